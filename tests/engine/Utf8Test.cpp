@@ -14,6 +14,10 @@ struct DecodeCase {
     Name expected;
 };
 
+void PrintTo(const DecodeCase& c, std::ostream* os) {
+    *os << c.label;
+}
+
 class DecodeTable : public testing::TestWithParam<DecodeCase> {};
 
 TEST_P(DecodeTable, DecodesAndRoundTrips) {

@@ -1,0 +1,76 @@
+#include "workspace/PosixFileSystem.h"
+#include "TempFolder.h"
+#include "workspace/FolderReader.h"
+
+#include "engine/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace quillon;
+using quillon::test::TempFolder;
+
+namespace {
+
+void touch(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_CREAT | O_WRONLY | O_CLOEXEC, 0644);
+    ASSERT_GE(fd, 0) << path;
+    ::close(fd);
+}
+
+std::vector<std::string> encoded(const std::vector<Name>& names) {
+    std::vector<std::string> out;
+    for (const Name& n : names)
+        out.push_back(encodeName(n));
+    return out;
+}
+
+TEST(PosixFileSystem, ListsFilesAndLinksToFilesButNoFolders) {
+    TempFolder dir;
+    touch(dir.file("plain.txt"));
+    touch(dir.file(".hidden"));
+    ::mkdir(dir.file("sub").c_str(), 0755);
+    ASSERT_EQ(::symlink("sub", dir.file("link-to-sub").c_str()), 0);
+    ASSERT_EQ(::symlink("plain.txt", dir.file("link-to-file").c_str()), 0);
+    ASSERT_EQ(::symlink("nowhere", dir.file("dangling").c_str()), 0);
+
+    PosixFileSystem fs;
+    EXPECT_EQ(encoded(readSortedByName(fs, dir.path(), U"*.*").names),
+              (std::vector<std::string>{"dangling", "link-to-file", "plain.txt"}));
+    EXPECT_EQ(encoded(readSortedByDate(fs, dir.path(), U"*").names).size(), 4u);
+}
+
+TEST(PosixFileSystem, NonUtf8NameIsListedAndKeptByteForByte) {
+    TempFolder dir;
+    const std::string latin1 = "caf\xE9 \xFF.txt";
+    touch(dir.file(latin1));
+    PosixFileSystem fs;
+    const auto r = readSortedByName(fs, dir.path(), U"*.TXT");
+    ASSERT_EQ(r.names.size(), 1u);
+    EXPECT_EQ(encodeName(r.names[0]), latin1);
+    EXPECT_EQ(r.names[0].size(), 10u); // one character per undecodable byte
+}
+
+TEST(PosixFileSystem, MissingFolderReportsErrno) {
+    PosixFileSystem fs;
+    std::vector<RawEntry> entries;
+    EXPECT_EQ(fs.readFolder("/nonexistent/quillon", entries), ENOENT);
+    EXPECT_EQ(readSortedByName(fs, "/nonexistent/quillon", U"*.*").error, ENOENT);
+}
+
+TEST(PosixFileSystem, CreationTimeIsReported) {
+    TempFolder dir;
+    touch(dir.file("a"));
+    PosixFileSystem fs;
+    EntryStatus status;
+    ASSERT_EQ(fs.statEntry(dir.path(), "a", status), 0);
+    EXPECT_FALSE(status.isFolder);
+    EXPECT_GT(status.creationTime, 1500000000);
+    ASSERT_EQ(fs.statEntry(dir.path(), "", status), 0); // the folder itself
+    EXPECT_TRUE(status.isFolder);
+}
+
+} // namespace

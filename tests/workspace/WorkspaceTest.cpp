@@ -1,0 +1,202 @@
+#include "workspace/Workspace.h"
+#include "FakeFileSystem.h"
+
+#include "engine/Utf8.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using quillon::test::FakeFileSystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class RecordingObserver final : public WorkspaceObserver {
+public:
+    explicit RecordingObserver(const Workspace& ws)
+        : m_ws(ws) {}
+    void listsAboutToReset() override { events.push_back("aboutToReset"); }
+    void listsReset() override {
+        events.push_back("reset");
+        readyDuringReset = m_ws.previewReady();
+    }
+    void previewNamesChanged() override { events.push_back("names"); }
+    void checksChanged(std::size_t first, std::size_t last) override {
+        events.push_back("checks " + std::to_string(first) + "-" + std::to_string(last));
+    }
+    void undoAvailabilityChanged(bool available) override {
+        events.push_back(available ? "undo on" : "undo off");
+    }
+
+    std::vector<std::string> events;
+    bool readyDuringReset = false;
+
+private:
+    const Workspace& m_ws;
+};
+
+class WorkspaceTest : public testing::Test {
+protected:
+    WorkspaceTest()
+        : m_ws(m_fs)
+        , m_observer(m_ws) {
+        m_ws.setObserver(&m_observer);
+        m_ws.setCaseMode(CaseMode::None, {});
+    }
+
+    Names previewNames() const {
+        Names out;
+        for (const auto& e : m_ws.preview())
+            out.push_back(encodeName(e.name));
+        return out;
+    }
+    Names folderNames() const {
+        Names out;
+        for (const auto& n : m_ws.folderList().names)
+            out.push_back(encodeName(n));
+        return out;
+    }
+    std::vector<bool> checks() const {
+        std::vector<bool> out;
+        for (const auto& e : m_ws.preview())
+            out.push_back(e.checked);
+        return out;
+    }
+
+    FakeFileSystem m_fs;
+    Workspace m_ws;
+    RecordingObserver m_observer;
+};
+
+TEST_F(WorkspaceTest, LoadFillsBothListsPairedAndChecked) {
+    m_fs.addFile("b.txt");
+    m_fs.addFile("A.txt");
+    ASSERT_TRUE(m_ws.ReloadFromDisk("/music", U"*.*").ok());
+    EXPECT_EQ(folderNames(), (Names{"A.txt", "b.txt"}));
+    EXPECT_EQ(previewNames(), folderNames());
+    EXPECT_EQ(checks(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(m_ws.folderList().directory, "/music");
+    EXPECT_TRUE(m_ws.previewReady());
+    EXPECT_FALSE(m_observer.events.empty());
+    EXPECT_EQ(m_observer.events.back(), "reset");
+}
+
+TEST_F(WorkspaceTest, LoadShowsTheSelectedCaseMode) {
+    m_fs.addFile("Mixed Case.Txt");
+    m_ws.setCaseMode(CaseMode::Uppercase, {});
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    EXPECT_EQ(previewNames(), (Names{"MIXED CASE.TXT"}));
+    EXPECT_EQ(folderNames(), (Names{"Mixed Case.Txt"}));
+}
+
+TEST_F(WorkspaceTest, OnlyTheFirstExactUndoScriptIsLeftOut) {
+    m_fs.addFile(kUndoScriptName);
+    m_fs.addFile("_QUILLON - CLICK ME TO UNDO.sh");
+    m_fs.addFile("other.txt");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{"_QUILLON - CLICK ME TO UNDO.sh", "other.txt"}));
+
+    // listed twice through two patterns: the second copy stays
+    m_ws.ReloadFromDisk("/f", U"*.sh;_*");
+    EXPECT_EQ(folderNames(), (Names{"_QUILLON - CLICK ME TO UNDO.sh",
+                                    "_QUILLON - CLICK ME TO UNDO.sh", kUndoScriptName}));
+}
+
+TEST_F(WorkspaceTest, HiddenFilesOnlyInTheDateReload) {
+    m_fs.addFile(".hidden", 100);
+    m_fs.addFile("shown", 200);
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{"shown"}));
+    m_ws.ReloadSortedByDate("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{".hidden", "shown"}));
+    EXPECT_EQ(previewNames(), folderNames());
+}
+
+TEST_F(WorkspaceTest, ReloadReadsTheDiskAfresh) {
+    m_fs.addFile("a");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_fs.addFile("b");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{"a", "b"}));
+}
+
+TEST_F(WorkspaceTest, UnreadableFolderEmptiesBothLists) {
+    m_fs.addFile("a");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_fs.failRead = EACCES;
+    EXPECT_EQ(m_ws.ReloadFromDisk("/f", U"*.*").error, EACCES);
+    EXPECT_TRUE(folderNames().empty());
+    EXPECT_TRUE(previewNames().empty());
+    EXPECT_TRUE(m_ws.previewReady());
+
+    m_fs.failRead = 0;
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_fs.failRead = EIO;
+    EXPECT_EQ(m_ws.ReloadSortedByDate("/f", U"*.*").error, EIO);
+    EXPECT_TRUE(previewNames().empty());
+}
+
+TEST_F(WorkspaceTest, NoFolderSelected) {
+    m_fs.addFile("a");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    // the date reload without a folder changes nothing ...
+    EXPECT_TRUE(m_ws.ReloadSortedByDate("", U"*.*").ok());
+    EXPECT_EQ(folderNames(), (Names{"a"}));
+    // ... the name reload empties both lists
+    EXPECT_TRUE(m_ws.ReloadFromDisk("", U"*.*").ok());
+    EXPECT_TRUE(folderNames().empty());
+    EXPECT_TRUE(previewNames().empty());
+}
+
+TEST_F(WorkspaceTest, CheckCommands) {
+    for (const char* n : {"a", "b", "c"})
+        m_fs.addFile(n);
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_observer.events.clear();
+    m_ws.setChecked(1, false);
+    EXPECT_EQ(checks(), (std::vector<bool>{true, false, true}));
+    m_ws.invertAll();
+    EXPECT_EQ(checks(), (std::vector<bool>{false, true, false}));
+    m_ws.selectAll();
+    EXPECT_EQ(checks(), (std::vector<bool>{true, true, true}));
+    m_ws.unselectAll();
+    EXPECT_EQ(checks(), (std::vector<bool>{false, false, false}));
+    m_ws.setChecked(7, true); // out of range: ignored
+    EXPECT_EQ(m_observer.events, (Names{"checks 1-1", "checks 0-2", "checks 0-2", "checks 0-2"}));
+}
+
+TEST_F(WorkspaceTest, ResetRestoresNamesAndChecksEverything) {
+    m_fs.addFile("one.txt");
+    m_fs.addFile("two.txt");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.unselectAll();
+    m_ws.setCaseMode(CaseMode::Lowercase, {});
+    m_ws.UpdatePreviewBox(UpdateMode::upReset);
+    EXPECT_EQ(checks(), (std::vector<bool>{true, true}));
+    EXPECT_EQ(m_observer.events.back(), "names");
+}
+
+TEST_F(WorkspaceTest, CaseReapplyRewritesCheckedEntriesOnly) {
+    m_fs.addFile("Alpha.txt");
+    m_fs.addFile("Beta.txt");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.setChecked(1, false);
+    m_ws.setCaseMode(CaseMode::Uppercase, {});
+    m_ws.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    EXPECT_EQ(previewNames(), (Names{"ALPHA.TXT", "Beta.txt"}));
+    m_ws.setCaseMode(CaseMode::None, {});
+    m_ws.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    EXPECT_EQ(previewNames(), (Names{"Alpha.txt", "Beta.txt"}));
+}
+
+TEST_F(WorkspaceTest, EmptyFolderLeavesBothListsEmpty) {
+    EXPECT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
+    EXPECT_TRUE(folderNames().empty());
+    m_ws.UpdatePreviewBox(UpdateMode::upReset);
+    m_ws.UpdatePreviewBox(UpdateMode::upUndo);
+    EXPECT_TRUE(previewNames().empty());
+    EXPECT_TRUE(m_ws.previewReady());
+}
+
+} // namespace

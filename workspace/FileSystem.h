@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+/// What a folder listing already knows about an entry without a stat call.
+enum class EntryType : std::uint8_t { Unknown, Regular, Directory, Symlink, Other };
+
+/// One entry of a folder as the disk spells it (raw bytes, no folder part).
+struct RawEntry {
+    std::string name;
+    EntryType type = EntryType::Unknown;
+};
+
+/// The status of one entry, as far as listing needs it.
+struct EntryStatus {
+    /// A directory, or a symbolic link that leads to one.
+    bool isFolder = false;
+    /// Creation (birth) time of the entry itself in seconds since the epoch,
+    /// UTC; the modification time where the file system records no birth time.
+    std::int64_t creationTime = 0;
+};
+
+/// The disk calls the workspace makes, behind one small interface so tests
+/// can stand in a fake disk and inject failures. Every call returns 0 or an
+/// errno value; names are raw bytes relative to the folder given.
+class FileSystem {
+public:
+    virtual ~FileSystem() = default;
+
+    /// Lists every entry of folder in one pass, "." and ".." left out.
+    virtual int readFolder(const std::string& folder, std::vector<RawEntry>& out) = 0;
+
+    /// Status of folder/name; isFolder follows symbolic links, the creation
+    /// time is that of the entry itself. A dangling link is no folder.
+    virtual int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) = 0;
+};
+
+} // namespace quillon

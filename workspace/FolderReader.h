@@ -1,0 +1,44 @@
+#pragma once
+
+#include "engine/Name.h"
+#include "workspace/FileSystem.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+/// Name of the undo script that saving leaves in a folder; never listed.
+inline constexpr char kUndoScriptName[] = "_Quillon - Click me to UNDO.sh";
+
+/// Told true when a folder turns out large enough for the user to notice the
+/// wait, and false when reading it has ended.
+using BusyHandler = std::function<void(bool busy)>;
+
+/// Names read from a folder, in the order the list shows them.
+struct FolderReadResult {
+    /// 0, or the errno value of the failure (then names is empty).
+    int error = 0;
+    std::vector<Name> names;
+};
+
+/// Reads folder for the name-sorted list: the mask splits at ";" into
+/// patterns, hidden names (leading ".") and folders are left out, a name that
+/// matches two patterns is listed twice, and the names come sorted without
+/// regard to case (ties by raw bytes). The undo script is not removed here.
+FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
+                                  const BusyHandler& busy = {});
+
+/// Reads folder for the date-sorted list: the whole mask is one pattern,
+/// only folders and the undo script are left out, and the names come oldest
+/// first by creation minute (UTC, clamped to 1980..2107), then by name
+/// without regard to case.
+FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
+                                  const BusyHandler& busy = {});
+
+/// The creation minute a time is keyed by: seconds since the epoch clamped to
+/// the years 1980 to 2107, in whole minutes.
+std::int64_t creationMinute(std::int64_t secondsSinceEpoch);
+
+} // namespace quillon

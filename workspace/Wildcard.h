@@ -1,0 +1,30 @@
+#pragma once
+
+#include "engine/Name.h"
+
+#include <vector>
+
+namespace quillon {
+
+/// One wildcard pattern of a file mask: "*" matches any run of characters
+/// (also none), "?" exactly one, letters match without regard to case, and a
+/// pattern ending in ".*" also matches names that have no dot at all (so
+/// "*.*" lists every file). An empty pattern matches nothing.
+class WildcardPattern final {
+public:
+    explicit WildcardPattern(NameView pattern);
+
+    bool matches(NameView name) const;
+
+private:
+    bool matchFolded(NameView pattern, NameView name) const;
+
+    Name m_folded;
+    bool m_empty = true;
+    bool m_endsWithDotStar = false;
+};
+
+/// Splits a mask text at every ";" into its patterns, in order.
+std::vector<WildcardPattern> splitMask(NameView mask);
+
+} // namespace quillon

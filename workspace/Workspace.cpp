@@ -1,0 +1,186 @@
+#include "workspace/Workspace.h"
+
+#include "engine/Utf8.h"
+
+namespace quillon {
+
+namespace {
+
+// Keeps PreviewReady false for the whole of a rebuild, also on early return.
+class NotReadyScope final {
+public:
+    explicit NotReadyScope(bool& ready)
+        : m_ready(ready) {
+        m_ready = false;
+    }
+    ~NotReadyScope() { m_ready = true; }
+    NotReadyScope(const NotReadyScope&) = delete;
+    NotReadyScope& operator=(const NotReadyScope&) = delete;
+
+private:
+    bool& m_ready;
+};
+
+} // namespace
+
+Workspace::Workspace(FileSystem& fs)
+    : m_fs(fs) {}
+
+void Workspace::setCaseMode(CaseMode mode, const SmartCaseOptions& options) {
+    m_caseMode = mode;
+    m_smartOptions = options;
+}
+
+void Workspace::clearLists() {
+    if (m_observer)
+        m_observer->listsAboutToReset();
+    m_folder.names.clear();
+    m_preview.clear();
+    if (m_observer)
+        m_observer->listsReset();
+}
+
+LoadResult Workspace::ReloadFileList(const std::string& folder, NameView mask) {
+    if (folder.empty()) {
+        clearLists();
+        return {};
+    }
+    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_busy);
+    if (read.error != 0) {
+        clearLists();
+        return LoadResult{read.error};
+    }
+    // Only the first copy goes: a second one listed through another pattern
+    // of the mask stays, as the user asked for it twice.
+    const Name script = decodeName(kUndoScriptName);
+    for (auto it = read.names.begin(); it != read.names.end(); ++it) {
+        if (*it == script) {
+            read.names.erase(it);
+            break;
+        }
+    }
+    if (m_observer)
+        m_observer->listsAboutToReset();
+    m_folder.names = std::move(read.names);
+    m_folder.directory = folder;
+    m_folder.mask = Name(mask);
+    m_preview.clear();
+    if (!m_folder.names.empty())
+        UpdatePreviewBox(UpdateMode::upReload);
+    if (m_observer)
+        m_observer->listsReset();
+    return {};
+}
+
+LoadResult Workspace::ReloadFromDisk(const std::string& folder, NameView mask) {
+    Replace_Undo_Clear();
+    return ReloadFileList(folder, mask);
+}
+
+LoadResult Workspace::ReloadSortedByDate(const std::string& folder, NameView mask) {
+    if (folder.empty())
+        return {};
+    NotReadyScope notReady(m_previewReady);
+    setUndo({});
+    FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_busy);
+    if (read.error != 0) {
+        clearLists();
+        return LoadResult{read.error};
+    }
+    if (m_observer)
+        m_observer->listsAboutToReset();
+    m_folder.names = std::move(read.names);
+    m_folder.directory = folder;
+    m_folder.mask = Name(mask);
+    m_preview.clear();
+    if (!m_folder.names.empty())
+        UpdatePreviewBox(UpdateMode::upReload);
+    if (m_observer)
+        m_observer->listsReset();
+    return {};
+}
+
+void Workspace::UpdatePreviewBox(UpdateMode mode) {
+    NotReadyScope notReady(m_previewReady);
+    if (m_folder.names.empty())
+        return;
+    const std::size_t count = m_folder.names.size();
+    switch (mode) {
+    case UpdateMode::upReload:
+        m_preview.assign(count, PreviewEntry{});
+        [[fallthrough]];
+    case UpdateMode::upReset:
+        for (std::size_t i = 0; i < count; ++i) {
+            m_preview[i].name = applyCaseMode(m_folder.names[i], m_caseMode, m_smartOptions);
+            m_preview[i].checked = true;
+        }
+        break;
+    case UpdateMode::upCaseReapply:
+        for (std::size_t i = 0; i < count; ++i) {
+            PreviewEntry& entry = m_preview[i];
+            if (!entry.checked)
+                continue;
+            entry.name = m_caseMode == CaseMode::None
+                             ? m_folder.names[i]
+                             : applyCaseMode(entry.name, m_caseMode, m_smartOptions);
+        }
+        break;
+    case UpdateMode::upUndo:
+        if (m_undo.size() == count) {
+            for (std::size_t i = 0; i < count; ++i)
+                m_preview[i].name = m_undo[i];
+        }
+        break;
+    case UpdateMode::upSearchReplace:
+    case UpdateMode::upReformat:
+    case UpdateMode::upNumber:
+        break;
+    }
+    // A reload is announced by the caller as a reset of the whole list.
+    if (mode != UpdateMode::upReload && m_observer)
+        m_observer->previewNamesChanged();
+}
+
+void Workspace::setUndo(std::vector<Name> undo) {
+    const bool before = undoAvailable();
+    m_undo = std::move(undo);
+    if (m_observer && before != undoAvailable())
+        m_observer->undoAvailabilityChanged(undoAvailable());
+}
+
+void Workspace::Replace_Undo_Clear() {
+    NotReadyScope notReady(m_previewReady);
+    setUndo({});
+}
+
+void Workspace::setAllChecks(bool checked) {
+    for (PreviewEntry& entry : m_preview)
+        entry.checked = checked;
+    if (m_observer && !m_preview.empty())
+        m_observer->checksChanged(0, m_preview.size() - 1);
+}
+
+void Workspace::selectAll() {
+    setAllChecks(true);
+}
+
+void Workspace::unselectAll() {
+    setAllChecks(false);
+}
+
+void Workspace::invertAll() {
+    for (PreviewEntry& entry : m_preview)
+        entry.checked = !entry.checked;
+    if (m_observer && !m_preview.empty())
+        m_observer->checksChanged(0, m_preview.size() - 1);
+}
+
+void Workspace::setChecked(std::size_t index, bool checked) {
+    if (index >= m_preview.size() || m_preview[index].checked == checked)
+        return;
+    m_preview[index].checked = checked;
+    if (m_observer)
+        m_observer->checksChanged(index, index);
+}
+
+} // namespace quillon

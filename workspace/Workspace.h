@@ -1,0 +1,127 @@
+#pragma once
+
+#include "engine/CaseConversion.h"
+#include "engine/Name.h"
+#include "workspace/FileSystem.h"
+#include "workspace/FolderReader.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace quillon {
+
+/// The folder list: the on-disk names of the listed files and where they
+/// were read from.
+struct FolderList {
+    std::vector<Name> names;
+    /// The folder last read (raw bytes); saving resolves names against it.
+    std::string directory;
+    /// The mask text last read with.
+    Name mask = U"*.*";
+};
+
+/// One entry of the preview list: the proposed name and its check mark.
+struct PreviewEntry {
+    Name name;
+    bool checked = false;
+};
+
+/// How UpdatePreviewBox rewrites the preview names; the values are the
+/// codes callers pass around.
+enum class UpdateMode : std::uint8_t {
+    upReload = 0,
+    upCaseReapply = 1,
+    upUndo = 2,
+    upSearchReplace = 3,
+    upReformat = 4,
+    upNumber = 5,
+    upReset = 255,
+};
+
+/// Told about changes to the lists so that views can follow them.
+class WorkspaceObserver {
+public:
+    virtual ~WorkspaceObserver() = default;
+    /// The folder and preview lists are about to be replaced (entry count may change).
+    virtual void listsAboutToReset() {}
+    virtual void listsReset() {}
+    /// Preview names were rewritten in place; the count is unchanged.
+    virtual void previewNamesChanged() {}
+    /// Check marks of entries first..last (inclusive) changed.
+    virtual void checksChanged(std::size_t first, std::size_t last) {
+        (void)first;
+        (void)last;
+    }
+    /// "Undo" became possible or impossible.
+    virtual void undoAvailabilityChanged(bool available) { (void)available; }
+};
+
+/// Outcome of a load command.
+struct LoadResult {
+    /// 0, or the errno value that kept the folder from being read.
+    int error = 0;
+    bool ok() const { return error == 0; }
+};
+
+/// The three index-paired lists (folder, preview, undo) and the commands
+/// that rebuild them. Entry i of each list belongs to the same file.
+class Workspace final {
+public:
+    explicit Workspace(FileSystem& fs);
+
+    void setObserver(WorkspaceObserver* observer) { m_observer = observer; }
+    void setBusyHandler(BusyHandler busy) { m_busy = std::move(busy); }
+
+    const FolderList& folderList() const { return m_folder; }
+    const std::vector<PreviewEntry>& preview() const { return m_preview; }
+    const std::vector<Name>& undoList() const { return m_undo; }
+    /// False while any command rebuilds or rewrites the lists.
+    bool previewReady() const { return m_previewReady; }
+    bool undoAvailable() const { return !m_undo.empty(); }
+
+    CaseMode caseMode() const { return m_caseMode; }
+    const SmartCaseOptions& smartOptions() const { return m_smartOptions; }
+    /// The case mode that loads, Reset and case re-application use.
+    void setCaseMode(CaseMode mode, const SmartCaseOptions& options);
+
+    /// ReloadFileList: reads folder with mask into the folder list (sorted by
+    /// name, undo script left out) and rebuilds the preview list. An empty
+    /// folder path, or a folder that cannot be read, empties both lists.
+    LoadResult ReloadFileList(const std::string& folder, NameView mask);
+    /// The workspace side of the Load command: drops the undo copy, then
+    /// ReloadFileList.
+    LoadResult ReloadFromDisk(const std::string& folder, NameView mask);
+    /// Reload sorted by creation date and time; the whole mask is one
+    /// pattern and hidden files are listed. An empty folder path changes nothing.
+    LoadResult ReloadSortedByDate(const std::string& folder, NameView mask);
+
+    /// Rewrites the preview names by mode (upReload, upReset, upCaseReapply,
+    /// upUndo; the operation modes arrive with the replace pipeline).
+    void UpdatePreviewBox(UpdateMode mode);
+
+    /// Drops the undo copy ("Undo" becomes impossible).
+    void Replace_Undo_Clear();
+
+    void selectAll();
+    void unselectAll();
+    void invertAll();
+    void setChecked(std::size_t index, bool checked);
+
+private:
+    void clearLists();
+    void setAllChecks(bool checked);
+    void setUndo(std::vector<Name> undo);
+
+    FileSystem& m_fs;
+    WorkspaceObserver* m_observer = nullptr;
+    BusyHandler m_busy;
+    FolderList m_folder;
+    std::vector<PreviewEntry> m_preview;
+    std::vector<Name> m_undo;
+    bool m_previewReady = false;
+    CaseMode m_caseMode = CaseMode::Smart;
+    SmartCaseOptions m_smartOptions;
+};
+
+} // namespace quillon
