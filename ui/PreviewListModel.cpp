@@ -1,0 +1,66 @@
+#include "ui/PreviewListModel.h"
+
+#include "ui/NameText.h"
+#include "workspace/Workspace.h"
+
+namespace quillon {
+
+PreviewListModel::PreviewListModel(Workspace& workspace, QObject* parent)
+    : QAbstractListModel(parent)
+    , m_workspace(workspace) {}
+
+int PreviewListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : static_cast<int>(m_workspace.preview().size());
+}
+
+QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const PreviewEntry& entry = m_workspace.preview()[static_cast<std::size_t>(index.row())];
+    switch (role) {
+    case Qt::DisplayRole:
+        return toDisplayString(entry.name);
+    case Qt::EditRole:
+        return toQString(entry.name);
+    case Qt::CheckStateRole:
+        return entry.checked ? Qt::Checked : Qt::Unchecked;
+    case Qt::SizeHintRole:
+        return m_rowSize.isValid() ? QVariant(m_rowSize) : QVariant();
+    default:
+        return {};
+    }
+}
+
+bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::CheckStateRole)
+        return false;
+    m_workspace.setChecked(static_cast<std::size_t>(index.row()),
+                           value.value<Qt::CheckState>() == Qt::Checked);
+    return true;
+}
+
+Qt::ItemFlags PreviewListModel::flags(const QModelIndex& index) const {
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+}
+
+void PreviewListModel::setRowSize(QSize size) {
+    if (size == m_rowSize)
+        return;
+    m_rowSize = size;
+    // A view with uniform item sizes re-measures its rows on layoutChanged.
+    emit layoutAboutToBeChanged();
+    emit layoutChanged();
+}
+
+void PreviewListModel::notifyNamesChanged() {
+    if (rowCount() > 0)
+        emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+}
+
+void PreviewListModel::notifyChecksChanged(int first, int last) {
+    emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
+}
+
+} // namespace quillon

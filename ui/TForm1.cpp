@@ -1,0 +1,518 @@
+#include "ui/TForm1.h"
+
+#include "ui/FolderListModel.h"
+#include "ui/Glyphs.h"
+#include "ui/KeyFilter.h"
+#include "ui/PreviewListModel.h"
+#include "ui/TShellTree.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QStandardPaths>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+
+constexpr int kTooltipMs = 25000;
+
+struct Tooltip {
+    const char* control;
+    const char* text;
+};
+
+// In the order they are assigned; controls that are not built are skipped.
+constexpr Tooltip kTooltips[] = {
+    {"Case_Smart", "Smart capitalization."},
+    {"Case_Smart_MostLetters", "First letters except \"Small words.\""},
+    {"Case_Smart_MostLetters_LastField", "Most words up to the last delimiters."},
+    {"Case_Smart_SmallWords", "Articles, prepositions, and\ncoordinate conjunctions."},
+    {"Case_Smart_Hyphen", "Second elements of\nhyphenated terms."},
+    {"Case_Smart_Commas", "Words following commas."},
+    {"Case_Smart_KAcronyms", "Known words (including acronyms), and initialisms."},
+    {"Case_Smart_UAcronyms", "Unknown \"acronyms\" (initialisms)."},
+    {"Case_FirstLetters", "First-letter capitalization."},
+    {"Case_Lower", "Lowercase letters."},
+    {"Case_Upper", "Uppercase letters."},
+    {"Case_None", "No change. Unsaved string\nreplacements will be lost"},
+    {"Case_Smart_Extra_FakeButton", "Options."},
+    {"Replace_From", "Enter the search string.\nSee Help for reformatting\nand numbering."},
+    {"Replace_To", "Enter the replacement string.\nSee Help for reformatting\nand numbering."},
+    {"Replace_ClearFromToBoxesFakeButton", "Clear the \"Replace\" and\n\"With\" edit boxes."},
+    {"Replace_OptionsWizard", "Wizard."},
+    {"Replace_Case", "Case-sensitive search."},
+    {"Replace_Button", "Update the preview list."},
+    {"Replace_Undo_Button", "Undo the last change\nmade to the preview list."},
+    {"UpdatePreview", "Undo all changes made\nto the preview list."},
+    {"Replace_UpdateCase", "Update case after replacements."},
+    {"Replace_Button_FN_Off", "Click if you want to perform\noperations on file names."},
+    {"Replace_Button_FN_On", "Click if you do not want to perform\noperations on file names."},
+    {"Replace_Button_Ext_Off", "Click if you want to perform\noperations on extensions."},
+    {"Replace_Button_Ext_On", "Click if you do not want to perform\noperations on extensions."},
+    {"Replace_TrimFrom",
+     "Enter the position of the first character to\nbe deleted. Counting left to right, "
+     "the\nposition of first character is one. Counting\nright to left, the position of the "
+     "last character\nis -1, the position of the character before it is\n-2, and so on."},
+    {"Replace_TrimCount", "Enter the number of characters\nto be deleted."},
+    {"Replace_Trim",
+     "Delete a substring of the\nspecified length (Length) at\nthe specified position (Pos)."},
+    {"Replace_InsertFrom",
+     "Enter the position at which you want to insert a\nstring.  Counting left to right, the "
+     "position of the\nfirst character is one.  Counting right to left, the\nposition after "
+     "the last character is zero,  the po-\nsition of the last character is -1,  and so on."},
+    {"Replace_InsertString", "Enter the string to be inserted."},
+    {"Replace_Insert", "Insert the specified string (String)\nat the specified position (Pos)."},
+    {"Replace_CharToSpaces", "Replace %20 and _ with spaces"},
+    {"Replace_DelDigits", "Delete digits"},
+    {"Replace_DelExtraSpaces", "Delete extra spaces"},
+    {"HelpButton", "Help."},
+    {"ReloadFromDisk_Button2", "Reload from disk."},
+    {"FileMaskEdit",
+     "Enter a new mask and hit the Enter key.\nUnsaved string replacements will be lost."},
+    {"FileMaskEdit_ClearFakeButton",
+     "Reset the mask to *.* and\nreload. Unsaved string\nreplacements will be lost."},
+    {"SaveToDisk_Button2", "Save to disk."},
+    {"SourceIsPreview", "Cumulate replacements."},
+    {"DisplayPreview_CB", "Preview list/Folder list"},
+    {"FileBox_Preview", "Right click to display\nthe contextual menu."},
+};
+
+template <typename W>
+W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent) {
+    auto* button = named(new QToolButton(parent), name);
+    button->setIcon(glyphIcon(glyph));
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setCursor(Qt::PointingHandCursor);
+    return button;
+}
+
+QListView* listView(const char* name, QWidget* parent) {
+    auto* view = named(new QListView(parent), name);
+    view->setUniformItemSizes(true);
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    view->setSelectionMode(QAbstractItemView::SingleSelection);
+    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view->setTextElideMode(Qt::ElideNone);
+    view->setWordWrap(false);
+    return view;
+}
+
+QString tr8(const char* text) {
+    return QString::fromUtf8(text);
+}
+
+} // namespace
+
+TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
+    : QWidget(parent)
+    , m_folderArgument(std::move(folderArgument))
+    , m_workspace(fs) {
+    setObjectName(QStringLiteral("Form1"));
+    setWindowTitle(QStringLiteral("Quillon 0.1.0"));
+    setMinimumSize(640, 480);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(242, 243, 240));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    m_previewModel = new PreviewListModel(m_workspace, this);
+    m_folderModel = new FolderListModel(m_workspace, this);
+    m_workspace.setObserver(this);
+    m_workspace.setBusyHandler([](bool busy) {
+        if (busy)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    });
+
+    buildMenus();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(buildTopStrip());
+    layout->addWidget(buildMiddle(), 1);
+    layout->addWidget(buildBottom());
+    buildHidden();
+
+    // The tree starts at the user's desktop folder, or at home without one.
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
+
+    resize(640, 480);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
+}
+
+TForm1::~TForm1() {
+    m_workspace.setObserver(nullptr);
+    m_workspace.setBusyHandler({});
+}
+
+void TForm1::buildMenus() {
+    auto* file = named(new QMenu(tr8("&File"), this), "MainMenu_File");
+    QMenu* reload = file->addMenu(tr8("&Reload"));
+    named(reload->addAction(tr8("Sort by &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
+          "SortbyFileName1");
+    named(reload->addAction(tr8("Sort by &Date"), this,
+                            &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
+          "SortbyDate1");
+    named(file->addAction(tr8("&Save")), "MainMenu_File_Save");
+    file->addSeparator();
+    named(file->addAction(tr8("&Exit"), this, &TForm1::MainMenu_File_Exit), "MainMenu_File_Exit1");
+
+    auto* view = named(new QMenu(tr8("&View"), this), "MainMenu_View");
+    m_viewFolder = named(view->addAction(tr8("&Folder"), this, &TForm1::MainMenu_View_FolderClick),
+                         "MainMenu_View_Folder");
+    m_viewPreview =
+        named(view->addAction(tr8("&Preview"), this, &TForm1::MainMenu_View_PreviewClick),
+              "MainMenu_View_Preview");
+    m_viewFolder->setCheckable(true);
+    m_viewPreview->setCheckable(true);
+    m_viewPreview->setChecked(true);
+    view->addSeparator();
+    named(view->addAction(tr8("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
+    view->addSeparator();
+    named(view->addAction(tr8("&Wizard")), "MainMenu_View_Wizard");
+
+    auto* select = named(new QMenu(tr8("&Select"), this), "MainMenu_Select");
+    named(select->addAction(tr8("&Select All"), this,
+                            &TForm1::FileBox_Preview_PopupMenu_SelectAllClick),
+          "SelectAll1");
+    named(select->addAction(tr8("&Unselect All"), this,
+                            &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick),
+          "UnselectAll1");
+    named(
+        select->addAction(tr8("&Invert All"), this, &TForm1::FileBox_Preview_PopupMenu_InverseAll),
+        "InvertAll1");
+
+    auto* help = named(new QMenu(tr8("&Help"), this), "MainMenu_Help");
+    named(help->addAction(tr8("&Help")), "MainMenu_Help_Help");
+    named(help->addAction(tr8("&About")), "MainMenu_Help_About_MI");
+
+    m_popup = named(new QMenu(this), "FileBox_Preview_PopupMenu");
+    QMenu* popupSelect = m_popup->addMenu(tr8("&Select"));
+    popupSelect->addAction(tr8("Select All"), this,
+                           &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
+    popupSelect->addAction(tr8("Unselect All"), this,
+                           &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
+    named(popupSelect->addAction(tr8("Invert All"), this,
+                                 &TForm1::FileBox_Preview_PopupMenu_InverseAll),
+          "Inverse1");
+    QMenu* popupReload = m_popup->addMenu(tr8("&Reload and Sort"));
+    named(popupReload->addAction(tr8("By &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
+          "ByFileNames1");
+    named(popupReload->addAction(tr8("By &Date and Time"), this,
+                                 &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
+          "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
+    m_popupRename = named(m_popup->addAction(tr8("&Rename File"), this,
+                                             &TForm1::FileBox_Preview_PopupMenu_RenameFileClick),
+                          "FileBox_Preview_PopupMenu_RenameFile");
+    connect(m_popup, &QMenu::aboutToShow, this, &TForm1::FileBox_Preview_PopupMenu_OnPopup);
+}
+
+QWidget* TForm1::buildTopStrip() {
+    auto* strip = named(new QWidget(this), "TopStrip");
+    auto* row = new QHBoxLayout(strip);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(4);
+
+    auto* toolbar = named(new QToolBar(strip), "ToolBar1");
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    for (const char* name :
+         {"MainMenu_File", "MainMenu_View", "MainMenu_Select", "MainMenu_Help"}) {
+        auto* menu = findChild<QMenu*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
+        auto* button = new QToolButton(toolbar);
+        button->setText(menu->title());
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        toolbar->addWidget(button);
+    }
+    row->addWidget(toolbar);
+
+    auto* panel = named(new QWidget(strip), "Panel3");
+    auto* panelRow = new QHBoxLayout(panel);
+    panelRow->setContentsMargins(0, 0, 0, 0);
+    panelRow->setSpacing(4);
+    auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
+    connect(reload, &QToolButton::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
+    panelRow->addWidget(reload);
+    panelRow->addWidget(imageButton("SaveToDisk_Button2", Glyph::Save, panel));
+
+    m_displayPreview = named(new QCheckBox(tr8("Preview"), panel), "DisplayPreview_CB");
+    m_displayPreview->setChecked(true);
+    connect(m_displayPreview, &QCheckBox::toggled, this, &TForm1::DisplayPreview_CBClick);
+    m_progress = named(new QProgressBar(panel), "ProgressBar");
+    m_progress->setRange(0, 100);
+    m_progress->hide();
+    panelRow->addWidget(m_displayPreview);
+    panelRow->addWidget(m_progress);
+
+    panelRow->addWidget(new QLabel(tr8("Mask:"), panel));
+    m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
+    m_mask->setFixedWidth(70);
+    m_mask->installEventFilter(new KeyFilter(QStringLiteral("\\/:\"<>|"), m_mask));
+    m_mask->installEventFilter(this); // a click counts as a change of the mask
+    connect(m_mask, &QLineEdit::textChanged, this, &TForm1::FileMaskEditChange);
+    panelRow->addWidget(m_mask);
+    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
+    connect(clear, &QToolButton::clicked, this, &TForm1::FileMaskEdit_ClearFakeButtonClick);
+    panelRow->addWidget(clear);
+
+    row->addWidget(panel);
+    row->addStretch(1);
+    return strip;
+}
+
+QWidget* TForm1::buildMiddle() {
+    auto* middle = named(new QWidget(this), "Panel2");
+    auto* row = new QHBoxLayout(middle);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    m_tree = named(new TShellTree(middle), "ShellTree1");
+    m_tree->setFixedWidth(220);
+    connect(m_tree, &QTreeView::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
+    row->addWidget(m_tree);
+
+    auto* splitter = named(new QWidget(middle), "PanelSplitter");
+    splitter->setFixedWidth(3);
+    splitter->setAutoFillBackground(true);
+    QPalette white = splitter->palette();
+    white.setColor(QPalette::Window, Qt::white);
+    splitter->setPalette(white);
+    splitter->setCursor(Qt::SizeHorCursor);
+    row->addWidget(splitter);
+
+    m_folderView = listView("FileList_Folder", middle);
+    m_folderView->setModel(m_folderModel);
+    m_folderView->hide();
+    m_previewView = listView("FileBox_Preview", middle);
+    m_previewView->setModel(m_previewModel);
+    m_previewView->setMouseTracking(true);
+    m_previewView->viewport()->installEventFilter(this);
+    m_previewView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_previewView, &QListView::customContextMenuRequested, this, [this](const QPoint& pos) {
+        m_state.PopupMouseX = pos.x();
+        m_state.PopupMouseY = pos.y();
+        m_popup->popup(m_previewView->viewport()->mapToGlobal(pos));
+    });
+    connect(m_previewView, &QListView::clicked, this, &TForm1::PreventSelectionInListClick);
+    connect(m_folderView, &QListView::clicked, this, &TForm1::PreventSelectionInListClick);
+    row->addWidget(m_folderView, 1);
+    row->addWidget(m_previewView, 1);
+    return middle;
+}
+
+QWidget* TForm1::buildBottom() {
+    auto* bottom = named(new QWidget(this), "Panel1");
+    bottom->setFixedHeight(111);
+    auto* row = new QHBoxLayout(bottom);
+    row->setContentsMargins(4, 2, 4, 4);
+    const QString groupStyle = QStringLiteral(
+        "QGroupBox { font-weight: normal; } QGroupBox::title { color: rgb(0, 70, 213); }");
+
+    auto* caseGroup = named(new QGroupBox(tr8("Case"), bottom), "Case_");
+    caseGroup->setStyleSheet(groupStyle);
+    auto* caseColumn = new QVBoxLayout(caseGroup);
+    caseColumn->setSpacing(0);
+    const struct {
+        const char* name;
+        const char* caption;
+        CaseMode mode;
+    } modes[] = {
+        {"Case_Smart", "Smart", CaseMode::Smart},
+        {"Case_FirstLetters", "First letters", CaseMode::FirstLetters},
+        {"Case_Lower", "Lowercase", CaseMode::Lowercase},
+        {"Case_Upper", "Uppercase", CaseMode::Uppercase},
+        {"Case_None", "None", CaseMode::None},
+    };
+    for (const auto& m : modes) {
+        auto* radio = named(new QRadioButton(tr8(m.caption), caseGroup), m.name);
+        radio->setChecked(m.mode == CaseMode::Smart);
+        const CaseMode mode = m.mode;
+        connect(radio, &QRadioButton::clicked, this, [this, mode] { caseModeClicked(mode); });
+        caseColumn->addWidget(radio);
+    }
+    row->addWidget(caseGroup);
+
+    auto* replaceGroup =
+        named(new QGroupBox(tr8("Replace/Reformat/Number"), bottom), "Replacement");
+    replaceGroup->setStyleSheet(groupStyle);
+    auto* grid = new QVBoxLayout(replaceGroup);
+    auto* fromRow = new QHBoxLayout;
+    fromRow->addWidget(new QLabel(tr8("Replace:"), replaceGroup));
+    m_replaceFrom = named(new QLineEdit(replaceGroup), "Replace_From");
+    fromRow->addWidget(m_replaceFrom, 1);
+    fromRow->addWidget(new QLabel(tr8("With:"), replaceGroup));
+    m_replaceTo = named(new QLineEdit(replaceGroup), "Replace_To");
+    fromRow->addWidget(m_replaceTo, 1);
+    grid->addLayout(fromRow);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    m_undoButton = named(new QPushButton(tr8("Undo"), replaceGroup), "Replace_Undo_Button");
+    m_undoButton->setEnabled(false);
+    m_replaceButton = named(new QPushButton(tr8("OK"), replaceGroup), "Replace_Button");
+    connect(m_replaceButton, &QPushButton::clicked, this, &TForm1::Replace_ButtonClick);
+    buttons->addWidget(m_undoButton);
+    buttons->addWidget(m_replaceButton);
+    grid->addLayout(buttons);
+    for (QLineEdit* box : {m_replaceFrom, m_replaceTo})
+        connect(box, &QLineEdit::textChanged, this, &TForm1::Replace_EnableDisableItemsClick);
+    row->addWidget(replaceGroup, 1);
+    return bottom;
+}
+
+QWidget* TForm1::buildHidden() {
+    // Commands without a visible control of their own; the group is never shown.
+    auto* hidden = named(new QWidget(this), "Hidden");
+    hidden->setGeometry(0, 0, 0, 0);
+    hidden->hide();
+    const struct {
+        const char* name;
+        const char* caption;
+        void (TForm1::*slot)();
+    } commands[] = {
+        {"SaveToDisk_Button", "Save", nullptr},
+        {"ReloadFromDisk_Button", "Load", &TForm1::ReloadFromDisk_ButtonClick},
+        {"UpdatePreview", "Reset", &TForm1::UpdatePreviewClick},
+        {"OnStartButton", "OnStart", &TForm1::OnActivateClick},
+    };
+    for (const auto& c : commands) {
+        auto* button = named(new QPushButton(tr8(c.caption), hidden), c.name);
+        if (c.slot)
+            connect(button, &QPushButton::clicked, this, c.slot);
+    }
+    return hidden;
+}
+
+void TForm1::assignTooltips() {
+    for (const Tooltip& t : kTooltips) {
+        if (auto* w = findChild<QWidget*>(QString::fromLatin1(t.control))) {
+            w->setToolTip(tr8(t.text));
+            w->setToolTipDuration(kTooltipMs);
+        }
+    }
+}
+
+void TForm1::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // The start routine runs once the window is up, also where the window
+    // manager never reports an activation.
+    if (!m_state.Started)
+        QTimer::singleShot(0, this, &TForm1::OnActivateClick);
+}
+
+void TForm1::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        OnActivateClick();
+}
+
+void TForm1::OnActivateClick() {
+    if (m_state.Started)
+        return;
+    m_state.Started = true;
+    m_state.SplitterDragging = false;
+    prepareCaseTables();
+    m_state.enterRunsReplace = true;
+    if (!m_folderArgument.isEmpty())
+        m_tree->selectPath(QFile::decodeName(m_folderArgument));
+    ReloadFileList();
+    m_replaceFrom->setFocus();
+    assignTooltips();
+}
+
+void TForm1::Delay(int ms) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < ms)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
+}
+
+void TForm1::keyPressEvent(QKeyEvent* event) {
+    if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    // Push buttons take Enter as a click of their own.
+    if (qobject_cast<QAbstractButton*>(QApplication::focusWidget()))
+        return;
+    if (m_state.enterRunsReload)
+        ReloadFromDisk_ButtonClick();
+    else if (m_state.enterRunsReplace && m_replaceButton->isEnabled())
+        Replace_ButtonClick();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_mask && event->type() == QEvent::MouseButtonPress)
+        FileMaskEditChange();
+    if (watched == m_previewView->viewport() && event->type() == QEvent::MouseMove) {
+        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
+        m_state.PopupMouseX = pos.x();
+        m_state.PopupMouseY = pos.y();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm1::FileMaskEditChange() {
+    m_state.enterRunsReplace = false;
+    m_state.enterRunsReload = true;
+}
+
+void TForm1::FileMaskEdit_ClearFakeButtonClick() {
+    m_mask->setText(QStringLiteral("*.*"));
+    ReloadFromDisk_ButtonClick();
+}
+
+void TForm1::Replace_EnableDisableItemsClick() {
+    m_state.enterRunsReplace = true;
+    m_state.enterRunsReload = false;
+}
+
+void TForm1::Replace_ButtonClick() {
+    emit replaceRequested();
+}
+
+void TForm1::caseModeClicked(CaseMode mode) {
+    m_workspace.setCaseMode(mode, m_workspace.smartOptions());
+    Delay(10);
+    m_displayPreview->setChecked(true);
+    m_workspace.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    m_state.enterRunsReplace = true;
+}
+
+void TForm1::MainMenu_File_Exit() {
+    QApplication::quit();
+}
+
+} // namespace quillon
