@@ -45,10 +45,12 @@ constexpr std::array<std::u32string_view, kKnownWordCount> kKnownWords = {
 namespace {
 
 // A short table would leave empty entries at its end, and an empty key would
-// match at every word start.
+// match at every word start. Known words are looked up at word starts and end
+// before a delimiter, so none may begin or end with one.
 constexpr bool allEntriesFit() {
     for (auto word : kKnownWords) {
-        if (word.empty() || word.size() > kKnownWordMaxLength)
+        if (word.empty() || word.size() > kKnownWordMaxLength ||
+            caseclass::isDelimiter(word.front()) || caseclass::isDelimiter(word.back()))
             return false;
         for (char32_t c : word) {
             if (c >= 0x80)
@@ -65,7 +67,7 @@ constexpr bool allEntriesFit() {
     }
     return true;
 }
-static_assert(allEntriesFit(), "table entries are non-empty, short enough and ASCII");
+static_assert(allEntriesFit(), "table entries are non-empty, short enough, ASCII and trimmed");
 
 // Small words hold no NUL, so words of different lengths never pack alike.
 std::uint32_t packSmallWord(std::u32string_view word) {
