@@ -1,19 +1,30 @@
 #include "engine/CaseConversion.h"
 
+#include "engine/CaseCharClasses.h"
+#include "engine/CaseTables.h"
 #include "engine/UnicodeCase.h"
 
 namespace quillon {
 
-// Placeholder until the Smart and First letters conversions land: they keep
-// the name as it is.
-void prepareCaseTables() {}
-
-Name SetSmartCase(NameView name, const SmartCaseOptions&) {
-    return Name(name);
+void prepareCaseTables() {
+    CaseTables::instance();
 }
 
 Name SetFirstLettersCase(NameView name) {
-    return Name(name);
+    const NameView extension = extensionOf(name);
+    const NameView namePart = namePartOf(name);
+    Name out;
+    out.reserve(name.size());
+    // The name part starts as if after a delimiter, so its first letter is capitalised.
+    bool afterDelimiter = true;
+    for (char32_t c : namePart) {
+        const char32_t lower = toLowerSimple(c);
+        out.push_back(afterDelimiter ? toUpperSimple(lower) : lower);
+        afterDelimiter = caseclass::isDelimiter(c);
+    }
+    for (char32_t c : extension)
+        out.push_back(toLowerAscii(c));
+    return out;
 }
 
 Name SetUpperCase(NameView name) {

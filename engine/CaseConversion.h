@@ -28,11 +28,26 @@ struct SmartCaseOptions {
 /// first use anyway; calling this at start moves that cost out of the first load.
 void prepareCaseTables();
 
-/// Title-cases a whole file name (name part and extension).
+// All conversions take a whole file name (name part and extension, split at
+// the last ".") and return a name of the same length that differs only in
+// letter case. Words are split by the ASCII delimiters " !$%&(),-.@[]_{}~";
+// "upper" and "lower" case are the Unicode simple mappings unless ASCII is
+// said. Bytes that are not UTF-8 (U+DC80..U+DCFF) never change.
+
+/// Title-cases a whole file name: words capitalised, small words (articles,
+/// prepositions, conjunctions) lower case between words, words of three or
+/// more consonants in capitals, known words (acronyms, names) in their fixed
+/// spelling, plus "O'", "Mc", initialisms and the pronoun "I", as the options
+/// choose. The name part is
+/// lower-cased first, so the result does not depend on the input's case; the
+/// extension is lowered in ASCII only.
 Name SetSmartCase(NameView name, const SmartCaseOptions& options);
-/// Capitalises the first character after every delimiter.
+/// Lower-cases the name part and capitalises its first character and every
+/// character after a delimiter; the extension is lowered in ASCII only.
 Name SetFirstLettersCase(NameView name);
+/// Upper case of the whole name, extension included.
 Name SetUpperCase(NameView name);
+/// Lower case of the whole name, extension included.
 Name SetLowerCase(NameView name);
 
 /// Applies mode to name; None returns the name unchanged.
