@@ -87,21 +87,22 @@ Name Replace_Reformat_Replace(const ReformatPattern& pattern, const FinishingSte
         return Name(source);
 
     // Every run of consumed characters between two kept ones starts a new
-    // field; a leading run starts none. Fields past the ninth have no marker
-    // and so can only be dropped.
-    std::vector<Name> fields(1);
-    std::size_t fieldCount = 0;
-    for (std::size_t i = 0; i < name.size(); ++i) {
-        if (consumed[i])
+    // field; a leading run starts none. So a field is a run of kept
+    // characters, and fields past the ninth have no marker: they are dropped.
+    std::vector<NameView> fields;
+    for (std::size_t i = 0; i < name.size();) {
+        if (consumed[i]) {
+            ++i;
             continue;
-        fields.back().push_back(name[i]);
-        fieldCount = fields.size();
-        if (i + 1 < name.size() && consumed[i + 1])
-            fields.emplace_back();
+        }
+        const std::size_t first = i;
+        while (i < name.size() && !consumed[i])
+            ++i;
+        fields.push_back(name.substr(first, i - first));
     }
 
     Name text = pattern.templateText;
-    for (std::size_t k = 0; k < fieldCount && k < kFieldMarkers.size(); ++k)
+    for (std::size_t k = 0; k < fields.size() && k < kFieldMarkers.size(); ++k)
         replaceAllInPlace(text, kFieldMarkers[k], trimBlanks(fields[k]));
     // A marker of a field the name does not have: the pattern does not fit.
     if (text.find(U'/') != Name::npos)

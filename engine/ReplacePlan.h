@@ -11,6 +11,22 @@
 #include <variant>
 #include <vector>
 
+// One press of "OK" as the preview list runs it, after taking the undo copy:
+//
+//     const auto compiled = quillon::compileReplace(settings, entryCount);
+//     if (const auto* code = std::get_if<quillon::RefusalCode>(&compiled)) {
+//         showError(quillon::refusalMessage(*code)); // and drop the undo copy
+//         return;
+//     }
+//     const auto& plan = std::get<quillon::ReplacePlan>(compiled);
+//     auto counter = plan.startCounter();
+//     for (std::size_t i = 0; i < entryCount; ++i) {
+//         if (!checked(i))
+//             continue;
+//         const auto& source = settings.SourceIsPreview ? undo[i] : disk[i];
+//         preview[i] = quillon::applyReplace(plan, source, counter);
+//     }
+
 namespace quillon {
 
 /// The three main operations a press of "OK" can run.
