@@ -27,15 +27,13 @@ TEST_P(DelimiterTable, Compiles) {
 INSTANTIATE_TEST_SUITE_P(
     Reformat, DelimiterTable,
     testing::Values(DelimiterCase{U"/1/ - /2/", {U" - "}}, DelimiterCase{U"/ - /", {U" - "}},
-                    DelimiterCase{U"/2/ - /1/", {U" - "}},
                     DelimiterCase{U"/1/ (/2/ - /3/)", {U" (", U" - ", U")"}},
                     DelimiterCase{U"Track /1/ - /2/", {U"Track ", U" - "}},
-                    DelimiterCase{U"/1//2/", {}},          // markers in a row
-                    DelimiterCase{U"/1/1999/2/", {}},      // digits join the marker
-                    DelimiterCase{U"/1/0/2/", {U"0"}},     // "0" ends a marker
-                    DelimiterCase{U"a/1/b", {U"a", U"b"}}, // literals at both ends
-                    DelimiterCase{U"/", {}}, DelimiterCase{U"//", {}},
-                    DelimiterCase{U"/1/ \u2013 /2/", {U" \u2013 "}}));
+                    DelimiterCase{U"/1//2/", {}},      // markers in a row
+                    DelimiterCase{U"/1/1999/2/", {}},  // digits join the marker
+                    DelimiterCase{U"/1/0/2/", {U"0"}}, // "0" ends a marker
+                    DelimiterCase{U"/", {}},
+                    DelimiterCase{U"a/1/b", {U"a", U"b"}})); // literals at both ends
 
 struct ReformatCase {
     NameView source;
@@ -87,8 +85,6 @@ INSTANTIATE_TEST_SUITE_P(
         ReformatCase{U"a_b - c.txt", U"/1/ - /2/", U"/2/ /1/", U"c a b.txt"},
         ReformatCase{U"A - B.txt", U"/1/ - /2/", U"/1/ /1/", U"A A.txt"},
         ReformatCase{U"A - B.txt", U"/1/ - /2/", U"/3/", U"A - B.txt"},
-        ReformatCase{U"A - B.txt", U"/1/ - /2/", U"x/y", U"A - B.txt"},
-        ReformatCase{U"a - b (c).txt", U"/1/ - /2/ (/3/)", U"/3/", U"c.txt"},
         ReformatCase{U"a (c).txt", U"/1/ - /2/ (/3/)", U"/2/ /1/", U"c a.txt"},
         ReformatCase{U"dogs AND cats", U"/1/ and /2/", U"/2/ /1/", U"dogs AND cats"},
         ReformatCase{U"\u00C9t\u00E9 \u2013 \u041B\u0435\u0442\u043E.ogg", U"/1/ \u2013 /2/",

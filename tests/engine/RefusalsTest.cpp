@@ -131,18 +131,12 @@ INSTANTIATE_TEST_SUITE_P(
         REFUSE("delete pos 256", deleteAt(s, U"256", U"1"), RefusalCode::DeletePosOutOfRange),
         REFUSE("delete pos -256", deleteAt(s, U"-256", U"1"), RefusalCode::DeletePosOutOfRange),
         REFUSE("delete pos -255", deleteAt(s, U"-255", U"255"), kAccepted),
-        REFUSE("delete pos fullwidth digit", deleteAt(s, U"\uFF15", U"1"),
-               RefusalCode::DeletePosOutOfRange),
         REFUSE("delete length zero", deleteAt(s, U"1", U"0"), RefusalCode::DeleteLengthOutOfRange),
         REFUSE("delete length 256", deleteAt(s, U"1", U"256"), RefusalCode::DeleteLengthOutOfRange),
-        REFUSE("delete length blank", deleteAt(s, U"1", U"5 "),
-               RefusalCode::DeleteLengthOutOfRange),
         REFUSE("insert pos empty", insertAt(s, U""), RefusalCode::InsertPosOutOfRange),
         REFUSE("insert pos 256", insertAt(s, U"256"), RefusalCode::InsertPosOutOfRange),
-        REFUSE("insert pos -256", insertAt(s, U"-256"), RefusalCode::InsertPosOutOfRange),
         REFUSE("insert pos minus alone", insertAt(s, U"-"), RefusalCode::InsertPosOutOfRange),
-        REFUSE("insert pos -0", insertAt(s, U"-0"), kAccepted),
-        REFUSE("insert pos 255", insertAt(s, U"255"), kAccepted)));
+        REFUSE("insert pos -0", insertAt(s, U"-0"), kAccepted)));
 
 INSTANTIATE_TEST_SUITE_P(
     Order, RefusalTable,
