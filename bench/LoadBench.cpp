@@ -18,21 +18,18 @@ namespace {
 
 using Clock = std::chrono::steady_clock;
 
-double millisecondsSince(Clock::time_point start)
-{
+double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> v)
-{
+double median(std::vector<double> v) {
     std::sort(v.begin(), v.end());
     return v[v.size() / 2];
 }
 
 // What any folder listing must do at least: one readdir pass and a status
 // call per entry.
-std::size_t bareLoop(const std::string& folder)
-{
+std::size_t bareLoop(const std::string& folder) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return 0;
@@ -49,8 +46,7 @@ std::size_t bareLoop(const std::string& folder)
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     if (argc < 2) {
         std::fprintf(stderr, "usage: load_bench FOLDER [RUNS] [smart|none]\n");
         return 2;

@@ -1,0 +1,18 @@
+#pragma once
+
+#include "engine/Name.h"
+
+namespace quillon {
+
+/// Replaces every from in text by to: left to right, non-overlapping, and
+/// text that to produced is never searched again. An empty from replaces nothing.
+Name replaceAll(NameView text, NameView from, NameView to);
+
+/// replaceAll without regard to letter case: foldedFrom must be
+/// foldSimple(from); the characters outside the matches keep their case.
+Name replaceAllIgnoringCase(NameView text, NameView foldedFrom, NameView to);
+
+/// replaceAll on text itself; returns whether anything was replaced.
+bool replaceAllInPlace(Name& text, NameView from, NameView to);
+
+} // namespace quillon

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "engine/Name.h"
+#include "engine/Refusals.h"
+#include "engine/ReplacePlan.h"
+
+#include <cstddef>
+#include <variant>
+#include <vector>
+
+namespace quillon {
+
+/// The delimiters of a Reformatting Replace text: literal text and field
+/// markers alternate, a marker being "/" and any run of "/" and "1" to "9"
+/// after it; each literal is a delimiter, in order. The digits only end
+/// markers, so "/1/ - /2/" and "/ - /" both give the one delimiter " - ".
+std::vector<Name> compileDelimiters(NameView replaceFrom);
+
+/// Compiles the With text of a File Name Replacement into its pieces, or the
+/// first fault found (codes 12, 13, 23, 26, 22, 25, 31, 24, 11, 14 in that
+/// order of testing). entryCount decides the width of automatic padding.
+std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameView withText,
+                                                                          std::size_t entryCount);
+
+/// Regular replacement of one name, ending with `Replace_Extra`.
+Name SearchReplace(const RegularReplacement& pattern, const FinishingSteps& steps, NameView source);
+
+/// Reformatting of one name; a name the pattern does not fit is returned as
+/// it is, without finishing steps.
+Name Replace_Reformat_Replace(const ReformatPattern& pattern, const FinishingSteps& steps,
+                              NameView source);
+
+/// File Name Replacement of one name; takes one number from counter.
+Name Replace_Number(const FileNameReplacement& pattern, const FinishingSteps& steps,
+                    NameView source, ReplaceCounter& counter);
+
+/// The finishing steps on one name: scope split, Delete, Insert, "%20 and _
+/// to spaces", "Delete digits", "Delete extra spaces", reassembly, "Update case".
+Name Replace_Extra(const FinishingSteps& steps, NameView name);
+
+} // namespace quillon
