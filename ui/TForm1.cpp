@@ -182,7 +182,8 @@ void TForm1::buildMenus() {
     named(reload->addAction(tr8("Sort by &Date"), this,
                             &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
           "SortbyDate1");
-    named(file->addAction(tr8("&Save")), "MainMenu_File_Save");
+    named(file->addAction(tr8("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
+          "MainMenu_File_Save");
     file->addSeparator();
     named(file->addAction(tr8("&Exit"), this, &TForm1::MainMenu_File_Exit), "MainMenu_File_Exit1");
 
@@ -198,7 +199,8 @@ void TForm1::buildMenus() {
     view->addSeparator();
     named(view->addAction(tr8("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
     view->addSeparator();
-    named(view->addAction(tr8("&Wizard")), "MainMenu_View_Wizard");
+    named(view->addAction(tr8("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
+          "MainMenu_View_Wizard");
 
     auto* select = named(new QMenu(tr8("&Select"), this), "MainMenu_Select");
     named(select->addAction(tr8("&Select All"), this,
@@ -212,8 +214,10 @@ void TForm1::buildMenus() {
         "InvertAll1");
 
     auto* help = named(new QMenu(tr8("&Help"), this), "MainMenu_Help");
-    named(help->addAction(tr8("&Help")), "MainMenu_Help_Help");
-    named(help->addAction(tr8("&About")), "MainMenu_Help_About_MI");
+    named(help->addAction(tr8("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
+          "MainMenu_Help_Help");
+    named(help->addAction(tr8("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
+          "MainMenu_Help_About_MI");
 
     m_popup = named(new QMenu(this), "FileBox_Preview_PopupMenu");
     QMenu* popupSelect = m_popup->addMenu(tr8("&Select"));
@@ -266,7 +270,9 @@ QWidget* TForm1::buildTopStrip() {
     auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
     connect(reload, &QToolButton::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
     panelRow->addWidget(reload);
-    panelRow->addWidget(imageButton("SaveToDisk_Button2", Glyph::Save, panel));
+    auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel);
+    connect(save, &QToolButton::clicked, this, &TForm1::SaveToDisk_ButtonClick);
+    panelRow->addWidget(save);
 
     m_displayPreview = named(new QCheckBox(tr8("Preview"), panel), "DisplayPreview_CB");
     m_displayPreview->setChecked(true);
@@ -402,7 +408,7 @@ QWidget* TForm1::buildHidden() {
         const char* caption;
         void (TForm1::*slot)();
     } commands[] = {
-        {"SaveToDisk_Button", "Save", nullptr},
+        {"SaveToDisk_Button", "Save", &TForm1::SaveToDisk_ButtonClick},
         {"ReloadFromDisk_Button", "Load", &TForm1::ReloadFromDisk_ButtonClick},
         {"UpdatePreview", "Reset", &TForm1::UpdatePreviewClick},
         {"OnStartButton", "OnStart", &TForm1::OnActivateClick},

@@ -59,6 +59,17 @@ public slots:
     void Replace_ButtonClick();
     void Replace_EnableDisableItemsClick();
 
+    // saving and the single-file rename, in TForm1Save.cpp
+    void SaveToDisk_ButtonClick();
+    void Rename_FileClick();
+
+    // the assistants, in TForm1Assistants.cpp
+    void MainMenu_View_WizardClick();
+    void Replace_OptionsWizardClick();
+    void MainMenu_Help_HelpClick();
+    void HelpFormClick();
+    void MainMenu_Help_About_MIClick();
+
 signals:
     /// "OK" was pressed (the operations arrive with the replace pipeline).
     void replaceRequested();

@@ -91,7 +91,8 @@ void TForm1::FileBox_Preview_PopupMenu_OnPopup() {
 }
 
 void TForm1::FileBox_Preview_PopupMenu_RenameFileClick() {
-    // The single-file rename dialog plugs in here.
+    if (m_previewView->selectionModel()->hasSelection())
+        Rename_FileClick();
     PreventSelectionInListClick();
 }
 
