@@ -142,14 +142,60 @@ void Workspace::UpdatePreviewBox(UpdateMode mode) {
 }
 
 void Workspace::setUndo(std::vector<Name> undo) {
-    const bool before = undoAvailable();
+    const bool before = m_hasUndo;
     m_undo = std::move(undo);
-    if (m_observer && before != undoAvailable())
-        m_observer->undoAvailabilityChanged(undoAvailable());
+    m_hasUndo = !m_undo.empty();
+    if (m_observer && before != m_hasUndo)
+        m_observer->undoAvailabilityChanged(m_hasUndo);
 }
 
 void Workspace::Replace_Undo_Clear() {
     NotReadyScope notReady(m_previewReady);
+    setUndo({});
+}
+
+std::optional<RefusalCode> Workspace::Replace_ButtonClick(const ReplaceSettings& settings) {
+    NotReadyScope notReady(m_previewReady);
+    std::vector<Name> undo;
+    undo.reserve(m_preview.size());
+    for (const PreviewEntry& entry : m_preview)
+        undo.push_back(entry.name);
+    // "Undo" is offered from the moment of the press, also for an empty list.
+    const bool before = m_hasUndo;
+    m_undo = std::move(undo);
+    m_hasUndo = true;
+    if (m_observer && !before)
+        m_observer->undoAvailabilityChanged(true);
+
+    ReplaceCompilation compiled = compileReplace(settings, m_preview.size());
+    if (const auto* code = std::get_if<RefusalCode>(&compiled)) {
+        setUndo({});
+        return *code;
+    }
+    runEntryLoop(std::get<ReplacePlan>(compiled), settings.SourceIsPreview);
+    return std::nullopt;
+}
+
+void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
+    if (m_folder.names.empty())
+        return;
+    ReplaceCounter counter = plan.startCounter();
+    for (std::size_t i = 0; i < m_preview.size(); ++i) {
+        PreviewEntry& entry = m_preview[i];
+        if (!entry.checked)
+            continue;
+        const Name& source = sourceIsPreview ? m_undo[i] : m_folder.names[i];
+        entry.name = applyReplace(plan, source, counter);
+    }
+    if (m_observer)
+        m_observer->previewNamesChanged();
+}
+
+void Workspace::Replace_Undo_ButtonClick() {
+    if (!undoAvailable())
+        return;
+    NotReadyScope notReady(m_previewReady);
+    UpdatePreviewBox(UpdateMode::upUndo);
     setUndo({});
 }
 

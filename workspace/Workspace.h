@@ -2,10 +2,13 @@
 
 #include "engine/CaseConversion.h"
 #include "engine/Name.h"
+#include "engine/ReplacePlan.h"
+#include "engine/ReplaceSettings.h"
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,7 +81,7 @@ public:
     const std::vector<Name>& undoList() const { return m_undo; }
     /// False while any command rebuilds or rewrites the lists.
     bool previewReady() const { return m_previewReady; }
-    bool undoAvailable() const { return !m_undo.empty(); }
+    bool undoAvailable() const { return m_hasUndo; }
 
     CaseMode caseMode() const { return m_caseMode; }
     const SmartCaseOptions& smartOptions() const { return m_smartOptions; }
@@ -97,11 +100,23 @@ public:
     LoadResult ReloadSortedByDate(const std::string& folder, NameView mask);
 
     /// Rewrites the preview names by mode (upReload, upReset, upCaseReapply,
-    /// upUndo; the operation modes arrive with the replace pipeline).
+    /// upUndo). The operation modes run through Replace_ButtonClick, which
+    /// has the compiled plan they need; passed here they change nothing.
     void UpdatePreviewBox(UpdateMode mode);
 
     /// Drops the undo copy ("Undo" becomes impossible).
     void Replace_Undo_Clear();
+
+    /// One press of "OK": copies the preview names into the undo list, then
+    /// compiles settings and rewrites every checked entry from its source
+    /// name (the pre-press preview name with "Cumulate", else the on-disk
+    /// name), in ascending order. A refusal drops the undo copy, changes no
+    /// name and is returned; the caller shows refusalMessage(code).
+    std::optional<RefusalCode> Replace_ButtonClick(const ReplaceSettings& settings);
+
+    /// "Undo": puts back the names from before the last press of "OK" (check
+    /// marks stay) and drops the copy. Does nothing without a copy.
+    void Replace_Undo_ButtonClick();
 
     void selectAll();
     void unselectAll();
@@ -112,6 +127,7 @@ private:
     void clearLists();
     void setAllChecks(bool checked);
     void setUndo(std::vector<Name> undo);
+    void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview);
 
     FileSystem& m_fs;
     WorkspaceObserver* m_observer = nullptr;
@@ -119,6 +135,8 @@ private:
     FolderList m_folder;
     std::vector<PreviewEntry> m_preview;
     std::vector<Name> m_undo;
+    /// A press of "OK" made a copy that "Undo" can restore (also of an empty list).
+    bool m_hasUndo = false;
     bool m_previewReady = false;
     CaseMode m_caseMode = CaseMode::Smart;
     SmartCaseOptions m_smartOptions;

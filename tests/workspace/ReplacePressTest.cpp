@@ -1,0 +1,136 @@
+#include "FakeFileSystem.h"
+#include "workspace/Workspace.h"
+
+#include "engine/Refusals.h"
+#include "engine/Utf8.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using quillon::test::FakeFileSystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+class ReplacePressTest : public testing::Test {
+protected:
+    ReplacePressTest()
+        : m_ws(m_fs) {
+        m_ws.setCaseMode(CaseMode::None, {});
+        m_settings.caseMode = CaseMode::None;
+    }
+
+    void load(std::initializer_list<const char*> names) {
+        for (const char* n : names)
+            m_fs.addFile(n);
+        ASSERT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
+    }
+    std::optional<RefusalCode> press(const char* from, const char* to) {
+        m_settings.Replace_From = decodeName(from);
+        m_settings.Replace_To = decodeName(to);
+        return m_ws.Replace_ButtonClick(m_settings);
+    }
+    Names preview() const {
+        Names out;
+        for (const auto& e : m_ws.preview())
+            out.push_back(encodeName(e.name));
+        return out;
+    }
+
+    FakeFileSystem m_fs;
+    Workspace m_ws;
+    ReplaceSettings m_settings;
+};
+
+TEST_F(ReplacePressTest, UncheckedEntriesAreUntouched) {
+    load({"a1.txt", "a2.txt", "a3.txt"});
+    m_ws.setChecked(1, false);
+    EXPECT_FALSE(press("a", "b"));
+    EXPECT_EQ(preview(), (Names{"b1.txt", "a2.txt", "b3.txt"}));
+    EXPECT_TRUE(m_ws.previewReady());
+}
+
+TEST_F(ReplacePressTest, CumulateChoosesTheSource) {
+    load({"abc.txt"});
+    press("a", "x");
+    press("b", "y");
+    EXPECT_EQ(preview(), (Names{"xyc.txt"}));
+
+    m_settings.SourceIsPreview = false; // starts again from the on-disk name
+    press("c", "z");
+    EXPECT_EQ(preview(), (Names{"abz.txt"}));
+}
+
+TEST_F(ReplacePressTest, UndoTakesBackOnlyTheLastPress) {
+    load({"abc.txt", "def.txt"});
+    EXPECT_FALSE(m_ws.undoAvailable());
+    press("a", "x");
+    m_ws.setChecked(1, false); // check marks stay through Undo
+    press("d", "y");           // entry 1 unchecked: not changed, but copied
+    press("b", "z");
+    EXPECT_EQ(preview(), (Names{"xzc.txt", "def.txt"}));
+    m_ws.Replace_Undo_ButtonClick();
+    EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
+    EXPECT_FALSE(m_ws.undoAvailable());
+    EXPECT_FALSE(m_ws.preview()[1].checked);
+    m_ws.Replace_Undo_ButtonClick(); // nothing left to undo
+    EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
+}
+
+TEST_F(ReplacePressTest, RefusalDropsTheUndoCopyAndChangesNoName) {
+    load({"abc.txt"});
+    press("a", "x");
+    ASSERT_TRUE(m_ws.undoAvailable());
+    const auto refused = press("*", "/1//");
+    ASSERT_TRUE(refused);
+    EXPECT_EQ(*refused, RefusalCode::TooManySlashes);
+    EXPECT_EQ(refusalMessage(*refused), "Numbering: Too many parameters (/).");
+    EXPECT_FALSE(m_ws.undoAvailable());
+    EXPECT_EQ(preview(), (Names{"xbc.txt"}));
+    EXPECT_TRUE(m_ws.previewReady());
+}
+
+TEST_F(ReplacePressTest, LoadsDropTheUndoCopyButResetAndCaseChangesKeepIt) {
+    load({"abc.txt"});
+    press("a", "x");
+    m_ws.UpdatePreviewBox(UpdateMode::upReset);
+    m_ws.setCaseMode(CaseMode::Uppercase, {});
+    m_ws.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    EXPECT_TRUE(m_ws.undoAvailable());
+    m_ws.Replace_Undo_ButtonClick();
+    EXPECT_EQ(preview(), (Names{"abc.txt"}));
+
+    press("a", "x");
+    m_ws.ReloadSortedByDate("/f", U"*.*");
+    EXPECT_FALSE(m_ws.undoAvailable());
+    press("a", "x");
+    m_ws.ReloadFromDisk("/f", U"*.*");
+    EXPECT_FALSE(m_ws.undoAvailable());
+}
+
+TEST_F(ReplacePressTest, EmptyFolderListStillOffersUndoAndRefuses) {
+    ASSERT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
+    EXPECT_FALSE(press("a", "b"));
+    EXPECT_TRUE(m_ws.undoAvailable());
+    m_ws.Replace_Undo_ButtonClick();
+    EXPECT_FALSE(m_ws.undoAvailable());
+    EXPECT_EQ(press("a", "/"), RefusalCode::RegularStarOrSlash);
+    EXPECT_FALSE(m_ws.undoAvailable());
+}
+
+TEST_F(ReplacePressTest, NumberingCountsCheckedEntriesAndPadsByAllEntries) {
+    load({"f00.txt", "f01.txt", "f02.txt", "f03.txt", "f04.txt", "f05.txt", "f06.txt", "f07.txt",
+          "f08.txt", "f09.txt", "f10.txt", "f11.txt"});
+    m_ws.unselectAll();
+    for (std::size_t i : {2u, 5u, 9u})
+        m_ws.setChecked(i, true);
+    press("*", "/1/");
+    const Names names = preview();
+    EXPECT_EQ(names[2], "01.txt");
+    EXPECT_EQ(names[5], "02.txt");
+    EXPECT_EQ(names[9], "03.txt");
+    EXPECT_EQ(names[0], "f00.txt");
+}
+
+} // namespace
