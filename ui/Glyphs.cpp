@@ -1,5 +1,6 @@
 #include "ui/Glyphs.h"
 
+#include <QFont>
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
@@ -39,6 +40,40 @@ void draw(QPainter& p, Glyph glyph, qreal s) {
         p.drawLine(QPointF(s * 0.28, s * 0.28), QPointF(s * 0.72, s * 0.72));
         p.drawLine(QPointF(s * 0.72, s * 0.28), QPointF(s * 0.28, s * 0.72));
         break;
+    case Glyph::Wizard:
+        p.drawLine(QPointF(s * 0.2, s * 0.85), QPointF(s * 0.65, s * 0.4));
+        p.setBrush(QColor(240, 190, 40));
+        p.setPen(QPen(QColor(200, 140, 0), s / 14.0));
+        p.drawEllipse(QPointF(s * 0.72, s * 0.3), s * 0.16, s * 0.16);
+        break;
+    case Glyph::Help: {
+        p.setBrush(QColor(40, 70, 140));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
+        QFont font;
+        font.setPixelSize(int(s * 0.7));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("?"));
+        break;
+    }
+    case Glyph::ScopeNamesOn:
+    case Glyph::ScopeExtensionsOn:
+    case Glyph::ScopeOff: {
+        const bool on = glyph != Glyph::ScopeOff;
+        p.setBrush(on ? QColor(30, 160, 60) : QColor(200, 40, 40));
+        p.setPen(Qt::NoPen);
+        p.drawEllipse(QRectF(s * 0.05, s * 0.05, s * 0.9, s * 0.9));
+        QFont font;
+        font.setPixelSize(int(s * 0.62));
+        font.setBold(true);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter,
+                   glyph == Glyph::ScopeExtensionsOn ? QStringLiteral("E") : QStringLiteral("F"));
+        break;
+    }
     case Glyph::Options:
         p.setBrush(pen.color());
         for (int i = 0; i < 3; ++i)

@@ -3,20 +3,40 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
+
 namespace quillon {
 
-/// Drops typed characters that a box does not take. Only keys are filtered:
-/// pasted text reaches the box as it is, and the program's own writes too.
+/// What a box does with typed characters. Only keys are filtered: pasted
+/// text and the program's own writes reach the box whole.
+struct KeyRule {
+    /// Characters the box drops.
+    QString rejected;
+    /// When not empty, only these characters (and backspace) pass.
+    QString acceptedOnly;
+    /// Typing limit in characters, from the text before the key; null: none.
+    std::function<int(const QString& before)> maxLength;
+    /// Runs before an accepted character reaches the box.
+    std::function<void()> accepted;
+    /// Runs on Escape; true when it was handled.
+    std::function<bool()> escape;
+};
+
+/// Applies a KeyRule to the box it is installed on.
 class KeyFilter final : public QObject {
     Q_OBJECT
 public:
-    /// rejected: the characters the box drops.
-    KeyFilter(QString rejected, QObject* parent);
+    KeyFilter(KeyRule rule, QObject* parent);
 
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QString m_rejected;
+    bool passes(QObject* watched, const QString& text) const;
+
+    KeyRule m_rule;
 };
+
+/// Installs a KeyFilter with rule on box (owned by the box).
+void installKeyRule(QObject* box, KeyRule rule);
 
 } // namespace quillon

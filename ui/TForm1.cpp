@@ -5,6 +5,7 @@
 #include "ui/KeyFilter.h"
 #include "ui/PreviewListModel.h"
 #include "ui/TShellTree.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -96,37 +97,6 @@ constexpr Tooltip kTooltips[] = {
     {"FileBox_Preview", "Right click to display\nthe contextual menu."},
 };
 
-template <typename W>
-W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent) {
-    auto* button = named(new QToolButton(parent), name);
-    button->setIcon(glyphIcon(glyph));
-    button->setAutoRaise(true);
-    button->setFocusPolicy(Qt::NoFocus);
-    button->setCursor(Qt::PointingHandCursor);
-    return button;
-}
-
-QListView* listView(const char* name, QWidget* parent) {
-    auto* view = named(new QListView(parent), name);
-    view->setUniformItemSizes(true);
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
-    view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
-    view->setSelectionMode(QAbstractItemView::SingleSelection);
-    view->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    view->setTextElideMode(Qt::ElideNone);
-    view->setWordWrap(false);
-    return view;
-}
-
-QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
-
 } // namespace
 
 TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
@@ -157,8 +127,10 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     layout->setSpacing(0);
     layout->addWidget(buildTopStrip());
     layout->addWidget(buildMiddle(), 1);
-    layout->addWidget(buildBottom());
     buildHidden();
+    layout->addWidget(buildBottom());
+    Replace_EnableDisableItemsClick();
+    m_state.enterRunsReplace = false; // the start routine decides
 
     // The tree starts at the user's desktop folder, or at home without one.
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
@@ -286,7 +258,7 @@ QWidget* TForm1::buildTopStrip() {
     panelRow->addWidget(new QLabel(tr8("Mask:"), panel));
     m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
     m_mask->setFixedWidth(70);
-    m_mask->installEventFilter(new KeyFilter(QStringLiteral("\\/:\"<>|"), m_mask));
+    installKeyRule(m_mask, KeyRule{QStringLiteral("\\/:\"<>|"), {}, {}, {}, {}});
     m_mask->installEventFilter(this); // a click counts as a change of the mask
     connect(m_mask, &QLineEdit::textChanged, this, &TForm1::FileMaskEditChange);
     panelRow->addWidget(m_mask);
@@ -297,105 +269,6 @@ QWidget* TForm1::buildTopStrip() {
     row->addWidget(panel);
     row->addStretch(1);
     return strip;
-}
-
-QWidget* TForm1::buildMiddle() {
-    auto* middle = named(new QWidget(this), "Panel2");
-    auto* row = new QHBoxLayout(middle);
-    row->setContentsMargins(0, 0, 0, 0);
-    row->setSpacing(0);
-
-    m_tree = named(new TShellTree(middle), "ShellTree1");
-    m_tree->setFixedWidth(220);
-    connect(m_tree, &QTreeView::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
-    row->addWidget(m_tree);
-
-    auto* splitter = named(new QWidget(middle), "PanelSplitter");
-    splitter->setFixedWidth(3);
-    splitter->setAutoFillBackground(true);
-    QPalette white = splitter->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    splitter->setPalette(white);
-    splitter->setCursor(Qt::SizeHorCursor);
-    row->addWidget(splitter);
-
-    m_folderView = listView("FileList_Folder", middle);
-    m_folderView->setModel(m_folderModel);
-    m_folderView->hide();
-    m_previewView = listView("FileBox_Preview", middle);
-    m_previewView->setModel(m_previewModel);
-    m_previewView->setMouseTracking(true);
-    m_previewView->viewport()->installEventFilter(this);
-    m_previewView->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_previewView, &QListView::customContextMenuRequested, this, [this](const QPoint& pos) {
-        m_state.PopupMouseX = pos.x();
-        m_state.PopupMouseY = pos.y();
-        m_popup->popup(m_previewView->viewport()->mapToGlobal(pos));
-    });
-    connect(m_previewView, &QListView::clicked, this, &TForm1::PreventSelectionInListClick);
-    connect(m_folderView, &QListView::clicked, this, &TForm1::PreventSelectionInListClick);
-    row->addWidget(m_folderView, 1);
-    row->addWidget(m_previewView, 1);
-    return middle;
-}
-
-QWidget* TForm1::buildBottom() {
-    auto* bottom = named(new QWidget(this), "Panel1");
-    bottom->setFixedHeight(111);
-    auto* row = new QHBoxLayout(bottom);
-    row->setContentsMargins(4, 2, 4, 4);
-    const QString groupStyle = QStringLiteral(
-        "QGroupBox { font-weight: normal; } QGroupBox::title { color: rgb(0, 70, 213); }");
-
-    auto* caseGroup = named(new QGroupBox(tr8("Case"), bottom), "Case_");
-    caseGroup->setStyleSheet(groupStyle);
-    auto* caseColumn = new QVBoxLayout(caseGroup);
-    caseColumn->setSpacing(0);
-    const struct {
-        const char* name;
-        const char* caption;
-        CaseMode mode;
-    } modes[] = {
-        {"Case_Smart", "Smart", CaseMode::Smart},
-        {"Case_FirstLetters", "First letters", CaseMode::FirstLetters},
-        {"Case_Lower", "Lowercase", CaseMode::Lowercase},
-        {"Case_Upper", "Uppercase", CaseMode::Uppercase},
-        {"Case_None", "None", CaseMode::None},
-    };
-    for (const auto& m : modes) {
-        auto* radio = named(new QRadioButton(tr8(m.caption), caseGroup), m.name);
-        radio->setChecked(m.mode == CaseMode::Smart);
-        const CaseMode mode = m.mode;
-        connect(radio, &QRadioButton::clicked, this, [this, mode] { caseModeClicked(mode); });
-        caseColumn->addWidget(radio);
-    }
-    row->addWidget(caseGroup);
-
-    auto* replaceGroup =
-        named(new QGroupBox(tr8("Replace/Reformat/Number"), bottom), "Replacement");
-    replaceGroup->setStyleSheet(groupStyle);
-    auto* grid = new QVBoxLayout(replaceGroup);
-    auto* fromRow = new QHBoxLayout;
-    fromRow->addWidget(new QLabel(tr8("Replace:"), replaceGroup));
-    m_replaceFrom = named(new QLineEdit(replaceGroup), "Replace_From");
-    fromRow->addWidget(m_replaceFrom, 1);
-    fromRow->addWidget(new QLabel(tr8("With:"), replaceGroup));
-    m_replaceTo = named(new QLineEdit(replaceGroup), "Replace_To");
-    fromRow->addWidget(m_replaceTo, 1);
-    grid->addLayout(fromRow);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    m_undoButton = named(new QPushButton(tr8("Undo"), replaceGroup), "Replace_Undo_Button");
-    m_undoButton->setEnabled(false);
-    m_replaceButton = named(new QPushButton(tr8("OK"), replaceGroup), "Replace_Button");
-    connect(m_replaceButton, &QPushButton::clicked, this, &TForm1::Replace_ButtonClick);
-    buttons->addWidget(m_undoButton);
-    buttons->addWidget(m_replaceButton);
-    grid->addLayout(buttons);
-    for (QLineEdit* box : {m_replaceFrom, m_replaceTo})
-        connect(box, &QLineEdit::textChanged, this, &TForm1::Replace_EnableDisableItemsClick);
-    row->addWidget(replaceGroup, 1);
-    return bottom;
 }
 
 QWidget* TForm1::buildHidden() {
@@ -415,9 +288,15 @@ QWidget* TForm1::buildHidden() {
     };
     for (const auto& c : commands) {
         auto* button = named(new QPushButton(tr8(c.caption), hidden), c.name);
-        if (c.slot)
-            connect(button, &QPushButton::clicked, this, c.slot);
+        connect(button, &QPushButton::clicked, this, c.slot);
     }
+    // The scope the engine reads; only the scope toggles set it.
+    auto* scopes = named(new QWidget(hidden), "Replace_OptionPanel");
+    m_scopeFiles =
+        named(new QRadioButton(tr8("File names only"), scopes), "Replace_OptionPanel_Files");
+    m_scopeExt = named(new QRadioButton(tr8("Extensions only"), scopes), "Replace_OptionPanel_Ext");
+    m_scopeBoth = named(new QRadioButton(tr8("Both"), scopes), "Replace_OptionPanel_Both");
+    m_scopeFiles->setChecked(true);
     return hidden;
 }
 
@@ -480,8 +359,28 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_mask && event->type() == QEvent::MouseButtonPress)
-        FileMaskEditChange();
+    if (watched == m_splitter) {
+        const auto* mouse = static_cast<QMouseEvent*>(event);
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+            PanelSplitterOnMouseDown();
+            return true;
+        case QEvent::MouseMove:
+            PanelSplitterMouseMove(mouse->position().toPoint().x());
+            return true;
+        case QEvent::MouseButtonRelease:
+            PanelSplitterOnMouseUp();
+            return true;
+        default:
+            break;
+        }
+    }
+    if (event->type() == QEvent::MouseButtonPress) {
+        if (watched == m_mask)
+            FileMaskEditChange();
+        else if (qobject_cast<QLineEdit*>(watched) && watched != m_mask)
+            Replace_EnableDisableItemsClick();
+    }
     if (watched == m_previewView->viewport() && event->type() == QEvent::MouseMove) {
         const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
         m_state.PopupMouseX = pos.x();
@@ -498,23 +397,6 @@ void TForm1::FileMaskEditChange() {
 void TForm1::FileMaskEdit_ClearFakeButtonClick() {
     m_mask->setText(QStringLiteral("*.*"));
     ReloadFromDisk_ButtonClick();
-}
-
-void TForm1::Replace_EnableDisableItemsClick() {
-    m_state.enterRunsReplace = true;
-    m_state.enterRunsReload = false;
-}
-
-void TForm1::Replace_ButtonClick() {
-    emit replaceRequested();
-}
-
-void TForm1::caseModeClicked(CaseMode mode) {
-    m_workspace.setCaseMode(mode, m_workspace.smartOptions());
-    Delay(10);
-    m_displayPreview->setChecked(true);
-    m_workspace.UpdatePreviewBox(UpdateMode::upCaseReapply);
-    m_state.enterRunsReplace = true;
 }
 
 void TForm1::MainMenu_File_Exit() {

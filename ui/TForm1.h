@@ -8,6 +8,7 @@
 
 class QAction;
 class QCheckBox;
+class QGroupBox;
 class QLineEdit;
 class QListView;
 class QMenu;
@@ -24,6 +25,7 @@ class TShellTree;
 
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
+/// Its code is spread over TForm1*.cpp by area.
 class TForm1 final : public QWidget, private WorkspaceObserver {
     Q_OBJECT
 public:
@@ -34,12 +36,23 @@ public:
 
     Workspace& workspace() { return m_workspace; }
     const MainWindowState& state() const { return m_state; }
+    /// Width of the folder tree, as the splitter sets it.
+    int treeWidth() const { return m_treeWidth; }
 
     /// Waits ms milliseconds while the event loop keeps dispatching events.
     static void Delay(int ms);
 
+    /// The settings of the "Replace/Reformat/Number" and "Case" groups as values.
+    ReplaceSettings replaceSettings() const;
+
 public slots:
+    // start, keys and the mask box (TForm1.cpp)
     void OnActivateClick();
+    void MainMenu_File_Exit();
+    void FileMaskEditChange();
+    void FileMaskEdit_ClearFakeButtonClick();
+
+    // loading and the lists (TForm1Lists.cpp)
     void ReloadFromDisk_ButtonClick();
     void ReloadFileList();
     void FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick();
@@ -53,17 +66,34 @@ public slots:
     void DisplayPreview_CBClick();
     void MainMenu_View_FolderClick();
     void MainMenu_View_PreviewClick();
-    void MainMenu_File_Exit();
-    void FileMaskEditChange();
-    void FileMaskEdit_ClearFakeButtonClick();
-    void Replace_ButtonClick();
-    void Replace_EnableDisableItemsClick();
 
-    // saving and the single-file rename, in TForm1Save.cpp
+    // layout and splitter (TForm1Layout.cpp)
+    void PanelSplitterOnMouseDown();
+    void PanelSplitterMouseMove(int x);
+    void PanelSplitterOnMouseUp();
+    void OnResizeForm();
+
+    // the "Replace/Reformat/Number" group (TForm1Replace.cpp)
+    void Replace_ButtonClick();
+    void Replace_Undo_ButtonClick();
+    void Replace_IncorrectChoice(RefusalCode code);
+    void Replace_EnableDisableItemsClick();
+    void Replace_Button_FN_OnClick();
+    void Replace_Button_FN_OffClick();
+    void Replace_Button_Ext_OnClick();
+    void Replace_Button_Ext_OffClick();
+    void Replace_SetOptionPanel();
+    void Replace_ClearFromToBoxesFakeButtonClick();
+
+    // the "Case" group (TForm1Case.cpp)
+    void Case_Smart_Extra_ButtonClick();
+    void Case_Smart_MostLettersClick();
+
+    // saving and the single-file rename (TForm1Save.cpp)
     void SaveToDisk_ButtonClick();
     void Rename_FileClick();
 
-    // the assistants, in TForm1Assistants.cpp
+    // the assistants (TForm1Assistants.cpp)
     void MainMenu_View_WizardClick();
     void Replace_OptionsWizardClick();
     void MainMenu_Help_HelpClick();
@@ -71,29 +101,45 @@ public slots:
     void MainMenu_Help_About_MIClick();
 
 signals:
-    /// "OK" was pressed (the operations arrive with the replace pipeline).
+    /// A press of "OK" has been handled (run or refused).
     void replaceRequested();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // construction, in TForm1.cpp
+    // construction
     void buildMenus();
     QWidget* buildTopStrip();
     QWidget* buildMiddle();
     QWidget* buildBottom();
     QWidget* buildHidden();
+    QGroupBox* buildCaseGroup(QWidget* parent);
+    QGroupBox* buildReplaceGroup(QWidget* parent);
+    void buildCaseExtraPanel();
+    void installReplaceFilters();
     void assignTooltips();
-    void caseModeClicked(CaseMode mode);
 
-    // lists, in TForm1Lists.cpp
+    // layout
+    void placeSplitter();
+    void placeCaseExtraPanel();
+
+    // case
+    void caseModeClicked(CaseMode mode);
+    void smartOptionClicked();
+    void refreshCase();
+    CaseMode selectedCaseMode() const;
+    SmartCaseOptions smartOptions() const;
+
+    // lists
     std::string selectedFolder() const;
     void reportLoad(const LoadResult& result);
     void updateScrollRanges();
+    void showPreviewList();
     static int firstVisibleRow(const QListView* view);
     static void scrollToRow(QListView* view, int row);
     void listsAboutToReset() override;
@@ -108,20 +154,66 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
 
+    // top strip and lists
     TShellTree* m_tree = nullptr;
+    QWidget* m_splitter = nullptr;
+    int m_treeWidth = 220;
     QListView* m_folderView = nullptr;
     QListView* m_previewView = nullptr;
     QCheckBox* m_displayPreview = nullptr;
     QProgressBar* m_progress = nullptr;
     QLineEdit* m_mask = nullptr;
-    QLineEdit* m_replaceFrom = nullptr;
-    QLineEdit* m_replaceTo = nullptr;
-    QPushButton* m_replaceButton = nullptr;
-    QPushButton* m_undoButton = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_popupRename = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
+    QAction* m_viewWizard = nullptr;
+    QAction* m_helpHelp = nullptr;
+    QWidget* m_bottom = nullptr;
+
+    // "Replace/Reformat/Number"
+    QLineEdit* m_replaceFrom = nullptr;
+    QLineEdit* m_replaceTo = nullptr;
+    QCheckBox* m_replaceCase = nullptr;
+    QCheckBox* m_updateCase = nullptr;
+    QCheckBox* m_sourceIsPreview = nullptr;
+    QCheckBox* m_trim = nullptr;
+    QLineEdit* m_trimFrom = nullptr;
+    QLineEdit* m_trimCount = nullptr;
+    QCheckBox* m_insert = nullptr;
+    QLineEdit* m_insertFrom = nullptr;
+    QLineEdit* m_insertString = nullptr;
+    QCheckBox* m_charToSpaces = nullptr;
+    QCheckBox* m_delDigits = nullptr;
+    QCheckBox* m_delExtraSpaces = nullptr;
+    QWidget* m_fnExtPanel = nullptr;
+    QToolButton* m_fnOn = nullptr;
+    QToolButton* m_fnOff = nullptr;
+    QToolButton* m_extOn = nullptr;
+    QToolButton* m_extOff = nullptr;
+    QRadioButton* m_scopeFiles = nullptr;
+    QRadioButton* m_scopeExt = nullptr;
+    QRadioButton* m_scopeBoth = nullptr;
+    QToolButton* m_wizardButton = nullptr;
+    QToolButton* m_helpButton = nullptr;
+    QPushButton* m_replaceButton = nullptr;
+    QPushButton* m_undoButton = nullptr;
+
+    // "Case"
+    QRadioButton* m_caseSmart = nullptr;
+    QRadioButton* m_caseFirstLetters = nullptr;
+    QRadioButton* m_caseLower = nullptr;
+    QRadioButton* m_caseUpper = nullptr;
+    QRadioButton* m_caseNone = nullptr;
+    QToolButton* m_caseOptionsButton = nullptr;
+    QWidget* m_caseExtraPanel = nullptr;
+    QCheckBox* m_smartMostLetters = nullptr;
+    QCheckBox* m_smartLastField = nullptr;
+    QCheckBox* m_smartSmallWords = nullptr;
+    QCheckBox* m_smartHyphen = nullptr;
+    QCheckBox* m_smartCommas = nullptr;
+    QCheckBox* m_smartUAcronyms = nullptr;
+    QCheckBox* m_smartKAcronyms = nullptr;
 };
 
 } // namespace quillon

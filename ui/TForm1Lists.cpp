@@ -119,6 +119,11 @@ void TForm1::DisplayPreview_CBClick() {
     hidden->hide();
 }
 
+void TForm1::showPreviewList() {
+    // Through the check box, so that its handler swaps the lists.
+    m_displayPreview->setChecked(true);
+}
+
 void TForm1::MainMenu_View_FolderClick() {
     m_viewFolder->setChecked(true);
     m_viewPreview->setChecked(false);
