@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -246,14 +247,20 @@ QWidget* TForm1::buildTopStrip() {
     connect(save, &QToolButton::clicked, this, &TForm1::SaveToDisk_ButtonClick);
     panelRow->addWidget(save);
 
-    m_displayPreview = named(new QCheckBox(tr8("Preview"), panel), "DisplayPreview_CB");
+    // While saving, the progress bar lies over the check box in the same place.
+    auto* previewPlace = new QWidget(panel);
+    auto* stack = new QGridLayout(previewPlace);
+    stack->setContentsMargins(0, 0, 0, 0);
+    m_displayPreview = named(new QCheckBox(tr8("Preview"), previewPlace), "DisplayPreview_CB");
     m_displayPreview->setChecked(true);
     connect(m_displayPreview, &QCheckBox::toggled, this, &TForm1::DisplayPreview_CBClick);
-    m_progress = named(new QProgressBar(panel), "ProgressBar");
+    m_progress = named(new QProgressBar(previewPlace), "ProgressBar");
     m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
     m_progress->hide();
-    panelRow->addWidget(m_displayPreview);
-    panelRow->addWidget(m_progress);
+    stack->addWidget(m_displayPreview, 0, 0);
+    stack->addWidget(m_progress, 0, 0);
+    panelRow->addWidget(previewPlace);
 
     panelRow->addWidget(new QLabel(tr8("Mask:"), panel));
     m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");

@@ -1,0 +1,260 @@
+#include "MainWindowFixture.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QToolButton>
+
+using namespace quillon;
+
+class ControlsTest final : public QObject, private test::MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() {
+        setUpFolder();
+        for (const char* n : {"Alpha song.mp3", "beta Song.mp3", "gamma.txt"})
+            createFile(QString::fromUtf8(n));
+        startWindow();
+    }
+    void cleanup() { tearDown(); }
+
+    void okEnabledFollowsTheSettings_data();
+    void okEnabledFollowsTheSettings();
+    void patternKindHidesScopeAndCaseSensitive_data();
+    void patternKindHidesScopeAndCaseSensitive();
+    void scopeTogglesFollowTheStateMachine();
+    void positionBoxesFilterKeysAndTickTheirBox();
+    void okRewritesCheckedEntriesAndEscapeUndoes();
+    void refusalShowsItsMessageAndDisablesUndo();
+    void caseModesRewriteCheckedEntriesOnly();
+    void mostFirstLettersFlipsTheOtherTwoOptions();
+    void splitterClosesPastTheLeftEdgeAndReopens();
+
+private:
+    void setText(const char* box, const QString& text) { child<QLineEdit>(box)->setText(text); }
+    void setChecked(const char* box, bool on) { child<QCheckBox>(box)->setChecked(on); }
+    QString checkedScope() const {
+        for (const char* name :
+             {"Replace_OptionPanel_Files", "Replace_OptionPanel_Ext", "Replace_OptionPanel_Both"})
+            if (child<QRadioButton>(name)->isChecked())
+                return QString::fromLatin1(name);
+        return {};
+    }
+};
+
+void ControlsTest::okEnabledFollowsTheSettings_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<bool>("charToSpaces");
+    QTest::addColumn<bool>("trim");
+    QTest::addColumn<QString>("trimCount");
+    QTest::addColumn<bool>("ok");
+    QTest::newRow("defaults") << ""
+                              << "" << true << false << "" << true;
+    QTest::newRow("no step, no pattern") << ""
+                                         << "" << false << false << "" << false;
+    QTest::newRow("plain pattern") << "a"
+                                   << "" << false << false << "" << true;
+    QTest::newRow("With text alone") << ""
+                                     << "x" << true << false << "" << false;
+    QTest::newRow("slash without With") << "/1/"
+                                        << "" << true << false << "" << false;
+    QTest::newRow("star text runs as regular but incomplete") << "a*b"
+                                                              << "" << true << false << "" << false;
+    QTest::newRow("slash with With") << "/1/ - /2/"
+                                     << "/2/" << false << false << "" << true;
+    QTest::newRow("Delete without Length") << "a"
+                                           << "b" << true << true << "" << false;
+    QTest::newRow("Delete ready") << "a"
+                                  << "b" << true << true << "3" << true;
+}
+
+void ControlsTest::okEnabledFollowsTheSettings() {
+    QFETCH(QString, from);
+    QFETCH(QString, to);
+    QFETCH(bool, charToSpaces);
+    QFETCH(bool, trim);
+    QFETCH(QString, trimCount);
+    QFETCH(bool, ok);
+    setChecked("Replace_DelExtraSpaces", false);
+    setChecked("Replace_CharToSpaces", charToSpaces);
+    setText("Replace_TrimFrom", QStringLiteral("1"));
+    setText("Replace_TrimCount", trimCount);
+    setChecked("Replace_Trim", trim);
+    setText("Replace_From", from);
+    setText("Replace_To", to);
+    QCOMPARE(child<QPushButton>("Replace_Button")->isEnabled(), ok);
+}
+
+void ControlsTest::patternKindHidesScopeAndCaseSensitive_data() {
+    QTest::addColumn<QString>("from");
+    QTest::addColumn<bool>("scopeShown");
+    QTest::newRow("star") << "*" << false;
+    QTest::newRow("blanks around star") << " * " << false;
+    QTest::newRow("star with text") << "a*" << true;
+    QTest::newRow("slash") << "/1/" << false;
+    QTest::newRow("plain") << "abc" << true;
+}
+
+void ControlsTest::patternKindHidesScopeAndCaseSensitive() {
+    QFETCH(QString, from);
+    QFETCH(bool, scopeShown);
+    setText("Replace_From", from);
+    QCOMPARE(!child<QWidget>("Replace_FNExtPanel")->isHidden(), scopeShown);
+    QCOMPARE(child<QCheckBox>("Replace_Case")->isEnabled(), scopeShown);
+}
+
+void ControlsTest::scopeTogglesFollowTheStateMachine() {
+    auto click = [this](const char* fnOrExt) {
+        const QString pair = QString::fromLatin1(fnOrExt);
+        for (const char* suffix : {"_On", "_Off"}) {
+            auto* button =
+                child<QToolButton>((pair + QLatin1String(suffix)).toLatin1().constData());
+            if (!button->isHidden()) {
+                button->click();
+                return;
+            }
+        }
+    };
+    QCOMPARE(checkedScope(), QStringLiteral("Replace_OptionPanel_Files"));
+    const struct {
+        const char* button;
+        const char* scope;
+    } steps[] = {
+        {"Replace_Button_FN", "Replace_OptionPanel_Ext"},    // files -> extensions
+        {"Replace_Button_FN", "Replace_OptionPanel_Both"},   // extensions -> both
+        {"Replace_Button_FN", "Replace_OptionPanel_Ext"},    // both -> extensions
+        {"Replace_Button_Ext", "Replace_OptionPanel_Files"}, // extensions -> files
+        {"Replace_Button_Ext", "Replace_OptionPanel_Both"},  // files -> both
+        {"Replace_Button_Ext", "Replace_OptionPanel_Files"}, // both -> files
+    };
+    for (const auto& step : steps) {
+        click(step.button);
+        QCOMPARE(checkedScope(), QString::fromLatin1(step.scope));
+        // exactly one image of each pair is shown
+        QVERIFY(child<QWidget>("Replace_Button_FN_On")->isHidden() !=
+                child<QWidget>("Replace_Button_FN_Off")->isHidden());
+        QVERIFY(child<QWidget>("Replace_Button_Ext_On")->isHidden() !=
+                child<QWidget>("Replace_Button_Ext_Off")->isHidden());
+    }
+}
+
+void ControlsTest::positionBoxesFilterKeysAndTickTheirBox() {
+    auto* count = child<QLineEdit>("Replace_TrimCount");
+    QTest::keyClicks(count, QStringLiteral("a"));
+    QVERIFY(!child<QCheckBox>("Replace_Trim")->isChecked());
+    QTest::keyClicks(count, QStringLiteral("5"));
+    QCOMPARE(count->text(), QStringLiteral("5"));
+    QVERIFY(child<QCheckBox>("Replace_Trim")->isChecked());
+
+    auto* pos = child<QLineEdit>("Replace_InsertFrom");
+    QTest::keyClicks(pos, QStringLiteral("-2555"));
+    QCOMPARE(pos->text(), QStringLiteral("-255"));
+    QVERIFY(child<QCheckBox>("Replace_Insert")->isChecked());
+    pos->clear();
+    QTest::keyClicks(pos, QStringLiteral("1000"));
+    QCOMPARE(pos->text(), QStringLiteral("100"));
+
+    // pasted text is not filtered; the press refuses it instead
+    pos->setText(QStringLiteral("x9"));
+    QCOMPARE(pos->text(), QStringLiteral("x9"));
+
+    auto* from = child<QLineEdit>("Replace_From");
+    QTest::keyClicks(from, QStringLiteral("a?b|c"));
+    QCOMPARE(from->text(), QStringLiteral("abc"));
+}
+
+void ControlsTest::okRewritesCheckedEntriesAndEscapeUndoes() {
+    setChecked("Replace_UpdateCase", false);
+    child<QRadioButton>("Case_None")->click();
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("Alpha song.mp3"), QStringLiteral("beta Song.mp3"),
+                          QStringLiteral("gamma.txt")}));
+    auto* from = child<QLineEdit>("Replace_From");
+    from->setFocus();
+    QTest::keyClicks(from, QStringLiteral("song"));
+    QTest::keyClicks(child<QLineEdit>("Replace_To"), QStringLiteral("Tune"));
+    QTest::keyClick(from, Qt::Key_Return);
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("Alpha Tune.mp3"), QStringLiteral("beta Tune.mp3"),
+                          QStringLiteral("gamma.txt")}));
+    auto* undo = child<QPushButton>("Replace_Undo_Button");
+    QVERIFY(undo->isEnabled());
+    QTest::keyClick(from, Qt::Key_Escape);
+    QCOMPARE(previewNames().first(), QStringLiteral("Alpha song.mp3"));
+    QVERIFY(!undo->isEnabled());
+}
+
+void ControlsTest::refusalShowsItsMessageAndDisablesUndo() {
+    setText("Replace_From", QStringLiteral("a"));
+    setText("Replace_To", QStringLiteral("b"));
+    child<QPushButton>("Replace_Button")->click();
+    QVERIFY(child<QPushButton>("Replace_Undo_Button")->isEnabled());
+    const QStringList before = previewNames();
+
+    setText("Replace_To", QStringLiteral("b/c"));
+    QString message;
+    answerNextMessageBox(&message);
+    child<QPushButton>("Replace_Button")->click();
+    QCOMPARE(message, QStringLiteral("Regular replacement: The star (*) and\n"
+                                     "slash (/) characters cannot be used."));
+    QVERIFY(!child<QPushButton>("Replace_Undo_Button")->isEnabled());
+    QCOMPARE(previewNames(), before);
+}
+
+void ControlsTest::caseModesRewriteCheckedEntriesOnly() {
+    QCOMPARE(previewNames().first(), QStringLiteral("Alpha Song.mp3")); // Smart at start
+    m_window->workspace().setChecked(1, false);
+    child<QRadioButton>("Case_Upper")->click();
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("ALPHA SONG.MP3"), QStringLiteral("Beta Song.mp3"),
+                          QStringLiteral("GAMMA.TXT")}));
+    QVERIFY(child<QToolButton>("Case_Smart_Extra_FakeButton")->isHidden());
+    child<QRadioButton>("Case_None")->click();
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("Alpha song.mp3"), QStringLiteral("Beta Song.mp3"),
+                          QStringLiteral("gamma.txt")}));
+    child<QRadioButton>("Case_Smart")->click();
+    QVERIFY(!child<QToolButton>("Case_Smart_Extra_FakeButton")->isHidden());
+}
+
+void ControlsTest::mostFirstLettersFlipsTheOtherTwoOptions() {
+    auto* most = child<QCheckBox>("Case_Smart_MostLetters");
+    auto* small = child<QCheckBox>("Case_Smart_SmallWords");
+    auto* last = child<QCheckBox>("Case_Smart_MostLetters_LastField");
+    child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
+    QVERIFY(child<QWidget>("Case_Extra_Panel")->isVisible());
+    QVERIFY(small->isEnabled() && !last->isEnabled() && last->isHidden());
+    most->click();
+    QVERIFY(!small->isEnabled() && last->isEnabled() && !last->isHidden());
+    most->click();
+    QVERIFY(small->isEnabled() && !last->isEnabled() && last->isHidden());
+    child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
+    QVERIFY(!child<QWidget>("Case_Extra_Panel")->isVisible());
+}
+
+void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {
+    auto* splitter = child<QWidget>("PanelSplitter");
+    QCOMPARE(m_window->treeWidth(), 220);
+    QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(1, 5));
+    QMouseEvent far(QEvent::MouseMove, QPointF(-400, 5), splitter->mapToGlobal(QPointF(-400, 5)),
+                    Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(splitter, &far);
+    QVERIFY(m_window->treeWidth() <= 0);
+    QMouseEvent back(QEvent::MouseMove, QPointF(50, 5), splitter->mapToGlobal(QPointF(50, 5)),
+                     Qt::NoButton, Qt::LeftButton, {});
+    QApplication::sendEvent(splitter, &back);
+    QCOMPARE(m_window->treeWidth(), 0); // stays shut for the rest of the drag
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(1, 5));
+    QCOMPARE(m_window->treeWidth(), 1);
+
+    QTest::mousePress(splitter, Qt::LeftButton, {}, QPoint(1, 5));
+    QApplication::sendEvent(splitter, &back);
+    QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(1, 5));
+    QCOMPARE(m_window->treeWidth(), 51);
+}
+
+QTEST_MAIN(ControlsTest)
+#include "ControlsTest.moc"

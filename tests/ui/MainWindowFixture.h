@@ -1,0 +1,66 @@
+#pragma once
+
+#include "ui/TForm1.h"
+#include "workspace/PosixFileSystem.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QListView>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <memory>
+
+namespace quillon::test {
+
+/// A main window started on a fresh temporary folder.
+class MainWindowFixture {
+public:
+    void setUpFolder() { m_dir = std::make_unique<QTemporaryDir>(); }
+    void tearDown() {
+        m_window.reset();
+        m_dir.reset();
+    }
+    void createFile(const QString& name) {
+        QFile file(m_dir->filePath(name));
+        file.open(QIODevice::WriteOnly);
+    }
+    void startWindow() {
+        m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir->path()), m_disk);
+        m_window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+        QTRY_VERIFY(m_window->state().Started);
+    }
+    template <typename W>
+    W* child(const char* name) const {
+        return m_window->findChild<W*>(QString::fromLatin1(name));
+    }
+    QStringList previewNames() const {
+        QStringList out;
+        const QAbstractItemModel* model = previewModel();
+        for (int row = 0; row < model->rowCount(); ++row)
+            out << model->index(row, 0).data(Qt::EditRole).toString();
+        return out;
+    }
+    const QAbstractItemModel* previewModel() const {
+        return child<QListView>("FileBox_Preview")->model();
+    }
+    /// Answers the next modal message box with OK and returns its text.
+    static void answerNextMessageBox(QString* text) {
+        QTimer::singleShot(0, [text] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                *text = box->text();
+                box->accept();
+            }
+        });
+    }
+
+protected:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    PosixFileSystem m_disk;
+    std::unique_ptr<TForm1> m_window;
+};
+
+} // namespace quillon::test
