@@ -254,6 +254,13 @@ void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {
     QApplication::sendEvent(splitter, &back);
     QTest::mouseRelease(splitter, Qt::LeftButton, {}, QPoint(1, 5));
     QCOMPARE(m_window->treeWidth(), 51);
+
+    // resizing keeps the tree's width and gives the room to the lists
+    auto* tree = child<QWidget>("ShellTree1");
+    const int listWidth = child<QWidget>("FileBox_Preview")->width();
+    m_window->resize(m_window->width() + 200, m_window->height() + 50);
+    QTRY_COMPARE(child<QWidget>("FileBox_Preview")->width(), listWidth + 200);
+    QCOMPARE(tree->width(), 51);
 }
 
 QTEST_MAIN(ControlsTest)
