@@ -367,13 +367,12 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_splitter) {
-        const auto* mouse = static_cast<QMouseEvent*>(event);
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             PanelSplitterOnMouseDown();
             return true;
         case QEvent::MouseMove:
-            PanelSplitterMouseMove(mouse->position().toPoint().x());
+            PanelSplitterMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
             return true;
         case QEvent::MouseButtonRelease:
             PanelSplitterOnMouseUp();
