@@ -8,7 +8,7 @@ namespace quillon::cli {
 
 int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
              std::ostream& err) {
-    // The workspace's save (checks, undo script, renames without replacing) plugs in here.
+    // The workspace's save plugs in here, reporting each rename to a ProgressLine.
     (void)workspace;
     (void)options;
     (void)out;
