@@ -2,6 +2,7 @@
 
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace quillon::cli {
