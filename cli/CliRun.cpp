@@ -1,0 +1,43 @@
+#include "cli/CliRun.h"
+
+#include "cli/CliApply.h"
+#include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
+#include "cli/RenameReport.h"
+#include "cli/TextWriter.h"
+#include "engine/Refusals.h"
+#include "workspace/Workspace.h"
+
+#include <cstring>
+#include <ostream>
+
+namespace quillon::cli {
+
+int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+    Workspace workspace(fs);
+    workspace.setCaseMode(options.caseMode, options.smartOptions);
+    const LoadResult loaded = options.sort == SortOrder::Date
+                                  ? workspace.ReloadSortedByDate(options.folder, options.mask)
+                                  : workspace.ReloadFromDisk(options.folder, options.mask);
+    if (!loaded.ok()) {
+        err << "quillon-cli: cannot read folder \"" << options.folder
+            << "\": " << std::strerror(loaded.error) << '\n';
+        return exitStatus(ExitCode::Usage);
+    }
+
+    for (const ReplaceSettings& press : options.presses) {
+        if (const auto refusal = workspace.Replace_ButtonClick(press)) {
+            err << refusalMessage(*refusal) << '\n';
+            return exitStatus(ExitCode::RefusedPress);
+        }
+    }
+
+    if (options.apply)
+        return runApply(workspace, options, out, err);
+
+    const RenameReport report = reportOf(workspace, options.folder);
+    out << (options.json ? toJson(report) : dryRunText(report));
+    return exitStatus(ExitCode::Success);
+}
+
+} // namespace quillon::cli

@@ -1,0 +1,26 @@
+#include "cli/CliOptions.h"
+#include "cli/CliRun.h"
+#include "cli/ExitCode.h"
+#include "workspace/PosixFileSystem.h"
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+using namespace quillon::cli;
+
+int main(int argc, char** argv) {
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const ParseResult parsed = parseArguments(args);
+    if (const auto* error = std::get_if<UsageError>(&parsed)) {
+        std::cerr << "quillon-cli: " << error->message
+                  << "\nTry \"quillon-cli --help\" for the options.\n";
+        return exitStatus(ExitCode::Usage);
+    }
+    if (const auto* info = std::get_if<InfoRequest>(&parsed)) {
+        std::cout << (*info == InfoRequest::Help ? helpText() : versionText());
+        return exitStatus(ExitCode::Success);
+    }
+    quillon::PosixFileSystem fs;
+    return runCli(std::get<CliOptions>(parsed), fs, std::cout, std::cerr);
+}
