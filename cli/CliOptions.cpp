@@ -1,5 +1,7 @@
 #include "cli/CliOptions.h"
 
+#include "quillon/Version.h"
+
 #include "engine/Utf8.h"
 
 #include <algorithm>
@@ -334,7 +336,7 @@ std::string_view helpText() {
 }
 
 std::string versionText() {
-    return "Quillon " QUILLON_VERSION_TEXT "\n";
+    return std::string(kApplicationName) + " " + kApplicationVersion + "\n";
 }
 
 } // namespace quillon::cli

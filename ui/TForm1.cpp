@@ -7,6 +7,8 @@
 #include "ui/TShellTree.h"
 #include "ui/WidgetHelpers.h"
 
+#include "quillon/Version.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -105,7 +107,8 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     , m_folderArgument(std::move(folderArgument))
     , m_workspace(fs) {
     setObjectName(QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Quillon 0.1.0"));
+    setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
+                                               QString::fromLatin1(kApplicationVersion)));
     setMinimumSize(640, 480);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(242, 243, 240));

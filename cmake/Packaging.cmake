@@ -1,0 +1,19 @@
+# `cpack -G DEB` (or scripts/package) builds quillon_VERSION_ARCH.deb.
+set(CPACK_PACKAGE_NAME quillon)
+set(CPACK_PACKAGE_VENDOR "The Quillon developers")
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "batch file renamer with a preview and an undo script")
+set(CPACK_PACKAGE_DESCRIPTION
+    "Quillon renames many files at once: search and replace, reformatting by fields, numbering,\n"
+    "Smart title case, with a checkable preview of the new names and an undo script.\n"
+    "quillon-cli runs the same renames from the command line.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_GENERATOR DEB)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Quillon developers <maintainers@quillon.org>")
+set(CPACK_DEBIAN_PACKAGE_SECTION utils)
+set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://quillon.org/")
+# dpkg-shlibdeps finds the exact Qt and ICU libraries the programs link.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_STRIP_FILES ON)
+include(CPack)

@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Installs a build tree into a temporary prefix and checks what a desktop
+# needs: the programs, the desktop entry, the icons, the metainfo and the
+# manual page, each valid.
+#   check-install.sh BUILD_DIR WITH_GUI(ON|OFF)
+set -euo pipefail
+build="$1"
+gui="$2"
+prefix="$(mktemp -d)"
+trap 'rm -rf "$prefix"' EXIT
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+id=org.quillon.Quillon
+expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz)
+if [[ "$gui" == ON ]]; then
+    expected+=(bin/quillon "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
+        "share/icons/hicolor/scalable/apps/$id.svg")
+    for size in 16 24 32 48 64 128 256; do
+        expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
+    done
+fi
+status=0
+for f in "${expected[@]}"; do
+    if [[ ! -f "$prefix/$f" ]]; then
+        echo "missing: $f"
+        status=1
+    fi
+done
+
+if [[ "$gui" == ON ]]; then
+    desktop-file-validate "$prefix/share/applications/$id.desktop" || status=1
+    grep -qx 'Exec=quillon %f' "$prefix/share/applications/$id.desktop" || status=1
+    grep -qx 'MimeType=inode/directory;' "$prefix/share/applications/$id.desktop" || status=1
+    appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null || {
+        appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
+        status=1
+    }
+fi
+gzip -t "$prefix/share/man/man1/quillon-cli.1.gz" || status=1
+version="$("$prefix/bin/quillon-cli" --version)"
+if [[ "$version" != "Quillon 0.1.0" ]]; then
+    echo "installed quillon-cli --version printed: $version"
+    status=1
+fi
+[[ $status -eq 0 ]] && echo "install layout: ${#expected[@]} files, validators pass"
+exit $status
