@@ -4,6 +4,7 @@
 #include "workspace/Workspace.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QWidget>
 
 class QAction;
@@ -20,7 +21,9 @@ namespace quillon {
 
 class FolderListModel;
 class PreviewListModel;
+class THelpForm;
 class TShellTree;
+class TWizardForm;
 
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
@@ -122,6 +125,10 @@ private:
     QAction* m_popupRename = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
+
+    // the assistants' single instances, in TForm1Assistants.cpp
+    QPointer<TWizardForm> m_wizard;
+    QPointer<THelpForm> m_help;
 };
 
 } // namespace quillon
