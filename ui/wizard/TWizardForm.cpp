@@ -21,6 +21,8 @@
 #include <QVBoxLayout>
 #include <QWindow>
 
+#include <utility>
+
 namespace quillon {
 
 using namespace wizard;
@@ -80,8 +82,8 @@ QVBoxLayout* pageColumn(QWidget* page, const char* description) {
 }
 
 bool isOwnTransient(const QWindow* window, const QWindow* own) {
-    for (; window; window = window->transientParent()) {
-        if (window->transientParent() == own)
+    for (window = window->transientParent(); window; window = window->transientParent()) {
+        if (window == own)
             return true;
     }
     return false;
@@ -157,18 +159,17 @@ void TWizardForm::pageChanged(int index) {
 }
 
 void TWizardForm::focusWindowChanged(QWindow* now) {
+    // The focus passes through no window while windows switch.
     if (!now)
         return;
-    const QWindow* before = m_lastFocusWindow;
-    m_lastFocusWindow = now;
-    QWindow* own = windowHandle();
-    if (now != own || before == own)
-        return;
+    const QWindow* own = windowHandle();
+    const FocusHolder holder = now == own                 ? FocusHolder::Wizard
+                               : isOwnTransient(now, own) ? FocusHolder::WizardChild
+                                                          : FocusHolder::Other;
     // Coming back from one of the wizard's own message boxes or drop-down
     // lists is no return to the wizard: the page keeps its selection.
-    if (isOwnTransient(before, own))
-        return;
-    W_TabbedNotebook1OnEnter();
+    if (std::exchange(m_lastFocus, holder) == FocusHolder::Other && holder == FocusHolder::Wizard)
+        W_TabbedNotebook1OnEnter();
 }
 
 void TWizardForm::W_TabbedNotebook1OnEnter() {

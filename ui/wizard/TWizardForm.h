@@ -86,7 +86,10 @@ private:
 
     QPointer<QWidget> m_mainWindow;
     PreviewNames m_previewNames;
-    QPointer<QWindow> m_lastFocusWindow;
+    // Who had the focus last, so that activation tells a return from the
+    // main window apart from one from the wizard's own boxes.
+    enum class FocusHolder { Other, Wizard, WizardChild };
+    FocusHolder m_lastFocus = FocusHolder::Other;
 
     QTabWidget* m_notebook = nullptr;
 
