@@ -73,23 +73,25 @@ const Subsection kNumberingSubsections[] = {
 
 // The explanatory picture of the reformatting section, laid out as text.
 constexpr const char* kPictureHtml =
-    "<p>Each field of the file names must be entered as <b>/n/</b>, where n is an integer from "
+    "<p>Each field of the file names must be entered as <span style='color:brown'>/n/</span>, "
+    "where n is an integer from "
     "1 to 9. Delimiters must also be specified.</p>"
     "<p><span style='color:navy'>Current format:</span> The first field is "
     "<span style='color:brown'>/1/</span>, the second field is "
     "<span style='color:brown'>/2/</span>, and so on. <span style='color:brown'>/n/</span> "
     "may be abbreviated to a single slash. Hence, if the format is "
-    "<span style='color:brown'>Title - Artist</span>, enter either "
-    "<span style='color:brown'>/1/ - /2/</span> or <span style='color:brown'>/ - /</span> in "
+    "<span style='color:brown'>Title&nbsp;-&nbsp;Artist</span>, enter either "
+    "<span style='color:brown'>/1/&nbsp;-&nbsp;/2/</span> or <span "
+    "style='color:brown'>/&nbsp;-&nbsp;/</span> in "
     "the first box.</p>"
     "<p><span style='color:navy'>New format:</span> If you want "
-    "<span style='color:brown'>Title - Artist</span> to become "
-    "<span style='color:brown'>Artist - Title</span>, enter "
-    "<span style='color:brown'>/2/ - /1/</span> in the second box.</p>"
+    "<span style='color:brown'>Title&nbsp;-&nbsp;Artist</span> to become "
+    "<span style='color:brown'>Artist&nbsp;-&nbsp;Title</span>, enter "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span> in the second box.</p>"
     "<p>You may also delete (e.g., enter <span style='color:brown'>/2/</span> instead of "
-    "<span style='color:brown'>/2/ - /1/</span>) or insert (e.g., enter "
-    "<span style='color:brown'>/2/ - Hello - /1/</span> instead of "
-    "<span style='color:brown'>/2/ - /1/</span>) fields.</p>";
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) or insert (e.g., enter "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;Hello&nbsp;-&nbsp;/1/</span> instead of "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) fields.</p>";
 
 QLabel* plain(const char* text, QWidget* parent) {
     auto* label = new QLabel(QString::fromUtf8(text), parent);
@@ -116,8 +118,8 @@ QLabel* subheading(const char* text, QWidget* parent) {
 QWidget* section(const char* name, QSize size, QWidget* parent, QVBoxLayout*& column) {
     auto* panel = new QWidget(parent);
     panel->setObjectName(QString::fromLatin1(name));
-    panel->setFixedWidth(size.width());
-    panel->setMinimumHeight(size.height());
+    // At least the section's size; wider fonts widen it rather than cut lines.
+    panel->setMinimumSize(size);
     column = new QVBoxLayout(panel);
     column->setContentsMargins(6, 6, 6, 6);
     column->setSpacing(2);

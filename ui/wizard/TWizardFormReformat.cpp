@@ -131,7 +131,7 @@ QWidget* TWizardForm::buildReformatPage() {
         above->setFont(small);
         grid->addWidget(above, row - 1, col);
         QLineEdit* edit = typingEdit(name, 10, KeyFilterKind::ValidFileChars, group);
-        edit->setFixedWidth(44);
+        edit->setFixedWidth(40);
         grid->addWidget(edit, row, col);
         return edit;
     };
@@ -143,12 +143,18 @@ QWidget* TWizardForm::buildReformatPage() {
     };
     auto combo = [&](const char* name, const QStringList& items, int index, int row, int col) {
         QComboBox* box = editableCombo(name, items, index, group);
-        box->setFixedWidth(72);
+        box->setFixedWidth(70);
         paintNavy(box);
         grid->addWidget(box, row, col);
         return box;
     };
-    grid->addWidget(pageLabel(QStringLiteral("Current format:"), group), 1, 0);
+    // The row captions may wrap: the rows are the widest part of the wizard.
+    auto rowCaption = [&](const QString& caption, int row) {
+        QLabel* label = pageLabel(caption, group);
+        label->setWordWrap(true);
+        grid->addWidget(label, row - 1, 0, 2, 1);
+    };
+    rowCaption(QStringLiteral("Current format:"), 1);
     static constexpr const char* currNames[] = {"W_Reformat_CurrEdit1", "W_Reformat_CurrEdit2",
                                                 "W_Reformat_CurrEdit3", "W_Reformat_CurrEdit4"};
     static constexpr const char* newNames[] = {"W_Reformat_NewEdit1", "W_Reformat_NewEdit2",
@@ -161,7 +167,7 @@ QWidget* TWizardForm::buildReformatPage() {
     fieldLabel("Field 2", 1, 4);
     m_currCombo2 = combo("W_Reformat_CurrCombo2",
                          {QStringLiteral("Field 3"), QStringLiteral("(None)")}, 1, 1, 6);
-    grid->addWidget(pageLabel(QStringLiteral("New format:"), group), 3, 0);
+    rowCaption(QStringLiteral("New format:"), 3);
     for (int i = 0; i < 4; ++i)
         m_newEdits[i] = delimiterEdit(newNames[i], 3, 1 + 2 * i);
     const int newDefaults[] = {1, 0, 3};
