@@ -164,8 +164,9 @@ THelpForm::THelpForm(QWidget* mainWindow)
 }
 
 THelpForm* THelpForm::open(QWidget* mainWindow, QPointer<THelpForm>& instance) {
-    // A closed window is only waiting for its deferred deletion.
-    if (instance && !instance->isVisible())
+    // A closed window is only waiting for its deferred deletion (closing
+    // trades the delete-on-close flag for a deleteLater).
+    if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
         instance = new THelpForm(mainWindow);

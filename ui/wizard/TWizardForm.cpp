@@ -127,8 +127,9 @@ TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
 
 TWizardForm* TWizardForm::open(QWidget* mainWindow, QPointer<TWizardForm>& instance,
                                PreviewNames previewNames) {
-    // A closed wizard is only waiting for its deferred deletion.
-    if (instance && !instance->isVisible())
+    // A closed window is only waiting for its deferred deletion (closing
+    // trades the delete-on-close flag for a deleteLater).
+    if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
         instance = new TWizardForm(mainWindow, std::move(previewNames));
