@@ -4,6 +4,7 @@
 #include "workspace/Workspace.h"
 
 #include <QByteArray>
+#include <QPointer>
 #include <QWidget>
 
 class QAction;
@@ -21,7 +22,9 @@ namespace quillon {
 
 class FolderListModel;
 class PreviewListModel;
+class THelpForm;
 class TShellTree;
+class TWizardForm;
 
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
@@ -214,6 +217,10 @@ private:
     QCheckBox* m_smartCommas = nullptr;
     QCheckBox* m_smartUAcronyms = nullptr;
     QCheckBox* m_smartKAcronyms = nullptr;
+
+    // the assistants' single instances, in TForm1Assistants.cpp
+    QPointer<TWizardForm> m_wizard;
+    QPointer<THelpForm> m_help;
 };
 
 } // namespace quillon

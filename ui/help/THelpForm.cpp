@@ -1,0 +1,275 @@
+#include "ui/help/THelpForm.h"
+
+#include "ui/ClickLabel.h"
+#include "ui/MainWindowControls.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+namespace {
+
+struct Example {
+    const char* name;
+    const char* caption;
+    const char* explanation;
+    const char* from;
+    const char* to;
+};
+
+constexpr Example kReformatExamples[] = {
+    {"Replace_Replace_Help_Example101", "Title - Artist ==> Artist - Title", "", "/1/ - /2/",
+     "/2/ - /1/"},
+    {"Replace_Replace_Help_Example102", "Title (Artist) ==> Artist - Title", "", "/1/ (/2/)",
+     "/2/ - /1/"},
+    {"Replace_Replace_Help_Example103", "Artist - Title ==> (Artist) Title", "", "/1/ - /2/",
+     "(/1/) /2/"},
+    {"Replace_Replace_Help_Example104", "Title (Album - Artist) ==> Artist - Album - Title", "",
+     "/1/ (/2/ - /3/)", "/3/ - /2/ - /1/"},
+    {"Replace_Replace_Help_Example105", "Title - Artist ==> Title", "", "/1/ - /2/", "/1/"},
+    {"Replace_Replace_Help_Example106", "Title - Artist ==> Artist - \"Hello\" - Title", "",
+     "/1/ - /2/", "/2/ - Hello - /1/"},
+    {"Replace_Replace_Help_Example107", "Cats and Dogs ==> Dogs and Cats", "", "/1/ and /2/",
+     "/2/ and /1/"},
+};
+
+struct Subsection {
+    const char* heading;
+    Example examples[4];
+    int count;
+};
+
+const Subsection kNumberingSubsections[] = {
+    {"File Numbering",
+     {{"Replace_Replace_Help_Example201", "/1/", "Start from one. Automatic padding.", "*", "/1/"},
+      {"Replace_Replace_Help_Example202", "/n1/", "Start from one. No padding.", "*", "/n1/"},
+      {"Replace_Replace_Help_Example203", "/001/", "Start from 001. Manual padding.", "*",
+       "/001/"}},
+     3},
+    {"Replacements",
+     {{"Replace_Replace_Help_Example211", "Text", "Replace file names by \"Text\".", "*", "Text"},
+      {"Replace_Replace_Help_Example212", "*      ", "Insert file names.", "*", "*"},
+      {"Replace_Replace_Help_Example213", "/./", "Delete extensions.", "*", "/./"},
+      {"Replace_Replace_Help_Example211Replace_Replace_Help_Example214", "/.txt/",
+       "Replace extensions by \"txt\".", "*", "/.txt/"}},
+     4},
+    {"Examples",
+     {{"Replace_Replace_Help_Example221", "/1/ *", "Insert numbers before file names.", "*",
+       "/1/ *"},
+      {"Replace_Replace_Help_Example222", "Text /1/", "Insert \"Text\" before numbers.", "*",
+       "Text /1/"},
+      {"Replace_Replace_Help_Example223", "Text - /1/ - *", "\"Text\" - Numbers - File names.", "*",
+       "Text - /1/ - *"}},
+     3},
+};
+
+// The explanatory picture of the reformatting section, laid out as text.
+constexpr const char* kPictureHtml =
+    "<p>Each field of the file names must be entered as <span style='color:brown'>/n/</span>, "
+    "where n is an integer from "
+    "1 to 9. Delimiters must also be specified.</p>"
+    "<p><span style='color:navy'>Current format:</span> The first field is "
+    "<span style='color:brown'>/1/</span>, the second field is "
+    "<span style='color:brown'>/2/</span>, and so on. <span style='color:brown'>/n/</span> "
+    "may be abbreviated to a single slash. Hence, if the format is "
+    "<span style='color:brown'>Title&nbsp;-&nbsp;Artist</span>, enter either "
+    "<span style='color:brown'>/1/&nbsp;-&nbsp;/2/</span> or <span "
+    "style='color:brown'>/&nbsp;-&nbsp;/</span> in "
+    "the first box.</p>"
+    "<p><span style='color:navy'>New format:</span> If you want "
+    "<span style='color:brown'>Title&nbsp;-&nbsp;Artist</span> to become "
+    "<span style='color:brown'>Artist&nbsp;-&nbsp;Title</span>, enter "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span> in the second box.</p>"
+    "<p>You may also delete (e.g., enter <span style='color:brown'>/2/</span> instead of "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) or insert (e.g., enter "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;Hello&nbsp;-&nbsp;/1/</span> instead of "
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) fields.</p>";
+
+QLabel* plain(const char* text, QWidget* parent) {
+    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    label->setTextFormat(Qt::PlainText);
+    return label;
+}
+
+QLabel* heading(const char* text, QWidget* parent) {
+    QLabel* label = plain(text, parent);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    return label;
+}
+
+QLabel* subheading(const char* text, QWidget* parent) {
+    QLabel* label = plain(text, parent);
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    label->setPalette(pal);
+    return label;
+}
+
+QWidget* section(const char* name, QSize size, QWidget* parent, QVBoxLayout*& column) {
+    auto* panel = new QWidget(parent);
+    panel->setObjectName(QString::fromLatin1(name));
+    // At least the section's size; wider fonts widen it rather than cut lines.
+    panel->setMinimumSize(size);
+    column = new QVBoxLayout(panel);
+    column->setContentsMargins(6, 6, 6, 6);
+    column->setSpacing(2);
+    return panel;
+}
+
+} // namespace
+
+THelpForm::THelpForm(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
+    , m_mainWindow(mainWindow) {
+    setObjectName(QStringLiteral("HelpForm"));
+    setWindowTitle(QStringLiteral("HelpForm"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+
+    auto* scroll = new QScrollArea(this);
+    scroll->setObjectName(QStringLiteral("Replace_Replace_Help"));
+    scroll->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scroll->verticalScrollBar()->setTracking(true);
+    auto* content = new QWidget;
+    content->setAutoFillBackground(true);
+    QPalette pal = content->palette();
+    pal.setColor(QPalette::Window, QColor(255, 255, 244));
+    content->setPalette(pal);
+    auto* sections = new QVBoxLayout(content);
+    sections->setContentsMargins(4, 4, 4, 4);
+    sections->setSpacing(11);
+    sections->addWidget(buildReformatSection(content));
+    sections->addWidget(buildNumberingSection(content));
+    scroll->setWidget(content);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(scroll);
+    resize(353, 208);
+    setFixedWidth(std::max(353, content->sizeHint().width() +
+                                    scroll->verticalScrollBar()->sizeHint().width() + 4));
+
+    // Openers go off as soon as the window exists, before any activation.
+    OnEnterHelpForm();
+}
+
+THelpForm* THelpForm::open(QWidget* mainWindow, QPointer<THelpForm>& instance) {
+    // A closed window is only waiting for its deferred deletion (closing
+    // trades the delete-on-close flag for a deleteLater).
+    if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
+        instance = nullptr;
+    if (!instance) {
+        instance = new THelpForm(mainWindow);
+        if (const QScreen* screen = mainWindow ? mainWindow->screen() : qGuiApp->primaryScreen())
+            instance->move(screen->availableGeometry().center() - instance->rect().center());
+    }
+    instance->show();
+    instance->raise();
+    instance->activateWindow();
+    return instance;
+}
+
+QWidget* THelpForm::buildReformatSection(QWidget* parent) {
+    QVBoxLayout* column = nullptr;
+    QWidget* panel = section("Help_Panel2", {322, 301}, parent, column);
+    column->addWidget(heading("Reformatting File Names", panel));
+    auto* picture = new QLabel(QString::fromUtf8(kPictureHtml), panel);
+    picture->setObjectName(QStringLiteral("Help_Picture"));
+    picture->setTextFormat(Qt::RichText);
+    picture->setWordWrap(true);
+    picture->setFixedWidth(309);
+    picture->setMinimumHeight(132);
+    column->addWidget(picture);
+    auto* examplesRow = new QHBoxLayout;
+    examplesRow->addWidget(subheading("Examples:", panel));
+    examplesRow->addWidget(plain("Click on the examples below to fill out the boxes.", panel), 1);
+    column->addLayout(examplesRow);
+    for (const Example& example : kReformatExamples) {
+        auto* label = new ClickLabel(QString::fromUtf8(example.caption), panel);
+        label->setObjectName(QString::fromLatin1(example.name));
+        connect(label, &ClickLabel::clicked, this,
+                [this, &example] { exampleClick(example.from, example.to); });
+        column->addWidget(label);
+        column->setAlignment(label, Qt::AlignLeft);
+        label->setContentsMargins(16, 0, 0, 0);
+    }
+    column->addStretch(1);
+    return panel;
+}
+
+QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
+    QVBoxLayout* column = nullptr;
+    QWidget* panel = section("Help_Panel3", {322, 249}, parent, column);
+    column->addWidget(heading("Numbering and File Name Replacement", panel));
+    column->addWidget(
+        plain("Enter an asterisk (*) in the first box. What follows must be entered", panel));
+    column->addWidget(
+        plain("in the second box. Click on the examples to fill out the boxes.", panel));
+    for (const Subsection& part : kNumberingSubsections) {
+        column->addWidget(subheading(part.heading, panel));
+        auto* grid = new QGridLayout;
+        grid->setContentsMargins(16, 0, 0, 0);
+        grid->setHorizontalSpacing(12);
+        grid->setVerticalSpacing(1);
+        for (int i = 0; i < part.count; ++i) {
+            const Example& example = part.examples[i];
+            auto* label = new ClickLabel(QString::fromUtf8(example.caption), panel);
+            label->setObjectName(QString::fromLatin1(example.name));
+            connect(label, &ClickLabel::clicked, this,
+                    [this, &example] { exampleClick(example.from, example.to); });
+            grid->addWidget(label, i, 0, Qt::AlignLeft);
+            grid->addWidget(plain(example.explanation, panel), i, 1);
+        }
+        grid->setColumnStretch(1, 1);
+        column->addLayout(grid);
+    }
+    column->addStretch(1);
+    return panel;
+}
+
+void THelpForm::exampleClick(const char* from, const char* to) {
+    controls::setText(m_mainWindow, "Replace_From", QString::fromUtf8(from));
+    controls::setText(m_mainWindow, "Replace_To", QString::fromUtf8(to));
+}
+
+void THelpForm::OnEnterHelpForm() {
+    setOpenersEnabled(false);
+}
+
+void THelpForm::setOpenersEnabled(bool enabled) {
+    controls::setEnabled(m_mainWindow, "MainMenu_Help_Help", enabled);
+    controls::setEnabled(m_mainWindow, "HelpButton", enabled);
+}
+
+void THelpForm::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        OnEnterHelpForm();
+}
+
+void THelpForm::keyPressEvent(QKeyEvent* event) {
+    // Only the close box closes the window, as for the wizard.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void THelpForm::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        setOpenersEnabled(true);
+}
+
+} // namespace quillon

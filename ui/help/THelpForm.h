@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QDialog>
+#include <QPointer>
+
+class QWindow;
+
+namespace quillon {
+
+/// Explains the pattern language of the "Replace:" and "With:" boxes; a click
+/// on an example writes its pair into them, and nothing else.
+class THelpForm final : public QDialog {
+    Q_OBJECT
+public:
+    explicit THelpForm(QWidget* mainWindow);
+
+    /// Opens the one help window of mainWindow, held in instance: raises a
+    /// live one, else creates it centred on the screen.
+    static THelpForm* open(QWidget* mainWindow, QPointer<THelpForm>& instance);
+
+public slots:
+    void OnEnterHelpForm();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QWidget* buildReformatSection(QWidget* parent);
+    QWidget* buildNumberingSection(QWidget* parent);
+    void exampleClick(const char* from, const char* to);
+    void setOpenersEnabled(bool enabled);
+
+    QPointer<QWidget> m_mainWindow;
+};
+
+} // namespace quillon

@@ -1,0 +1,43 @@
+#include "ui/help/TMainMenu_Help_About.h"
+
+#include <QLabel>
+#include <QPointer>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace quillon {
+
+TMainMenu_Help_About::TMainMenu_Help_About(QWidget* mainWindow)
+    : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("MainMenu_Help_About"));
+    setWindowTitle(QStringLiteral("About Quillon"));
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(242, 243, 240));
+    setPalette(pal);
+    setAutoFillBackground(true);
+
+    auto* column = new QVBoxLayout(this);
+    column->setContentsMargins(8, 14, 8, 12);
+    auto* name = new QLabel(QStringLiteral("Quillon 0.1.0"), this);
+    name->setObjectName(QStringLiteral("Label1"));
+    name->setTextFormat(Qt::PlainText);
+    name->setAlignment(Qt::AlignHCenter);
+    column->addWidget(name);
+    column->addStretch(1);
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    ok->setObjectName(QStringLiteral("OKButton"));
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &QDialog::accept);
+    column->addWidget(ok, 0, Qt::AlignHCenter);
+    setFixedSize(QSize(208, 98).expandedTo(column->minimumSize()));
+}
+
+int TMainMenu_Help_About::run(QWidget* mainWindow) {
+    // The guard also covers a main window that goes while the box is open.
+    const QPointer<TMainMenu_Help_About> box = new TMainMenu_Help_About(mainWindow);
+    const int result = box->exec();
+    delete box.data();
+    return result;
+}
+
+} // namespace quillon

@@ -1,0 +1,439 @@
+#include "ui/wizard/TWizardForm.h"
+
+#include "ui/MainWindowControls.h"
+#include "ui/NameText.h"
+#include "ui/wizard/WizardLogic.h"
+#include "ui/wizard/WizardWidgets.h"
+
+#include <QAbstractButton>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <utility>
+
+namespace quillon {
+
+using namespace wizard;
+
+namespace {
+
+QString text(const char* utf8) {
+    return QString::fromUtf8(utf8);
+}
+
+QString decimal(long value) {
+    return QString::number(value);
+}
+
+// The picture of one of the main window's scope buttons: its own icon when it
+// has one, else a disc of the same colour with the letter.
+QPixmap scopePicture(QWidget* mainWindow, const char* name, QColor disc, QChar letter) {
+    if (mainWindow) {
+        if (auto* button = mainWindow->findChild<QAbstractButton*>(QString::fromLatin1(name));
+            button && !button->icon().isNull())
+            return button->icon().pixmap(15, 15);
+    }
+    QPixmap pixmap(15, 15);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(disc);
+    p.drawEllipse(QRectF(0.5, 0.5, 14, 14));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(10);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 15, 15), Qt::AlignCenter, QString(letter));
+    return pixmap;
+}
+
+QWidget* sampleGroup(const char* title, QWidget* page, QVBoxLayout*& column) {
+    auto* group = new QGroupBox(text(title), page);
+    column = new QVBoxLayout(group);
+    column->setContentsMargins(6, 2, 6, 4);
+    column->setSpacing(2);
+    return group;
+}
+
+QVBoxLayout* pageColumn(QWidget* page, const char* description) {
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(3);
+    if (description) {
+        QLabel* line = pageLabel(text(description), page);
+        line->setWordWrap(true);
+        column->addWidget(line);
+    }
+    return column;
+}
+
+bool isOwnTransient(const QWindow* window, const QWindow* own) {
+    for (window = window->transientParent(); window; window = window->transientParent()) {
+        if (window == own)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
+    : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
+    , m_mainWindow(mainWindow)
+    , m_previewNames(std::move(previewNames)) {
+    setObjectName(QStringLiteral("WizardForm"));
+    setWindowTitle(QStringLiteral("Wizard"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(242, 243, 240));
+    setPalette(pal);
+
+    m_notebook = new QTabWidget(this);
+    m_notebook->setObjectName(QStringLiteral("W_TabbedNotebook1"));
+    m_notebook->addTab(buildNumberPage(), text("Number"));
+    m_notebook->addTab(buildInsertPage(), text("Insert"));
+    m_notebook->addTab(buildDeletePage(), text("Delete"));
+    m_notebook->addTab(buildReformatPage(), text("Reformat"));
+    m_notebook->addTab(buildExtensionPage(), text("Extension"));
+    connect(m_notebook, &QTabWidget::currentChanged, this, &TWizardForm::pageChanged);
+    m_notebook->setCurrentIndex(3);
+    pageChanged(3);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_notebook);
+    setFixedSize(QSize(447, 230).expandedTo(layout->minimumSize()));
+
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &TWizardForm::focusWindowChanged);
+    // A window manager may withhold the activation; the openers must be off
+    // as soon as this wizard exists.
+    W_TabbedNotebook1OnEnter();
+}
+
+TWizardForm* TWizardForm::open(QWidget* mainWindow, QPointer<TWizardForm>& instance,
+                               PreviewNames previewNames) {
+    // A closed window is only waiting for its deferred deletion (closing
+    // trades the delete-on-close flag for a deleteLater).
+    if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
+        instance = nullptr;
+    if (!instance) {
+        instance = new TWizardForm(mainWindow, std::move(previewNames));
+        instance->move(mainWindow->frameGeometry().topLeft() + QPoint(-50, 70));
+    }
+    instance->show();
+    instance->raise();
+    instance->activateWindow();
+    return instance;
+}
+
+Name TWizardForm::GetLongestFilename() const {
+    const SampleCut cut =
+        controls::isChecked(m_mainWindow, "Replace_OptionPanel_Files") ? SampleCut::NamePart
+        : controls::isChecked(m_mainWindow, "Replace_OptionPanel_Ext") ? SampleCut::Extension
+                                                                       : SampleCut::Whole;
+    return wizard::GetLongestFilename(m_previewNames ? m_previewNames() : std::vector<Name>{}, cut);
+}
+
+void TWizardForm::pageChanged(int index) {
+    // Enter presses the OK button of the page that shows.
+    static constexpr const char* okButtons[] = {"W_Number_OKButton", "Button1", "W_Del_OKButton",
+                                                "W_Reformat_OKButton", "Button2"};
+    if (index < 0 || index >= static_cast<int>(std::size(okButtons)))
+        return;
+    if (auto* ok = findChild<QPushButton*>(QString::fromLatin1(okButtons[index])))
+        ok->setDefault(true);
+}
+
+void TWizardForm::focusWindowChanged(QWindow* now) {
+    // The focus passes through no window while windows switch.
+    if (!now)
+        return;
+    const QWindow* own = windowHandle();
+    const FocusHolder holder = now == own                 ? FocusHolder::Wizard
+                               : isOwnTransient(now, own) ? FocusHolder::WizardChild
+                                                          : FocusHolder::Other;
+    // Coming back from one of the wizard's own message boxes or drop-down
+    // lists is no return to the wizard: the page keeps its selection.
+    if (std::exchange(m_lastFocus, holder) == FocusHolder::Other && holder == FocusHolder::Wizard)
+        W_TabbedNotebook1OnEnter();
+}
+
+void TWizardForm::W_TabbedNotebook1OnEnter() {
+    setOpenersEnabled(false);
+    showSample();
+    QPalette pal = m_errPanel->palette();
+    pal.setColor(QPalette::Window, highlightColour());
+    m_errPanel->setPalette(pal);
+}
+
+void TWizardForm::showSample() {
+    m_delEdit->setText(toQString(GetLongestFilename()));
+    m_insEdit->setText(m_delEdit->text());
+}
+
+void TWizardForm::setOpenersEnabled(bool enabled) {
+    controls::setEnabled(m_mainWindow, "MainMenu_View_Wizard", enabled);
+    controls::setEnabled(m_mainWindow, "Replace_OptionsWizard", enabled);
+}
+
+void TWizardForm::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        setOpenersEnabled(true);
+}
+
+void TWizardForm::keyPressEvent(QKeyEvent* event) {
+    // Only the close box closes the wizard; Escape would drop the page.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TWizardForm::showMessage(const QString& message) {
+    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillon"), message, QMessageBox::Ok, this);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+// ---- Insert page ----
+
+QWidget* TWizardForm::buildInsertPage() {
+    auto* page = new QWidget;
+    QVBoxLayout* column =
+        pageColumn(page, "This feature inserts a string at the specified position.");
+    QVBoxLayout* inner = nullptr;
+    QWidget* group = sampleGroup("Insert String", page, inner);
+    inner->addWidget(pageLabel(text("Click where you want to insert a string:"), group));
+    m_insEdit = new SampleEdit("W_Ins_Edit", group);
+    connect(m_insEdit, &SampleEdit::clicked, this, &TWizardForm::W_Ins_EditSelect);
+    inner->addWidget(m_insEdit);
+    auto* stringRow = new QHBoxLayout;
+    stringRow->addWidget(pageLabel(text("Enter the string:"), group));
+    m_insString = typingEdit("W_Ins_Edit_Str", 64, KeyFilterKind::ValidFileChars, group);
+    m_insString->setFocusPolicy(Qt::ClickFocus);
+    stringRow->addWidget(m_insString, 1);
+    inner->addLayout(stringRow);
+    QLabel* question = pageLabel(text("Should the position of the string be relative to the "
+                                      "beginning or the end of the file names?"),
+                                 group);
+    question->setWordWrap(true);
+    inner->addWidget(question);
+    auto* radios = new QHBoxLayout;
+    m_insFromStart = new QRadioButton(text("Beginning"), group);
+    m_insFromStart->setObjectName(QStringLiteral("W_Ins_L2RCB"));
+    m_insFromStart->setChecked(true);
+    auto* fromEnd = new QRadioButton(text("End"), group);
+    fromEnd->setObjectName(QStringLiteral("W_Ins_R2LCB"));
+    radios->addWidget(m_insFromStart);
+    radios->addWidget(fromEnd);
+    radios->addStretch(1);
+    inner->addLayout(radios);
+    column->addWidget(group);
+    const PageButtons buttons = addPageFoot(
+        column, text("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."), "Button1",
+        "W_Ins_ClearButton");
+    connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::Button1Click);
+    connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Ins_ClearButtonClick);
+    return page;
+}
+
+void TWizardForm::W_Ins_EditSelect() {
+    const QString shown = m_insEdit->text();
+    const qsizetype caret =
+        m_insEdit->hasSelectedText() ? m_insEdit->selectionStart() : m_insEdit->cursorPosition();
+    const Name moved = W_Ins_MoveMarker(toName(shown), codePointIndex(shown, caret));
+    const QString next = toQString(moved);
+    if (next != shown)
+        m_insEdit->setText(next);
+    if (const auto marker = W_Ins_MarkerIndex(moved))
+        m_insEdit->setSelection(static_cast<int>(utf16Index(next, *marker)), 2);
+}
+
+void TWizardForm::Button1Click() {
+    const QString shown = m_insEdit->text();
+    const Name sample = toName(shown);
+    if (const auto marker = W_Ins_MarkerIndex(sample))
+        m_insEdit->setSelection(static_cast<int>(utf16Index(shown, *marker)), 2);
+    const auto outcome =
+        W_Ins_Compose(sample, toName(m_insString->text()),
+                      m_insFromStart->isChecked() ? Anchor::Beginning : Anchor::End);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        showMessage(QString::fromUtf8(refusal->message));
+        return;
+    }
+    const auto& settings = std::get<InsertSettings>(outcome);
+    controls::setText(m_mainWindow, "Replace_InsertString", toQString(settings.string));
+    controls::setText(m_mainWindow, "Replace_InsertFrom", decimal(settings.position));
+    controls::setChecked(m_mainWindow, "Replace_Insert", true);
+}
+
+void TWizardForm::W_Ins_ClearButtonClick() {
+    m_insEdit->setText(toQString(GetLongestFilename()));
+    m_insString->clear();
+    m_insFromStart->setChecked(true);
+    controls::setChecked(m_mainWindow, "Replace_Insert", false);
+    controls::setText(m_mainWindow, "Replace_InsertString", {});
+    controls::setText(m_mainWindow, "Replace_InsertFrom", {});
+}
+
+// ---- Delete page ----
+
+QWidget* TWizardForm::buildDeletePage() {
+    auto* page = new QWidget;
+    QVBoxLayout* column = pageColumn(
+        page,
+        "This feature deletes a substring of n characters starting at the specified position.");
+    QVBoxLayout* inner = nullptr;
+    QWidget* group = sampleGroup("Delete Substring", page, inner);
+    QLabel* intro = pageLabel(text("Select the substring. What matters is not the substring "
+                                   "itself but its position and length."),
+                              group);
+    intro->setWordWrap(true);
+    inner->addWidget(intro);
+    m_delEdit = new SampleEdit("W_Del_Edit", group);
+    inner->addWidget(m_delEdit);
+    QLabel* question = pageLabel(text("Should the position of the substring be relative to the "
+                                      "beginning or the end of the file names?"),
+                                 group);
+    question->setWordWrap(true);
+    inner->addWidget(question);
+    auto* radios = new QHBoxLayout;
+    m_delFromStart = new QRadioButton(text("Beginning"), group);
+    m_delFromStart->setObjectName(QStringLiteral("W_Del_L2RCB"));
+    m_delFromStart->setChecked(true);
+    auto* fromEnd = new QRadioButton(text("End"), group);
+    fromEnd->setObjectName(QStringLiteral("W_Del_R2LCB"));
+    radios->addWidget(m_delFromStart);
+    radios->addWidget(fromEnd);
+    radios->addStretch(1);
+    inner->addLayout(radios);
+    column->addWidget(group);
+    const PageButtons buttons = addPageFoot(
+        column, text("Click on OK when done to fill out the \"Pos\" and \"Length\" boxes."),
+        "W_Del_OKButton", "W_Del_ClearButton");
+    connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::W_Del_OKButtonClick);
+    connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Del_ClearButtonClick);
+    return page;
+}
+
+void TWizardForm::W_Del_OKButtonClick() {
+    const QString shown = m_delEdit->text();
+    const qsizetype start = m_delEdit->hasSelectedText() ? m_delEdit->selectionStart() : 0;
+    const std::size_t s = codePointIndex(shown, start);
+    const std::size_t end = codePointIndex(shown, start + m_delEdit->selectedText().size());
+    const auto positions =
+        W_Del_Positions(s, end - s, codePointIndex(shown, shown.size()),
+                        m_delFromStart->isChecked() ? Anchor::Beginning : Anchor::End);
+    if (!positions) {
+        showMessage(QString::fromUtf8(kDelNothingSelected));
+        return;
+    }
+    controls::setText(m_mainWindow, "Replace_TrimCount", decimal(positions->length));
+    controls::setText(m_mainWindow, "Replace_TrimFrom", decimal(positions->position));
+    controls::setChecked(m_mainWindow, "Replace_Trim", true);
+}
+
+void TWizardForm::W_Del_ClearButtonClick() {
+    m_delEdit->deselect();
+    m_delFromStart->setChecked(true);
+    controls::setText(m_mainWindow, "Replace_TrimFrom", {});
+    controls::setText(m_mainWindow, "Replace_TrimCount", {});
+    controls::setChecked(m_mainWindow, "Replace_Trim", false);
+    m_delEdit->setText(toQString(GetLongestFilename()));
+}
+
+// ---- Extension page ----
+
+QWidget* TWizardForm::buildExtensionPage() {
+    auto* page = new QWidget;
+    QVBoxLayout* column = pageColumn(page, "This feature replaces all file names' extensions. Do "
+                                           "not enter anything if you want to delete the "
+                                           "extensions.");
+    auto* row = new QHBoxLayout;
+    QVBoxLayout* inner = nullptr;
+    QWidget* group = sampleGroup("New Extension", page, inner);
+    QLabel* hint = pageLabel(
+        text("Do not type a period as part of the extension. For example, type \"mpg\" not "
+             "\".mpg\"."),
+        group);
+    hint->setWordWrap(true);
+    inner->addWidget(hint);
+    auto* editRow = new QHBoxLayout;
+    editRow->addWidget(pageLabel(text("New extension:"), group));
+    m_extension = typingEdit("W_Extension_Edit1", 15, KeyFilterKind::ValidFileChars, group);
+    m_extension->setFixedWidth(70);
+    editRow->addWidget(m_extension);
+    editRow->addStretch(1);
+    inner->addLayout(editRow);
+    row->addWidget(group, 1);
+
+    auto* note = new QWidget(page);
+    note->setObjectName(QStringLiteral("W_Extension_NotePanel"));
+    note->setAutoFillBackground(true);
+    QPalette notePalette = note->palette();
+    notePalette.setColor(QPalette::Window, QColor(255, 255, 242));
+    note->setPalette(notePalette);
+    auto* lines = new QVBoxLayout(note);
+    lines->setContentsMargins(6, 4, 6, 4);
+    lines->setSpacing(0);
+    for (const char* line :
+         {"If you want to rename only one extension", "type, close the wizard.   Enter the current",
+          "extension type in the \"Replace\" box and",
+          "the new extension type in the \"With\" box."})
+        lines->addWidget(pageLabel(text(line), note));
+    auto* last = new QHBoxLayout;
+    last->setSpacing(3);
+    last->addWidget(pageLabel(text("Do not forget to select"), note));
+    auto* namesOff = new QLabel(note);
+    namesOff->setPixmap(
+        scopePicture(m_mainWindow, "Replace_Button_FN_Off", QColor(200, 30, 30), QLatin1Char('F')));
+    last->addWidget(namesOff);
+    last->addWidget(pageLabel(text("and"), note));
+    auto* extensionsOn = new QLabel(note);
+    extensionsOn->setPixmap(
+        scopePicture(m_mainWindow, "Replace_Button_Ext_On", QColor(30, 150, 40), QLatin1Char('E')));
+    last->addWidget(extensionsOn);
+    last->addWidget(pageLabel(text("."), note));
+    last->addStretch(1);
+    lines->addLayout(last);
+    row->addWidget(note);
+    column->addLayout(row);
+
+    const PageButtons buttons = addPageFoot(
+        column, text("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
+        "Button2", "Button3");
+    connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::Button2Click);
+    connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::Button3Click);
+    return page;
+}
+
+void TWizardForm::Button2Click() {
+    controls::setText(m_mainWindow, "Replace_From", QStringLiteral("*"));
+    controls::setText(m_mainWindow, "Replace_To",
+                      toQString(W_Extension_Compose(toName(m_extension->text()))));
+}
+
+void TWizardForm::Button3Click() {
+    m_extension->clear();
+    controls::setText(m_mainWindow, "Replace_From", {});
+    controls::setText(m_mainWindow, "Replace_To", {});
+}
+
+} // namespace quillon

@@ -1,0 +1,293 @@
+#include "ui/wizard/TWizardForm.h"
+
+#include "ui/ClickLabel.h"
+#include "ui/MainWindowControls.h"
+#include "ui/NameText.h"
+#include "ui/wizard/WizardLogic.h"
+#include "ui/wizard/WizardWidgets.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include <array>
+
+namespace quillon {
+
+using namespace wizard;
+
+namespace {
+
+const QColor kNavy(0, 0, 128);
+
+const QStringList& fieldItems(bool withNone) {
+    static const QStringList fields{QStringLiteral("Field 1"), QStringLiteral("Field 2"),
+                                    QStringLiteral("Field 3")};
+    static const QStringList fieldsOrNone = fields + QStringList{QStringLiteral("(None)")};
+    return withNone ? fieldsOrNone : fields;
+}
+
+void paintNavy(QWidget* widget) {
+    QPalette pal = widget->palette();
+    pal.setColor(QPalette::WindowText, kNavy);
+    pal.setColor(QPalette::Text, kNavy);
+    pal.setColor(QPalette::ButtonText, kNavy);
+    widget->setPalette(pal);
+}
+
+QPixmap helpPicture(QWidget* mainWindow) {
+    if (mainWindow) {
+        if (auto* button = mainWindow->findChild<QAbstractButton*>(QStringLiteral("HelpButton"));
+            button && !button->icon().isNull())
+            return button->icon().pixmap(14, 14);
+    }
+    QPixmap pixmap(14, 14);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(40, 70, 140));
+    p.drawEllipse(QRectF(0.5, 0.5, 13, 13));
+    QFont font = p.font();
+    font.setBold(true);
+    font.setPixelSize(10);
+    p.setFont(font);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
+    return pixmap;
+}
+
+// Keeps the error strip over the top edge of its group box.
+class StripPlacer final : public QObject {
+public:
+    StripPlacer(QWidget* strip, QObject* parent)
+        : QObject(parent)
+        , m_strip(strip) {}
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Resize) {
+            const auto* group = static_cast<QWidget*>(watched);
+            m_strip->setGeometry(0, 0, group->width(), m_strip->sizeHint().height());
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    QWidget* m_strip;
+};
+
+} // namespace
+
+struct TWizardForm::ReformatExample {
+    std::array<const char*, 4> current;
+    int currentField3;
+    std::array<const char*, 4> wanted;
+    std::array<int, 3> wantedFields;
+};
+
+QWidget* TWizardForm::buildReformatPage() {
+    auto* page = new QWidget;
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(2);
+    column->addWidget(pageLabel(QStringLiteral("The Reformat feature allows you to swap file "
+                                               "names' fields. Fields can be titles, artists' "),
+                                page));
+    column->addWidget(pageLabel(QStringLiteral("names, and so on, and they are separated with "
+                                               "delimiters (Hyphens, etc)."),
+                                page));
+    auto* examples = new QHBoxLayout;
+    examples->setSpacing(12);
+    examples->addWidget(pageLabel(QStringLiteral("Click on the examples:"), page));
+    auto* label26 = new ClickLabel(QStringLiteral("Title _ Artist ==> Artist - Title"), page);
+    label26->setObjectName(QStringLiteral("Label26"));
+    connect(label26, &ClickLabel::clicked, this, &TWizardForm::Label26Click);
+    auto* label27 = new ClickLabel(QStringLiteral("Title (Artist) ==> Artist - Title"), page);
+    label27->setObjectName(QStringLiteral("Label27"));
+    connect(label27, &ClickLabel::clicked, this, &TWizardForm::Label27Click);
+    examples->addWidget(label26);
+    examples->addWidget(label27);
+    examples->addStretch(1);
+    column->addLayout(examples);
+
+    auto* group = new QGroupBox(QStringLiteral("Reformat"), page);
+    group->setObjectName(QStringLiteral("W_Reformat_GroupBox"));
+    auto* grid = new QGridLayout(group);
+    grid->setContentsMargins(4, 2, 4, 3);
+    grid->setHorizontalSpacing(3);
+    grid->setVerticalSpacing(0);
+    QFont small = font();
+    small.setPointSizeF(small.pointSizeF() * 0.8);
+    auto delimiterEdit = [&](const char* name, int row, int col) {
+        QLabel* above = pageLabel(QStringLiteral("Delimiter"), group);
+        above->setFont(small);
+        grid->addWidget(above, row - 1, col);
+        QLineEdit* edit = typingEdit(name, 10, KeyFilterKind::ValidFileChars, group);
+        edit->setFixedWidth(40);
+        grid->addWidget(edit, row, col);
+        return edit;
+    };
+    auto fieldLabel = [&](const char* caption, int row, int col) {
+        QLabel* label = pageLabel(QString::fromUtf8(caption), group);
+        label->setAlignment(Qt::AlignCenter);
+        paintNavy(label);
+        grid->addWidget(label, row, col);
+    };
+    auto combo = [&](const char* name, const QStringList& items, int index, int row, int col) {
+        QComboBox* box = editableCombo(name, items, index, group);
+        box->setFixedWidth(70);
+        paintNavy(box);
+        grid->addWidget(box, row, col);
+        return box;
+    };
+    // The row captions may wrap: the rows are the widest part of the wizard.
+    auto rowCaption = [&](const QString& caption, int row) {
+        QLabel* label = pageLabel(caption, group);
+        label->setWordWrap(true);
+        grid->addWidget(label, row - 1, 0, 2, 1);
+    };
+    rowCaption(QStringLiteral("Current format:"), 1);
+    static constexpr const char* currNames[] = {"W_Reformat_CurrEdit1", "W_Reformat_CurrEdit2",
+                                                "W_Reformat_CurrEdit3", "W_Reformat_CurrEdit4"};
+    static constexpr const char* newNames[] = {"W_Reformat_NewEdit1", "W_Reformat_NewEdit2",
+                                               "W_Reformat_NewEdit3", "W_Reformat_NewEdit4"};
+    static constexpr const char* comboNames[] = {"W_Reformat_NewCombo1", "W_Reformat_NewCombo2",
+                                                 "W_Reformat_NewCombo3"};
+    for (int i = 0; i < 4; ++i)
+        m_currEdits[i] = delimiterEdit(currNames[i], 1, 1 + 2 * i);
+    fieldLabel("Field 1", 1, 2);
+    fieldLabel("Field 2", 1, 4);
+    m_currCombo2 = combo("W_Reformat_CurrCombo2",
+                         {QStringLiteral("Field 3"), QStringLiteral("(None)")}, 1, 1, 6);
+    rowCaption(QStringLiteral("New format:"), 3);
+    for (int i = 0; i < 4; ++i)
+        m_newEdits[i] = delimiterEdit(newNames[i], 3, 1 + 2 * i);
+    const int newDefaults[] = {1, 0, 3};
+    for (int i = 0; i < 3; ++i)
+        m_newCombos[i] = combo(comboNames[i], fieldItems(i == 2), newDefaults[i], 3, 2 + 2 * i);
+    grid->setColumnStretch(8, 1);
+    column->addWidget(group);
+
+    m_errPanel = pageLabel({}, group, "W_Reformat_ErrPanel");
+    m_errPanel->setAlignment(Qt::AlignCenter);
+    m_errPanel->setAutoFillBackground(true);
+    m_errPanel->hide();
+    group->installEventFilter(new StripPlacer(m_errPanel, group));
+
+    auto* helpRow = new QHBoxLayout;
+    helpRow->setSpacing(4);
+    helpRow->addWidget(
+        pageLabel(QStringLiteral(
+                      "If you need to swap more than three fields, close this window and click on"),
+                  page));
+    auto* helpIcon = new QLabel(page);
+    helpIcon->setPixmap(helpPicture(m_mainWindow));
+    helpRow->addWidget(helpIcon);
+    helpRow->addStretch(1);
+    column->addLayout(helpRow);
+
+    // Only these changes end an error display; the other boxes keep it.
+    for (QLineEdit* edit : {m_currEdits[1], m_currEdits[2], m_newEdits[3]})
+        connect(edit, &QLineEdit::textChanged, this, &TWizardForm::W_Reformat_RestoreBGColor);
+    for (QComboBox* box : {m_currCombo2, m_newCombos[0], m_newCombos[1], m_newCombos[2]})
+        connect(box, &QComboBox::currentIndexChanged, this,
+                &TWizardForm::W_Reformat_RestoreBGColor);
+
+    const PageButtons buttons = addPageFoot(
+        column,
+        QStringLiteral("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
+        "W_Reformat_OKButton", "W_Reformat_ClearButton");
+    connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::W_Reformat_OKButtonClick);
+    connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Reformat_ClearButtonClick);
+    return page;
+}
+
+void TWizardForm::W_Reformat_OKButtonClick() {
+    ReformatPage page;
+    for (int i = 0; i < 4; ++i) {
+        page.current[i] = toName(m_currEdits[i]->text());
+        page.wanted[i] = toName(m_newEdits[i]->text());
+    }
+    page.currentField3 = m_currCombo2->currentIndex();
+    for (int i = 0; i < 3; ++i)
+        page.wantedFields[i] = m_newCombos[i]->currentIndex();
+    const auto outcome = W_Reformat_Compose(page);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        for (const std::string_view name : refusal->highlight)
+            highlight(findChild<QWidget*>(QString::fromLatin1(name.data(), name.size())), true);
+        W_Reformat_ErrMess(QString::fromUtf8(refusal->message));
+        return;
+    }
+    const auto& result = std::get<ReformatResult>(outcome);
+    controls::setText(m_mainWindow, "Replace_From", toQString(result.replaceFrom));
+    controls::setText(m_mainWindow, "Replace_To", toQString(result.replaceTo));
+}
+
+void TWizardForm::W_Reformat_ClearButtonClick() {
+    W_Reformat_RestoreBGColor();
+    for (QLineEdit* edit : m_currEdits)
+        edit->clear();
+    m_currCombo2->setCurrentIndex(1);
+    for (QLineEdit* edit : m_newEdits)
+        edit->clear();
+    m_newCombos[0]->setCurrentIndex(1);
+    m_newCombos[1]->setCurrentIndex(0);
+    m_newCombos[2]->setCurrentIndex(3);
+    controls::setText(m_mainWindow, "Replace_From", {});
+    controls::setText(m_mainWindow, "Replace_To", {});
+}
+
+void TWizardForm::W_Reformat_ErrMess(const QString& message) {
+    QPalette pal = m_errPanel->palette();
+    pal.setColor(QPalette::Window, highlightColour());
+    m_errPanel->setPalette(pal);
+    m_errPanel->setText(message);
+    m_errPanel->show();
+    m_errPanel->raise();
+}
+
+void TWizardForm::W_Reformat_RestoreBGColor() {
+    m_errPanel->hide();
+    for (QWidget* control : std::initializer_list<QWidget*>{
+             m_currEdits[1], m_currEdits[2], m_currEdits[3], m_currCombo2, m_newEdits[3],
+             m_newCombos[0], m_newCombos[1], m_newCombos[2]})
+        highlight(control, false);
+}
+
+void TWizardForm::highlight(QWidget* control, bool on) {
+    if (!control)
+        return;
+    // The normal colour is the style's, so a later palette change still shows.
+    QPalette pal = control->palette();
+    pal.setColor(QPalette::Base,
+                 on ? highlightColour() : m_notebook->palette().color(QPalette::Base));
+    control->setPalette(pal);
+}
+
+void TWizardForm::applyReformatExample(const ReformatExample& example) {
+    for (int i = 0; i < 4; ++i) {
+        m_currEdits[i]->setText(QString::fromUtf8(example.current[i]));
+        m_newEdits[i]->setText(QString::fromUtf8(example.wanted[i]));
+    }
+    m_currCombo2->setCurrentIndex(example.currentField3);
+    for (int i = 0; i < 3; ++i)
+        m_newCombos[i]->setCurrentIndex(example.wantedFields[i]);
+}
+
+void TWizardForm::Label26Click() {
+    applyReformatExample({{"", " _ ", "", ""}, 1, {"", " - ", "", ""}, {1, 0, 3}});
+}
+
+void TWizardForm::Label27Click() {
+    applyReformatExample({{"", " (", ")", ""}, 1, {"", " - ", "", ""}, {1, 0, 3}});
+}
+
+} // namespace quillon

@@ -1,0 +1,172 @@
+#include "ui/wizard/WizardWidgets.h"
+
+#include "ui/KeyFilter.h"
+
+#include <QComboBox>
+#include <QFocusEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QValidator>
+
+namespace quillon::wizard {
+
+namespace {
+
+// The nine characters that cannot stand in a file name.
+const QString kInvalidFileChars = QStringLiteral("\\:?\"<>|*/");
+
+// Lets digits through and refuses every other printable character. Control
+// keys pass: Backspace edits, and Enter must still reach the default button.
+class NumbersOnlyFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::KeyPress) {
+            const auto* key = static_cast<QKeyEvent*>(event);
+            if (!(key->modifiers() & Qt::ControlModifier)) {
+                for (const QChar c : key->text()) {
+                    const bool control = c.unicode() < 0x20 || c.unicode() == 0x7f;
+                    if (!control && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+                        return true;
+                }
+            }
+        }
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+class CodePointLimit final : public QValidator {
+public:
+    CodePointLimit(int maxLength, QObject* parent)
+        : QValidator(parent)
+        , m_maxLength(maxLength) {}
+
+    State validate(QString& input, int&) const override {
+        return codePointIndex(input, input.size()) <= static_cast<std::size_t>(m_maxLength)
+                   ? Acceptable
+                   : Invalid;
+    }
+
+private:
+    int m_maxLength;
+};
+
+} // namespace
+
+std::size_t codePointIndex(const QString& text, qsizetype utf16Index) {
+    utf16Index = std::clamp<qsizetype>(utf16Index, 0, text.size());
+    std::size_t count = 0;
+    for (qsizetype i = 0; i < utf16Index; ++i) {
+        if (!(text.at(i).isLowSurrogate() && i > 0 && text.at(i - 1).isHighSurrogate()))
+            ++count;
+    }
+    return count;
+}
+
+qsizetype utf16Index(const QString& text, std::size_t codePointIndex) {
+    qsizetype i = 0;
+    for (std::size_t n = 0; n < codePointIndex && i < text.size(); ++n) {
+        const bool pair =
+            text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+        i += pair ? 2 : 1;
+    }
+    return i;
+}
+
+SampleEdit::SampleEdit(const char* name, QWidget* parent)
+    : QLineEdit(parent) {
+    setObjectName(QString::fromLatin1(name));
+    setReadOnly(true);
+    setFocusPolicy(Qt::ClickFocus);
+}
+
+void SampleEdit::focusOutEvent(QFocusEvent* event) {
+    const int start = selectionStart();
+    const int length = selectedText().size();
+    QLineEdit::focusOutEvent(event);
+    if (start >= 0 && !hasSelectedText())
+        setSelection(start, length);
+}
+
+void SampleEdit::mouseReleaseEvent(QMouseEvent* event) {
+    QLineEdit::mouseReleaseEvent(event);
+    if (event->button() == Qt::LeftButton)
+        emit clicked();
+}
+
+QLineEdit* typingEdit(const char* name, int maxLength, KeyFilterKind filter, QWidget* parent) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    edit->setValidator(new CodePointLimit(maxLength, edit));
+    QObject* keys =
+        filter == KeyFilterKind::ValidFileChars
+            ? static_cast<QObject*>(new KeyFilter(KeyRule{kInvalidFileChars, {}, {}, {}, {}}, edit))
+            : new NumbersOnlyFilter(edit);
+    keys->setObjectName(filter == KeyFilterKind::ValidFileChars
+                            ? QStringLiteral("Filter_ValidFileChars")
+                            : QStringLiteral("Filter_NumbersOnly"));
+    edit->installEventFilter(keys);
+    return edit;
+}
+
+QComboBox* editableCombo(const char* name, const QStringList& items, int index, QWidget* parent) {
+    auto* combo = new QComboBox(parent);
+    combo->setObjectName(QString::fromLatin1(name));
+    combo->setEditable(true);
+    combo->setInsertPolicy(QComboBox::NoInsert);
+    combo->setCompleter(nullptr);
+    combo->addItems(items);
+    combo->setCurrentIndex(index);
+    QLineEdit* edit = combo->lineEdit();
+    QObject::connect(edit, &QLineEdit::textEdited, combo, [combo, edit](const QString& text) {
+        if (combo->currentIndex() < 0)
+            return;
+        // Typing is no pick: the item goes without a change signal, and the
+        // typed text and caret stay.
+        const int caret = edit->cursorPosition();
+        const QSignalBlocker quiet(combo);
+        combo->setCurrentIndex(-1);
+        combo->setEditText(text);
+        edit->setCursorPosition(caret);
+    });
+    return combo;
+}
+
+QColor highlightColour() {
+    return {255, 255, 198};
+}
+
+PageButtons addPageFoot(QVBoxLayout* column, const QString& foot, const char* okName,
+                        const char* clearName) {
+    QWidget* page = column->parentWidget();
+    auto* row = new QHBoxLayout;
+    row->addWidget(new QLabel(foot, page), 1);
+    PageButtons buttons{new QPushButton(QStringLiteral("OK"), page),
+                        new QPushButton(QStringLiteral("CL"), page)};
+    buttons.ok->setObjectName(QString::fromLatin1(okName));
+    buttons.clear->setObjectName(QString::fromLatin1(clearName));
+    for (QPushButton* button : {buttons.clear, buttons.ok}) {
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoDefault(false);
+        button->setFixedSize(33, 22);
+        row->addWidget(button);
+    }
+    column->addStretch(1);
+    column->addLayout(row);
+    return buttons;
+}
+
+QLabel* pageLabel(const QString& text, QWidget* parent, const char* name) {
+    auto* label = new QLabel(text, parent);
+    label->setTextFormat(Qt::PlainText);
+    if (name)
+        label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+} // namespace quillon::wizard
