@@ -1,5 +1,7 @@
 #include "ui/help/TMainMenu_Help_About.h"
 
+#include "quillon/Version.h"
+
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
@@ -18,7 +20,9 @@ TMainMenu_Help_About::TMainMenu_Help_About(QWidget* mainWindow)
 
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(8, 14, 8, 12);
-    auto* name = new QLabel(QStringLiteral("Quillon 0.1.0"), this);
+    auto* name = new QLabel(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
+                                                        QString::fromLatin1(kApplicationVersion)),
+                            this);
     name->setObjectName(QStringLiteral("Label1"));
     name->setTextFormat(Qt::PlainText);
     name->setAlignment(Qt::AlignHCenter);
