@@ -82,6 +82,37 @@ std::vector<Name> sortedNames(std::vector<SortItem>& items, const std::vector<Ra
     return names;
 }
 
+// Reads folder once and sorts the entries that select keeps. select decodes
+// an entry's name, may set its minute key, and returns how many times the
+// entry is listed (0: left out).
+template <typename Select>
+FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const BusyHandler& busy,
+                            Select select) {
+    FolderReadResult result;
+    std::vector<RawEntry> entries;
+    if ((result.error = fs.readFolder(folder, entries)) != 0)
+        return result;
+    BusyScope busyScope(busy, entries.size());
+
+    std::vector<Name> decoded(entries.size());
+    std::vector<SortItem> items;
+    items.reserve(entries.size());
+    for (std::size_t e = 0; e < entries.size(); ++e) {
+        Name name;
+        std::int64_t minute = 0;
+        const std::size_t copies = select(entries[e], name, minute);
+        if (copies == 0)
+            continue;
+        Name lower = toLowerSimple(name);
+        for (std::size_t c = copies; c > 1; --c)
+            items.push_back(SortItem{minute, lower, static_cast<std::uint32_t>(e)});
+        items.push_back(SortItem{minute, std::move(lower), static_cast<std::uint32_t>(e)});
+        decoded[e] = std::move(name);
+    }
+    result.names = sortedNames(items, entries, decoded);
+    return result;
+}
+
 } // namespace
 
 std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
@@ -91,63 +122,37 @@ std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
 
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
                                   const BusyHandler& busy) {
-    FolderReadResult result;
-    std::vector<RawEntry> entries;
-    if ((result.error = fs.readFolder(folder, entries)) != 0)
-        return result;
-    BusyScope busyScope(busy, entries.size());
-
     const std::vector<WildcardPattern> patterns = splitMask(mask);
-    std::vector<Name> decoded(entries.size());
-    std::vector<SortItem> items;
-    items.reserve(entries.size());
-    for (std::size_t e = 0; e < entries.size(); ++e) {
-        const RawEntry& entry = entries[e];
-        if (entry.name.empty() || entry.name.front() == '.')
-            continue;
-        Name name = decodeName(entry.name);
-        const auto hits = std::count_if(patterns.begin(), patterns.end(),
-                                        [&](const WildcardPattern& p) { return p.matches(name); });
-        if (hits == 0 || isFolder(fs, folder, entry))
-            continue;
-        Name lower = toLowerSimple(name);
-        for (auto h = hits; h > 1; --h)
-            items.push_back(SortItem{0, lower, static_cast<std::uint32_t>(e)});
-        items.push_back(SortItem{0, std::move(lower), static_cast<std::uint32_t>(e)});
-        decoded[e] = std::move(name);
-    }
-    result.names = sortedNames(items, entries, decoded);
-    return result;
+    return readSorted(
+        fs, folder, busy, [&](const RawEntry& entry, Name& name, std::int64_t&) -> std::size_t {
+            if (entry.name.empty() || entry.name.front() == '.')
+                return 0;
+            name = decodeName(entry.name);
+            const auto hits =
+                std::count_if(patterns.begin(), patterns.end(),
+                              [&](const WildcardPattern& p) { return p.matches(name); });
+            if (hits == 0 || isFolder(fs, folder, entry))
+                return 0;
+            return static_cast<std::size_t>(hits);
+        });
 }
 
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
                                   const BusyHandler& busy) {
-    FolderReadResult result;
-    std::vector<RawEntry> entries;
-    if ((result.error = fs.readFolder(folder, entries)) != 0)
-        return result;
-    BusyScope busyScope(busy, entries.size());
-
     const WildcardPattern pattern(mask);
-    std::vector<Name> decoded(entries.size());
-    std::vector<SortItem> items;
-    items.reserve(entries.size());
-    for (std::size_t e = 0; e < entries.size(); ++e) {
-        const RawEntry& entry = entries[e];
-        if (entry.name == kUndoScriptName || entry.type == EntryType::Directory)
-            continue;
-        Name name = decodeName(entry.name);
-        if (!pattern.matches(name))
-            continue;
-        EntryStatus status;
-        if (fs.statEntry(folder, entry.name, status) != 0 || status.isFolder)
-            continue;
-        items.push_back(SortItem{creationMinute(status.creationTime), toLowerSimple(name),
-                                 static_cast<std::uint32_t>(e)});
-        decoded[e] = std::move(name);
-    }
-    result.names = sortedNames(items, entries, decoded);
-    return result;
+    return readSorted(fs, folder, busy,
+                      [&](const RawEntry& entry, Name& name, std::int64_t& minute) -> std::size_t {
+                          if (entry.name == kUndoScriptName || entry.type == EntryType::Directory)
+                              return 0;
+                          name = decodeName(entry.name);
+                          if (!pattern.matches(name))
+                              return 0;
+                          EntryStatus status;
+                          if (fs.statEntry(folder, entry.name, status) != 0 || status.isFolder)
+                              return 0;
+                          minute = creationMinute(status.creationTime);
+                          return 1;
+                      });
 }
 
 } // namespace quillon
