@@ -25,10 +25,13 @@ back() {
     if ! present "$1" || present "$2"; then report "$1"; return; fi
     mv -n -- "$1" "$2" && ! present "$1" && present "$2" || report "$1"
 }
+listed() { for f in * .*; do [ "$f" = "$1" ] && return 0; done; return 1; }
 # Names that differ only in letter case: on a disk that ignores case the old
-# name is the same file, so the move goes through a temporary name.
+# name finds the same file, so the move goes through a temporary name. Some
+# FUSE disks number each spelling apart; the listing then tells.
 case_back() {
-    if ! present "$1" || { present "$2" && ! [ "$1" -ef "$2" ]; }; then report "$1"; return; fi
+    if ! present "$1"; then report "$1"; return; fi
+    if present "$2" && ! [ "$1" -ef "$2" ] && listed "$2"; then report "$1"; return; fi
     n=0; t="_Quillon case $$-0.tmp"
     while present "$t"; do n=$((n + 1)); t="_Quillon case $$-$n.tmp"; done
     if mv -n -- "$1" "$t" && present "$t" && ! present "$1"; then
