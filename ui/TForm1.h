@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QWidget>
 
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QLineEdit;
@@ -21,6 +23,7 @@ namespace quillon {
 class FolderListModel;
 class PreviewListModel;
 class TShellTree;
+class UserQuestions;
 
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
@@ -62,6 +65,8 @@ public slots:
     // saving and the single-file rename, in TForm1Save.cpp
     void SaveToDisk_ButtonClick();
     void Rename_FileClick();
+    /// Where saving and the rename dialog ask the user (tests stand in their own).
+    void setQuestions(std::shared_ptr<UserQuestions> questions);
 
     // the assistants, in TForm1Assistants.cpp
     void MainMenu_View_WizardClick();
@@ -122,6 +127,7 @@ private:
     QAction* m_popupRename = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
+    std::shared_ptr<UserQuestions> m_questions;
 };
 
 } // namespace quillon
