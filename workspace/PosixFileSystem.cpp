@@ -29,11 +29,16 @@ EntryType typeOf(unsigned char dtype) {
     }
 }
 
-std::string joinPath(const std::string& folder, const std::string& name) {
-    std::string path = folder;
+void joinPath(std::string& path, const std::string& folder, std::string_view name) {
+    path = folder;
     if (path.empty() || path.back() != '/')
         path.push_back('/');
     path += name;
+}
+
+std::string joinPath(const std::string& folder, std::string_view name) {
+    std::string path;
+    joinPath(path, folder, name);
     return path;
 }
 
@@ -84,7 +89,7 @@ int renameOntoReservation(const char* from, const char* to) {
     return err;
 }
 
-bool listedExactly(const std::string& folder, const std::string& name) {
+bool listedExactly(const std::string& folder, std::string_view name) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
         return true; // unknown: assume a different file holds the name
@@ -169,8 +174,8 @@ int PosixFileSystem::renameOnce(const std::string& fromPath, const std::string& 
     return renameOntoReservation(from, to);
 }
 
-bool PosixFileSystem::isCaseOnlyRenameOfOneFile(const std::string& folder, const std::string& from,
-                                                const std::string& to) {
+bool PosixFileSystem::isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
+                                                std::string_view to) {
     // Hard links and different files that the disk keeps apart by case must
     // never take part: only names equal without regard to case qualify.
     if (foldSimple(decodeName(from)) != foldSimple(decodeName(to)))
@@ -187,8 +192,8 @@ bool PosixFileSystem::isCaseOnlyRenameOfOneFile(const std::string& folder, const
     return !listedExactly(folder, to);
 }
 
-int PosixFileSystem::renameThroughTemporary(const std::string& folder, const std::string& from,
-                                            const std::string& to) {
+int PosixFileSystem::renameThroughTemporary(const std::string& folder, std::string_view from,
+                                            std::string_view to) {
     const std::string fromPath = joinPath(folder, from);
     const std::string toPath = joinPath(folder, to);
     for (int attempt = 0; attempt < 100; ++attempt) {
@@ -210,17 +215,19 @@ int PosixFileSystem::renameThroughTemporary(const std::string& folder, const std
     return EEXIST;
 }
 
-int PosixFileSystem::renameNoReplace(const std::string& folder, const std::string& from,
-                                     const std::string& to) {
+int PosixFileSystem::renameNoReplace(const std::string& folder, std::string_view from,
+                                     std::string_view to) {
     if (from == to)
         return 0;
-    const int err = renameOnce(joinPath(folder, from), joinPath(folder, to));
+    joinPath(m_fromPath, folder, from);
+    joinPath(m_toPath, folder, to);
+    const int err = renameOnce(m_fromPath, m_toPath);
     if (err == EEXIST && isCaseOnlyRenameOfOneFile(folder, from, to))
         return renameThroughTemporary(folder, from, to);
     return err;
 }
 
-int PosixFileSystem::createFile(const std::string& folder, const std::string& name,
+int PosixFileSystem::createFile(const std::string& folder, std::string_view name,
                                 std::string_view content) {
     const std::string path = joinPath(folder, name);
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0755);
@@ -244,7 +251,7 @@ int PosixFileSystem::createFile(const std::string& folder, const std::string& na
     return err;
 }
 
-int PosixFileSystem::removeFile(const std::string& folder, const std::string& name) {
+int PosixFileSystem::removeFile(const std::string& folder, std::string_view name) {
     return ::unlink(joinPath(folder, name).c_str()) == 0 ? 0 : errno;
 }
 

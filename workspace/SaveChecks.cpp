@@ -7,7 +7,7 @@
 namespace quillon {
 
 std::optional<std::pair<std::size_t, std::size_t>>
-firstDuplicate(const std::vector<std::string>& names) {
+firstDuplicate(const std::vector<std::string_view>& names) {
     constexpr std::size_t kNone = static_cast<std::size_t>(-1);
     struct Seen {
         std::size_t first;

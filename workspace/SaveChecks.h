@@ -13,7 +13,7 @@ namespace quillon {
 /// whose name appears again later, and the first later index holding it.
 /// Finds the pair a scan of every i against every j > i finds, in linear time.
 std::optional<std::pair<std::size_t, std::size_t>>
-firstDuplicate(const std::vector<std::string>& names);
+firstDuplicate(const std::vector<std::string_view>& names);
 
 /// False for a name no file in the folder may be renamed to: empty, "." or
 /// "..", holding "/" or a NUL byte, or the undo script's own name.

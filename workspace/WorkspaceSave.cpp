@@ -31,12 +31,58 @@ Name failureMessage(NameView oldName, int error) {
     return text;
 }
 
+// A list of names as disk bytes in one buffer: 100,000 names one by one
+// would cost a save more time in allocation than in checking.
+class ByteNames final {
+public:
+    void reserve(std::size_t count) {
+        m_ends.reserve(count);
+        m_bytes.reserve(count * 48);
+    }
+    void add(NameView name) {
+        appendEncoded(m_bytes, name);
+        m_ends.push_back(m_bytes.size());
+    }
+    std::string_view operator[](std::size_t i) const {
+        const std::size_t begin = i == 0 ? 0 : m_ends[i - 1];
+        return std::string_view(m_bytes).substr(begin, m_ends[i] - begin);
+    }
+    std::vector<std::string_view> views() const {
+        std::vector<std::string_view> out;
+        out.reserve(m_ends.size());
+        for (std::size_t i = 0; i < m_ends.size(); ++i)
+            out.push_back((*this)[i]);
+        return out;
+    }
+
+private:
+    std::string m_bytes;
+    std::vector<std::size_t> m_ends;
+};
+
+bool equalIgnoringCase(NameView a, NameView b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] == b[i])
+            continue;
+        // Case-changing saves differ in most letters; most of them are ASCII.
+        if (a[i] < 0x80 && b[i] < 0x80) {
+            if (toLowerAscii(a[i]) != toLowerAscii(b[i]))
+                return false;
+        } else if (foldSimple(a[i]) != foldSimple(b[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
 // Everything one save works from, fixed before the first question: a modal
 // box lets events run, and the lists may not change under the loop.
 struct SavePlan {
     std::string folder;
-    std::vector<std::string> oldNames;
-    std::vector<std::string> newNames;
+    ByteNames oldNames;
+    ByteNames newNames;
     /// Indices whose name changes, in list order.
     std::vector<std::size_t> changing;
     std::vector<bool> caseOnly;
@@ -78,11 +124,11 @@ SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
     plan.oldNames.reserve(count);
     plan.newNames.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        plan.oldNames.push_back(encodeName(m_folder.names[i]));
-        plan.newNames.push_back(encodeName(m_preview[i].name));
+        plan.oldNames.add(m_folder.names[i]);
+        plan.newNames.add(m_preview[i].name);
     }
     // Compared as bytes: two names that encode alike are one name on disk.
-    if (const auto pair = firstDuplicate(plan.newNames)) {
+    if (const auto pair = firstDuplicate(plan.newNames.views())) {
         tell(MessageKind::Error,
              refusalAbout(U"Duplicate file names found:", m_preview[pair->first].name));
         return result;
@@ -105,7 +151,7 @@ SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
         if (plan.oldNames[i] == plan.newNames[i])
             continue;
         plan.changing.push_back(i);
-        plan.caseOnly[i] = foldSimple(m_folder.names[i]) == foldSimple(m_preview[i].name);
+        plan.caseOnly[i] = equalIgnoringCase(m_folder.names[i], m_preview[i].name);
     }
 
     // An old script names renames of an earlier save; it must go either way.

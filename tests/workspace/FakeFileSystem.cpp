@@ -36,8 +36,10 @@ int FakeFileSystem::statEntry(const std::string&, const std::string& name, Entry
     return 0;
 }
 
-int FakeFileSystem::renameNoReplace(const std::string&, const std::string& from,
-                                    const std::string& to) {
+int FakeFileSystem::renameNoReplace(const std::string&, std::string_view fromView,
+                                    std::string_view toView) {
+    const std::string from(fromView);
+    const std::string to(toView);
     log.push_back("rename " + from + " > " + to);
     auto& failures = renameFailures[from];
     if (!failures.empty()) {
@@ -59,8 +61,9 @@ int FakeFileSystem::renameNoReplace(const std::string&, const std::string& from,
     return 0;
 }
 
-int FakeFileSystem::createFile(const std::string&, const std::string& name,
+int FakeFileSystem::createFile(const std::string&, std::string_view nameView,
                                std::string_view content) {
+    const std::string name(nameView);
     log.push_back("create " + name);
     if (!createFailures.empty()) {
         const int err = createFailures.front();
@@ -74,7 +77,8 @@ int FakeFileSystem::createFile(const std::string&, const std::string& name,
     return 0;
 }
 
-int FakeFileSystem::removeFile(const std::string&, const std::string& name) {
+int FakeFileSystem::removeFile(const std::string&, std::string_view nameView) {
+    const std::string name(nameView);
     log.push_back("remove " + name);
     const auto it = m_files.find(name);
     if (it == m_files.end())

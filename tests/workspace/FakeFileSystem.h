@@ -45,11 +45,11 @@ public:
 
     int readFolder(const std::string& folder, std::vector<RawEntry>& out) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
-    int renameNoReplace(const std::string& folder, const std::string& from,
-                        const std::string& to) override;
-    int createFile(const std::string& folder, const std::string& name,
+    int renameNoReplace(const std::string& folder, std::string_view from,
+                        std::string_view to) override;
+    int createFile(const std::string& folder, std::string_view name,
                    std::string_view content) override;
-    int removeFile(const std::string& folder, const std::string& name) override;
+    int removeFile(const std::string& folder, std::string_view name) override;
 
 private:
     struct Entry {

@@ -20,6 +20,10 @@ Pair quadraticFirstDuplicate(const std::vector<std::string>& names) {
     return std::nullopt;
 }
 
+std::vector<std::string_view> views(const std::vector<std::string>& names) {
+    return {names.begin(), names.end()};
+}
+
 struct DuplicateRow {
     std::vector<std::string> names;
     Pair expected;
@@ -36,7 +40,8 @@ TEST(FirstDuplicate, FindsThePairOfTheEarliestRepeatedName) {
         {{"caf\xC3\xA9", "cafe\xCC\x81", "caf\xC3\xA9"}, std::pair<std::size_t, std::size_t>{0, 2}},
     };
     for (const DuplicateRow& row : rows)
-        EXPECT_EQ(firstDuplicate(row.names), row.expected) << testing::PrintToString(row.names);
+        EXPECT_EQ(firstDuplicate(views(row.names)), row.expected)
+            << testing::PrintToString(row.names);
 }
 
 TEST(FirstDuplicate, AgreesWithTheQuadraticScanOnRandomLists) {
@@ -45,7 +50,7 @@ TEST(FirstDuplicate, AgreesWithTheQuadraticScanOnRandomLists) {
         std::vector<std::string> names(rng() % 12);
         for (auto& n : names)
             n = std::string(1, static_cast<char>('a' + rng() % 8));
-        EXPECT_EQ(firstDuplicate(names), quadraticFirstDuplicate(names))
+        EXPECT_EQ(firstDuplicate(views(names)), quadraticFirstDuplicate(names))
             << testing::PrintToString(names);
     }
 }

@@ -160,17 +160,16 @@ public:
     int statEntry(const std::string& f, const std::string& n, EntryStatus& out) override {
         return m_disk.statEntry(f, n, out);
     }
-    int renameNoReplace(const std::string& f, const std::string& from,
-                        const std::string& to) override {
+    int renameNoReplace(const std::string& f, std::string_view from, std::string_view to) override {
         static constexpr int kErrors[] = {EBUSY, EACCES, EIO};
         if (m_rng() % 6 == 0)
             return kErrors[m_rng() % 3];
         return m_disk.renameNoReplace(f, from, to);
     }
-    int createFile(const std::string& f, const std::string& n, std::string_view c) override {
+    int createFile(const std::string& f, std::string_view n, std::string_view c) override {
         return m_disk.createFile(f, n, c);
     }
-    int removeFile(const std::string& f, const std::string& n) override {
+    int removeFile(const std::string& f, std::string_view n) override {
         return m_disk.removeFile(f, n);
     }
 
