@@ -18,10 +18,12 @@ namespace quillon {
 
 namespace {
 
-UserQuestions& questionsOf(std::shared_ptr<UserQuestions>& questions) {
+// Held by the caller for the whole command: a test may replace the
+// questions while one of them runs.
+std::shared_ptr<UserQuestions> questionsOf(std::shared_ptr<UserQuestions>& questions) {
     if (!questions)
         questions = std::make_shared<UserQuestions>();
-    return *questions;
+    return questions;
 }
 
 } // namespace
@@ -31,9 +33,8 @@ void TForm1::setQuestions(std::shared_ptr<UserQuestions> questions) {
 }
 
 void TForm1::SaveToDisk_ButtonClick() {
-    // Held here: a test may replace the questions while one of them runs.
-    const std::shared_ptr<UserQuestions> keep = m_questions;
-    UserQuestions& ask = questionsOf(m_questions);
+    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
+    UserQuestions& ask = *questions;
     bool busy = false;
     SaveCallbacks callbacks;
     callbacks.tell = [&](MessageKind kind, NameView text) {
@@ -89,11 +90,11 @@ void TForm1::Rename_FileClick() {
     const auto row = static_cast<std::size_t>(selected.first().row());
     if (row >= m_workspace.preview().size())
         return;
-    const std::shared_ptr<UserQuestions> keep = m_questions;
+    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
     const bool caseIsNone = m_workspace.caseMode() == CaseMode::None;
     QString text = toQString(m_workspace.preview()[row].name);
     bool updateCase = false;
-    if (!questionsOf(m_questions).editName(this, text, caseIsNone, updateCase))
+    if (!questions->editName(this, text, caseIsNone, updateCase))
         return;
     m_workspace.RenameEntry(row, toName(text), updateCase && !caseIsNone);
 }
