@@ -7,6 +7,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QGroupBox;
@@ -25,6 +27,7 @@ class PreviewListModel;
 class THelpForm;
 class TShellTree;
 class TWizardForm;
+class UserQuestions;
 
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
@@ -95,6 +98,8 @@ public slots:
     // saving and the single-file rename (TForm1Save.cpp)
     void SaveToDisk_ButtonClick();
     void Rename_FileClick();
+    /// Where saving and the rename dialog ask the user (tests stand in their own).
+    void setQuestions(std::shared_ptr<UserQuestions> questions);
 
     // the assistants (TForm1Assistants.cpp)
     void MainMenu_View_WizardClick();
@@ -221,6 +226,7 @@ private:
     // the assistants' single instances, in TForm1Assistants.cpp
     QPointer<TWizardForm> m_wizard;
     QPointer<THelpForm> m_help;
+    std::shared_ptr<UserQuestions> m_questions;
 };
 
 } // namespace quillon

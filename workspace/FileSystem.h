@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quillon {
@@ -37,6 +38,22 @@ public:
     /// Status of folder/name; isFolder follows symbolic links, the creation
     /// time is that of the entry itself. A dangling link is no folder.
     virtual int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) = 0;
+
+    /// Renames folder/from to folder/to and never replaces an entry that
+    /// already has the name to (EEXIST then). Identical names succeed
+    /// without touching the disk; a change of letter case only also works
+    /// where the file system ignores letter case.
+    virtual int renameNoReplace(const std::string& folder, std::string_view from,
+                                std::string_view to) = 0;
+
+    /// Creates folder/name, which must not exist yet (not even as a symbolic
+    /// link), executable (0755 less the umask), and writes content into it.
+    /// A file that could not be written whole is removed again.
+    virtual int createFile(const std::string& folder, std::string_view name,
+                           std::string_view content) = 0;
+
+    /// Deletes folder/name; a folder is never deleted.
+    virtual int removeFile(const std::string& folder, std::string_view name) = 0;
 };
 
 } // namespace quillon

@@ -1,6 +1,10 @@
 #include "workspace/PosixFileSystem.h"
 
+#include "engine/UnicodeCase.h"
+#include "engine/Utf8.h"
+
 #include <cerrno>
+#include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -25,12 +29,79 @@ EntryType typeOf(unsigned char dtype) {
     }
 }
 
-std::string joinPath(const std::string& folder, const std::string& name) {
-    std::string path = folder;
+void joinPath(std::string& path, const std::string& folder, std::string_view name) {
+    path = folder;
     if (path.empty() || path.back() != '/')
         path.push_back('/');
     path += name;
+}
+
+std::string joinPath(const std::string& folder, std::string_view name) {
+    std::string path;
+    joinPath(path, folder, name);
     return path;
+}
+
+// renameat2 answers these where the file system (or an old FUSE server)
+// offers no RENAME_NOREPLACE, and linkat where it has no hard links.
+bool noReplaceUnsupported(int err) {
+    return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP;
+}
+bool linksUnsupported(int err) {
+    return err == EPERM || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK;
+}
+
+int renameAtomicNoReplace(const char* from, const char* to) {
+    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+}
+
+int renameByLink(const char* from, const char* to) {
+    if (::linkat(AT_FDCWD, from, AT_FDCWD, to, 0) != 0)
+        return errno;
+    if (::unlink(from) == 0)
+        return 0;
+    // Two names for one file would let a later step delete it under the other.
+    const int err = errno;
+    ::unlink(to);
+    return err;
+}
+
+// Without RENAME_NOREPLACE and without hard links, rename(2) is only safe
+// onto a name we hold ourselves: the exclusive create fails for any existing
+// entry, and the rename then replaces nothing but our own empty file.
+int renameOntoReservation(const char* from, const char* to) {
+    struct stat source {};
+    if (::lstat(from, &source) != 0)
+        return errno;
+    const int fd = ::open(to, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (fd < 0)
+        return errno;
+    struct stat reserved {};
+    const bool known = ::fstat(fd, &reserved) == 0;
+    ::close(fd);
+    if (::rename(from, to) == 0)
+        return 0;
+    const int err = errno;
+    struct stat now {};
+    if (known && ::lstat(to, &now) == 0 && now.st_dev == reserved.st_dev &&
+        now.st_ino == reserved.st_ino && now.st_size == 0)
+        ::unlink(to);
+    return err;
+}
+
+bool listedExactly(const std::string& folder, std::string_view name) {
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return true; // unknown: assume a different file holds the name
+    bool found = false;
+    while (const dirent* entry = ::readdir(dir)) {
+        if (name == entry->d_name) {
+            found = true;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
 }
 
 } // namespace
@@ -80,6 +151,108 @@ int PosixFileSystem::statEntry(const std::string& folder, const std::string& nam
         out.isFolder = ::stat(path.c_str(), &target) == 0 && S_ISDIR(target.st_mode);
     }
     return 0;
+}
+
+int PosixFileSystem::renameOnce(const std::string& fromPath, const std::string& toPath) {
+    const char* from = fromPath.c_str();
+    const char* to = toPath.c_str();
+    int err = 0;
+    switch (m_method) {
+    case RenameMethod::Best:
+        err = renameAtomicNoReplace(from, to);
+        if (!noReplaceUnsupported(err))
+            return err;
+        [[fallthrough]];
+    case RenameMethod::LinkUnlink:
+        err = renameByLink(from, to);
+        if (!linksUnsupported(err))
+            return err;
+        [[fallthrough]];
+    case RenameMethod::Reservation:
+        break;
+    }
+    return renameOntoReservation(from, to);
+}
+
+bool PosixFileSystem::isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
+                                                std::string_view to) {
+    // Hard links and different files that the disk keeps apart by case must
+    // never take part: only names equal without regard to case qualify.
+    if (foldSimple(decodeName(from)) != foldSimple(decodeName(to)))
+        return false;
+    struct stat source {};
+    struct stat target {};
+    if (::lstat(joinPath(folder, from).c_str(), &source) != 0 ||
+        ::lstat(joinPath(folder, to).c_str(), &target) != 0 || source.st_dev != target.st_dev)
+        return false;
+    if (source.st_ino == target.st_ino)
+        return true;
+    // FUSE servers may number each spelling apart; the folder's own listing
+    // tells whether the new spelling is an entry of its own.
+    return !listedExactly(folder, to);
+}
+
+int PosixFileSystem::renameThroughTemporary(const std::string& folder, std::string_view from,
+                                            std::string_view to) {
+    const std::string fromPath = joinPath(folder, from);
+    const std::string toPath = joinPath(folder, to);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        // A visible name: should the way back fail, the file stays in sight.
+        char temporary[64];
+        std::snprintf(temporary, sizeof temporary, "_Quillon case %ld-%u.tmp",
+                      static_cast<long>(::getpid()), m_temporaryCounter++);
+        const std::string temporaryPath = joinPath(folder, temporary);
+        int err = renameOnce(fromPath, temporaryPath);
+        if (err == EEXIST)
+            continue;
+        if (err != 0)
+            return err;
+        err = renameOnce(temporaryPath, toPath);
+        if (err != 0)
+            renameOnce(temporaryPath, fromPath);
+        return err;
+    }
+    return EEXIST;
+}
+
+int PosixFileSystem::renameNoReplace(const std::string& folder, std::string_view from,
+                                     std::string_view to) {
+    if (from == to)
+        return 0;
+    joinPath(m_fromPath, folder, from);
+    joinPath(m_toPath, folder, to);
+    const int err = renameOnce(m_fromPath, m_toPath);
+    if (err == EEXIST && isCaseOnlyRenameOfOneFile(folder, from, to))
+        return renameThroughTemporary(folder, from, to);
+    return err;
+}
+
+int PosixFileSystem::createFile(const std::string& folder, std::string_view name,
+                                std::string_view content) {
+    const std::string path = joinPath(folder, name);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0755);
+    if (fd < 0)
+        return errno;
+    int err = 0;
+    while (!content.empty()) {
+        const ssize_t written = ::write(fd, content.data(), content.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            err = errno;
+            break;
+        }
+        content.remove_prefix(static_cast<std::size_t>(written));
+    }
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err != 0)
+        ::unlink(path.c_str());
+    return err;
+}
+
+int PosixFileSystem::removeFile(const std::string& folder, std::string_view name) {
+    return ::unlink(joinPath(folder, name).c_str()) == 0 ? 0 : errno;
 }
 
 } // namespace quillon

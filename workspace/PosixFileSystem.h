@@ -2,13 +2,51 @@
 
 #include "workspace/FileSystem.h"
 
+#include <cstdint>
+
 namespace quillon {
 
 /// The real disk, through POSIX calls on raw byte names.
 class PosixFileSystem final : public FileSystem {
 public:
+    /// How a rename keeps from replacing a file. Best starts with
+    /// renameat2(RENAME_NOREPLACE) and steps down only where the file system
+    /// refuses a way; the other values start lower, so tests can reach the
+    /// fallbacks on any file system.
+    enum class RenameMethod : std::uint8_t {
+        Best,
+        /// link the new name, then unlink the old one.
+        LinkUnlink,
+        /// Reserve the new name with an exclusive create, then rename onto
+        /// that reservation only.
+        Reservation,
+    };
+
+    PosixFileSystem() = default;
+    explicit PosixFileSystem(RenameMethod method)
+        : m_method(method) {}
+
     int readFolder(const std::string& folder, std::vector<RawEntry>& out) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
+    int renameNoReplace(const std::string& folder, std::string_view from,
+                        std::string_view to) override;
+    int createFile(const std::string& folder, std::string_view name,
+                   std::string_view content) override;
+    int removeFile(const std::string& folder, std::string_view name) override;
+
+private:
+    int renameOnce(const std::string& fromPath, const std::string& toPath);
+    int renameThroughTemporary(const std::string& folder, std::string_view from,
+                               std::string_view to);
+    bool isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
+                                   std::string_view to);
+
+    RenameMethod m_method = RenameMethod::Best;
+    unsigned m_temporaryCounter = 0;
+    // Reused for every rename of a save: 100,000 renames would otherwise
+    // allocate two paths each.
+    std::string m_fromPath;
+    std::string m_toPath;
 };
 
 } // namespace quillon

@@ -1,27 +1,9 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
+#include "workspace/NotReadyScope.h"
 
 namespace quillon {
-
-namespace {
-
-// Keeps PreviewReady false for the whole of a rebuild, also on early return.
-class NotReadyScope final {
-public:
-    explicit NotReadyScope(bool& ready)
-        : m_ready(ready) {
-        m_ready = false;
-    }
-    ~NotReadyScope() { m_ready = true; }
-    NotReadyScope(const NotReadyScope&) = delete;
-    NotReadyScope& operator=(const NotReadyScope&) = delete;
-
-private:
-    bool& m_ready;
-};
-
-} // namespace
 
 Workspace::Workspace(FileSystem& fs)
     : m_fs(fs) {}

@@ -6,6 +6,7 @@
 #include "engine/ReplaceSettings.h"
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
+#include "workspace/SaveCallbacks.h"
 
 #include <cstdint>
 #include <optional>
@@ -117,6 +118,20 @@ public:
     /// "Undo": puts back the names from before the last press of "OK" (check
     /// marks stay) and drops the copy. Does nothing without a copy.
     void Replace_Undo_ButtonClick();
+
+    /// "Save": renames every file of the folder list to the preview name at
+    /// its index, in list order, after the checks (nothing to save, lists out
+    /// of step, not ready, duplicate or invalid new names) and the user's
+    /// confirmation. With "Create an undo file." the undo script is written
+    /// before the first rename and rewritten afterwards with only the renames
+    /// that happened. A file is never renamed over another. Ends by reading
+    /// the saved folder again with mask.
+    SaveResult SaveToDisk(NameView mask, const SaveCallbacks& ask);
+
+    /// The single-file rename confirmed: preview entry index takes name (its
+    /// check mark stays), the undo copy is dropped, and with updateCase the
+    /// entry is converted with the selected case mode.
+    void RenameEntry(std::size_t index, NameView name, bool updateCase);
 
     void selectAll();
     void unselectAll();

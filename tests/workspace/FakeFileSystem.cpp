@@ -4,13 +4,25 @@
 
 namespace quillon::test {
 
+std::string FakeFileSystem::contentOf(const std::string& name) const {
+    const auto it = m_files.find(name);
+    return it == m_files.end() ? std::string() : it->second.content;
+}
+
+std::vector<std::string> FakeFileSystem::names() const {
+    std::vector<std::string> out;
+    for (const auto& [name, file] : m_files)
+        out.push_back(name);
+    return out;
+}
+
 int FakeFileSystem::readFolder(const std::string&, std::vector<RawEntry>& out) {
     out.clear();
     if (failRead)
         return failRead;
     // Listing order differs from name order, as on a real disk.
     for (auto it = m_files.rbegin(); it != m_files.rend(); ++it)
-        out.push_back(RawEntry{it->first, it->second.listedType});
+        out.push_back(RawEntry{it->first, it->second.file.listedType});
     return 0;
 }
 
@@ -19,8 +31,61 @@ int FakeFileSystem::statEntry(const std::string&, const std::string& name, Entry
     const auto it = m_files.find(name);
     if (it == m_files.end())
         return ENOENT;
-    out.isFolder = it->second.isFolder;
-    out.creationTime = it->second.creationTime;
+    out.isFolder = it->second.file.isFolder;
+    out.creationTime = it->second.file.creationTime;
+    return 0;
+}
+
+int FakeFileSystem::renameNoReplace(const std::string&, std::string_view fromView,
+                                    std::string_view toView) {
+    const std::string from(fromView);
+    const std::string to(toView);
+    log.push_back("rename " + from + " > " + to);
+    auto& failures = renameFailures[from];
+    if (!failures.empty()) {
+        const int err = failures.front();
+        failures.pop_front();
+        if (err != 0)
+            return err;
+    }
+    const auto it = m_files.find(from);
+    if (it == m_files.end())
+        return ENOENT;
+    if (from == to)
+        return 0;
+    if (m_files.count(to))
+        return EEXIST;
+    Entry entry = std::move(it->second);
+    m_files.erase(it);
+    m_files[to] = std::move(entry);
+    return 0;
+}
+
+int FakeFileSystem::createFile(const std::string&, std::string_view nameView,
+                               std::string_view content) {
+    const std::string name(nameView);
+    log.push_back("create " + name);
+    if (!createFailures.empty()) {
+        const int err = createFailures.front();
+        createFailures.pop_front();
+        if (err != 0)
+            return err;
+    }
+    if (m_files.count(name))
+        return EEXIST;
+    m_files[name] = Entry{File{}, std::string(content)};
+    return 0;
+}
+
+int FakeFileSystem::removeFile(const std::string&, std::string_view nameView) {
+    const std::string name(nameView);
+    log.push_back("remove " + name);
+    const auto it = m_files.find(name);
+    if (it == m_files.end())
+        return ENOENT;
+    if (it->second.file.isFolder)
+        return EISDIR;
+    m_files.erase(it);
     return 0;
 }
 

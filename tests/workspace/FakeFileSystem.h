@@ -2,6 +2,7 @@
 
 #include "workspace/FileSystem.h"
 
+#include <deque>
 #include <map>
 #include <string>
 
@@ -17,21 +18,45 @@ public:
     };
 
     void addFile(const std::string& name, std::int64_t creationTime = 0) {
-        m_files[name] = File{EntryType::Regular, false, creationTime};
+        m_files[name] = Entry{File{EntryType::Regular, false, creationTime}, name};
     }
-    void addFolder(const std::string& name) { m_files[name] = File{EntryType::Directory, true, 0}; }
-    void add(const std::string& name, File file) { m_files[name] = file; }
+    void addFolder(const std::string& name) {
+        m_files[name] = Entry{File{EntryType::Directory, true, 0}, {}};
+    }
+    void add(const std::string& name, File file) { m_files[name] = Entry{file, name}; }
     void remove(const std::string& name) { m_files.erase(name); }
+    bool has(const std::string& name) const { return m_files.count(name) != 0; }
+    /// The content of name; a file added by addFile holds its first name.
+    std::string contentOf(const std::string& name) const;
+    /// Every name, sorted by bytes.
+    std::vector<std::string> names() const;
 
     /// errno value the next readFolder returns (0: none).
     int failRead = 0;
     int statCalls = 0;
+    /// Per old name, what the next rename attempts of it return before the
+    /// disk is asked (one value per attempt; 0 lets the attempt through).
+    std::map<std::string, std::deque<int>> renameFailures;
+    /// What the next createFile calls return before writing (0 writes).
+    std::deque<int> createFailures;
+    /// Every call that changes the disk, as "rename a > b", "create a",
+    /// "remove a", in order, failed ones included.
+    std::vector<std::string> log;
 
     int readFolder(const std::string& folder, std::vector<RawEntry>& out) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
+    int renameNoReplace(const std::string& folder, std::string_view from,
+                        std::string_view to) override;
+    int createFile(const std::string& folder, std::string_view name,
+                   std::string_view content) override;
+    int removeFile(const std::string& folder, std::string_view name) override;
 
 private:
-    std::map<std::string, File> m_files;
+    struct Entry {
+        File file;
+        std::string content;
+    };
+    std::map<std::string, Entry> m_files;
 };
 
 } // namespace quillon::test

@@ -1,0 +1,315 @@
+#include "ui/TForm1.h"
+#include "ui/TForm2.h"
+#include "ui/TSaveDialogBoxForm.h"
+#include "ui/UserQuestions.h"
+#include "workspace/PosixFileSystem.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QListView>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace quillon;
+
+namespace {
+
+// Answers instead of the user and looks at the window while it asks.
+class StandIn final : public UserQuestions {
+public:
+    explicit StandIn(QWidget* window)
+        : m_window(window) {}
+
+    void tell(QWidget*, MessageKind, const QString& text) override { told.append(text); }
+    bool confirmSave(QWidget*, bool& createUndoFile) override {
+        ++confirmations;
+        createUndoFile = true;
+        return true;
+    }
+    RenameFailureChoice renameFailed(QWidget*, const QString& text) override {
+        failures.append(text);
+        progressShownWhileAsked =
+            m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible() &&
+            !m_window->findChild<QCheckBox*>(QStringLiteral("DisplayPreview_CB"))->isVisible();
+        return RenameFailureChoice::Skip;
+    }
+    bool editName(QWidget*, QString& text, bool caseIsNone, bool& updateCase) override {
+        shownText = text;
+        shownCaseIsNone = caseIsNone;
+        if (!confirmRename)
+            return false;
+        text = typed;
+        updateCase = updateCaseAnswer && !caseIsNone;
+        return true;
+    }
+
+    QStringList told;
+    QStringList failures;
+    int confirmations = 0;
+    bool progressShownWhileAsked = false;
+    bool confirmRename = true;
+    bool updateCaseAnswer = true;
+    QString typed;
+    QString shownText;
+    bool shownCaseIsNone = false;
+
+private:
+    QWidget* m_window;
+};
+
+} // namespace
+
+class SaveTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void confirmationDialog();
+    void renameDialogFillsOnceWithCaretAtTheEnd();
+    void renameDialogFiltersAndLimitsTypedText();
+    void failureBoxButtonsInOrderOkDefault();
+    void windowSavesShowsProgressAndReloads();
+    void renameFileTakesTheEditedNameOrNothing();
+
+private:
+    void createFile(const QString& name);
+    void start();
+    QListView* preview() const {
+        return m_window->findChild<QListView*>(QStringLiteral("FileBox_Preview"));
+    }
+    QStringList previewNames() const;
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    PosixFileSystem m_disk;
+    std::unique_ptr<TForm1> m_window;
+    std::shared_ptr<StandIn> m_user;
+};
+
+void SaveTest::init() {
+    m_dir = std::make_unique<QTemporaryDir>();
+    QVERIFY(m_dir->isValid());
+}
+
+void SaveTest::cleanup() {
+    m_window.reset();
+    m_dir.reset();
+}
+
+void SaveTest::createFile(const QString& name) {
+    QFile file(m_dir->filePath(name));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(name.toUtf8());
+}
+
+void SaveTest::start() {
+    m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir->path()), m_disk);
+    m_user = std::make_shared<StandIn>(m_window.get());
+    m_window->setQuestions(m_user);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTRY_VERIFY(m_window->state().Started);
+}
+
+QStringList SaveTest::previewNames() const {
+    QStringList out;
+    const QAbstractItemModel* model = preview()->model();
+    for (int row = 0; row < model->rowCount(); ++row)
+        out.append(model->index(row, 0).data().toString());
+    return out;
+}
+
+void SaveTest::confirmationDialog() {
+    bool createUndoFile = true;
+    TSaveDialogBoxForm dialog(createUndoFile, nullptr);
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Confirm"));
+    QVERIFY(dialog.windowFlags() & Qt::Tool);
+    QVERIFY(
+        !(dialog.windowFlags() & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint)));
+    QCOMPARE(dialog.findChild<QWidget*>(QStringLiteral("StaticText1"))->property("text").toString(),
+             QStringLiteral("Do you want to rename these files?"));
+    auto* box = dialog.findChild<QCheckBox*>(QStringLiteral("CheckBox1"));
+    QCOMPARE(box->text(), QStringLiteral("Create an undo file."));
+    QVERIFY(box->isChecked());
+    auto* yes = dialog.findChild<QPushButton*>(QStringLiteral("Button1"));
+    auto* no = dialog.findChild<QPushButton*>(QStringLiteral("Button2"));
+    QCOMPARE(yes->text(), QStringLiteral("Yes"));
+    QCOMPARE(no->text(), QStringLiteral("No"));
+    QVERIFY(yes->isDefault());
+
+    box->click();
+    QVERIFY(!createUndoFile);
+    box->click();
+    QVERIFY(createUndoFile);
+
+    dialog.show();
+    no->click();
+    QCOMPARE(dialog.result(), TSaveDialogBoxForm::kNo);
+    dialog.show();
+    QTest::keyClick(&dialog, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+}
+
+void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
+    const QString name = QStringLiteral("Song Name.mp3");
+    TForm2 dialog(name, false, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Rename"));
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
+    QTRY_COMPARE(edit->text(), name);
+    auto* update = dialog.findChild<QCheckBox*>(QStringLiteral("Rename_UpdateCase"));
+    QCOMPARE(edit->text(), name);
+    QCOMPARE(edit->cursorPosition(), name.size());
+    QVERIFY(!edit->hasSelectedText());
+    QVERIFY(edit->hasFocus());
+    QVERIFY(update->isChecked() && update->isEnabled());
+    QVERIFY(dialog.findChild<QPushButton*>(QStringLiteral("Rename_OK"))->isDefault());
+    QVERIFY(!dialog.findChild<QPushButton*>(QStringLiteral("OnStart"))->isVisible());
+
+    QTest::keyClicks(edit, QStringLiteral(" x"));
+    dialog.hide(); // away and back: what was typed stays
+    dialog.show();
+    QCOMPARE(edit->text(), name + QStringLiteral(" x"));
+    QTest::keyClick(edit, Qt::Key_Return);
+    QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    QCOMPARE(dialog.renameText(), name + QStringLiteral(" x"));
+
+    TForm2 none(name, true, nullptr);
+    none.show();
+    auto* noneUpdate = none.findChild<QCheckBox*>(QStringLiteral("Rename_UpdateCase"));
+    QTRY_VERIFY(!noneUpdate->isEnabled());
+    QVERIFY(!noneUpdate->isChecked() && !noneUpdate->isEnabled());
+    QTest::keyClicks(none.findChild<QLineEdit*>(QStringLiteral("Rename_Edit")),
+                     QStringLiteral("zz"));
+    none.findChild<QPushButton*>(QStringLiteral("Rename_Cancel"))->click();
+    QCOMPARE(none.result(), int(QDialog::Rejected));
+    QCOMPARE(none.renameText(), name);
+}
+
+void SaveTest::renameDialogFiltersAndLimitsTypedText() {
+    TForm2 dialog(QString(), false, nullptr);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+    auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
+    QTest::keyClicks(edit, QStringLiteral("a\\/:?\"<>|*b"));
+    QCOMPARE(edit->text(), QStringLiteral("ab"));
+
+    // Characters, not UTF-16 units: 254 emoji and one more fit, the rest not.
+    const QString emoji = QString::fromUtf8("\xF0\x9F\x8E\xB5");
+    QString long254;
+    for (int i = 0; i < 254; ++i)
+        long254 += emoji;
+    TForm2 full(long254, false, nullptr);
+    full.show();
+    auto* fullEdit = full.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
+    QTRY_COMPARE(fullEdit->text(), long254);
+    QTest::keyClicks(fullEdit, QStringLiteral("xyz"));
+    QCOMPARE(fullEdit->text(), long254 + QStringLiteral("x"));
+    fullEdit->selectAll();
+    fullEdit->insert(long254 + long254); // a paste keeps what fits
+    QCOMPARE(fullEdit->text().size(), 255 * 2);
+
+    // The program's own text is shown whole, even past the limit.
+    const QString tooLong(300, QLatin1Char('n'));
+    TForm2 longer(tooLong, false, nullptr);
+    longer.show();
+    QTRY_COMPARE(longer.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"))->text(), tooLong);
+}
+
+void SaveTest::failureBoxButtonsInOrderOkDefault() {
+    const QString text = QStringLiteral("\"<b>x</b>\"\ncould not be renamed.");
+    const auto box = makeRenameFailureBox(nullptr, text);
+    QCOMPARE(box->windowTitle(), QStringLiteral("Quillon"));
+    QCOMPARE(box->textFormat(), Qt::PlainText);
+    QCOMPARE(box->icon(), QMessageBox::NoIcon);
+    box->show();
+    QVERIFY(QTest::qWaitForWindowExposed(box.get()));
+    const QList<QAbstractButton*> buttons = box->buttons();
+    QCOMPARE(buttons.size(), 3);
+    QStringList leftToRight;
+    QList<QAbstractButton*> sorted = buttons;
+    std::sort(sorted.begin(), sorted.end(), [](QAbstractButton* a, QAbstractButton* b) {
+        return a->mapToGlobal(QPoint()).x() < b->mapToGlobal(QPoint()).x();
+    });
+    for (QAbstractButton* b : sorted)
+        leftToRight.append(b->text());
+    QCOMPARE(leftToRight,
+             (QStringList{QStringLiteral("OK"), QStringLiteral("Abort"), QStringLiteral("Retry")}));
+    QCOMPARE(box->defaultButton()->text(), QStringLiteral("OK"));
+    QCOMPARE(box->escapeButton()->text(), QStringLiteral("OK"));
+    sorted.at(1)->click();
+    QCOMPARE(renameFailureChoice(*box), RenameFailureChoice::Abort);
+
+    const auto plain = makeMessageBox(nullptr, MessageKind::Error, text);
+    QCOMPARE(plain->textFormat(), Qt::PlainText);
+    QCOMPARE(plain->icon(), QMessageBox::Critical);
+}
+
+void SaveTest::windowSavesShowsProgressAndReloads() {
+    createFile(QStringLiteral("a.txt"));
+    createFile(QStringLiteral("b.txt"));
+    createFile(QStringLiteral("c.txt"));
+    createFile(QStringLiteral(".taken.txt")); // hidden: never listed
+    start();
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
+                                          QStringLiteral("C.TXT")}));
+    preview()->setCurrentIndex(preview()->model()->index(2, 0));
+    m_user->typed = QStringLiteral(".taken.txt");
+    m_user->updateCaseAnswer = false;
+    m_window->Rename_FileClick();
+
+    m_window->SaveToDisk_ButtonClick();
+    QCOMPARE(m_user->confirmations, 1);
+    QCOMPARE(m_user->failures, (QStringList{QStringLiteral("\"c.txt\"\ncould not be renamed.")}));
+    QVERIFY(m_user->progressShownWhileAsked);
+    QVERIFY(!m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible());
+    QVERIFY(m_window->findChild<QCheckBox*>(QStringLiteral("DisplayPreview_CB"))->isVisible());
+    QCOMPARE(
+        QDir(m_dir->path())
+            .entryList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+        (QStringList{QStringLiteral(".taken.txt"), QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
+                     QStringLiteral("_Quillon - Click me to UNDO.sh"), QStringLiteral("c.txt")}));
+    // Read again and shown in the selected case mode.
+    QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
+                                          QStringLiteral("C.TXT")}));
+    QVERIFY(m_user->told.isEmpty());
+}
+
+void SaveTest::renameFileTakesTheEditedNameOrNothing() {
+    createFile(QStringLiteral("a.txt"));
+    createFile(QStringLiteral("b.txt"));
+    start();
+    preview()->setCurrentIndex(preview()->model()->index(1, 0));
+
+    m_user->confirmRename = false;
+    m_user->typed = QStringLiteral("ignored");
+    m_window->Rename_FileClick();
+    QCOMPARE(m_user->shownText, QStringLiteral("B.txt")); // the Smart preview name
+    QVERIFY(!m_user->shownCaseIsNone);
+    QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.txt"), QStringLiteral("B.txt")}));
+
+    m_user->confirmRename = true;
+    m_user->typed = QStringLiteral("tHE wHO - new NAME.MP3");
+    m_window->Rename_FileClick();
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("A.txt"), QStringLiteral("The Who - New Name.mp3")}));
+
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_None"))->click();
+    preview()->setCurrentIndex(preview()->model()->index(0, 0));
+    m_user->typed = QStringLiteral("mIxEd");
+    m_window->Rename_FileClick();
+    QVERIFY(m_user->shownCaseIsNone);
+    QCOMPARE(previewNames().at(0), QStringLiteral("mIxEd"));
+    QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("Replace_Undo_Button"))->isEnabled());
+}
+
+QTEST_MAIN(SaveTest)
+#include "SaveTest.moc"

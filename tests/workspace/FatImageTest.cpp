@@ -1,0 +1,124 @@
+// A real file system that ignores letter case: a FAT image mounted through
+// FUSE (Debian's dosfstools and fusefat, root and /dev/fuse). Skips where the
+// image cannot be made or mounted.
+#include "DiskHelpers.h"
+#include "TempFolder.h"
+#include "workspace/PosixFileSystem.h"
+#include "workspace/Workspace.h"
+
+#include "engine/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <sys/statfs.h>
+
+using namespace quillon;
+using namespace quillon::test;
+using Snapshot = std::map<std::string, std::string>;
+
+namespace {
+
+int shell(const std::string& command) {
+    const int status = std::system(command.c_str());
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+class FatImage final {
+public:
+    FatImage() {
+        std::string image;
+        appendShellQuoted(image, m_dir.file("fat.img"));
+        std::string mount;
+        appendShellQuoted(mount, m_dir.file("mnt"));
+        ::mkdir(m_dir.file("mnt").c_str(), 0755);
+        const std::string path = "PATH=\"$PATH:/usr/sbin:/sbin\" ";
+        if (shell(path + "command -v mkfs.vfat >/dev/null && command -v fusefat >/dev/null") != 0) {
+            m_problem = "mkfs.vfat or fusefat is not installed (dosfstools, fusefat)";
+            return;
+        }
+        if (shell("truncate -s 8M " + image + " && " + path + "mkfs.vfat " + image +
+                  " >/dev/null 2>&1") != 0) {
+            m_problem = "mkfs.vfat failed";
+            return;
+        }
+        if (shell("fusefat -o rw+ " + image + " " + mount + " >/dev/null 2>&1") != 0) {
+            m_problem = "fusefat could not mount the image (needs /dev/fuse and the rights)";
+            return;
+        }
+        struct statfs fs {};
+        m_mounted = ::statfs(m_dir.file("mnt").c_str(), &fs) == 0 && fs.f_type == 0x65735546;
+        if (!m_mounted)
+            m_problem = "the image did not show up as a FUSE mount";
+    }
+    ~FatImage() {
+        if (m_mounted) {
+            std::string mount;
+            appendShellQuoted(mount, m_dir.file("mnt"));
+            shell("fusermount -u " + mount + " 2>/dev/null || umount " + mount);
+        }
+    }
+    FatImage(const FatImage&) = delete;
+    FatImage& operator=(const FatImage&) = delete;
+
+    bool mounted() const { return m_mounted; }
+    const std::string& problem() const { return m_problem; }
+    std::string folder() const { return m_dir.file("mnt"); }
+
+private:
+    TempFolder m_dir;
+    bool m_mounted = false;
+    std::string m_problem;
+};
+
+TEST(FatImage, CaseOnlyRenameWorksAndAFileDifferingByCaseIsNeverReplaced) {
+    FatImage fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.problem();
+    const std::string dir = fat.folder();
+    writeFile(dir + "/abc.txt", "abc");
+    writeFile(dir + "/other.txt", "other");
+    PosixFileSystem fs;
+    EXPECT_EQ(fs.renameNoReplace(dir, "abc.txt", "ABC.txt"), 0);
+    EXPECT_EQ(snapshot(dir), (Snapshot{{"ABC.txt", "abc"}, {"other.txt", "other"}}));
+    EXPECT_EQ(fs.renameNoReplace(dir, "other.txt", "Abc.TXT"), EEXIST);
+    EXPECT_EQ(fs.renameNoReplace(dir, "other.txt", "abc.txt"), EEXIST);
+    EXPECT_EQ(snapshot(dir), (Snapshot{{"ABC.txt", "abc"}, {"other.txt", "other"}}));
+}
+
+TEST(FatImage, SavingInUpperCaseAndTheUndoScriptRoundTrip) {
+    FatImage fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.problem();
+    const std::string dir = fat.folder();
+    for (const char* name : {"song one.mp3", "Song Two.mp3", "third.mp3"})
+        writeFile(dir + "/" + name, name);
+    const Snapshot before = snapshot(dir);
+    PosixFileSystem fs;
+    Workspace ws(fs);
+    ws.setCaseMode(CaseMode::Uppercase, {});
+    ASSERT_TRUE(ws.ReloadFromDisk(dir, U"*.*").ok());
+    SaveCallbacks ask;
+    ask.confirm = [](bool&) {
+        return true;
+    };
+    int failures = 0;
+    ask.renameFailed = [&](const RenameFailure&) {
+        ++failures;
+        return RenameFailureChoice::Skip;
+    };
+    const SaveResult result = ws.SaveToDisk(U"*.*", ask);
+    EXPECT_EQ(failures, 0);
+    EXPECT_EQ(result.renamed, 3u);
+    Snapshot after = snapshot(dir);
+    EXPECT_EQ(after.erase(kUndoScriptName), 1u);
+    EXPECT_EQ(after, (Snapshot{{"SONG ONE.MP3", "song one.mp3"},
+                               {"SONG TWO.MP3", "Song Two.mp3"},
+                               {"THIRD.MP3", "third.mp3"}}));
+
+    TempFolder elsewhere;
+    EXPECT_EQ(runUndoScript(dir, elsewhere.path()), 0);
+    EXPECT_EQ(snapshot(dir), before);
+}
+
+} // namespace

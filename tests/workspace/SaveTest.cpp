@@ -1,0 +1,325 @@
+#include "FakeFileSystem.h"
+#include "workspace/Workspace.h"
+
+#include "engine/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <deque>
+
+using namespace quillon;
+using quillon::test::FakeFileSystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Answers the save's questions from a script and records what it was told.
+struct ScriptedUser {
+    bool answerYes = true;
+    bool createUndoFile = true;
+    std::deque<RenameFailureChoice> choices;
+    std::vector<std::pair<MessageKind, std::string>> told;
+    std::vector<RenameFailure> failures;
+    std::vector<int> progress;
+    std::vector<bool> renaming;
+    int confirmations = 0;
+
+    SaveCallbacks callbacks() {
+        SaveCallbacks c;
+        c.tell = [this](MessageKind kind, NameView text) {
+            told.emplace_back(kind, encodeName(text));
+        };
+        c.confirm = [this](bool& createUndo) {
+            ++confirmations;
+            EXPECT_TRUE(createUndo); // every save starts with the box checked
+            createUndo = createUndoFile;
+            return answerYes;
+        };
+        c.renameFailed = [this](const RenameFailure& failure) {
+            failures.push_back(failure);
+            if (choices.empty())
+                return RenameFailureChoice::Skip;
+            const RenameFailureChoice choice = choices.front();
+            choices.pop_front();
+            return choice;
+        };
+        c.renaming = [this](bool on) {
+            renaming.push_back(on);
+        };
+        c.progress = [this](int percent) {
+            progress.push_back(percent);
+        };
+        return c;
+    }
+};
+
+class SaveTest : public testing::Test {
+protected:
+    SaveTest()
+        : m_ws(m_fs) {
+        m_ws.setCaseMode(CaseMode::None, {});
+    }
+
+    // Loads the files and gives entry i the new name renames[i].
+    void load(const Names& files, const Names& renames) {
+        for (const auto& f : files)
+            m_fs.addFile(f);
+        ASSERT_TRUE(m_ws.ReloadFromDisk("/music", U"*.*").ok());
+        ASSERT_EQ(m_ws.preview().size(), renames.size());
+        for (std::size_t i = 0; i < renames.size(); ++i)
+            m_ws.RenameEntry(i, decodeName(renames[i]), false);
+        m_fs.log.clear();
+    }
+    SaveResult save() { return m_ws.SaveToDisk(U"*.*", m_user.callbacks()); }
+    Names folderNames() const {
+        Names out;
+        for (const auto& n : m_ws.folderList().names)
+            out.push_back(encodeName(n));
+        return out;
+    }
+    std::string script() const { return m_fs.contentOf(kUndoScriptName); }
+
+    FakeFileSystem m_fs;
+    Workspace m_ws;
+    ScriptedUser m_user;
+};
+
+struct RefusalRow {
+    Names files;
+    Names renames;
+    MessageKind kind;
+    std::string text;
+};
+
+TEST_F(SaveTest, RefusalsTouchNothingAndAskNothing) {
+    const std::string nothing = "\n\nNothing written to disk.";
+    const RefusalRow rows[] = {
+        {{}, {}, MessageKind::Plain, "No files to save."},
+        {{"1", "2", "3", "4"},
+         {"a", "b", "b", "a"},
+         MessageKind::Error,
+         "Duplicate file names found:\n > a" + nothing},
+        {{"1", "2"}, {"x", ""}, MessageKind::Error, "Invalid file name found:\n > " + nothing},
+        {{"1"}, {".."}, MessageKind::Error, "Invalid file name found:\n > .." + nothing},
+        {{"1"}, {"."}, MessageKind::Error, "Invalid file name found:\n > ." + nothing},
+        {{"1"}, {"../1"}, MessageKind::Error, "Invalid file name found:\n > ../1" + nothing},
+        {{"1"},
+         {std::string("a\0b", 3)},
+         MessageKind::Error,
+         "Invalid file name found:\n > " + std::string("a\0b", 3) + nothing},
+        {{"1"},
+         {kUndoScriptName},
+         MessageKind::Error,
+         std::string("Invalid file name found:\n > ") + kUndoScriptName + nothing},
+    };
+    for (const RefusalRow& row : rows) {
+        FakeFileSystem fs;
+        for (const auto& f : row.files)
+            fs.addFile(f);
+        fs.addFile(kUndoScriptName);
+        Workspace ws(fs);
+        ws.setCaseMode(CaseMode::None, {});
+        ws.ReloadFromDisk("/f", U"*.*");
+        for (std::size_t i = 0; i < row.renames.size(); ++i)
+            ws.RenameEntry(i, decodeName(row.renames[i]), false);
+        fs.log.clear();
+        ScriptedUser user;
+        const SaveResult result = ws.SaveToDisk(U"*.*", user.callbacks());
+        EXPECT_EQ(result.status, SaveStatus::Refused);
+        ASSERT_EQ(user.told.size(), 1u) << row.text;
+        EXPECT_EQ(user.told[0].first, row.kind);
+        EXPECT_EQ(user.told[0].second, row.text);
+        EXPECT_EQ(user.confirmations, 0);
+        EXPECT_TRUE(fs.log.empty()) << row.text;
+        EXPECT_TRUE(fs.has(kUndoScriptName));
+    }
+}
+
+TEST_F(SaveTest, AnsweringNoTouchesNothing) {
+    m_fs.addFile(kUndoScriptName);
+    load({"a", "b"}, {"x", "y"});
+    m_user.answerYes = false;
+    EXPECT_EQ(save().status, SaveStatus::Cancelled);
+    EXPECT_TRUE(m_fs.log.empty());
+    EXPECT_EQ(m_fs.names(), (Names{kUndoScriptName, "a", "b"}));
+}
+
+TEST_F(SaveTest, OldScriptGoesNewOneIsWrittenBeforeTheFirstRename) {
+    m_fs.addFile(kUndoScriptName);
+    load({"a", "b", "same"}, {"x", "y", "same"});
+    const SaveResult result = save();
+    EXPECT_EQ(result.status, SaveStatus::Saved);
+    EXPECT_EQ(result.renamed, 2u);
+    // The unchanged name costs no disk call and no script line.
+    EXPECT_EQ(m_fs.log,
+              (Names{std::string("remove ") + kUndoScriptName,
+                     std::string("create ") + kUndoScriptName, "rename a > x", "rename b > y"}));
+    EXPECT_NE(script().find("back 'y' 'b'\nback 'x' 'a'\n"), std::string::npos);
+    EXPECT_EQ(script().find("'same'"), std::string::npos);
+    EXPECT_EQ(folderNames(), (Names{"same", "x", "y"}));
+    EXPECT_EQ(m_user.renaming, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(m_user.told.empty());
+}
+
+TEST_F(SaveTest, UncheckedUndoFileStillDeletesTheOldOne) {
+    m_fs.addFile(kUndoScriptName);
+    load({"a"}, {"b"});
+    m_user.createUndoFile = false;
+    save();
+    EXPECT_FALSE(m_fs.has(kUndoScriptName));
+    EXPECT_EQ(m_fs.names(), (Names{"b"}));
+}
+
+TEST_F(SaveTest, UndoFileThatCannotBeWrittenStopsBeforeAnyRename) {
+    load({"a", "b"}, {"x", "y"});
+    m_fs.createFailures = {ENOSPC};
+    const SaveResult result = save();
+    EXPECT_EQ(result.status, SaveStatus::UndoFileFailed);
+    ASSERT_EQ(m_user.told.size(), 1u);
+    EXPECT_EQ(
+        m_user.told[0],
+        std::pair(MessageKind::Error,
+                  std::string("The undo file could not be written.\n\nNo file was renamed.")));
+    EXPECT_EQ(m_fs.names(), (Names{"a", "b"}));
+    EXPECT_TRUE(m_user.renaming.empty());
+}
+
+struct FailureRow {
+    int error;
+    std::string message;
+};
+
+TEST_F(SaveTest, EachFailureIsToldAndOkSkipsTheFile) {
+    const FailureRow rows[] = {
+        {EEXIST, "\"b\"\ncould not be renamed."},
+        {EBUSY, "\"b\"\ncannot be renamed because it is currently used by\nanother program."},
+        {ETXTBSY, "\"b\"\ncannot be renamed because it is currently used by\nanother program."},
+        {EACCES, "\"b\"\ncould not be renamed."},
+        {ENOENT, "\"b\"\ncould not be renamed."},
+        {ENAMETOOLONG, "\"b\"\ncould not be renamed."},
+    };
+    for (const FailureRow& row : rows) {
+        FakeFileSystem fs;
+        for (const char* f : {"a", "b", "c"})
+            fs.addFile(f);
+        Workspace ws(fs);
+        ws.setCaseMode(CaseMode::Uppercase, {});
+        ws.ReloadFromDisk("/f", U"*.*");
+        fs.renameFailures["b"] = {row.error};
+        ScriptedUser user;
+        const SaveResult result = ws.SaveToDisk(U"*.*", user.callbacks());
+        ASSERT_EQ(user.failures.size(), 1u);
+        EXPECT_EQ(user.failures[0].index, 1u);
+        EXPECT_EQ(user.failures[0].error, row.error);
+        EXPECT_EQ(encodeName(user.failures[0].message), row.message);
+        EXPECT_EQ(fs.names(), (Names{"A", "C", kUndoScriptName, "b"}));
+        EXPECT_EQ(result.notRenamed, (std::vector<std::size_t>{1}));
+        // The script keeps only the renames that happened.
+        const std::string text = fs.contentOf(kUndoScriptName);
+        EXPECT_NE(text.find("case_back 'C' 'c'\ncase_back 'A' 'a'\n"), std::string::npos);
+        EXPECT_EQ(text.find("'B'"), std::string::npos);
+    }
+}
+
+TEST_F(SaveTest, AbortStopsTheRenamesAndStillReloads) {
+    load({"a", "b", "c"}, {"x", "y", "z"});
+    m_fs.renameFailures["b"] = {EACCES};
+    m_user.choices = {RenameFailureChoice::Abort};
+    const SaveResult result = save();
+    EXPECT_TRUE(result.aborted);
+    EXPECT_EQ(result.notRenamed, (std::vector<std::size_t>{1, 2}));
+    EXPECT_EQ(std::count(m_fs.log.begin(), m_fs.log.end(), "rename c > z"), 0);
+    EXPECT_EQ(folderNames(), (Names{"b", "c", "x"}));
+    EXPECT_NE(script().find("back 'x' 'a'\n"), std::string::npos);
+    EXPECT_EQ(script().find("'y'"), std::string::npos);
+    EXPECT_EQ(m_user.renaming, (std::vector<bool>{true, false}));
+}
+
+TEST_F(SaveTest, RetryRepeatsTheSameRename) {
+    load({"a"}, {"x"});
+    m_fs.renameFailures["a"] = {EBUSY, EBUSY};
+    m_user.choices = {RenameFailureChoice::Retry, RenameFailureChoice::Retry};
+    const SaveResult result = save();
+    EXPECT_EQ(m_user.failures.size(), 2u);
+    EXPECT_EQ(result.renamed, 1u);
+    EXPECT_TRUE(result.notRenamed.empty());
+    EXPECT_EQ(folderNames(), (Names{"x"}));
+}
+
+TEST_F(SaveTest, NothingRenamedLeavesNoScript) {
+    load({"a", "b"}, {"b", "a"}); // a swap: each new name is still taken
+    const SaveResult result = save();
+    EXPECT_EQ(m_user.failures.size(), 2u);
+    EXPECT_EQ(result.renamed, 0u);
+    EXPECT_EQ(m_fs.names(), (Names{"a", "b"}));
+    EXPECT_EQ(m_fs.contentOf("a"), "a");
+}
+
+TEST_F(SaveTest, ScriptThatCannotBeRewrittenIsTold) {
+    load({"a", "b"}, {"x", "y"});
+    m_fs.renameFailures["b"] = {EACCES};
+    m_fs.createFailures = {0, EIO};
+    save();
+    ASSERT_EQ(m_user.told.size(), 1u);
+    EXPECT_EQ(m_user.told[0].first, MessageKind::Error);
+    EXPECT_EQ(m_user.told[0].second.rfind("The undo file could not be rewritten", 0), 0u);
+}
+
+TEST_F(SaveTest, ProgressMovesOnlyWithTwoOrMoreEntriesAndEndsAt100) {
+    load({"a"}, {"b"});
+    save();
+    EXPECT_TRUE(m_user.progress.empty());
+
+    FakeFileSystem fs;
+    for (const char* f : {"1", "2", "3", "4", "5"})
+        fs.addFile(f);
+    Workspace ws(fs);
+    ws.setCaseMode(CaseMode::None, {});
+    ws.ReloadFromDisk("/f", U"*.*");
+    ScriptedUser user;
+    ws.SaveToDisk(U"*.*", user.callbacks());
+    EXPECT_EQ(user.progress, (std::vector<int>{25, 50, 75, 100}));
+}
+
+TEST_F(SaveTest, NonUtf8NamesReachTheDiskAsTheyWere) {
+    const std::string latin1 = "caf\xE9.txt";
+    load({latin1, "b"}, {"b", "\xFF" + latin1}); // listed as b, café
+    save();
+    EXPECT_EQ(m_fs.names(), (Names{kUndoScriptName, "b", "\xFF" + latin1}));
+    EXPECT_NE(script().find("back '\xFF" + latin1 + "' '" + latin1 + "'"), std::string::npos);
+}
+
+struct RenameEntryRow {
+    CaseMode mode;
+    bool updateCase;
+    std::string typed;
+    std::string expected;
+};
+
+TEST_F(SaveTest, RenameEntryStoresTheTextAndConvertsItOnRequest) {
+    const RenameEntryRow rows[] = {
+        {CaseMode::None, false, "mIxEd CaSe.TXT", "mIxEd CaSe.TXT"},
+        {CaseMode::Uppercase, true, "été.txt", "ÉTÉ.TXT"},
+        {CaseMode::Lowercase, true, "ÉTÉ.TXT", "été.txt"},
+        {CaseMode::Lowercase, false, "ÉTÉ.TXT", "ÉTÉ.TXT"},
+        {CaseMode::FirstLetters, true, "the WHO - my generation.MP3",
+         "The Who - My Generation.mp3"},
+        {CaseMode::Smart, true, "tHe wHo - mY gEnErAtIoN.mp3", "The Who - My Generation.mp3"},
+        {CaseMode::Smart, true, "", ""},
+    };
+    load({"a", "b"}, {"a", "b"});
+    m_ws.setChecked(1, false);
+    for (const RenameEntryRow& row : rows) {
+        m_ws.setCaseMode(row.mode, {});
+        m_ws.RenameEntry(1, decodeName(row.typed), row.updateCase);
+        EXPECT_EQ(encodeName(m_ws.preview()[1].name), row.expected) << row.typed;
+        EXPECT_FALSE(m_ws.preview()[1].checked);
+        EXPECT_EQ(encodeName(m_ws.preview()[0].name), "a");
+        EXPECT_TRUE(m_ws.previewReady());
+    }
+}
+
+} // namespace

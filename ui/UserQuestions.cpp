@@ -1,0 +1,77 @@
+#include "ui/UserQuestions.h"
+
+#include "ui/TForm2.h"
+#include "ui/TSaveDialogBoxForm.h"
+
+#include <QAbstractButton>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace quillon {
+
+namespace {
+
+const char* const kFailureButtons[] = {"OK", "Abort", "Retry"};
+
+} // namespace
+
+std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, MessageKind kind,
+                                            const QString& text) {
+    auto box = std::make_unique<QMessageBox>(
+        kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
+        QStringLiteral("Quillon"), text, QMessageBox::Ok, parent);
+    box->setTextFormat(Qt::PlainText);
+    return box;
+}
+
+std::unique_ptr<QMessageBox> makeRenameFailureBox(QWidget* parent, const QString& text) {
+    auto box = std::make_unique<QMessageBox>(QMessageBox::NoIcon, QStringLiteral("Quillon"), text,
+                                             QMessageBox::NoButton, parent);
+    box->setTextFormat(Qt::PlainText);
+    // One role for all three: Qt orders buttons by role, and would put them
+    // in the platform's order otherwise.
+    for (const char* caption : kFailureButtons) {
+        QPushButton* button = box->addButton(QString::fromLatin1(caption), QMessageBox::ActionRole);
+        button->setObjectName(QString::fromLatin1(caption));
+    }
+    box->setDefaultButton(qobject_cast<QPushButton*>(box->buttons().at(0)));
+    box->setEscapeButton(box->buttons().at(0));
+    return box;
+}
+
+RenameFailureChoice renameFailureChoice(const QMessageBox& box) {
+    const QAbstractButton* clicked = box.clickedButton();
+    if (!clicked)
+        return RenameFailureChoice::Skip;
+    if (clicked->objectName() == QLatin1String("Abort"))
+        return RenameFailureChoice::Abort;
+    if (clicked->objectName() == QLatin1String("Retry"))
+        return RenameFailureChoice::Retry;
+    return RenameFailureChoice::Skip;
+}
+
+void UserQuestions::tell(QWidget* parent, MessageKind kind, const QString& text) {
+    makeMessageBox(parent, kind, text)->exec();
+}
+
+bool UserQuestions::confirmSave(QWidget* parent, bool& createUndoFile) {
+    TSaveDialogBoxForm dialog(createUndoFile, parent);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+RenameFailureChoice UserQuestions::renameFailed(QWidget* parent, const QString& text) {
+    const auto box = makeRenameFailureBox(parent, text);
+    box->exec();
+    return renameFailureChoice(*box);
+}
+
+bool UserQuestions::editName(QWidget* parent, QString& text, bool caseIsNone, bool& updateCase) {
+    TForm2 dialog(text, caseIsNone, parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return false;
+    text = dialog.renameText();
+    updateCase = dialog.updateCase();
+    return true;
+}
+
+} // namespace quillon

@@ -1,0 +1,20 @@
+#pragma once
+
+namespace quillon {
+
+/// Keeps PreviewReady false for the whole of a rebuild, also on early return.
+class NotReadyScope final {
+public:
+    explicit NotReadyScope(bool& ready)
+        : m_ready(ready) {
+        m_ready = false;
+    }
+    ~NotReadyScope() { m_ready = true; }
+    NotReadyScope(const NotReadyScope&) = delete;
+    NotReadyScope& operator=(const NotReadyScope&) = delete;
+
+private:
+    bool& m_ready;
+};
+
+} // namespace quillon

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+namespace quillon {
+
+/// The first pair of equal names, compared byte by byte: the first index
+/// whose name appears again later, and the first later index holding it.
+/// Finds the pair a scan of every i against every j > i finds, in linear time.
+std::optional<std::pair<std::size_t, std::size_t>>
+firstDuplicate(const std::vector<std::string_view>& names);
+
+/// False for a name no file in the folder may be renamed to: empty, "." or
+/// "..", holding "/" or a NUL byte, or the undo script's own name.
+bool isValidNewName(std::string_view bytes);
+
+} // namespace quillon
