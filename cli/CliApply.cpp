@@ -1,6 +1,12 @@
 #include "cli/CliApply.h"
 
 #include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
+#include "cli/ProgressLine.h"
+#include "cli/RenameReport.h"
+
+#include "engine/Utf8.h"
+#include "workspace/Workspace.h"
 
 #include <ostream>
 
@@ -8,12 +14,62 @@ namespace quillon::cli {
 
 int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
              std::ostream& err) {
-    // The workspace's save plugs in here, reporting each rename to a ProgressLine.
-    (void)workspace;
-    (void)options;
-    (void)out;
-    err << "quillon-cli: --apply is not available in this build\n";
-    return exitStatus(ExitCode::RefusedSave);
+    // The report is taken before saving: afterwards the lists hold the
+    // folder as read again.
+    RenameReport report = reportOf(workspace, options.folder);
+    ProgressLine progress(err, ProgressLine::onTerminal(), report.entries.size());
+    bool told = false;
+
+    SaveCallbacks ask;
+    ask.tell = [&](MessageKind, NameView text) {
+        progress.clear();
+        err << encodeName(text) << '\n';
+        told = true;
+    };
+    ask.confirm = [&](bool& createUndoFile) {
+        createUndoFile = options.undoFile;
+        return true;
+    };
+    ask.renameFailed = [&](const quillon::RenameFailure& failure) {
+        progress.clear();
+        const std::string message = encodeName(failure.message);
+        err << message << '\n';
+        const ReportEntry& entry = report.entries[failure.index];
+        report.failed.push_back(cli::RenameFailure{entry.oldName, entry.newName, message});
+        return options.onError == OnError::Abort ? RenameFailureChoice::Abort
+                                                 : RenameFailureChoice::Skip;
+    };
+    ask.progress = [&](int percent) {
+        progress.update(report.entries.size() * static_cast<std::size_t>(percent) / 100);
+    };
+
+    const SaveResult result = workspace.SaveToDisk(options.mask, ask);
+    progress.clear();
+    if (result.status != SaveStatus::Saved) {
+        if (!told)
+            err << "quillon-cli: nothing was saved\n";
+        return exitStatus(ExitCode::RefusedSave);
+    }
+    // Entries never tried after an abort are reported too.
+    for (std::size_t index : result.notRenamed) {
+        const ReportEntry& entry = report.entries[index];
+        bool listed = false;
+        for (const auto& f : report.failed)
+            listed = listed || (f.oldName == entry.oldName && f.newName == entry.newName);
+        if (!listed)
+            report.failed.push_back(cli::RenameFailure{entry.oldName, entry.newName, "not tried"});
+    }
+    if (options.json) {
+        out << toJson(report);
+    } else {
+        out << "Renamed " << result.renamed << " of " << report.entries.size() << " files";
+        if (!result.notRenamed.empty())
+            out << "; " << result.notRenamed.size() << " could not be renamed";
+        out << ".\n";
+    }
+    if (result.reloadError != 0)
+        err << "quillon-cli: the folder could not be read again after saving\n";
+    return exitStatus(result.notRenamed.empty() ? ExitCode::Success : ExitCode::RenamesFailed);
 }
 
 } // namespace quillon::cli
