@@ -37,9 +37,12 @@ private:
     const BusyHandler* m_busy;
 };
 
+// Sort keys live in one shared buffer, so sorting moves small plain items
+// instead of strings and a folder costs no allocation per name.
 struct SortItem {
     std::int64_t minute = 0;
-    Name lower;
+    std::uint32_t keyOffset = 0;
+    std::uint32_t keyLength = 0;
     std::uint32_t entry = 0;
 };
 
@@ -61,12 +64,15 @@ bool isFolder(FileSystem& fs, const std::string& folder, const RawEntry& entry) 
 // Sorts the items and returns the decoded names in that order. Ties beyond
 // the case-insensitive key fall back to the raw bytes so that names such as
 // "a.txt" and "A.txt" always come in the same order.
-std::vector<Name> sortedNames(std::vector<SortItem>& items, const std::vector<RawEntry>& entries,
-                              std::vector<Name>& decoded) {
+std::vector<Name> sortedNames(std::vector<SortItem>& items, const Name& keys,
+                              const std::vector<RawEntry>& entries, std::vector<Name>& decoded) {
+    const auto key = [&keys](const SortItem& item) {
+        return NameView(keys).substr(item.keyOffset, item.keyLength);
+    };
     std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
         if (a.minute != b.minute)
             return a.minute < b.minute;
-        if (const int c = a.lower.compare(b.lower))
+        if (const int c = key(a).compare(key(b)))
             return c < 0;
         return entries[a.entry].name < entries[b.entry].name;
     });
@@ -97,19 +103,22 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
     std::vector<Name> decoded(entries.size());
     std::vector<SortItem> items;
     items.reserve(entries.size());
+    Name keys;
     for (std::size_t e = 0; e < entries.size(); ++e) {
         Name name;
         std::int64_t minute = 0;
         const std::size_t copies = select(entries[e], name, minute);
         if (copies == 0)
             continue;
-        Name lower = toLowerSimple(name);
-        for (std::size_t c = copies; c > 1; --c)
-            items.push_back(SortItem{minute, lower, static_cast<std::uint32_t>(e)});
-        items.push_back(SortItem{minute, std::move(lower), static_cast<std::uint32_t>(e)});
+        const auto offset = static_cast<std::uint32_t>(keys.size());
+        for (char32_t c : name)
+            keys.push_back(toLowerSimple(c));
+        for (std::size_t c = 0; c < copies; ++c)
+            items.push_back(SortItem{minute, offset, static_cast<std::uint32_t>(name.size()),
+                                     static_cast<std::uint32_t>(e)});
         decoded[e] = std::move(name);
     }
-    result.names = sortedNames(items, entries, decoded);
+    result.names = sortedNames(items, keys, entries, decoded);
     return result;
 }
 
