@@ -41,9 +41,15 @@ LoadResult Workspace::ReloadFileList(const std::string& folder, NameView mask) {
             break;
         }
     }
+    installFolderList(std::move(read.names), folder, mask);
+    return {};
+}
+
+void Workspace::installFolderList(std::vector<Name> names, const std::string& folder,
+                                  NameView mask) {
     if (m_observer)
         m_observer->listsAboutToReset();
-    m_folder.names = std::move(read.names);
+    m_folder.names = std::move(names);
     m_folder.directory = folder;
     m_folder.mask = Name(mask);
     m_preview.clear();
@@ -51,7 +57,6 @@ LoadResult Workspace::ReloadFileList(const std::string& folder, NameView mask) {
         UpdatePreviewBox(UpdateMode::upReload);
     if (m_observer)
         m_observer->listsReset();
-    return {};
 }
 
 LoadResult Workspace::ReloadFromDisk(const std::string& folder, NameView mask) {
@@ -69,16 +74,7 @@ LoadResult Workspace::ReloadSortedByDate(const std::string& folder, NameView mas
         clearLists();
         return LoadResult{read.error};
     }
-    if (m_observer)
-        m_observer->listsAboutToReset();
-    m_folder.names = std::move(read.names);
-    m_folder.directory = folder;
-    m_folder.mask = Name(mask);
-    m_preview.clear();
-    if (!m_folder.names.empty())
-        UpdatePreviewBox(UpdateMode::upReload);
-    if (m_observer)
-        m_observer->listsReset();
+    installFolderList(std::move(read.names), folder, mask);
     return {};
 }
 

@@ -140,6 +140,8 @@ public:
 
 private:
     void clearLists();
+    /// Makes names the folder list and rebuilds the preview list from it.
+    void installFolderList(std::vector<Name> names, const std::string& folder, NameView mask);
     void setAllChecks(bool checked);
     void setUndo(std::vector<Name> undo);
     void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview);
