@@ -3,6 +3,8 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -34,10 +36,10 @@ bool KeyFilter::passes(QObject* watched, const QString& text) const {
     for (QChar c : text) {
         if (m_rule.rejected.contains(c))
             return false;
-        if (!m_rule.acceptedOnly.isEmpty() && c != kBackspace && !m_rule.acceptedOnly.contains(c))
+        if (!m_rule.acceptedOnly.isEmpty() && !m_rule.acceptedOnly.contains(c))
             return false;
     }
-    if (m_rule.maxLength && !text.contains(kBackspace)) {
+    if (m_rule.maxLength) {
         if (const auto* edit = qobject_cast<const QLineEdit*>(watched)) {
             const QString before = edit->text();
             const qsizetype kept = codePoints(before) - codePoints(edit->selectedText());
@@ -58,6 +60,15 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (text.isEmpty() || isCommandKey(key->key()) ||
         (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)))
         return false;
+    // Backspace, Delete and other control characters edit rather than type.
+    const bool control = std::all_of(text.begin(), text.end(), [](QChar c) {
+        return c.unicode() < 0x20 || c.unicode() == 0x7f;
+    });
+    if (control) {
+        if (text.contains(kBackspace) && m_rule.accepted)
+            m_rule.accepted();
+        return false;
+    }
     if (!passes(watched, text))
         return true;
     if (m_rule.accepted)

@@ -12,7 +12,7 @@ namespace quillon {
 struct KeyRule {
     /// Characters the box drops.
     QString rejected;
-    /// When not empty, only these characters (and backspace) pass.
+    /// When not empty, only these characters pass (editing keys always do).
     QString acceptedOnly;
     /// Typing limit in characters, from the text before the key; null: none.
     std::function<int(const QString& before)> maxLength;

@@ -156,6 +156,11 @@ void ControlsTest::positionBoxesFilterKeysAndTickTheirBox() {
     pos->clear();
     QTest::keyClicks(pos, QStringLiteral("1000"));
     QCOMPARE(pos->text(), QStringLiteral("100"));
+    // editing keys are not typing: Backspace and Delete work in a full box
+    QTest::keyClick(pos, Qt::Key_Backspace);
+    QTest::keyClick(pos, Qt::Key_Home);
+    QTest::keyClick(pos, Qt::Key_Delete);
+    QCOMPARE(pos->text(), QStringLiteral("0"));
 
     // pasted text is not filtered; the press refuses it instead
     pos->setText(QStringLiteral("x9"));

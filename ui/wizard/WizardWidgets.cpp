@@ -21,25 +21,6 @@ const QString kInvalidFileChars = QStringLiteral("\\:?\"<>|*/");
 
 // Lets digits through and refuses every other printable character. Control
 // keys pass: Backspace edits, and Enter must still reach the default button.
-class NumbersOnlyFilter final : public QObject {
-public:
-    using QObject::QObject;
-
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::KeyPress) {
-            const auto* key = static_cast<QKeyEvent*>(event);
-            if (!(key->modifiers() & Qt::ControlModifier)) {
-                for (const QChar c : key->text()) {
-                    const bool control = c.unicode() < 0x20 || c.unicode() == 0x7f;
-                    if (!control && (c < QLatin1Char('0') || c > QLatin1Char('9')))
-                        return true;
-                }
-            }
-        }
-        return QObject::eventFilter(watched, event);
-    }
-};
-
 class CodePointLimit final : public QValidator {
 public:
     CodePointLimit(int maxLength, QObject* parent)
@@ -106,7 +87,7 @@ QLineEdit* typingEdit(const char* name, int maxLength, KeyFilterKind filter, QWi
     QObject* keys =
         filter == KeyFilterKind::ValidFileChars
             ? static_cast<QObject*>(new KeyFilter(KeyRule{kInvalidFileChars, {}, {}, {}, {}}, edit))
-            : new NumbersOnlyFilter(edit);
+            : new KeyFilter(KeyRule{{}, QStringLiteral("0123456789"), {}, {}, {}}, edit);
     keys->setObjectName(filter == KeyFilterKind::ValidFileChars
                             ? QStringLiteral("Filter_ValidFileChars")
                             : QStringLiteral("Filter_NumbersOnly"));
