@@ -109,6 +109,17 @@ TEST_F(ReplacePressTest, LoadsDropTheUndoCopyButResetAndCaseChangesKeepIt) {
     EXPECT_FALSE(m_ws.undoAvailable());
 }
 
+TEST_F(ReplacePressTest, SingleFileRenameDropsTheUndoCopy) {
+    load({"abc.txt", "def.txt"});
+    press("a", "x");
+    m_ws.RenameEntry(1, U"new name.TXT", false);
+    EXPECT_FALSE(m_ws.undoAvailable());
+    EXPECT_EQ(preview(), (Names{"xbc.txt", "new name.TXT"}));
+    m_ws.setCaseMode(CaseMode::Lowercase, {});
+    m_ws.RenameEntry(0, U"Back AGAIN.txt", true);
+    EXPECT_EQ(preview(), (Names{"back again.txt", "new name.TXT"}));
+}
+
 TEST_F(ReplacePressTest, EmptyFolderListStillOffersUndoAndRefuses) {
     ASSERT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
     EXPECT_FALSE(press("a", "b"));
