@@ -64,10 +64,30 @@ bool isFolder(FileSystem& fs, const std::string& folder, const RawEntry& entry) 
 // Sorts the items and returns the decoded names in that order. Ties beyond
 // the case-insensitive key fall back to the raw bytes so that names such as
 // "a.txt" and "A.txt" always come in the same order.
-std::vector<Name> sortedNames(std::vector<SortItem>& items, const Name& keys,
+// Appends c as UTF-8 bytes, surrogates included: byte order of such keys is
+// exactly code point order, so keys compare with memcmp.
+void appendKeyBytes(std::string& keys, char32_t c) {
+    if (c < 0x80) {
+        keys.push_back(static_cast<char>(c));
+    } else if (c < 0x800) {
+        keys.push_back(static_cast<char>(0xC0 | (c >> 6)));
+        keys.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else if (c < 0x10000) {
+        keys.push_back(static_cast<char>(0xE0 | (c >> 12)));
+        keys.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        keys.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    } else {
+        keys.push_back(static_cast<char>(0xF0 | (c >> 18)));
+        keys.push_back(static_cast<char>(0x80 | ((c >> 12) & 0x3F)));
+        keys.push_back(static_cast<char>(0x80 | ((c >> 6) & 0x3F)));
+        keys.push_back(static_cast<char>(0x80 | (c & 0x3F)));
+    }
+}
+
+std::vector<Name> sortedNames(std::vector<SortItem>& items, const std::string& keys,
                               const std::vector<RawEntry>& entries, std::vector<Name>& decoded) {
     const auto key = [&keys](const SortItem& item) {
-        return NameView(keys).substr(item.keyOffset, item.keyLength);
+        return std::string_view(keys).substr(item.keyOffset, item.keyLength);
     };
     std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
         if (a.minute != b.minute)
@@ -103,7 +123,8 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
     std::vector<Name> decoded(entries.size());
     std::vector<SortItem> items;
     items.reserve(entries.size());
-    Name keys;
+    std::string keys;
+    keys.reserve(entries.size() * 48);
     for (std::size_t e = 0; e < entries.size(); ++e) {
         Name name;
         std::int64_t minute = 0;
@@ -112,10 +133,10 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
             continue;
         const auto offset = static_cast<std::uint32_t>(keys.size());
         for (char32_t c : name)
-            keys.push_back(toLowerSimple(c));
+            appendKeyBytes(keys, toLowerSimple(c));
+        const auto length = static_cast<std::uint32_t>(keys.size() - offset);
         for (std::size_t c = 0; c < copies; ++c)
-            items.push_back(SortItem{minute, offset, static_cast<std::uint32_t>(name.size()),
-                                     static_cast<std::uint32_t>(e)});
+            items.push_back(SortItem{minute, offset, length, static_cast<std::uint32_t>(e)});
         decoded[e] = std::move(name);
     }
     result.names = sortedNames(items, keys, entries, decoded);

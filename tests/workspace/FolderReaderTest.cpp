@@ -79,6 +79,15 @@ TEST(FolderReader, SameNameInTwoCasesAlwaysInByteOrder) {
     EXPECT_EQ(encoded(readSortedByName(fs, "/f", U"*.*").names), (Names{"A.txt", "a.txt"}));
 }
 
+TEST(FolderReader, OrderIsByCodePointAcrossPlanesAndEscapedBytes) {
+    FakeFileSystem fs;
+    // U+1F3B5, U+FFFD, an escaped byte (U+DCE9), a two-byte letter, ASCII
+    for (const char* n : {"\xF0\x9F\x8E\xB5", "\xEF\xBF\xBD", "\xE9", "\xC3\x89", "z"})
+        fs.addFile(n);
+    EXPECT_EQ(encoded(readSortedByName(fs, "/f", U"*").names),
+              (Names{"z", "\xC3\x89", "\xE9", "\xEF\xBF\xBD", "\xF0\x9F\x8E\xB5"}));
+}
+
 TEST(FolderReader, StatsOnlyWhereTheListingCannotTell) {
     FakeFileSystem fs;
     for (int i = 0; i < 50; ++i)
