@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QMenu>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,6 +27,7 @@ private slots:
     void rightClickBelowLastEntryDisablesRename();
     void enterReloadsAfterMaskEditThenRunsOk();
     void menuMnemonicsOpenTheToolbarMenus();
+    void longNameScrollsIntoViewHorizontally();
 
 private:
     void createFiles(int count);
@@ -188,6 +190,18 @@ void TForm1Test::menuMnemonicsOpenTheToolbarMenus() {
     });
     QTest::keyClick(m_window.get(), Qt::Key_V, Qt::AltModifier);
     QTRY_VERIFY(shown);
+}
+
+void TForm1Test::longNameScrollsIntoViewHorizontally() {
+    QFile file(m_dir->filePath(QString(200, QLatin1Char('w')) + QStringLiteral(".txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    start();
+    QScrollBar* bar = preview()->horizontalScrollBar();
+    const int nameWidth = preview()->fontMetrics().horizontalAdvance(
+        QString(200, QLatin1Char('w')) + QStringLiteral(".txt"));
+    QTRY_VERIFY(bar->maximum() > 0);
+    // the whole name, check box included, can be brought into view
+    QVERIFY(bar->maximum() + preview()->viewport()->width() >= nameWidth);
 }
 
 QTEST_MAIN(TForm1Test)
