@@ -4,6 +4,9 @@
 #include <QFileInfo>
 #include <QFileSystemModel>
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWheelEvent>
 
 namespace quillon {
 
@@ -24,17 +27,33 @@ TShellTree::TShellTree(QWidget* parent)
     setContextMenuPolicy(Qt::NoContextMenu);
     setSelectionMode(SingleSelection);
     setUniformRowHeights(true);
-    // Folders load in the background: keep the selection in view as the
-    // levels above it fill in.
-    connect(m_model, &QFileSystemModel::directoryLoaded, this, [this](const QString& loaded) {
-        if (m_pending.isEmpty() || !m_pending.startsWith(loaded))
+    // Folders load and sort in the background: keep the folder selected by
+    // path in view as the levels around it fill in, until the user takes over.
+    const auto follow = [this] {
+        if (m_pending.isEmpty())
             return;
         const QModelIndex index = m_model->index(m_pending);
         if (index.isValid() && index == currentIndex())
             scrollTo(index, PositionAtCenter);
-        if (loaded == m_pending)
-            m_pending.clear();
-    });
+    };
+    connect(m_model, &QFileSystemModel::directoryLoaded, this, follow);
+    connect(m_model, &QAbstractItemModel::layoutChanged, this, follow);
+    connect(m_model, &QAbstractItemModel::rowsInserted, this, follow);
+}
+
+void TShellTree::mousePressEvent(QMouseEvent* event) {
+    m_pending.clear();
+    QTreeView::mousePressEvent(event);
+}
+
+void TShellTree::keyPressEvent(QKeyEvent* event) {
+    m_pending.clear();
+    QTreeView::keyPressEvent(event);
+}
+
+void TShellTree::wheelEvent(QWheelEvent* event) {
+    m_pending.clear();
+    QTreeView::wheelEvent(event);
 }
 
 QString TShellTree::selectedPath() const {

@@ -19,9 +19,14 @@ public:
     /// into view; a path that names no folder changes nothing.
     void selectPath(const QString& path);
 
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+
 private:
     QFileSystemModel* m_model;
-    /// The folder last selected by path, scrolled to again as its ancestors load.
+    /// The folder last selected by path, kept in view while the tree loads.
     QString m_pending;
 };
 
