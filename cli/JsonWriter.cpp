@@ -63,16 +63,25 @@ void appendJsonString(std::string& out, NameView name) {
     out += '"';
 }
 
+namespace {
+
+// Opens one object of a list with its "old" and "new" members.
+void appendRename(std::string& out, bool first, NameView oldName, NameView newName) {
+    out += first ? "{\"old\": " : ", {\"old\": ";
+    appendJsonString(out, oldName);
+    out += ", \"new\": ";
+    appendJsonString(out, newName);
+}
+
+} // namespace
+
 std::string toJson(const RenameReport& report) {
     std::string out = "{\"folder\": ";
     appendJsonString(out, decodeName(report.folder));
     out += ", \"entries\": [";
     for (std::size_t i = 0; i < report.entries.size(); ++i) {
         const ReportEntry& entry = report.entries[i];
-        out += i ? ", {\"old\": " : "{\"old\": ";
-        appendJsonString(out, entry.oldName);
-        out += ", \"new\": ";
-        appendJsonString(out, entry.newName);
+        appendRename(out, i == 0, entry.oldName, entry.newName);
         out += ", \"checked\": ";
         appendBool(out, entry.checked);
         out += '}';
@@ -80,10 +89,7 @@ std::string toJson(const RenameReport& report) {
     out += "], \"failed\": [";
     for (std::size_t i = 0; i < report.failed.size(); ++i) {
         const RenameFailure& failure = report.failed[i];
-        out += i ? ", {\"old\": " : "{\"old\": ";
-        appendJsonString(out, failure.oldName);
-        out += ", \"new\": ";
-        appendJsonString(out, failure.newName);
+        appendRename(out, i == 0, failure.oldName, failure.newName);
         out += ", \"error\": ";
         appendJsonString(out, decodeName(failure.message));
         out += '}';

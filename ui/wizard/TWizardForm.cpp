@@ -1,5 +1,7 @@
 #include "ui/wizard/TWizardForm.h"
 
+#include "ui/Glyphs.h"
+
 #include "ui/MainWindowControls.h"
 #include "ui/NameText.h"
 #include "ui/wizard/WizardLogic.h"
@@ -35,30 +37,6 @@ QString text(const char* utf8) {
 
 QString decimal(long value) {
     return QString::number(value);
-}
-
-// The picture of one of the main window's scope buttons: its own icon when it
-// has one, else a disc of the same colour with the letter.
-QPixmap scopePicture(QWidget* mainWindow, const char* name, QColor disc, QChar letter) {
-    if (mainWindow) {
-        if (auto* button = mainWindow->findChild<QAbstractButton*>(QString::fromLatin1(name));
-            button && !button->icon().isNull())
-            return button->icon().pixmap(15, 15);
-    }
-    QPixmap pixmap(15, 15);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(disc);
-    p.drawEllipse(QRectF(0.5, 0.5, 14, 14));
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(10);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 15, 15), Qt::AlignCenter, QString(letter));
-    return pixmap;
 }
 
 QWidget* sampleGroup(const char* title, QWidget* page, QVBoxLayout*& column) {
@@ -402,13 +380,11 @@ QWidget* TWizardForm::buildExtensionPage() {
     last->setSpacing(3);
     last->addWidget(pageLabel(text("Do not forget to select"), note));
     auto* namesOff = new QLabel(note);
-    namesOff->setPixmap(
-        scopePicture(m_mainWindow, "Replace_Button_FN_Off", QColor(200, 30, 30), QLatin1Char('F')));
+    namesOff->setPixmap(glyphIcon(Glyph::ScopeOff, 15).pixmap(15, 15));
     last->addWidget(namesOff);
     last->addWidget(pageLabel(text("and"), note));
     auto* extensionsOn = new QLabel(note);
-    extensionsOn->setPixmap(
-        scopePicture(m_mainWindow, "Replace_Button_Ext_On", QColor(30, 150, 40), QLatin1Char('E')));
+    extensionsOn->setPixmap(glyphIcon(Glyph::ScopeExtensionsOn, 15).pixmap(15, 15));
     last->addWidget(extensionsOn);
     last->addWidget(pageLabel(text("."), note));
     last->addStretch(1);

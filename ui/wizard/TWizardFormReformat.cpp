@@ -1,5 +1,7 @@
 #include "ui/wizard/TWizardForm.h"
 
+#include "ui/Glyphs.h"
+
 #include "ui/ClickLabel.h"
 #include "ui/MainWindowControls.h"
 #include "ui/NameText.h"
@@ -41,28 +43,6 @@ void paintNavy(QWidget* widget) {
     pal.setColor(QPalette::Text, kNavy);
     pal.setColor(QPalette::ButtonText, kNavy);
     widget->setPalette(pal);
-}
-
-QPixmap helpPicture(QWidget* mainWindow) {
-    if (mainWindow) {
-        if (auto* button = mainWindow->findChild<QAbstractButton*>(QStringLiteral("HelpButton"));
-            button && !button->icon().isNull())
-            return button->icon().pixmap(14, 14);
-    }
-    QPixmap pixmap(14, 14);
-    pixmap.fill(Qt::transparent);
-    QPainter p(&pixmap);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(40, 70, 140));
-    p.drawEllipse(QRectF(0.5, 0.5, 13, 13));
-    QFont font = p.font();
-    font.setBold(true);
-    font.setPixelSize(10);
-    p.setFont(font);
-    p.setPen(Qt::white);
-    p.drawText(QRect(0, 0, 14, 14), Qt::AlignCenter, QStringLiteral("?"));
-    return pixmap;
 }
 
 // Keeps the error strip over the top edge of its group box.
@@ -189,7 +169,7 @@ QWidget* TWizardForm::buildReformatPage() {
                       "If you need to swap more than three fields, close this window and click on"),
                   page));
     auto* helpIcon = new QLabel(page);
-    helpIcon->setPixmap(helpPicture(m_mainWindow));
+    helpIcon->setPixmap(glyphIcon(Glyph::Help, 14).pixmap(14, 14));
     helpRow->addWidget(helpIcon);
     helpRow->addStretch(1);
     column->addLayout(helpRow);
