@@ -1,4 +1,6 @@
+#include "app/CommandLine.h"
 #include "ui/TForm1.h"
+#include "ui/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
 #include "quillon/Version.h"
@@ -6,8 +8,26 @@
 #include <QApplication>
 #include <QIcon>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+#include <cstdio>
+
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+// Help and version need no display: a core application is enough to speak
+// the user's language.
+int answerWithoutWindow(int argc, char* argv[], quillon::CommandLineRequest request) {
+    QCoreApplication app(argc, argv);
+    quillon::installTranslations(app);
+    print(stdout, request == quillon::CommandLineRequest::Help
+                      ? quillon::CommandLine::helpText()
+                      : quillon::CommandLine::versionText());
+    return 0;
+}
+
+void setUpApplication() {
     QApplication::setApplicationName(QString::fromLatin1(quillon::kApplicationName));
     QApplication::setApplicationVersion(QString::fromLatin1(quillon::kApplicationVersion));
     QGuiApplication::setDesktopFileName(QString::fromLatin1(quillon::kApplicationId));
@@ -15,10 +35,27 @@ int main(int argc, char* argv[]) {
     for (int size : {16, 24, 32, 48, 64, 128, 256})
         icon.addFile(QStringLiteral(":/icons/org.quillon.Quillon-%1.png").arg(size));
     QApplication::setWindowIcon(icon);
+}
 
+} // namespace
+
+int main(int argc, char* argv[]) {
+    const quillon::CommandLineRequest request = quillon::CommandLine::request(argc, argv);
+    if (request != quillon::CommandLineRequest::Run)
+        return answerWithoutWindow(argc, argv, request);
+
+    // QApplication takes its own options (-style, -platform ...) out of argv.
+    QApplication app(argc, argv);
+    quillon::installTranslations(app);
+    QByteArray unknownOption;
     // The folder argument is taken as raw bytes; Qt's own argument list
     // would decode it.
-    const QByteArray folder = argc > 1 ? QByteArray(argv[1]) : QByteArray();
+    const QByteArray folder = quillon::CommandLine::folder(argc, argv, unknownOption);
+    if (!unknownOption.isEmpty()) {
+        print(stderr, quillon::CommandLine::unknownOptionText(unknownOption));
+        return 1;
+    }
+    setUpApplication();
     quillon::PosixFileSystem disk;
     quillon::TForm1 window(folder, disk);
     window.show();

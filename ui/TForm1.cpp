@@ -1,5 +1,7 @@
 #include "ui/TForm1.h"
 
+#include "ui/FolderDrops.h"
+#include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
 #include "ui/Glyphs.h"
 #include "ui/KeyFilter.h"
@@ -139,6 +141,11 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     // The tree starts at the user's desktop folder, or at home without one.
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
+
+    FolderDrops::install(this, [this](const QString& folder) {
+        if (m_tree->selectPath(folder))
+            ReloadFromDisk_ButtonClick();
+    });
 
     resize(640, 480);
     if (const QScreen* screen = QGuiApplication::primaryScreen())
@@ -340,8 +347,10 @@ void TForm1::OnActivateClick() {
     m_state.SplitterDragging = false;
     prepareCaseTables();
     m_state.enterRunsReplace = true;
-    if (!m_folderArgument.isEmpty())
-        m_tree->selectPath(QFile::decodeName(m_folderArgument));
+    if (!m_folderArgument.isEmpty()) {
+        if (const auto folder = folderFromOutside(m_folderArgument, this))
+            m_tree->selectPath(*folder);
+    }
     ReloadFileList();
     m_replaceFrom->setFocus();
     assignTooltips();

@@ -61,19 +61,24 @@ QString TShellTree::selectedPath() const {
     return current.isValid() ? m_model->filePath(current) : QString();
 }
 
-void TShellTree::selectPath(const QString& path) {
+bool TShellTree::selectPath(const QString& path) {
     const QFileInfo info(path);
     if (!info.isDir())
-        return;
+        return false;
     const QString clean = QDir::cleanPath(info.absoluteFilePath());
     if (clean == selectedPath())
-        return;
-    const QModelIndex index = m_model->index(clean);
+        return true;
+    QModelIndex index = m_model->index(clean);
+    if (!index.isValid() && !(m_model->filter() & QDir::Hidden)) {
+        m_model->setFilter(m_model->filter() | QDir::Hidden);
+        index = m_model->index(clean);
+    }
     if (!index.isValid())
-        return;
+        return false;
     m_pending = clean;
     setCurrentIndex(index);
     scrollTo(index, PositionAtCenter);
+    return true;
 }
 
 } // namespace quillon

@@ -1,0 +1,62 @@
+#include "app/CommandLine.h"
+
+#include "quillon/Version.h"
+
+#include <cstring>
+
+namespace quillon {
+
+namespace {
+
+bool is(const char* argument, const char* option) {
+    return std::strcmp(argument, option) == 0;
+}
+
+} // namespace
+
+CommandLineRequest CommandLine::request(int argc, char* argv[]) {
+    for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {
+        if (is(argv[i], "--help") || is(argv[i], "-h"))
+            return CommandLineRequest::Help;
+        if (is(argv[i], "--version") || is(argv[i], "-v"))
+            return CommandLineRequest::Version;
+    }
+    return CommandLineRequest::Run;
+}
+
+QByteArray CommandLine::folder(int argc, char* argv[], QByteArray& unknownOption) {
+    unknownOption.clear();
+    int i = 1;
+    if (i < argc && is(argv[i], "--"))
+        ++i;
+    else if (i < argc && argv[i][0] == '-' && argv[i][1] != '\0')
+        unknownOption = argv[i];
+    // Only the first argument counts; the rest are ignored.
+    return i < argc && unknownOption.isEmpty() ? QByteArray(argv[i]) : QByteArray();
+}
+
+QString CommandLine::helpText() {
+    return tr("Usage: quillon [OPTION] [FOLDER]\n"
+              "Renames the files of a folder in batches, with a preview of the new names.\n"
+              "\n"
+              "Quillon opens FOLDER, or the folder that holds FOLDER when it is a file.\n"
+              "Without FOLDER it opens your desktop folder, or your home folder.\n"
+              "\n"
+              "  -h, --help       show this help and exit\n"
+              "  -v, --version    show the version and exit\n"
+              "  --               end of options: what follows is the folder\n"
+              "\n"
+              "Qt's own options (-style, -platform, -reverse and others) are accepted too.\n");
+}
+
+QString CommandLine::versionText() {
+    return QStringLiteral("%1 %2\n").arg(QString::fromLatin1(kApplicationName),
+                                         QString::fromLatin1(kApplicationVersion));
+}
+
+QString CommandLine::unknownOptionText(const QByteArray& option) {
+    return tr("quillon: unknown option: %1\nTry \"quillon --help\".\n")
+        .arg(QString::fromLocal8Bit(option));
+}
+
+} // namespace quillon

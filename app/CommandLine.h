@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QByteArray>
+#include <QCoreApplication>
+#include <QString>
+
+namespace quillon {
+
+/// What the command line asks of the program before any window exists.
+enum class CommandLineRequest { Run, Help, Version };
+
+/// The options Quillon answers without a window. They are read straight from
+/// argv, before Qt (which would need a display) sees the arguments.
+class CommandLine final {
+    Q_DECLARE_TR_FUNCTIONS(quillon::CommandLine)
+public:
+    /// "--help" or "-h" anywhere before "--" asks for help, "--version" or
+    /// "-v" for the version; the first of them wins.
+    static CommandLineRequest request(int argc, char* argv[]);
+    /// The folder to open as raw bytes, empty when none was given; read after
+    /// QApplication has taken its own options out of argv. An option left
+    /// over is reported in unknownOption.
+    static QByteArray folder(int argc, char* argv[], QByteArray& unknownOption);
+
+    static QString helpText();
+    static QString versionText();
+    static QString unknownOptionText(const QByteArray& option);
+};
+
+} // namespace quillon

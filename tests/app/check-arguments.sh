@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The options quillon answers on the command line, without a display.
+#   check-arguments.sh QUILLON VERSION
+set -euo pipefail
+quillon="$1"
+version="$2"
+status=0
+
+# expect EXIT PATTERN ARGS...: runs quillon without any display and with the
+# variables in environment, and checks its exit status and that its output
+# (standard output and error) matches PATTERN.
+expect() {
+    local want="$1" pattern="$2"
+    shift 2
+    local out code=0
+    out="$(env -u DISPLAY -u WAYLAND_DISPLAY -u LC_ALL -u LANGUAGE QT_QPA_PLATFORM= LANG=C.UTF-8 \
+        "${environment[@]}" "$quillon" "$@" 2>&1)" ||
+        code=$?
+    if [[ "$code" != "$want" ]] || ! grep -qE -- "$pattern" <<<"$out"; then
+        echo "quillon $*: exit $code (want $want), output:"
+        echo "$out"
+        echo "(wanted /$pattern/)"
+        status=1
+    fi
+}
+
+environment=()
+expect 0 '^Usage: quillon \[OPTION\] \[FOLDER\]' --help
+expect 0 '^Usage: quillon' -h
+expect 0 "^Quillon $version\$" --version
+expect 0 "^Quillon $version\$" -v
+# The options count anywhere before "--", also after a folder.
+expect 0 '^Usage: quillon' /tmp --help
+# The user's language.
+environment=(LANG=de_DE.UTF-8)
+expect 0 '^Aufruf: quillon' --help
+environment=(LANGUAGE=de)
+expect 0 '^Aufruf: quillon' --help
+# What is not an option of Quillon or of Qt is refused before a window opens.
+environment=(QT_QPA_PLATFORM=offscreen)
+expect 1 'unknown option: --no-such-option' --no-such-option
+exit $status

@@ -1,0 +1,27 @@
+#!/usr/bin/env bash
+# Fails when a translation lacks a text of the sources or leaves one
+# unfinished: brings a copy of each .ts file up to date with the sources, as
+# update_translations would, and compiles it.
+#   check-translations.sh LUPDATE LRELEASE SOURCE_ROOT TS_FILE...
+set -euo pipefail
+lupdate="$1"
+lrelease="$2"
+root="$3"
+shift 3
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+
+status=0
+for ts in "$@"; do
+    copy="$work/$(basename "$ts")"
+    cp "$ts" "$copy"
+    "$lupdate" -silent -no-obsolete -locations none -I "$root" "$root/ui" "$root/app" -ts "$copy"
+    report="$("$lrelease" "$copy" -qm "$work/out.qm" 2>&1)"
+    echo "$(basename "$ts"): $report"
+    if ! grep -q ' 0 unfinished' <<<"$report" || grep -q 'untranslated' <<<"$report"; then
+        echo "$(basename "$ts"): unfinished or missing texts:"
+        diff "$ts" "$copy" || true
+        status=1
+    fi
+done
+exit $status

@@ -1,0 +1,61 @@
+#include "ui/FolderFromOutside.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QMessageBox>
+
+#include <cerrno>
+#include <cstring>
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+namespace quillon {
+
+namespace {
+
+class FolderErrors final {
+    Q_DECLARE_TR_FUNCTIONS(quillon::FolderErrors)
+public:
+    static QString text(const FolderLookup& lookup) {
+        return tr("The folder could not be read:\n > %1\n\n%2")
+            .arg(lookup.failedPath, QString::fromLocal8Bit(std::strerror(lookup.error)));
+    }
+};
+
+FolderLookup failure(const QString& path, int error) {
+    return FolderLookup{QString(), path, error};
+}
+
+} // namespace
+
+FolderLookup lookUpFolder(const QByteArray& path) {
+    const QString name = QFile::decodeName(path);
+    if (QFile::encodeName(name) != path)
+        return failure(name, EILSEQ);
+    struct stat st {};
+    if (::stat(path.constData(), &st) != 0)
+        return failure(name, errno);
+    const QFileInfo info(name);
+    const QString folder =
+        QDir::cleanPath(S_ISDIR(st.st_mode) ? info.absoluteFilePath() : info.absolutePath());
+    DIR* dir = ::opendir(QFile::encodeName(folder).constData());
+    if (!dir)
+        return failure(folder, errno);
+    ::closedir(dir);
+    return FolderLookup{folder, QString(), 0};
+}
+
+std::optional<QString> folderFromOutside(const QByteArray& path, QWidget* parent) {
+    const FolderLookup lookup = lookUpFolder(path);
+    if (lookup.error == 0)
+        return lookup.folder;
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"), FolderErrors::text(lookup),
+                    QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+    return std::nullopt;
+}
+
+} // namespace quillon
