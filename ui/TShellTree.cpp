@@ -68,11 +68,7 @@ bool TShellTree::selectPath(const QString& path) {
     const QString clean = QDir::cleanPath(info.absoluteFilePath());
     if (clean == selectedPath())
         return true;
-    QModelIndex index = m_model->index(clean);
-    if (!index.isValid() && !(m_model->filter() & QDir::Hidden)) {
-        m_model->setFilter(m_model->filter() | QDir::Hidden);
-        index = m_model->index(clean);
-    }
+    const QModelIndex index = m_model->index(clean);
     if (!index.isValid())
         return false;
     m_pending = clean;

@@ -16,9 +16,8 @@ public:
     /// Path of the selected folder, empty when nothing is selected.
     QString selectedPath() const;
     /// Selects the folder at path, expanding its ancestors, and scrolls it
-    /// into view; a path that names no folder changes nothing. A hidden
-    /// folder asked for by path turns on the display of hidden folders.
-    /// Returns whether the folder is now selected.
+    /// into view; a path that names no folder changes nothing. Returns
+    /// whether the folder is now selected.
     bool selectPath(const QString& path);
 
 protected:
