@@ -1,21 +1,84 @@
 // Renders the main window on a sample folder into a PNG, without a display:
-//   QT_QPA_PLATFORM=offscreen quillon_screenshot OUT.png
+//   QT_QPA_PLATFORM=offscreen quillon_screenshot [--dark] [--scale N] [--locale NAME] OUT.png
+// --dark: Fusion with a dark palette, as a user's dark theme would give;
+// --scale: the device pixel ratio of a high-density screen; --locale: the
+// language of the texts (for example "de").
 #include "ui/TForm1.h"
+#include "ui/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
+#include <QPalette>
+#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 
-int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
-    if (argc < 2)
-        return 2;
-    const QString out = QFile::decodeName(argv[1]);
-    QTemporaryDir dir;
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+struct Options {
+    bool dark = false;
+    QByteArray scale;
+    QString locale;
+    QString out;
+};
+
+bool parse(int argc, char* argv[], Options& options) {
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        if (std::strcmp(argv[i], "--dark") == 0)
+            options.dark = true;
+        else if (std::strcmp(argv[i], "--scale") == 0 && hasValue)
+            options.scale = argv[++i];
+        else if (std::strcmp(argv[i], "--locale") == 0 && hasValue)
+            options.locale = QString::fromLocal8Bit(argv[++i]);
+        else if (argv[i][0] != '-' && options.out.isEmpty())
+            options.out = QFile::decodeName(argv[i]);
+        else
+            return false;
+    }
+    return !options.out.isEmpty();
+}
+
+QPalette darkPalette() {
+    const QColor window(45, 45, 48);
+    const QColor base(30, 30, 32);
+    const QColor text(225, 225, 225);
+    const QColor disabled(120, 120, 120);
+    QPalette palette;
+    palette.setColor(QPalette::Window, window);
+    palette.setColor(QPalette::WindowText, text);
+    palette.setColor(QPalette::Base, base);
+    palette.setColor(QPalette::AlternateBase, window);
+    palette.setColor(QPalette::ToolTipBase, window);
+    palette.setColor(QPalette::ToolTipText, text);
+    palette.setColor(QPalette::PlaceholderText, disabled);
+    palette.setColor(QPalette::Text, text);
+    palette.setColor(QPalette::Button, window);
+    palette.setColor(QPalette::ButtonText, text);
+    palette.setColor(QPalette::BrightText, Qt::red);
+    palette.setColor(QPalette::Light, QColor(70, 70, 74));
+    palette.setColor(QPalette::Midlight, QColor(60, 60, 64));
+    palette.setColor(QPalette::Mid, QColor(40, 40, 43));
+    palette.setColor(QPalette::Dark, QColor(20, 20, 22));
+    palette.setColor(QPalette::Shadow, Qt::black);
+    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
+    palette.setColor(QPalette::HighlightedText, Qt::white);
+    palette.setColor(QPalette::Link, QColor(90, 160, 255));
+    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(QPalette::Disabled, role, disabled);
+    return palette;
+}
+
+// The sample folder, "Music" inside a fresh temporary folder.
+QString createSampleFolder(const QTemporaryDir& dir) {
+    const QString folder = dir.filePath(QStringLiteral("Music"));
+    QDir().mkpath(folder);
     const char* names[] = {
         "the beatles - 01 - come_together.mp3",
         "the beatles - 02 - something.mp3",
@@ -31,11 +94,37 @@ int main(int argc, char* argv[]) {
         "it's a man's world.mp3",
     };
     for (const char* name : names) {
-        QFile file(dir.filePath(QString::fromUtf8(name)));
+        QFile file(QDir(folder).filePath(QString::fromUtf8(name)));
         file.open(QIODevice::WriteOnly);
     }
+    return folder;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    Options options;
+    if (!parse(argc, argv, options)) {
+        std::fputs("usage: quillon_screenshot [--dark] [--scale N] [--locale NAME] OUT.png\n",
+                   stderr);
+        return 2;
+    }
+    // Read when the application starts: set before it.
+    if (!options.scale.isEmpty())
+        qputenv("QT_SCALE_FACTOR", options.scale);
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    if (options.dark)
+        QApplication::setPalette(darkPalette());
+    if (!options.locale.isEmpty()) {
+        QLocale::setDefault(QLocale(options.locale));
+        quillon::installTranslations(app, QLocale(options.locale));
+    }
+
+    QTemporaryDir dir;
+    const QString folder = createSampleFolder(dir);
     quillon::PosixFileSystem disk;
-    quillon::TForm1 window(QFile::encodeName(dir.path()), disk);
+    quillon::TForm1 window(QFile::encodeName(folder), disk);
     window.resize(760, 520);
     window.show();
     QTimer::singleShot(300, [&] {
@@ -43,7 +132,7 @@ int main(int argc, char* argv[]) {
             ->setText(QStringLiteral("/1/ - /2/"));
         window.findChild<QLineEdit*>(QStringLiteral("Replace_To"))
             ->setText(QStringLiteral("/2/ - /1/"));
-        window.grab().save(out);
+        window.grab().save(options.out);
         app.quit();
     });
     return app.exec();
