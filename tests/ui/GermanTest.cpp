@@ -1,0 +1,174 @@
+#include "ui/TForm1.h"
+#include "ui/TSaveDialogBoxForm.h"
+#include "ui/Translations.h"
+#include "workspace/PosixFileSystem.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QXmlStreamReader>
+
+#include <map>
+
+using namespace quillon;
+
+namespace {
+
+// The letter after a single "&", or 0 when the text has no mnemonic.
+QChar mnemonic(const QString& text) {
+    for (qsizetype i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != QLatin1Char('&'))
+            continue;
+        if (text[i + 1] != QLatin1Char('&'))
+            return text[i + 1].toLower();
+        ++i;
+    }
+    return QChar();
+}
+
+QStringList placeholders(const QString& text) {
+    static const QRegularExpression argument(QStringLiteral("%[0-9]+"));
+    QStringList out;
+    for (const QRegularExpressionMatch& m : argument.globalMatch(text))
+        out << m.captured();
+    out.sort();
+    return out;
+}
+
+struct Message {
+    QString context;
+    QString source;
+    QString translation;
+};
+
+QList<Message> readMessages(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QXmlStreamReader xml(&file);
+    QList<Message> out;
+    QString context;
+    while (xml.readNextStartElement() || !xml.atEnd()) {
+        if (!xml.isStartElement())
+            continue;
+        if (xml.name() == QLatin1String("name"))
+            context = xml.readElementText();
+        else if (xml.name() == QLatin1String("source"))
+            out.append({context, xml.readElementText(), QString()});
+        else if (xml.name() == QLatin1String("translation") && !out.isEmpty())
+            out.last().translation = xml.readElementText();
+    }
+    return out;
+}
+
+} // namespace
+
+// The program under a German locale, and the German translation itself.
+class GermanTest final : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void windowSpeaksGerman();
+    void menusHaveOneMnemonicPerLetter();
+    void saveConfirmationSpeaksGerman();
+    void qtOwnTextsSpeakGerman();
+    void translationsKeepPlaceholdersMnemonicsAndParagraphs();
+
+private:
+    QTemporaryDir m_dir;
+    PosixFileSystem m_disk;
+    std::unique_ptr<TForm1> m_window;
+};
+
+void GermanTest::initTestCase() {
+    installTranslations(*QCoreApplication::instance(), QLocale(QLocale::German, QLocale::Germany));
+    m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir.path()), m_disk);
+    m_window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
+    QTRY_VERIFY(m_window->state().Started);
+}
+
+void GermanTest::cleanupTestCase() {
+    m_window.reset();
+}
+
+void GermanTest::windowSpeaksGerman() {
+    QCOMPARE(m_window->findChild<QMenu*>(QStringLiteral("MainMenu_File"))->title(),
+             QStringLiteral("&Datei"));
+    QCOMPARE(m_window->findChild<QCheckBox*>(QStringLiteral("DisplayPreview_CB"))->text(),
+             QStringLiteral("Vorschau"));
+    QCOMPARE(m_window->findChild<QPushButton*>(QStringLiteral("Replace_Undo_Button"))->text(),
+             QStringLiteral("Rückgängig"));
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Replace_From"))
+                ->toolTip()
+                .startsWith(QStringLiteral("Geben Sie den Suchtext ein.")));
+}
+
+void GermanTest::menusHaveOneMnemonicPerLetter() {
+    QList<QList<QString>> groups;
+    QList<QString> topLevel;
+    for (const char* name : {"MainMenu_File", "MainMenu_View", "MainMenu_Select", "MainMenu_Help"})
+        topLevel << m_window->findChild<QMenu*>(QString::fromLatin1(name))->title();
+    groups << topLevel;
+    for (const QMenu* menu : m_window->findChildren<QMenu*>()) {
+        QList<QString> entries;
+        for (const QAction* action : menu->actions())
+            if (!action->isSeparator())
+                entries << action->text();
+        groups << entries;
+    }
+    for (const QList<QString>& entries : groups) {
+        std::map<QChar, QString> seen;
+        for (const QString& text : entries) {
+            const QChar letter = mnemonic(text);
+            if (letter.isNull())
+                continue;
+            const auto [at, fresh] = seen.emplace(letter, text);
+            QVERIFY2(fresh, qPrintable(at->second + QStringLiteral(" / ") + text));
+        }
+    }
+}
+
+void GermanTest::saveConfirmationSpeaksGerman() {
+    bool createUndoFile = true;
+    TSaveDialogBoxForm dialog(createUndoFile, m_window.get());
+    QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("StaticText1"))->text(),
+             QStringLiteral("Möchten Sie diese Dateien umbenennen?"));
+    QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->text(),
+             QStringLiteral("Ja"));
+    QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("Button2"))->text(),
+             QStringLiteral("Nein"));
+}
+
+void GermanTest::qtOwnTextsSpeakGerman() {
+    const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("&Abbrechen"));
+}
+
+void GermanTest::translationsKeepPlaceholdersMnemonicsAndParagraphs() {
+    const QList<Message> messages = readMessages(QStringLiteral(QUILLON_GERMAN_TS));
+    QVERIFY(messages.size() > 100);
+    const QString paragraph = QStringLiteral("\n\n");
+    for (const Message& m : messages) {
+        const QString where = m.context + QStringLiteral(": ") + m.source;
+        QVERIFY2(!m.translation.isEmpty(), qPrintable(where));
+        QVERIFY2(placeholders(m.source) == placeholders(m.translation), qPrintable(where));
+        QVERIFY2(mnemonic(m.source).isNull() == mnemonic(m.translation).isNull(),
+                 qPrintable(where));
+        QVERIFY2(m.source.count(paragraph) == m.translation.count(paragraph), qPrintable(where));
+        QVERIFY2(m.source.endsWith(QLatin1Char('\n')) == m.translation.endsWith(QLatin1Char('\n')),
+                 qPrintable(where));
+    }
+}
+
+QTEST_MAIN(GermanTest)
+#include "GermanTest.moc"
