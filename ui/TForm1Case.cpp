@@ -21,7 +21,7 @@ constexpr int kRepaintDelayMs = 10;
 } // namespace
 
 QGroupBox* TForm1::buildCaseGroup(QWidget* parent) {
-    auto* group = named(new QGroupBox(tr8("Case"), parent), "Case_");
+    auto* group = named(new QGroupBox(tr("Case"), parent), "Case_");
     group->setStyleSheet(
         QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; }"
                        "QGroupBox::title { color: rgb(0, 70, 213); subcontrol-origin: margin; "
@@ -35,15 +35,16 @@ QGroupBox* TForm1::buildCaseGroup(QWidget* parent) {
         CaseMode mode;
         QRadioButton* TForm1::*member;
     } modes[] = {
-        {"Case_Smart", "Smart", CaseMode::Smart, &TForm1::m_caseSmart},
-        {"Case_FirstLetters", "First letters", CaseMode::FirstLetters, &TForm1::m_caseFirstLetters},
-        {"Case_Lower", "Lowercase", CaseMode::Lowercase, &TForm1::m_caseLower},
-        {"Case_Upper", "Uppercase", CaseMode::Uppercase, &TForm1::m_caseUpper},
-        {"Case_None", "None", CaseMode::None, &TForm1::m_caseNone},
+        {"Case_Smart", QT_TR_NOOP("Smart"), CaseMode::Smart, &TForm1::m_caseSmart},
+        {"Case_FirstLetters", QT_TR_NOOP("First letters"), CaseMode::FirstLetters,
+         &TForm1::m_caseFirstLetters},
+        {"Case_Lower", QT_TR_NOOP("Lowercase"), CaseMode::Lowercase, &TForm1::m_caseLower},
+        {"Case_Upper", QT_TR_NOOP("Uppercase"), CaseMode::Uppercase, &TForm1::m_caseUpper},
+        {"Case_None", QT_TR_NOOP("None"), CaseMode::None, &TForm1::m_caseNone},
     };
     int row = 0;
     for (const auto& m : modes) {
-        auto* radio = named(new QRadioButton(tr8(m.caption), group), m.name);
+        auto* radio = named(new QRadioButton(tr(m.caption), group), m.name);
         radio->setChecked(m.mode == CaseMode::Smart);
         this->*m.member = radio;
         const CaseMode mode = m.mode;
@@ -66,24 +67,25 @@ void TForm1::buildCaseExtraPanel() {
     auto* column = new QGridLayout(panel);
     column->setContentsMargins(6, 4, 6, 4);
     column->setVerticalSpacing(0);
-    column->addWidget(new QLabel(tr8("Always capitalize:"), panel), 0, 0);
+    column->addWidget(new QLabel(tr("Always capitalize:"), panel), 0, 0);
     const struct {
         const char* name;
         const char* caption;
         bool checked;
         QCheckBox* TForm1::*member;
     } options[] = {
-        {"Case_Smart_MostLetters", "Most first letters", true, &TForm1::m_smartMostLetters},
-        {"Case_Smart_SmallWords", "Small words", false, &TForm1::m_smartSmallWords},
-        {"Case_Smart_MostLetters_LastField", "Up to last delimiters", false,
+        {"Case_Smart_MostLetters", QT_TR_NOOP("Most first letters"), true,
+         &TForm1::m_smartMostLetters},
+        {"Case_Smart_SmallWords", QT_TR_NOOP("Small words"), false, &TForm1::m_smartSmallWords},
+        {"Case_Smart_MostLetters_LastField", QT_TR_NOOP("Up to last delimiters"), false,
          &TForm1::m_smartLastField},
-        {"Case_Smart_Hyphen", "Hyphenated terms", true, &TForm1::m_smartHyphen},
-        {"Case_Smart_Commas", "After commas", false, &TForm1::m_smartCommas},
-        {"Case_Smart_UAcronyms", "Unknown acronyms", true, &TForm1::m_smartUAcronyms},
-        {"Case_Smart_KAcronyms", "Known acro./words", true, &TForm1::m_smartKAcronyms},
+        {"Case_Smart_Hyphen", QT_TR_NOOP("Hyphenated terms"), true, &TForm1::m_smartHyphen},
+        {"Case_Smart_Commas", QT_TR_NOOP("After commas"), false, &TForm1::m_smartCommas},
+        {"Case_Smart_UAcronyms", QT_TR_NOOP("Unknown acronyms"), true, &TForm1::m_smartUAcronyms},
+        {"Case_Smart_KAcronyms", QT_TR_NOOP("Known acro./words"), true, &TForm1::m_smartKAcronyms},
     };
     for (const auto& o : options) {
-        auto* box = named(new QCheckBox(tr8(o.caption), panel), o.name);
+        auto* box = named(new QCheckBox(tr(o.caption), panel), o.name);
         box->setChecked(o.checked);
         this->*o.member = box;
     }

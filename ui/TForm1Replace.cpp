@@ -26,8 +26,8 @@ const QString kGroupStyle = QStringLiteral("QGroupBox { font-weight: normal; mar
                                            "QGroupBox::title { color: rgb(0, 70, 213); "
                                            "subcontrol-origin: margin; left: 6px; }");
 
-QCheckBox* checkBox(const char* name, const char* caption, bool checked, QWidget* parent) {
-    auto* box = named(new QCheckBox(tr8(caption), parent), name);
+QCheckBox* checkBox(const char* name, const QString& caption, bool checked, QWidget* parent) {
+    auto* box = named(new QCheckBox(caption, parent), name);
     box->setChecked(checked);
     return box;
 }
@@ -50,7 +50,7 @@ bool hasSlashOrStar(const QString& text) {
 } // namespace
 
 QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
-    auto* group = named(new QGroupBox(tr8("Replace/Reformat/Number"), parent), "Replacement");
+    auto* group = named(new QGroupBox(tr("Replace/Reformat/Number"), parent), "Replacement");
     group->setStyleSheet(kGroupStyle);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(6, 2, 6, 4);
@@ -60,13 +60,13 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     // Row 0: the pattern boxes, the scope toggles and the assistants.
     auto* patterns = new QHBoxLayout;
     patterns->setSpacing(4);
-    patterns->addWidget(new QLabel(tr8("Replace:"), group));
+    patterns->addWidget(new QLabel(tr("Replace:"), group));
     m_replaceFrom = lineEdit("Replace_From", 0, group);
     patterns->addWidget(m_replaceFrom, 1);
     auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, group);
     connect(clear, &QToolButton::clicked, this, &TForm1::Replace_ClearFromToBoxesFakeButtonClick);
     patterns->addWidget(clear);
-    patterns->addWidget(new QLabel(tr8("With:"), group));
+    patterns->addWidget(new QLabel(tr("With:"), group));
     m_replaceTo = lineEdit("Replace_To", 0, group);
     patterns->addWidget(m_replaceTo, 1);
 
@@ -102,22 +102,22 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     // Row 1: Delete and Insert at a position.
     auto* positions = new QHBoxLayout;
     positions->setSpacing(3);
-    m_trim = checkBox("Replace_Trim", "Delete", false, group);
+    m_trim = checkBox("Replace_Trim", tr("Delete"), false, group);
     m_trimFrom = lineEdit("Replace_TrimFrom", 34, group);
     m_trimCount = lineEdit("Replace_TrimCount", 34, group);
-    m_insert = checkBox("Replace_Insert", "Insert", false, group);
+    m_insert = checkBox("Replace_Insert", tr("Insert"), false, group);
     m_insertFrom = lineEdit("Replace_InsertFrom", 34, group);
     m_insertString = lineEdit("Replace_InsertString", 0, group);
     positions->addWidget(m_trim);
-    positions->addWidget(new QLabel(tr8("Pos:"), group));
+    positions->addWidget(new QLabel(tr("Pos:"), group));
     positions->addWidget(m_trimFrom);
-    positions->addWidget(new QLabel(tr8("Length:"), group));
+    positions->addWidget(new QLabel(tr("Length:"), group));
     positions->addWidget(m_trimCount);
     positions->addSpacing(8);
     positions->addWidget(m_insert);
-    positions->addWidget(new QLabel(tr8("Pos:"), group));
+    positions->addWidget(new QLabel(tr("Pos:"), group));
     positions->addWidget(m_insertFrom);
-    positions->addWidget(new QLabel(tr8("String:"), group));
+    positions->addWidget(new QLabel(tr("String:"), group));
     positions->addWidget(m_insertString, 1);
     grid->addLayout(positions, 1, 0, 1, 2);
 
@@ -125,12 +125,12 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     auto* switches = new QGridLayout;
     switches->setHorizontalSpacing(8);
     switches->setVerticalSpacing(0);
-    m_replaceCase = checkBox("Replace_Case", "Case sensitive", false, group);
-    m_updateCase = checkBox("Replace_UpdateCase", "Update case", true, group);
-    m_sourceIsPreview = checkBox("SourceIsPreview", "Cumulate", true, group);
-    m_charToSpaces = checkBox("Replace_CharToSpaces", "%20 and _ to spaces", true, group);
-    m_delDigits = checkBox("Replace_DelDigits", "Delete digits", false, group);
-    m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", "Delete extra spaces", true, group);
+    m_replaceCase = checkBox("Replace_Case", tr("Case sensitive"), false, group);
+    m_updateCase = checkBox("Replace_UpdateCase", tr("Update case"), true, group);
+    m_sourceIsPreview = checkBox("SourceIsPreview", tr("Cumulate"), true, group);
+    m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, group);
+    m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, group);
+    m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, group);
     switches->addWidget(m_replaceCase, 0, 0);
     switches->addWidget(m_updateCase, 0, 1);
     switches->addWidget(m_sourceIsPreview, 0, 2);
@@ -139,9 +139,9 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     switches->addWidget(m_delExtraSpaces, 1, 2);
     grid->addLayout(switches, 2, 0, 2, 1);
 
-    m_undoButton = named(new QPushButton(tr8("Undo"), group), "Replace_Undo_Button");
+    m_undoButton = named(new QPushButton(tr("Undo"), group), "Replace_Undo_Button");
     m_undoButton->setEnabled(false);
-    m_replaceButton = named(new QPushButton(tr8("OK"), group), "Replace_Button");
+    m_replaceButton = named(new QPushButton(tr("OK"), group), "Replace_Button");
     connect(m_undoButton, &QPushButton::clicked, this, &TForm1::Replace_Undo_ButtonClick);
     connect(m_replaceButton, &QPushButton::clicked, this, &TForm1::Replace_ButtonClick);
     grid->addWidget(m_undoButton, 2, 1);
@@ -231,8 +231,7 @@ void TForm1::Replace_IncorrectChoice(RefusalCode code) {
     // The workspace has already dropped the undo copy; only the message is ours.
     const std::string_view message = refusalMessage(code);
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillon"),
-                    QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
-                    QMessageBox::Ok, this);
+                    translated("quillon::Refusals", message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }

@@ -1,9 +1,15 @@
 #include "ui/WidgetHelpers.h"
 
+#include <QCoreApplication>
 #include <QListView>
 #include <QToolButton>
 
 namespace quillon {
+
+QString translated(const char* context, std::string_view message) {
+    const QByteArray source(message.data(), static_cast<qsizetype>(message.size()));
+    return QCoreApplication::translate(context, source.constData());
+}
 
 QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent) {
     auto* button = named(new QToolButton(parent), name);

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <string_view>
+
 class QListView;
 class QToolButton;
 class QWidget;
@@ -18,10 +20,9 @@ W* named(W* object, const char* name) {
     return object;
 }
 
-/// The program's own texts are UTF-8 literals.
-inline QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
+/// A message that comes from below the UI as UTF-8 English, in the user's
+/// language where a translation under context exists.
+QString translated(const char* context, std::string_view message);
 
 /// A small clickable picture: no focus, hand cursor.
 QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent);

@@ -4,6 +4,7 @@
 #include "ui/MainWindowControls.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -26,18 +27,25 @@ struct Example {
 };
 
 constexpr Example kReformatExamples[] = {
-    {"Replace_Replace_Help_Example101", "Title - Artist ==> Artist - Title", "", "/1/ - /2/",
+    {"Replace_Replace_Help_Example101",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title - Artist ==> Artist - Title"), "", "/1/ - /2/",
      "/2/ - /1/"},
-    {"Replace_Replace_Help_Example102", "Title (Artist) ==> Artist - Title", "", "/1/ (/2/)",
+    {"Replace_Replace_Help_Example102",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title (Artist) ==> Artist - Title"), "", "/1/ (/2/)",
      "/2/ - /1/"},
-    {"Replace_Replace_Help_Example103", "Artist - Title ==> (Artist) Title", "", "/1/ - /2/",
+    {"Replace_Replace_Help_Example103",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Artist - Title ==> (Artist) Title"), "", "/1/ - /2/",
      "(/1/) /2/"},
-    {"Replace_Replace_Help_Example104", "Title (Album - Artist) ==> Artist - Album - Title", "",
-     "/1/ (/2/ - /3/)", "/3/ - /2/ - /1/"},
-    {"Replace_Replace_Help_Example105", "Title - Artist ==> Title", "", "/1/ - /2/", "/1/"},
-    {"Replace_Replace_Help_Example106", "Title - Artist ==> Artist - \"Hello\" - Title", "",
+    {"Replace_Replace_Help_Example104",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title (Album - Artist) ==> Artist - Album - Title"),
+     "", "/1/ (/2/ - /3/)", "/3/ - /2/ - /1/"},
+    {"Replace_Replace_Help_Example105",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title - Artist ==> Title"), "", "/1/ - /2/", "/1/"},
+    {"Replace_Replace_Help_Example106",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title - Artist ==> Artist - \"Hello\" - Title"), "",
      "/1/ - /2/", "/2/ - Hello - /1/"},
-    {"Replace_Replace_Help_Example107", "Cats and Dogs ==> Dogs and Cats", "", "/1/ and /2/",
+    {"Replace_Replace_Help_Example107",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Cats and Dogs ==> Dogs and Cats"), "", "/1/ and /2/",
      "/2/ and /1/"},
 };
 
@@ -48,31 +56,38 @@ struct Subsection {
 };
 
 const Subsection kNumberingSubsections[] = {
-    {"File Numbering",
-     {{"Replace_Replace_Help_Example201", "/1/", "Start from one. Automatic padding.", "*", "/1/"},
-      {"Replace_Replace_Help_Example202", "/n1/", "Start from one. No padding.", "*", "/n1/"},
-      {"Replace_Replace_Help_Example203", "/001/", "Start from 001. Manual padding.", "*",
-       "/001/"}},
+    {QT_TRANSLATE_NOOP("quillon::THelpForm", "File Numbering"),
+     {{"Replace_Replace_Help_Example201", "/1/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Start from one. Automatic padding."), "*", "/1/"},
+      {"Replace_Replace_Help_Example202", "/n1/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Start from one. No padding."), "*", "/n1/"},
+      {"Replace_Replace_Help_Example203", "/001/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Start from 001. Manual padding."), "*", "/001/"}},
      3},
-    {"Replacements",
-     {{"Replace_Replace_Help_Example211", "Text", "Replace file names by \"Text\".", "*", "Text"},
-      {"Replace_Replace_Help_Example212", "*      ", "Insert file names.", "*", "*"},
-      {"Replace_Replace_Help_Example213", "/./", "Delete extensions.", "*", "/./"},
+    {QT_TRANSLATE_NOOP("quillon::THelpForm", "Replacements"),
+     {{"Replace_Replace_Help_Example211", "Text",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Replace file names by \"Text\"."), "*", "Text"},
+      {"Replace_Replace_Help_Example212", "*      ",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Insert file names."), "*", "*"},
+      {"Replace_Replace_Help_Example213", "/./",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Delete extensions."), "*", "/./"},
       {"Replace_Replace_Help_Example211Replace_Replace_Help_Example214", "/.txt/",
-       "Replace extensions by \"txt\".", "*", "/.txt/"}},
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Replace extensions by \"txt\"."), "*", "/.txt/"}},
      4},
-    {"Examples",
-     {{"Replace_Replace_Help_Example221", "/1/ *", "Insert numbers before file names.", "*",
-       "/1/ *"},
-      {"Replace_Replace_Help_Example222", "Text /1/", "Insert \"Text\" before numbers.", "*",
-       "Text /1/"},
-      {"Replace_Replace_Help_Example223", "Text - /1/ - *", "\"Text\" - Numbers - File names.", "*",
+    {QT_TRANSLATE_NOOP("quillon::THelpForm", "Examples"),
+     {{"Replace_Replace_Help_Example221", "/1/ *",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Insert numbers before file names."), "*", "/1/ *"},
+      {"Replace_Replace_Help_Example222", "Text /1/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Insert \"Text\" before numbers."), "*", "Text /1/"},
+      {"Replace_Replace_Help_Example223", "Text - /1/ - *",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "\"Text\" - Numbers - File names."), "*",
        "Text - /1/ - *"}},
      3},
 };
 
 // The explanatory picture of the reformatting section, laid out as text.
-constexpr const char* kPictureHtml =
+constexpr const char* kPictureHtml = QT_TRANSLATE_NOOP(
+    "quillon::THelpForm",
     "<p>Each field of the file names must be entered as <span style='color:brown'>/n/</span>, "
     "where n is an integer from "
     "1 to 9. Delimiters must also be specified.</p>"
@@ -91,10 +106,10 @@ constexpr const char* kPictureHtml =
     "<p>You may also delete (e.g., enter <span style='color:brown'>/2/</span> instead of "
     "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) or insert (e.g., enter "
     "<span style='color:brown'>/2/&nbsp;-&nbsp;Hello&nbsp;-&nbsp;/1/</span> instead of "
-    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) fields.</p>";
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) fields.</p>");
 
 QLabel* plain(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    auto* label = new QLabel(QCoreApplication::translate("quillon::THelpForm", text), parent);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
@@ -132,7 +147,7 @@ THelpForm::THelpForm(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
     , m_mainWindow(mainWindow) {
     setObjectName(QStringLiteral("HelpForm"));
-    setWindowTitle(QStringLiteral("HelpForm"));
+    setWindowTitle(tr("HelpForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 
@@ -182,8 +197,8 @@ THelpForm* THelpForm::open(QWidget* mainWindow, QPointer<THelpForm>& instance) {
 QWidget* THelpForm::buildReformatSection(QWidget* parent) {
     QVBoxLayout* column = nullptr;
     QWidget* panel = section("Help_Panel2", {322, 301}, parent, column);
-    column->addWidget(heading("Reformatting File Names", panel));
-    auto* picture = new QLabel(QString::fromUtf8(kPictureHtml), panel);
+    column->addWidget(heading(QT_TR_NOOP("Reformatting File Names"), panel));
+    auto* picture = new QLabel(tr(kPictureHtml), panel);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setTextFormat(Qt::RichText);
     picture->setWordWrap(true);
@@ -191,11 +206,12 @@ QWidget* THelpForm::buildReformatSection(QWidget* parent) {
     picture->setMinimumHeight(132);
     column->addWidget(picture);
     auto* examplesRow = new QHBoxLayout;
-    examplesRow->addWidget(subheading("Examples:", panel));
-    examplesRow->addWidget(plain("Click on the examples below to fill out the boxes.", panel), 1);
+    examplesRow->addWidget(subheading(QT_TR_NOOP("Examples:"), panel));
+    examplesRow->addWidget(
+        plain(QT_TR_NOOP("Click on the examples below to fill out the boxes."), panel), 1);
     column->addLayout(examplesRow);
     for (const Example& example : kReformatExamples) {
-        auto* label = new ClickLabel(QString::fromUtf8(example.caption), panel);
+        auto* label = new ClickLabel(tr(example.caption), panel);
         label->setObjectName(QString::fromLatin1(example.name));
         connect(label, &ClickLabel::clicked, this,
                 [this, &example] { exampleClick(example.from, example.to); });
@@ -210,11 +226,11 @@ QWidget* THelpForm::buildReformatSection(QWidget* parent) {
 QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
     QVBoxLayout* column = nullptr;
     QWidget* panel = section("Help_Panel3", {322, 249}, parent, column);
-    column->addWidget(heading("Numbering and File Name Replacement", panel));
-    column->addWidget(
-        plain("Enter an asterisk (*) in the first box. What follows must be entered", panel));
-    column->addWidget(
-        plain("in the second box. Click on the examples to fill out the boxes.", panel));
+    column->addWidget(heading(QT_TR_NOOP("Numbering and File Name Replacement"), panel));
+    column->addWidget(plain(
+        QT_TR_NOOP("Enter an asterisk (*) in the first box. What follows must be entered"), panel));
+    column->addWidget(plain(
+        QT_TR_NOOP("in the second box. Click on the examples to fill out the boxes."), panel));
     for (const Subsection& part : kNumberingSubsections) {
         column->addWidget(subheading(part.heading, panel));
         auto* grid = new QGridLayout;
@@ -223,7 +239,7 @@ QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
         grid->setVerticalSpacing(1);
         for (int i = 0; i < part.count; ++i) {
             const Example& example = part.examples[i];
-            auto* label = new ClickLabel(QString::fromUtf8(example.caption), panel);
+            auto* label = new ClickLabel(tr(example.caption), panel);
             label->setObjectName(QString::fromLatin1(example.name));
             connect(label, &ClickLabel::clicked, this,
                     [this, &example] { exampleClick(example.from, example.to); });

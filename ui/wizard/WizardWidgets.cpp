@@ -3,6 +3,7 @@
 #include "ui/KeyFilter.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -127,8 +128,9 @@ PageButtons addPageFoot(QVBoxLayout* column, const QString& foot, const char* ok
     QWidget* page = column->parentWidget();
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(foot, page), 1);
-    PageButtons buttons{new QPushButton(QStringLiteral("OK"), page),
-                        new QPushButton(QStringLiteral("CL"), page)};
+    PageButtons buttons{
+        new QPushButton(QCoreApplication::translate("quillon::wizard", "OK"), page),
+        new QPushButton(QCoreApplication::translate("quillon::wizard", "CL"), page)};
     buttons.ok->setObjectName(QString::fromLatin1(okName));
     buttons.clear->setObjectName(QString::fromLatin1(clearName));
     for (QPushButton* button : {buttons.clear, buttons.ok}) {
