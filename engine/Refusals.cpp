@@ -3,6 +3,11 @@
 #include <algorithm>
 #include <array>
 
+// Marks each message for the translators' tools, which find the texts by
+// this name; the program gets the English text unchanged and the user
+// interface looks up its translation under the same context.
+#define QT_TRANSLATE_NOOP(context, text) text
+
 namespace quillon {
 
 namespace {
@@ -11,31 +16,54 @@ namespace {
 // has always broken them, so users recognise the messages.
 constexpr std::array kRefusals{
     Refusal{RefusalCode::StarInNewExtension,
-            "File Name Replacement:\nInvalid character (*) in extension."},
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "File Name Replacement:\nInvalid character (*) in extension.")},
     Refusal{RefusalCode::ExtensionTwice,
-            "File Name Replacement:\nExtension specified more than once."},
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "File Name Replacement:\nExtension specified more than once.")},
     Refusal{RefusalCode::ExtensionNotClosed,
-            "File Name Replacement:\nMissing slash (/.) after extension."},
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "File Name Replacement:\nMissing slash (/.) after extension.")},
     Refusal{RefusalCode::DotInNewExtension,
-            "File Name Replacement:\nInvalid character (.) in extension."},
-    Refusal{RefusalCode::NumberMissingAfterN, "Numbering: Number expected after /n."},
-    Refusal{RefusalCode::NumberExpected, "Numbering: Number expected but // found."},
-    Refusal{RefusalCode::TooManySlashes, "Numbering: Too many parameters (/)."},
-    Refusal{RefusalCode::BadStartNumber, "Numbering: Incorrect starting number."},
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "File Name Replacement:\nInvalid character (.) in extension.")},
+    Refusal{RefusalCode::NumberMissingAfterN,
+            QT_TRANSLATE_NOOP("quillon::Refusals", "Numbering: Number expected after /n.")},
+    Refusal{RefusalCode::NumberExpected,
+            QT_TRANSLATE_NOOP("quillon::Refusals", "Numbering: Number expected but // found.")},
+    Refusal{RefusalCode::TooManySlashes,
+            QT_TRANSLATE_NOOP("quillon::Refusals", "Numbering: Too many parameters (/).")},
+    Refusal{RefusalCode::BadStartNumber,
+            QT_TRANSLATE_NOOP("quillon::Refusals", "Numbering: Incorrect starting number.")},
     Refusal{RefusalCode::SecondSlashMissing,
-            "Numbering: Incorrect starting number.\nSecond slash not found."},
-    Refusal{RefusalCode::StarTwice, "File Name Replacement:\nOnly one asterisk (*) allowed."},
-    Refusal{RefusalCode::DeletePosOutOfRange,
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "Numbering: Incorrect starting number.\nSecond slash not found.")},
+    Refusal{RefusalCode::StarTwice,
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "File Name Replacement:\nOnly one asterisk (*) allowed.")},
+    Refusal{
+        RefusalCode::DeletePosOutOfRange,
+        QT_TRANSLATE_NOOP(
+            "quillon::Refusals",
             "Delete: You must enter an integer in the range\nof 1 to 255 (Counting left to right) "
-            "or -1 to -255\n(Counting right to left) in the first box."},
+            "or -1 to -255\n(Counting right to left) in the first box.")},
     Refusal{RefusalCode::DeleteLengthOutOfRange,
-            "Delete: You must enter an integer in\nthe range of 1 to 255 in the second box."},
+            QT_TRANSLATE_NOOP(
+                "quillon::Refusals",
+                "Delete: You must enter an integer in\nthe range of 1 to 255 in the second box.")},
     Refusal{RefusalCode::RegularStarOrSlash,
-            "Regular replacement: The star (*) and\nslash (/) characters cannot be used."},
-    Refusal{RefusalCode::ReformatStar, "Reformatting: The star (*)\ncharacter cannot be used."},
-    Refusal{RefusalCode::InsertPosOutOfRange,
+            QT_TRANSLATE_NOOP(
+                "quillon::Refusals",
+                "Regular replacement: The star (*) and\nslash (/) characters cannot be used.")},
+    Refusal{RefusalCode::ReformatStar,
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "Reformatting: The star (*)\ncharacter cannot be used.")},
+    Refusal{
+        RefusalCode::InsertPosOutOfRange,
+        QT_TRANSLATE_NOOP(
+            "quillon::Refusals",
             "Insert: You must enter an integer in the range\nof 1 to 255 (Counting left to right) "
-            "or 0 to -255\n(Counting right to left) in the first box."},
+            "or 0 to -255\n(Counting right to left) in the first box.")},
 };
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ui/NameText.h"
 #include "ui/UserQuestions.h"
+#include "ui/WorkspaceTexts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,7 +39,7 @@ void TForm1::SaveToDisk_ButtonClick() {
     bool busy = false;
     SaveCallbacks callbacks;
     callbacks.tell = [&](MessageKind kind, NameView text) {
-        ask.tell(this, kind, toDisplayString(text));
+        ask.tell(this, kind, workspaceText(text));
     };
     callbacks.confirm = [&](bool& createUndoFile) {
         return ask.confirmSave(this, createUndoFile);
@@ -46,7 +47,7 @@ void TForm1::SaveToDisk_ButtonClick() {
     callbacks.renameFailed = [&](const RenameFailure& failure) {
         if (busy)
             QApplication::restoreOverrideCursor();
-        const RenameFailureChoice choice = ask.renameFailed(this, toDisplayString(failure.message));
+        const RenameFailureChoice choice = ask.renameFailed(this, workspaceText(failure.message));
         if (busy)
             QApplication::setOverrideCursor(Qt::WaitCursor);
         return choice;

@@ -15,7 +15,8 @@ status=0
 for ts in "$@"; do
     copy="$work/$(basename "$ts")"
     cp "$ts" "$copy"
-    "$lupdate" -silent -no-obsolete -locations none -I "$root" "$root/ui" "$root/app" -ts "$copy"
+    "$lupdate" -silent -no-obsolete -locations none -I "$root" "$root/ui" "$root/app" \
+        "$root/engine/Refusals.cpp" -ts "$copy"
     report="$("$lrelease" "$copy" -qm "$work/out.qm" 2>&1)"
     echo "$(basename "$ts"): $report"
     if ! grep -q ' 0 unfinished' <<<"$report" || grep -q 'untranslated' <<<"$report"; then
