@@ -1,6 +1,7 @@
 #include "ui/TForm1.h"
 #include "ui/TSaveDialogBoxForm.h"
 #include "ui/Translations.h"
+#include "ui/WorkspaceTexts.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QAction>
@@ -81,6 +82,8 @@ private slots:
     void menusHaveOneMnemonicPerLetter();
     void saveConfirmationSpeaksGerman();
     void qtOwnTextsSpeakGerman();
+    void saveMessagesKeepTheirNames_data();
+    void saveMessagesKeepTheirNames();
     void translationsKeepPlaceholdersMnemonicsAndParagraphs();
 
 private:
@@ -151,7 +154,34 @@ void GermanTest::saveConfirmationSpeaksGerman() {
 
 void GermanTest::qtOwnTextsSpeakGerman() {
     const QDialogButtonBox buttons(QDialogButtonBox::Cancel);
-    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("&Abbrechen"));
+    QCOMPARE(buttons.button(QDialogButtonBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+}
+
+void GermanTest::saveMessagesKeepTheirNames_data() {
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("german");
+    QTest::newRow("fixed") << "No files to save."
+                           << "Keine Dateien zu speichern.";
+    QTest::newRow("name inside")
+        << "Duplicate file names found:\n > b.mp3\n\nNothing written to disk."
+        << "Doppelte Dateinamen gefunden:\n > b.mp3\n\n"
+           "Es wurde nichts auf den Datenträger geschrieben.";
+    // Names may hold the very marks the messages are put together with.
+    QTest::newRow("name with marks")
+        << "Invalid file name found:\n > a\n > b\n\nc\n\nNothing written to disk."
+        << "Ungültiger Dateiname gefunden:\n > a\n > b\n\nc\n\n"
+           "Es wurde nichts auf den Datenträger geschrieben.";
+    QTest::newRow("quoted name") << "\"x\"\ny.mp3\"\ncould not be renamed."
+                                 << "\"x\"\ny.mp3\"\nkonnte nicht umbenannt werden.";
+    QTest::newRow("unknown") << "Something else."
+                             << "Something else.";
+}
+
+void GermanTest::saveMessagesKeepTheirNames() {
+    QFETCH(QString, message);
+    QFETCH(QString, german);
+    const std::u32string text = message.toStdU32String();
+    QCOMPARE(workspaceText(text), german);
 }
 
 void GermanTest::translationsKeepPlaceholdersMnemonicsAndParagraphs() {
