@@ -334,7 +334,7 @@ angegebenen Position (Pos.) einfügen.</translation>
     </message>
     <message>
         <source>Delete extra spaces</source>
-        <translation>Doppelte Leerzeichen löschen</translation>
+        <translation>Leerzeichen bereinigen</translation>
     </message>
     <message>
         <source>Help.</source>
@@ -620,7 +620,7 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>%20 and _ to spaces</source>
-        <translation>%20 und _ zu Leerzeichen</translation>
+        <translation>%20, _ zu Leerzeichen</translation>
     </message>
     <message>
         <source>Undo</source>

@@ -14,7 +14,7 @@ id=org.quillon.Quillon
 expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz)
 if [[ "$gui" == ON ]]; then
     expected+=(bin/quillon "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-        "share/icons/hicolor/scalable/apps/$id.svg")
+        "share/icons/hicolor/scalable/apps/$id.svg" share/quillon/translations/quillon_de.qm)
     for size in 16 24 32 48 64 128 256; do
         expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
     done
