@@ -630,6 +630,18 @@ das Kontextmenü.</translation>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Folder list</source>
+        <translation>Ordnerliste</translation>
+    </message>
+    <message>
+        <source>Preview list</source>
+        <translation>Vorschauliste</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TForm2</name>

@@ -5,6 +5,7 @@
 #include "ui/FolderListModel.h"
 #include "ui/Glyphs.h"
 #include "ui/KeyFilter.h"
+#include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
 #include "ui/TShellTree.h"
 #include "ui/WidgetHelpers.h"
@@ -148,11 +149,7 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
                                                QString::fromLatin1(kApplicationVersion)));
-    setMinimumSize(640, 480);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(242, 243, 240));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    applyDesignedBackground(this, QColor(242, 243, 240));
 
     m_previewModel = new PreviewListModel(m_workspace, this);
     m_folderModel = new FolderListModel(m_workspace, this);
@@ -184,7 +181,8 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
             ReloadFromDisk_ButtonClick();
     });
 
-    resize(640, 480);
+    updateMinimumSize();
+    resize(minimumSize());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -202,10 +200,12 @@ void TForm1::buildMenus() {
     named(reload->addAction(tr("Sort by &Date"), this,
                             &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
           "SortbyDate1");
-    named(file->addAction(tr("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
-          "MainMenu_File_Save");
+    QAction* byName = reload->actions().constFirst();
+    QAction* save = named(file->addAction(tr("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
+                          "MainMenu_File_Save");
     file->addSeparator();
-    named(file->addAction(tr("&Exit"), this, &TForm1::MainMenu_File_Exit), "MainMenu_File_Exit1");
+    QAction* exit = named(file->addAction(tr("&Exit"), this, &TForm1::MainMenu_File_Exit),
+                          "MainMenu_File_Exit1");
 
     auto* view = named(new QMenu(tr("&View"), this), "MainMenu_View");
     m_viewFolder = named(view->addAction(tr("&Folder"), this, &TForm1::MainMenu_View_FolderClick),
@@ -233,8 +233,20 @@ void TForm1::buildMenus() {
           "InvertAll1");
 
     auto* help = named(new QMenu(tr("&Help"), this), "MainMenu_Help");
-    named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
-          "MainMenu_Help_Help");
+    QAction* helpHelp = named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
+                              "MainMenu_Help_Help");
+    // The desktop's usual keys; the menus live on tool buttons, so the
+    // window itself carries the actions for their shortcuts to work.
+    const std::pair<QAction*, QKeySequence> shortcuts[] = {
+        {save, QKeySequence::Save},
+        {byName, QKeySequence(Qt::Key_F5)},
+        {helpHelp, QKeySequence::HelpContents},
+        {exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    for (const auto& [action, keys] : shortcuts) {
+        action->setShortcut(keys);
+        addAction(action);
+    }
     named(help->addAction(tr("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
           "MainMenu_Help_About_MI");
 
@@ -304,14 +316,19 @@ QWidget* TForm1::buildTopStrip() {
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
     m_progress->hide();
+    // The place keeps the width of the wider of the two, whichever shows.
+    keepPlaceWhenHidden(m_displayPreview);
+    keepPlaceWhenHidden(m_progress);
     stack->addWidget(m_displayPreview, 0, 0);
     stack->addWidget(m_progress, 0, 0);
     panelRow->addWidget(previewPlace);
 
-    panelRow->addWidget(new QLabel(tr("Mask:"), panel));
+    auto* maskLabel = new QLabel(tr("Mask:"), panel);
+    panelRow->addWidget(maskLabel);
     m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
-    m_mask->setFixedWidth(70);
-    installKeyRule(m_mask, KeyRule{QStringLiteral("\\/:\"<>|"), {}, {}, {}, {}});
+    fitWidthTo(m_mask, QStringLiteral("*.mpeg4"));
+    maskLabel->setBuddy(m_mask);
+    installKeyRule(m_mask, KeyRule{notInFileNames(), {}, {}, {}, {}});
     m_mask->installEventFilter(this); // a click counts as a change of the mask
     connect(m_mask, &QLineEdit::textChanged, this, &TForm1::FileMaskEditChange);
     panelRow->addWidget(m_mask);
@@ -360,18 +377,30 @@ void TForm1::assignTooltips() {
             w->setToolTipDuration(kTooltipMs);
         }
     }
+    nameControlsForScreenReaders(this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Styles are applied by now; the minimum may have grown with them.
+    updateMinimumSize();
     // The start routine runs once the window is up, also where the window
     // manager never reports an activation.
     if (!m_state.Started)
         QTimer::singleShot(0, this, &TForm1::OnActivateClick);
 }
 
+void TForm1::updateMinimumSize() {
+    // The designed 640 x 480 at the default font; more where larger text
+    // needs it, so that no caption is cut.
+    layout()->activate();
+    setMinimumSize(layout()->totalMinimumSize().expandedTo(QSize(640, 480)));
+}
+
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        QTimer::singleShot(0, this, &TForm1::updateMinimumSize);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         OnActivateClick();
 }

@@ -130,7 +130,9 @@ private:
     QGroupBox* buildReplaceGroup(QWidget* parent);
     void buildCaseExtraPanel();
     void installReplaceFilters();
+    void passScopeFocus(QToolButton* from, QToolButton* to);
     void assignTooltips();
+    void updateMinimumSize();
 
     // layout
     void placeSplitter();

@@ -1,5 +1,6 @@
 #include "ui/TForm1.h"
 
+#include "ui/KeyFilter.h"
 #include "ui/WidgetHelpers.h"
 
 #include <QCheckBox>
@@ -22,10 +23,7 @@ constexpr int kRepaintDelayMs = 10;
 
 QGroupBox* TForm1::buildCaseGroup(QWidget* parent) {
     auto* group = named(new QGroupBox(tr("Case"), parent), "Case_");
-    group->setStyleSheet(
-        QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; }"
-                       "QGroupBox::title { color: rgb(0, 70, 213); subcontrol-origin: margin; "
-                       "left: 6px; }"));
+    styleCaptionGroup(group);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(6, 0, 6, 2);
     grid->setVerticalSpacing(0);
@@ -52,7 +50,9 @@ QGroupBox* TForm1::buildCaseGroup(QWidget* parent) {
         connect(radio, &QRadioButton::clicked, this, [this, mode] { caseModeClicked(mode); });
         grid->addWidget(radio, row++, 0);
     }
-    m_caseOptionsButton = imageButton("Case_Smart_Extra_FakeButton", Glyph::Options, group);
+    m_caseOptionsButton = imageButton("Case_Smart_Extra_FakeButton", Glyph::Options, group, true);
+    // Hidden outside Smart; the group keeps its width so the group beside it stays put.
+    keepPlaceWhenHidden(m_caseOptionsButton);
     connect(m_caseOptionsButton, &QToolButton::clicked, this,
             &TForm1::Case_Smart_Extra_ButtonClick);
     grid->addWidget(m_caseOptionsButton, 0, 1, Qt::AlignLeft);
@@ -89,7 +89,7 @@ void TForm1::buildCaseExtraPanel() {
         box->setChecked(o.checked);
         this->*o.member = box;
     }
-    // "Up to last delimiters" covers "Small words" when shown: same place.
+    // "Up to last delimiters" takes the place of "Small words" when shown.
     int row = 1;
     column->addWidget(m_smartMostLetters, row++, 0);
     column->addWidget(m_smartSmallWords, row, 0);
@@ -98,7 +98,8 @@ void TForm1::buildCaseExtraPanel() {
         column->addWidget(box, row++, 0);
     m_smartLastField->setEnabled(false);
     m_smartLastField->hide();
-    m_smartLastField->raise();
+    keepPlaceWhenHidden(m_smartLastField);
+    keepPlaceWhenHidden(m_smartSmallWords);
 
     connect(m_smartMostLetters, &QCheckBox::clicked, this, &TForm1::Case_Smart_MostLettersClick);
     for (QCheckBox* box : {m_smartLastField, m_smartSmallWords, m_smartHyphen, m_smartCommas,
@@ -167,6 +168,7 @@ void TForm1::Case_Smart_MostLettersClick() {
     m_smartSmallWords->setEnabled(!m_smartSmallWords->isEnabled());
     m_smartLastField->setEnabled(!m_smartLastField->isEnabled());
     m_smartLastField->setVisible(m_smartLastField->isHidden());
+    m_smartSmallWords->setVisible(m_smartLastField->isHidden());
     refreshCase();
 }
 

@@ -69,7 +69,7 @@ TForm2::TForm2(QString renameText, bool caseIsNone, QWidget* parent)
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("Rename_Edit"));
     m_edit->setMinimumWidth(409);
-    auto* filter = new KeyFilter(KeyRule{QStringLiteral("\\/:?\"<>|*"), {}, {}, {}, {}}, m_edit);
+    auto* filter = new KeyFilter(KeyRule{notInFileNames(), {}, {}, {}, {}}, m_edit);
     filter->setObjectName(QStringLiteral("FilterOutInvalidChars"));
     m_edit->installEventFilter(filter);
     auto* limit = new CodePointLimit(kMaxLength, m_edit);

@@ -3,6 +3,7 @@
 #include <QTreeView>
 
 class QFileSystemModel;
+class QTimer;
 
 namespace quillon {
 
@@ -20,6 +21,12 @@ public:
     /// whether the folder is now selected.
     bool selectPath(const QString& path);
 
+signals:
+    /// The user has settled on a folder by keyboard: Enter, or a short pause
+    /// after moving to it with the arrow keys (so that passing folders are
+    /// not read).
+    void folderChosenByKeyboard();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -27,6 +34,7 @@ protected:
 
 private:
     QFileSystemModel* m_model;
+    QTimer* m_settle;
     /// The folder last selected by path, kept in view while the tree loads.
     QString m_pending;
 };

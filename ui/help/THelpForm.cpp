@@ -2,6 +2,7 @@
 
 #include "ui/ClickLabel.h"
 #include "ui/MainWindowControls.h"
+#include "ui/Palette.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -122,10 +123,21 @@ QLabel* heading(const char* text, QWidget* parent) {
     return label;
 }
 
+// The designed colours where they read on the background, else the theme's.
+QColor navy(const QWidget* widget) {
+    const QPalette pal = widget->palette();
+    return readableColour(QColor(0, 0, 128), pal.color(QPalette::Window), pal);
+}
+
+QColor brown(const QWidget* widget) {
+    const QPalette pal = widget->palette();
+    return readableColour(QColor(165, 42, 42), pal.color(QPalette::Window), pal);
+}
+
 QLabel* subheading(const char* text, QWidget* parent) {
     QLabel* label = plain(text, parent);
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    pal.setColor(QPalette::WindowText, navy(parent));
     label->setPalette(pal);
     return label;
 }
@@ -157,14 +169,15 @@ THelpForm::THelpForm(QWidget* mainWindow)
     scroll->verticalScrollBar()->setTracking(true);
     auto* content = new QWidget;
     content->setAutoFillBackground(true);
-    QPalette pal = content->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 244));
-    content->setPalette(pal);
+    applyDesignedBackground(content, QColor(255, 255, 244));
     auto* sections = new QVBoxLayout(content);
     sections->setContentsMargins(4, 4, 4, 4);
     sections->setSpacing(11);
     sections->addWidget(buildReformatSection(content));
     sections->addWidget(buildNumberingSection(content));
+    // Resizable, so that the word-wrapped texts get the height their width
+    // needs at every font size.
+    scroll->setWidgetResizable(true);
     scroll->setWidget(content);
 
     auto* layout = new QVBoxLayout(this);
@@ -198,12 +211,14 @@ QWidget* THelpForm::buildReformatSection(QWidget* parent) {
     QVBoxLayout* column = nullptr;
     QWidget* panel = section("Help_Panel2", {322, 301}, parent, column);
     column->addWidget(heading(QT_TR_NOOP("Reformatting File Names"), panel));
-    auto* picture = new QLabel(tr(kPictureHtml), panel);
+    QString html = tr(kPictureHtml);
+    html.replace(QLatin1String("color:brown"), QLatin1String("color:") + brown(panel).name());
+    html.replace(QLatin1String("color:navy"), QLatin1String("color:") + navy(panel).name());
+    auto* picture = new QLabel(html, panel);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setTextFormat(Qt::RichText);
     picture->setWordWrap(true);
-    picture->setFixedWidth(309);
-    picture->setMinimumHeight(132);
+    picture->setMinimumWidth(309);
     column->addWidget(picture);
     auto* examplesRow = new QHBoxLayout;
     examplesRow->addWidget(subheading(QT_TR_NOOP("Examples:"), panel));

@@ -1,6 +1,7 @@
 #include "ui/wizard/TWizardForm.h"
 
 #include "ui/Glyphs.h"
+#include "ui/Palette.h"
 #include "ui/WidgetHelpers.h"
 
 #include "ui/MainWindowControls.h"
@@ -74,9 +75,7 @@ TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
     setWindowTitle(tr("Wizard"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(242, 243, 240));
-    setPalette(pal);
+    applyDesignedBackground(this, QColor(242, 243, 240));
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("W_TabbedNotebook1"));
@@ -93,6 +92,7 @@ TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_notebook);
     setFixedSize(QSize(447, 230).expandedTo(layout->minimumSize()));
+    nameControlsForScreenReaders(this);
 
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &TWizardForm::focusWindowChanged);
     // A window manager may withhold the activation; the openers must be off
@@ -151,9 +151,7 @@ void TWizardForm::focusWindowChanged(QWindow* now) {
 void TWizardForm::W_TabbedNotebook1OnEnter() {
     setOpenersEnabled(false);
     showSample();
-    QPalette pal = m_errPanel->palette();
-    pal.setColor(QPalette::Window, highlightColour());
-    m_errPanel->setPalette(pal);
+    m_errPanel->setPalette(highlightPalette(m_errPanel->palette()));
 }
 
 void TWizardForm::showSample() {
@@ -362,10 +360,7 @@ QWidget* TWizardForm::buildExtensionPage() {
 
     auto* note = new QWidget(page);
     note->setObjectName(QStringLiteral("W_Extension_NotePanel"));
-    note->setAutoFillBackground(true);
-    QPalette notePalette = note->palette();
-    notePalette.setColor(QPalette::Window, QColor(255, 255, 242));
-    note->setPalette(notePalette);
+    applyDesignedBackground(note, QColor(255, 255, 242));
     auto* lines = new QVBoxLayout(note);
     lines->setContentsMargins(6, 4, 6, 4);
     lines->setSpacing(0);
@@ -378,7 +373,7 @@ QWidget* TWizardForm::buildExtensionPage() {
     last->setSpacing(3);
     last->addWidget(pageLabel(tr("Do not forget to select"), note));
     auto* namesOff = new QLabel(note);
-    namesOff->setPixmap(glyphIcon(Glyph::ScopeOff, 15).pixmap(15, 15));
+    namesOff->setPixmap(glyphIcon(Glyph::ScopeNamesOff, 15).pixmap(15, 15));
     last->addWidget(namesOff);
     last->addWidget(pageLabel(tr("and"), note));
     auto* extensionsOn = new QLabel(note);

@@ -6,6 +6,7 @@
 #include "ui/ClickLabel.h"
 #include "ui/MainWindowControls.h"
 #include "ui/NameText.h"
+#include "ui/Palette.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
@@ -43,9 +44,10 @@ const QStringList& fieldItems(bool withNone) {
 
 void paintNavy(QWidget* widget) {
     QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, kNavy);
-    pal.setColor(QPalette::Text, kNavy);
-    pal.setColor(QPalette::ButtonText, kNavy);
+    const QColor navy = readableColour(kNavy, pal.color(QPalette::Base), pal);
+    pal.setColor(QPalette::WindowText, navy);
+    pal.setColor(QPalette::Text, navy);
+    pal.setColor(QPalette::ButtonText, navy);
     widget->setPalette(pal);
 }
 
@@ -226,9 +228,7 @@ void TWizardForm::W_Reformat_ClearButtonClick() {
 }
 
 void TWizardForm::W_Reformat_ErrMess(const QString& message) {
-    QPalette pal = m_errPanel->palette();
-    pal.setColor(QPalette::Window, highlightColour());
-    m_errPanel->setPalette(pal);
+    m_errPanel->setPalette(highlightPalette(m_errPanel->palette()));
     m_errPanel->setText(message);
     m_errPanel->show();
     m_errPanel->raise();
@@ -245,11 +245,12 @@ void TWizardForm::W_Reformat_RestoreBGColor() {
 void TWizardForm::highlight(QWidget* control, bool on) {
     if (!control)
         return;
-    // The normal colour is the style's, so a later palette change still shows.
-    QPalette pal = control->palette();
-    pal.setColor(QPalette::Base,
-                 on ? highlightColour() : m_notebook->palette().color(QPalette::Base));
-    control->setPalette(pal);
+    // The control's own palette (navy text for some) comes back afterwards.
+    const char* const normal = "normalPalette";
+    if (!control->property(normal).isValid())
+        control->setProperty(normal, control->palette());
+    const QPalette own = control->property(normal).value<QPalette>();
+    control->setPalette(on ? highlightPalette(own) : own);
 }
 
 void TWizardForm::applyReformatExample(const ReformatExample& example) {
