@@ -52,13 +52,13 @@ std::size_t bareLoop(const std::string& folder) {
 double pressMilliseconds(quillon::Workspace& workspace, const char32_t* from, const char32_t* to,
                          int runs) {
     quillon::ReplaceSettings settings;
-    settings.Replace_From = from;
-    settings.Replace_To = to;
-    settings.SourceIsPreview = false;
+    settings.find = from;
+    settings.replaceWith = to;
+    settings.cumulate = false;
     std::vector<double> times;
     for (int i = 0; i < runs; ++i) {
         const auto start = Clock::now();
-        if (workspace.Replace_ButtonClick(settings)) {
+        if (workspace.apply(settings)) {
             std::fprintf(stderr, "press refused: %s\n", quillon::encodeName(from).c_str());
             std::exit(1);
         }
@@ -92,7 +92,7 @@ int main(int argc, char* argv[]) {
         bare.push_back(millisecondsSince(start));
 
         start = Clock::now();
-        workspace.ReloadFromDisk(folder, U"*.*");
+        workspace.load(folder, U"*.*");
         load.push_back(millisecondsSince(start));
     }
     const double b = median(bare);

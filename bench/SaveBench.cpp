@@ -76,7 +76,7 @@ int main(int argc, char* argv[]) {
 
     ws.setCaseMode(quillon::CaseMode::Uppercase, {});
     // Loading is the Load command's cost, timed by load_bench.
-    ws.ReloadFromDisk(saved, U"*.*");
+    ws.load(saved, U"*.*");
     const Renames renames = pending(ws);
 
     auto start = Clock::now();
@@ -84,7 +84,7 @@ int main(int argc, char* argv[]) {
     const double bare = millisecondsSince(start);
 
     start = Clock::now();
-    const quillon::SaveResult result = ws.SaveToDisk(U"*.*", ask);
+    const quillon::SaveResult result = ws.save(U"*.*", ask);
     const double save = millisecondsSince(start);
     if (result.status != quillon::SaveStatus::Saved || result.renamed != renames.size() ||
         bareDone != renames.size()) {
