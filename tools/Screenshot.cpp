@@ -8,6 +8,7 @@
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
+#include <QCursor>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -126,6 +127,8 @@ int main(int argc, char* argv[]) {
     quillon::PosixFileSystem disk;
     quillon::TForm1 window(QFile::encodeName(folder), disk);
     window.resize(760, 520);
+    // Away from the window, so no button shows the mouse over it.
+    QCursor::setPos(-100, -100);
     window.show();
     QTimer::singleShot(300, [&] {
         window.findChild<QLineEdit*>(QStringLiteral("Replace_From"))
