@@ -219,8 +219,8 @@ void TForm1::buildMenus() {
     view->addSeparator();
     named(view->addAction(tr("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
     view->addSeparator();
-    named(view->addAction(tr("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
-          "MainMenu_View_Wizard");
+    m_viewWizard = named(view->addAction(tr("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
+                         "MainMenu_View_Wizard");
 
     auto* select = named(new QMenu(tr("&Select"), this), "MainMenu_Select");
     named(select->addAction(tr("&Select All"), this,
@@ -233,14 +233,14 @@ void TForm1::buildMenus() {
           "InvertAll1");
 
     auto* help = named(new QMenu(tr("&Help"), this), "MainMenu_Help");
-    QAction* helpHelp = named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
-                              "MainMenu_Help_Help");
+    m_helpHelp = named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
+                       "MainMenu_Help_Help");
     // The desktop's usual keys; the menus live on tool buttons, so the
     // window itself carries the actions for their shortcuts to work.
     const std::pair<QAction*, QKeySequence> shortcuts[] = {
         {save, QKeySequence::Save},
         {byName, QKeySequence(Qt::Key_F5)},
-        {helpHelp, QKeySequence::HelpContents},
+        {m_helpHelp, QKeySequence::HelpContents},
         {exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
     };
     for (const auto& [action, keys] : shortcuts) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MainWindowAccess.h"
 #include "ui/MainWindowState.h"
 #include "workspace/Workspace.h"
 
@@ -32,7 +33,7 @@ class UserQuestions;
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
 /// Its code is spread over TForm1*.cpp by area.
-class TForm1 final : public QWidget, private WorkspaceObserver {
+class TForm1 final : public QWidget, public MainWindowAccess, private WorkspaceObserver {
     Q_OBJECT
 public:
     /// folderArgument: the first command-line argument as raw bytes (empty
@@ -107,6 +108,20 @@ public slots:
     void MainMenu_Help_HelpClick();
     void HelpFormClick();
     void MainMenu_Help_About_MIClick();
+
+public:
+    // what the wizard and the help window write (TForm1Assistants.cpp)
+    void setReplaceText(const QString& text) override;
+    void setWithText(const QString& text) override;
+    void setDeletePosition(const QString& text) override;
+    void setDeleteLength(const QString& text) override;
+    void setDeleteChecked(bool checked) override;
+    void setInsertPosition(const QString& text) override;
+    void setInsertString(const QString& text) override;
+    void setInsertChecked(bool checked) override;
+    Scope scope() const override;
+    void setWizardOpenersEnabled(bool enabled) override;
+    void setHelpOpenersEnabled(bool enabled) override;
 
 signals:
     /// A press of "OK" has been handled (run or refused).

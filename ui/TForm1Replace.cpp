@@ -219,9 +219,7 @@ ReplaceSettings TForm1::replaceSettings() const {
     s.spacesFromPercent20AndUnderscore = m_charToSpaces->isChecked();
     s.deleteDigits = m_delDigits->isChecked();
     s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
-    s.scope = m_scopeBoth->isChecked()  ? Scope::Both
-              : m_scopeExt->isChecked() ? Scope::ExtensionsOnly
-                                        : Scope::FileNamesOnly;
+    s.scope = scope();
     s.caseMode = selectedCaseMode();
     s.smartOptions = smartOptions();
     return s;

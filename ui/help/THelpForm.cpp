@@ -1,7 +1,7 @@
 #include "ui/help/THelpForm.h"
 
 #include "ui/ClickLabel.h"
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/Palette.h"
 
 #include <QCloseEvent>
@@ -155,9 +155,10 @@ QWidget* section(const char* name, QSize size, QWidget* parent, QVBoxLayout*& co
 
 } // namespace
 
-THelpForm::THelpForm(QWidget* mainWindow)
+THelpForm::THelpForm(QWidget* mainWindow, MainWindowAccess& access)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
-    , m_mainWindow(mainWindow) {
+    , m_mainWindow(mainWindow)
+    , m_access(&access) {
     setObjectName(QStringLiteral("HelpForm"));
     setWindowTitle(tr("HelpForm"));
     setAttribute(Qt::WA_DeleteOnClose);
@@ -191,13 +192,14 @@ THelpForm::THelpForm(QWidget* mainWindow)
     OnEnterHelpForm();
 }
 
-THelpForm* THelpForm::open(QWidget* mainWindow, QPointer<THelpForm>& instance) {
+THelpForm* THelpForm::open(QWidget* mainWindow, MainWindowAccess& access,
+                           QPointer<THelpForm>& instance) {
     // A closed window is only waiting for its deferred deletion (closing
     // trades the delete-on-close flag for a deleteLater).
     if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
-        instance = new THelpForm(mainWindow);
+        instance = new THelpForm(mainWindow, access);
         if (const QScreen* screen = mainWindow ? mainWindow->screen() : qGuiApp->primaryScreen())
             instance->move(screen->availableGeometry().center() - instance->rect().center());
     }
@@ -269,8 +271,8 @@ QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
 }
 
 void THelpForm::exampleClick(const char* from, const char* to) {
-    controls::setText(m_mainWindow, "Replace_From", QString::fromUtf8(from));
-    controls::setText(m_mainWindow, "Replace_To", QString::fromUtf8(to));
+    m_access->setReplaceText(QString::fromUtf8(from));
+    m_access->setWithText(QString::fromUtf8(to));
 }
 
 void THelpForm::OnEnterHelpForm() {
@@ -278,8 +280,7 @@ void THelpForm::OnEnterHelpForm() {
 }
 
 void THelpForm::setOpenersEnabled(bool enabled) {
-    controls::setEnabled(m_mainWindow, "MainMenu_Help_Help", enabled);
-    controls::setEnabled(m_mainWindow, "HelpButton", enabled);
+    m_access->setHelpOpenersEnabled(enabled);
 }
 
 void THelpForm::changeEvent(QEvent* event) {

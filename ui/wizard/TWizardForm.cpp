@@ -4,7 +4,7 @@
 #include "ui/Palette.h"
 #include "ui/WidgetHelpers.h"
 
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/NameText.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
@@ -67,9 +67,10 @@ bool isOwnTransient(const QWindow* window, const QWindow* own) {
 
 } // namespace
 
-TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
+TWizardForm::TWizardForm(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
     , m_mainWindow(mainWindow)
+    , m_access(&access)
     , m_previewNames(std::move(previewNames)) {
     setObjectName(QStringLiteral("WizardForm"));
     setWindowTitle(tr("Wizard"));
@@ -100,14 +101,14 @@ TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
     W_TabbedNotebook1OnEnter();
 }
 
-TWizardForm* TWizardForm::open(QWidget* mainWindow, QPointer<TWizardForm>& instance,
-                               PreviewNames previewNames) {
+TWizardForm* TWizardForm::open(QWidget* mainWindow, MainWindowAccess& access,
+                               QPointer<TWizardForm>& instance, PreviewNames previewNames) {
     // A closed window is only waiting for its deferred deletion (closing
     // trades the delete-on-close flag for a deleteLater).
     if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
-        instance = new TWizardForm(mainWindow, std::move(previewNames));
+        instance = new TWizardForm(mainWindow, access, std::move(previewNames));
         instance->move(mainWindow->frameGeometry().topLeft() + QPoint(-50, 70));
     }
     instance->show();
@@ -117,10 +118,10 @@ TWizardForm* TWizardForm::open(QWidget* mainWindow, QPointer<TWizardForm>& insta
 }
 
 Name TWizardForm::GetLongestFilename() const {
-    const SampleCut cut =
-        controls::isChecked(m_mainWindow, "Replace_OptionPanel_Files") ? SampleCut::NamePart
-        : controls::isChecked(m_mainWindow, "Replace_OptionPanel_Ext") ? SampleCut::Extension
-                                                                       : SampleCut::Whole;
+    const Scope scope = mainWindow()->scope();
+    const SampleCut cut = scope == Scope::FileNamesOnly    ? SampleCut::NamePart
+                          : scope == Scope::ExtensionsOnly ? SampleCut::Extension
+                                                           : SampleCut::Whole;
     return wizard::GetLongestFilename(m_previewNames ? m_previewNames() : std::vector<Name>{}, cut);
 }
 
@@ -160,8 +161,12 @@ void TWizardForm::showSample() {
 }
 
 void TWizardForm::setOpenersEnabled(bool enabled) {
-    controls::setEnabled(m_mainWindow, "MainMenu_View_Wizard", enabled);
-    controls::setEnabled(m_mainWindow, "Replace_OptionsWizard", enabled);
+    mainWindow()->setWizardOpenersEnabled(enabled);
+}
+
+MainWindowAccess* TWizardForm::mainWindow() const {
+    // A child of the main window: the main window outlives it.
+    return m_access;
 }
 
 void TWizardForm::closeEvent(QCloseEvent* event) {
@@ -252,18 +257,18 @@ void TWizardForm::Button1Click() {
         return;
     }
     const auto& settings = std::get<InsertSettings>(outcome);
-    controls::setText(m_mainWindow, "Replace_InsertString", toQString(settings.string));
-    controls::setText(m_mainWindow, "Replace_InsertFrom", decimal(settings.position));
-    controls::setChecked(m_mainWindow, "Replace_Insert", true);
+    mainWindow()->setInsertString(toQString(settings.string));
+    mainWindow()->setInsertPosition(decimal(settings.position));
+    mainWindow()->setInsertChecked(true);
 }
 
 void TWizardForm::W_Ins_ClearButtonClick() {
     m_insEdit->setText(toQString(GetLongestFilename()));
     m_insString->clear();
     m_insFromStart->setChecked(true);
-    controls::setChecked(m_mainWindow, "Replace_Insert", false);
-    controls::setText(m_mainWindow, "Replace_InsertString", {});
-    controls::setText(m_mainWindow, "Replace_InsertFrom", {});
+    mainWindow()->setInsertChecked(false);
+    mainWindow()->setInsertString(QString());
+    mainWindow()->setInsertPosition(QString());
 }
 
 // ---- Delete page ----
@@ -318,17 +323,17 @@ void TWizardForm::W_Del_OKButtonClick() {
         showMessage(translated("quillon::wizard", kDelNothingSelected));
         return;
     }
-    controls::setText(m_mainWindow, "Replace_TrimCount", decimal(positions->length));
-    controls::setText(m_mainWindow, "Replace_TrimFrom", decimal(positions->position));
-    controls::setChecked(m_mainWindow, "Replace_Trim", true);
+    mainWindow()->setDeleteLength(decimal(positions->length));
+    mainWindow()->setDeletePosition(decimal(positions->position));
+    mainWindow()->setDeleteChecked(true);
 }
 
 void TWizardForm::W_Del_ClearButtonClick() {
     m_delEdit->deselect();
     m_delFromStart->setChecked(true);
-    controls::setText(m_mainWindow, "Replace_TrimFrom", {});
-    controls::setText(m_mainWindow, "Replace_TrimCount", {});
-    controls::setChecked(m_mainWindow, "Replace_Trim", false);
+    mainWindow()->setDeletePosition(QString());
+    mainWindow()->setDeleteLength(QString());
+    mainWindow()->setDeleteChecked(false);
     m_delEdit->setText(toQString(GetLongestFilename()));
 }
 
@@ -394,15 +399,14 @@ QWidget* TWizardForm::buildExtensionPage() {
 }
 
 void TWizardForm::Button2Click() {
-    controls::setText(m_mainWindow, "Replace_From", QStringLiteral("*"));
-    controls::setText(m_mainWindow, "Replace_To",
-                      toQString(W_Extension_Compose(toName(m_extension->text()))));
+    mainWindow()->setReplaceText(QStringLiteral("*"));
+    mainWindow()->setWithText(toQString(W_Extension_Compose(toName(m_extension->text()))));
 }
 
 void TWizardForm::Button3Click() {
     m_extension->clear();
-    controls::setText(m_mainWindow, "Replace_From", {});
-    controls::setText(m_mainWindow, "Replace_To", {});
+    mainWindow()->setReplaceText(QString());
+    mainWindow()->setWithText(QString());
 }
 
 } // namespace quillon

@@ -1,6 +1,6 @@
 #include "ui/wizard/TWizardForm.h"
 
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/NameText.h"
 #include "ui/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
@@ -101,8 +101,8 @@ void TWizardForm::W_Number_OKButtonClick() {
     const auto& result = std::get<NumberResult>(outcome);
     m_numberStart->setText(toQString(result.start));
     m_numberPadding->setChecked(result.padding);
-    controls::setText(m_mainWindow, "Replace_From", toQString(result.replaceFrom));
-    controls::setText(m_mainWindow, "Replace_To", toQString(result.replaceTo));
+    mainWindow()->setReplaceText(toQString(result.replaceFrom));
+    mainWindow()->setWithText(toQString(result.replaceTo));
 }
 
 void TWizardForm::W_Number_ClearButtonClick() {
@@ -112,8 +112,8 @@ void TWizardForm::W_Number_ClearButtonClick() {
     m_numberChoices[1]->setCurrentIndex(kOldFileNames);
     m_numberStart->setText(QStringLiteral("1"));
     m_numberPadding->setChecked(true);
-    controls::setText(m_mainWindow, "Replace_From", {});
-    controls::setText(m_mainWindow, "Replace_To", {});
+    mainWindow()->setReplaceText(QString());
+    mainWindow()->setWithText(QString());
 }
 
 } // namespace quillon

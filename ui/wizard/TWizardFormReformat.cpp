@@ -4,7 +4,7 @@
 #include "ui/WidgetHelpers.h"
 
 #include "ui/ClickLabel.h"
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/NameText.h"
 #include "ui/Palette.h"
 #include "ui/wizard/WizardLogic.h"
@@ -209,8 +209,8 @@ void TWizardForm::W_Reformat_OKButtonClick() {
         return;
     }
     const auto& result = std::get<ReformatResult>(outcome);
-    controls::setText(m_mainWindow, "Replace_From", toQString(result.replaceFrom));
-    controls::setText(m_mainWindow, "Replace_To", toQString(result.replaceTo));
+    mainWindow()->setReplaceText(toQString(result.replaceFrom));
+    mainWindow()->setWithText(toQString(result.replaceTo));
 }
 
 void TWizardForm::W_Reformat_ClearButtonClick() {
@@ -223,8 +223,8 @@ void TWizardForm::W_Reformat_ClearButtonClick() {
     m_newCombos[0]->setCurrentIndex(1);
     m_newCombos[1]->setCurrentIndex(0);
     m_newCombos[2]->setCurrentIndex(3);
-    controls::setText(m_mainWindow, "Replace_From", {});
-    controls::setText(m_mainWindow, "Replace_To", {});
+    mainWindow()->setReplaceText(QString());
+    mainWindow()->setWithText(QString());
 }
 
 void TWizardForm::W_Reformat_ErrMess(const QString& message) {
