@@ -36,6 +36,10 @@ void load(QCoreApplication& app, const QLocale& locale, const QString& name,
 void installTranslations(QCoreApplication& app, const QLocale& locale) {
     load(app, locale, QStringLiteral("qtbase"),
          {QLibraryInfo::path(QLibraryInfo::TranslationsPath)});
+    // Quillon's texts are written in English: a user who puts English first
+    // gets them as they are, not a translation for a later language.
+    if (locale.uiLanguages().value(0).startsWith(QLatin1String("en")))
+        return;
     load(app, locale, QStringLiteral("quillon"), quillonTranslationFolders());
 }
 

@@ -20,8 +20,12 @@ for ts in "$@"; do
     report="$("$lrelease" "$copy" -qm "$work/out.qm" 2>&1)"
     echo "$(basename "$ts"): $report"
     if ! grep -q ' 0 unfinished' <<<"$report" || grep -q 'untranslated' <<<"$report"; then
-        echo "$(basename "$ts"): unfinished or missing texts:"
-        diff "$ts" "$copy" || true
+        echo "$(basename "$ts"): texts without a finished translation:"
+        awk '/<source>/ { text = ""; inside = 1 }
+             inside { text = text $0 "\n" }
+             /<\/source>/ { inside = 0 }
+             /<translation type="unfinished"|<translation><\/translation>/ { printf "%s", text }' \
+            "$copy"
         status=1
     fi
 done
