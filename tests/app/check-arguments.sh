@@ -36,6 +36,9 @@ environment=(LANG=de_DE.UTF-8)
 expect 0 '^Aufruf: quillon' --help
 environment=(LANGUAGE=de)
 expect 0 '^Aufruf: quillon' --help
+# English first among the user's languages keeps the texts as written.
+environment=(LANG=de_DE.UTF-8 LANGUAGE=en:de)
+expect 0 '^Usage: quillon' --help
 # What is not an option of Quillon or of Qt is refused before a window opens.
 environment=(QT_QPA_PLATFORM=offscreen)
 expect 1 'unknown option: --no-such-option' --no-such-option
