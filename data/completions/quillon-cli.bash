@@ -2,7 +2,7 @@
 
 _quillon_cli() {
     local cur prev words cword
-    _init_completion || return
+    _init_completion -s || return
 
     case $prev in
         --sort)
