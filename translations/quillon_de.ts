@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>quillon::CaseGroup</name>
+    <message>
+        <source>Case</source>
+        <translation>Schreibung</translation>
+    </message>
+    <message>
+        <source>Smart</source>
+        <translation>Intelligent</translation>
+    </message>
+    <message>
+        <source>First letters</source>
+        <translation>Anfänge groß</translation>
+    </message>
+    <message>
+        <source>Lowercase</source>
+        <translation>Klein</translation>
+    </message>
+    <message>
+        <source>Uppercase</source>
+        <translation>Groß</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Unverändert</translation>
+    </message>
+    <message>
+        <source>Always capitalize:</source>
+        <translation>Immer groß schreiben:</translation>
+    </message>
+    <message>
+        <source>Most first letters</source>
+        <translation>Meiste Anfänge</translation>
+    </message>
+    <message>
+        <source>Small words</source>
+        <translation>Kleine Wörter</translation>
+    </message>
+    <message>
+        <source>Up to last delimiters</source>
+        <translation>Bis zu letzten Trennern</translation>
+    </message>
+    <message>
+        <source>Hyphenated terms</source>
+        <translation>Mit Bindestrich</translation>
+    </message>
+    <message>
+        <source>After commas</source>
+        <translation>Nach Kommas</translation>
+    </message>
+    <message>
+        <source>Unknown acronyms</source>
+        <translation>Unbek. Akronyme</translation>
+    </message>
+    <message>
+        <source>Known acro./words</source>
+        <translation>Bek. Akron./Wörter</translation>
+    </message>
+</context>
+<context>
     <name>quillon::CommandLine</name>
     <message>
         <source>Usage: quillon [OPTION] [FOLDER]
@@ -507,62 +566,6 @@ das Kontextmenü.</translation>
     <message>
         <source>Both</source>
         <translation>Beides</translation>
-    </message>
-    <message>
-        <source>Case</source>
-        <translation>Schreibung</translation>
-    </message>
-    <message>
-        <source>Smart</source>
-        <translation>Intelligent</translation>
-    </message>
-    <message>
-        <source>First letters</source>
-        <translation>Anfänge groß</translation>
-    </message>
-    <message>
-        <source>Lowercase</source>
-        <translation>Klein</translation>
-    </message>
-    <message>
-        <source>Uppercase</source>
-        <translation>Groß</translation>
-    </message>
-    <message>
-        <source>None</source>
-        <translation>Unverändert</translation>
-    </message>
-    <message>
-        <source>Always capitalize:</source>
-        <translation>Immer groß schreiben:</translation>
-    </message>
-    <message>
-        <source>Most first letters</source>
-        <translation>Meiste Anfänge</translation>
-    </message>
-    <message>
-        <source>Small words</source>
-        <translation>Kleine Wörter</translation>
-    </message>
-    <message>
-        <source>Up to last delimiters</source>
-        <translation>Bis zu letzten Trennern</translation>
-    </message>
-    <message>
-        <source>Hyphenated terms</source>
-        <translation>Mit Bindestrich</translation>
-    </message>
-    <message>
-        <source>After commas</source>
-        <translation>Nach Kommas</translation>
-    </message>
-    <message>
-        <source>Unknown acronyms</source>
-        <translation>Unbek. Akronyme</translation>
-    </message>
-    <message>
-        <source>Known acro./words</source>
-        <translation>Bek. Akron./Wörter</translation>
     </message>
     <message>
         <source>The folder could not be read:

@@ -23,6 +23,7 @@ class QToolButton;
 
 namespace quillon {
 
+class CaseGroup;
 class FolderListModel;
 class PreviewListModel;
 class THelpForm;
@@ -143,7 +144,6 @@ private:
     QWidget* buildHidden();
     QGroupBox* buildCaseGroup(QWidget* parent);
     QGroupBox* buildReplaceGroup(QWidget* parent);
-    void buildCaseExtraPanel();
     void installReplaceFilters();
     void passScopeFocus(QToolButton* from, QToolButton* to);
     void assignTooltips();
@@ -154,11 +154,7 @@ private:
     void placeCaseExtraPanel();
 
     // case
-    void caseModeClicked(CaseMode mode);
-    void smartOptionClicked();
     void refreshCase();
-    CaseMode selectedCaseMode() const;
-    SmartCaseOptions smartOptions() const;
 
     // lists
     std::string selectedFolder() const;
@@ -224,21 +220,7 @@ private:
     QPushButton* m_replaceButton = nullptr;
     QPushButton* m_undoButton = nullptr;
 
-    // "Case"
-    QRadioButton* m_caseSmart = nullptr;
-    QRadioButton* m_caseFirstLetters = nullptr;
-    QRadioButton* m_caseLower = nullptr;
-    QRadioButton* m_caseUpper = nullptr;
-    QRadioButton* m_caseNone = nullptr;
-    QToolButton* m_caseOptionsButton = nullptr;
-    QWidget* m_caseExtraPanel = nullptr;
-    QCheckBox* m_smartMostLetters = nullptr;
-    QCheckBox* m_smartLastField = nullptr;
-    QCheckBox* m_smartSmallWords = nullptr;
-    QCheckBox* m_smartHyphen = nullptr;
-    QCheckBox* m_smartCommas = nullptr;
-    QCheckBox* m_smartUAcronyms = nullptr;
-    QCheckBox* m_smartKAcronyms = nullptr;
+    CaseGroup* m_case = nullptr;
 
     // the assistants' single instances, in TForm1Assistants.cpp
     QPointer<TWizardForm> m_wizard;

@@ -1,5 +1,6 @@
 #include "ui/TForm1.h"
 
+#include "ui/CaseGroup.h"
 #include "ui/FolderListModel.h"
 #include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
@@ -123,12 +124,11 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::placeCaseExtraPanel() {
-    if (!m_caseExtraPanel || !m_bottom)
+    if (!m_case || !m_bottom)
         return;
     // Floats just above the lower left corner, over the lists.
-    m_caseExtraPanel->adjustSize();
     const QRect bottom = m_bottom->geometry();
-    m_caseExtraPanel->move(bottom.left() + 4, bottom.top() - m_caseExtraPanel->height() + 14);
+    m_case->placeOptionsPanel(QPoint(bottom.left() + 4, bottom.top() + 14));
 }
 
 } // namespace quillon

@@ -1,5 +1,6 @@
 #include "ui/TForm1.h"
 
+#include "ui/CaseGroup.h"
 #include "ui/KeyFilter.h"
 #include "ui/NameText.h"
 #include "ui/WidgetHelpers.h"
@@ -220,8 +221,8 @@ ReplaceSettings TForm1::replaceSettings() const {
     s.deleteDigits = m_delDigits->isChecked();
     s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
     s.scope = scope();
-    s.caseMode = selectedCaseMode();
-    s.smartOptions = smartOptions();
+    s.caseMode = m_case->mode();
+    s.smartOptions = m_case->smartOptions();
     return s;
 }
 

@@ -36,6 +36,7 @@ private slots:
     void enterInTheTreeLoadsWithoutPressingOk();
     void everyControlHasANameAndFieldsTheirLabels();
     void scopeTogglesWorkByKeyboard();
+    void desktopShortcutsRunTheirCommands();
 
 private:
     void createSubfolderFile(const QString& folder, const QString& name);
@@ -315,6 +316,17 @@ void LookTest::scopeTogglesWorkByKeyboard() {
     QVERIFY(namesOn->icon().pixmap(15).toImage() != extensionsOff->icon().pixmap(15).toImage());
     QVERIFY(child<QToolButton>("Replace_Button_FN_Off")->icon().pixmap(15).toImage() !=
             extensionsOff->icon().pixmap(15).toImage());
+}
+
+void LookTest::desktopShortcutsRunTheirCommands() {
+    startWindow();
+    activate();
+    child<QLineEdit>("Replace_From")->setFocus();
+    createFile(QStringLiteral("delta.txt"));
+    QTest::keyClick(m_window.get(), Qt::Key_F5);
+    QCOMPARE(previewModel()->rowCount(), 4); // reloaded from disk
+    QTest::keyClick(m_window.get(), Qt::Key_F1);
+    QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
 }
 
 QTEST_MAIN(LookTest)
