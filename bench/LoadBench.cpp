@@ -69,7 +69,7 @@ int main(int argc, char* argv[]) {
         bare.push_back(millisecondsSince(start));
 
         start = Clock::now();
-        workspace.ReloadFromDisk(folder, U"*.*");
+        workspace.load(folder, U"*.*");
         load.push_back(millisecondsSince(start));
     }
     const double b = median(bare);

@@ -89,7 +89,7 @@ int main(int argc, char* argv[]) {
             round % 2 == 0 ? quillon::CaseMode::Uppercase : quillon::CaseMode::Lowercase;
         ws.setCaseMode(mode, {});
         // Loading is the Load command's cost, timed by load_bench.
-        ws.ReloadFromDisk(saved, U"*.*");
+        ws.load(saved, U"*.*");
         const Renames renames = pending(ws);
 
         auto start = Clock::now();
@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
         bare.push_back(millisecondsSince(start));
 
         start = Clock::now();
-        const quillon::SaveResult result = ws.SaveToDisk(U"*.*", ask);
+        const quillon::SaveResult result = ws.save(U"*.*", ask);
         save.push_back(millisecondsSince(start));
         renamed = result.renamed;
         if (result.status != quillon::SaveStatus::Saved || renamed != renames.size() ||

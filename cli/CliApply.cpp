@@ -81,7 +81,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
         progress.update(report.entries.size() * static_cast<std::size_t>(percent) / 100);
     };
 
-    const SaveResult result = workspace.SaveToDisk(options.mask, ask);
+    const SaveResult result = workspace.save(options.mask, ask);
     progress.clear();
     if (result.status != SaveStatus::Saved) {
         if (!told)

@@ -106,16 +106,16 @@ Error splitAtColon(std::string_view option, std::string_view form, std::string_v
 
 Error setDeletion(ParseState& state, std::string_view value) {
     ReplaceSettings& press = state.changePress();
-    press.Replace_Trim = true;
-    return splitAtColon("delete", "POS:LENGTH", value, press.Replace_TrimFrom,
-                        press.Replace_TrimCount);
+    press.deleteEnabled = true;
+    return splitAtColon("delete", "POS:LENGTH", value, press.deletePos,
+                        press.deleteLength);
 }
 
 Error setInsertion(ParseState& state, std::string_view value) {
     ReplaceSettings& press = state.changePress();
-    press.Replace_Insert = true;
-    return splitAtColon("insert", "POS:TEXT", value, press.Replace_InsertFrom,
-                        press.Replace_InsertString);
+    press.insertEnabled = true;
+    return splitAtColon("insert", "POS:TEXT", value, press.insertPos,
+                        press.insertText);
 }
 
 Error setOutput(ParseState& state, OutputFormat format) {
@@ -169,16 +169,16 @@ constexpr OptionSpec kOptions[] = {
 
     {"replace", 0, "TEXT", OptionGroup::Press, "the \"Replace:\" box",
      [](ParseState& s, std::string_view value) -> Error {
-         s.changePress().Replace_From = decodeName(value);
+         s.changePress().find = decodeName(value);
          return std::nullopt;
      }},
     {"with", 0, "TEXT", OptionGroup::Press, "the \"With:\" box",
      [](ParseState& s, std::string_view value) -> Error {
-         s.changePress().Replace_To = decodeName(value);
+         s.changePress().replaceWith = decodeName(value);
          return std::nullopt;
      }},
     {"case-sensitive", 0, "", OptionGroup::Press, "tick \"Case sensitive\"",
-     tick<&ReplaceSettings::Replace_Case, true>},
+     tick<&ReplaceSettings::caseSensitive, true>},
     {"scope", 0, "SCOPE", OptionGroup::Press, "names (default), extensions or both",
      [](ParseState& s, std::string_view value) {
          return choose(kScopes, "scope", value, s.changePress().scope);
@@ -189,15 +189,15 @@ constexpr OptionSpec kOptions[] = {
      "tick \"Insert\" and fill its Pos and String; TEXT is\neverything after the first \":\"",
      setInsertion},
     {"no-char-to-spaces", 0, "", OptionGroup::Press, "untick \"%20 and _ to spaces\"",
-     tick<&ReplaceSettings::Replace_CharToSpaces, false>},
+     tick<&ReplaceSettings::spacesFromPercent20AndUnderscore, false>},
     {"delete-digits", 0, "", OptionGroup::Press, "tick \"Delete digits\"",
-     tick<&ReplaceSettings::Replace_DelDigits, true>},
+     tick<&ReplaceSettings::deleteDigits, true>},
     {"no-delete-extra-spaces", 0, "", OptionGroup::Press, "untick \"Delete extra spaces\"",
-     tick<&ReplaceSettings::Replace_DelExtraSpaces, false>},
+     tick<&ReplaceSettings::deleteExtraSpaces, false>},
     {"no-update-case", 0, "", OptionGroup::Press, "untick \"Update case\"",
-     tick<&ReplaceSettings::Replace_UpdateCase, false>},
+     tick<&ReplaceSettings::updateCase, false>},
     {"no-cumulate", 0, "", OptionGroup::Press, "untick \"Cumulate\": start from the names on disk",
-     tick<&ReplaceSettings::SourceIsPreview, false>},
+     tick<&ReplaceSettings::cumulate, false>},
     {"ok", 0, "", OptionGroup::Press, "press \"OK\" even if no other option of a press\nis given",
      [](ParseState& s, std::string_view) -> Error {
          s.changePress();

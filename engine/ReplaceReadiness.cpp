@@ -9,28 +9,28 @@ bool holdsPatternMark(NameView text) {
 }
 
 bool anyFinishingStep(const ReplaceSettings& s) {
-    return s.Replace_CharToSpaces || s.Replace_DelDigits || s.Replace_DelExtraSpaces ||
-           s.Replace_Trim || s.Replace_Insert;
+    return s.spacesFromPercent20AndUnderscore || s.deleteDigits || s.deleteExtraSpaces ||
+           s.deleteEnabled || s.insertEnabled;
 }
 
 MissingInput missingInPattern(const ReplaceSettings& s) {
-    if (s.Replace_From.empty() && s.Replace_To.empty())
+    if (s.find.empty() && s.replaceWith.empty())
         return anyFinishingStep(s) ? MissingInput::None : MissingInput::AnyChange;
-    if (holdsPatternMark(s.Replace_From))
-        return s.Replace_To.empty() ? MissingInput::WithText : MissingInput::None;
-    return s.Replace_From.empty() ? MissingInput::ReplaceText : MissingInput::None;
+    if (holdsPatternMark(s.find))
+        return s.replaceWith.empty() ? MissingInput::WithText : MissingInput::None;
+    return s.find.empty() ? MissingInput::ReplaceText : MissingInput::None;
 }
 
 } // namespace
 
 MissingInput missingInput(const ReplaceSettings& settings) {
-    if (settings.Replace_Trim && settings.Replace_TrimFrom.empty())
+    if (settings.deleteEnabled && settings.deletePos.empty())
         return MissingInput::DeletePosition;
-    if (settings.Replace_Trim && settings.Replace_TrimCount.empty())
+    if (settings.deleteEnabled && settings.deleteLength.empty())
         return MissingInput::DeleteLength;
-    if (settings.Replace_Insert && settings.Replace_InsertFrom.empty())
+    if (settings.insertEnabled && settings.insertPos.empty())
         return MissingInput::InsertPosition;
-    if (settings.Replace_Insert && settings.Replace_InsertString.empty())
+    if (settings.insertEnabled && settings.insertText.empty())
         return MissingInput::InsertText;
     return missingInPattern(settings);
 }

@@ -73,7 +73,7 @@ void TForm1::SaveToDisk_ButtonClick() {
         m_progress->setValue(percent);
         m_progress->repaint();
     };
-    const SaveResult result = m_workspace.SaveToDisk(toName(m_mask->text()), callbacks);
+    const SaveResult result = m_workspace.save(toName(m_mask->text()), callbacks);
     if (result.status == SaveStatus::Saved && result.reloadError != 0) {
         const QString folder =
             QFile::decodeName(QByteArray::fromStdString(m_workspace.folderList().directory));
@@ -96,7 +96,7 @@ void TForm1::Rename_FileClick() {
     bool updateCase = false;
     if (!questions->editName(this, text, caseIsNone, updateCase))
         return;
-    m_workspace.RenameEntry(row, toName(text), updateCase && !caseIsNone);
+    m_workspace.renameEntry(row, toName(text), updateCase && !caseIsNone);
 }
 
 } // namespace quillon

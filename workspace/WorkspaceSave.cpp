@@ -98,7 +98,7 @@ std::string undoText(const SavePlan& plan, const std::vector<std::size_t>& indic
 
 } // namespace
 
-SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
+SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
     SaveResult result;
     auto tell = [&ask](MessageKind kind, NameView text) {
         if (ask.tell)
@@ -165,7 +165,7 @@ SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
         return result;
     }
 
-    Replace_Undo_Clear();
+    dropUndo();
     std::vector<std::size_t> done;
     {
         NotReadyScope notReady(m_previewReady);
@@ -222,18 +222,18 @@ SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
     }
 
     result.status = SaveStatus::Saved;
-    result.reloadError = ReloadFileList(plan.folder, mask).error;
+    result.reloadError = reload(plan.folder, mask).error;
     if (rewriteFailed)
         tell(MessageKind::Error, U"The undo file could not be rewritten after renaming.\n\nThe "
                                  U"renames that were done cannot be undone with it.");
     return result;
 }
 
-void Workspace::RenameEntry(std::size_t index, NameView name, bool updateCase) {
+void Workspace::renameEntry(std::size_t index, NameView name, bool updateCase) {
     if (index >= m_preview.size())
         return;
     m_preview[index].name = Name(name);
-    Replace_Undo_Clear();
+    dropUndo();
     if (updateCase) {
         NotReadyScope notReady(m_previewReady);
         m_preview[index].name = applyCaseMode(m_preview[index].name, m_caseMode, m_smartOptions);

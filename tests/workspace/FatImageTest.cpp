@@ -97,7 +97,7 @@ TEST(FatImage, SavingInUpperCaseAndTheUndoScriptRoundTrip) {
     PosixFileSystem fs;
     Workspace ws(fs);
     ws.setCaseMode(CaseMode::Uppercase, {});
-    ASSERT_TRUE(ws.ReloadFromDisk(dir, U"*.*").ok());
+    ASSERT_TRUE(ws.load(dir, U"*.*").ok());
     SaveCallbacks ask;
     ask.confirm = [](bool&) {
         return true;
@@ -107,7 +107,7 @@ TEST(FatImage, SavingInUpperCaseAndTheUndoScriptRoundTrip) {
         ++failures;
         return RenameFailureChoice::Skip;
     };
-    const SaveResult result = ws.SaveToDisk(U"*.*", ask);
+    const SaveResult result = ws.save(U"*.*", ask);
     EXPECT_EQ(failures, 0);
     EXPECT_EQ(result.renamed, 3u);
     Snapshot after = snapshot(dir);
