@@ -107,15 +107,13 @@ Error splitAtColon(std::string_view option, std::string_view form, std::string_v
 Error setDeletion(ParseState& state, std::string_view value) {
     ReplaceSettings& press = state.changePress();
     press.deleteEnabled = true;
-    return splitAtColon("delete", "POS:LENGTH", value, press.deletePos,
-                        press.deleteLength);
+    return splitAtColon("delete", "POS:LENGTH", value, press.deletePos, press.deleteLength);
 }
 
 Error setInsertion(ParseState& state, std::string_view value) {
     ReplaceSettings& press = state.changePress();
     press.insertEnabled = true;
-    return splitAtColon("insert", "POS:TEXT", value, press.insertPos,
-                        press.insertText);
+    return splitAtColon("insert", "POS:TEXT", value, press.insertPos, press.insertText);
 }
 
 Error setOutput(ParseState& state, OutputFormat format) {
