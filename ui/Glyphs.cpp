@@ -60,18 +60,22 @@ void draw(QPainter& p, Glyph glyph, qreal s) {
     }
     case Glyph::ScopeNamesOn:
     case Glyph::ScopeExtensionsOn:
-    case Glyph::ScopeOff: {
-        const bool on = glyph != Glyph::ScopeOff;
-        p.setBrush(on ? QColor(30, 160, 60) : QColor(200, 40, 40));
-        p.setPen(Qt::NoPen);
-        p.drawEllipse(QRectF(s * 0.05, s * 0.05, s * 0.9, s * 0.9));
+    case Glyph::ScopeNamesOff:
+    case Glyph::ScopeExtensionsOff: {
+        const bool on = glyph == Glyph::ScopeNamesOn || glyph == Glyph::ScopeExtensionsOn;
+        const bool extensions =
+            glyph == Glyph::ScopeExtensionsOn || glyph == Glyph::ScopeExtensionsOff;
+        const QColor red(200, 40, 40);
+        p.setBrush(on ? QBrush(QColor(30, 160, 60)) : QBrush(Qt::white));
+        p.setPen(on ? QPen(Qt::NoPen) : QPen(red, s / 9.0));
+        p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
         QFont font;
         font.setPixelSize(int(s * 0.62));
         font.setBold(true);
         p.setFont(font);
-        p.setPen(Qt::white);
+        p.setPen(on ? QColor(Qt::white) : red);
         p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter,
-                   glyph == Glyph::ScopeExtensionsOn ? QStringLiteral("E") : QStringLiteral("F"));
+                   extensions ? QStringLiteral("E") : QStringLiteral("F"));
         break;
     }
     case Glyph::Options:

@@ -13,11 +13,13 @@ enum class Glyph {
     Options,
     Wizard,
     Help,
-    /// Scope toggles: green disc with a white letter while the part is
-    /// included, red disc with a white F while it is excluded.
+    /// Scope toggles: a disc with the part's letter (F for names, E for
+    /// extensions), green and filled while the part is included, a red ring
+    /// while it is excluded, so that the two differ in more than colour.
     ScopeNamesOn,
     ScopeExtensionsOn,
-    ScopeOff,
+    ScopeNamesOff,
+    ScopeExtensionsOff,
 };
 
 QIcon glyphIcon(Glyph glyph, int size = 16);

@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QWidget>
 
 #include <algorithm>
 
@@ -74,6 +75,16 @@ bool KeyFilter::eventFilter(QObject* watched, QEvent* event) {
     if (m_rule.accepted)
         m_rule.accepted();
     return false;
+}
+
+QString notInFileNames() {
+    return QStringLiteral("/");
+}
+
+void keepPlaceWhenHidden(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
 }
 
 void installKeyRule(QObject* box, KeyRule rule) {

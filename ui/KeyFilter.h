@@ -5,6 +5,8 @@
 
 #include <functional>
 
+class QWidget;
+
 namespace quillon {
 
 /// What a box does with typed characters. Only keys are filtered: pasted
@@ -35,6 +37,15 @@ private:
 
     KeyRule m_rule;
 };
+
+/// What no name on a Linux file system can hold and a key can type: the
+/// slash (the NUL byte and other control characters never reach a box as
+/// typing).
+QString notInFileNames();
+
+/// Keeps w's place in its layout while it is hidden, so that its
+/// neighbours stay where they are.
+void keepPlaceWhenHidden(QWidget* w);
 
 /// Installs a KeyFilter with rule on box (owned by the box).
 void installKeyRule(QObject* box, KeyRule rule);

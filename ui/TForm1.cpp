@@ -3,6 +3,7 @@
 #include "ui/FolderListModel.h"
 #include "ui/Glyphs.h"
 #include "ui/KeyFilter.h"
+#include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
 #include "ui/TShellTree.h"
 #include "ui/WidgetHelpers.h"
@@ -46,58 +47,95 @@ struct Tooltip {
 
 // In the order they are assigned; controls that are not built are skipped.
 constexpr Tooltip kTooltips[] = {
-    {"Case_Smart", "Smart capitalization."},
-    {"Case_Smart_MostLetters", "First letters except \"Small words.\""},
-    {"Case_Smart_MostLetters_LastField", "Most words up to the last delimiters."},
-    {"Case_Smart_SmallWords", "Articles, prepositions, and\ncoordinate conjunctions."},
-    {"Case_Smart_Hyphen", "Second elements of\nhyphenated terms."},
-    {"Case_Smart_Commas", "Words following commas."},
-    {"Case_Smart_KAcronyms", "Known words (including acronyms), and initialisms."},
-    {"Case_Smart_UAcronyms", "Unknown \"acronyms\" (initialisms)."},
-    {"Case_FirstLetters", "First-letter capitalization."},
-    {"Case_Lower", "Lowercase letters."},
-    {"Case_Upper", "Uppercase letters."},
-    {"Case_None", "No change. Unsaved string\nreplacements will be lost"},
-    {"Case_Smart_Extra_FakeButton", "Options."},
-    {"Replace_From", "Enter the search string.\nSee Help for reformatting\nand numbering."},
-    {"Replace_To", "Enter the replacement string.\nSee Help for reformatting\nand numbering."},
-    {"Replace_ClearFromToBoxesFakeButton", "Clear the \"Replace\" and\n\"With\" edit boxes."},
-    {"Replace_OptionsWizard", "Wizard."},
-    {"Replace_Case", "Case-sensitive search."},
-    {"Replace_Button", "Update the preview list."},
-    {"Replace_Undo_Button", "Undo the last change\nmade to the preview list."},
-    {"UpdatePreview", "Undo all changes made\nto the preview list."},
-    {"Replace_UpdateCase", "Update case after replacements."},
-    {"Replace_Button_FN_Off", "Click if you want to perform\noperations on file names."},
-    {"Replace_Button_FN_On", "Click if you do not want to perform\noperations on file names."},
-    {"Replace_Button_Ext_Off", "Click if you want to perform\noperations on extensions."},
-    {"Replace_Button_Ext_On", "Click if you do not want to perform\noperations on extensions."},
+    {"Case_Smart", QT_TRANSLATE_NOOP("quillon::TForm1", "Smart capitalization.")},
+    {"Case_Smart_MostLetters",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "First letters except \"Small words.\"")},
+    {"Case_Smart_MostLetters_LastField",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Most words up to the last delimiters.")},
+    {"Case_Smart_SmallWords",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Articles, prepositions, and\ncoordinate conjunctions.")},
+    {"Case_Smart_Hyphen",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Second elements of\nhyphenated terms.")},
+    {"Case_Smart_Commas", QT_TRANSLATE_NOOP("quillon::TForm1", "Words following commas.")},
+    {"Case_Smart_KAcronyms",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Known words (including acronyms), and initialisms.")},
+    {"Case_Smart_UAcronyms",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Unknown \"acronyms\" (initialisms).")},
+    {"Case_FirstLetters", QT_TRANSLATE_NOOP("quillon::TForm1", "First-letter capitalization.")},
+    {"Case_Lower", QT_TRANSLATE_NOOP("quillon::TForm1", "Lowercase letters.")},
+    {"Case_Upper", QT_TRANSLATE_NOOP("quillon::TForm1", "Uppercase letters.")},
+    {"Case_None",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "No change. Unsaved string\nreplacements will be lost")},
+    {"Case_Smart_Extra_FakeButton", QT_TRANSLATE_NOOP("quillon::TForm1", "Options.")},
+    {"Replace_From",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Enter the search string.\nSee Help for reformatting\nand numbering.")},
+    {"Replace_To",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Enter the replacement string.\nSee Help for reformatting\nand numbering.")},
+    {"Replace_ClearFromToBoxesFakeButton",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Clear the \"Replace\" and\n\"With\" edit boxes.")},
+    {"Replace_OptionsWizard", QT_TRANSLATE_NOOP("quillon::TForm1", "Wizard.")},
+    {"Replace_Case", QT_TRANSLATE_NOOP("quillon::TForm1", "Case-sensitive search.")},
+    {"Replace_Button", QT_TRANSLATE_NOOP("quillon::TForm1", "Update the preview list.")},
+    {"Replace_Undo_Button",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Undo the last change\nmade to the preview list.")},
+    {"UpdatePreview",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Undo all changes made\nto the preview list.")},
+    {"Replace_UpdateCase", QT_TRANSLATE_NOOP("quillon::TForm1", "Update case after replacements.")},
+    {"Replace_Button_FN_Off",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Click if you want to perform\noperations on file names.")},
+    {"Replace_Button_FN_On",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Click if you do not want to perform\noperations on file names.")},
+    {"Replace_Button_Ext_Off",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Click if you want to perform\noperations on extensions.")},
+    {"Replace_Button_Ext_On",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Click if you do not want to perform\noperations on extensions.")},
     {"Replace_TrimFrom",
-     "Enter the position of the first character to\nbe deleted. Counting left to right, "
-     "the\nposition of first character is one. Counting\nright to left, the position of the "
-     "last character\nis -1, the position of the character before it is\n-2, and so on."},
-    {"Replace_TrimCount", "Enter the number of characters\nto be deleted."},
+     QT_TRANSLATE_NOOP(
+         "quillon::TForm1",
+         "Enter the position of the first character to\nbe deleted. Counting left to right, "
+         "the\nposition of first character is one. Counting\nright to left, the position of the "
+         "last character\nis -1, the position of the character before it is\n-2, and so on.")},
+    {"Replace_TrimCount",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Enter the number of characters\nto be deleted.")},
     {"Replace_Trim",
-     "Delete a substring of the\nspecified length (Length) at\nthe specified position (Pos)."},
+     QT_TRANSLATE_NOOP(
+         "quillon::TForm1",
+         "Delete a substring of the\nspecified length (Length) at\nthe specified position (Pos).")},
     {"Replace_InsertFrom",
-     "Enter the position at which you want to insert a\nstring.  Counting left to right, the "
-     "position of the\nfirst character is one.  Counting right to left, the\nposition after "
-     "the last character is zero,  the po-\nsition of the last character is -1,  and so on."},
-    {"Replace_InsertString", "Enter the string to be inserted."},
-    {"Replace_Insert", "Insert the specified string (String)\nat the specified position (Pos)."},
-    {"Replace_CharToSpaces", "Replace %20 and _ with spaces"},
-    {"Replace_DelDigits", "Delete digits"},
-    {"Replace_DelExtraSpaces", "Delete extra spaces"},
-    {"HelpButton", "Help."},
-    {"ReloadFromDisk_Button2", "Reload from disk."},
+     QT_TRANSLATE_NOOP(
+         "quillon::TForm1",
+         "Enter the position at which you want to insert a\nstring.  Counting left to right, the "
+         "position of the\nfirst character is one.  Counting right to left, the\nposition after "
+         "the last character is zero,  the po-\nsition of the last character is -1,  and so on.")},
+    {"Replace_InsertString",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Enter the string to be inserted.")},
+    {"Replace_Insert",
+     QT_TRANSLATE_NOOP("quillon::TForm1",
+                       "Insert the specified string (String)\nat the specified position (Pos).")},
+    {"Replace_CharToSpaces", QT_TRANSLATE_NOOP("quillon::TForm1", "Replace %20 and _ with spaces")},
+    {"Replace_DelDigits", QT_TRANSLATE_NOOP("quillon::TForm1", "Delete digits")},
+    {"Replace_DelExtraSpaces", QT_TRANSLATE_NOOP("quillon::TForm1", "Delete extra spaces")},
+    {"HelpButton", QT_TRANSLATE_NOOP("quillon::TForm1", "Help.")},
+    {"ReloadFromDisk_Button2", QT_TRANSLATE_NOOP("quillon::TForm1", "Reload from disk.")},
     {"FileMaskEdit",
-     "Enter a new mask and hit the Enter key.\nUnsaved string replacements will be lost."},
+     QT_TRANSLATE_NOOP(
+         "quillon::TForm1",
+         "Enter a new mask and hit the Enter key.\nUnsaved string replacements will be lost.")},
     {"FileMaskEdit_ClearFakeButton",
-     "Reset the mask to *.* and\nreload. Unsaved string\nreplacements will be lost."},
-    {"SaveToDisk_Button2", "Save to disk."},
-    {"SourceIsPreview", "Cumulate replacements."},
-    {"DisplayPreview_CB", "Preview list/Folder list"},
-    {"FileBox_Preview", "Right click to display\nthe contextual menu."},
+     QT_TRANSLATE_NOOP(
+         "quillon::TForm1",
+         "Reset the mask to *.* and\nreload. Unsaved string\nreplacements will be lost.")},
+    {"SaveToDisk_Button2", QT_TRANSLATE_NOOP("quillon::TForm1", "Save to disk.")},
+    {"SourceIsPreview", QT_TRANSLATE_NOOP("quillon::TForm1", "Cumulate replacements.")},
+    {"DisplayPreview_CB", QT_TRANSLATE_NOOP("quillon::TForm1", "Preview list/Folder list")},
+    {"FileBox_Preview",
+     QT_TRANSLATE_NOOP("quillon::TForm1", "Right click to display\nthe contextual menu.")},
 };
 
 } // namespace
@@ -109,11 +147,7 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
                                                QString::fromLatin1(kApplicationVersion)));
-    setMinimumSize(640, 480);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(242, 243, 240));
-    setPalette(pal);
-    setAutoFillBackground(true);
+    applyDesignedBackground(this, QColor(242, 243, 240));
 
     m_previewModel = new PreviewListModel(m_workspace, this);
     m_folderModel = new FolderListModel(m_workspace, this);
@@ -140,7 +174,8 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
     m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
 
-    resize(640, 480);
+    updateMinimumSize();
+    resize(minimumSize());
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
 }
@@ -151,66 +186,79 @@ TForm1::~TForm1() {
 }
 
 void TForm1::buildMenus() {
-    auto* file = named(new QMenu(tr8("&File"), this), "MainMenu_File");
-    QMenu* reload = file->addMenu(tr8("&Reload"));
-    named(reload->addAction(tr8("Sort by &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
+    auto* file = named(new QMenu(tr("&File"), this), "MainMenu_File");
+    QMenu* reload = file->addMenu(tr("&Reload"));
+    named(reload->addAction(tr("Sort by &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
           "SortbyFileName1");
-    named(reload->addAction(tr8("Sort by &Date"), this,
+    named(reload->addAction(tr("Sort by &Date"), this,
                             &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
           "SortbyDate1");
-    named(file->addAction(tr8("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
-          "MainMenu_File_Save");
+    QAction* byName = reload->actions().constFirst();
+    QAction* save = named(file->addAction(tr("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
+                          "MainMenu_File_Save");
     file->addSeparator();
-    named(file->addAction(tr8("&Exit"), this, &TForm1::MainMenu_File_Exit), "MainMenu_File_Exit1");
+    QAction* exit = named(file->addAction(tr("&Exit"), this, &TForm1::MainMenu_File_Exit),
+                          "MainMenu_File_Exit1");
 
-    auto* view = named(new QMenu(tr8("&View"), this), "MainMenu_View");
-    m_viewFolder = named(view->addAction(tr8("&Folder"), this, &TForm1::MainMenu_View_FolderClick),
+    auto* view = named(new QMenu(tr("&View"), this), "MainMenu_View");
+    m_viewFolder = named(view->addAction(tr("&Folder"), this, &TForm1::MainMenu_View_FolderClick),
                          "MainMenu_View_Folder");
     m_viewPreview =
-        named(view->addAction(tr8("&Preview"), this, &TForm1::MainMenu_View_PreviewClick),
+        named(view->addAction(tr("&Preview"), this, &TForm1::MainMenu_View_PreviewClick),
               "MainMenu_View_Preview");
     m_viewFolder->setCheckable(true);
     m_viewPreview->setCheckable(true);
     m_viewPreview->setChecked(true);
     view->addSeparator();
-    named(view->addAction(tr8("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
+    named(view->addAction(tr("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
     view->addSeparator();
-    named(view->addAction(tr8("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
-          "MainMenu_View_Wizard");
+    m_viewWizard = named(view->addAction(tr("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
+                         "MainMenu_View_Wizard");
 
-    auto* select = named(new QMenu(tr8("&Select"), this), "MainMenu_Select");
-    named(select->addAction(tr8("&Select All"), this,
+    auto* select = named(new QMenu(tr("&Select"), this), "MainMenu_Select");
+    named(select->addAction(tr("&Select All"), this,
                             &TForm1::FileBox_Preview_PopupMenu_SelectAllClick),
           "SelectAll1");
-    named(select->addAction(tr8("&Unselect All"), this,
+    named(select->addAction(tr("&Unselect All"), this,
                             &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick),
           "UnselectAll1");
-    named(
-        select->addAction(tr8("&Invert All"), this, &TForm1::FileBox_Preview_PopupMenu_InverseAll),
-        "InvertAll1");
+    named(select->addAction(tr("&Invert All"), this, &TForm1::FileBox_Preview_PopupMenu_InverseAll),
+          "InvertAll1");
 
-    auto* help = named(new QMenu(tr8("&Help"), this), "MainMenu_Help");
-    named(help->addAction(tr8("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
-          "MainMenu_Help_Help");
-    named(help->addAction(tr8("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
+    auto* help = named(new QMenu(tr("&Help"), this), "MainMenu_Help");
+    m_helpHelp = named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
+                       "MainMenu_Help_Help");
+    // The desktop's usual keys; the menus live on tool buttons, so the
+    // window itself carries the actions for their shortcuts to work.
+    const std::pair<QAction*, QKeySequence> shortcuts[] = {
+        {save, QKeySequence::Save},
+        {byName, QKeySequence(Qt::Key_F5)},
+        {m_helpHelp, QKeySequence::HelpContents},
+        {exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    };
+    for (const auto& [action, keys] : shortcuts) {
+        action->setShortcut(keys);
+        addAction(action);
+    }
+    named(help->addAction(tr("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
           "MainMenu_Help_About_MI");
 
     m_popup = named(new QMenu(this), "FileBox_Preview_PopupMenu");
-    QMenu* popupSelect = m_popup->addMenu(tr8("&Select"));
-    popupSelect->addAction(tr8("Select All"), this,
+    QMenu* popupSelect = m_popup->addMenu(tr("&Select"));
+    popupSelect->addAction(tr("Select All"), this,
                            &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
-    popupSelect->addAction(tr8("Unselect All"), this,
+    popupSelect->addAction(tr("Unselect All"), this,
                            &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
-    named(popupSelect->addAction(tr8("Invert All"), this,
+    named(popupSelect->addAction(tr("Invert All"), this,
                                  &TForm1::FileBox_Preview_PopupMenu_InverseAll),
           "Inverse1");
-    QMenu* popupReload = m_popup->addMenu(tr8("&Reload and Sort"));
-    named(popupReload->addAction(tr8("By &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
+    QMenu* popupReload = m_popup->addMenu(tr("&Reload and Sort"));
+    named(popupReload->addAction(tr("By &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
           "ByFileNames1");
-    named(popupReload->addAction(tr8("By &Date and Time"), this,
+    named(popupReload->addAction(tr("By &Date and Time"), this,
                                  &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
           "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
-    m_popupRename = named(m_popup->addAction(tr8("&Rename File"), this,
+    m_popupRename = named(m_popup->addAction(tr("&Rename File"), this,
                                              &TForm1::FileBox_Preview_PopupMenu_RenameFileClick),
                           "FileBox_Preview_PopupMenu_RenameFile");
     connect(m_popup, &QMenu::aboutToShow, this, &TForm1::FileBox_Preview_PopupMenu_OnPopup);
@@ -254,21 +302,26 @@ QWidget* TForm1::buildTopStrip() {
     auto* previewPlace = new QWidget(panel);
     auto* stack = new QGridLayout(previewPlace);
     stack->setContentsMargins(0, 0, 0, 0);
-    m_displayPreview = named(new QCheckBox(tr8("Preview"), previewPlace), "DisplayPreview_CB");
+    m_displayPreview = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
     m_displayPreview->setChecked(true);
     connect(m_displayPreview, &QCheckBox::toggled, this, &TForm1::DisplayPreview_CBClick);
     m_progress = named(new QProgressBar(previewPlace), "ProgressBar");
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
     m_progress->hide();
+    // The place keeps the width of the wider of the two, whichever shows.
+    keepPlaceWhenHidden(m_displayPreview);
+    keepPlaceWhenHidden(m_progress);
     stack->addWidget(m_displayPreview, 0, 0);
     stack->addWidget(m_progress, 0, 0);
     panelRow->addWidget(previewPlace);
 
-    panelRow->addWidget(new QLabel(tr8("Mask:"), panel));
+    auto* maskLabel = new QLabel(tr("Mask:"), panel);
+    panelRow->addWidget(maskLabel);
     m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
-    m_mask->setFixedWidth(70);
-    installKeyRule(m_mask, KeyRule{QStringLiteral("\\/:\"<>|"), {}, {}, {}, {}});
+    fitWidthTo(m_mask, QStringLiteral("*.mpeg4"));
+    maskLabel->setBuddy(m_mask);
+    installKeyRule(m_mask, KeyRule{notInFileNames(), {}, {}, {}, {}});
     m_mask->installEventFilter(this); // a click counts as a change of the mask
     connect(m_mask, &QLineEdit::textChanged, this, &TForm1::FileMaskEditChange);
     panelRow->addWidget(m_mask);
@@ -291,21 +344,21 @@ QWidget* TForm1::buildHidden() {
         const char* caption;
         void (TForm1::*slot)();
     } commands[] = {
-        {"SaveToDisk_Button", "Save", &TForm1::SaveToDisk_ButtonClick},
-        {"ReloadFromDisk_Button", "Load", &TForm1::ReloadFromDisk_ButtonClick},
-        {"UpdatePreview", "Reset", &TForm1::UpdatePreviewClick},
-        {"OnStartButton", "OnStart", &TForm1::OnActivateClick},
+        {"SaveToDisk_Button", QT_TR_NOOP("Save"), &TForm1::SaveToDisk_ButtonClick},
+        {"ReloadFromDisk_Button", QT_TR_NOOP("Load"), &TForm1::ReloadFromDisk_ButtonClick},
+        {"UpdatePreview", QT_TR_NOOP("Reset"), &TForm1::UpdatePreviewClick},
+        {"OnStartButton", QT_TR_NOOP("OnStart"), &TForm1::OnActivateClick},
     };
     for (const auto& c : commands) {
-        auto* button = named(new QPushButton(tr8(c.caption), hidden), c.name);
+        auto* button = named(new QPushButton(tr(c.caption), hidden), c.name);
         connect(button, &QPushButton::clicked, this, c.slot);
     }
     // The scope the engine reads; only the scope toggles set it.
     auto* scopes = named(new QWidget(hidden), "Replace_OptionPanel");
     m_scopeFiles =
-        named(new QRadioButton(tr8("File names only"), scopes), "Replace_OptionPanel_Files");
-    m_scopeExt = named(new QRadioButton(tr8("Extensions only"), scopes), "Replace_OptionPanel_Ext");
-    m_scopeBoth = named(new QRadioButton(tr8("Both"), scopes), "Replace_OptionPanel_Both");
+        named(new QRadioButton(tr("File names only"), scopes), "Replace_OptionPanel_Files");
+    m_scopeExt = named(new QRadioButton(tr("Extensions only"), scopes), "Replace_OptionPanel_Ext");
+    m_scopeBoth = named(new QRadioButton(tr("Both"), scopes), "Replace_OptionPanel_Both");
     m_scopeFiles->setChecked(true);
     return hidden;
 }
@@ -313,22 +366,34 @@ QWidget* TForm1::buildHidden() {
 void TForm1::assignTooltips() {
     for (const Tooltip& t : kTooltips) {
         if (auto* w = findChild<QWidget*>(QString::fromLatin1(t.control))) {
-            w->setToolTip(tr8(t.text));
+            w->setToolTip(tr(t.text));
             w->setToolTipDuration(kTooltipMs);
         }
     }
+    nameControlsForScreenReaders(this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
+    // Styles are applied by now; the minimum may have grown with them.
+    updateMinimumSize();
     // The start routine runs once the window is up, also where the window
     // manager never reports an activation.
     if (!m_state.Started)
         QTimer::singleShot(0, this, &TForm1::OnActivateClick);
 }
 
+void TForm1::updateMinimumSize() {
+    // The designed 640 x 480 at the default font; more where larger text
+    // needs it, so that no caption is cut.
+    layout()->activate();
+    setMinimumSize(layout()->totalMinimumSize().expandedTo(QSize(640, 480)));
+}
+
 void TForm1::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
+        QTimer::singleShot(0, this, &TForm1::updateMinimumSize);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         OnActivateClick();
 }

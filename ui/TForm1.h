@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ui/MainWindowAccess.h"
 #include "ui/MainWindowState.h"
 #include "workspace/Workspace.h"
 
@@ -22,6 +23,7 @@ class QToolButton;
 
 namespace quillon {
 
+class CaseGroup;
 class FolderListModel;
 class PreviewListModel;
 class THelpForm;
@@ -32,7 +34,7 @@ class UserQuestions;
 /// The main window: the folder tree, the folder and preview lists, the case
 /// and replace groups, and the commands that tie them to the workspace.
 /// Its code is spread over TForm1*.cpp by area.
-class TForm1 final : public QWidget, private WorkspaceObserver {
+class TForm1 final : public QWidget, public MainWindowAccess, private WorkspaceObserver {
     Q_OBJECT
 public:
     /// folderArgument: the first command-line argument as raw bytes (empty
@@ -108,6 +110,20 @@ public slots:
     void HelpFormClick();
     void MainMenu_Help_About_MIClick();
 
+public:
+    // what the wizard and the help window write (TForm1Assistants.cpp)
+    void setReplaceText(const QString& text) override;
+    void setWithText(const QString& text) override;
+    void setDeletePosition(const QString& text) override;
+    void setDeleteLength(const QString& text) override;
+    void setDeleteChecked(bool checked) override;
+    void setInsertPosition(const QString& text) override;
+    void setInsertString(const QString& text) override;
+    void setInsertChecked(bool checked) override;
+    Scope scope() const override;
+    void setWizardOpenersEnabled(bool enabled) override;
+    void setHelpOpenersEnabled(bool enabled) override;
+
 signals:
     /// A press of "OK" has been handled (run or refused).
     void replaceRequested();
@@ -128,20 +144,17 @@ private:
     QWidget* buildHidden();
     QGroupBox* buildCaseGroup(QWidget* parent);
     QGroupBox* buildReplaceGroup(QWidget* parent);
-    void buildCaseExtraPanel();
     void installReplaceFilters();
+    void passScopeFocus(QToolButton* from, QToolButton* to);
     void assignTooltips();
+    void updateMinimumSize();
 
     // layout
     void placeSplitter();
     void placeCaseExtraPanel();
 
     // case
-    void caseModeClicked(CaseMode mode);
-    void smartOptionClicked();
     void refreshCase();
-    CaseMode selectedCaseMode() const;
-    SmartCaseOptions smartOptions() const;
 
     // lists
     std::string selectedFolder() const;
@@ -207,21 +220,7 @@ private:
     QPushButton* m_replaceButton = nullptr;
     QPushButton* m_undoButton = nullptr;
 
-    // "Case"
-    QRadioButton* m_caseSmart = nullptr;
-    QRadioButton* m_caseFirstLetters = nullptr;
-    QRadioButton* m_caseLower = nullptr;
-    QRadioButton* m_caseUpper = nullptr;
-    QRadioButton* m_caseNone = nullptr;
-    QToolButton* m_caseOptionsButton = nullptr;
-    QWidget* m_caseExtraPanel = nullptr;
-    QCheckBox* m_smartMostLetters = nullptr;
-    QCheckBox* m_smartLastField = nullptr;
-    QCheckBox* m_smartSmallWords = nullptr;
-    QCheckBox* m_smartHyphen = nullptr;
-    QCheckBox* m_smartCommas = nullptr;
-    QCheckBox* m_smartUAcronyms = nullptr;
-    QCheckBox* m_smartKAcronyms = nullptr;
+    CaseGroup* m_case = nullptr;
 
     // the assistants' single instances, in TForm1Assistants.cpp
     QPointer<TWizardForm> m_wizard;

@@ -4,11 +4,17 @@
 #include "ui/help/TMainMenu_Help_About.h"
 #include "ui/wizard/TWizardForm.h"
 
+#include <QAction>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QToolButton>
+
 namespace quillon {
 
 void TForm1::MainMenu_View_WizardClick() {
     // The wizard sees the preview names only through this copy.
-    TWizardForm::open(this, m_wizard, [this] {
+    TWizardForm::open(this, *this, m_wizard, [this] {
         std::vector<Name> names;
         names.reserve(m_workspace.preview().size());
         for (const PreviewEntry& entry : m_workspace.preview())
@@ -22,7 +28,7 @@ void TForm1::Replace_OptionsWizardClick() {
 }
 
 void TForm1::MainMenu_Help_HelpClick() {
-    THelpForm::open(this, m_help);
+    THelpForm::open(this, *this, m_help);
 }
 
 void TForm1::HelpFormClick() {
@@ -31,6 +37,54 @@ void TForm1::HelpFormClick() {
 
 void TForm1::MainMenu_Help_About_MIClick() {
     TMainMenu_Help_About::run(this);
+}
+
+void TForm1::setReplaceText(const QString& text) {
+    m_replaceFrom->setText(text);
+}
+
+void TForm1::setWithText(const QString& text) {
+    m_replaceTo->setText(text);
+}
+
+void TForm1::setDeletePosition(const QString& text) {
+    m_trimFrom->setText(text);
+}
+
+void TForm1::setDeleteLength(const QString& text) {
+    m_trimCount->setText(text);
+}
+
+void TForm1::setDeleteChecked(bool checked) {
+    m_trim->setChecked(checked);
+}
+
+void TForm1::setInsertPosition(const QString& text) {
+    m_insertFrom->setText(text);
+}
+
+void TForm1::setInsertString(const QString& text) {
+    m_insertString->setText(text);
+}
+
+void TForm1::setInsertChecked(bool checked) {
+    m_insert->setChecked(checked);
+}
+
+Scope TForm1::scope() const {
+    return m_scopeBoth->isChecked()  ? Scope::Both
+           : m_scopeExt->isChecked() ? Scope::ExtensionsOnly
+                                     : Scope::FileNamesOnly;
+}
+
+void TForm1::setWizardOpenersEnabled(bool enabled) {
+    m_viewWizard->setEnabled(enabled);
+    m_wizardButton->setEnabled(enabled);
+}
+
+void TForm1::setHelpOpenersEnabled(bool enabled) {
+    m_helpHelp->setEnabled(enabled);
+    m_helpButton->setEnabled(enabled);
 }
 
 } // namespace quillon

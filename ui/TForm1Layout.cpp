@@ -1,6 +1,8 @@
 #include "ui/TForm1.h"
 
+#include "ui/CaseGroup.h"
 #include "ui/FolderListModel.h"
+#include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
 #include "ui/TShellTree.h"
 #include "ui/WidgetHelpers.h"
@@ -16,7 +18,7 @@ namespace quillon {
 
 namespace {
 
-constexpr int kBottomHeight = 111;
+constexpr int kBottomMinimumHeight = 111;
 constexpr int kSplitterWidth = 3;
 
 } // namespace
@@ -29,14 +31,16 @@ QWidget* TForm1::buildMiddle() {
 
     m_tree = named(new TShellTree(middle), "ShellTree1");
     connect(m_tree, &QTreeView::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
+    connect(m_tree, &TShellTree::folderChosenByKeyboard, this, &TForm1::ReloadFromDisk_ButtonClick);
     row->addWidget(m_tree);
 
     m_splitter = named(new QWidget(middle), "PanelSplitter");
     m_splitter->setFixedWidth(kSplitterWidth);
     m_splitter->setAutoFillBackground(true);
-    QPalette white = m_splitter->palette();
-    white.setColor(QPalette::Window, Qt::white);
-    m_splitter->setPalette(white);
+    // White on a light palette; a dark one keeps a dark bar.
+    QPalette bar = m_splitter->palette();
+    bar.setColor(QPalette::Window, isDarkPalette(bar) ? bar.color(QPalette::Mid) : Qt::white);
+    m_splitter->setPalette(bar);
     m_splitter->setCursor(Qt::SizeHorCursor);
     m_splitter->installEventFilter(this);
     row->addWidget(m_splitter);
@@ -56,6 +60,10 @@ QWidget* TForm1::buildMiddle() {
     });
     connect(m_previewView, &QListView::clicked, this, &TForm1::PreventSelectionInListClick);
     connect(m_folderView, &QListView::clicked, this, &TForm1::PreventSelectionInListClick);
+    // The lists have no caption on screen; readers say these.
+    m_tree->setAccessibleName(tr("Folders"));
+    m_folderView->setAccessibleName(tr("Folder list"));
+    m_previewView->setAccessibleName(tr("Preview list"));
     row->addWidget(m_folderView, 1);
     row->addWidget(m_previewView, 1);
     placeSplitter();
@@ -64,7 +72,9 @@ QWidget* TForm1::buildMiddle() {
 
 QWidget* TForm1::buildBottom() {
     m_bottom = named(new QWidget(this), "Panel1");
-    m_bottom->setFixedHeight(kBottomHeight);
+    // Its own height at the least, more where larger text needs it.
+    m_bottom->setMinimumHeight(kBottomMinimumHeight);
+    m_bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     auto* row = new QHBoxLayout(m_bottom);
     row->setContentsMargins(4, 0, 4, 4);
     row->setSpacing(4);
@@ -114,12 +124,11 @@ void TForm1::resizeEvent(QResizeEvent* event) {
 }
 
 void TForm1::placeCaseExtraPanel() {
-    if (!m_caseExtraPanel || !m_bottom)
+    if (!m_case || !m_bottom)
         return;
     // Floats just above the lower left corner, over the lists.
-    m_caseExtraPanel->adjustSize();
     const QRect bottom = m_bottom->geometry();
-    m_caseExtraPanel->move(bottom.left() + 4, bottom.top() - m_caseExtraPanel->height() + 14);
+    m_case->placeOptionsPanel(QPoint(bottom.left() + 4, bottom.top() + 14));
 }
 
 } // namespace quillon

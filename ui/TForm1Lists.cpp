@@ -37,7 +37,7 @@ void TForm1::reportLoad(const LoadResult& result) {
         return;
     QMessageBox box(
         QMessageBox::Critical, QStringLiteral("Quillon"),
-        QStringLiteral("The folder could not be read:\n > %1\n\n%2")
+        tr("The folder could not be read:\n > %1\n\n%2")
             .arg(m_tree->selectedPath(), QString::fromLocal8Bit(std::strerror(result.error))),
         QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);

@@ -1,5 +1,6 @@
 #include "ui/TForm1.h"
 
+#include "ui/CaseGroup.h"
 #include "ui/KeyFilter.h"
 #include "ui/NameText.h"
 #include "ui/WidgetHelpers.h"
@@ -23,21 +24,24 @@ namespace quillon {
 
 namespace {
 
-const QString kGroupStyle = QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; }"
-                                           "QGroupBox::title { color: rgb(0, 70, 213); "
-                                           "subcontrol-origin: margin; left: 6px; }");
-
-QCheckBox* checkBox(const char* name, const char* caption, bool checked, QWidget* parent) {
-    auto* box = named(new QCheckBox(tr8(caption), parent), name);
+QCheckBox* checkBox(const char* name, const QString& caption, bool checked, QWidget* parent) {
+    auto* box = named(new QCheckBox(caption, parent), name);
     box->setChecked(checked);
     return box;
 }
 
-QLineEdit* lineEdit(const char* name, int width, QWidget* parent) {
+// A box wide enough for its longest entry, or a stretching one.
+QLineEdit* lineEdit(const char* name, const QString& widest, QWidget* parent) {
     auto* edit = named(new QLineEdit(parent), name);
-    if (width > 0)
-        edit->setFixedWidth(width);
+    if (!widest.isEmpty())
+        fitWidthTo(edit, widest);
     return edit;
+}
+
+QLabel* labelFor(const QString& caption, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    return label;
 }
 
 int posBoxLimit(const QString& before) {
@@ -47,8 +51,8 @@ int posBoxLimit(const QString& before) {
 } // namespace
 
 QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
-    auto* group = named(new QGroupBox(tr8("Replace/Reformat/Number"), parent), "Replacement");
-    group->setStyleSheet(kGroupStyle);
+    auto* group = named(new QGroupBox(tr("Replace/Reformat/Number"), parent), "Replacement");
+    styleCaptionGroup(group);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setHorizontalSpacing(4);
@@ -57,24 +61,24 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     // Row 0: the pattern boxes, the scope toggles and the assistants.
     auto* patterns = new QHBoxLayout;
     patterns->setSpacing(4);
-    patterns->addWidget(new QLabel(tr8("Replace:"), group));
-    m_replaceFrom = lineEdit("Replace_From", 0, group);
+    m_replaceFrom = lineEdit("Replace_From", {}, group);
+    patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, group));
     patterns->addWidget(m_replaceFrom, 1);
     auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, group);
     connect(clear, &QToolButton::clicked, this, &TForm1::Replace_ClearFromToBoxesFakeButtonClick);
     patterns->addWidget(clear);
-    patterns->addWidget(new QLabel(tr8("With:"), group));
-    m_replaceTo = lineEdit("Replace_To", 0, group);
+    m_replaceTo = lineEdit("Replace_To", {}, group);
+    patterns->addWidget(labelFor(tr("With:"), m_replaceTo, group));
     patterns->addWidget(m_replaceTo, 1);
 
     m_fnExtPanel = named(new QWidget(group), "Replace_FNExtPanel");
     auto* scope = new QGridLayout(m_fnExtPanel);
     scope->setContentsMargins(0, 0, 0, 0);
     scope->setSpacing(0);
-    m_fnOn = imageButton("Replace_Button_FN_On", Glyph::ScopeNamesOn, m_fnExtPanel);
-    m_fnOff = imageButton("Replace_Button_FN_Off", Glyph::ScopeOff, m_fnExtPanel);
-    m_extOn = imageButton("Replace_Button_Ext_On", Glyph::ScopeExtensionsOn, m_fnExtPanel);
-    m_extOff = imageButton("Replace_Button_Ext_Off", Glyph::ScopeOff, m_fnExtPanel);
+    m_fnOn = imageButton("Replace_Button_FN_On", Glyph::ScopeNamesOn, m_fnExtPanel, true);
+    m_fnOff = imageButton("Replace_Button_FN_Off", Glyph::ScopeNamesOff, m_fnExtPanel, true);
+    m_extOn = imageButton("Replace_Button_Ext_On", Glyph::ScopeExtensionsOn, m_fnExtPanel, true);
+    m_extOff = imageButton("Replace_Button_Ext_Off", Glyph::ScopeExtensionsOff, m_fnExtPanel, true);
     // Each pair shares one place; exactly one of a pair is shown.
     scope->addWidget(m_fnOn, 0, 0);
     scope->addWidget(m_fnOff, 0, 0);
@@ -86,6 +90,8 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     connect(m_fnOff, &QToolButton::clicked, this, &TForm1::Replace_Button_FN_OffClick);
     connect(m_extOn, &QToolButton::clicked, this, &TForm1::Replace_Button_Ext_OnClick);
     connect(m_extOff, &QToolButton::clicked, this, &TForm1::Replace_Button_Ext_OffClick);
+    // Hidden for patterns without a scope; the boxes keep their places.
+    keepPlaceWhenHidden(m_fnExtPanel);
     patterns->addWidget(m_fnExtPanel);
 
     m_wizardButton = imageButton("Replace_OptionsWizard", Glyph::Wizard, group);
@@ -99,22 +105,23 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     // Row 1: Delete and Insert at a position.
     auto* positions = new QHBoxLayout;
     positions->setSpacing(3);
-    m_trim = checkBox("Replace_Trim", "Delete", false, group);
-    m_trimFrom = lineEdit("Replace_TrimFrom", 34, group);
-    m_trimCount = lineEdit("Replace_TrimCount", 34, group);
-    m_insert = checkBox("Replace_Insert", "Insert", false, group);
-    m_insertFrom = lineEdit("Replace_InsertFrom", 34, group);
-    m_insertString = lineEdit("Replace_InsertString", 0, group);
+    m_trim = checkBox("Replace_Trim", tr("Delete"), false, group);
+    const QString fourDigits = QStringLiteral("-000");
+    m_trimFrom = lineEdit("Replace_TrimFrom", fourDigits, group);
+    m_trimCount = lineEdit("Replace_TrimCount", fourDigits, group);
+    m_insert = checkBox("Replace_Insert", tr("Insert"), false, group);
+    m_insertFrom = lineEdit("Replace_InsertFrom", fourDigits, group);
+    m_insertString = lineEdit("Replace_InsertString", {}, group);
     positions->addWidget(m_trim);
-    positions->addWidget(new QLabel(tr8("Pos:"), group));
+    positions->addWidget(labelFor(tr("Pos:"), m_trimFrom, group));
     positions->addWidget(m_trimFrom);
-    positions->addWidget(new QLabel(tr8("Length:"), group));
+    positions->addWidget(labelFor(tr("Length:"), m_trimCount, group));
     positions->addWidget(m_trimCount);
     positions->addSpacing(8);
     positions->addWidget(m_insert);
-    positions->addWidget(new QLabel(tr8("Pos:"), group));
+    positions->addWidget(labelFor(tr("Pos:"), m_insertFrom, group));
     positions->addWidget(m_insertFrom);
-    positions->addWidget(new QLabel(tr8("String:"), group));
+    positions->addWidget(labelFor(tr("String:"), m_insertString, group));
     positions->addWidget(m_insertString, 1);
     grid->addLayout(positions, 1, 0, 1, 2);
 
@@ -122,12 +129,12 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     auto* switches = new QGridLayout;
     switches->setHorizontalSpacing(8);
     switches->setVerticalSpacing(0);
-    m_replaceCase = checkBox("Replace_Case", "Case sensitive", false, group);
-    m_updateCase = checkBox("Replace_UpdateCase", "Update case", true, group);
-    m_sourceIsPreview = checkBox("SourceIsPreview", "Cumulate", true, group);
-    m_charToSpaces = checkBox("Replace_CharToSpaces", "%20 and _ to spaces", true, group);
-    m_delDigits = checkBox("Replace_DelDigits", "Delete digits", false, group);
-    m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", "Delete extra spaces", true, group);
+    m_replaceCase = checkBox("Replace_Case", tr("Case sensitive"), false, group);
+    m_updateCase = checkBox("Replace_UpdateCase", tr("Update case"), true, group);
+    m_sourceIsPreview = checkBox("SourceIsPreview", tr("Cumulate"), true, group);
+    m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, group);
+    m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, group);
+    m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, group);
     switches->addWidget(m_replaceCase, 0, 0);
     switches->addWidget(m_updateCase, 0, 1);
     switches->addWidget(m_sourceIsPreview, 0, 2);
@@ -136,9 +143,9 @@ QGroupBox* TForm1::buildReplaceGroup(QWidget* parent) {
     switches->addWidget(m_delExtraSpaces, 1, 2);
     grid->addLayout(switches, 2, 0, 2, 1);
 
-    m_undoButton = named(new QPushButton(tr8("Undo"), group), "Replace_Undo_Button");
+    m_undoButton = named(new QPushButton(tr("Undo"), group), "Replace_Undo_Button");
     m_undoButton->setEnabled(false);
-    m_replaceButton = named(new QPushButton(tr8("OK"), group), "Replace_Button");
+    m_replaceButton = named(new QPushButton(tr("OK"), group), "Replace_Button");
     connect(m_undoButton, &QPushButton::clicked, this, &TForm1::Replace_Undo_ButtonClick);
     connect(m_replaceButton, &QPushButton::clicked, this, &TForm1::Replace_ButtonClick);
     grid->addWidget(m_undoButton, 2, 1);
@@ -159,7 +166,9 @@ void TForm1::installReplaceFilters() {
         Replace_Undo_ButtonClick();
         return true;
     };
-    const QString patternRejects = QStringLiteral("\\:?\"<>|");
+    // "/" and "*" are pattern marks here; every other character may stand
+    // in a Linux file name.
+    const QString patternRejects;
     installKeyRule(m_replaceFrom,
                    KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
     installKeyRule(m_replaceTo,
@@ -179,9 +188,8 @@ void TForm1::installReplaceFilters() {
         KeyRule{{}, QStringLiteral("0123456789"), [](const QString&) { return 3; }, tickTrim, {}});
     installKeyRule(m_insertFrom,
                    KeyRule{{}, QStringLiteral("0123456789-"), posBoxLimit, tickInsert, {}});
-    installKeyRule(
-        m_insertString,
-        KeyRule{QStringLiteral("\\:?*\"<>/|"), {}, [](const QString&) { return 64; }, {}, {}});
+    installKeyRule(m_insertString,
+                   KeyRule{notInFileNames(), {}, [](const QString&) { return 64; }, {}, {}});
 
     for (QLineEdit* box :
          {m_replaceFrom, m_replaceTo, m_trimFrom, m_trimCount, m_insertFrom, m_insertString}) {
@@ -209,11 +217,9 @@ ReplaceSettings TForm1::replaceSettings() const {
     s.spacesFromPercent20AndUnderscore = m_charToSpaces->isChecked();
     s.deleteDigits = m_delDigits->isChecked();
     s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
-    s.scope = m_scopeBoth->isChecked()  ? Scope::Both
-              : m_scopeExt->isChecked() ? Scope::ExtensionsOnly
-                                        : Scope::FileNamesOnly;
-    s.caseMode = selectedCaseMode();
-    s.smartOptions = smartOptions();
+    s.scope = scope();
+    s.caseMode = m_case->mode();
+    s.smartOptions = m_case->smartOptions();
     return s;
 }
 
@@ -228,8 +234,7 @@ void TForm1::Replace_IncorrectChoice(RefusalCode code) {
     // The workspace has already dropped the undo copy; only the message is ours.
     const std::string_view message = refusalMessage(code);
     QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillon"),
-                    QString::fromUtf8(message.data(), static_cast<qsizetype>(message.size())),
-                    QMessageBox::Ok, this);
+                    translated("quillon::Refusals", message), QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
@@ -251,31 +256,41 @@ void TForm1::Replace_EnableDisableItemsClick() {
     m_fnExtPanel->setVisible(!noScope);
 }
 
+void TForm1::passScopeFocus(QToolButton* from, QToolButton* to) {
+    // The toggle just pressed by keyboard hides; its partner takes the focus.
+    if (from->hasFocus())
+        to->setFocus(Qt::TabFocusReason);
+}
+
 void TForm1::Replace_Button_FN_OnClick() {
     if (m_extOn->isHidden()) // extensions excluded too: include them first
         Replace_Button_Ext_OffClick();
-    m_fnOn->hide();
     m_fnOff->show();
+    passScopeFocus(m_fnOn, m_fnOff);
+    m_fnOn->hide();
     Replace_SetOptionPanel();
 }
 
 void TForm1::Replace_Button_FN_OffClick() {
-    m_fnOff->hide();
     m_fnOn->show();
+    passScopeFocus(m_fnOff, m_fnOn);
+    m_fnOff->hide();
     Replace_SetOptionPanel();
 }
 
 void TForm1::Replace_Button_Ext_OnClick() {
     if (m_fnOn->isHidden()) // names excluded too: include them first
         Replace_Button_FN_OffClick();
-    m_extOn->hide();
     m_extOff->show();
+    passScopeFocus(m_extOn, m_extOff);
+    m_extOn->hide();
     Replace_SetOptionPanel();
 }
 
 void TForm1::Replace_Button_Ext_OffClick() {
-    m_extOff->hide();
     m_extOn->show();
+    passScopeFocus(m_extOff, m_extOn);
+    m_extOff->hide();
     Replace_SetOptionPanel();
 }
 

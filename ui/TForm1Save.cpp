@@ -78,7 +78,7 @@ void TForm1::SaveToDisk_ButtonClick() {
         const QString folder =
             QFile::decodeName(QByteArray::fromStdString(m_workspace.folderList().directory));
         ask.tell(this, MessageKind::Error,
-                 QStringLiteral("The folder could not be read:\n > %1\n\n%2")
+                 tr("The folder could not be read:\n > %1\n\n%2")
                      .arg(folder, QString::fromLocal8Bit(std::strerror(result.reloadError))));
     }
 }

@@ -64,12 +64,12 @@ TForm2::TForm2(QString renameText, bool caseIsNone, QWidget* parent)
     , m_renameText(std::move(renameText))
     , m_caseIsNone(caseIsNone) {
     setObjectName(QStringLiteral("Form2"));
-    setWindowTitle(QStringLiteral("Rename"));
+    setWindowTitle(tr("Rename"));
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("Rename_Edit"));
     m_edit->setMinimumWidth(409);
-    auto* filter = new KeyFilter(KeyRule{QStringLiteral("\\/:?\"<>|*"), {}, {}, {}, {}}, m_edit);
+    auto* filter = new KeyFilter(KeyRule{notInFileNames(), {}, {}, {}, {}}, m_edit);
     filter->setObjectName(QStringLiteral("FilterOutInvalidChars"));
     m_edit->installEventFilter(filter);
     auto* limit = new CodePointLimit(kMaxLength, m_edit);
@@ -77,7 +77,7 @@ TForm2::TForm2(QString renameText, bool caseIsNone, QWidget* parent)
             [limit](const QString& text) { limit->accepted(text); });
     m_edit->setValidator(limit);
 
-    m_updateCase = new QCheckBox(QStringLiteral("Update case"), this);
+    m_updateCase = new QCheckBox(tr("Update case"), this);
     m_updateCase->setObjectName(QStringLiteral("Rename_UpdateCase"));
     m_updateCase->setChecked(true);
     auto* onStart = new QPushButton(QStringLiteral("OnStart"), this);
@@ -85,10 +85,10 @@ TForm2::TForm2(QString renameText, bool caseIsNone, QWidget* parent)
     onStart->setAutoDefault(false);
     onStart->hide();
     connect(onStart, &QPushButton::clicked, this, &TForm2::OnStartClick);
-    m_ok = new QPushButton(QStringLiteral("Ok"), this);
+    m_ok = new QPushButton(tr("Ok"), this);
     m_ok->setObjectName(QStringLiteral("Rename_OK"));
     connect(m_ok, &QPushButton::clicked, this, &TForm2::Rename_OKClick);
-    auto* cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Rename_Cancel"));
     cancel->setAutoDefault(false);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);

@@ -14,24 +14,24 @@ TSaveDialogBoxForm::TSaveDialogBoxForm(bool& createUndoFile, QWidget* parent)
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
     , m_createUndoFile(createUndoFile) {
     setObjectName(QStringLiteral("SaveDialogBoxForm"));
-    setWindowTitle(QStringLiteral("Confirm"));
+    setWindowTitle(tr("Confirm"));
 
     auto* image = new QLabel(this);
     image->setObjectName(QStringLiteral("Image1"));
     image->setFixedSize(41, 41);
     image->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxQuestion).pixmap(41, 41));
-    auto* text = new QLabel(QStringLiteral("Do you want to rename these files?"), this);
+    auto* text = new QLabel(tr("Do you want to rename these files?"), this);
     text->setObjectName(QStringLiteral("StaticText1"));
-    m_checkBox = new QCheckBox(QStringLiteral("Create an undo file."), this);
+    m_checkBox = new QCheckBox(tr("Create an undo file."), this);
     m_checkBox->setObjectName(QStringLiteral("CheckBox1"));
     m_checkBox->setChecked(true);
     connect(m_checkBox, &QCheckBox::toggled, this, &TSaveDialogBoxForm::CheckBox1Click);
 
-    auto* yes = new QPushButton(QStringLiteral("Yes"), this);
+    auto* yes = new QPushButton(tr("Yes"), this);
     yes->setObjectName(QStringLiteral("Button1"));
     yes->setDefault(true);
     connect(yes, &QPushButton::clicked, this, &QDialog::accept);
-    auto* no = new QPushButton(QStringLiteral("No"), this);
+    auto* no = new QPushButton(tr("No"), this);
     no->setObjectName(QStringLiteral("Button2"));
     no->setAutoDefault(false);
     connect(no, &QPushButton::clicked, this, [this] { done(kNo); });

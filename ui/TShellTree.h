@@ -3,6 +3,7 @@
 #include <QTreeView>
 
 class QFileSystemModel;
+class QTimer;
 
 namespace quillon {
 
@@ -19,6 +20,12 @@ public:
     /// into view; a path that names no folder changes nothing.
     void selectPath(const QString& path);
 
+signals:
+    /// The user has settled on a folder by keyboard: Enter, or a short pause
+    /// after moving to it with the arrow keys (so that passing folders are
+    /// not read).
+    void folderChosenByKeyboard();
+
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -26,6 +33,7 @@ protected:
 
 private:
     QFileSystemModel* m_model;
+    QTimer* m_settle;
     /// The folder last selected by path, kept in view while the tree loads.
     QString m_pending;
 };

@@ -4,6 +4,7 @@
 #include "ui/TSaveDialogBoxForm.h"
 
 #include <QAbstractButton>
+#include <QCoreApplication>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -11,7 +12,10 @@ namespace quillon {
 
 namespace {
 
-const char* const kFailureButtons[] = {"OK", "Abort", "Retry"};
+// The English captions double as the buttons' names.
+const char* const kFailureButtons[] = {QT_TRANSLATE_NOOP("quillon::UserQuestions", "OK"),
+                                       QT_TRANSLATE_NOOP("quillon::UserQuestions", "Abort"),
+                                       QT_TRANSLATE_NOOP("quillon::UserQuestions", "Retry")};
 
 } // namespace
 
@@ -31,7 +35,9 @@ std::unique_ptr<QMessageBox> makeRenameFailureBox(QWidget* parent, const QString
     // One role for all three: Qt orders buttons by role, and would put them
     // in the platform's order otherwise.
     for (const char* caption : kFailureButtons) {
-        QPushButton* button = box->addButton(QString::fromLatin1(caption), QMessageBox::ActionRole);
+        QPushButton* button =
+            box->addButton(QCoreApplication::translate("quillon::UserQuestions", caption),
+                           QMessageBox::ActionRole);
         button->setObjectName(QString::fromLatin1(caption));
     }
     box->setDefaultButton(qobject_cast<QPushButton*>(box->buttons().at(0)));

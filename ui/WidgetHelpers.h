@@ -4,6 +4,10 @@
 
 #include <QString>
 
+#include <string_view>
+
+class QGroupBox;
+class QLineEdit;
 class QListView;
 class QToolButton;
 class QWidget;
@@ -18,13 +22,24 @@ W* named(W* object, const char* name) {
     return object;
 }
 
-/// The program's own texts are UTF-8 literals.
-inline QString tr8(const char* text) {
-    return QString::fromUtf8(text);
-}
+/// A message that comes from below the UI as UTF-8 English, in the user's
+/// language where a translation under context exists.
+QString translated(const char* context, std::string_view message);
 
-/// A small clickable picture: no focus, hand cursor.
-QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent);
+/// A small clickable picture with a hand cursor. A focusable one shows a
+/// frame while it has the focus.
+QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool focusable = false);
+
+/// Titles group in the designed blue where that reads on its background,
+/// else in a colour of the user's palette that does.
+void styleCaptionGroup(QGroupBox* group);
+
+/// Makes edit just wide enough for sample in its own font.
+void fitWidthTo(QLineEdit* edit, const QString& sample);
+
+/// Gives every control under root a name for screen readers where it has
+/// none: its caption, else its label's, else its tooltip.
+void nameControlsForScreenReaders(QWidget* root);
 
 /// A list with one fixed-height line per entry.
 QListView* uniformListView(const char* name, QWidget* parent);

@@ -25,10 +25,10 @@ using namespace quillon;
 
 namespace {
 
-// Stands in for the main window: the controls the assistants read and write,
-// by their component names, and an "OK" whose enabled state follows the
-// pattern boxes the way the main window's change handling does.
-class StandIn final : public QWidget {
+// Stands in for the main window: the controls the assistants write through
+// its access, named as the main window's, and an "OK" whose enabled state
+// follows the pattern boxes the way the main window's change handling does.
+class StandIn final : public QWidget, public MainWindowAccess {
 public:
     StandIn() {
         auto* column = new QVBoxLayout(this);
@@ -67,7 +67,35 @@ public:
     }
 
     TWizardForm* openWizard() {
-        return TWizardForm::open(this, wizard, [this] { return names; });
+        return TWizardForm::open(this, *this, wizard, [this] { return names; });
+    }
+
+    void setReplaceText(const QString& text) override { edit("Replace_From")->setText(text); }
+    void setWithText(const QString& text) override { edit("Replace_To")->setText(text); }
+    void setDeletePosition(const QString& text) override {
+        edit("Replace_TrimFrom")->setText(text);
+    }
+    void setDeleteLength(const QString& text) override { edit("Replace_TrimCount")->setText(text); }
+    void setDeleteChecked(bool checked) override { button("Replace_Trim")->setChecked(checked); }
+    void setInsertPosition(const QString& text) override {
+        edit("Replace_InsertFrom")->setText(text);
+    }
+    void setInsertString(const QString& text) override {
+        edit("Replace_InsertString")->setText(text);
+    }
+    void setInsertChecked(bool checked) override { button("Replace_Insert")->setChecked(checked); }
+    Scope scope() const override {
+        return radio("Replace_OptionPanel_Both")->isChecked()  ? Scope::Both
+               : radio("Replace_OptionPanel_Ext")->isChecked() ? Scope::ExtensionsOnly
+                                                               : Scope::FileNamesOnly;
+    }
+    void setWizardOpenersEnabled(bool enabled) override {
+        action("MainMenu_View_Wizard")->setEnabled(enabled);
+        button("Replace_OptionsWizard")->setEnabled(enabled);
+    }
+    void setHelpOpenersEnabled(bool enabled) override {
+        action("MainMenu_Help_Help")->setEnabled(enabled);
+        button("HelpButton")->setEnabled(enabled);
     }
 
     std::vector<Name> names;
@@ -338,12 +366,12 @@ void AssistantsTest::insertClickPlacesMarkerAndMessageKeepsIt() {
 
     auto* string = child<QLineEdit>(wizard, "W_Ins_Edit_Str");
     string->setFocus();
-    QTest::keyClicks(string, QStringLiteral("x*:y"));
-    QCOMPARE(string->text(), QStringLiteral("xy"));
+    QTest::keyClicks(string, QStringLiteral("x*:/y"));
+    QCOMPARE(string->text(), QStringLiteral("x:y")); // the star would make a pattern
     QCOMPARE(sample->selectedText(), QStringLiteral("//"));
     click(wizard, "Button1");
     QCOMPARE(m_main->text("Replace_InsertFrom"), QStringLiteral("8"));
-    QCOMPARE(m_main->text("Replace_InsertString"), QStringLiteral("xy"));
+    QCOMPARE(m_main->text("Replace_InsertString"), QStringLiteral("x:y"));
     QVERIFY(m_main->button("Replace_Insert")->isChecked());
 
     click(wizard, "W_Ins_ClearButton");
@@ -365,8 +393,8 @@ void AssistantsTest::numberPageFiltersKeysAndRefusesInABox() {
 
     auto* text1 = child<QLineEdit>(wizard, "W_Number_Edit1");
     text1->setFocus();
-    QTest::keyClicks(text1, QStringLiteral("Trip <1>/"));
-    QCOMPARE(text1->text(), QStringLiteral("Trip 1"));
+    QTest::keyClicks(text1, QStringLiteral("Trip <1>/*"));
+    QCOMPARE(text1->text(), QStringLiteral("Trip <1>"));
 
     child<QComboBox>(wizard, "W_Number_Combo2")->setCurrentIndex(0);
     MessageCatcher once;
@@ -380,7 +408,7 @@ void AssistantsTest::numberPageFiltersKeysAndRefusesInABox() {
     child<QCheckBox>(wizard, "W_Number_Padding")->setChecked(false);
     click(wizard, "W_Number_OKButton");
     QCOMPARE(m_main->text("Replace_From"), QStringLiteral("*"));
-    QCOMPARE(m_main->text("Replace_To"), QStringLiteral("Trip 1/1/*"));
+    QCOMPARE(m_main->text("Replace_To"), QStringLiteral("Trip <1>/1/*"));
     QCOMPARE(start->text(), QStringLiteral("1"));
     QVERIFY(child<QCheckBox>(wizard, "W_Number_Padding")->isChecked());
 }
@@ -418,12 +446,12 @@ void AssistantsTest::enterPressesTheShownPagesOk() {
 void AssistantsTest::helpExampleWritesExactlyItsPair() {
     m_main->edit("Replace_From")->setText(QStringLiteral("old"));
     m_main->edit("Replace_TrimFrom")->setText(QStringLiteral("2"));
-    THelpForm* help = THelpForm::open(m_main.get(), m_main->help);
+    THelpForm* help = THelpForm::open(m_main.get(), *m_main, m_main->help);
     QVERIFY(QTest::qWaitForWindowExposed(help));
     QCOMPARE(help->windowTitle(), QStringLiteral("HelpForm"));
     QVERIFY(!m_main->action("MainMenu_Help_Help")->isEnabled());
     QVERIFY(!m_main->button("HelpButton")->isEnabled());
-    QCOMPARE(THelpForm::open(m_main.get(), m_main->help), help);
+    QCOMPARE(THelpForm::open(m_main.get(), *m_main, m_main->help), help);
     QCOMPARE(help->findChildren<QLabel*>(
                      QRegularExpression(QStringLiteral("^Replace_Replace_Help_Example\\d+$")))
                  .size(),

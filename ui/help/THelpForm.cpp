@@ -1,9 +1,11 @@
 #include "ui/help/THelpForm.h"
 
 #include "ui/ClickLabel.h"
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
+#include "ui/Palette.h"
 
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -26,18 +28,25 @@ struct Example {
 };
 
 constexpr Example kReformatExamples[] = {
-    {"Replace_Replace_Help_Example101", "Title - Artist ==> Artist - Title", "", "/1/ - /2/",
+    {"Replace_Replace_Help_Example101",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title - Artist ==> Artist - Title"), "", "/1/ - /2/",
      "/2/ - /1/"},
-    {"Replace_Replace_Help_Example102", "Title (Artist) ==> Artist - Title", "", "/1/ (/2/)",
+    {"Replace_Replace_Help_Example102",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title (Artist) ==> Artist - Title"), "", "/1/ (/2/)",
      "/2/ - /1/"},
-    {"Replace_Replace_Help_Example103", "Artist - Title ==> (Artist) Title", "", "/1/ - /2/",
+    {"Replace_Replace_Help_Example103",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Artist - Title ==> (Artist) Title"), "", "/1/ - /2/",
      "(/1/) /2/"},
-    {"Replace_Replace_Help_Example104", "Title (Album - Artist) ==> Artist - Album - Title", "",
-     "/1/ (/2/ - /3/)", "/3/ - /2/ - /1/"},
-    {"Replace_Replace_Help_Example105", "Title - Artist ==> Title", "", "/1/ - /2/", "/1/"},
-    {"Replace_Replace_Help_Example106", "Title - Artist ==> Artist - \"Hello\" - Title", "",
+    {"Replace_Replace_Help_Example104",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title (Album - Artist) ==> Artist - Album - Title"),
+     "", "/1/ (/2/ - /3/)", "/3/ - /2/ - /1/"},
+    {"Replace_Replace_Help_Example105",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title - Artist ==> Title"), "", "/1/ - /2/", "/1/"},
+    {"Replace_Replace_Help_Example106",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Title - Artist ==> Artist - \"Hello\" - Title"), "",
      "/1/ - /2/", "/2/ - Hello - /1/"},
-    {"Replace_Replace_Help_Example107", "Cats and Dogs ==> Dogs and Cats", "", "/1/ and /2/",
+    {"Replace_Replace_Help_Example107",
+     QT_TRANSLATE_NOOP("quillon::THelpForm", "Cats and Dogs ==> Dogs and Cats"), "", "/1/ and /2/",
      "/2/ and /1/"},
 };
 
@@ -48,31 +57,38 @@ struct Subsection {
 };
 
 const Subsection kNumberingSubsections[] = {
-    {"File Numbering",
-     {{"Replace_Replace_Help_Example201", "/1/", "Start from one. Automatic padding.", "*", "/1/"},
-      {"Replace_Replace_Help_Example202", "/n1/", "Start from one. No padding.", "*", "/n1/"},
-      {"Replace_Replace_Help_Example203", "/001/", "Start from 001. Manual padding.", "*",
-       "/001/"}},
+    {QT_TRANSLATE_NOOP("quillon::THelpForm", "File Numbering"),
+     {{"Replace_Replace_Help_Example201", "/1/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Start from one. Automatic padding."), "*", "/1/"},
+      {"Replace_Replace_Help_Example202", "/n1/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Start from one. No padding."), "*", "/n1/"},
+      {"Replace_Replace_Help_Example203", "/001/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Start from 001. Manual padding."), "*", "/001/"}},
      3},
-    {"Replacements",
-     {{"Replace_Replace_Help_Example211", "Text", "Replace file names by \"Text\".", "*", "Text"},
-      {"Replace_Replace_Help_Example212", "*      ", "Insert file names.", "*", "*"},
-      {"Replace_Replace_Help_Example213", "/./", "Delete extensions.", "*", "/./"},
+    {QT_TRANSLATE_NOOP("quillon::THelpForm", "Replacements"),
+     {{"Replace_Replace_Help_Example211", "Text",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Replace file names by \"Text\"."), "*", "Text"},
+      {"Replace_Replace_Help_Example212", "*      ",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Insert file names."), "*", "*"},
+      {"Replace_Replace_Help_Example213", "/./",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Delete extensions."), "*", "/./"},
       {"Replace_Replace_Help_Example211Replace_Replace_Help_Example214", "/.txt/",
-       "Replace extensions by \"txt\".", "*", "/.txt/"}},
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Replace extensions by \"txt\"."), "*", "/.txt/"}},
      4},
-    {"Examples",
-     {{"Replace_Replace_Help_Example221", "/1/ *", "Insert numbers before file names.", "*",
-       "/1/ *"},
-      {"Replace_Replace_Help_Example222", "Text /1/", "Insert \"Text\" before numbers.", "*",
-       "Text /1/"},
-      {"Replace_Replace_Help_Example223", "Text - /1/ - *", "\"Text\" - Numbers - File names.", "*",
+    {QT_TRANSLATE_NOOP("quillon::THelpForm", "Examples"),
+     {{"Replace_Replace_Help_Example221", "/1/ *",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Insert numbers before file names."), "*", "/1/ *"},
+      {"Replace_Replace_Help_Example222", "Text /1/",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "Insert \"Text\" before numbers."), "*", "Text /1/"},
+      {"Replace_Replace_Help_Example223", "Text - /1/ - *",
+       QT_TRANSLATE_NOOP("quillon::THelpForm", "\"Text\" - Numbers - File names."), "*",
        "Text - /1/ - *"}},
      3},
 };
 
 // The explanatory picture of the reformatting section, laid out as text.
-constexpr const char* kPictureHtml =
+constexpr const char* kPictureHtml = QT_TRANSLATE_NOOP(
+    "quillon::THelpForm",
     "<p>Each field of the file names must be entered as <span style='color:brown'>/n/</span>, "
     "where n is an integer from "
     "1 to 9. Delimiters must also be specified.</p>"
@@ -91,10 +107,10 @@ constexpr const char* kPictureHtml =
     "<p>You may also delete (e.g., enter <span style='color:brown'>/2/</span> instead of "
     "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) or insert (e.g., enter "
     "<span style='color:brown'>/2/&nbsp;-&nbsp;Hello&nbsp;-&nbsp;/1/</span> instead of "
-    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) fields.</p>";
+    "<span style='color:brown'>/2/&nbsp;-&nbsp;/1/</span>) fields.</p>");
 
 QLabel* plain(const char* text, QWidget* parent) {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
+    auto* label = new QLabel(QCoreApplication::translate("quillon::THelpForm", text), parent);
     label->setTextFormat(Qt::PlainText);
     return label;
 }
@@ -107,10 +123,21 @@ QLabel* heading(const char* text, QWidget* parent) {
     return label;
 }
 
+// The designed colours where they read on the background, else the theme's.
+QColor navy(const QWidget* widget) {
+    const QPalette pal = widget->palette();
+    return readableColour(QColor(0, 0, 128), pal.color(QPalette::Window), pal);
+}
+
+QColor brown(const QWidget* widget) {
+    const QPalette pal = widget->palette();
+    return readableColour(QColor(165, 42, 42), pal.color(QPalette::Window), pal);
+}
+
 QLabel* subheading(const char* text, QWidget* parent) {
     QLabel* label = plain(text, parent);
     QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, QColor(0, 0, 128));
+    pal.setColor(QPalette::WindowText, navy(parent));
     label->setPalette(pal);
     return label;
 }
@@ -128,11 +155,12 @@ QWidget* section(const char* name, QSize size, QWidget* parent, QVBoxLayout*& co
 
 } // namespace
 
-THelpForm::THelpForm(QWidget* mainWindow)
+THelpForm::THelpForm(QWidget* mainWindow, MainWindowAccess& access)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
-    , m_mainWindow(mainWindow) {
+    , m_mainWindow(mainWindow)
+    , m_access(&access) {
     setObjectName(QStringLiteral("HelpForm"));
-    setWindowTitle(QStringLiteral("HelpForm"));
+    setWindowTitle(tr("HelpForm"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
 
@@ -142,14 +170,15 @@ THelpForm::THelpForm(QWidget* mainWindow)
     scroll->verticalScrollBar()->setTracking(true);
     auto* content = new QWidget;
     content->setAutoFillBackground(true);
-    QPalette pal = content->palette();
-    pal.setColor(QPalette::Window, QColor(255, 255, 244));
-    content->setPalette(pal);
+    applyDesignedBackground(content, QColor(255, 255, 244));
     auto* sections = new QVBoxLayout(content);
     sections->setContentsMargins(4, 4, 4, 4);
     sections->setSpacing(11);
     sections->addWidget(buildReformatSection(content));
     sections->addWidget(buildNumberingSection(content));
+    // Resizable, so that the word-wrapped texts get the height their width
+    // needs at every font size.
+    scroll->setWidgetResizable(true);
     scroll->setWidget(content);
 
     auto* layout = new QVBoxLayout(this);
@@ -163,13 +192,14 @@ THelpForm::THelpForm(QWidget* mainWindow)
     OnEnterHelpForm();
 }
 
-THelpForm* THelpForm::open(QWidget* mainWindow, QPointer<THelpForm>& instance) {
+THelpForm* THelpForm::open(QWidget* mainWindow, MainWindowAccess& access,
+                           QPointer<THelpForm>& instance) {
     // A closed window is only waiting for its deferred deletion (closing
     // trades the delete-on-close flag for a deleteLater).
     if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
-        instance = new THelpForm(mainWindow);
+        instance = new THelpForm(mainWindow, access);
         if (const QScreen* screen = mainWindow ? mainWindow->screen() : qGuiApp->primaryScreen())
             instance->move(screen->availableGeometry().center() - instance->rect().center());
     }
@@ -182,20 +212,23 @@ THelpForm* THelpForm::open(QWidget* mainWindow, QPointer<THelpForm>& instance) {
 QWidget* THelpForm::buildReformatSection(QWidget* parent) {
     QVBoxLayout* column = nullptr;
     QWidget* panel = section("Help_Panel2", {322, 301}, parent, column);
-    column->addWidget(heading("Reformatting File Names", panel));
-    auto* picture = new QLabel(QString::fromUtf8(kPictureHtml), panel);
+    column->addWidget(heading(QT_TR_NOOP("Reformatting File Names"), panel));
+    QString html = tr(kPictureHtml);
+    html.replace(QLatin1String("color:brown"), QLatin1String("color:") + brown(panel).name());
+    html.replace(QLatin1String("color:navy"), QLatin1String("color:") + navy(panel).name());
+    auto* picture = new QLabel(html, panel);
     picture->setObjectName(QStringLiteral("Help_Picture"));
     picture->setTextFormat(Qt::RichText);
     picture->setWordWrap(true);
-    picture->setFixedWidth(309);
-    picture->setMinimumHeight(132);
+    picture->setMinimumWidth(309);
     column->addWidget(picture);
     auto* examplesRow = new QHBoxLayout;
-    examplesRow->addWidget(subheading("Examples:", panel));
-    examplesRow->addWidget(plain("Click on the examples below to fill out the boxes.", panel), 1);
+    examplesRow->addWidget(subheading(QT_TR_NOOP("Examples:"), panel));
+    examplesRow->addWidget(
+        plain(QT_TR_NOOP("Click on the examples below to fill out the boxes."), panel), 1);
     column->addLayout(examplesRow);
     for (const Example& example : kReformatExamples) {
-        auto* label = new ClickLabel(QString::fromUtf8(example.caption), panel);
+        auto* label = new ClickLabel(tr(example.caption), panel);
         label->setObjectName(QString::fromLatin1(example.name));
         connect(label, &ClickLabel::clicked, this,
                 [this, &example] { exampleClick(example.from, example.to); });
@@ -210,11 +243,11 @@ QWidget* THelpForm::buildReformatSection(QWidget* parent) {
 QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
     QVBoxLayout* column = nullptr;
     QWidget* panel = section("Help_Panel3", {322, 249}, parent, column);
-    column->addWidget(heading("Numbering and File Name Replacement", panel));
-    column->addWidget(
-        plain("Enter an asterisk (*) in the first box. What follows must be entered", panel));
-    column->addWidget(
-        plain("in the second box. Click on the examples to fill out the boxes.", panel));
+    column->addWidget(heading(QT_TR_NOOP("Numbering and File Name Replacement"), panel));
+    column->addWidget(plain(
+        QT_TR_NOOP("Enter an asterisk (*) in the first box. What follows must be entered"), panel));
+    column->addWidget(plain(
+        QT_TR_NOOP("in the second box. Click on the examples to fill out the boxes."), panel));
     for (const Subsection& part : kNumberingSubsections) {
         column->addWidget(subheading(part.heading, panel));
         auto* grid = new QGridLayout;
@@ -223,7 +256,7 @@ QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
         grid->setVerticalSpacing(1);
         for (int i = 0; i < part.count; ++i) {
             const Example& example = part.examples[i];
-            auto* label = new ClickLabel(QString::fromUtf8(example.caption), panel);
+            auto* label = new ClickLabel(tr(example.caption), panel);
             label->setObjectName(QString::fromLatin1(example.name));
             connect(label, &ClickLabel::clicked, this,
                     [this, &example] { exampleClick(example.from, example.to); });
@@ -238,8 +271,8 @@ QWidget* THelpForm::buildNumberingSection(QWidget* parent) {
 }
 
 void THelpForm::exampleClick(const char* from, const char* to) {
-    controls::setText(m_mainWindow, "Replace_From", QString::fromUtf8(from));
-    controls::setText(m_mainWindow, "Replace_To", QString::fromUtf8(to));
+    m_access->setReplaceText(QString::fromUtf8(from));
+    m_access->setWithText(QString::fromUtf8(to));
 }
 
 void THelpForm::OnEnterHelpForm() {
@@ -247,8 +280,7 @@ void THelpForm::OnEnterHelpForm() {
 }
 
 void THelpForm::setOpenersEnabled(bool enabled) {
-    controls::setEnabled(m_mainWindow, "MainMenu_Help_Help", enabled);
-    controls::setEnabled(m_mainWindow, "HelpButton", enabled);
+    m_access->setHelpOpenersEnabled(enabled);
 }
 
 void THelpForm::changeEvent(QEvent* event) {

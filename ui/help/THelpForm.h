@@ -7,16 +7,20 @@ class QWindow;
 
 namespace quillon {
 
+class MainWindowAccess;
+
 /// Explains the pattern language of the "Replace:" and "With:" boxes; a click
 /// on an example writes its pair into them, and nothing else.
 class THelpForm final : public QDialog {
     Q_OBJECT
 public:
-    explicit THelpForm(QWidget* mainWindow);
+    /// access: what the examples write into mainWindow.
+    THelpForm(QWidget* mainWindow, MainWindowAccess& access);
 
     /// Opens the one help window of mainWindow, held in instance: raises a
     /// live one, else creates it centred on the screen.
-    static THelpForm* open(QWidget* mainWindow, QPointer<THelpForm>& instance);
+    static THelpForm* open(QWidget* mainWindow, MainWindowAccess& access,
+                           QPointer<THelpForm>& instance);
 
 public slots:
     void OnEnterHelpForm();
@@ -33,6 +37,7 @@ private:
     void setOpenersEnabled(bool enabled);
 
     QPointer<QWidget> m_mainWindow;
+    MainWindowAccess* m_access;
 };
 
 } // namespace quillon

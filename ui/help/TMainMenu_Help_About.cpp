@@ -12,7 +12,7 @@ namespace quillon {
 TMainMenu_Help_About::TMainMenu_Help_About(QWidget* mainWindow)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("MainMenu_Help_About"));
-    setWindowTitle(QStringLiteral("About Quillon"));
+    setWindowTitle(tr("About Quillon"));
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(242, 243, 240));
     setPalette(pal);
@@ -28,7 +28,7 @@ TMainMenu_Help_About::TMainMenu_Help_About(QWidget* mainWindow)
     name->setAlignment(Qt::AlignHCenter);
     column->addWidget(name);
     column->addStretch(1);
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    auto* ok = new QPushButton(tr("OK"), this);
     ok->setObjectName(QStringLiteral("OKButton"));
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);

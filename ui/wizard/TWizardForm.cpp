@@ -1,8 +1,10 @@
 #include "ui/wizard/TWizardForm.h"
 
 #include "ui/Glyphs.h"
+#include "ui/Palette.h"
+#include "ui/WidgetHelpers.h"
 
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/NameText.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
@@ -31,28 +33,24 @@ using namespace wizard;
 
 namespace {
 
-QString text(const char* utf8) {
-    return QString::fromUtf8(utf8);
-}
-
 QString decimal(long value) {
     return QString::number(value);
 }
 
-QWidget* sampleGroup(const char* title, QWidget* page, QVBoxLayout*& column) {
-    auto* group = new QGroupBox(text(title), page);
+QWidget* sampleGroup(const QString& title, QWidget* page, QVBoxLayout*& column) {
+    auto* group = new QGroupBox(title, page);
     column = new QVBoxLayout(group);
     column->setContentsMargins(6, 2, 6, 4);
     column->setSpacing(2);
     return group;
 }
 
-QVBoxLayout* pageColumn(QWidget* page, const char* description) {
+QVBoxLayout* pageColumn(QWidget* page, const QString& description) {
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(3);
-    if (description) {
-        QLabel* line = pageLabel(text(description), page);
+    if (!description.isEmpty()) {
+        QLabel* line = pageLabel(description, page);
         line->setWordWrap(true);
         column->addWidget(line);
     }
@@ -69,25 +67,24 @@ bool isOwnTransient(const QWindow* window, const QWindow* own) {
 
 } // namespace
 
-TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
+TWizardForm::TWizardForm(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
     , m_mainWindow(mainWindow)
+    , m_access(&access)
     , m_previewNames(std::move(previewNames)) {
     setObjectName(QStringLiteral("WizardForm"));
-    setWindowTitle(QStringLiteral("Wizard"));
+    setWindowTitle(tr("Wizard"));
     setAttribute(Qt::WA_DeleteOnClose);
     setModal(false);
-    QPalette pal = palette();
-    pal.setColor(QPalette::Window, QColor(242, 243, 240));
-    setPalette(pal);
+    applyDesignedBackground(this, QColor(242, 243, 240));
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("W_TabbedNotebook1"));
-    m_notebook->addTab(buildNumberPage(), text("Number"));
-    m_notebook->addTab(buildInsertPage(), text("Insert"));
-    m_notebook->addTab(buildDeletePage(), text("Delete"));
-    m_notebook->addTab(buildReformatPage(), text("Reformat"));
-    m_notebook->addTab(buildExtensionPage(), text("Extension"));
+    m_notebook->addTab(buildNumberPage(), tr("Number"));
+    m_notebook->addTab(buildInsertPage(), tr("Insert"));
+    m_notebook->addTab(buildDeletePage(), tr("Delete"));
+    m_notebook->addTab(buildReformatPage(), tr("Reformat"));
+    m_notebook->addTab(buildExtensionPage(), tr("Extension"));
     connect(m_notebook, &QTabWidget::currentChanged, this, &TWizardForm::pageChanged);
     m_notebook->setCurrentIndex(3);
     pageChanged(3);
@@ -96,6 +93,7 @@ TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_notebook);
     setFixedSize(QSize(447, 230).expandedTo(layout->minimumSize()));
+    nameControlsForScreenReaders(this);
 
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &TWizardForm::focusWindowChanged);
     // A window manager may withhold the activation; the openers must be off
@@ -103,14 +101,14 @@ TWizardForm::TWizardForm(QWidget* mainWindow, PreviewNames previewNames)
     W_TabbedNotebook1OnEnter();
 }
 
-TWizardForm* TWizardForm::open(QWidget* mainWindow, QPointer<TWizardForm>& instance,
-                               PreviewNames previewNames) {
+TWizardForm* TWizardForm::open(QWidget* mainWindow, MainWindowAccess& access,
+                               QPointer<TWizardForm>& instance, PreviewNames previewNames) {
     // A closed window is only waiting for its deferred deletion (closing
     // trades the delete-on-close flag for a deleteLater).
     if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
-        instance = new TWizardForm(mainWindow, std::move(previewNames));
+        instance = new TWizardForm(mainWindow, access, std::move(previewNames));
         instance->move(mainWindow->frameGeometry().topLeft() + QPoint(-50, 70));
     }
     instance->show();
@@ -120,10 +118,10 @@ TWizardForm* TWizardForm::open(QWidget* mainWindow, QPointer<TWizardForm>& insta
 }
 
 Name TWizardForm::GetLongestFilename() const {
-    const SampleCut cut =
-        controls::isChecked(m_mainWindow, "Replace_OptionPanel_Files") ? SampleCut::NamePart
-        : controls::isChecked(m_mainWindow, "Replace_OptionPanel_Ext") ? SampleCut::Extension
-                                                                       : SampleCut::Whole;
+    const Scope scope = mainWindow()->scope();
+    const SampleCut cut = scope == Scope::FileNamesOnly    ? SampleCut::NamePart
+                          : scope == Scope::ExtensionsOnly ? SampleCut::Extension
+                                                           : SampleCut::Whole;
     return wizard::GetLongestFilename(m_previewNames ? m_previewNames() : std::vector<Name>{}, cut);
 }
 
@@ -154,9 +152,7 @@ void TWizardForm::focusWindowChanged(QWindow* now) {
 void TWizardForm::W_TabbedNotebook1OnEnter() {
     setOpenersEnabled(false);
     showSample();
-    QPalette pal = m_errPanel->palette();
-    pal.setColor(QPalette::Window, highlightColour());
-    m_errPanel->setPalette(pal);
+    m_errPanel->setPalette(highlightPalette(m_errPanel->palette()));
 }
 
 void TWizardForm::showSample() {
@@ -165,8 +161,12 @@ void TWizardForm::showSample() {
 }
 
 void TWizardForm::setOpenersEnabled(bool enabled) {
-    controls::setEnabled(m_mainWindow, "MainMenu_View_Wizard", enabled);
-    controls::setEnabled(m_mainWindow, "Replace_OptionsWizard", enabled);
+    mainWindow()->setWizardOpenersEnabled(enabled);
+}
+
+MainWindowAccess* TWizardForm::mainWindow() const {
+    // A child of the main window: the main window outlives it.
+    return m_access;
 }
 
 void TWizardForm::closeEvent(QCloseEvent* event) {
@@ -195,38 +195,38 @@ void TWizardForm::showMessage(const QString& message) {
 QWidget* TWizardForm::buildInsertPage() {
     auto* page = new QWidget;
     QVBoxLayout* column =
-        pageColumn(page, "This feature inserts a string at the specified position.");
+        pageColumn(page, tr("This feature inserts a string at the specified position."));
     QVBoxLayout* inner = nullptr;
-    QWidget* group = sampleGroup("Insert String", page, inner);
-    inner->addWidget(pageLabel(text("Click where you want to insert a string:"), group));
+    QWidget* group = sampleGroup(tr("Insert String"), page, inner);
+    inner->addWidget(pageLabel(tr("Click where you want to insert a string:"), group));
     m_insEdit = new SampleEdit("W_Ins_Edit", group);
     connect(m_insEdit, &SampleEdit::clicked, this, &TWizardForm::W_Ins_EditSelect);
     inner->addWidget(m_insEdit);
     auto* stringRow = new QHBoxLayout;
-    stringRow->addWidget(pageLabel(text("Enter the string:"), group));
+    stringRow->addWidget(pageLabel(tr("Enter the string:"), group));
     m_insString = typingEdit("W_Ins_Edit_Str", 64, KeyFilterKind::ValidFileChars, group);
     m_insString->setFocusPolicy(Qt::ClickFocus);
     stringRow->addWidget(m_insString, 1);
     inner->addLayout(stringRow);
-    QLabel* question = pageLabel(text("Should the position of the string be relative to the "
-                                      "beginning or the end of the file names?"),
+    QLabel* question = pageLabel(tr("Should the position of the string be relative to the "
+                                    "beginning or the end of the file names?"),
                                  group);
     question->setWordWrap(true);
     inner->addWidget(question);
     auto* radios = new QHBoxLayout;
-    m_insFromStart = new QRadioButton(text("Beginning"), group);
+    m_insFromStart = new QRadioButton(tr("Beginning"), group);
     m_insFromStart->setObjectName(QStringLiteral("W_Ins_L2RCB"));
     m_insFromStart->setChecked(true);
-    auto* fromEnd = new QRadioButton(text("End"), group);
+    auto* fromEnd = new QRadioButton(tr("End"), group);
     fromEnd->setObjectName(QStringLiteral("W_Ins_R2LCB"));
     radios->addWidget(m_insFromStart);
     radios->addWidget(fromEnd);
     radios->addStretch(1);
     inner->addLayout(radios);
     column->addWidget(group);
-    const PageButtons buttons = addPageFoot(
-        column, text("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."), "Button1",
-        "W_Ins_ClearButton");
+    const PageButtons buttons =
+        addPageFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."),
+                    "Button1", "W_Ins_ClearButton");
     connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::Button1Click);
     connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Ins_ClearButtonClick);
     return page;
@@ -253,22 +253,22 @@ void TWizardForm::Button1Click() {
         W_Ins_Compose(sample, toName(m_insString->text()),
                       m_insFromStart->isChecked() ? Anchor::Beginning : Anchor::End);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        showMessage(QString::fromUtf8(refusal->message));
+        showMessage(translated("quillon::wizard", refusal->message));
         return;
     }
     const auto& settings = std::get<InsertSettings>(outcome);
-    controls::setText(m_mainWindow, "Replace_InsertString", toQString(settings.string));
-    controls::setText(m_mainWindow, "Replace_InsertFrom", decimal(settings.position));
-    controls::setChecked(m_mainWindow, "Replace_Insert", true);
+    mainWindow()->setInsertString(toQString(settings.string));
+    mainWindow()->setInsertPosition(decimal(settings.position));
+    mainWindow()->setInsertChecked(true);
 }
 
 void TWizardForm::W_Ins_ClearButtonClick() {
     m_insEdit->setText(toQString(GetLongestFilename()));
     m_insString->clear();
     m_insFromStart->setChecked(true);
-    controls::setChecked(m_mainWindow, "Replace_Insert", false);
-    controls::setText(m_mainWindow, "Replace_InsertString", {});
-    controls::setText(m_mainWindow, "Replace_InsertFrom", {});
+    mainWindow()->setInsertChecked(false);
+    mainWindow()->setInsertString(QString());
+    mainWindow()->setInsertPosition(QString());
 }
 
 // ---- Delete page ----
@@ -277,26 +277,26 @@ QWidget* TWizardForm::buildDeletePage() {
     auto* page = new QWidget;
     QVBoxLayout* column = pageColumn(
         page,
-        "This feature deletes a substring of n characters starting at the specified position.");
+        tr("This feature deletes a substring of n characters starting at the specified position."));
     QVBoxLayout* inner = nullptr;
-    QWidget* group = sampleGroup("Delete Substring", page, inner);
-    QLabel* intro = pageLabel(text("Select the substring. What matters is not the substring "
-                                   "itself but its position and length."),
+    QWidget* group = sampleGroup(tr("Delete Substring"), page, inner);
+    QLabel* intro = pageLabel(tr("Select the substring. What matters is not the substring "
+                                 "itself but its position and length."),
                               group);
     intro->setWordWrap(true);
     inner->addWidget(intro);
     m_delEdit = new SampleEdit("W_Del_Edit", group);
     inner->addWidget(m_delEdit);
-    QLabel* question = pageLabel(text("Should the position of the substring be relative to the "
-                                      "beginning or the end of the file names?"),
+    QLabel* question = pageLabel(tr("Should the position of the substring be relative to the "
+                                    "beginning or the end of the file names?"),
                                  group);
     question->setWordWrap(true);
     inner->addWidget(question);
     auto* radios = new QHBoxLayout;
-    m_delFromStart = new QRadioButton(text("Beginning"), group);
+    m_delFromStart = new QRadioButton(tr("Beginning"), group);
     m_delFromStart->setObjectName(QStringLiteral("W_Del_L2RCB"));
     m_delFromStart->setChecked(true);
-    auto* fromEnd = new QRadioButton(text("End"), group);
+    auto* fromEnd = new QRadioButton(tr("End"), group);
     fromEnd->setObjectName(QStringLiteral("W_Del_R2LCB"));
     radios->addWidget(m_delFromStart);
     radios->addWidget(fromEnd);
@@ -304,7 +304,7 @@ QWidget* TWizardForm::buildDeletePage() {
     inner->addLayout(radios);
     column->addWidget(group);
     const PageButtons buttons = addPageFoot(
-        column, text("Click on OK when done to fill out the \"Pos\" and \"Length\" boxes."),
+        column, tr("Click on OK when done to fill out the \"Pos\" and \"Length\" boxes."),
         "W_Del_OKButton", "W_Del_ClearButton");
     connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::W_Del_OKButtonClick);
     connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Del_ClearButtonClick);
@@ -320,20 +320,20 @@ void TWizardForm::W_Del_OKButtonClick() {
         W_Del_Positions(s, end - s, codePointIndex(shown, shown.size()),
                         m_delFromStart->isChecked() ? Anchor::Beginning : Anchor::End);
     if (!positions) {
-        showMessage(QString::fromUtf8(kDelNothingSelected));
+        showMessage(translated("quillon::wizard", kDelNothingSelected));
         return;
     }
-    controls::setText(m_mainWindow, "Replace_TrimCount", decimal(positions->length));
-    controls::setText(m_mainWindow, "Replace_TrimFrom", decimal(positions->position));
-    controls::setChecked(m_mainWindow, "Replace_Trim", true);
+    mainWindow()->setDeleteLength(decimal(positions->length));
+    mainWindow()->setDeletePosition(decimal(positions->position));
+    mainWindow()->setDeleteChecked(true);
 }
 
 void TWizardForm::W_Del_ClearButtonClick() {
     m_delEdit->deselect();
     m_delFromStart->setChecked(true);
-    controls::setText(m_mainWindow, "Replace_TrimFrom", {});
-    controls::setText(m_mainWindow, "Replace_TrimCount", {});
-    controls::setChecked(m_mainWindow, "Replace_Trim", false);
+    mainWindow()->setDeletePosition(QString());
+    mainWindow()->setDeleteLength(QString());
+    mainWindow()->setDeleteChecked(false);
     m_delEdit->setText(toQString(GetLongestFilename()));
 }
 
@@ -341,20 +341,21 @@ void TWizardForm::W_Del_ClearButtonClick() {
 
 QWidget* TWizardForm::buildExtensionPage() {
     auto* page = new QWidget;
-    QVBoxLayout* column = pageColumn(page, "This feature replaces all file names' extensions. Do "
-                                           "not enter anything if you want to delete the "
-                                           "extensions.");
+    QVBoxLayout* column =
+        pageColumn(page, tr("This feature replaces all file names' extensions. Do "
+                            "not enter anything if you want to delete the "
+                            "extensions."));
     auto* row = new QHBoxLayout;
     QVBoxLayout* inner = nullptr;
-    QWidget* group = sampleGroup("New Extension", page, inner);
-    QLabel* hint = pageLabel(
-        text("Do not type a period as part of the extension. For example, type \"mpg\" not "
-             "\".mpg\"."),
-        group);
+    QWidget* group = sampleGroup(tr("New Extension"), page, inner);
+    QLabel* hint =
+        pageLabel(tr("Do not type a period as part of the extension. For example, type \"mpg\" not "
+                     "\".mpg\"."),
+                  group);
     hint->setWordWrap(true);
     inner->addWidget(hint);
     auto* editRow = new QHBoxLayout;
-    editRow->addWidget(pageLabel(text("New extension:"), group));
+    editRow->addWidget(pageLabel(tr("New extension:"), group));
     m_extension = typingEdit("W_Extension_Edit1", 15, KeyFilterKind::ValidFileChars, group);
     m_extension->setFixedWidth(70);
     editRow->addWidget(m_extension);
@@ -364,36 +365,33 @@ QWidget* TWizardForm::buildExtensionPage() {
 
     auto* note = new QWidget(page);
     note->setObjectName(QStringLiteral("W_Extension_NotePanel"));
-    note->setAutoFillBackground(true);
-    QPalette notePalette = note->palette();
-    notePalette.setColor(QPalette::Window, QColor(255, 255, 242));
-    note->setPalette(notePalette);
+    applyDesignedBackground(note, QColor(255, 255, 242));
     auto* lines = new QVBoxLayout(note);
     lines->setContentsMargins(6, 4, 6, 4);
     lines->setSpacing(0);
-    for (const char* line :
-         {"If you want to rename only one extension", "type, close the wizard.   Enter the current",
-          "extension type in the \"Replace\" box and",
-          "the new extension type in the \"With\" box."})
-        lines->addWidget(pageLabel(text(line), note));
+    for (const char* line : {QT_TR_NOOP("If you want to rename only one extension"),
+                             QT_TR_NOOP("type, close the wizard.   Enter the current"),
+                             QT_TR_NOOP("extension type in the \"Replace\" box and"),
+                             QT_TR_NOOP("the new extension type in the \"With\" box.")})
+        lines->addWidget(pageLabel(tr(line), note));
     auto* last = new QHBoxLayout;
     last->setSpacing(3);
-    last->addWidget(pageLabel(text("Do not forget to select"), note));
+    last->addWidget(pageLabel(tr("Do not forget to select"), note));
     auto* namesOff = new QLabel(note);
-    namesOff->setPixmap(glyphIcon(Glyph::ScopeOff, 15).pixmap(15, 15));
+    namesOff->setPixmap(glyphIcon(Glyph::ScopeNamesOff, 15).pixmap(15, 15));
     last->addWidget(namesOff);
-    last->addWidget(pageLabel(text("and"), note));
+    last->addWidget(pageLabel(tr("and"), note));
     auto* extensionsOn = new QLabel(note);
     extensionsOn->setPixmap(glyphIcon(Glyph::ScopeExtensionsOn, 15).pixmap(15, 15));
     last->addWidget(extensionsOn);
-    last->addWidget(pageLabel(text("."), note));
+    last->addWidget(pageLabel(tr("."), note));
     last->addStretch(1);
     lines->addLayout(last);
     row->addWidget(note);
     column->addLayout(row);
 
     const PageButtons buttons = addPageFoot(
-        column, text("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
+        column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
         "Button2", "Button3");
     connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::Button2Click);
     connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::Button3Click);
@@ -401,15 +399,14 @@ QWidget* TWizardForm::buildExtensionPage() {
 }
 
 void TWizardForm::Button2Click() {
-    controls::setText(m_mainWindow, "Replace_From", QStringLiteral("*"));
-    controls::setText(m_mainWindow, "Replace_To",
-                      toQString(W_Extension_Compose(toName(m_extension->text()))));
+    mainWindow()->setReplaceText(QStringLiteral("*"));
+    mainWindow()->setWithText(toQString(W_Extension_Compose(toName(m_extension->text()))));
 }
 
 void TWizardForm::Button3Click() {
     m_extension->clear();
-    controls::setText(m_mainWindow, "Replace_From", {});
-    controls::setText(m_mainWindow, "Replace_To", {});
+    mainWindow()->setReplaceText(QString());
+    mainWindow()->setWithText(QString());
 }
 
 } // namespace quillon

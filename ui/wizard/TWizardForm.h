@@ -19,6 +19,8 @@ class QWindow;
 
 namespace quillon {
 
+class MainWindowAccess;
+
 namespace wizard {
 class SampleEdit;
 }
@@ -31,13 +33,14 @@ public:
     /// The preview list's names as they stand, checked or not.
     using PreviewNames = std::function<std::vector<Name>()>;
 
-    /// mainWindow: the window whose controls the pages write, found by name.
-    TWizardForm(QWidget* mainWindow, PreviewNames previewNames);
+    /// mainWindow: the window the wizard belongs to; access: what the pages
+    /// write into it.
+    TWizardForm(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames);
 
     /// Opens the one wizard of mainWindow, held in instance: raises a live one,
     /// else creates it 70 px below and 50 px left of the main window.
-    static TWizardForm* open(QWidget* mainWindow, QPointer<TWizardForm>& instance,
-                             PreviewNames previewNames);
+    static TWizardForm* open(QWidget* mainWindow, MainWindowAccess& access,
+                             QPointer<TWizardForm>& instance, PreviewNames previewNames);
 
     /// The longest preview name cut to the main window's scope.
     Name GetLongestFilename() const;
@@ -84,7 +87,10 @@ private:
     void applyReformatExample(const ReformatExample& example);
     void highlight(QWidget* control, bool on);
 
+    MainWindowAccess* mainWindow() const;
+
     QPointer<QWidget> m_mainWindow;
+    MainWindowAccess* m_access;
     PreviewNames m_previewNames;
     // Who had the focus last, so that activation tells a return from the
     // main window apart from one from the wizard's own boxes.

@@ -1,12 +1,14 @@
 #include "ui/wizard/TWizardForm.h"
 
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/NameText.h"
+#include "ui/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -23,8 +25,10 @@ using namespace wizard;
 namespace {
 
 const QStringList& numberItems() {
-    static const QStringList items{QStringLiteral("Numbers"), QStringLiteral("Old File Names"),
-                                   QStringLiteral("(None)")};
+    static const QStringList items{
+        QCoreApplication::translate("quillon::TWizardForm", "Numbers"),
+        QCoreApplication::translate("quillon::TWizardForm", "Old File Names"),
+        QCoreApplication::translate("quillon::TWizardForm", "(None)")};
     return items;
 }
 
@@ -35,10 +39,9 @@ QWidget* TWizardForm::buildNumberPage() {
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(3);
-    column->addWidget(
-        pageLabel(QStringLiteral("This feature adds sequential numbers to file names."), page));
+    column->addWidget(pageLabel(tr("This feature adds sequential numbers to file names."), page));
 
-    auto* group = new QGroupBox(QStringLiteral("New Files Names"), page);
+    auto* group = new QGroupBox(tr("New Files Names"), page);
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(6, 2, 6, 4);
     grid->setHorizontalSpacing(4);
@@ -49,7 +52,7 @@ QWidget* TWizardForm::buildNumberPage() {
                                                 "W_Number_Edit3"};
     static constexpr const char* comboNames[] = {"W_Number_Combo1", "W_Number_Combo2"};
     for (int i = 0; i < 3; ++i) {
-        QLabel* optional = pageLabel(QStringLiteral("Text (Optional)"), group);
+        QLabel* optional = pageLabel(tr("Text (Optional)"), group);
         optional->setFont(small);
         grid->addWidget(optional, 0, 2 * i);
         m_numberTexts[i] = typingEdit(textNames[i], 64, KeyFilterKind::ValidFileChars, group);
@@ -60,13 +63,13 @@ QWidget* TWizardForm::buildNumberPage() {
         }
     }
     auto* startRow = new QHBoxLayout;
-    startRow->addWidget(pageLabel(QStringLiteral("Starting number:"), group));
+    startRow->addWidget(pageLabel(tr("Starting number:"), group));
     m_numberStart = typingEdit("W_Number_Edit4", 4, KeyFilterKind::NumbersOnly, group);
     m_numberStart->setText(QStringLiteral("1"));
     m_numberStart->setFixedWidth(40);
     startRow->addWidget(m_numberStart);
     startRow->addSpacing(12);
-    m_numberPadding = new QCheckBox(QStringLiteral("Pad numbers with leading zeros."), group);
+    m_numberPadding = new QCheckBox(tr("Pad numbers with leading zeros."), group);
     m_numberPadding->setObjectName(QStringLiteral("W_Number_Padding"));
     m_numberPadding->setChecked(true);
     m_numberPadding->setFocusPolicy(Qt::ClickFocus);
@@ -76,8 +79,7 @@ QWidget* TWizardForm::buildNumberPage() {
     column->addWidget(group);
 
     const PageButtons buttons = addPageFoot(
-        column,
-        QStringLiteral("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
+        column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
         "W_Number_OKButton", "W_Number_ClearButton");
     connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::W_Number_OKButtonClick);
     connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Number_ClearButtonClick);
@@ -93,14 +95,14 @@ void TWizardForm::W_Number_OKButtonClick() {
     page.padding = m_numberPadding->isChecked();
     const auto outcome = W_Number_Compose(page);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
-        showMessage(QString::fromUtf8(refusal->message));
+        showMessage(translated("quillon::wizard", refusal->message));
         return;
     }
     const auto& result = std::get<NumberResult>(outcome);
     m_numberStart->setText(toQString(result.start));
     m_numberPadding->setChecked(result.padding);
-    controls::setText(m_mainWindow, "Replace_From", toQString(result.replaceFrom));
-    controls::setText(m_mainWindow, "Replace_To", toQString(result.replaceTo));
+    mainWindow()->setReplaceText(toQString(result.replaceFrom));
+    mainWindow()->setWithText(toQString(result.replaceTo));
 }
 
 void TWizardForm::W_Number_ClearButtonClick() {
@@ -110,8 +112,8 @@ void TWizardForm::W_Number_ClearButtonClick() {
     m_numberChoices[1]->setCurrentIndex(kOldFileNames);
     m_numberStart->setText(QStringLiteral("1"));
     m_numberPadding->setChecked(true);
-    controls::setText(m_mainWindow, "Replace_From", {});
-    controls::setText(m_mainWindow, "Replace_To", {});
+    mainWindow()->setReplaceText(QString());
+    mainWindow()->setWithText(QString());
 }
 
 } // namespace quillon

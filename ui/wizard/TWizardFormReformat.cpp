@@ -1,15 +1,18 @@
 #include "ui/wizard/TWizardForm.h"
 
 #include "ui/Glyphs.h"
+#include "ui/WidgetHelpers.h"
 
 #include "ui/ClickLabel.h"
-#include "ui/MainWindowControls.h"
+#include "ui/MainWindowAccess.h"
 #include "ui/NameText.h"
+#include "ui/Palette.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -31,17 +34,20 @@ namespace {
 const QColor kNavy(0, 0, 128);
 
 const QStringList& fieldItems(bool withNone) {
-    static const QStringList fields{QStringLiteral("Field 1"), QStringLiteral("Field 2"),
-                                    QStringLiteral("Field 3")};
-    static const QStringList fieldsOrNone = fields + QStringList{QStringLiteral("(None)")};
+    static const QStringList fields{QCoreApplication::translate("quillon::TWizardForm", "Field 1"),
+                                    QCoreApplication::translate("quillon::TWizardForm", "Field 2"),
+                                    QCoreApplication::translate("quillon::TWizardForm", "Field 3")};
+    static const QStringList fieldsOrNone =
+        fields + QStringList{QCoreApplication::translate("quillon::TWizardForm", "(None)")};
     return withNone ? fieldsOrNone : fields;
 }
 
 void paintNavy(QWidget* widget) {
     QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, kNavy);
-    pal.setColor(QPalette::Text, kNavy);
-    pal.setColor(QPalette::ButtonText, kNavy);
+    const QColor navy = readableColour(kNavy, pal.color(QPalette::Base), pal);
+    pal.setColor(QPalette::WindowText, navy);
+    pal.setColor(QPalette::Text, navy);
+    pal.setColor(QPalette::ButtonText, navy);
     widget->setPalette(pal);
 }
 
@@ -78,19 +84,19 @@ QWidget* TWizardForm::buildReformatPage() {
     auto* column = new QVBoxLayout(page);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(2);
-    column->addWidget(pageLabel(QStringLiteral("The Reformat feature allows you to swap file "
-                                               "names' fields. Fields can be titles, artists' "),
+    column->addWidget(pageLabel(tr("The Reformat feature allows you to swap file "
+                                   "names' fields. Fields can be titles, artists' "),
                                 page));
-    column->addWidget(pageLabel(QStringLiteral("names, and so on, and they are separated with "
-                                               "delimiters (Hyphens, etc)."),
+    column->addWidget(pageLabel(tr("names, and so on, and they are separated with "
+                                   "delimiters (Hyphens, etc)."),
                                 page));
     auto* examples = new QHBoxLayout;
     examples->setSpacing(12);
-    examples->addWidget(pageLabel(QStringLiteral("Click on the examples:"), page));
-    auto* label26 = new ClickLabel(QStringLiteral("Title _ Artist ==> Artist - Title"), page);
+    examples->addWidget(pageLabel(tr("Click on the examples:"), page));
+    auto* label26 = new ClickLabel(tr("Title _ Artist ==> Artist - Title"), page);
     label26->setObjectName(QStringLiteral("Label26"));
     connect(label26, &ClickLabel::clicked, this, &TWizardForm::Label26Click);
-    auto* label27 = new ClickLabel(QStringLiteral("Title (Artist) ==> Artist - Title"), page);
+    auto* label27 = new ClickLabel(tr("Title (Artist) ==> Artist - Title"), page);
     label27->setObjectName(QStringLiteral("Label27"));
     connect(label27, &ClickLabel::clicked, this, &TWizardForm::Label27Click);
     examples->addWidget(label26);
@@ -98,7 +104,7 @@ QWidget* TWizardForm::buildReformatPage() {
     examples->addStretch(1);
     column->addLayout(examples);
 
-    auto* group = new QGroupBox(QStringLiteral("Reformat"), page);
+    auto* group = new QGroupBox(tr("Reformat"), page);
     group->setObjectName(QStringLiteral("W_Reformat_GroupBox"));
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(4, 2, 4, 3);
@@ -107,7 +113,7 @@ QWidget* TWizardForm::buildReformatPage() {
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
     auto delimiterEdit = [&](const char* name, int row, int col) {
-        QLabel* above = pageLabel(QStringLiteral("Delimiter"), group);
+        QLabel* above = pageLabel(tr("Delimiter"), group);
         above->setFont(small);
         grid->addWidget(above, row - 1, col);
         QLineEdit* edit = typingEdit(name, 10, KeyFilterKind::ValidFileChars, group);
@@ -115,8 +121,8 @@ QWidget* TWizardForm::buildReformatPage() {
         grid->addWidget(edit, row, col);
         return edit;
     };
-    auto fieldLabel = [&](const char* caption, int row, int col) {
-        QLabel* label = pageLabel(QString::fromUtf8(caption), group);
+    auto fieldLabel = [&](const QString& caption, int row, int col) {
+        QLabel* label = pageLabel(caption, group);
         label->setAlignment(Qt::AlignCenter);
         paintNavy(label);
         grid->addWidget(label, row, col);
@@ -134,7 +140,7 @@ QWidget* TWizardForm::buildReformatPage() {
         label->setWordWrap(true);
         grid->addWidget(label, row - 1, 0, 2, 1);
     };
-    rowCaption(QStringLiteral("Current format:"), 1);
+    rowCaption(tr("Current format:"), 1);
     static constexpr const char* currNames[] = {"W_Reformat_CurrEdit1", "W_Reformat_CurrEdit2",
                                                 "W_Reformat_CurrEdit3", "W_Reformat_CurrEdit4"};
     static constexpr const char* newNames[] = {"W_Reformat_NewEdit1", "W_Reformat_NewEdit2",
@@ -143,11 +149,10 @@ QWidget* TWizardForm::buildReformatPage() {
                                                  "W_Reformat_NewCombo3"};
     for (int i = 0; i < 4; ++i)
         m_currEdits[i] = delimiterEdit(currNames[i], 1, 1 + 2 * i);
-    fieldLabel("Field 1", 1, 2);
-    fieldLabel("Field 2", 1, 4);
-    m_currCombo2 = combo("W_Reformat_CurrCombo2",
-                         {QStringLiteral("Field 3"), QStringLiteral("(None)")}, 1, 1, 6);
-    rowCaption(QStringLiteral("New format:"), 3);
+    fieldLabel(tr("Field 1"), 1, 2);
+    fieldLabel(tr("Field 2"), 1, 4);
+    m_currCombo2 = combo("W_Reformat_CurrCombo2", {tr("Field 3"), tr("(None)")}, 1, 1, 6);
+    rowCaption(tr("New format:"), 3);
     for (int i = 0; i < 4; ++i)
         m_newEdits[i] = delimiterEdit(newNames[i], 3, 1 + 2 * i);
     const int newDefaults[] = {1, 0, 3};
@@ -164,10 +169,8 @@ QWidget* TWizardForm::buildReformatPage() {
 
     auto* helpRow = new QHBoxLayout;
     helpRow->setSpacing(4);
-    helpRow->addWidget(
-        pageLabel(QStringLiteral(
-                      "If you need to swap more than three fields, close this window and click on"),
-                  page));
+    helpRow->addWidget(pageLabel(
+        tr("If you need to swap more than three fields, close this window and click on"), page));
     auto* helpIcon = new QLabel(page);
     helpIcon->setPixmap(glyphIcon(Glyph::Help, 14).pixmap(14, 14));
     helpRow->addWidget(helpIcon);
@@ -182,8 +185,7 @@ QWidget* TWizardForm::buildReformatPage() {
                 &TWizardForm::W_Reformat_RestoreBGColor);
 
     const PageButtons buttons = addPageFoot(
-        column,
-        QStringLiteral("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
+        column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
         "W_Reformat_OKButton", "W_Reformat_ClearButton");
     connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::W_Reformat_OKButtonClick);
     connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Reformat_ClearButtonClick);
@@ -203,12 +205,12 @@ void TWizardForm::W_Reformat_OKButtonClick() {
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         for (const std::string_view name : refusal->highlight)
             highlight(findChild<QWidget*>(QString::fromLatin1(name.data(), name.size())), true);
-        W_Reformat_ErrMess(QString::fromUtf8(refusal->message));
+        W_Reformat_ErrMess(translated("quillon::wizard", refusal->message));
         return;
     }
     const auto& result = std::get<ReformatResult>(outcome);
-    controls::setText(m_mainWindow, "Replace_From", toQString(result.replaceFrom));
-    controls::setText(m_mainWindow, "Replace_To", toQString(result.replaceTo));
+    mainWindow()->setReplaceText(toQString(result.replaceFrom));
+    mainWindow()->setWithText(toQString(result.replaceTo));
 }
 
 void TWizardForm::W_Reformat_ClearButtonClick() {
@@ -221,14 +223,12 @@ void TWizardForm::W_Reformat_ClearButtonClick() {
     m_newCombos[0]->setCurrentIndex(1);
     m_newCombos[1]->setCurrentIndex(0);
     m_newCombos[2]->setCurrentIndex(3);
-    controls::setText(m_mainWindow, "Replace_From", {});
-    controls::setText(m_mainWindow, "Replace_To", {});
+    mainWindow()->setReplaceText(QString());
+    mainWindow()->setWithText(QString());
 }
 
 void TWizardForm::W_Reformat_ErrMess(const QString& message) {
-    QPalette pal = m_errPanel->palette();
-    pal.setColor(QPalette::Window, highlightColour());
-    m_errPanel->setPalette(pal);
+    m_errPanel->setPalette(highlightPalette(m_errPanel->palette()));
     m_errPanel->setText(message);
     m_errPanel->show();
     m_errPanel->raise();
@@ -245,11 +245,12 @@ void TWizardForm::W_Reformat_RestoreBGColor() {
 void TWizardForm::highlight(QWidget* control, bool on) {
     if (!control)
         return;
-    // The normal colour is the style's, so a later palette change still shows.
-    QPalette pal = control->palette();
-    pal.setColor(QPalette::Base,
-                 on ? highlightColour() : m_notebook->palette().color(QPalette::Base));
-    control->setPalette(pal);
+    // The control's own palette (navy text for some) comes back afterwards.
+    const char* const normal = "normalPalette";
+    if (!control->property(normal).isValid())
+        control->setProperty(normal, control->palette());
+    const QPalette own = control->property(normal).value<QPalette>();
+    control->setPalette(on ? highlightPalette(own) : own);
 }
 
 void TWizardForm::applyReformatExample(const ReformatExample& example) {

@@ -12,33 +12,42 @@
 // What the wizard's pages compute, apart from their widgets, so that it can
 // be checked without a window. Texts are code points like the engine's names;
 // messages are UTF-8.
+// Marks the messages for the translation tools without pulling Qt in: the
+// window translates them when it shows them.
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace quillon::wizard {
 
-inline constexpr std::string_view kDelNothingSelected = "Select the substring with the mouse.";
-inline constexpr std::string_view kInsNoMarker = "Click where you want to insert a string.";
-inline constexpr std::string_view kInsNoString = "No string entered.";
+inline constexpr std::string_view kDelNothingSelected =
+    QT_TRANSLATE_NOOP("quillon::wizard", "Select the substring with the mouse.");
+inline constexpr std::string_view kInsNoMarker =
+    QT_TRANSLATE_NOOP("quillon::wizard", "Click where you want to insert a string.");
+inline constexpr std::string_view kInsNoString =
+    QT_TRANSLATE_NOOP("quillon::wizard", "No string entered.");
 
-inline constexpr std::string_view kNumberOnlyOnce =
-    "You may select \"Numbers\" and \"Old File Names\" only once.";
+inline constexpr std::string_view kNumberOnlyOnce = QT_TRANSLATE_NOOP(
+    "quillon::wizard", "You may select \"Numbers\" and \"Old File Names\" only once.");
 inline constexpr std::string_view kNumberNothingChosen =
-    "You must select \"Numbers\" and/or \"Old File Names.\"";
+    QT_TRANSLATE_NOOP("quillon::wizard", "You must select \"Numbers\" and/or \"Old File Names.\"");
 // Our own: "/1/" followed by "." opens an extension token that is never
 // closed, so the main window's OK would refuse the pair.
 inline constexpr std::string_view kNumberPeriodAfterNumber =
-    "The text after \"Numbers\" cannot begin with a period.";
+    QT_TRANSLATE_NOOP("quillon::wizard", "The text after \"Numbers\" cannot begin with a period.");
 
 inline constexpr std::string_view kReformatNoSecondDelimiter =
-    "You must enter a delimiter in the second delimiter box.";
+    QT_TRANSLATE_NOOP("quillon::wizard", "You must enter a delimiter in the second delimiter box.");
 inline constexpr std::string_view kReformatNoThirdDelimiter =
-    "You must enter a delimiter if you select \"Field 3.\"";
-inline constexpr std::string_view kReformatDelimiterWithoutField3 =
-    "You must select \"Field 3\" if you want to specify a delimiter.";
+    QT_TRANSLATE_NOOP("quillon::wizard", "You must enter a delimiter if you select \"Field 3.\"");
+inline constexpr std::string_view kReformatDelimiterWithoutField3 = QT_TRANSLATE_NOOP(
+    "quillon::wizard", "You must select \"Field 3\" if you want to specify a delimiter.");
 inline constexpr std::string_view kReformatField3NotCurrent =
-    "You did not select \"Field 3\" for the current format.";
+    QT_TRANSLATE_NOOP("quillon::wizard", "You did not select \"Field 3\" for the current format.");
 // Our own: digits 1 to 9 right after a field marker join the marker, so such
 // a delimiter would silently lose its leading digits.
-inline constexpr std::string_view kReformatDigitAfterField =
-    "A delimiter that follows a field cannot begin with a digit from 1 to 9.";
+inline constexpr std::string_view kReformatDigitAfterField = QT_TRANSLATE_NOOP(
+    "quillon::wizard", "A delimiter that follows a field cannot begin with a digit from 1 to 9.");
 
 /// Which part of each preview name the sample is cut from.
 enum class SampleCut { NamePart, Extension, Whole };

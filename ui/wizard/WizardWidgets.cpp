@@ -3,6 +3,7 @@
 #include "ui/KeyFilter.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QHBoxLayout>
 #include <QKeyEvent>
@@ -16,8 +17,11 @@ namespace quillon::wizard {
 
 namespace {
 
-// The nine characters that cannot stand in a file name.
-const QString kInvalidFileChars = QStringLiteral("\\:?\"<>|*/");
+// What cannot stand in a file name, and the star, which would turn the
+// composed text into a pattern.
+QString invalidFileChars() {
+    return notInFileNames() + QLatin1Char('*');
+}
 
 // Lets digits through and refuses every other printable character. Control
 // keys pass: Backspace edits, and Enter must still reach the default button.
@@ -86,7 +90,8 @@ QLineEdit* typingEdit(const char* name, int maxLength, KeyFilterKind filter, QWi
     edit->setValidator(new CodePointLimit(maxLength, edit));
     QObject* keys =
         filter == KeyFilterKind::ValidFileChars
-            ? static_cast<QObject*>(new KeyFilter(KeyRule{kInvalidFileChars, {}, {}, {}, {}}, edit))
+            ? static_cast<QObject*>(
+                  new KeyFilter(KeyRule{invalidFileChars(), {}, {}, {}, {}}, edit))
             : new KeyFilter(KeyRule{{}, QStringLiteral("0123456789"), {}, {}, {}}, edit);
     keys->setObjectName(filter == KeyFilterKind::ValidFileChars
                             ? QStringLiteral("Filter_ValidFileChars")
@@ -122,13 +127,22 @@ QColor highlightColour() {
     return {255, 255, 198};
 }
 
+QPalette highlightPalette(QPalette palette) {
+    for (const auto role : {QPalette::Window, QPalette::Base, QPalette::Button})
+        palette.setColor(role, highlightColour());
+    for (const auto role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
+        palette.setColor(role, Qt::black);
+    return palette;
+}
+
 PageButtons addPageFoot(QVBoxLayout* column, const QString& foot, const char* okName,
                         const char* clearName) {
     QWidget* page = column->parentWidget();
     auto* row = new QHBoxLayout;
     row->addWidget(new QLabel(foot, page), 1);
-    PageButtons buttons{new QPushButton(QStringLiteral("OK"), page),
-                        new QPushButton(QStringLiteral("CL"), page)};
+    PageButtons buttons{
+        new QPushButton(QCoreApplication::translate("quillon::wizard", "OK"), page),
+        new QPushButton(QCoreApplication::translate("quillon::wizard", "CL"), page)};
     buttons.ok->setObjectName(QString::fromLatin1(okName));
     buttons.clear->setObjectName(QString::fromLatin1(clearName));
     for (QPushButton* button : {buttons.clear, buttons.ok}) {

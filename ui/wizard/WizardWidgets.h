@@ -2,6 +2,7 @@
 
 #include <QColor>
 #include <QLineEdit>
+#include <QPalette>
 #include <QStringList>
 
 #include <cstddef>
@@ -48,6 +49,9 @@ QComboBox* editableCombo(const char* name, const QStringList& items, int index, 
 
 /// The wizard's highlight: the error strip and the controls a check names.
 QColor highlightColour();
+/// palette with the highlight as background, and dark text that reads on it
+/// whatever the user's theme.
+QPalette highlightPalette(QPalette palette);
 
 struct PageButtons {
     QPushButton* ok = nullptr;

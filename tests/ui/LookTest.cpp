@@ -1,0 +1,333 @@
+#include "MainWindowFixture.h"
+
+#include "ui/Palette.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QTreeView>
+
+using namespace quillon;
+
+// How the main window looks and answers the keyboard under the user's
+// fonts, themes and screen readers. Run once more with QT_SCALE_FACTOR=2.
+class LookTest final : public QObject, private test::MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void captionsFitAtEveryFontSize_data();
+    void captionsFitAtEveryFontSize();
+    void replaceGroupStaysPutWhateverShows();
+    void captionsReadUnderEveryPalette_data();
+    void captionsReadUnderEveryPalette();
+    void arrowKeysInTheTreeLoadTheFolderAfterAPause();
+    void enterInTheTreeLoadsWithoutPressingOk();
+    void everyControlHasANameAndFieldsTheirLabels();
+    void scopeTogglesWorkByKeyboard();
+    void desktopShortcutsRunTheirCommands();
+
+private:
+    void createSubfolderFile(const QString& folder, const QString& name);
+    void activate() {
+        m_window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_window.get()));
+    }
+    QPoint placeOf(const char* name) const {
+        return child<QWidget>(name)->mapTo(m_window.get(), QPoint(0, 0));
+    }
+
+    QFont m_font;
+    QPalette m_palette;
+};
+
+namespace {
+
+QPalette darkPalette() {
+    QPalette dark;
+    const QColor window(45, 45, 48);
+    const QColor base(30, 30, 30);
+    dark.setColor(QPalette::Window, window);
+    dark.setColor(QPalette::Button, window);
+    dark.setColor(QPalette::Base, base);
+    dark.setColor(QPalette::AlternateBase, window);
+    dark.setColor(QPalette::Mid, QColor(80, 80, 80));
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        dark.setColor(role, QColor(230, 230, 230));
+    dark.setColor(QPalette::Link, QColor(120, 170, 255));
+    dark.setColor(QPalette::Highlight, QColor(60, 110, 200));
+    return dark;
+}
+
+QPalette highContrastPalette() {
+    QPalette contrast;
+    for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
+        contrast.setColor(role, Qt::black);
+    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
+        contrast.setColor(role, Qt::white);
+    contrast.setColor(QPalette::Link, Qt::yellow);
+    return contrast;
+}
+
+QString captionOf(const QWidget* widget) {
+    if (const auto* label = qobject_cast<const QLabel*>(widget))
+        return label->text();
+    if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+        return button->text();
+    if (const auto* group = qobject_cast<const QGroupBox*>(widget))
+        return group->title();
+    return {};
+}
+
+// Widgets with a caption of their own, shown in the window.
+QList<QWidget*> captioned(QWidget* window) {
+    QList<QWidget*> out;
+    for (QWidget* w : window->findChildren<QWidget*>()) {
+        if (w->isVisibleTo(window) && !captionOf(w).isEmpty() && !w->isWindow())
+            out << w;
+    }
+    return out;
+}
+
+// The colour a widget's text is painted on: the nearest filled ancestor's.
+QColor backgroundOf(const QWidget* widget) {
+    for (const QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
+        if (w->autoFillBackground() || w->isWindow())
+            return w->palette().color(w->backgroundRole());
+    }
+    return widget->palette().color(QPalette::Window);
+}
+
+QColor textColourOf(const QWidget* widget) {
+    const QVariant caption = widget->property("captionColour");
+    if (caption.isValid())
+        return caption.value<QColor>();
+    return widget->palette().color(widget->foregroundRole());
+}
+
+// Room for the caption, whatever the kind of control.
+int roomNeeded(const QWidget* widget) {
+    const QString text = captionOf(widget).remove(QLatin1Char('&'));
+    const int advance = widget->fontMetrics().horizontalAdvance(text);
+    if (qobject_cast<const QCheckBox*>(widget) || qobject_cast<const QRadioButton*>(widget))
+        return widget->sizeHint().width();
+    if (qobject_cast<const QGroupBox*>(widget))
+        return advance + 6;
+    return advance;
+}
+
+} // namespace
+
+void LookTest::init() {
+    m_font = QApplication::font();
+    m_palette = QApplication::palette();
+    setUpFolder();
+    for (const char* n : {"Alpha song.mp3", "beta Song.mp3", "gamma.txt"})
+        createFile(QString::fromUtf8(n));
+}
+
+void LookTest::cleanup() {
+    tearDown();
+    QApplication::setFont(m_font);
+    QApplication::setPalette(m_palette);
+}
+
+void LookTest::createSubfolderFile(const QString& folder, const QString& name) {
+    QVERIFY(QDir(m_dir->path()).mkpath(folder));
+    createFile(folder + QLatin1Char('/') + name);
+}
+
+void LookTest::captionsFitAtEveryFontSize_data() {
+    QTest::addColumn<int>("points");
+    for (int points = 8; points <= 14; ++points)
+        QTest::newRow(qPrintable(QStringLiteral("%1 pt").arg(points))) << points;
+}
+
+void LookTest::captionsFitAtEveryFontSize() {
+    QFETCH(int, points);
+    QFont font = m_font;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    startWindow();
+    // The smallest the window goes, with the Smart options open.
+    m_window->resize(m_window->minimumSize());
+    child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
+    QApplication::processEvents();
+    for (QWidget* w : captioned(m_window.get())) {
+        const auto* label = qobject_cast<const QLabel*>(w);
+        if (label && label->wordWrap())
+            continue;
+        QVERIFY2(roomNeeded(w) <= w->width(),
+                 qPrintable(w->objectName() + QLatin1Char(' ') + captionOf(w)));
+        QVERIFY2(w->fontMetrics().height() <= w->height(), qPrintable(captionOf(w)));
+    }
+    QVERIFY(m_window->height() >= 480 && m_window->width() >= 640);
+
+    // Every paragraph of the help gets the height its width needs.
+    m_window->MainMenu_Help_HelpClick();
+    auto* picture = m_window->findChild<QLabel*>(QStringLiteral("Help_Picture"));
+    QVERIFY(picture);
+    QTRY_VERIFY(picture->isVisible());
+    QVERIFY(picture->height() >= picture->heightForWidth(picture->width()));
+}
+
+void LookTest::replaceGroupStaysPutWhateverShows() {
+    startWindow();
+    const char* const watched[] = {"Replace_From",          "Replace_To",
+                                   "Replace_OptionsWizard", "HelpButton",
+                                   "Replace_TrimFrom",      "Replace_InsertString",
+                                   "Replace_Button",        "Replace_DelExtraSpaces",
+                                   "FileMaskEdit"};
+    QList<QPoint> before;
+    for (const char* name : watched)
+        before << placeOf(name);
+    const auto unmoved = [&](const char* step) {
+        QApplication::processEvents();
+        for (int i = 0; i < static_cast<int>(std::size(watched)); ++i)
+            QVERIFY2(placeOf(watched[i]).x() == before[i].x(),
+                     qPrintable(QString::fromLatin1(watched[i]) + QLatin1String(" after ") +
+                                QLatin1String(step)));
+    };
+    for (const char* mode :
+         {"Case_FirstLetters", "Case_Lower", "Case_Upper", "Case_None", "Case_Smart"}) {
+        child<QRadioButton>(mode)->click();
+        unmoved(mode);
+    }
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("*"));
+    QVERIFY(child<QWidget>("Replace_FNExtPanel")->isHidden());
+    unmoved("a pattern without scope");
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("/1/"));
+    unmoved("a slash");
+    // While saving, the bar stands in for the check box.
+    child<QWidget>("DisplayPreview_CB")->hide();
+    child<QProgressBar>("ProgressBar")->show();
+    unmoved("the progress bar");
+}
+
+void LookTest::captionsReadUnderEveryPalette_data() {
+    QTest::addColumn<QPalette>("palette");
+    QTest::newRow("light") << QPalette(QColor(239, 239, 239));
+    QTest::newRow("dark") << darkPalette();
+    QTest::newRow("high contrast") << highContrastPalette();
+}
+
+void LookTest::captionsReadUnderEveryPalette() {
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    startWindow();
+    child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
+    QApplication::processEvents();
+    for (QWidget* w : captioned(m_window.get())) {
+        if (!w->isEnabled()) // greyed on purpose: nothing to read there
+            continue;
+        const double ratio = contrastRatio(textColourOf(w), backgroundOf(w));
+        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 \"%2\": %3:1")
+                                              .arg(w->objectName(), captionOf(w))
+                                              .arg(ratio, 0, 'f', 2)));
+    }
+}
+
+void LookTest::arrowKeysInTheTreeLoadTheFolderAfterAPause() {
+    createSubfolderFile(QStringLiteral("Inner"), QStringLiteral("Inside.txt"));
+    startWindow();
+    activate();
+    const QStringList outer = previewNames();
+    auto* tree = child<QTreeView>("ShellTree1");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Right); // open the folder
+    QTRY_VERIFY(tree->model()->rowCount(tree->currentIndex()) > 0);
+    QTest::keyClick(tree, Qt::Key_Down); // onto its one subfolder
+    QCOMPARE(tree->currentIndex().data().toString(), QStringLiteral("Inner"));
+    QCOMPARE(previewNames(), outer); // not while the user is still moving
+    QTRY_COMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")});
+}
+
+void LookTest::enterInTheTreeLoadsWithoutPressingOk() {
+    createSubfolderFile(QStringLiteral("Inner"), QStringLiteral("Inside.txt"));
+    startWindow();
+    activate();
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("a"));
+    child<QLineEdit>("Replace_To")->setText(QStringLiteral("b"));
+    QVERIFY(child<QPushButton>("Replace_Button")->isEnabled());
+    QSignalSpy ok(m_window.get(), &TForm1::replaceRequested);
+    auto* tree = child<QTreeView>("ShellTree1");
+    tree->setFocus();
+    QTest::keyClick(tree, Qt::Key_Right);
+    QTRY_VERIFY(tree->model()->rowCount(tree->currentIndex()) > 0);
+    QTest::keyClick(tree, Qt::Key_Down);
+    QTest::keyClick(tree, Qt::Key_Return);
+    QCOMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")}); // at once
+    QCOMPARE(ok.count(), 0);
+}
+
+void LookTest::everyControlHasANameAndFieldsTheirLabels() {
+    startWindow();
+    for (QWidget* w : m_window->findChildren<QWidget*>()) {
+        // The tree's header is never shown.
+        const bool control =
+            qobject_cast<QAbstractButton*>(w) || qobject_cast<QLineEdit*>(w) ||
+            (qobject_cast<QAbstractItemView*>(w) && !qobject_cast<QHeaderView*>(w)) ||
+            qobject_cast<QComboBox*>(w);
+        // Qt's own parts (the tool bar's overflow arrow) are named by Qt.
+        if (control && !w->objectName().startsWith(QLatin1String("qt_")))
+            QVERIFY2(!w->accessibleName().isEmpty(),
+                     qPrintable(w->objectName() + QLatin1String(w->metaObject()->className())));
+    }
+    QCOMPARE(child<QWidget>("Replace_OptionsWizard")->accessibleName(), QStringLiteral("Wizard."));
+    const struct {
+        const char* caption;
+        const char* field;
+    } pairs[] = {{"Replace:", "Replace_From"}, {"With:", "Replace_To"}, {"Mask:", "FileMaskEdit"}};
+    for (const auto& pair : pairs) {
+        const QLabel* found = nullptr;
+        for (const QLabel* label : m_window->findChildren<QLabel*>()) {
+            if (label->text() == QString::fromLatin1(pair.caption))
+                found = label;
+        }
+        QVERIFY(found);
+        QCOMPARE(found->buddy(), child<QWidget>(pair.field));
+    }
+}
+
+void LookTest::scopeTogglesWorkByKeyboard() {
+    startWindow();
+    activate();
+    auto* namesOn = child<QToolButton>("Replace_Button_FN_On");
+    auto* extensionsOff = child<QToolButton>("Replace_Button_Ext_Off");
+    QVERIFY(namesOn->focusPolicy() & Qt::TabFocus);
+    QVERIFY(child<QToolButton>("Case_Smart_Extra_FakeButton")->focusPolicy() & Qt::TabFocus);
+    extensionsOff->setFocus();
+    QTest::keyClick(extensionsOff, Qt::Key_Space);
+    QVERIFY(child<QRadioButton>("Replace_OptionPanel_Both")->isChecked());
+    // The pressed toggle hid; its partner carries on with the focus.
+    QVERIFY(child<QToolButton>("Replace_Button_Ext_On")->hasFocus());
+    // The two toggles look different in either state.
+    QVERIFY(namesOn->icon().pixmap(15).toImage() != extensionsOff->icon().pixmap(15).toImage());
+    QVERIFY(child<QToolButton>("Replace_Button_FN_Off")->icon().pixmap(15).toImage() !=
+            extensionsOff->icon().pixmap(15).toImage());
+}
+
+void LookTest::desktopShortcutsRunTheirCommands() {
+    startWindow();
+    activate();
+    child<QLineEdit>("Replace_From")->setFocus();
+    createFile(QStringLiteral("delta.txt"));
+    QTest::keyClick(m_window.get(), Qt::Key_F5);
+    QCOMPARE(previewModel()->rowCount(), 4); // reloaded from disk
+    QTest::keyClick(m_window.get(), Qt::Key_F1);
+    QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
+}
+
+QTEST_MAIN(LookTest)
+#include "LookTest.moc"

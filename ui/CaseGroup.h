@@ -1,0 +1,54 @@
+#pragma once
+
+#include "engine/CaseConversion.h"
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QRadioButton;
+class QToolButton;
+
+namespace quillon {
+
+/// The "Case" group: five modes, and for Smart a button that opens its
+/// options in a panel floating over the lists. Holds the choice; the main
+/// window reads it as values when changed() says so.
+class CaseGroup final : public QGroupBox {
+    Q_OBJECT
+public:
+    /// panelHost: the widget the options panel floats in.
+    CaseGroup(QWidget* panelHost, QWidget* parent);
+
+    CaseMode mode() const;
+    SmartCaseOptions smartOptions() const;
+
+    /// Puts the options panel's lower left corner at bottomLeft (in panelHost).
+    void placeOptionsPanel(QPoint bottomLeft);
+    /// Opens the options panel, or closes it when open.
+    void toggleOptionsPanel();
+    /// "Most first letters" trades "Small words" for "Up to last delimiters".
+    void flipMostLettersOptions();
+
+signals:
+    /// A mode was clicked (the selected one too: it re-applies) or a Smart
+    /// option changed.
+    void changed();
+
+private:
+    void buildModes();
+    void buildOptionsPanel(QWidget* panelHost);
+    void modeClicked(CaseMode mode);
+
+    QRadioButton* m_modes[5] = {};
+    QToolButton* m_optionsButton = nullptr;
+    QWidget* m_optionsPanel = nullptr;
+    QCheckBox* m_mostLetters = nullptr;
+    QCheckBox* m_lastField = nullptr;
+    QCheckBox* m_smallWords = nullptr;
+    QCheckBox* m_hyphen = nullptr;
+    QCheckBox* m_commas = nullptr;
+    QCheckBox* m_unknownAcronyms = nullptr;
+    QCheckBox* m_knownWords = nullptr;
+};
+
+} // namespace quillon
