@@ -1,16 +1,55 @@
 #include "cli/CliApply.h"
 
+#include "cli/ErrnoName.h"
 #include "cli/ExitCode.h"
-#include "cli/JsonWriter.h"
 #include "cli/ProgressLine.h"
 #include "cli/RenameReport.h"
+#include "cli/ReportOutput.h"
+#include "cli/TextWriter.h"
 
 #include "engine/Utf8.h"
 #include "workspace/Workspace.h"
 
+#include <cstring>
 #include <ostream>
 
 namespace quillon::cli {
+
+namespace {
+
+// The window's failure box spreads its message over lines; a report wants
+// one. The quoted name at its start keeps its own characters.
+std::string oneLine(NameView message, NameView oldName) {
+    Name quotedName = U"\"";
+    quotedName += oldName;
+    quotedName += U"\"";
+    const std::size_t keep = message.starts_with(quotedName) ? quotedName.size() : 0;
+    Name line(message);
+    for (std::size_t i = keep; i < line.size(); ++i)
+        if (line[i] == U'\n')
+            line[i] = U' ';
+    return encodeName(line);
+}
+
+// "MESSAGE (ENAME: reason)" on one line, escaped for the terminal.
+std::string failureLine(const RenameError& failure) {
+    std::string line = escapedForTerminal(failure.message);
+    if (failure.error != 0)
+        line += " (" + errnoName(failure.error) + ": " + std::strerror(failure.error) + ")";
+    return line + "\n";
+}
+
+// Entries that an abort left untried are failures too: their names did not
+// change.
+void markUntried(RenameReport& report, const SaveResult& result) {
+    for (std::size_t index : result.notRenamed) {
+        ReportEntry& entry = report.entries[index];
+        if (!entry.failure)
+            entry.failure = RenameError{"not tried", 0};
+    }
+}
+
+} // namespace
 
 int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
              std::ostream& err) {
@@ -23,7 +62,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     SaveCallbacks ask;
     ask.tell = [&](MessageKind, NameView text) {
         progress.clear();
-        err << encodeName(text) << '\n';
+        err << escapedLines(text) << '\n';
         told = true;
     };
     ask.confirm = [&](bool& createUndoFile) {
@@ -32,10 +71,9 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     };
     ask.renameFailed = [&](const quillon::RenameFailure& failure) {
         progress.clear();
-        const std::string message = encodeName(failure.message);
-        err << message << '\n';
-        const ReportEntry& entry = report.entries[failure.index];
-        report.failed.push_back(cli::RenameFailure{entry.oldName, entry.newName, message});
+        ReportEntry& entry = report.entries[failure.index];
+        entry.failure = RenameError{oneLine(failure.message, entry.oldName), failure.error};
+        err << failureLine(*entry.failure);
         return options.onError == OnError::Abort ? RenameFailureChoice::Abort
                                                  : RenameFailureChoice::Skip;
     };
@@ -50,23 +88,10 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
             err << "quillon-cli: nothing was saved\n";
         return exitStatus(ExitCode::RefusedSave);
     }
-    // Entries never tried after an abort are reported too.
-    for (std::size_t index : result.notRenamed) {
-        const ReportEntry& entry = report.entries[index];
-        bool listed = false;
-        for (const auto& f : report.failed)
-            listed = listed || (f.oldName == entry.oldName && f.newName == entry.newName);
-        if (!listed)
-            report.failed.push_back(cli::RenameFailure{entry.oldName, entry.newName, "not tried"});
-    }
-    if (options.json) {
-        out << toJson(report);
-    } else {
-        out << "Renamed " << result.renamed << " of " << report.entries.size() << " files";
-        if (!result.notRenamed.empty())
-            out << "; " << result.notRenamed.size() << " could not be renamed";
-        out << ".\n";
-    }
+    markUntried(report, result);
+    report.applied = true;
+    report.renamed = result.renamed;
+    writeReport(report, options.output, out, err);
     if (result.reloadError != 0)
         err << "quillon-cli: the folder could not be read again after saving\n";
     return exitStatus(result.notRenamed.empty() ? ExitCode::Success : ExitCode::RenamesFailed);

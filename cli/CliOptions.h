@@ -5,6 +5,7 @@
 #include "engine/ReplaceSettings.h"
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -17,6 +18,13 @@ enum class SortOrder : std::uint8_t { Name, Date };
 
 /// What a failed rename does during --apply.
 enum class OnError : std::uint8_t { Skip, Abort };
+
+/// How the names are printed on standard output.
+enum class OutputFormat : std::uint8_t {
+    Text,          ///< "OLD -> NEW" lines, control characters escaped
+    Json,          ///< one JSON object
+    NullSeparated, ///< OLD and NEW as raw bytes, each ended by a NUL byte
+};
 
 /// One run of quillon-cli as the command line asks for it. Texts are decoded
 /// from the raw argument bytes, so a byte that is not UTF-8 reaches the
@@ -31,13 +39,13 @@ struct CliOptions {
     /// The presses of "OK" in order; each already carries caseMode and
     /// smartOptions, as the window's settings would at the moment of the press.
     std::vector<ReplaceSettings> presses;
-    bool json = false;
+    OutputFormat output = OutputFormat::Text;
     bool apply = false;
     bool undoFile = true;
     OnError onError = OnError::Skip;
 };
 
-/// --help or --version: print and leave, whatever else was given.
+/// --help or --version: print and leave, whatever follows.
 enum class InfoRequest : std::uint8_t { Help, Version };
 
 /// A command line the program cannot run; message is for standard error.
@@ -47,11 +55,35 @@ struct UsageError {
 
 using ParseResult = std::variant<CliOptions, InfoRequest, UsageError>;
 
+/// Where an option is listed in --help.
+enum class OptionGroup : std::uint8_t { Information, Loading, Case, Press, Output, Saving };
+
+struct ParseState;
+
+/// What an option does to the command line being parsed; returns a message
+/// for standard error when value (empty for an option without one) is wrong.
+using OptionAction = std::optional<std::string> (*)(ParseState& state, std::string_view value);
+
+/// One option: the parser, the dispatch and --help all read this entry.
+struct OptionSpec {
+    std::string_view longName;  ///< "mask" for --mask
+    char shortName;             ///< 'h' for -h; 0 for none
+    std::string_view valueName; ///< "MASK" in --help; empty when it takes no value
+    OptionGroup group;
+    std::string_view help; ///< lines for --help, "\n" between them
+    OptionAction action;
+    /// Refused unless --apply is given too.
+    bool onlyWithApply = false;
+};
+
+/// Every option quillon-cli accepts, in the order --help lists them.
+std::span<const OptionSpec> optionTable();
+
 /// Parses the arguments after the program name.
 ParseResult parseArguments(std::span<const std::string_view> args);
 
 /// The text --help prints, ending with a line break.
-std::string_view helpText();
+std::string helpText();
 
 /// The text --version prints, ending with a line break.
 std::string versionText();

@@ -2,8 +2,8 @@
 
 #include "cli/CliApply.h"
 #include "cli/ExitCode.h"
-#include "cli/JsonWriter.h"
 #include "cli/RenameReport.h"
+#include "cli/ReportOutput.h"
 #include "cli/TextWriter.h"
 #include "engine/Refusals.h"
 #include "workspace/Workspace.h"
@@ -20,8 +20,8 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
                                   ? workspace.loadByDate(options.folder, options.mask)
                                   : workspace.load(options.folder, options.mask);
     if (!loaded.ok()) {
-        err << "quillon-cli: cannot read folder \"" << options.folder
-            << "\": " << std::strerror(loaded.error) << '\n';
+        err << "quillon-cli: cannot read folder " << quotedForTerminal(options.folder) << ": "
+            << std::strerror(loaded.error) << '\n';
         return exitStatus(ExitCode::Usage);
     }
 
@@ -35,8 +35,7 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
     if (options.apply)
         return runApply(workspace, options, out, err);
 
-    const RenameReport report = reportOf(workspace, options.folder);
-    out << (options.json ? toJson(report) : dryRunText(report));
+    writeReport(reportOf(workspace, options.folder), options.output, out, err);
     return exitStatus(ExitCode::Success);
 }
 

@@ -1,6 +1,10 @@
 #include "cli/JsonWriter.h"
 
+#include "cli/ErrnoName.h"
+
 #include "engine/Utf8.h"
+
+#include <cstring>
 
 namespace quillon::cli {
 
@@ -65,12 +69,77 @@ void appendJsonString(std::string& out, NameView name) {
 
 namespace {
 
+void appendCount(std::string& out, std::string_view key, std::size_t count) {
+    out += '"';
+    out += key;
+    out += "\": ";
+    out += std::to_string(count);
+}
+
+void appendCounts(std::string& out, const RenameReport& report) {
+    out += "\"counts\": {";
+    appendCount(out, "entries", report.entries.size());
+    out += ", ";
+    appendCount(out, "changing", report.changingCount());
+    out += ", ";
+    appendCount(out, "renamed", report.renamed);
+    out += ", ";
+    appendCount(out, "failed", report.failedCount());
+    out += '}';
+}
+
 // Opens one object of a list with its "old" and "new" members.
-void appendRename(std::string& out, bool first, NameView oldName, NameView newName) {
+void appendRename(std::string& out, bool first, const ReportEntry& entry) {
     out += first ? "{\"old\": " : ", {\"old\": ";
-    appendJsonString(out, oldName);
+    appendJsonString(out, entry.oldName);
     out += ", \"new\": ";
-    appendJsonString(out, newName);
+    appendJsonString(out, entry.newName);
+}
+
+void appendEntries(std::string& out, const RenameReport& report) {
+    out += "\"entries\": [";
+    bool first = true;
+    for (const ReportEntry& entry : report.entries) {
+        appendRename(out, first, entry);
+        first = false;
+        out += ", \"checked\": ";
+        appendBool(out, entry.checked);
+        out += ", \"changed\": ";
+        appendBool(out, entry.changes());
+        out += '}';
+    }
+    out += ']';
+}
+
+// {"message": ..., "errno": "EEXIST", "reason": "File exists"}; a rename
+// never tried has no errno and no reason (null).
+void appendError(std::string& out, const RenameError& error) {
+    out += "{\"message\": ";
+    appendJsonString(out, decodeName(error.message));
+    out += ", \"errno\": ";
+    if (error.error == 0) {
+        out += "null, \"reason\": null}";
+        return;
+    }
+    appendJsonString(out, decodeName(errnoName(error.error)));
+    out += ", \"reason\": ";
+    appendJsonString(out, decodeName(std::strerror(error.error)));
+    out += '}';
+}
+
+void appendFailures(std::string& out, const RenameReport& report) {
+    out += "\"failed\": [";
+    bool first = true;
+    for (const ReportEntry& entry : report.entries) {
+        if (!entry.failure)
+            continue;
+        appendRename(out, first, entry);
+        first = false;
+        out += ", \"error\": ";
+        appendError(out, *entry.failure);
+        out += '}';
+    }
+    out += ']';
 }
 
 } // namespace
@@ -78,23 +147,15 @@ void appendRename(std::string& out, bool first, NameView oldName, NameView newNa
 std::string toJson(const RenameReport& report) {
     std::string out = "{\"folder\": ";
     appendJsonString(out, decodeName(report.folder));
-    out += ", \"entries\": [";
-    for (std::size_t i = 0; i < report.entries.size(); ++i) {
-        const ReportEntry& entry = report.entries[i];
-        appendRename(out, i == 0, entry.oldName, entry.newName);
-        out += ", \"checked\": ";
-        appendBool(out, entry.checked);
-        out += '}';
-    }
-    out += "], \"failed\": [";
-    for (std::size_t i = 0; i < report.failed.size(); ++i) {
-        const RenameFailure& failure = report.failed[i];
-        appendRename(out, i == 0, failure.oldName, failure.newName);
-        out += ", \"error\": ";
-        appendJsonString(out, decodeName(failure.message));
-        out += '}';
-    }
-    out += "]}\n";
+    out += ", \"applied\": ";
+    appendBool(out, report.applied);
+    out += ", ";
+    appendCounts(out, report);
+    out += ", ";
+    appendEntries(out, report);
+    out += ", ";
+    appendFailures(out, report);
+    out += "}\n";
     return out;
 }
 

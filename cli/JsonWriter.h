@@ -14,8 +14,13 @@ namespace quillon::cli {
 void appendJsonString(std::string& out, NameView name);
 
 /// The report as one line of JSON:
-/// {"folder": ..., "entries": [{"old": ..., "new": ..., "checked": ...}, ...],
-///  "failed": [{"old": ..., "new": ..., "error": ...}, ...]}
+/// {"folder": ..., "applied": false,
+///  "counts": {"entries": 3, "changing": 2, "renamed": 0, "failed": 0},
+///  "entries": [{"old": ..., "new": ..., "checked": true, "changed": true}, ...],
+///  "failed": [{"old": ..., "new": ...,
+///              "error": {"message": ..., "errno": "EEXIST", "reason": "File exists"}}, ...]}
+/// "changing" counts the entries whose name changes; "renamed" the files
+/// renamed on disk (0 unless applied).
 std::string toJson(const RenameReport& report);
 
 } // namespace quillon::cli

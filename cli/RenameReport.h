@@ -2,6 +2,7 @@
 
 #include "engine/Name.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,18 +12,26 @@ class Workspace;
 
 namespace quillon::cli {
 
+/// Why a rename did not happen.
+struct RenameError {
+    /// The window's message on one line, as UTF-8 (a name in it as its bytes).
+    std::string message;
+    /// The errno value of the failed call; 0 for a rename never tried (after
+    /// --on-error abort).
+    int error = 0;
+};
+
 /// One file of the folder list beside its preview entry.
 struct ReportEntry {
     Name oldName;
     Name newName;
     bool checked = false;
-};
+    /// Set when saving could not rename the file.
+    std::optional<RenameError> failure;
 
-/// A rename that saving could not do, with the message the window shows.
-struct RenameFailure {
-    Name oldName;
-    Name newName;
-    std::string message;
+    bool changes() const { return oldName != newName; }
+    /// Renamed by --apply, or would be by a dry run.
+    bool renames() const { return changes() && !failure; }
 };
 
 /// What a run prints, in list order: every entry, whether it changes or not.
@@ -30,10 +39,16 @@ struct RenameReport {
     /// The folder as given on the command line (raw bytes).
     std::string folder;
     std::vector<ReportEntry> entries;
-    std::vector<RenameFailure> failed;
+    /// Whether the files were renamed (--apply), not only shown.
+    bool applied = false;
+    /// Files renamed on disk.
+    std::size_t renamed = 0;
+
+    std::size_t changingCount() const;
+    std::size_t failedCount() const;
 };
 
-/// The lists of workspace as a report without failures.
+/// The lists of workspace as a report of a dry run.
 RenameReport reportOf(const Workspace& workspace, const std::string& folder);
 
 } // namespace quillon::cli

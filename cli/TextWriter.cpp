@@ -4,22 +4,128 @@
 
 namespace quillon::cli {
 
-std::string dryRunText(const RenameReport& report) {
-    std::string out;
-    std::size_t changes = 0;
-    for (const ReportEntry& entry : report.entries) {
-        if (entry.oldName == entry.newName)
+namespace {
+
+constexpr char kHex[] = "0123456789abcdef";
+
+void appendHex(std::string& out, std::string_view prefix, char32_t value, int digits) {
+    out += prefix;
+    for (int shift = 4 * (digits - 1); shift >= 0; shift -= 4)
+        out += kHex[(value >> shift) & 0xF];
+}
+
+bool breaksOrReordersLine(char32_t c) {
+    return (c >= 0x80 && c <= 0x9F) || c == 0x061C || c == 0x200E || c == 0x200F ||
+           (c >= 0x2028 && c <= 0x202E) || (c >= 0x2066 && c <= 0x2069);
+}
+
+// The escape for c, or false when c stands for itself.
+bool appendEscape(std::string& out, char32_t c) {
+    switch (c) {
+    case U'\\':
+        out += "\\\\";
+        return true;
+    case U'\n':
+        out += "\\n";
+        return true;
+    case U'\r':
+        out += "\\r";
+        return true;
+    case U'\t':
+        out += "\\t";
+        return true;
+    default:
+        break;
+    }
+    if (c < 0x20 || c == 0x7F)
+        appendHex(out, "\\x", c, 2);
+    else if (c >= kEscapedByteFirst && c <= kEscapedByteLast)
+        appendHex(out, "\\x", c - kEscapedByteFirst + 0x80, 2);
+    else if (breaksOrReordersLine(c))
+        appendHex(out, "\\u", c, 4);
+    else
+        return false;
+    return true;
+}
+
+std::string plural(std::size_t count, std::string_view one, std::string_view many) {
+    return std::to_string(count) + " " + std::string(count == 1 ? one : many);
+}
+
+} // namespace
+
+void appendEscaped(std::string& out, NameView name) {
+    std::size_t plainStart = 0;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        std::string escape;
+        if (!appendEscape(escape, name[i]))
             continue;
-        ++changes;
-        appendEncoded(out, entry.oldName);
+        appendEncoded(out, name.substr(plainStart, i - plainStart));
+        out += escape;
+        plainStart = i + 1;
+    }
+    appendEncoded(out, name.substr(plainStart));
+}
+
+std::string escapedForTerminal(std::string_view bytes) {
+    std::string out;
+    appendEscaped(out, decodeName(bytes));
+    return out;
+}
+
+std::string quotedForTerminal(std::string_view bytes) {
+    return "\"" + escapedForTerminal(bytes) + "\"";
+}
+
+std::string escapedLines(NameView text) {
+    std::string out;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        const std::size_t end = std::min(text.find(U'\n', start), text.size());
+        appendEscaped(out, text.substr(start, end - start));
+        if (end < text.size())
+            out += '\n';
+        start = end + 1;
+    }
+    return out;
+}
+
+std::string changeLines(const RenameReport& report) {
+    std::string out;
+    for (const ReportEntry& entry : report.entries) {
+        if (!entry.renames())
+            continue;
+        appendEscaped(out, entry.oldName);
         out += " -> ";
-        appendEncoded(out, entry.newName);
+        appendEscaped(out, entry.newName);
         out += '\n';
     }
-    const std::size_t total = report.entries.size();
-    out += "Dry run: " + std::to_string(changes) + " of " + std::to_string(total) +
-           (total == 1 ? " name" : " names") + " would change; nothing was renamed.\n";
     return out;
+}
+
+std::string nullSeparatedPairs(const RenameReport& report) {
+    std::string out;
+    for (const ReportEntry& entry : report.entries) {
+        if (!entry.renames())
+            continue;
+        appendEncoded(out, entry.oldName);
+        out += '\0';
+        appendEncoded(out, entry.newName);
+        out += '\0';
+    }
+    return out;
+}
+
+std::string summaryLine(const RenameReport& report) {
+    const std::size_t total = report.entries.size();
+    if (!report.applied)
+        return "Dry run: " + std::to_string(report.changingCount()) + " of " +
+               plural(total, "name", "names") + " would change; nothing was renamed.\n";
+    std::string line =
+        "Renamed " + std::to_string(report.renamed) + " of " + plural(total, "file", "files");
+    if (const std::size_t failed = report.failedCount(); failed > 0)
+        line += "; " + std::to_string(failed) + " could not be renamed";
+    return line + ".\n";
 }
 
 } // namespace quillon::cli

@@ -3,12 +3,36 @@
 #include "cli/RenameReport.h"
 
 #include <string>
+#include <string_view>
 
 namespace quillon::cli {
 
-/// "OLD -> NEW" for each entry whose name changes, then one summary line.
-/// Names are written as their raw bytes, so they can be copied back into a
-/// shell exactly as the disk spells them.
-std::string dryRunText(const RenameReport& report);
+/// Appends name so that a terminal shows it and does not act on it, and so
+/// that every name reads back unambiguously: a backslash as "\\", line feed,
+/// carriage return and tab as "\n", "\r", "\t", other control characters and
+/// bytes that are not UTF-8 as "\xHH", the invisible characters that break or
+/// reorder a line (U+0080..U+009F, U+2028, U+2029, the bidirectional
+/// controls) as "\uHHHH"; every other character as UTF-8.
+void appendEscaped(std::string& out, NameView name);
+
+/// Raw argument or message bytes, escaped as appendEscaped does.
+std::string escapedForTerminal(std::string_view bytes);
+
+/// escapedForTerminal in double quotes, for messages about a user's text.
+std::string quotedForTerminal(std::string_view bytes);
+
+/// A message of several lines: each line escaped, the line breaks kept.
+std::string escapedLines(NameView text);
+
+/// "OLD -> NEW" and a line break for each entry that is renamed (or would
+/// be, in a dry run), names escaped.
+std::string changeLines(const RenameReport& report);
+
+/// OLD, NUL, NEW, NUL for each entry that is renamed (or would be): the
+/// names' own bytes, nothing escaped, for scripts ("xargs -0", "read -d ''").
+std::string nullSeparatedPairs(const RenameReport& report);
+
+/// The one-line summary of a dry run or of a save, ending with a line break.
+std::string summaryLine(const RenameReport& report);
 
 } // namespace quillon::cli

@@ -2,7 +2,9 @@
 #include "engine/StrictNumber.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 
 namespace quillon {
@@ -80,98 +82,123 @@ void appendNumber(Name& out, std::uint64_t value, std::size_t padWidth) {
         out.push_back(digits[--count]);
 }
 
-} // namespace
+// The tokens of a With text are read in a fixed order, each consuming its
+// characters so the later ones do not see them: the extension token first,
+// because its "/" would otherwise open a number token.
 
-std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameView withText,
-                                                                          std::size_t entryCount) {
-    FileNameReplacement plan;
-    MaskedText w(withText);
-    const auto entries = static_cast<std::int64_t>(
-        std::min<std::size_t>(entryCount, std::numeric_limits<std::int64_t>::max()));
-
-    // Extension token "/.ext/" (or "/./"), and the spaces after it.
-    if (const std::size_t p = w.findPair(U'/', U'.'); p != Name::npos) {
-        w.consume(p);
-        if (w.findPair(U'/', U'.') != Name::npos)
-            return RefusalCode::ExtensionTwice;
-        const std::size_t q = w.find(U'/', p + 1);
-        if (q == Name::npos)
-            return RefusalCode::ExtensionNotClosed;
-        w.consume(p + 1);
-        w.consume(q);
-        for (std::size_t i = q + 1; i < w.size() && !w.isConsumed(i) && w.at(i) == U' '; ++i)
-            w.consume(i);
-        if (q - p <= 2) {
-            plan.extensionMode = ExtensionMode::Drop;
-        } else {
-            for (std::size_t i = p + 2; i < q; ++i)
-                plan.newExtension.push_back(w.at(i));
-            w.consume(p + 2, q);
-            plan.extensionMode = ExtensionMode::Replace;
-        }
+// Extension token "/.ext/" (or "/./"), and the spaces after it.
+std::optional<RefusalCode> readExtensionToken(MaskedText& w, FileNameReplacement& plan) {
+    const std::size_t p = w.findPair(U'/', U'.');
+    if (p == Name::npos)
+        return std::nullopt;
+    w.consume(p);
+    if (w.findPair(U'/', U'.') != Name::npos)
+        return RefusalCode::ExtensionTwice;
+    const std::size_t q = w.find(U'/', p + 1);
+    if (q == Name::npos)
+        return RefusalCode::ExtensionNotClosed;
+    w.consume(p + 1);
+    w.consume(q);
+    for (std::size_t i = q + 1; i < w.size() && !w.isConsumed(i) && w.at(i) == U' '; ++i)
+        w.consume(i);
+    if (q - p <= 2) {
+        plan.extensionMode = ExtensionMode::Drop;
+        return std::nullopt;
     }
+    for (std::size_t i = p + 2; i < q; ++i)
+        plan.newExtension.push_back(w.at(i));
+    w.consume(p + 2, q);
+    plan.extensionMode = ExtensionMode::Replace;
+    return std::nullopt;
+}
 
-    // Number token "/1/", "/001/" or "/n1/".
-    if (const std::size_t a = w.find(U'/'); a != Name::npos) {
-        w.consume(a);
-        const std::size_t b = w.find(U'/', a + 1);
-        if (b == Name::npos)
-            return RefusalCode::SecondSlashMissing;
-        if (b == a + 1)
-            return RefusalCode::NumberExpected;
-        w.consume(b);
-        Name text;
-        bool spansToken = false; // the number would run across another token
-        for (std::size_t i = a + 1; i < b; ++i) {
-            text.push_back(w.at(i));
-            spansToken = spansToken || w.isConsumed(i);
-        }
-        w.consume(a + 1, b);
+enum class Padding : std::uint8_t { None, Fixed, Automatic };
 
-        enum class Padding { None, Fixed, Automatic } padding = Padding::Automatic;
-        if (!spansToken && (text.front() == U'n' || text.front() == U'N')) {
-            text.erase(0, 1);
-            if (text.empty())
-                return RefusalCode::NumberMissingAfterN;
-            padding = Padding::None;
-        } else if (!spansToken && text.front() == U'0' && text.size() > 1) {
-            padding = Padding::Fixed;
-        }
-        const auto start = spansToken ? std::nullopt : parseStrictInteger(text);
-        if (!start || *start < 0 || *start > std::numeric_limits<std::int64_t>::max() - entries)
-            return RefusalCode::BadStartNumber;
-        plan.startNumber = static_cast<std::uint64_t>(*start);
-        switch (padding) {
-        case Padding::None:
-            plan.padWidth = 0;
-            break;
-        case Padding::Fixed:
-            plan.padWidth = text.size();
-            break;
-        case Padding::Automatic:
-            // Wide enough for the last number the list can need.
-            plan.padWidth = decimalWidth(*start + entries - 1);
-            break;
-        }
-        plan.pieces.push_back({NamePiece::Kind::Number, a, {}});
+// "n1" asks for no padding (the "n" is dropped from text), "001" for its own
+// width; a number that runs across another token is never taken as either.
+Padding takePadding(Name& text, bool spansToken) {
+    if (spansToken)
+        return Padding::Automatic;
+    if (text.front() == U'n' || text.front() == U'N') {
+        text.erase(0, 1);
+        return Padding::None;
     }
+    if (text.front() == U'0' && text.size() > 1)
+        return Padding::Fixed;
+    return Padding::Automatic;
+}
 
-    // Old-name token "*".
-    if (const std::size_t s = w.find(U'*'); s != Name::npos) {
-        w.consume(s);
-        if (w.find(U'*') != Name::npos)
-            return RefusalCode::StarTwice;
-        plan.pieces.push_back({NamePiece::Kind::OldName, s, {}});
+std::size_t padWidthFor(Padding padding, std::size_t digitCount, std::int64_t lastNumber) {
+    switch (padding) {
+    case Padding::None:
+        return 0;
+    case Padding::Fixed:
+        return digitCount;
+    case Padding::Automatic:
+        // Wide enough for the last number the list can need.
+        return decimalWidth(lastNumber);
     }
+    return 0;
+}
 
+// Number token "/1/", "/001/" or "/n1/".
+std::optional<RefusalCode> readNumberToken(MaskedText& w, std::int64_t entries,
+                                           FileNameReplacement& plan) {
+    const std::size_t a = w.find(U'/');
+    if (a == Name::npos)
+        return std::nullopt;
+    w.consume(a);
+    const std::size_t b = w.find(U'/', a + 1);
+    if (b == Name::npos)
+        return RefusalCode::SecondSlashMissing;
+    if (b == a + 1)
+        return RefusalCode::NumberExpected;
+    w.consume(b);
+    Name text;
+    bool spansToken = false; // the number would run across another token
+    for (std::size_t i = a + 1; i < b; ++i) {
+        text.push_back(w.at(i));
+        spansToken = spansToken || w.isConsumed(i);
+    }
+    w.consume(a + 1, b);
+
+    const Padding padding = takePadding(text, spansToken);
+    if (padding == Padding::None && text.empty())
+        return RefusalCode::NumberMissingAfterN;
+    const auto start = spansToken ? std::nullopt : parseStrictInteger(text);
+    if (!start || *start < 0 || *start > std::numeric_limits<std::int64_t>::max() - entries)
+        return RefusalCode::BadStartNumber;
+    plan.startNumber = static_cast<std::uint64_t>(*start);
+    plan.padWidth = padWidthFor(padding, text.size(), *start + entries - 1);
+    plan.pieces.push_back({NamePiece::Kind::Number, a, {}});
+    return std::nullopt;
+}
+
+// Old-name token "*".
+std::optional<RefusalCode> readOldNameToken(MaskedText& w, FileNameReplacement& plan) {
+    const std::size_t s = w.find(U'*');
+    if (s == Name::npos)
+        return std::nullopt;
+    w.consume(s);
+    if (w.find(U'*') != Name::npos)
+        return RefusalCode::StarTwice;
+    plan.pieces.push_back({NamePiece::Kind::OldName, s, {}});
+    return std::nullopt;
+}
+
+// What the tokens left over that a new name cannot hold.
+std::optional<RefusalCode> checkLeftovers(const MaskedText& w, const FileNameReplacement& plan) {
     if (w.find(U'/') != Name::npos)
         return RefusalCode::TooManySlashes;
     if (plan.newExtension.find(U'*') != Name::npos)
         return RefusalCode::StarInNewExtension;
     if (plan.newExtension.find(U'.') != Name::npos)
         return RefusalCode::DotInNewExtension;
+    return std::nullopt;
+}
 
-    // Whatever no token consumed is literal text, blanks included.
+// Whatever no token consumed is literal text, blanks included.
+void addLiteralRuns(const MaskedText& w, FileNameReplacement& plan) {
     for (std::size_t i = 0; i < w.size();) {
         if (w.isConsumed(i)) {
             ++i;
@@ -182,13 +209,32 @@ std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameVi
             run.text.push_back(w.at(i));
         plan.pieces.push_back(std::move(run));
     }
+}
+
+} // namespace
+
+std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameView withText,
+                                                                          std::size_t entryCount) {
+    FileNameReplacement plan;
+    MaskedText w(withText);
+    const auto entries = static_cast<std::int64_t>(
+        std::min<std::size_t>(entryCount, std::numeric_limits<std::int64_t>::max()));
+
+    if (auto refusal = readExtensionToken(w, plan))
+        return *refusal;
+    if (auto refusal = readNumberToken(w, entries, plan))
+        return *refusal;
+    if (auto refusal = readOldNameToken(w, plan))
+        return *refusal;
+    if (auto refusal = checkLeftovers(w, plan))
+        return *refusal;
+    addLiteralRuns(w, plan);
 
     // A With text that is only an extension token changes only the extension.
     if (plan.extensionMode != ExtensionMode::Keep && plan.pieces.empty())
         plan.pieces.push_back({NamePiece::Kind::OldName, 0, {}});
 
-    std::sort(plan.pieces.begin(), plan.pieces.end(),
-              [](const NamePiece& x, const NamePiece& y) { return x.position < y.position; });
+    std::ranges::sort(plan.pieces, {}, &NamePiece::position);
     return plan;
 }
 

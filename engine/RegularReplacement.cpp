@@ -7,7 +7,7 @@ namespace {
 
 Name replaceIn(const RegularReplacement& pattern, NameView text) {
     return pattern.caseSensitive ? replaceAll(text, pattern.from, pattern.to)
-                                 : replaceAllIgnoringCase(text, pattern.foldedFrom, pattern.to);
+                                 : replaceAllIgnoringCase(text, pattern.upperFrom, pattern.to);
 }
 
 } // namespace

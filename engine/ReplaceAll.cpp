@@ -6,7 +6,7 @@ namespace quillon {
 
 namespace {
 
-// Finds matches in `haystack` (the text itself, or its folded copy, which has
+// Finds matches in `haystack` (the text itself, or its upper-case copy, which has
 // the same length) and copies everything else from `text`.
 Name replaceMatches(NameView text, NameView haystack, NameView from, NameView to) {
     if (from.empty())
@@ -33,11 +33,11 @@ Name replaceAll(NameView text, NameView from, NameView to) {
     return replaceMatches(text, text, from, to);
 }
 
-Name replaceAllIgnoringCase(NameView text, NameView foldedFrom, NameView to) {
-    if (foldedFrom.empty())
+Name replaceAllIgnoringCase(NameView text, NameView upperFrom, NameView to) {
+    if (upperFrom.empty())
         return Name(text);
-    const Name folded = foldSimple(text);
-    return replaceMatches(text, folded, foldedFrom, to);
+    const Name upper = toUpperSimple(text);
+    return replaceMatches(text, upper, upperFrom, to);
 }
 
 bool replaceAllInPlace(Name& text, NameView from, NameView to) {

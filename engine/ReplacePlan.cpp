@@ -99,7 +99,7 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
         if (contains(to, U'/') || contains(to, U'*'))
             return RefusalCode::RegularStarOrSlash;
         plan.operation = RegularReplacement{Name(from), Name(to), settings.caseSensitive,
-                                            settings.scope, foldSimple(from)};
+                                            settings.scope, toUpperSimple(from)};
         break;
     case ReplaceKind::FileNameReplacement: {
         auto numbering = compileFileNameReplacement(to, entryCount);

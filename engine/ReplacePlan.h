@@ -74,8 +74,8 @@ struct RegularReplacement {
     Name to;
     bool caseSensitive = false;
     Scope scope = Scope::FileNamesOnly;
-    /// foldSimple(from), searched for in the folded name when !caseSensitive.
-    Name foldedFrom;
+    /// toUpperSimple(from), searched for in the upper-cased name when !caseSensitive.
+    Name upperFrom;
 };
 
 /// Reformatting: the name part is cut into fields at the delimiters and

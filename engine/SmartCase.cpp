@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -34,6 +35,12 @@ struct Word {
     std::uint8_t before;
 };
 
+// What a delimiter tells the word after it.
+std::uint8_t delimiterFlags(char32_t c) {
+    return static_cast<std::uint8_t>((isPunctuation(c) ? Word::kAfterPunctuation : 0) |
+                                     (c == U',' ? Word::kAfterComma : 0));
+}
+
 // Smart case works on a working text W = "{" + lower-cased name part + "}".
 // The braces make the first and last words behave like any other word: each
 // follows or precedes a delimiter, yet neither counts as a word separator.
@@ -59,6 +66,10 @@ public:
 private:
     bool mostFirstLetters() const { return m_options.mostLetters; }
     bool upToLastDelimiters() const;
+
+    /// Fills W from the name part and lists its words, apostrophes and "mc"s.
+    void readName(NameView namePart);
+    void noteMarks(char32_t c, char32_t previous, int j);
 
     void capitaliseAfterDelimiters();
     void lowerAfterLastDelimiters();
@@ -114,6 +125,10 @@ SmartCaseText::SmartCaseText(NameView namePart, std::size_t extraCapacity,
     m_words.clear();
     m_scratch.apostrophes.clear();
     m_scratch.mcPrefixes.clear();
+    readName(namePart);
+}
+
+void SmartCaseText::readName(NameView namePart) {
     std::uint8_t runFlags = Word::kAfterPunctuation; // the opening brace
     bool inWord = false;
     char32_t previous = U'{';
@@ -126,8 +141,7 @@ SmartCaseText::SmartCaseText(NameView namePart, std::size_t extraCapacity,
                 inWord = false;
                 runFlags = 0;
             }
-            runFlags |= (isPunctuation(c) ? Word::kAfterPunctuation : 0) |
-                        (c == U',' ? Word::kAfterComma : 0);
+            runFlags |= delimiterFlags(c);
         } else {
             if (!inWord) {
                 const std::uint8_t separator =
@@ -135,13 +149,17 @@ SmartCaseText::SmartCaseText(NameView namePart, std::size_t extraCapacity,
                 m_words.push_back({j, 0, static_cast<std::uint8_t>(runFlags | separator)});
                 inWord = true;
             }
-            if (c == U'\'' || c == U'`')
-                m_scratch.apostrophes.push_back(j);
-            else if (c == U'c' && previous == U'm')
-                m_scratch.mcPrefixes.push_back(j - 1);
+            noteMarks(c, previous, j);
         }
         previous = c;
     }
+}
+
+void SmartCaseText::noteMarks(char32_t c, char32_t previous, int j) {
+    if (c == U'\'' || c == U'`')
+        m_scratch.apostrophes.push_back(j);
+    else if (c == U'c' && previous == U'm')
+        m_scratch.mcPrefixes.push_back(j - 1);
 }
 
 bool SmartCaseText::upToLastDelimiters() const {
@@ -355,9 +373,7 @@ Name smartCase(NameView name, const SmartCaseOptions& options) {
     SmartCaseText text(namePartOf(name), extension.size(), options);
     text.convert();
     Name out = std::move(text).takeNamePart();
-    const std::size_t partSize = out.size();
-    out.resize(partSize + extension.size());
-    std::transform(extension.begin(), extension.end(), out.begin() + partSize, toLowerAscii);
+    std::ranges::transform(extension, std::back_inserter(out), toLowerAscii);
     return out;
 }
 

@@ -1,5 +1,7 @@
 #include "engine/Utf8.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 namespace {
@@ -98,11 +100,7 @@ std::string encodeName(NameView name) {
 }
 
 bool isValidText(NameView name) {
-    for (char32_t c : name) {
-        if (c >= 0xD800 && c <= 0xDFFF)
-            return false;
-    }
-    return true;
+    return std::ranges::none_of(name, [](char32_t c) { return c >= 0xD800 && c <= 0xDFFF; });
 }
 
 } // namespace quillon

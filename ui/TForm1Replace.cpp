@@ -6,6 +6,7 @@
 #include "ui/WidgetHelpers.h"
 
 #include "engine/Refusals.h"
+#include "engine/ReplaceReadiness.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -45,10 +46,6 @@ QLabel* labelFor(const QString& caption, QWidget* field, QWidget* parent) {
 
 int posBoxLimit(const QString& before) {
     return before.startsWith(QLatin1Char('-')) ? 4 : 3;
-}
-
-bool hasSlashOrStar(const QString& text) {
-    return text.contains(QLatin1Char('/')) || text.contains(QLatin1Char('*'));
 }
 
 } // namespace
@@ -251,25 +248,9 @@ void TForm1::Replace_EnableDisableItemsClick() {
     m_state.enterRunsReplace = true;
     m_state.enterRunsReload = false;
 
-    const bool anyStep = m_charToSpaces->isChecked() || m_delDigits->isChecked() ||
-                         m_delExtraSpaces->isChecked() || m_trim->isChecked() ||
-                         m_insert->isChecked();
-    const bool deleteReady = !m_trimFrom->text().isEmpty() && !m_trimCount->text().isEmpty();
-    const bool insertReady = !m_insertFrom->text().isEmpty() && !m_insertString->text().isEmpty();
-    const QString from = m_replaceFrom->text();
-    const QString to = m_replaceTo->text();
-    enum class Pattern { Empty, Complete, Incomplete };
-    Pattern pattern = Pattern::Empty;
-    if (!from.isEmpty() || !to.isEmpty()) {
-        if (hasSlashOrStar(from))
-            pattern = to.isEmpty() ? Pattern::Incomplete : Pattern::Complete;
-        else
-            pattern = from.isEmpty() ? Pattern::Incomplete : Pattern::Complete;
-    }
-    m_replaceButton->setEnabled(
-        (!m_trim->isChecked() || deleteReady) && (!m_insert->isChecked() || insertReady) &&
-        pattern != Pattern::Incomplete && (pattern == Pattern::Complete || anyStep));
+    m_replaceButton->setEnabled(canApply(replaceSettings()));
 
+    const QString from = m_replaceFrom->text();
     const bool noScope = from.trimmed() == QStringLiteral("*") || from.contains(QLatin1Char('/'));
     m_replaceCase->setEnabled(!noScope);
     m_fnExtPanel->setVisible(!noScope);

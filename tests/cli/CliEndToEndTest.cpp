@@ -1,3 +1,4 @@
+#include "JsonCheck.h"
 #include "RunProgram.h"
 #include "tests/workspace/TempFolder.h"
 
@@ -16,6 +17,12 @@ namespace {
 
 using Args = std::vector<std::string>;
 
+/// An old name beside its new one, as the JSON output lists them.
+struct Rename {
+    std::string oldName;
+    std::string newName;
+};
+
 void createFile(const std::string& path) {
     std::ofstream(path, std::ios::binary) << "x";
 }
@@ -32,10 +39,7 @@ public:
         args.push_back(m_folder.path());
         return quillon::test::runProgram(QUILLON_CLI_PATH, args);
     }
-    std::string json(const std::string& entries) const {
-        return "{\"folder\": \"" + m_folder.path() + "\", \"entries\": [" + entries +
-               "], \"failed\": []}\n";
-    }
+    std::string json(const std::vector<Rename>& entries) const;
     const TempFolder& folder() const { return m_folder; }
 
 private:
@@ -43,15 +47,30 @@ private:
 };
 
 std::string entry(const std::string& oldName, const std::string& newName) {
-    return "{\"old\": \"" + oldName + "\", \"new\": \"" + newName + "\", \"checked\": true}";
+    return "{\"old\": \"" + oldName + "\", \"new\": \"" + newName +
+           "\", \"checked\": true, \"changed\": " + (oldName == newName ? "false" : "true") + "}";
+}
+
+// The dry run's JSON of the folder with these entries, all checked.
+std::string Cli::json(const std::vector<Rename>& entries) const {
+    std::string list;
+    std::size_t changing = 0;
+    for (const Rename& rename : entries) {
+        list += (list.empty() ? "" : ", ") + entry(rename.oldName, rename.newName);
+        changing += rename.oldName != rename.newName ? 1 : 0;
+    }
+    return "{\"folder\": \"" + m_folder.path() +
+           "\", \"applied\": false, \"counts\": {\"entries\": " + std::to_string(entries.size()) +
+           ", \"changing\": " + std::to_string(changing) +
+           ", \"renamed\": 0, \"failed\": 0}, \"entries\": [" + list + "], \"failed\": []}\n";
 }
 
 struct Invocation {
     const char* what;
     std::vector<std::string> files;
     Args args;
-    /// The "entries" array of the JSON output, without its brackets.
-    std::string entries;
+    /// The "entries" array of the JSON output.
+    std::vector<Rename> entries;
 };
 
 // Each option once, with an input where it makes a visible difference.
@@ -59,135 +78,134 @@ const Invocation kInvocations[] = {
     {"smart case on load",
      {"the lord of the rings - the return of the king.avi"},
      {},
-     entry("the lord of the rings - the return of the king.avi",
-           "The Lord of the Rings - The Return of the King.avi")},
+     {{"the lord of the rings - the return of the king.avi",
+       "The Lord of the Rings - The Return of the King.avi"}}},
     {"first letters",
      {"bbc news, the story.doc"},
      {"--case", "first"},
-     entry("bbc news, the story.doc", "Bbc News, The Story.doc")},
-    {"upper", {"abc.txt"}, {"--case", "upper"}, entry("abc.txt", "ABC.TXT")},
-    {"lower", {"ABC.TXT"}, {"--case=lower"}, entry("ABC.TXT", "abc.txt")},
-    {"none", {"ABC def.TXT"}, {"--case", "none"}, entry("ABC def.TXT", "ABC def.TXT")},
+     {{"bbc news, the story.doc", "Bbc News, The Story.doc"}}},
+    {"upper", {"abc.txt"}, {"--case", "upper"}, {{"abc.txt", "ABC.TXT"}}},
+    {"lower", {"ABC.TXT"}, {"--case=lower"}, {{"ABC.TXT", "abc.txt"}}},
+    {"none", {"ABC def.TXT"}, {"--case", "none"}, {{"ABC def.TXT", "ABC def.TXT"}}},
     {"smart: up to the last delimiters",
      {"the lord of the rings - the return of the king.avi"},
      {"--smart", "last-field,hyphen,unknown-acronyms,known-words"},
-     entry("the lord of the rings - the return of the king.avi",
-           "The Lord of the Rings - The return of the king.avi")},
+     {{"the lord of the rings - the return of the king.avi",
+       "The Lord of the Rings - The return of the king.avi"}}},
     {"smart: small words",
      {"the lord of the rings - the return of the king.avi"},
      {"--smart", "most-letters,small-words,hyphen,unknown-acronyms,known-words"},
-     entry("the lord of the rings - the return of the king.avi",
-           "The Lord Of The Rings - The Return Of The King.avi")},
+     {{"the lord of the rings - the return of the king.avi",
+       "The Lord Of The Rings - The Return Of The King.avi"}}},
     {"smart: after commas",
      {"bbc news, the story.doc"},
      {"--smart", "most-letters,commas,hyphen,unknown-acronyms,known-words"},
-     entry("bbc news, the story.doc", "BBC News, The Story.doc")},
+     {{"bbc news, the story.doc", "BBC News, The Story.doc"}}},
     {"smart: hyphenated terms off",
      {"x-ray vision.txt"},
      {"--smart", "most-letters,unknown-acronyms,known-words"},
-     entry("x-ray vision.txt", "X-ray Vision.txt")},
+     {{"x-ray vision.txt", "X-ray Vision.txt"}}},
     {"smart: most first letters off",
      {"i am what i am.txt"},
      {"--smart", "hyphen,unknown-acronyms,known-words"},
-     entry("i am what i am.txt", "I am what I am.txt")},
+     {{"i am what i am.txt", "I am what I am.txt"}}},
     {"mask of two patterns",
      {"a.txt", "b.doc", "c.mp3"},
      {"--case", "none", "--mask", "*.txt;*.doc"},
-     entry("a.txt", "a.txt") + ", " + entry("b.doc", "b.doc")},
-    {"hidden files only by name sort", {".hidden"}, {"--case", "none"}, ""},
+     {{"a.txt", "a.txt"}, {"b.doc", "b.doc"}}},
+    {"hidden files only by name sort", {".hidden"}, {"--case", "none"}, {}},
     {"hidden files listed by date sort",
      {".hidden"},
      {"--case", "none", "--sort", "date"},
-     entry(".hidden", ".hidden")},
+     {{".hidden", ".hidden"}}},
     {"ok with the defaults",
      {"my_song%20one.mp3"},
      {"--case", "none", "--ok"},
-     entry("my_song%20one.mp3", "my song one.mp3")},
+     {{"my_song%20one.mp3", "my song one.mp3"}}},
     {"no char to spaces",
      {"my_song%20one.mp3"},
      {"--case", "none", "--no-char-to-spaces"},
-     entry("my_song%20one.mp3", "my_song%20one.mp3")},
+     {{"my_song%20one.mp3", "my_song%20one.mp3"}}},
     {"replace ignores case",
      {"my song.mp3"},
      {"--case", "none", "--replace", "SONG", "--with", "tune"},
-     entry("my song.mp3", "my tune.mp3")},
+     {{"my song.mp3", "my tune.mp3"}}},
     {"case sensitive",
      {"my song.mp3"},
      {"--case", "none", "--replace", "SONG", "--with", "tune", "--case-sensitive"},
-     entry("my song.mp3", "my song.mp3")},
+     {{"my song.mp3", "my song.mp3"}}},
     {"scope names",
      {"mp3 song.mp3"},
      {"--case", "none", "--replace", "mp3", "--with", "ogg"},
-     entry("mp3 song.mp3", "ogg song.mp3")},
+     {{"mp3 song.mp3", "ogg song.mp3"}}},
     {"scope extensions",
      {"mp3 song.mp3"},
      {"--case", "none", "--replace", "mp3", "--with", "ogg", "--scope", "extensions"},
-     entry("mp3 song.mp3", "mp3 song.ogg")},
+     {{"mp3 song.mp3", "mp3 song.ogg"}}},
     {"scope both",
      {"mp3 song.mp3"},
      {"--case", "none", "--replace", "mp3", "--with", "ogg", "--scope", "both"},
-     entry("mp3 song.mp3", "ogg song.ogg")},
+     {{"mp3 song.mp3", "ogg song.ogg"}}},
     {"delete from the right",
      {"abcdef.txt"},
      {"--case", "none", "--delete", "-2:1"},
-     entry("abcdef.txt", "abcdf.txt")},
+     {{"abcdef.txt", "abcdf.txt"}}},
     {"insert from the right",
      {"abc.txt"},
      {"--case", "none", "--insert", "-1:X"},
-     entry("abc.txt", "abXc.txt")},
+     {{"abc.txt", "abXc.txt"}}},
     {"insert text holds colons",
      {"abc.txt"},
      {"--case", "none", "--insert", "2:a:b"},
-     entry("abc.txt", "aa:bbc.txt")},
+     {{"abc.txt", "aa:bbc.txt"}}},
     {"delete digits",
      {"track 07.mp3"},
      {"--case", "none", "--delete-digits"},
-     entry("track 07.mp3", "track.mp3")},
+     {{"track 07.mp3", "track.mp3"}}},
     {"extra spaces go by default",
      {"a  b.txt"},
      {"--case", "none", "--ok"},
-     entry("a  b.txt", "a b.txt")},
+     {{"a  b.txt", "a b.txt"}}},
     {"no delete extra spaces",
      {"a  b.txt"},
      {"--case", "none", "--no-delete-extra-spaces"},
-     entry("a  b.txt", "a  b.txt")},
+     {{"a  b.txt", "a  b.txt"}}},
     {"update case after the press",
      {"abc.txt"},
      {"--case", "upper", "--replace", "a", "--with", "b"},
-     entry("abc.txt", "BBC.TXT")},
+     {{"abc.txt", "BBC.TXT"}}},
     {"no update case",
      {"abc.txt"},
      {"--case", "upper", "--replace", "a", "--with", "b", "--no-update-case"},
-     entry("abc.txt", "bBC.TXT")},
+     {{"abc.txt", "bBC.TXT"}}},
     {"no cumulate starts from the disk name",
      {"abc.txt"},
      {"--case", "upper", "--replace", "a", "--with", "b", "--no-update-case", "--no-cumulate"},
-     entry("abc.txt", "bbc.txt")},
+     {{"abc.txt", "bbc.txt"}}},
     {"reformatting",
      {"a - b.txt"},
      {"--case", "none", "--replace", "/1/ - /2/", "--with", "/2/ - /1/"},
-     entry("a - b.txt", "b - a.txt")},
+     {{"a - b.txt", "b - a.txt"}}},
     {"numbering in list order",
      {"photo.jpg", "beach.JPG"},
      {"--case", "none", "--replace", "*", "--with", "Text - /1/ - *"},
-     entry("beach.JPG", "Text - 1 - beach.JPG") + ", " +
-         entry("photo.jpg", "Text - 2 - photo.jpg")},
+     {{"beach.JPG", "Text - 1 - beach.JPG"}, {"photo.jpg", "Text - 2 - photo.jpg"}}},
     {"then: the second press works on the first's result",
      {"abc.txt"},
      {"--case", "none", "--insert", "1:X", "--then", "--insert", "1:Y"},
-     entry("abc.txt", "YXabc.txt")},
+     {{"abc.txt", "YXabc.txt"}}},
     {"then: without cumulate the second press starts again",
      {"abc.txt"},
      {"--case", "none", "--insert", "1:X", "--then", "--insert", "1:Y", "--no-cumulate"},
-     entry("abc.txt", "Yabc.txt")},
+     {{"abc.txt", "Yabc.txt"}}},
     {"then: the next press starts from the defaults",
      {"a_b.txt"},
      {"--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then", "--ok"},
-     entry("a_b.txt", "Xa b.txt")},
+     {{"a_b.txt", "Xa b.txt"}}},
     {"then: ending an empty press presses OK",
      {"a_b.txt"},
      {"--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then", "--then"},
-     entry("a_b.txt", "Xa b.txt")},
+     {{"a_b.txt", "Xa b.txt"}}},
 };
 
 void PrintTo(const Invocation& invocation, std::ostream* os) {
@@ -221,29 +239,33 @@ TEST(CliTextTest, ListsOnlyChangesThenSums) {
     const Cli cli({"abc.txt", "Def.txt", "x_y.txt"});
     const ProgramResult result = cli.run({"--case", "none", "--ok"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "x_y.txt -> x y.txt\n"
-                          "Dry run: 1 of 3 names would change; nothing was renamed.\n");
+    EXPECT_EQ(result.out, "x_y.txt -> x y.txt\n");
+    EXPECT_EQ(result.err, "Dry run: 1 of 3 names would change; nothing was renamed.\n");
 }
 
 TEST(CliTextTest, EmptyFolder) {
     const Cli cli({});
     const ProgramResult result = cli.run({});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "Dry run: 0 of 0 names would change; nothing was renamed.\n");
+    EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Dry run: 0 of 0 names would change; nothing was renamed.\n");
 }
 
 TEST(CliNonUtf8Test, NameRoundTripsByteForByte) {
     const Cli cli({"caf\xE9.txt"});
+    // Text shows the byte as an escape; --null gives it back as it is.
     ProgramResult result = cli.run({"--case", "upper"});
-    EXPECT_EQ(result.out, "caf\xE9.txt -> CAF\xE9.TXT\n"
-                          "Dry run: 1 of 1 name would change; nothing was renamed.\n");
+    EXPECT_EQ(result.out, "caf\\xe9.txt -> CAF\\xe9.TXT\n");
+    EXPECT_EQ(result.err, "Dry run: 1 of 1 name would change; nothing was renamed.\n");
+    result = cli.run({"--null", "--case", "upper"});
+    EXPECT_EQ(result.out, std::string("caf\xE9.txt\0CAF\xE9.TXT\0", 18));
 
     result = cli.run({"--json", "--case", "upper"});
-    EXPECT_EQ(result.out, cli.json(entry("caf\\udce9.txt", "CAF\\udce9.TXT")));
+    EXPECT_EQ(result.out, cli.json({{"caf\\udce9.txt", "CAF\\udce9.TXT"}}));
 
     // The same byte typed into an argument reaches the engine as the same character.
     result = cli.run({"--json", "--case", "none", "--replace", "\xE9", "--with", "e"});
-    EXPECT_EQ(result.out, cli.json(entry("caf\\udce9.txt", "cafe.txt")));
+    EXPECT_EQ(result.out, cli.json({{"caf\\udce9.txt", "cafe.txt"}}));
 }
 
 TEST(CliNonUtf8Test, FolderNameIsEscapedInJson) {
@@ -254,7 +276,9 @@ TEST(CliNonUtf8Test, FolderNameIsEscapedInJson) {
     const ProgramResult result =
         quillon::test::runProgram(QUILLON_CLI_PATH, {"--json", "--case", "none", folder});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "{\"folder\": \"" + parent.path() + "/d\\udcff\", \"entries\": [" +
+    EXPECT_EQ(result.out, "{\"folder\": \"" + parent.path() +
+                              "/d\\udcff\", \"applied\": false, \"counts\": {\"entries\": 1, "
+                              "\"changing\": 0, \"renamed\": 0, \"failed\": 0}, \"entries\": [" +
                               entry("a.txt", "a.txt") + "], \"failed\": []}\n");
 }
 
@@ -337,43 +361,20 @@ TEST(CliExitTest, FolderAfterDoubleDash) {
 TEST(CliInfoTest, Help) {
     const auto result = quillon::test::runProgram(QUILLON_CLI_PATH, {"--help"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out,
-              R"(quillon-cli [OPTIONS] FOLDER
-
-Loading (as the Load command of the window):
-  --mask MASK          wildcard mask, ";" separates patterns (default "*.*")
-  --sort name|date     name (default) or creation date and time
-Case mode (applied on load and by "Update case", as in the window):
-  --case MODE          smart (default), first, upper, lower, none
-  --smart LIST         the Smart options that are on, comma-separated, out of
-                       most-letters, last-field, small-words, hyphen, commas,
-                       unknown-acronyms, known-words
-                       (default: most-letters,hyphen,unknown-acronyms,known-words)
-One press of "OK" (it runs when any of these is given, or with --ok):
-  --replace TEXT       the "Replace:" box
-  --with TEXT          the "With:" box
-  --case-sensitive
-  --scope SCOPE        names (default), extensions, both
-  --delete POS:LENGTH  "Delete" with its two boxes
-  --insert POS:TEXT    "Insert"; TEXT is everything after the first ":"
-  --no-char-to-spaces  --delete-digits  --no-delete-extra-spaces  --no-update-case
-  --no-cumulate
-  --ok                 press "OK" with the default settings
-  --then               end this press and start another, from the default settings
-Output and saving:
-  (default)            dry run: print "OLD -> NEW" for each name that changes, then a summary line
-  --json               dry run or result as JSON (below)
-  --apply              save: duplicate check, undo script, renames, as the window's "Save"
-  --no-undo-file       with --apply: write no undo script (an old one is still deleted)
-  --on-error skip|abort  with --apply: what a failed rename does (default skip)
-  --version            prints "Quillon 0.1.0"
-)");
+    EXPECT_EQ(result.out.rfind("Usage: quillon-cli [OPTIONS] FOLDER\n", 0), 0u);
+    EXPECT_NE(result.out.find("  -h, --help "), std::string::npos);
+    // Whatever follows is not looked at; what comes before still counts.
+    const auto shortForm = quillon::test::runProgram(QUILLON_CLI_PATH, {"-h", "--bogus"});
+    EXPECT_EQ(shortForm.status, 0);
+    EXPECT_EQ(shortForm.out, result.out);
+    EXPECT_EQ(quillon::test::runProgram(QUILLON_CLI_PATH, {"--bogus", "-h"}).status, 1);
 }
 
 TEST(CliInfoTest, Version) {
     const auto result = quillon::test::runProgram(QUILLON_CLI_PATH, {"--version"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "Quillon 0.1.0\n");
+    EXPECT_EQ(quillon::test::runProgram(QUILLON_CLI_PATH, {"-V"}).out, result.out);
 }
 
 // --apply saves as the window does.
@@ -410,8 +411,85 @@ TEST(CliApplyTest, FailedRenameExits4) {
                  "--replace", "a.txt", "--with", "b.doc"});
     EXPECT_EQ(result.status, 4);
     EXPECT_NE(result.err.find("could not be renamed."), std::string::npos);
-    EXPECT_NE(result.out.find("\"failed\": [{\"old\": \"a.txt\""), std::string::npos);
+    EXPECT_NE(result.err.find("(EEXIST: "), std::string::npos);
+    EXPECT_TRUE(quillon::test::isJson(result.out)) << result.out;
+    EXPECT_NE(result.out.find("\"applied\": true, \"counts\": {\"entries\": 1, \"changing\": 1, "
+                              "\"renamed\": 0, \"failed\": 1}"),
+              std::string::npos)
+        << result.out;
+    // The message stays on one line; the reason stands beside it.
+    EXPECT_NE(result.out.find("\"failed\": [{\"old\": \"a.txt\", \"new\": \"b.doc\", \"error\": "
+                              "{\"message\": \"\\\"a.txt\\\" could not be renamed.\", "
+                              "\"errno\": \"EEXIST\", \"reason\": \""),
+              std::string::npos)
+        << result.out;
     EXPECT_TRUE(std::filesystem::exists(cli.folder().file("a.txt")));
+}
+
+TEST(CliApplyTest, TextListsTheRenamesAndSumsOnStandardError) {
+    const Cli cli({"a_b.txt", "c.txt", "d_e.txt"});
+    ProgramResult result = cli.run({"--apply", "--case", "none", "--ok"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "a_b.txt -> a b.txt\nd_e.txt -> d e.txt\n");
+    EXPECT_EQ(result.err, "Renamed 2 of 3 files.\n");
+
+    result = cli.run({"--apply", "--null", "--case", "upper", "--no-undo-file"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, std::string("a b.txt\0A B.TXT\0c.txt\0C.TXT\0d e.txt\0D E.TXT\0", 44));
+    EXPECT_EQ(result.err, "");
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("A B.TXT")));
+}
+
+// The window keeps "OK" disabled for these; the command line must not run
+// them either: each would strip the names down to their extensions.
+TEST(CliRefusalTest, IncompletePressesRenameNothing) {
+    const struct {
+        std::vector<std::string> files;
+        Args args;
+        const char* names;
+    } rows[] = {
+        {{"photo.jpg", "notes.txt"}, {"--replace", "*"}, "--with"},
+        {{"Title - Artist.mp3"}, {"--replace", "/1/ - /2/"}, "--with"},
+        {{"a.txt"}, {"--with", "x"}, "--replace"},
+        {{"a.txt"}, {"--delete", "3:"}, "length"},
+        {{"a.txt"}, {"--ok", "--no-char-to-spaces", "--no-delete-extra-spaces"}, "nothing"},
+    };
+    for (const auto& row : rows) {
+        const Cli cli(row.files);
+        Args args = row.args;
+        args.push_back("--apply");
+        const ProgramResult result = cli.run(args);
+        EXPECT_EQ(result.status, 1) << row.args.front();
+        EXPECT_EQ(result.out, "");
+        EXPECT_NE(result.err.find(row.names), std::string::npos) << result.err;
+        for (const std::string& file : row.files)
+            EXPECT_TRUE(std::filesystem::exists(cli.folder().file(file))) << file;
+        EXPECT_FALSE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+    }
+}
+
+// Names may hold anything but "/" and NUL: the terminal must see them, not
+// obey them, and JSON must stay JSON.
+TEST(CliHostileNameTest, EscapedInTextRawInNullValidInJson) {
+    const std::string name = "evil\x1b]0;owned\x07\x1b[2J\nfake -> line\\.txt";
+    const Cli cli({name});
+    ProgramResult result = cli.run({"--case", "upper"});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.out, "evil\\x1b]0;owned\\x07\\x1b[2J\\nfake -> line\\\\.txt -> "
+                          "EVIL\\x1b]0;OWNED\\x07\\x1b[2J\\nFAKE -> LINE\\\\.TXT\n");
+
+    result = cli.run({"--null", "--case", "upper"});
+    std::string upper = name;
+    for (char& c : upper)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    EXPECT_EQ(result.out, name + '\0' + upper + '\0');
+
+    result = cli.run({"--json", "--case", "upper"});
+    std::vector<std::string> keys;
+    EXPECT_TRUE(quillon::test::isJson(result.out, &keys)) << result.out;
+    EXPECT_EQ(keys, (std::vector<std::string>{"folder", "applied", "counts", "entries", "changing",
+                                              "renamed", "failed", "entries", "old", "new",
+                                              "checked", "changed", "failed"}));
 }
 
 } // namespace

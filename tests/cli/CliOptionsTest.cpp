@@ -4,6 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <map>
+#include <set>
+
 using namespace quillon;
 using namespace quillon::cli;
 
@@ -36,13 +40,13 @@ TEST(CliOptionsTest, ThenEndsThePressWhateverItHolds) {
     EXPECT_EQ(options({"--ok", "--then", "--ok", "f"}).presses.size(), 2u);
 
     const CliOptions chained =
-        options({"--no-cumulate", "--replace", "a", "--then", "--with", "b", "f"});
+        options({"--no-cumulate", "--replace", "a", "--then", "--delete-digits", "f"});
     ASSERT_EQ(chained.presses.size(), 2u);
     EXPECT_FALSE(chained.presses[0].cumulate);
     // The second press starts from the window's defaults, not from the first.
     EXPECT_TRUE(chained.presses[1].cumulate);
     EXPECT_EQ(chained.presses[1].find, U"");
-    EXPECT_EQ(chained.presses[1].replaceWith, U"b");
+    EXPECT_TRUE(chained.presses[1].deleteDigits);
 }
 
 TEST(CliOptionsTest, EveryPressCarriesTheCaseGroupGivenAnywhere) {
@@ -76,7 +80,7 @@ TEST(CliOptionsTest, ValuesAreTakenAsTheyStand) {
     EXPECT_EQ(parsed.presses[0].insertPos, U"-1");
     EXPECT_EQ(parsed.presses[0].insertText, U":x:");
     // Out-of-range numbers are the engine's to refuse, with its own message.
-    EXPECT_EQ(options({"--delete", "abc:", "f"}).presses[0].deletePos, U"abc");
+    EXPECT_EQ(options({"--delete", "abc:1", "f"}).presses[0].deletePos, U"abc");
 }
 
 TEST(CliOptionsTest, ArgumentsAreRawBytes) {
@@ -97,6 +101,118 @@ TEST(CliOptionsTest, SaveOptionsGoTogether) {
     EXPECT_TRUE(parsed.apply);
     EXPECT_FALSE(parsed.undoFile);
     EXPECT_EQ(parsed.onError, OnError::Abort);
+}
+
+std::string usageError(std::initializer_list<std::string_view> args) {
+    const ParseResult result = parse(args);
+    const auto* error = std::get_if<UsageError>(&result);
+    return error ? error->message : "(accepted)";
+}
+
+TEST(CliOptionsTest, IncompletePressesAreRefusedNamingWhatIsMissing) {
+    const struct {
+        std::initializer_list<std::string_view> args;
+        std::string_view names;
+    } rows[] = {
+        // A star or slash pattern without a With text would leave every name
+        // as its bare extension.
+        {{"--replace", "*", "f"}, "needs --with"},
+        {{"--replace", " * ", "f"}, "needs --with"},
+        {{"--replace", "/1/ - /2/", "f"}, "needs --with"},
+        {{"--replace", "a*b", "f"}, "needs --with"},
+        {{"--with", "x", "f"}, "--with needs --replace"},
+        {{"--delete", ":3", "f"}, "--delete needs a position"},
+        {{"--delete", "2:", "f"}, "--delete needs a length"},
+        {{"--insert", ":x", "f"}, "--insert needs a position"},
+        {{"--insert", "1:", "f"}, "--insert needs a text"},
+        {{"--ok", "--no-char-to-spaces", "--no-delete-extra-spaces", "f"}, "changes nothing"},
+        // Each press is checked; the message says which one.
+        {{"--ok", "--then", "--replace", "*", "f"}, "press 2: --replace"},
+    };
+    for (const auto& row : rows) {
+        const std::string message = usageError(row.args);
+        EXPECT_NE(message.find(row.names), std::string::npos)
+            << *row.args.begin() << ": " << message;
+    }
+    // What the window runs is accepted.
+    EXPECT_EQ(usageError({"--replace", "*", "--with", "x", "f"}), "(accepted)");
+    EXPECT_EQ(usageError({"--replace", "a", "f"}), "(accepted)");
+    EXPECT_EQ(usageError({"--no-char-to-spaces", "--delete-digits", "f"}), "(accepted)");
+}
+
+TEST(CliOptionsTest, ShortOptionsAndAttachedValues) {
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-h"})), InfoRequest::Help);
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-V"})), InfoRequest::Version);
+    EXPECT_NE(usageError({"-hV"}).find("unknown option"), std::string::npos);
+    EXPECT_NE(usageError({"-x", "f"}).find("unknown option \"-x\""), std::string::npos);
+    EXPECT_NE(usageError({"--apply=now", "f"}).find("takes no value"), std::string::npos);
+    EXPECT_EQ(options({"--mask=a=b", "f"}).mask, U"a=b");
+    // Words typed by the user come back escaped, never as raw control bytes.
+    EXPECT_NE(usageError({"--case", "\x1b[2J", "f"}).find("\"\\x1b[2J\""), std::string::npos);
+}
+
+TEST(CliOptionsTest, OutputFormats) {
+    EXPECT_EQ(options({"f"}).output, OutputFormat::Text);
+    EXPECT_EQ(options({"--json", "--json", "f"}).output, OutputFormat::Json);
+    EXPECT_EQ(options({"--null", "f"}).output, OutputFormat::NullSeparated);
+    EXPECT_NE(usageError({"--json", "--null", "f"}).find("exclude"), std::string::npos);
+}
+
+// The table drives --help: every option is listed, and --help names no
+// option the parser would refuse.
+TEST(CliOptionsTest, HelpListsEveryOptionAndOnlyThose) {
+    const std::string help = helpText();
+    std::set<std::string> listed;
+    for (const OptionSpec& spec : optionTable()) {
+        const std::string name = "--" + std::string(spec.longName);
+        EXPECT_TRUE(listed.insert(name).second) << name << " twice in the table";
+        const std::string lead = spec.shortName != 0 ? ", " : "  ";
+        EXPECT_NE(help.find(lead + name), std::string::npos) << name;
+        if (spec.shortName != 0) {
+            EXPECT_NE(help.find(std::string("  -") + spec.shortName + ", " + name),
+                      std::string::npos)
+                << name;
+        }
+        EXPECT_FALSE(spec.help.empty()) << name;
+    }
+    for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < help.size() &&
+               (std::isalnum(static_cast<unsigned char>(help[end])) || help[end] == '-'))
+            ++end;
+        EXPECT_TRUE(listed.count(help.substr(at, end - at))) << help.substr(at, end - at);
+        at = end;
+    }
+    std::size_t lineStart = 0;
+    for (std::size_t end = help.find('\n'); end != std::string::npos;
+         lineStart = end + 1, end = help.find('\n', lineStart))
+        EXPECT_LE(end - lineStart, 79u) << help.substr(lineStart, end - lineStart);
+    EXPECT_EQ(help.back(), '\n');
+}
+
+TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
+    for (const OptionSpec& spec : optionTable()) {
+        const std::string name = "--" + std::string(spec.longName);
+        std::vector<std::string_view> args = {name};
+        // A value every option with one accepts.
+        const std::map<std::string_view, std::string_view> values = {
+            {"sort", "date"},  {"case", "upper"}, {"smart", "hyphen"},   {"scope", "both"},
+            {"delete", "1:1"}, {"insert", "1:x"}, {"on-error", "abort"}, {"mask", "*.txt"},
+            {"replace", "a"},  {"with", "b"},
+        };
+        if (!spec.valueName.empty()) {
+            ASSERT_TRUE(values.count(spec.longName)) << name << " has no sample value here";
+            args.push_back(values.at(spec.longName));
+        }
+        if (name == "--with")
+            args.insert(args.end(), {"--replace", "a"});
+        if (spec.onlyWithApply)
+            args.push_back("--apply");
+        args.push_back("f");
+        const ParseResult result = parseArguments(args);
+        const auto* error = std::get_if<UsageError>(&result);
+        EXPECT_EQ(error, nullptr) << name << ": " << (error ? error->message : "");
+    }
 }
 
 } // namespace

@@ -1,8 +1,11 @@
 #include "cli/JsonWriter.h"
+#include "cli/ErrnoName.h"
 
 #include "engine/Utf8.h"
 
 #include <gtest/gtest.h>
+
+#include <cerrno>
 
 using namespace quillon;
 using namespace quillon::cli;
@@ -37,16 +40,37 @@ TEST(JsonWriterTest, EscapesWhatJsonNeedsAndTheBytesThatAreNotText) {
 TEST(JsonWriterTest, ReportLayout) {
     RenameReport report;
     report.folder = "/d\xFF";
-    EXPECT_EQ(toJson(report), R"({"folder": "/d\udcff", "entries": [], "failed": []})"
-                              "\n");
-
-    report.entries = {{U"a", U"A", true}, {U"b", U"b", false}};
-    report.failed = {{U"a", U"A", "\"a\"\ncould not be renamed."}};
     EXPECT_EQ(toJson(report),
-              R"({"folder": "/d\udcff", "entries": [{"old": "a", "new": "A", "checked": true}, )"
-              R"({"old": "b", "new": "b", "checked": false}], )"
-              R"("failed": [{"old": "a", "new": "A", "error": "\"a\"\ncould not be renamed."}]})"
+              R"({"folder": "/d\udcff", "applied": false, )"
+              R"("counts": {"entries": 0, "changing": 0, "renamed": 0, "failed": 0}, )"
+              R"("entries": [], "failed": []})"
               "\n");
+
+    report.entries = {{U"a", U"A", true, RenameError{"\"a\" could not be renamed.", EEXIST}},
+                      {U"b", U"b", false, std::nullopt},
+                      {U"c", U"C", true, RenameError{"not tried", 0}},
+                      {U"d", U"D", false, std::nullopt}};
+    report.applied = true;
+    report.renamed = 1;
+    EXPECT_EQ(
+        toJson(report),
+        R"({"folder": "/d\udcff", "applied": true, )"
+        R"("counts": {"entries": 4, "changing": 3, "renamed": 1, "failed": 2}, )"
+        R"("entries": [{"old": "a", "new": "A", "checked": true, "changed": true}, )"
+        R"({"old": "b", "new": "b", "checked": false, "changed": false}, )"
+        R"({"old": "c", "new": "C", "checked": true, "changed": true}, )"
+        R"({"old": "d", "new": "D", "checked": false, "changed": true}], )"
+        R"("failed": [{"old": "a", "new": "A", "error": {"message": "\"a\" could not be renamed.", )"
+        R"("errno": "EEXIST", "reason": "File exists"}}, )"
+        R"({"old": "c", "new": "C", "error": {"message": "not tried", "errno": null, "reason": null}}]})"
+        "\n");
+}
+
+TEST(JsonWriterTest, ErrnoNames) {
+    EXPECT_EQ(errnoName(EEXIST), "EEXIST");
+    EXPECT_EQ(errnoName(EACCES), "EACCES");
+    EXPECT_EQ(errnoName(ENAMETOOLONG), "ENAMETOOLONG");
+    EXPECT_EQ(errnoName(-7), "-7");
 }
 
 } // namespace

@@ -1,0 +1,107 @@
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+
+namespace quillon::cli {
+
+namespace {
+
+struct GroupText {
+    OptionGroup group;
+    std::string_view heading;
+    /// Lines under the heading before the options; may be empty.
+    std::string_view note;
+};
+
+constexpr GroupText kGroups[] = {
+    {OptionGroup::Information, "Information:", ""},
+    {OptionGroup::Loading, "Loading (as the window's Load command):", ""},
+    {OptionGroup::Case, "Case (applied on loading and by \"Update case\", as in the window):", ""},
+    {OptionGroup::Press, "One press of \"OK\" (it runs when any of these is given):",
+     "A press that the window's \"OK\" could not run (such as --replace '*'\n"
+     "without --with) is refused."},
+    {OptionGroup::Output, "Output:",
+     "By default, \"OLD -> NEW\" for each name that changes, on standard output,\n"
+     "with control characters and bytes that are not UTF-8 escaped as \\n, \\t,\n"
+     "\\xHH, and a backslash as \\\\; the summary line goes to standard error."},
+    {OptionGroup::Saving, "Saving (nothing is renamed without --apply):", ""},
+};
+
+constexpr std::string_view kUsage =
+    "Usage: quillon-cli [OPTIONS] FOLDER\n"
+    "Lists the files of FOLDER as the window's Load command does, runs the presses\n"
+    "of \"OK\" that the options describe and shows the new names.\n";
+
+constexpr std::string_view kExitStatus =
+    "Exit status: 0 done; 1 usage error, incomplete press or unreadable folder;\n"
+    "2 a press was refused; 3 saving was refused; 4 some renames failed.\n";
+
+// "-h, --help" or "--mask MASK".
+std::string leftColumn(const OptionSpec& spec) {
+    std::string text = "  ";
+    if (spec.shortName != 0) {
+        text += '-';
+        text += spec.shortName;
+        text += ", ";
+    }
+    text += "--";
+    text += spec.longName;
+    if (!spec.valueName.empty()) {
+        text += ' ';
+        text += spec.valueName;
+    }
+    return text;
+}
+
+std::size_t helpColumn() {
+    std::size_t widest = 0;
+    for (const OptionSpec& spec : optionTable())
+        widest = std::max(widest, leftColumn(spec).size());
+    return widest + 2;
+}
+
+void appendIndented(std::string& out, std::string_view lines, std::size_t indent) {
+    std::size_t start = 0;
+    while (start < lines.size()) {
+        const std::size_t end = std::min(lines.find('\n', start), lines.size());
+        out.append(indent, ' ');
+        out.append(lines.substr(start, end - start));
+        out += '\n';
+        start = end + 1;
+    }
+}
+
+void appendOption(std::string& out, const OptionSpec& spec, std::size_t column) {
+    const std::string left = leftColumn(spec);
+    const std::size_t firstBreak = std::min(spec.help.find('\n'), spec.help.size());
+    out += left;
+    out.append(column - left.size(), ' ');
+    out.append(spec.help.substr(0, firstBreak));
+    out += '\n';
+    if (firstBreak < spec.help.size())
+        appendIndented(out, spec.help.substr(firstBreak + 1), column);
+}
+
+void appendGroup(std::string& out, const GroupText& group, std::size_t column) {
+    out += '\n';
+    out += group.heading;
+    out += '\n';
+    appendIndented(out, group.note, 2);
+    for (const OptionSpec& spec : optionTable())
+        if (spec.group == group.group)
+            appendOption(out, spec, column);
+}
+
+} // namespace
+
+std::string helpText() {
+    std::string out(kUsage);
+    const std::size_t column = helpColumn();
+    for (const GroupText& group : kGroups)
+        appendGroup(out, group, column);
+    out += '\n';
+    out += kExitStatus;
+    return out;
+}
+
+} // namespace quillon::cli

@@ -1,0 +1,260 @@
+#include "cli/CliOptions.h"
+#include "cli/ParseState.h"
+#include "cli/TextWriter.h"
+
+#include "engine/Utf8.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace quillon::cli {
+
+namespace {
+
+using Error = std::optional<std::string>;
+
+/// A value out of a fixed list of words, each naming a setting.
+template <typename T>
+using Choice = std::pair<std::string_view, T>;
+
+// "a, b or c": the error message lists what the table accepts.
+template <typename T, std::size_t N>
+std::string choiceList(const Choice<T> (&choices)[N]) {
+    std::string list;
+    for (std::size_t i = 0; i < N; ++i) {
+        if (i > 0)
+            list += i + 1 == N ? " or " : ", ";
+        list += choices[i].first;
+    }
+    return list;
+}
+
+template <typename T, std::size_t N>
+Error choose(const Choice<T> (&choices)[N], std::string_view option, std::string_view value,
+             T& target) {
+    for (const auto& [name, setting] : choices) {
+        if (name == value) {
+            target = setting;
+            return std::nullopt;
+        }
+    }
+    return "--" + std::string(option) + ": expected " + choiceList(choices) + ", not " +
+           quotedForTerminal(value);
+}
+
+constexpr Choice<SortOrder> kSortOrders[] = {{"name", SortOrder::Name}, {"date", SortOrder::Date}};
+
+constexpr Choice<CaseMode> kCaseModes[] = {
+    {"smart", CaseMode::Smart},     {"first", CaseMode::FirstLetters},
+    {"upper", CaseMode::Uppercase}, {"lower", CaseMode::Lowercase},
+    {"none", CaseMode::None},
+};
+
+constexpr Choice<Scope> kScopes[] = {
+    {"names", Scope::FileNamesOnly},
+    {"extensions", Scope::ExtensionsOnly},
+    {"both", Scope::Both},
+};
+
+constexpr Choice<OnError> kOnErrors[] = {{"skip", OnError::Skip}, {"abort", OnError::Abort}};
+
+constexpr Choice<bool SmartCaseOptions::*> kSmartOptions[] = {
+    {"most-letters", &SmartCaseOptions::mostLetters},
+    {"last-field", &SmartCaseOptions::mostLettersLastField},
+    {"small-words", &SmartCaseOptions::smallWords},
+    {"hyphen", &SmartCaseOptions::hyphen},
+    {"commas", &SmartCaseOptions::commas},
+    {"unknown-acronyms", &SmartCaseOptions::unknownAcronyms},
+    {"known-words", &SmartCaseOptions::knownWords},
+};
+
+// The list names the options that are on; every other one is off, so the
+// result does not depend on the defaults.
+Error setSmartOptions(ParseState& state, std::string_view list) {
+    SmartCaseOptions options;
+    for (const auto& [name, flag] : kSmartOptions)
+        options.*flag = false;
+    std::size_t start = 0;
+    while (!list.empty() && start <= list.size()) {
+        const std::size_t comma = std::min(list.find(',', start), list.size());
+        bool SmartCaseOptions::*flag = nullptr;
+        if (auto error = choose(kSmartOptions, "smart", list.substr(start, comma - start), flag))
+            return error;
+        options.*flag = true;
+        start = comma + 1;
+    }
+    // In the window "Up to last delimiters" can only be ticked while "Most
+    // first letters" is off; the two clicks that get there leave it enabled.
+    options.mostLettersLastFieldEnabled = !options.mostLetters;
+    state.options.smartOptions = options;
+    return std::nullopt;
+}
+
+// Splits "A:B" at the first ":"; B may hold further colons. The parts go to
+// the engine as typed text: it alone decides what a valid position is, and
+// refuses with the window's message.
+Error splitAtColon(std::string_view option, std::string_view form, std::string_view value,
+                   Name& before, Name& after) {
+    const auto colon = value.find(':');
+    if (colon == std::string_view::npos)
+        return "--" + std::string(option) + ": expected " + std::string(form) + ", not " +
+               quotedForTerminal(value);
+    before = decodeName(value.substr(0, colon));
+    after = decodeName(value.substr(colon + 1));
+    return std::nullopt;
+}
+
+Error setDeletion(ParseState& state, std::string_view value) {
+    ReplaceSettings& press = state.changePress();
+    press.deleteEnabled = true;
+    return splitAtColon("delete", "POS:LENGTH", value, press.deletePos, press.deleteLength);
+}
+
+Error setInsertion(ParseState& state, std::string_view value) {
+    ReplaceSettings& press = state.changePress();
+    press.insertEnabled = true;
+    return splitAtColon("insert", "POS:TEXT", value, press.insertPos, press.insertText);
+}
+
+Error setOutput(ParseState& state, OutputFormat format) {
+    if (state.options.output != OutputFormat::Text && state.options.output != format)
+        return std::string("--json and --null exclude each other");
+    state.options.output = format;
+    return std::nullopt;
+}
+
+// A press option that only flips one check box.
+template <bool ReplaceSettings::*Box, bool Value>
+Error tick(ParseState& state, std::string_view) {
+    state.changePress().*Box = Value;
+    return std::nullopt;
+}
+
+constexpr OptionSpec kOptions[] = {
+    {"help", 'h', "", OptionGroup::Information, "show this help and exit",
+     [](ParseState& s, std::string_view) -> Error {
+         s.info = InfoRequest::Help;
+         return std::nullopt;
+     }},
+    {"version", 'V', "", OptionGroup::Information, "show the program's name and version and exit",
+     [](ParseState& s, std::string_view) -> Error {
+         s.info = InfoRequest::Version;
+         return std::nullopt;
+     }},
+
+    {"mask", 0, "MASK", OptionGroup::Loading,
+     "wildcard mask; \";\" separates patterns\n(default \"*.*\")",
+     [](ParseState& s, std::string_view value) -> Error {
+         s.options.mask = decodeName(value);
+         return std::nullopt;
+     }},
+    {"sort", 0, "name|date", OptionGroup::Loading,
+     "list order: by name (default) or by creation date\nand time",
+     [](ParseState& s, std::string_view value) {
+         return choose(kSortOrders, "sort", value, s.options.sort);
+     }},
+
+    {"case", 0, "MODE", OptionGroup::Case, "smart (default), first, upper, lower or none",
+     [](ParseState& s, std::string_view value) {
+         return choose(kCaseModes, "case", value, s.options.caseMode);
+     }},
+    {"smart", 0, "LIST", OptionGroup::Case,
+     "the Smart options that are on, comma-separated, out\n"
+     "of most-letters, last-field, small-words, hyphen,\n"
+     "commas, unknown-acronyms, known-words (default:\n"
+     "most-letters,hyphen,unknown-acronyms,known-words)",
+     setSmartOptions},
+
+    {"replace", 0, "TEXT", OptionGroup::Press, "the \"Replace:\" box",
+     [](ParseState& s, std::string_view value) -> Error {
+         s.changePress().find = decodeName(value);
+         return std::nullopt;
+     }},
+    {"with", 0, "TEXT", OptionGroup::Press, "the \"With:\" box",
+     [](ParseState& s, std::string_view value) -> Error {
+         s.changePress().replaceWith = decodeName(value);
+         return std::nullopt;
+     }},
+    {"case-sensitive", 0, "", OptionGroup::Press, "tick \"Case sensitive\"",
+     tick<&ReplaceSettings::caseSensitive, true>},
+    {"scope", 0, "SCOPE", OptionGroup::Press, "names (default), extensions or both",
+     [](ParseState& s, std::string_view value) {
+         return choose(kScopes, "scope", value, s.changePress().scope);
+     }},
+    {"delete", 0, "POS:LENGTH", OptionGroup::Press, "tick \"Delete\" and fill its Pos and Length",
+     setDeletion},
+    {"insert", 0, "POS:TEXT", OptionGroup::Press,
+     "tick \"Insert\" and fill its Pos and String; TEXT is\neverything after the first \":\"",
+     setInsertion},
+    {"no-char-to-spaces", 0, "", OptionGroup::Press, "untick \"%20 and _ to spaces\"",
+     tick<&ReplaceSettings::spacesFromPercent20AndUnderscore, false>},
+    {"delete-digits", 0, "", OptionGroup::Press, "tick \"Delete digits\"",
+     tick<&ReplaceSettings::deleteDigits, true>},
+    {"no-delete-extra-spaces", 0, "", OptionGroup::Press, "untick \"Delete extra spaces\"",
+     tick<&ReplaceSettings::deleteExtraSpaces, false>},
+    {"no-update-case", 0, "", OptionGroup::Press, "untick \"Update case\"",
+     tick<&ReplaceSettings::updateCase, false>},
+    {"no-cumulate", 0, "", OptionGroup::Press, "untick \"Cumulate\": start from the names on disk",
+     tick<&ReplaceSettings::cumulate, false>},
+    {"ok", 0, "", OptionGroup::Press, "press \"OK\" even if no other option of a press\nis given",
+     [](ParseState& s, std::string_view) -> Error {
+         s.changePress();
+         return std::nullopt;
+     }},
+    {"then", 0, "", OptionGroup::Press,
+     "press \"OK\" now; the options after it make the next\npress, from the defaults again",
+     [](ParseState& s, std::string_view) -> Error {
+         s.endPress();
+         return std::nullopt;
+     }},
+
+    {"json", 0, "", OptionGroup::Output,
+     "print one JSON object instead: folder, applied,\n"
+     "counts, every entry, and the failed renames with\n"
+     "their reasons",
+     [](ParseState& s, std::string_view) {
+         return setOutput(s, OutputFormat::Json);
+     }},
+    {"null", 0, "", OptionGroup::Output,
+     "print OLD and NEW of each name that changes (with\n"
+     "--apply: that was renamed) as raw bytes, each\n"
+     "ended by a NUL byte; no summary line",
+     [](ParseState& s, std::string_view) {
+         return setOutput(s, OutputFormat::NullSeparated);
+     }},
+
+    {"apply", 0, "", OptionGroup::Saving,
+     "rename the files as the window's \"Save\" does: name\n"
+     "checks, undo script, renames",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.apply = true;
+         return std::nullopt;
+     }},
+    {"no-undo-file", 0, "", OptionGroup::Saving,
+     "write no undo script (an old one is still deleted)",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.undoFile = false;
+         return std::nullopt;
+     },
+     true},
+    {"on-error", 0, "skip|abort", OptionGroup::Saving,
+     "after a failed rename, go on with the next file\n(skip, the default) or stop (abort)",
+     [](ParseState& s, std::string_view value) {
+         return choose(kOnErrors, "on-error", value, s.options.onError);
+     },
+     true},
+};
+
+} // namespace
+
+void ParseState::endPress() {
+    options.presses.push_back(press);
+    press = ReplaceSettings{};
+    pressGiven = false;
+}
+
+std::span<const OptionSpec> optionTable() {
+    return kOptions;
+}
+
+} // namespace quillon::cli

@@ -1,0 +1,27 @@
+#include "cli/ReportOutput.h"
+
+#include "cli/JsonWriter.h"
+#include "cli/TextWriter.h"
+
+#include <ostream>
+
+namespace quillon::cli {
+
+void writeReport(const RenameReport& report, OutputFormat format, std::ostream& out,
+                 std::ostream& err) {
+    switch (format) {
+    case OutputFormat::Json:
+        out << toJson(report);
+        return;
+    case OutputFormat::NullSeparated:
+        out << nullSeparatedPairs(report);
+        return;
+    case OutputFormat::Text:
+        out << changeLines(report);
+        out.flush();
+        err << summaryLine(report);
+        return;
+    }
+}
+
+} // namespace quillon::cli

@@ -1,0 +1,15 @@
+#pragma once
+
+#include "cli/CliOptions.h"
+#include "cli/RenameReport.h"
+
+#include <iosfwd>
+
+namespace quillon::cli {
+
+/// Prints report as format asks: the names on out; in text, the summary
+/// line on err, so that out holds nothing but the names.
+void writeReport(const RenameReport& report, OutputFormat format, std::ostream& out,
+                 std::ostream& err);
+
+} // namespace quillon::cli
