@@ -4,10 +4,13 @@
 #include "cli/JsonWriter.h"
 #include "cli/ProgressLine.h"
 #include "cli/RenameReport.h"
+#include "cli/SaveMessages.h"
+#include "cli/StopSignals.h"
 
 #include "engine/Utf8.h"
 #include "workspace/Workspace.h"
 
+#include <algorithm>
 #include <ostream>
 
 namespace quillon::cli {
@@ -21,9 +24,9 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     bool told = false;
 
     SaveCallbacks ask;
-    ask.tell = [&](MessageKind, NameView text) {
+    ask.tell = [&](const SaveNotice& notice) {
         progress.clear();
-        err << encodeName(text) << '\n';
+        err << saveNoticeText(notice) << '\n';
         told = true;
     };
     ask.confirm = [&](bool& createUndoFile) {
@@ -32,7 +35,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     };
     ask.renameFailed = [&](const quillon::RenameFailure& failure) {
         progress.clear();
-        const std::string message = encodeName(failure.message);
+        const std::string message = renameFailureText(failure.oldName, failure.error);
         err << message << '\n';
         const ReportEntry& entry = report.entries[failure.index];
         report.failed.push_back(cli::RenameFailure{entry.oldName, entry.newName, message});
@@ -42,9 +45,17 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     ask.progress = [&](int percent) {
         progress.update(report.entries.size() * static_cast<std::size_t>(percent) / 100);
     };
+    ask.shouldStop = [] {
+        return stopSignal() != 0;
+    };
 
     const SaveResult result = workspace.SaveToDisk(options.mask, ask);
     progress.clear();
+    if (result.stopped) {
+        err << "Stopped after renaming " << result.renamed << " of " << report.entries.size()
+            << " files; the undo file holds what was done.\n";
+        return stoppedStatus(stopSignal());
+    }
     if (result.status != SaveStatus::Saved) {
         if (!told)
             err << "quillon-cli: nothing was saved\n";
@@ -56,8 +67,12 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
         bool listed = false;
         for (const auto& f : report.failed)
             listed = listed || (f.oldName == entry.oldName && f.newName == entry.newName);
+        const bool rolledBack =
+            std::binary_search(result.rolledBack.begin(), result.rolledBack.end(), index);
         if (!listed)
-            report.failed.push_back(cli::RenameFailure{entry.oldName, entry.newName, "not tried"});
+            report.failed.push_back(cli::RenameFailure{
+                entry.oldName, entry.newName,
+                rolledBack ? "left as it was: its cycle of renames could not close" : "not tried"});
     }
     if (options.json) {
         out << toJson(report);

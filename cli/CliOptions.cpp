@@ -41,6 +41,8 @@ Output and saving:
   --apply              save: duplicate check, undo script, renames, as the window's "Save"
   --no-undo-file       with --apply: write no undo script (an old one is still deleted)
   --on-error skip|abort  with --apply: what a failed rename does (default skip)
+  --undo               take back the last save into FOLDER from the undo script it
+                       left (only Quillon's own; exit 4 names what did not come back)
   --version            prints "Quillon 0.1.0"
 )";
 
@@ -140,6 +142,7 @@ std::optional<Takes> optionKind(std::string_view name) {
         "--then",
         "--json",
         "--apply",
+        "--undo",
         "--no-undo-file",
         "--help",
         "--version",
@@ -289,6 +292,8 @@ std::optional<UsageError> Parser::option(std::string_view name, std::string_view
         m_options.json = true;
     } else if (name == "--apply") {
         m_options.apply = true;
+    } else if (name == "--undo") {
+        m_options.undo = true;
     } else if (name == "--no-undo-file") {
         m_options.undoFile = false;
         m_undoFileGiven = true;
@@ -313,6 +318,8 @@ std::optional<UsageError> Parser::finish() {
         press.caseMode = m_options.caseMode;
         press.smartOptions = m_options.smartOptions;
     }
+    if (m_options.undo && (m_options.apply || m_pressGiven || !m_options.presses.empty()))
+        return UsageError{"--undo goes with no press of \"OK\" and no --apply"};
     if (!m_options.apply && m_undoFileGiven)
         return UsageError{"--no-undo-file only goes with --apply"};
     if (!m_options.apply && m_onErrorGiven)

@@ -33,6 +33,8 @@ struct CliOptions {
     std::vector<ReplaceSettings> presses;
     bool json = false;
     bool apply = false;
+    /// --undo: take back the last save into the folder instead.
+    bool undo = false;
     bool undoFile = true;
     OnError onError = OnError::Skip;
 };

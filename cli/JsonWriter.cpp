@@ -94,7 +94,23 @@ std::string toJson(const RenameReport& report) {
         appendJsonString(out, decodeName(failure.message));
         out += '}';
     }
-    out += "]}\n";
+    out += ']';
+    if (report.conflicts) {
+        out += ", \"conflicts\": [";
+        bool first = true;
+        for (const ReportConflict& c : *report.conflicts) {
+            out += first ? "{\"index\": " : ", {\"index\": ";
+            out += std::to_string(c.index);
+            out += ", \"name\": ";
+            appendJsonString(out, c.name);
+            out += ", \"reason\": ";
+            appendJsonString(out, decodeName(c.reason));
+            out += '}';
+            first = false;
+        }
+        out += ']';
+    }
+    out += "}\n";
     return out;
 }
 

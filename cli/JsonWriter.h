@@ -15,7 +15,8 @@ void appendJsonString(std::string& out, NameView name);
 
 /// The report as one line of JSON:
 /// {"folder": ..., "entries": [{"old": ..., "new": ..., "checked": ...}, ...],
-///  "failed": [{"old": ..., "new": ..., "error": ...}, ...]}
+///  "failed": [{"old": ..., "new": ..., "error": ...}, ...]}, and for dry runs
+/// "conflicts": [{"index": ..., "name": ..., "reason": ...}, ...] at the end.
 std::string toJson(const RenameReport& report);
 
 } // namespace quillon::cli

@@ -2,6 +2,7 @@
 
 #include "engine/Name.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,12 +26,23 @@ struct RenameFailure {
     std::string message;
 };
 
+/// A new name saving cannot give as it stands (see saveConflicts).
+struct ReportConflict {
+    std::size_t index = 0;
+    Name name;
+    /// "duplicate", "invalid name", "held by a file outside the list" or
+    /// "held by a listed file that keeps its name".
+    std::string reason;
+};
+
 /// What a run prints, in list order: every entry, whether it changes or not.
 struct RenameReport {
     /// The folder as given on the command line (raw bytes).
     std::string folder;
     std::vector<ReportEntry> entries;
     std::vector<RenameFailure> failed;
+    /// Dry runs only: what saving would meet.
+    std::optional<std::vector<ReportConflict>> conflicts;
 };
 
 /// The lists of workspace as a report without failures.

@@ -160,6 +160,10 @@ void TForm1::buildMenus() {
           "SortbyDate1");
     named(file->addAction(tr8("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
           "MainMenu_File_Save");
+    m_undoLastSave = named(
+        file->addAction(tr("&Undo Last Save"), this, &TForm1::UndoLastSave1Click), "UndoLastSave1");
+    // Asked when the menu opens: the file may come and go at any time.
+    connect(file, &QMenu::aboutToShow, this, &TForm1::updateUndoLastSave);
     file->addSeparator();
     named(file->addAction(tr8("&Exit"), this, &TForm1::MainMenu_File_Exit), "MainMenu_File_Exit1");
 

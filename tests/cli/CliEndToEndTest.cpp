@@ -5,9 +5,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using quillon::test::ProgramResult;
 using quillon::test::TempFolder;
@@ -34,7 +39,7 @@ public:
     }
     std::string json(const std::string& entries) const {
         return "{\"folder\": \"" + m_folder.path() + "\", \"entries\": [" + entries +
-               "], \"failed\": []}\n";
+               "], \"failed\": [], \"conflicts\": []}\n";
     }
     const TempFolder& folder() const { return m_folder; }
 
@@ -255,7 +260,7 @@ TEST(CliNonUtf8Test, FolderNameIsEscapedInJson) {
         quillon::test::runProgram(QUILLON_CLI_PATH, {"--json", "--case", "none", folder});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "{\"folder\": \"" + parent.path() + "/d\\udcff\", \"entries\": [" +
-                              entry("a.txt", "a.txt") + "], \"failed\": []}\n");
+                              entry("a.txt", "a.txt") + "], \"failed\": [], \"conflicts\": []}\n");
 }
 
 struct Refused {
@@ -366,6 +371,8 @@ Output and saving:
   --apply              save: duplicate check, undo script, renames, as the window's "Save"
   --no-undo-file       with --apply: write no undo script (an old one is still deleted)
   --on-error skip|abort  with --apply: what a failed rename does (default skip)
+  --undo               take back the last save into FOLDER from the undo script it
+                       left (only Quillon's own; exit 4 names what did not come back)
   --version            prints "Quillon 0.1.0"
 )");
 }
@@ -387,11 +394,30 @@ TEST(CliApplyTest, RenamesAndWritesTheUndoScript) {
 }
 
 TEST(CliApplyTest, NoUndoFileWritesNoneAndDeletesTheOld) {
-    const Cli cli({"abc.txt", "_Quillon - Click me to UNDO.sh"});
-    const ProgramResult result = cli.run({"--apply", "--no-undo-file", "--case", "upper"});
+    const Cli cli({"abc.txt"});
+    EXPECT_EQ(cli.run({"--apply", "--case", "upper"}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+    const ProgramResult result = cli.run({"--apply", "--no-undo-file", "--case", "lower"});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("ABC.TXT")));
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("abc.txt")));
     EXPECT_FALSE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+}
+
+TEST(CliApplyTest, AFileOfTheUsersUnderTheScriptsNameIsNeverReplaced) {
+    // Not Quillon's script: listed like any other file, and in the way of a new one.
+    const Cli cli({"abc.txt", "_Quillon - Click me to UNDO.sh"});
+    const Args args = {"--apply",   "--case", "none",   "--no-char-to-spaces",
+                       "--replace", "abc",    "--with", "xyz"};
+    ProgramResult result = cli.run(args);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err, "The undo file could not be written.\n\nNo file was renamed.\n");
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("abc.txt")));
+    Args noUndo = args;
+    noUndo.push_back("--no-undo-file");
+    result = cli.run(noUndo);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("xyz.txt")));
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
 }
 
 TEST(CliApplyTest, DuplicatesAreRefusedWith3) {
@@ -412,6 +438,120 @@ TEST(CliApplyTest, FailedRenameExits4) {
     EXPECT_NE(result.err.find("could not be renamed."), std::string::npos);
     EXPECT_NE(result.out.find("\"failed\": [{\"old\": \"a.txt\""), std::string::npos);
     EXPECT_TRUE(std::filesystem::exists(cli.folder().file("a.txt")));
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> namesIn(const TempFolder& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+        out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST(CliUndoTest, TakesBackTheLastSaveAndSaysWhatDidNotComeBack) {
+    const Cli cli({"A - B.txt", "B - A.txt"});
+    // A swap: each new name is the old name of the other.
+    ProgramResult result =
+        cli.run({"--apply", "--case", "none", "--replace", "/1/ - /2/", "--with", "/2/ - /1/"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Renamed 2 of 2 files.\n");
+    result = cli.run({"--undo"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "Renamed back 3 of 3 files.\n"); // the swap took three steps
+    EXPECT_EQ(namesIn(cli.folder()), (std::vector<std::string>{"A - B.txt", "B - A.txt"}));
+
+    result = cli.run({"--undo"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("holds no undo file of Quillon's"), std::string::npos);
+
+    ASSERT_EQ(cli.run({"--apply", "--case", "upper"}).status, 0);
+    createFile(cli.folder().file("A - B.txt")); // takes an old name meanwhile
+    result = cli.run({"--undo", "--json"});
+    EXPECT_EQ(result.status, 4);
+    EXPECT_EQ(result.err, "Not renamed back: A - B.TXT\n");
+    EXPECT_NE(result.out.find("\"failed\": [{\"old\": \"A - B.TXT\", \"new\": \"A - B.txt\""),
+              std::string::npos)
+        << result.out;
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+}
+
+TEST(CliDryRunTest, MeetsWhatSavingWouldAndRefusesExactlyWhereItWould) {
+    const Cli cli({"a.txt", "b.txt", "c.doc"});
+    // b.txt onto c.doc: held by a file outside the mask; the save would try and fail.
+    const Args held = {"--mask", "*.txt",     "--case", "none",   "--scope",
+                       "both",   "--replace", "b.txt",  "--with", "c.doc"};
+    ProgramResult result = cli.run(held);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "Will fail: b.txt -> c.doc (held by a file outside the list)\n");
+    Args json = held;
+    json.push_back("--json");
+    result = cli.run(json);
+    EXPECT_NE(result.out.find("\"conflicts\": [{\"index\": 1, \"name\": \"c.doc\", \"reason\": "
+                              "\"held by a file outside the list\"}]"),
+              std::string::npos)
+        << result.out;
+
+    const Args duplicate = {"--case", "none", "--delete-digits", "--mask", "*.txt"};
+    createFile(cli.folder().file("a1.txt"));
+    createFile(cli.folder().file("a2.txt"));
+    result = cli.run(duplicate);
+    EXPECT_EQ(result.status, 3);
+    const std::string message =
+        "Duplicate file names found:\n > a.txt\n\nNothing written to disk.\n";
+    EXPECT_EQ(result.err, message);
+    Args apply = duplicate;
+    apply.push_back("--apply");
+    result = cli.run(apply);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err, message);
+}
+
+TEST(CliApplyTest, AStopSignalFinishesTheRenameInFlightAndLeavesAnExactRecord) {
+    const TempFolder dir;
+    constexpr int kFiles = 20000;
+    for (int i = 0; i < kFiles; ++i)
+        createFile(dir.file("f" + std::to_string(i) + ".txt"));
+    const std::string program = QUILLON_CLI_PATH;
+    int signals[] = {SIGINT, SIGTERM, SIGHUP};
+    for (int round = 0; round < 3; ++round) {
+        const char* caseMode = round % 2 == 0 ? "upper" : "lower";
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+            ::execl(program.c_str(), program.c_str(), "--apply", "--case", caseMode,
+                    dir.path().c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // The record is written before the first rename: from then on the
+        // program is renaming.
+        const std::string record = dir.file("_Quillon - Click me to UNDO.sh");
+        int status = 0;
+        bool exited = false;
+        while (!std::filesystem::exists(record) && !exited)
+            exited = ::waitpid(pid, &status, WNOHANG) == pid;
+        ::usleep(static_cast<useconds_t>(20000 * round));
+        if (!exited) {
+            ::kill(pid, signals[round]);
+            ::waitpid(pid, &status, 0);
+        }
+        ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
+        const int code = WEXITSTATUS(status);
+        // Finished before the signal came, or stopped by it.
+        EXPECT_TRUE(code == 0 || code == 128 + signals[round]) << code;
+        if (std::filesystem::exists(record)) {
+            const ProgramResult undo = quillon::test::runProgram(program, {"--undo", dir.path()});
+            EXPECT_EQ(undo.status, 0) << undo.err;
+            EXPECT_EQ(undo.err, "");
+        }
+        EXPECT_EQ(namesIn(dir).size(), static_cast<std::size_t>(kFiles));
+        EXPECT_TRUE(std::filesystem::exists(dir.file("f0.txt")));
+    }
 }
 
 } // namespace
