@@ -22,7 +22,7 @@ void SmartCaseDefaultOptions(benchmark::State& state) {
     prepareCaseTables();
     for (auto _ : state) {
         for (const Name& name : all) {
-            Name converted = SetSmartCase(name, options);
+            Name converted = smartCase(name, options);
             benchmark::DoNotOptimize(converted);
         }
     }
@@ -34,7 +34,7 @@ void LowerCase(benchmark::State& state) {
     const auto& all = names();
     for (auto _ : state) {
         for (const Name& name : all) {
-            Name converted = SetLowerCase(name);
+            Name converted = lowerCase(name);
             benchmark::DoNotOptimize(converted);
         }
     }

@@ -33,9 +33,9 @@ void BM_PlainCopy(benchmark::State& state) {
 void BM_Press(benchmark::State& state, const char32_t* from, const char32_t* to, bool updateCase) {
     const auto& sources = names();
     ReplaceSettings settings;
-    settings.Replace_From = from;
-    settings.Replace_To = to;
-    settings.Replace_UpdateCase = updateCase;
+    settings.find = from;
+    settings.replaceWith = to;
+    settings.updateCase = updateCase;
     // Smart is not what this measures; Lowercase converts every name.
     settings.caseMode = CaseMode::Lowercase;
     std::vector<Name> preview(sources.size());

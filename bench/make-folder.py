@@ -1,5 +1,7 @@
 #!/usr/bin/env python3
-"""Creates COUNT empty files with realistic music-style names in FOLDER."""
+"""Creates COUNT empty files with realistic music-style names in FOLDER.
+
+The same COUNT always gives the same names. Progress goes to standard error."""
 import os
 import random
 import sys
@@ -24,9 +26,19 @@ def main():
     folder, count = sys.argv[1], int(sys.argv[2]) if len(sys.argv) > 2 else 100000
     os.makedirs(folder, exist_ok=True)
     rng = random.Random(42)
+    # Creating through the folder's descriptor spares a path walk per file,
+    # which counts at a million files.
+    parent = os.open(folder, os.O_RDONLY | os.O_DIRECTORY)
+    flags = os.O_WRONLY | os.O_CREAT | os.O_EXCL | os.O_CLOEXEC
+    # A terminal sees the count grow; a log gets the last line only.
+    step = max(count // 20, 1) if sys.stderr.isatty() else count
     for i in range(count):
-        with open(os.path.join(folder, name(rng, i)), "wb"):
-            pass
+        os.close(os.open(name(rng, i), flags, 0o644, dir_fd=parent))
+        if (i + 1) % step == 0:
+            end = "\n" if i + 1 == count else ""
+            print(f"\r  {os.path.basename(folder)}: {i + 1:,} of {count:,} files made", end=end,
+                  file=sys.stderr, flush=True)
+    os.close(parent)
 
 
 if __name__ == "__main__":

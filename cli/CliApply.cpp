@@ -49,7 +49,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
         return stopSignal() != 0;
     };
 
-    const SaveResult result = workspace.SaveToDisk(options.mask, ask);
+    const SaveResult result = workspace.save(options.mask, ask);
     progress.clear();
     if (result.stopped) {
         err << "Stopped after renaming " << result.renamed << " of " << report.entries.size()

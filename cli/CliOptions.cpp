@@ -243,11 +243,11 @@ std::optional<UsageError> Parser::option(std::string_view name, std::string_view
             return UsageError{error};
         m_options.smartOptions = *options;
     } else if (name == "--replace") {
-        press().Replace_From = decodeName(value);
+        press().find = decodeName(value);
     } else if (name == "--with") {
-        press().Replace_To = decodeName(value);
+        press().replaceWith = decodeName(value);
     } else if (name == "--case-sensitive") {
-        press().Replace_Case = true;
+        press().caseSensitive = true;
     } else if (name == "--scope") {
         const auto scope = scopeNamed(value);
         if (!scope)
@@ -260,27 +260,27 @@ std::optional<UsageError> Parser::option(std::string_view name, std::string_view
         if (!parts)
             return UsageError{"--delete: expected POS:LENGTH, not " + quoted(value)};
         ReplaceSettings& settings = press();
-        settings.Replace_Trim = true;
-        settings.Replace_TrimFrom = decodeName(parts->first);
-        settings.Replace_TrimCount = decodeName(parts->second);
+        settings.deleteEnabled = true;
+        settings.deletePos = decodeName(parts->first);
+        settings.deleteLength = decodeName(parts->second);
     } else if (name == "--insert") {
         const auto parts = splitAtColon(value);
         if (!parts)
             return UsageError{"--insert: expected POS:TEXT, not " + quoted(value)};
         ReplaceSettings& settings = press();
-        settings.Replace_Insert = true;
-        settings.Replace_InsertFrom = decodeName(parts->first);
-        settings.Replace_InsertString = decodeName(parts->second);
+        settings.insertEnabled = true;
+        settings.insertPos = decodeName(parts->first);
+        settings.insertText = decodeName(parts->second);
     } else if (name == "--no-char-to-spaces") {
-        press().Replace_CharToSpaces = false;
+        press().spacesFromPercent20AndUnderscore = false;
     } else if (name == "--delete-digits") {
-        press().Replace_DelDigits = true;
+        press().deleteDigits = true;
     } else if (name == "--no-delete-extra-spaces") {
-        press().Replace_DelExtraSpaces = false;
+        press().deleteExtraSpaces = false;
     } else if (name == "--no-update-case") {
-        press().Replace_UpdateCase = false;
+        press().updateCase = false;
     } else if (name == "--no-cumulate") {
-        press().SourceIsPreview = false;
+        press().cumulate = false;
     } else if (name == "--ok") {
         press();
     } else if (name == "--then") {

@@ -65,8 +65,8 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
     Workspace workspace(fs);
     workspace.setCaseMode(options.caseMode, options.smartOptions);
     const LoadResult loaded = options.sort == SortOrder::Date
-                                  ? workspace.ReloadSortedByDate(options.folder, options.mask)
-                                  : workspace.ReloadFromDisk(options.folder, options.mask);
+                                  ? workspace.loadByDate(options.folder, options.mask)
+                                  : workspace.load(options.folder, options.mask);
     if (!loaded.ok()) {
         err << "quillon-cli: cannot read folder \"" << options.folder
             << "\": " << std::strerror(loaded.error) << '\n';
@@ -74,7 +74,7 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
     }
 
     for (const ReplaceSettings& press : options.presses) {
-        if (const auto refusal = workspace.Replace_ButtonClick(press)) {
+        if (const auto refusal = workspace.apply(press)) {
             err << refusalMessage(*refusal) << '\n';
             return exitStatus(ExitCode::RefusedPress);
         }

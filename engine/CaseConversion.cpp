@@ -10,7 +10,7 @@ void prepareCaseTables() {
     CaseTables::instance();
 }
 
-Name SetFirstLettersCase(NameView name) {
+Name firstLettersCase(NameView name) {
     const NameView extension = extensionOf(name);
     const NameView namePart = namePartOf(name);
     Name out;
@@ -27,24 +27,24 @@ Name SetFirstLettersCase(NameView name) {
     return out;
 }
 
-Name SetUpperCase(NameView name) {
+Name upperCase(NameView name) {
     return toUpperSimple(name);
 }
 
-Name SetLowerCase(NameView name) {
+Name lowerCase(NameView name) {
     return toLowerSimple(name);
 }
 
 Name applyCaseMode(NameView name, CaseMode mode, const SmartCaseOptions& options) {
     switch (mode) {
     case CaseMode::Smart:
-        return SetSmartCase(name, options);
+        return smartCase(name, options);
     case CaseMode::FirstLetters:
-        return SetFirstLettersCase(name);
+        return firstLettersCase(name);
     case CaseMode::Lowercase:
-        return SetLowerCase(name);
+        return lowerCase(name);
     case CaseMode::Uppercase:
-        return SetUpperCase(name);
+        return upperCase(name);
     case CaseMode::None:
         break;
     }

@@ -41,14 +41,14 @@ void prepareCaseTables();
 /// choose. The name part is
 /// lower-cased first, so the result does not depend on the input's case; the
 /// extension is lowered in ASCII only.
-Name SetSmartCase(NameView name, const SmartCaseOptions& options);
+Name smartCase(NameView name, const SmartCaseOptions& options);
 /// Lower-cases the name part and capitalises its first character and every
 /// character after a delimiter; the extension is lowered in ASCII only.
-Name SetFirstLettersCase(NameView name);
+Name firstLettersCase(NameView name);
 /// Upper case of the whole name, extension included.
-Name SetUpperCase(NameView name);
+Name upperCase(NameView name);
 /// Lower case of the whole name, extension included.
-Name SetLowerCase(NameView name);
+Name lowerCase(NameView name);
 
 /// Applies mode to name; None returns the name unchanged.
 Name applyCaseMode(NameView name, CaseMode mode, const SmartCaseOptions& options);

@@ -192,7 +192,7 @@ std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameVi
     return plan;
 }
 
-Name Replace_Number(const FileNameReplacement& pattern, const FinishingSteps& steps,
+Name applyNumbering(const FileNameReplacement& pattern, const FinishingSteps& steps,
                     NameView source, ReplaceCounter& counter) {
     const NameView namePart = namePartOf(source);
     const std::uint64_t number = counter.take();
@@ -222,7 +222,7 @@ Name Replace_Number(const FileNameReplacement& pattern, const FinishingSteps& st
         result.append(1, U'.').append(pattern.newExtension);
         break;
     }
-    return Replace_Extra(steps, result);
+    return applyFinishingSteps(steps, result);
 }
 
 } // namespace quillon

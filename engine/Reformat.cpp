@@ -12,18 +12,6 @@ bool continuesMarker(char32_t c) {
     return c == U'/' || (c >= U'1' && c <= U'9');
 }
 
-bool isBlank(char32_t c) {
-    return c <= U' ';
-}
-
-NameView trimBlanks(NameView text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text;
-}
-
 // First occurrence of delimiter that overlaps no consumed character. The
 // consumed characters are kept in a mask beside the name, never written into
 // it: "?" and every other character may stand in a name.
@@ -69,8 +57,7 @@ std::vector<Name> compileDelimiters(NameView replaceFrom) {
     return delimiters;
 }
 
-Name Replace_Reformat_Replace(const ReformatPattern& pattern, const FinishingSteps& steps,
-                              NameView source) {
+Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, NameView source) {
     const NameView extension = extensionOf(source);
     const NameView name = namePartOf(source);
 
@@ -108,7 +95,7 @@ Name Replace_Reformat_Replace(const ReformatPattern& pattern, const FinishingSte
     if (text.find(U'/') != Name::npos)
         return Name(source);
     text.append(extension);
-    return Replace_Extra(steps, text);
+    return applyFinishingSteps(steps, text);
 }
 
 } // namespace quillon

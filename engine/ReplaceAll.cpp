@@ -47,4 +47,15 @@ bool replaceAllInPlace(Name& text, NameView from, NameView to) {
     return true;
 }
 
+NameView trimBlanks(NameView text) {
+    const auto isBlank = [](char32_t c) {
+        return c <= U' ';
+    };
+    while (!text.empty() && isBlank(text.front()))
+        text.remove_prefix(1);
+    while (!text.empty() && isBlank(text.back()))
+        text.remove_suffix(1);
+    return text;
+}
+
 } // namespace quillon

@@ -15,4 +15,7 @@ Name replaceAllIgnoringCase(NameView text, NameView foldedFrom, NameView to);
 /// replaceAll on text itself; returns whether anything was replaced.
 bool replaceAllInPlace(Name& text, NameView from, NameView to);
 
+/// text without the blanks (code points up to U+0020) at either end.
+NameView trimBlanks(NameView text);
+
 } // namespace quillon

@@ -22,20 +22,19 @@ std::vector<Name> compileDelimiters(NameView replaceFrom);
 std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameView withText,
                                                                           std::size_t entryCount);
 
-/// Regular replacement of one name, ending with `Replace_Extra`.
-Name SearchReplace(const RegularReplacement& pattern, const FinishingSteps& steps, NameView source);
+/// Regular replacement of one name, ending with `applyFinishingSteps`.
+Name applyRegular(const RegularReplacement& pattern, const FinishingSteps& steps, NameView source);
 
 /// Reformatting of one name; a name the pattern does not fit is returned as
 /// it is, without finishing steps.
-Name Replace_Reformat_Replace(const ReformatPattern& pattern, const FinishingSteps& steps,
-                              NameView source);
+Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, NameView source);
 
 /// File Name Replacement of one name; takes one number from counter.
-Name Replace_Number(const FileNameReplacement& pattern, const FinishingSteps& steps,
+Name applyNumbering(const FileNameReplacement& pattern, const FinishingSteps& steps,
                     NameView source, ReplaceCounter& counter);
 
 /// The finishing steps on one name: scope split, Delete, Insert, "%20 and _
 /// to spaces", "Delete digits", "Delete extra spaces", reassembly, "Update case".
-Name Replace_Extra(const FinishingSteps& steps, NameView name);
+Name applyFinishingSteps(const FinishingSteps& steps, NameView name);
 
 } // namespace quillon

@@ -1,5 +1,6 @@
 #include "engine/ReplacePlan.h"
 
+#include "engine/ReplaceAll.h"
 #include "engine/ReplaceOperations.h"
 #include "engine/StrictNumber.h"
 #include "engine/UnicodeCase.h"
@@ -10,16 +11,8 @@ namespace {
 
 constexpr std::int64_t kMaxPosition = 255;
 
-bool isBlank(char32_t c) {
-    return c <= U' ';
-}
-
 bool isTrimmedStar(NameView text) {
-    while (!text.empty() && isBlank(text.front()))
-        text.remove_prefix(1);
-    while (!text.empty() && isBlank(text.back()))
-        text.remove_suffix(1);
-    return text == U"*";
+    return trimBlanks(text) == U"*";
 }
 
 bool contains(NameView text, char32_t c) {
@@ -27,10 +20,10 @@ bool contains(NameView text, char32_t c) {
 }
 
 std::variant<DeleteNumbers, RefusalCode> readDeleteNumbers(const ReplaceSettings& s) {
-    const auto pos = parseStrictInteger(s.Replace_TrimFrom);
+    const auto pos = parseStrictInteger(s.deletePos);
     if (!pos || *pos == 0 || *pos < -kMaxPosition || *pos > kMaxPosition)
         return RefusalCode::DeletePosOutOfRange;
-    const auto length = parseStrictInteger(s.Replace_TrimCount);
+    const auto length = parseStrictInteger(s.deleteLength);
     if (!length || *length < 1 || *length > kMaxPosition)
         return RefusalCode::DeleteLengthOutOfRange;
     return DeleteNumbers{*pos > 0, static_cast<int>(*pos > 0 ? *pos : -*pos),
@@ -38,11 +31,10 @@ std::variant<DeleteNumbers, RefusalCode> readDeleteNumbers(const ReplaceSettings
 }
 
 std::variant<InsertNumbers, RefusalCode> readInsertNumbers(const ReplaceSettings& s) {
-    const auto pos = parseStrictInteger(s.Replace_InsertFrom);
+    const auto pos = parseStrictInteger(s.insertPos);
     if (!pos || *pos < -kMaxPosition || *pos > kMaxPosition)
         return RefusalCode::InsertPosOutOfRange;
-    return InsertNumbers{*pos > 0, static_cast<int>(*pos > 0 ? *pos : -*pos),
-                         s.Replace_InsertString};
+    return InsertNumbers{*pos > 0, static_cast<int>(*pos > 0 ? *pos : -*pos), s.insertText};
 }
 
 } // namespace
@@ -75,28 +67,28 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     ReplacePlan plan;
     FinishingSteps& steps = plan.finishing;
     steps.scope = settings.scope;
-    steps.charToSpaces = settings.Replace_CharToSpaces;
-    steps.deleteDigits = settings.Replace_DelDigits;
-    steps.deleteExtraSpaces = settings.Replace_DelExtraSpaces;
-    steps.updateCase = settings.Replace_UpdateCase;
+    steps.spacesFromPercent20AndUnderscore = settings.spacesFromPercent20AndUnderscore;
+    steps.deleteDigits = settings.deleteDigits;
+    steps.deleteExtraSpaces = settings.deleteExtraSpaces;
+    steps.updateCase = settings.updateCase;
     steps.caseMode = settings.caseMode;
     steps.smartOptions = settings.smartOptions;
 
-    if (settings.Replace_Trim) {
+    if (settings.deleteEnabled) {
         auto deletion = readDeleteNumbers(settings);
         if (const auto* code = std::get_if<RefusalCode>(&deletion))
             return *code;
         steps.deletion = std::get<DeleteNumbers>(deletion);
     }
-    if (settings.Replace_Insert) {
+    if (settings.insertEnabled) {
         auto insertion = readInsertNumbers(settings);
         if (const auto* code = std::get_if<RefusalCode>(&insertion))
             return *code;
         steps.insertion = std::move(std::get<InsertNumbers>(insertion));
     }
 
-    const NameView from = settings.Replace_From;
-    const NameView to = settings.Replace_To;
+    const NameView from = settings.find;
+    const NameView to = settings.replaceWith;
     switch (classifyReplace(from)) {
     case ReplaceKind::Reformatting:
         if (contains(to, U'*'))
@@ -106,7 +98,7 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     case ReplaceKind::RegularReplacement:
         if (contains(to, U'/') || contains(to, U'*'))
             return RefusalCode::RegularStarOrSlash;
-        plan.operation = RegularReplacement{Name(from), Name(to), settings.Replace_Case,
+        plan.operation = RegularReplacement{Name(from), Name(to), settings.caseSensitive,
                                             settings.scope, foldSimple(from)};
         break;
     case ReplaceKind::FileNameReplacement: {
@@ -122,10 +114,10 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
 
 Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter) {
     if (const auto* regular = std::get_if<RegularReplacement>(&plan.operation))
-        return SearchReplace(*regular, plan.finishing, source);
+        return applyRegular(*regular, plan.finishing, source);
     if (const auto* reformat = std::get_if<ReformatPattern>(&plan.operation))
-        return Replace_Reformat_Replace(*reformat, plan.finishing, source);
-    return Replace_Number(std::get<FileNameReplacement>(plan.operation), plan.finishing, source,
+        return applyReformat(*reformat, plan.finishing, source);
+    return applyNumbering(std::get<FileNameReplacement>(plan.operation), plan.finishing, source,
                           counter);
 }
 

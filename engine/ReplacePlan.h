@@ -23,7 +23,7 @@
 //     for (std::size_t i = 0; i < entryCount; ++i) {
 //         if (!checked(i))
 //             continue;
-//         const auto& source = settings.SourceIsPreview ? undo[i] : disk[i];
+//         const auto& source = settings.cumulate ? undo[i] : disk[i];
 //         preview[i] = quillon::applyReplace(plan, source, counter);
 //     }
 
@@ -46,20 +46,20 @@ struct DeleteNumbers {
     int deleteLength = 1; ///< 1 to 255
 };
 
-/// "Insert" as compiled: insertString before insertPos, counted from the left,
+/// "Insert" as compiled: insertText before insertPos, counted from the left,
 /// or from the right where 0 appends.
 struct InsertNumbers {
     bool insertFromLeft = true;
     int insertPos = 0; ///< 0 to 255
-    Name insertString;
+    Name insertText;
 };
 
-/// The finishing steps that end every rebuilt name (`Replace_Extra`).
+/// The finishing steps that end every rebuilt name (`applyFinishingSteps`).
 struct FinishingSteps {
     Scope scope = Scope::FileNamesOnly;
     std::optional<DeleteNumbers> deletion;
     std::optional<InsertNumbers> insertion;
-    bool charToSpaces = true;
+    bool spacesFromPercent20AndUnderscore = true;
     bool deleteDigits = false;
     bool deleteExtraSpaces = true;
     bool updateCase = true;

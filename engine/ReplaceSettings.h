@@ -15,24 +15,24 @@ enum class Scope : std::uint8_t {
 };
 
 /// Everything of the "Replace/Reformat/Number" group that a press of "OK"
-/// reads, as plain values with the main window's defaults. Members carry the
-/// names of the controls they mirror; texts hold exactly what the boxes hold
-/// (the boxes' typing limits and key filters are the user interface's business).
+/// reads, as plain values with the main window's defaults. Texts hold exactly
+/// what the boxes hold (the boxes' typing limits and key filters are the user
+/// interface's business); compileReplace checks and converts them.
 struct ReplaceSettings {
-    Name Replace_From;                  ///< "Replace:"
-    Name Replace_To;                    ///< "With:"
-    bool Replace_Case = false;          ///< "Case sensitive" (Regular replacement only)
-    bool Replace_UpdateCase = true;     ///< "Update case": apply caseMode to each new name
-    bool SourceIsPreview = true;        ///< "Cumulate": the caller picks each source name by it
-    bool Replace_Trim = false;          ///< "Delete"
-    Name Replace_TrimFrom;              ///< "Pos:" of Delete
-    Name Replace_TrimCount;             ///< "Length:" of Delete
-    bool Replace_Insert = false;        ///< "Insert"
-    Name Replace_InsertFrom;            ///< "Pos:" of Insert
-    Name Replace_InsertString;          ///< "String:" of Insert
-    bool Replace_CharToSpaces = true;   ///< "%20 and _ to spaces"
-    bool Replace_DelDigits = false;     ///< "Delete digits"
-    bool Replace_DelExtraSpaces = true; ///< "Delete extra spaces"
+    Name find;                  ///< "Replace:"
+    Name replaceWith;           ///< "With:"
+    bool caseSensitive = false; ///< "Case sensitive" (Regular replacement only)
+    bool updateCase = true;     ///< "Update case": apply caseMode to each new name
+    bool cumulate = true;       ///< "Cumulate": start from the preview name, else the on-disk name
+    bool deleteEnabled = false; ///< "Delete"
+    Name deletePos;             ///< "Pos:" of Delete
+    Name deleteLength;          ///< "Length:" of Delete
+    bool insertEnabled = false; ///< "Insert"
+    Name insertPos;             ///< "Pos:" of Insert
+    Name insertText;            ///< "String:" of Insert
+    bool spacesFromPercent20AndUnderscore = true; ///< "%20 and _ to spaces"
+    bool deleteDigits = false;                    ///< "Delete digits"
+    bool deleteExtraSpaces = true;                ///< "Delete extra spaces"
     Scope scope = Scope::FileNamesOnly;
     /// The "Case" group's mode and options, used by "Update case".
     CaseMode caseMode = CaseMode::Smart;

@@ -350,7 +350,7 @@ void SmartCaseText::capitalisePronounI() {
 
 } // namespace
 
-Name SetSmartCase(NameView name, const SmartCaseOptions& options) {
+Name smartCase(NameView name, const SmartCaseOptions& options) {
     const NameView extension = extensionOf(name);
     SmartCaseText text(namePartOf(name), extension.size(), options);
     text.convert();

@@ -134,7 +134,7 @@ SmartCaseOptions TForm1::smartOptions() const {
 void TForm1::refreshCase() {
     showPreviewList();
     m_workspace.setCaseMode(selectedCaseMode(), smartOptions());
-    m_workspace.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    m_workspace.rebuildPreview(PreviewRebuild::CaseReapply);
     m_state.enterRunsReplace = true;
 }
 

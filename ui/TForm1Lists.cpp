@@ -45,21 +45,21 @@ void TForm1::reportLoad(const LoadResult& result) {
 }
 
 void TForm1::ReloadFileList() {
-    reportLoad(m_workspace.ReloadFileList(selectedFolder(), toName(m_mask->text())));
+    reportLoad(m_workspace.reload(selectedFolder(), toName(m_mask->text())));
 }
 
 void TForm1::ReloadFromDisk_ButtonClick() {
-    m_workspace.Replace_Undo_Clear();
+    m_workspace.dropUndo();
     m_displayPreview->setChecked(true);
     ReloadFileList();
 }
 
 void TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick() {
-    reportLoad(m_workspace.ReloadSortedByDate(selectedFolder(), toName(m_mask->text())));
+    reportLoad(m_workspace.loadByDate(selectedFolder(), toName(m_mask->text())));
 }
 
 void TForm1::UpdatePreviewClick() {
-    m_workspace.UpdatePreviewBox(UpdateMode::upReset);
+    m_workspace.rebuildPreview(PreviewRebuild::Reset);
 }
 
 void TForm1::FileBox_Preview_PopupMenu_SelectAllClick() {

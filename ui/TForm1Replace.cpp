@@ -198,20 +198,20 @@ void TForm1::installReplaceFilters() {
 
 ReplaceSettings TForm1::replaceSettings() const {
     ReplaceSettings s;
-    s.Replace_From = toName(m_replaceFrom->text());
-    s.Replace_To = toName(m_replaceTo->text());
-    s.Replace_Case = m_replaceCase->isChecked();
-    s.Replace_UpdateCase = m_updateCase->isChecked();
-    s.SourceIsPreview = m_sourceIsPreview->isChecked();
-    s.Replace_Trim = m_trim->isChecked();
-    s.Replace_TrimFrom = toName(m_trimFrom->text());
-    s.Replace_TrimCount = toName(m_trimCount->text());
-    s.Replace_Insert = m_insert->isChecked();
-    s.Replace_InsertFrom = toName(m_insertFrom->text());
-    s.Replace_InsertString = toName(m_insertString->text());
-    s.Replace_CharToSpaces = m_charToSpaces->isChecked();
-    s.Replace_DelDigits = m_delDigits->isChecked();
-    s.Replace_DelExtraSpaces = m_delExtraSpaces->isChecked();
+    s.find = toName(m_replaceFrom->text());
+    s.replaceWith = toName(m_replaceTo->text());
+    s.caseSensitive = m_replaceCase->isChecked();
+    s.updateCase = m_updateCase->isChecked();
+    s.cumulate = m_sourceIsPreview->isChecked();
+    s.deleteEnabled = m_trim->isChecked();
+    s.deletePos = toName(m_trimFrom->text());
+    s.deleteLength = toName(m_trimCount->text());
+    s.insertEnabled = m_insert->isChecked();
+    s.insertPos = toName(m_insertFrom->text());
+    s.insertText = toName(m_insertString->text());
+    s.spacesFromPercent20AndUnderscore = m_charToSpaces->isChecked();
+    s.deleteDigits = m_delDigits->isChecked();
+    s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
     s.scope = m_scopeBoth->isChecked()  ? Scope::Both
               : m_scopeExt->isChecked() ? Scope::ExtensionsOnly
                                         : Scope::FileNamesOnly;
@@ -222,7 +222,7 @@ ReplaceSettings TForm1::replaceSettings() const {
 
 void TForm1::Replace_ButtonClick() {
     showPreviewList();
-    if (const auto refused = m_workspace.Replace_ButtonClick(replaceSettings()))
+    if (const auto refused = m_workspace.apply(replaceSettings()))
         Replace_IncorrectChoice(*refused);
     emit replaceRequested();
 }
@@ -239,7 +239,7 @@ void TForm1::Replace_IncorrectChoice(RefusalCode code) {
 
 void TForm1::Replace_Undo_ButtonClick() {
     showPreviewList();
-    m_workspace.Replace_Undo_ButtonClick();
+    m_workspace.undo();
 }
 
 void TForm1::Replace_EnableDisableItemsClick() {

@@ -126,7 +126,7 @@ void TForm1::SaveToDisk_ButtonClick() {
             QApplication::setOverrideCursor(Qt::WaitCursor);
         return choice;
     };
-    const SaveResult result = m_workspace.SaveToDisk(toName(m_mask->text()), callbacks);
+    const SaveResult result = m_workspace.save(toName(m_mask->text()), callbacks);
     if (result.status == SaveStatus::Saved)
         tellReloadError(ask, result.reloadError);
 }
@@ -138,7 +138,7 @@ void TForm1::UndoLastSave1Click() {
         return;
     bool busy = false;
     const UndoResult result =
-        m_workspace.UndoLastSave(toName(m_mask->text()), renamingCallbacks(busy));
+        m_workspace.undoLastSave(toName(m_mask->text()), renamingCallbacks(busy));
     switch (result.status) {
     case UndoStatus::NoRecord:
     case UndoStatus::NotQuillons:
@@ -181,7 +181,7 @@ void TForm1::Rename_FileClick() {
     bool updateCase = false;
     if (!questions->editName(this, text, caseIsNone, updateCase))
         return;
-    m_workspace.RenameEntry(row, toName(text), updateCase && !caseIsNone);
+    m_workspace.renameEntry(row, toName(text), updateCase && !caseIsNone);
 }
 
 } // namespace quillon

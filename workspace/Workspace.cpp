@@ -25,7 +25,7 @@ void Workspace::clearLists() {
         m_observer->listsReset();
 }
 
-LoadResult Workspace::ReloadFileList(const std::string& folder, NameView mask) {
+LoadResult Workspace::reload(const std::string& folder, NameView mask) {
     if (folder.empty()) {
         clearLists();
         return {};
@@ -55,17 +55,17 @@ void Workspace::installFolderList(std::vector<Name> names, const std::string& fo
     m_folder.mask = Name(mask);
     m_preview.clear();
     if (!m_folder.names.empty())
-        UpdatePreviewBox(UpdateMode::upReload);
+        rebuildPreview(PreviewRebuild::Reload);
     if (m_observer)
         m_observer->listsReset();
 }
 
-LoadResult Workspace::ReloadFromDisk(const std::string& folder, NameView mask) {
-    Replace_Undo_Clear();
-    return ReloadFileList(folder, mask);
+LoadResult Workspace::load(const std::string& folder, NameView mask) {
+    dropUndo();
+    return reload(folder, mask);
 }
 
-LoadResult Workspace::ReloadSortedByDate(const std::string& folder, NameView mask) {
+LoadResult Workspace::loadByDate(const std::string& folder, NameView mask) {
     if (folder.empty())
         return {};
     NotReadyScope notReady(m_previewReady);
@@ -79,22 +79,22 @@ LoadResult Workspace::ReloadSortedByDate(const std::string& folder, NameView mas
     return {};
 }
 
-void Workspace::UpdatePreviewBox(UpdateMode mode) {
+void Workspace::rebuildPreview(PreviewRebuild mode) {
     NotReadyScope notReady(m_previewReady);
     if (m_folder.names.empty())
         return;
     const std::size_t count = m_folder.names.size();
     switch (mode) {
-    case UpdateMode::upReload:
+    case PreviewRebuild::Reload:
         m_preview.assign(count, PreviewEntry{});
         [[fallthrough]];
-    case UpdateMode::upReset:
+    case PreviewRebuild::Reset:
         for (std::size_t i = 0; i < count; ++i) {
             m_preview[i].name = applyCaseMode(m_folder.names[i], m_caseMode, m_smartOptions);
             m_preview[i].checked = true;
         }
         break;
-    case UpdateMode::upCaseReapply:
+    case PreviewRebuild::CaseReapply:
         for (std::size_t i = 0; i < count; ++i) {
             PreviewEntry& entry = m_preview[i];
             if (!entry.checked)
@@ -104,19 +104,19 @@ void Workspace::UpdatePreviewBox(UpdateMode mode) {
                              : applyCaseMode(entry.name, m_caseMode, m_smartOptions);
         }
         break;
-    case UpdateMode::upUndo:
+    case PreviewRebuild::Undo:
         if (m_undo.size() == count) {
             for (std::size_t i = 0; i < count; ++i)
                 m_preview[i].name = m_undo[i];
         }
         break;
-    case UpdateMode::upSearchReplace:
-    case UpdateMode::upReformat:
-    case UpdateMode::upNumber:
+    case PreviewRebuild::Regular:
+    case PreviewRebuild::Reformat:
+    case PreviewRebuild::Numbering:
         break;
     }
     // A reload is announced by the caller as a reset of the whole list.
-    if (mode != UpdateMode::upReload && m_observer)
+    if (mode != PreviewRebuild::Reload && m_observer)
         m_observer->previewNamesChanged();
 }
 
@@ -128,12 +128,12 @@ void Workspace::setUndo(std::vector<Name> undo) {
         m_observer->undoAvailabilityChanged(m_hasUndo);
 }
 
-void Workspace::Replace_Undo_Clear() {
+void Workspace::dropUndo() {
     NotReadyScope notReady(m_previewReady);
     setUndo({});
 }
 
-std::optional<RefusalCode> Workspace::Replace_ButtonClick(const ReplaceSettings& settings) {
+std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
     NotReadyScope notReady(m_previewReady);
     std::vector<Name> undo;
     undo.reserve(m_preview.size());
@@ -151,7 +151,7 @@ std::optional<RefusalCode> Workspace::Replace_ButtonClick(const ReplaceSettings&
         setUndo({});
         return *code;
     }
-    runEntryLoop(std::get<ReplacePlan>(compiled), settings.SourceIsPreview);
+    runEntryLoop(std::get<ReplacePlan>(compiled), settings.cumulate);
     return std::nullopt;
 }
 
@@ -170,11 +170,11 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
         m_observer->previewNamesChanged();
 }
 
-void Workspace::Replace_Undo_ButtonClick() {
+void Workspace::undo() {
     if (!undoAvailable())
         return;
     NotReadyScope notReady(m_previewReady);
-    UpdatePreviewBox(UpdateMode::upUndo);
+    rebuildPreview(PreviewRebuild::Undo);
     setUndo({});
 }
 

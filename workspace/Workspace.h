@@ -33,16 +33,16 @@ struct PreviewEntry {
     bool checked = false;
 };
 
-/// How UpdatePreviewBox rewrites the preview names; the values are the
+/// How rebuildPreview rewrites the preview names; the values are the
 /// codes callers pass around.
-enum class UpdateMode : std::uint8_t {
-    upReload = 0,
-    upCaseReapply = 1,
-    upUndo = 2,
-    upSearchReplace = 3,
-    upReformat = 4,
-    upNumber = 5,
-    upReset = 255,
+enum class PreviewRebuild : std::uint8_t {
+    Reload = 0,      ///< a fresh preview of the folder list: every entry checked, case applied
+    CaseReapply = 1, ///< checked entries converted again (mode None: back to the disk name)
+    Undo = 2,        ///< names taken back from the undo copy
+    Regular = 3,     ///< run through apply; nothing here
+    Reformat = 4,    ///< run through apply; nothing here
+    Numbering = 5,   ///< run through apply; nothing here
+    Reset = 255,     ///< every entry back to its disk name with case applied, checked
 };
 
 /// Told about changes to the lists so that views can follow them.
@@ -91,35 +91,35 @@ public:
     /// The case mode that loads, Reset and case re-application use.
     void setCaseMode(CaseMode mode, const SmartCaseOptions& options);
 
-    /// ReloadFileList: reads folder with mask into the folder list (sorted by
+    /// Reads folder with mask into the folder list (sorted by
     /// name, undo script left out) and rebuilds the preview list. An empty
     /// folder path, or a folder that cannot be read, empties both lists.
-    LoadResult ReloadFileList(const std::string& folder, NameView mask);
+    LoadResult reload(const std::string& folder, NameView mask);
     /// The workspace side of the Load command: drops the undo copy, then
-    /// ReloadFileList.
-    LoadResult ReloadFromDisk(const std::string& folder, NameView mask);
+    /// reload.
+    LoadResult load(const std::string& folder, NameView mask);
     /// Reload sorted by creation date and time; the whole mask is one
     /// pattern and hidden files are listed. An empty folder path changes nothing.
-    LoadResult ReloadSortedByDate(const std::string& folder, NameView mask);
+    LoadResult loadByDate(const std::string& folder, NameView mask);
 
-    /// Rewrites the preview names by mode (upReload, upReset, upCaseReapply,
-    /// upUndo). The operation modes run through Replace_ButtonClick, which
+    /// Rewrites the preview names by mode (Reload, Reset, CaseReapply,
+    /// Undo). The operation modes run through apply, which
     /// has the compiled plan they need; passed here they change nothing.
-    void UpdatePreviewBox(UpdateMode mode);
+    void rebuildPreview(PreviewRebuild mode);
 
     /// Drops the undo copy ("Undo" becomes impossible).
-    void Replace_Undo_Clear();
+    void dropUndo();
 
     /// One press of "OK": copies the preview names into the undo list, then
     /// compiles settings and rewrites every checked entry from its source
     /// name (the pre-press preview name with "Cumulate", else the on-disk
     /// name), in ascending order. A refusal drops the undo copy, changes no
     /// name and is returned; the caller shows refusalMessage(code).
-    std::optional<RefusalCode> Replace_ButtonClick(const ReplaceSettings& settings);
+    std::optional<RefusalCode> apply(const ReplaceSettings& settings);
 
     /// "Undo": puts back the names from before the last press of "OK" (check
     /// marks stay) and drops the copy. Does nothing without a copy.
-    void Replace_Undo_ButtonClick();
+    void undo();
 
     /// "Save": renames every file of the folder list to the preview name at
     /// its index, in list order, after the checks (nothing to save, lists out
@@ -128,7 +128,7 @@ public:
     /// before the first rename and rewritten afterwards with only the renames
     /// that happened. A file is never renamed over another. Ends by reading
     /// the saved folder again with mask.
-    SaveResult SaveToDisk(NameView mask, const SaveCallbacks& ask);
+    SaveResult save(NameView mask, const SaveCallbacks& ask);
 
     /// What saving now would meet, without touching the disk: every new
     /// name that is refused or held by a file that stays (ascending), and
@@ -143,12 +143,12 @@ public:
 
     /// Takes back the last save into the folder shown, from the undo
     /// script it left (see undoLastSave), then reads the folder again.
-    UndoResult UndoLastSave(NameView mask, const SaveCallbacks& ask);
+    UndoResult undoLastSave(NameView mask, const SaveCallbacks& ask);
 
     /// The single-file rename confirmed: preview entry index takes name (its
     /// check mark stays), the undo copy is dropped, and with updateCase the
     /// entry is converted with the selected case mode.
-    void RenameEntry(std::size_t index, NameView name, bool updateCase);
+    void renameEntry(std::size_t index, NameView name, bool updateCase);
 
     void selectAll();
     void unselectAll();

@@ -375,7 +375,7 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     return conflicts;
 }
 
-SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
+SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
     SaveResult result;
     std::optional<SaveNotice> refusal;
     if (const auto lists = saveListsRefusal())
@@ -400,7 +400,7 @@ SaveResult Workspace::SaveToDisk(NameView mask, const SaveCallbacks& ask) {
     saveLocked(createUndoFile, ask, result);
     m_fs.unlockFolder(folder);
     if (result.status == SaveStatus::Saved)
-        result.reloadError = ReloadFileList(folder, mask).error;
+        result.reloadError = reload(folder, mask).error;
     return result;
 }
 
@@ -429,7 +429,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result))
         return;
 
-    Replace_Undo_Clear();
+    dropUndo();
     RenameRun run(m_fs, in, plan, entries, ask);
     {
         NotReadyScope notReady(m_previewReady);
@@ -449,24 +449,24 @@ bool Workspace::hasUndoRecord() {
     return !m_folder.directory.empty() && folderHoldsUndoScript(m_fs, m_folder.directory);
 }
 
-UndoResult Workspace::UndoLastSave(NameView mask, const SaveCallbacks& ask) {
+UndoResult Workspace::undoLastSave(NameView mask, const SaveCallbacks& ask) {
     const std::string folder = m_folder.directory;
-    Replace_Undo_Clear();
+    dropUndo();
     UndoResult result;
     {
         NotReadyScope notReady(m_previewReady);
-        result = undoLastSave(m_fs, folder, ask);
+        result = quillon::undoLastSave(m_fs, folder, ask);
     }
     if (result.status == UndoStatus::Undone)
-        result.reloadError = ReloadFileList(folder, mask).error;
+        result.reloadError = reload(folder, mask).error;
     return result;
 }
 
-void Workspace::RenameEntry(std::size_t index, NameView name, bool updateCase) {
+void Workspace::renameEntry(std::size_t index, NameView name, bool updateCase) {
     if (index >= m_preview.size())
         return;
     m_preview[index].name = Name(name);
-    Replace_Undo_Clear();
+    dropUndo();
     if (updateCase) {
         NotReadyScope notReady(m_previewReady);
         m_preview[index].name = applyCaseMode(m_preview[index].name, m_caseMode, m_smartOptions);

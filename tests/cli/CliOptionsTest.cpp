@@ -38,11 +38,11 @@ TEST(CliOptionsTest, ThenEndsThePressWhateverItHolds) {
     const CliOptions chained =
         options({"--no-cumulate", "--replace", "a", "--then", "--with", "b", "f"});
     ASSERT_EQ(chained.presses.size(), 2u);
-    EXPECT_FALSE(chained.presses[0].SourceIsPreview);
+    EXPECT_FALSE(chained.presses[0].cumulate);
     // The second press starts from the window's defaults, not from the first.
-    EXPECT_TRUE(chained.presses[1].SourceIsPreview);
-    EXPECT_EQ(chained.presses[1].Replace_From, U"");
-    EXPECT_EQ(chained.presses[1].Replace_To, U"b");
+    EXPECT_TRUE(chained.presses[1].cumulate);
+    EXPECT_EQ(chained.presses[1].find, U"");
+    EXPECT_EQ(chained.presses[1].replaceWith, U"b");
 }
 
 TEST(CliOptionsTest, EveryPressCarriesTheCaseGroupGivenAnywhere) {
@@ -71,12 +71,12 @@ TEST(CliOptionsTest, ValuesAreTakenAsTheyStand) {
     const CliOptions parsed =
         options({"--replace", "--help", "--with", "-", "--insert", "-1::x:", "f"});
     ASSERT_EQ(parsed.presses.size(), 1u);
-    EXPECT_EQ(parsed.presses[0].Replace_From, U"--help");
-    EXPECT_EQ(parsed.presses[0].Replace_To, U"-");
-    EXPECT_EQ(parsed.presses[0].Replace_InsertFrom, U"-1");
-    EXPECT_EQ(parsed.presses[0].Replace_InsertString, U":x:");
+    EXPECT_EQ(parsed.presses[0].find, U"--help");
+    EXPECT_EQ(parsed.presses[0].replaceWith, U"-");
+    EXPECT_EQ(parsed.presses[0].insertPos, U"-1");
+    EXPECT_EQ(parsed.presses[0].insertText, U":x:");
     // Out-of-range numbers are the engine's to refuse, with its own message.
-    EXPECT_EQ(options({"--delete", "abc:", "f"}).presses[0].Replace_TrimFrom, U"abc");
+    EXPECT_EQ(options({"--delete", "abc:", "f"}).presses[0].deletePos, U"abc");
 }
 
 TEST(CliOptionsTest, ArgumentsAreRawBytes) {

@@ -12,7 +12,7 @@ namespace {
 // Rows are written in UTF-8; a byte that is not UTF-8 ("\xE9" alone) stands
 // for an escaped byte of a disk name, as the folder reader decodes it.
 std::string smart(const char* name, const SmartCaseOptions& options = {}) {
-    return encodeName(SetSmartCase(decodeName(name), options));
+    return encodeName(smartCase(decodeName(name), options));
 }
 
 // Unchecking "Most first letters" enables "Up to last delimiters".

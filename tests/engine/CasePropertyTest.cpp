@@ -115,9 +115,9 @@ SmartCaseOptions optionsFromBits(unsigned bits) {
 using Conversion = std::function<Name(NameView)>;
 
 std::vector<Conversion> everyConversion() {
-    std::vector<Conversion> all = {SetFirstLettersCase, SetUpperCase, SetLowerCase};
+    std::vector<Conversion> all = {firstLettersCase, upperCase, lowerCase};
     for (unsigned bits = 0; bits < 128; ++bits)
-        all.push_back([o = optionsFromBits(bits)](NameView n) { return SetSmartCase(n, o); });
+        all.push_back([o = optionsFromBits(bits)](NameView n) { return smartCase(n, o); });
     return all;
 }
 
@@ -194,7 +194,7 @@ TEST(CaseProperties, UnicodePartnersInAscii) {
     };
     for (const auto& row : rows) {
         const Name in = decodeName(row.input);
-        const Name out = SetSmartCase(in, {});
+        const Name out = smartCase(in, {});
         EXPECT_EQ(encodeName(out), row.expected);
         EXPECT_EQ(out.size(), in.size());
     }

@@ -11,8 +11,8 @@ const std::vector<Name> kFour{U"photo.jpg", U"beach.JPG", U"notes.txt", U"README
 
 ReplaceSettings composing(NameView with) {
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = U"*";
-    settings.Replace_To = with;
+    settings.find = U"*";
+    settings.replaceWith = with;
     return settings;
 }
 
@@ -108,7 +108,7 @@ TEST(Numbering, HugeStartNumbers) {
 
 TEST(Numbering, UpdateCaseReachesTheNewExtension) {
     ReplaceSettings settings = composing(U"*/.JPG/");
-    settings.Replace_UpdateCase = true;
+    settings.updateCase = true;
     settings.caseMode = CaseMode::Lowercase;
     EXPECT_EQ(pressOne(settings, U"Beach.png"), U"beach.jpg");
 }

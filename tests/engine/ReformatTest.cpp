@@ -51,8 +51,8 @@ class ReformatTable : public testing::TestWithParam<ReformatCase> {};
 TEST_P(ReformatTable, Rebuilds) {
     const ReformatCase& c = GetParam();
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = c.from;
-    settings.Replace_To = c.to;
+    settings.find = c.from;
+    settings.replaceWith = c.to;
     EXPECT_EQ(utf8(pressOne(settings, c.source)), utf8(c.expected));
 }
 
@@ -96,19 +96,19 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Reformat, FieldsBeyondTheNinthCannotBeNamed) {
     // Twelve fields from eleven delimiters; only "/1/" to "/9/" are markers.
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = U"/1/a/2/b/3/c/4/d/5/e/6/f/7/g/8/h/9/i/j/k/";
-    settings.Replace_To = U"/9/-/1/";
+    settings.find = U"/1/a/2/b/3/c/4/d/5/e/6/f/7/g/8/h/9/i/j/k/";
+    settings.replaceWith = U"/9/-/1/";
     EXPECT_EQ(pressOne(settings, U"0a1b2c3d4e5f6g7h8i9j10k11.txt"), U"8-0.txt");
-    settings.Replace_To = U"/10/";
+    settings.replaceWith = U"/10/";
     EXPECT_EQ(pressOne(settings, U"0a1b2c3d4e5f6g7h8i9j10k11.txt"),
               U"0a1b2c3d4e5f6g7h8i9j10k11.txt");
 }
 
 TEST(Reformat, MatchingIgnoresCaseSensitiveBoxAndScope) {
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = U"/1/ AND /2/";
-    settings.Replace_To = U"/2/ /1/";
-    settings.Replace_Case = false;
+    settings.find = U"/1/ AND /2/";
+    settings.replaceWith = U"/2/ /1/";
+    settings.caseSensitive = false;
     settings.scope = Scope::Both;
     EXPECT_EQ(pressOne(settings, U"x and y.txt"), U"x and y.txt");
     EXPECT_EQ(pressOne(settings, U"x AND y.txt"), U"y x.txt");
@@ -117,16 +117,16 @@ TEST(Reformat, MatchingIgnoresCaseSensitiveBoxAndScope) {
 TEST(Reformat, OnlyRebuiltNamesAreRecased) {
     ReplaceSettings settings;
     settings.caseMode = CaseMode::Uppercase;
-    settings.Replace_From = U"/1/ - /2/";
-    settings.Replace_To = U"/2/ - /1/";
+    settings.find = U"/1/ - /2/";
+    settings.replaceWith = U"/2/ - /1/";
     EXPECT_EQ(press(settings, {U"a - b.mp3", U"a_b.mp3"}).names,
               (std::vector<Name>{U"B - A.MP3", U"a_b.mp3"}));
 }
 
 TEST(Reformat, PressingTwiceSwapsBack) {
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = U"/1/ - /2/";
-    settings.Replace_To = U"/2/ - /1/";
+    settings.find = U"/1/ - /2/";
+    settings.replaceWith = U"/2/ - /1/";
     const Press once = press(settings, {U"Title - Artist.mp3"});
     EXPECT_EQ(press(settings, once.names).names.front(), U"Title - Artist.mp3");
 }

@@ -62,20 +62,20 @@ TEST_P(RefusalTable, Refuses) {
 }
 
 void compose(ReplaceSettings& s, NameView with) {
-    s.Replace_From = U"*";
-    s.Replace_To = with;
+    s.find = U"*";
+    s.replaceWith = with;
 }
 
 void deleteAt(ReplaceSettings& s, NameView pos, NameView length) {
-    s.Replace_Trim = true;
-    s.Replace_TrimFrom = pos;
-    s.Replace_TrimCount = length;
+    s.deleteEnabled = true;
+    s.deletePos = pos;
+    s.deleteLength = length;
 }
 
 void insertAt(ReplaceSettings& s, NameView pos) {
-    s.Replace_Insert = true;
-    s.Replace_InsertFrom = pos;
-    s.Replace_InsertString = U"x";
+    s.insertEnabled = true;
+    s.insertPos = pos;
+    s.insertText = U"x";
 }
 
 #define REFUSE(label, body, code)                                                                  \
@@ -107,18 +107,18 @@ INSTANTIATE_TEST_SUITE_P(
 
 INSTANTIATE_TEST_SUITE_P(
     Kinds, RefusalTable,
-    testing::Values(
-        REFUSE("regular with slash", (s.Replace_From = U"a", s.Replace_To = U"b/c"),
-               RefusalCode::RegularStarOrSlash),
-        REFUSE("regular with star", (s.Replace_From = U"a*b", s.Replace_To = U"*"),
-               RefusalCode::RegularStarOrSlash),
-        REFUSE("empty replace with slash", (s.Replace_To = U"/"), RefusalCode::RegularStarOrSlash),
-        REFUSE("reformat with star", (s.Replace_From = U"/1/-/2/", s.Replace_To = U"/2/*"),
-               RefusalCode::ReformatStar),
-        REFUSE("trimmed star composes", (s.Replace_From = U" *\t", s.Replace_To = U"/1/ /2/"),
-               RefusalCode::TooManySlashes),
-        REFUSE("star and slash is regular", (s.Replace_From = U"/*", s.Replace_To = U"/1/"),
-               RefusalCode::RegularStarOrSlash)));
+    testing::Values(REFUSE("regular with slash", (s.find = U"a", s.replaceWith = U"b/c"),
+                           RefusalCode::RegularStarOrSlash),
+                    REFUSE("regular with star", (s.find = U"a*b", s.replaceWith = U"*"),
+                           RefusalCode::RegularStarOrSlash),
+                    REFUSE("empty replace with slash", (s.replaceWith = U"/"),
+                           RefusalCode::RegularStarOrSlash),
+                    REFUSE("reformat with star", (s.find = U"/1/-/2/", s.replaceWith = U"/2/*"),
+                           RefusalCode::ReformatStar),
+                    REFUSE("trimmed star composes", (s.find = U" *\t", s.replaceWith = U"/1/ /2/"),
+                           RefusalCode::TooManySlashes),
+                    REFUSE("star and slash is regular", (s.find = U"/*", s.replaceWith = U"/1/"),
+                           RefusalCode::RegularStarOrSlash)));
 
 INSTANTIATE_TEST_SUITE_P(
     Numbers, RefusalTable,
@@ -149,8 +149,7 @@ INSTANTIATE_TEST_SUITE_P(
                RefusalCode::InsertPosOutOfRange),
         REFUSE("delete before pattern", (deleteAt(s, U"1", U"0"), compose(s, U"//")),
                RefusalCode::DeleteLengthOutOfRange),
-        REFUSE("unchecked boxes are not read",
-               (s.Replace_TrimFrom = U"x", s.Replace_InsertFrom = U"x"), kAccepted),
+        REFUSE("unchecked boxes are not read", (s.deletePos = U"x", s.insertPos = U"x"), kAccepted),
         REFUSE("second extension before open number", compose(s, U"/.a/ /.b/ /1"),
                RefusalCode::ExtensionTwice),
         REFUSE("double slash before n", compose(s, U"//n/"), RefusalCode::NumberExpected),

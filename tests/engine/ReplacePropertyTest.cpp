@@ -42,19 +42,19 @@ public:
 
     ReplaceSettings settings() {
         ReplaceSettings s;
-        s.Replace_From = below(4) == 0 ? Name(U" * ") : text(12);
-        s.Replace_To = text(12);
-        s.Replace_Case = coin();
-        s.Replace_UpdateCase = coin();
-        s.Replace_Trim = below(3) == 0;
-        s.Replace_TrimFrom = number();
-        s.Replace_TrimCount = number();
-        s.Replace_Insert = below(3) == 0;
-        s.Replace_InsertFrom = number();
-        s.Replace_InsertString = text(4);
-        s.Replace_CharToSpaces = coin();
-        s.Replace_DelDigits = coin();
-        s.Replace_DelExtraSpaces = coin();
+        s.find = below(4) == 0 ? Name(U" * ") : text(12);
+        s.replaceWith = text(12);
+        s.caseSensitive = coin();
+        s.updateCase = coin();
+        s.deleteEnabled = below(3) == 0;
+        s.deletePos = number();
+        s.deleteLength = number();
+        s.insertEnabled = below(3) == 0;
+        s.insertPos = number();
+        s.insertText = text(4);
+        s.spacesFromPercent20AndUnderscore = coin();
+        s.deleteDigits = coin();
+        s.deleteExtraSpaces = coin();
         s.scope = static_cast<Scope>(below(3));
         s.caseMode = coin() ? CaseMode::Uppercase : CaseMode::Lowercase;
         return s;
@@ -103,8 +103,8 @@ TEST(ReplaceProperties, NoPressFailsAndUnfitNamesKeepTheirSource) {
         for (const Name& name : names) {
             const Name result = applyReplace(*plan, name, counter);
             if (reformat && (!holdsAnyDelimiter(*reformat, name) || templateUnfit)) {
-                EXPECT_EQ(result, name) << utf8(settings.Replace_From) << " | "
-                                        << utf8(settings.Replace_To) << " | " << utf8(name);
+                EXPECT_EQ(result, name) << utf8(settings.find) << " | "
+                                        << utf8(settings.replaceWith) << " | " << utf8(name);
             }
         }
     }
@@ -118,11 +118,11 @@ TEST(ReplaceProperties, UntouchedNamesKeepEveryCharacter) {
         if (gen.coin())
             name += U"." + Name(gen.below(120), U'e'); // extensions of any length
         ReplaceSettings settings;
-        settings.Replace_From = U"\u2603"; // never generated
-        settings.Replace_Case = gen.coin();
-        settings.Replace_UpdateCase = false;
-        settings.Replace_CharToSpaces = false;
-        settings.Replace_DelExtraSpaces = false;
+        settings.find = U"\u2603"; // never generated
+        settings.caseSensitive = gen.coin();
+        settings.updateCase = false;
+        settings.spacesFromPercent20AndUnderscore = false;
+        settings.deleteExtraSpaces = false;
         settings.scope = static_cast<Scope>(gen.below(3));
         EXPECT_EQ(pressOne(settings, name), name) << utf8(name);
     }

@@ -6,7 +6,7 @@ namespace quillon::test {
 
 ReplaceSettings quietSettings() {
     ReplaceSettings settings;
-    settings.Replace_UpdateCase = false;
+    settings.updateCase = false;
     return settings;
 }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a build tree into a temporary prefix and checks what a desktop
-# needs: the programs, the desktop entry, the icons, the metainfo and the
-# manual page, each valid.
+# needs: the programs, the desktop entry, the icons, the metainfo, the
+# manual pages, the copyright, the changelog and the shell completions, each
+# valid.
 #   check-install.sh BUILD_DIR WITH_GUI(ON|OFF)
 set -euo pipefail
 build="$1"
@@ -11,10 +12,12 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.quillon.Quillon
-expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz)
+expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz share/doc/quillon/copyright
+    share/doc/quillon/changelog.gz share/bash-completion/completions/quillon-cli
+    share/zsh/vendor-completions/_quillon-cli share/fish/vendor_completions.d/quillon-cli.fish)
 if [[ "$gui" == ON ]]; then
-    expected+=(bin/quillon "share/applications/$id.desktop" "share/metainfo/$id.metainfo.xml"
-        "share/icons/hicolor/scalable/apps/$id.svg")
+    expected+=(bin/quillon share/man/man1/quillon.1.gz "share/applications/$id.desktop"
+        "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg")
     for size in 16 24 32 48 64 128 256; do
         expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
     done
@@ -36,7 +39,9 @@ if [[ "$gui" == ON ]]; then
         status=1
     }
 fi
-gzip -t "$prefix/share/man/man1/quillon-cli.1.gz" || status=1
+for f in "${expected[@]}"; do
+    if [[ $f == *.gz && -f "$prefix/$f" ]]; then gzip -t "$prefix/$f" || status=1; fi
+done
 version="$("$prefix/bin/quillon-cli" --version)"
 if [[ "$version" != "Quillon 0.1.0" ]]; then
     echo "installed quillon-cli --version printed: $version"

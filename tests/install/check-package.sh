@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Checks a built .deb: its file list and dependencies, then installs it with
-# apt-get, runs quillon-cli from the PATH and removes it again, leaving no
-# file behind. Needs root (or sudo).
+# Checks a built .deb: lintian finds no error and no warning (pedantic tags
+# included), its file list and dependencies, then installs it with apt-get,
+# runs quillon-cli from the PATH and removes it again, leaving no file behind.
+# Needs root (or sudo) and lintian.
 #   check-package.sh PATH/quillon_VERSION_ARCH.deb
 set -euo pipefail
 deb="$(realpath "$1")"
@@ -9,12 +10,34 @@ sudo=()
 if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
 status=0
 
+if ! command -v lintian >/dev/null; then
+    echo "lintian is not installed"
+    exit 1
+fi
+# Tags are judged below; a non-zero exit here means lintian itself failed.
+findings="$(lintian --fail-on none --pedantic --display-info --display-experimental "$deb" 2>&1)" || {
+    echo "$findings"
+    echo "lintian failed"
+    exit 1
+}
+# lintian warns when run as root; that line is no finding.
+findings="$(grep -v 'running with root privileges' <<<"$findings" || true)"
+if [[ -n "$findings" ]]; then echo "$findings"; fi
+if grep -qE '^[EW]: ' <<<"$findings"; then
+    echo "lintian reports errors or warnings"
+    status=1
+fi
+
 contents="$(dpkg-deb --contents "$deb")"
 for f in ./usr/bin/quillon ./usr/bin/quillon-cli ./usr/share/applications/org.quillon.Quillon.desktop \
     ./usr/share/metainfo/org.quillon.Quillon.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/org.quillon.Quillon.svg \
     ./usr/share/icons/hicolor/48x48/apps/org.quillon.Quillon.png \
-    ./usr/share/man/man1/quillon-cli.1.gz; do
+    ./usr/share/man/man1/quillon-cli.1.gz ./usr/share/man/man1/quillon.1.gz \
+    ./usr/share/doc/quillon/copyright ./usr/share/doc/quillon/changelog.gz \
+    ./usr/share/bash-completion/completions/quillon-cli \
+    ./usr/share/zsh/vendor-completions/_quillon-cli \
+    ./usr/share/fish/vendor_completions.d/quillon-cli.fish; do
     if ! grep -q " $f\$" <<<"$contents"; then
         echo "package lacks $f"
         status=1
@@ -45,5 +68,5 @@ for f in "${files[@]}"; do
         status=1
     fi
 done
-[[ $status -eq 0 ]] && echo "package: ${#files[@]} files installed and removed cleanly; Depends: $depends"
+[[ $status -eq 0 ]] && echo "package: lintian clean, ${#files[@]} files installed and removed cleanly; Depends: $depends"
 exit $status

@@ -24,12 +24,12 @@ protected:
     void load(std::initializer_list<const char*> names) {
         for (const char* n : names)
             m_fs.addFile(n);
-        ASSERT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
+        ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
     }
     std::optional<RefusalCode> press(const char* from, const char* to) {
-        m_settings.Replace_From = decodeName(from);
-        m_settings.Replace_To = decodeName(to);
-        return m_ws.Replace_ButtonClick(m_settings);
+        m_settings.find = decodeName(from);
+        m_settings.replaceWith = decodeName(to);
+        return m_ws.apply(m_settings);
     }
     Names preview() const {
         Names out;
@@ -57,7 +57,7 @@ TEST_F(ReplacePressTest, CumulateChoosesTheSource) {
     press("b", "y");
     EXPECT_EQ(preview(), (Names{"xyc.txt"}));
 
-    m_settings.SourceIsPreview = false; // starts again from the on-disk name
+    m_settings.cumulate = false; // starts again from the on-disk name
     press("c", "z");
     EXPECT_EQ(preview(), (Names{"abz.txt"}));
 }
@@ -70,11 +70,11 @@ TEST_F(ReplacePressTest, UndoTakesBackOnlyTheLastPress) {
     press("d", "y");           // entry 1 unchecked: not changed, but copied
     press("b", "z");
     EXPECT_EQ(preview(), (Names{"xzc.txt", "def.txt"}));
-    m_ws.Replace_Undo_ButtonClick();
+    m_ws.undo();
     EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
     EXPECT_FALSE(m_ws.undoAvailable());
     EXPECT_FALSE(m_ws.preview()[1].checked);
-    m_ws.Replace_Undo_ButtonClick(); // nothing left to undo
+    m_ws.undo(); // nothing left to undo
     EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
 }
 
@@ -94,37 +94,37 @@ TEST_F(ReplacePressTest, RefusalDropsTheUndoCopyAndChangesNoName) {
 TEST_F(ReplacePressTest, LoadsDropTheUndoCopyButResetAndCaseChangesKeepIt) {
     load({"abc.txt"});
     press("a", "x");
-    m_ws.UpdatePreviewBox(UpdateMode::upReset);
+    m_ws.rebuildPreview(PreviewRebuild::Reset);
     m_ws.setCaseMode(CaseMode::Uppercase, {});
-    m_ws.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    m_ws.rebuildPreview(PreviewRebuild::CaseReapply);
     EXPECT_TRUE(m_ws.undoAvailable());
-    m_ws.Replace_Undo_ButtonClick();
+    m_ws.undo();
     EXPECT_EQ(preview(), (Names{"abc.txt"}));
 
     press("a", "x");
-    m_ws.ReloadSortedByDate("/f", U"*.*");
+    m_ws.loadByDate("/f", U"*.*");
     EXPECT_FALSE(m_ws.undoAvailable());
     press("a", "x");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     EXPECT_FALSE(m_ws.undoAvailable());
 }
 
 TEST_F(ReplacePressTest, SingleFileRenameDropsTheUndoCopy) {
     load({"abc.txt", "def.txt"});
     press("a", "x");
-    m_ws.RenameEntry(1, U"new name.TXT", false);
+    m_ws.renameEntry(1, U"new name.TXT", false);
     EXPECT_FALSE(m_ws.undoAvailable());
     EXPECT_EQ(preview(), (Names{"xbc.txt", "new name.TXT"}));
     m_ws.setCaseMode(CaseMode::Lowercase, {});
-    m_ws.RenameEntry(0, U"Back AGAIN.txt", true);
+    m_ws.renameEntry(0, U"Back AGAIN.txt", true);
     EXPECT_EQ(preview(), (Names{"back again.txt", "new name.TXT"}));
 }
 
 TEST_F(ReplacePressTest, EmptyFolderListStillOffersUndoAndRefuses) {
-    ASSERT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
     EXPECT_FALSE(press("a", "b"));
     EXPECT_TRUE(m_ws.undoAvailable());
-    m_ws.Replace_Undo_ButtonClick();
+    m_ws.undo();
     EXPECT_FALSE(m_ws.undoAvailable());
     EXPECT_EQ(press("a", "/"), RefusalCode::RegularStarOrSlash);
     EXPECT_FALSE(m_ws.undoAvailable());

@@ -26,16 +26,16 @@ SaveResult saveWith(FileSystem& fs, const std::string& folder, NameView mask,
                     bool answerYes = true) {
     Workspace ws(fs);
     ws.setCaseMode(CaseMode::None, {});
-    EXPECT_TRUE(ws.ReloadFromDisk(folder, mask).ok());
+    EXPECT_TRUE(ws.load(folder, mask).ok());
     EXPECT_EQ(ws.preview().size(), renames.size());
     for (std::size_t i = 0; i < renames.size() && i < ws.preview().size(); ++i)
-        ws.RenameEntry(i, decodeName(renames[i]), false);
+        ws.renameEntry(i, decodeName(renames[i]), false);
     SaveCallbacks ask;
     ask.confirm = [&](bool& createUndo) {
         createUndo = createUndoFile;
         return answerYes;
     };
-    const SaveResult result = ws.SaveToDisk(mask, ask);
+    const SaveResult result = ws.save(mask, ask);
     if (result.status == SaveStatus::Saved) {
         // The lists show the disk as it now is.
         for (std::size_t i = 0; i < ws.preview().size(); ++i)
@@ -72,7 +72,7 @@ TEST(SaveOnDisk, HostileNamesAreRenamedAndTheScriptBringsThemBackByteForByte) {
     PosixFileSystem fs;
     Workspace probe(fs);
     probe.setCaseMode(CaseMode::None, {});
-    probe.ReloadFromDisk(dir.path(), U"*.*");
+    probe.load(dir.path(), U"*.*");
     // Pair each listed name with its new name, whatever order the list has.
     std::vector<std::string> renames;
     for (const Name& n : probe.folderList().names) {
@@ -194,7 +194,7 @@ TEST(SaveOnDisk, SeededFoldersLoseNoFileAndReportEveryRenameThatDidNotHappen) {
         FlakyDisk fs(disk, rng);
         Workspace ws(fs);
         ws.setCaseMode(CaseMode::None, {});
-        ASSERT_TRUE(ws.ReloadFromDisk(dir.path(), U"*.txt").ok()); // .dat stays outside
+        ASSERT_TRUE(ws.load(dir.path(), U"*.txt").ok()); // .dat stays outside
         const std::vector<Name> listed = ws.folderList().names;
         std::vector<Name> wanted;
         for (std::size_t i = 0; i < listed.size(); ++i) {
@@ -218,7 +218,7 @@ TEST(SaveOnDisk, SeededFoldersLoseNoFileAndReportEveryRenameThatDidNotHappen) {
                 to = listed[i] + U"~" + static_cast<char32_t>(U'0' + i % 10);
             }
             wanted.push_back(to);
-            ws.RenameEntry(i, to, false);
+            ws.renameEntry(i, to, false);
         }
 
         std::set<std::size_t> reported;
@@ -233,7 +233,7 @@ TEST(SaveOnDisk, SeededFoldersLoseNoFileAndReportEveryRenameThatDidNotHappen) {
             reported.insert(f.index);
             return pick == 9 ? RenameFailureChoice::Abort : RenameFailureChoice::Skip;
         };
-        const SaveResult result = ws.SaveToDisk(U"*.txt", ask);
+        const SaveResult result = ws.save(U"*.txt", ask);
 
         // Every content is still there exactly once.
         Snapshot after = snapshot(dir.path());

@@ -45,15 +45,15 @@ SaveResult saveMoves(FileSystem& fs, const std::string& dir, const Moves& moves,
                      std::vector<std::size_t>* failed = nullptr) {
     Workspace ws(fs);
     ws.setCaseMode(CaseMode::None, {});
-    EXPECT_TRUE(ws.ReloadFromDisk(dir, U"*.txt").ok());
+    EXPECT_TRUE(ws.load(dir, U"*.txt").ok());
     for (std::size_t i = 0; i < ws.folderList().names.size(); ++i) {
         const std::string name = encodeName(ws.folderList().names[i]);
         for (const auto& [from, to] : moves) {
             if (from == name)
-                ws.RenameEntry(i, decodeName(to), false);
+                ws.renameEntry(i, decodeName(to), false);
         }
     }
-    return ws.SaveToDisk(U"*.txt", yesToAll(failed));
+    return ws.save(U"*.txt", yesToAll(failed));
 }
 
 Snapshot withoutScript(Snapshot s) {
@@ -295,18 +295,18 @@ TEST(SaveLock, ASecondSaveIntoTheFolderStopsBeforeTouchingAnything) {
     PosixFileSystem second;
     Workspace ws(second);
     ws.setCaseMode(CaseMode::Uppercase, {});
-    ws.ReloadFromDisk(dir.path(), U"*.*");
+    ws.load(dir.path(), U"*.*");
     SaveCallbacks ask = yesToAll();
     std::vector<SaveNoticeKind> told;
     ask.tell = [&](const SaveNotice& n) {
         told.push_back(n.kind);
     };
-    EXPECT_EQ(ws.SaveToDisk(U"*.*", ask).status, SaveStatus::Busy);
+    EXPECT_EQ(ws.save(U"*.*", ask).status, SaveStatus::Busy);
     EXPECT_EQ(told, std::vector<SaveNoticeKind>{SaveNoticeKind::FolderBusy});
     EXPECT_EQ(undoLastSave(second, dir.path(), {}).status, UndoStatus::Busy);
     EXPECT_EQ(snapshot(dir.path()), (Snapshot{{"a.txt", "a.txt"}}));
     first.unlockFolder(dir.path());
-    EXPECT_EQ(ws.SaveToDisk(U"*.*", ask).status, SaveStatus::Saved);
+    EXPECT_EQ(ws.save(U"*.*", ask).status, SaveStatus::Saved);
 }
 
 TEST(UndoLastSave, RefusesAnythingButItsOwnRecordAndKeepsWhatCannotComeBack) {

@@ -67,13 +67,13 @@ protected:
     void load(const Names& files, const Names& renames) {
         for (const auto& f : files)
             m_fs.addFile(f);
-        ASSERT_TRUE(m_ws.ReloadFromDisk("/music", U"*.*").ok());
+        ASSERT_TRUE(m_ws.load("/music", U"*.*").ok());
         ASSERT_EQ(m_ws.preview().size(), renames.size());
         for (std::size_t i = 0; i < renames.size(); ++i)
-            m_ws.RenameEntry(i, decodeName(renames[i]), false);
+            m_ws.renameEntry(i, decodeName(renames[i]), false);
         m_fs.log.clear();
     }
-    SaveResult save() { return m_ws.SaveToDisk(U"*.*", m_user.callbacks()); }
+    SaveResult save() { return m_ws.save(U"*.*", m_user.callbacks()); }
     Names folderNames() const {
         Names out;
         for (const auto& n : m_ws.folderList().names)
@@ -117,12 +117,12 @@ TEST_F(SaveTest, RefusalsTouchNothingAndAskNothing) {
         fs.addUndoScript();
         Workspace ws(fs);
         ws.setCaseMode(CaseMode::None, {});
-        ws.ReloadFromDisk("/f", U"*.*");
+        ws.load("/f", U"*.*");
         for (std::size_t i = 0; i < row.renames.size(); ++i)
-            ws.RenameEntry(i, decodeName(row.renames[i]), false);
+            ws.renameEntry(i, decodeName(row.renames[i]), false);
         fs.log.clear();
         ScriptedUser user;
-        const SaveResult result = ws.SaveToDisk(U"*.*", user.callbacks());
+        const SaveResult result = ws.save(U"*.*", user.callbacks());
         EXPECT_EQ(result.status, SaveStatus::Refused);
         ASSERT_EQ(user.told.size(), 1u) << row.text;
         EXPECT_EQ(user.told[0].first, row.kind) << row.text;
@@ -200,10 +200,10 @@ TEST_F(SaveTest, EachFailureIsToldAndOkSkipsTheFile) {
             fs.addFile(f);
         Workspace ws(fs);
         ws.setCaseMode(CaseMode::Uppercase, {});
-        ws.ReloadFromDisk("/f", U"*.*");
+        ws.load("/f", U"*.*");
         fs.renameFailures["b"] = {row.error};
         ScriptedUser user;
-        const SaveResult result = ws.SaveToDisk(U"*.*", user.callbacks());
+        const SaveResult result = ws.save(U"*.*", user.callbacks());
         ASSERT_EQ(user.failures.size(), 1u);
         EXPECT_EQ(user.failures[0].index, 1u);
         EXPECT_EQ(user.failures[0].error, row.error);
@@ -275,9 +275,9 @@ TEST_F(SaveTest, ProgressMovesOnlyWithTwoOrMoreEntriesAndEndsAt100) {
         fs.addFile(f);
     Workspace ws(fs);
     ws.setCaseMode(CaseMode::None, {});
-    ws.ReloadFromDisk("/f", U"*.*");
+    ws.load("/f", U"*.*");
     ScriptedUser user;
-    ws.SaveToDisk(U"*.*", user.callbacks());
+    ws.save(U"*.*", user.callbacks());
     EXPECT_EQ(user.progress, (std::vector<int>{25, 50, 75, 100}));
 }
 
@@ -311,7 +311,7 @@ TEST_F(SaveTest, RenameEntryStoresTheTextAndConvertsItOnRequest) {
     m_ws.setChecked(1, false);
     for (const RenameEntryRow& row : rows) {
         m_ws.setCaseMode(row.mode, {});
-        m_ws.RenameEntry(1, decodeName(row.typed), row.updateCase);
+        m_ws.renameEntry(1, decodeName(row.typed), row.updateCase);
         EXPECT_EQ(encodeName(m_ws.preview()[1].name), row.expected) << row.typed;
         EXPECT_FALSE(m_ws.preview()[1].checked);
         EXPECT_EQ(encodeName(m_ws.preview()[0].name), "a");

@@ -72,7 +72,7 @@ protected:
 TEST_F(WorkspaceTest, LoadFillsBothListsPairedAndChecked) {
     m_fs.addFile("b.txt");
     m_fs.addFile("A.txt");
-    ASSERT_TRUE(m_ws.ReloadFromDisk("/music", U"*.*").ok());
+    ASSERT_TRUE(m_ws.load("/music", U"*.*").ok());
     EXPECT_EQ(folderNames(), (Names{"A.txt", "b.txt"}));
     EXPECT_EQ(previewNames(), folderNames());
     EXPECT_EQ(checks(), (std::vector<bool>{true, true}));
@@ -85,7 +85,7 @@ TEST_F(WorkspaceTest, LoadFillsBothListsPairedAndChecked) {
 TEST_F(WorkspaceTest, LoadShowsTheSelectedCaseMode) {
     m_fs.addFile("Mixed Case.Txt");
     m_ws.setCaseMode(CaseMode::Uppercase, {});
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     EXPECT_EQ(previewNames(), (Names{"MIXED CASE.TXT"}));
     EXPECT_EQ(folderNames(), (Names{"Mixed Case.Txt"}));
 }
@@ -94,17 +94,17 @@ TEST_F(WorkspaceTest, OnlyTheFirstExactUndoScriptIsLeftOut) {
     m_fs.addUndoScript();
     m_fs.addFile("_QUILLON - CLICK ME TO UNDO.sh");
     m_fs.addFile("other.txt");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     EXPECT_EQ(folderNames(), (Names{"_QUILLON - CLICK ME TO UNDO.sh", "other.txt"}));
 
     // listed twice through two patterns: the second copy stays
-    m_ws.ReloadFromDisk("/f", U"*.sh;_*");
+    m_ws.load("/f", U"*.sh;_*");
     EXPECT_EQ(folderNames(), (Names{"_QUILLON - CLICK ME TO UNDO.sh",
                                     "_QUILLON - CLICK ME TO UNDO.sh", kUndoScriptName}));
 
     // A user's file under the exact name is listed like any other.
     m_fs.addWithContent(kUndoScriptName, "my notes");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     EXPECT_EQ(folderNames(),
               (Names{"_QUILLON - CLICK ME TO UNDO.sh", kUndoScriptName, "other.txt"}));
 }
@@ -112,45 +112,45 @@ TEST_F(WorkspaceTest, OnlyTheFirstExactUndoScriptIsLeftOut) {
 TEST_F(WorkspaceTest, HiddenFilesOnlyInTheDateReload) {
     m_fs.addFile(".hidden", 100);
     m_fs.addFile("shown", 200);
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     EXPECT_EQ(folderNames(), (Names{"shown"}));
-    m_ws.ReloadSortedByDate("/f", U"*.*");
+    m_ws.loadByDate("/f", U"*.*");
     EXPECT_EQ(folderNames(), (Names{".hidden", "shown"}));
     EXPECT_EQ(previewNames(), folderNames());
 }
 
 TEST_F(WorkspaceTest, ReloadReadsTheDiskAfresh) {
     m_fs.addFile("a");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     m_fs.addFile("b");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     EXPECT_EQ(folderNames(), (Names{"a", "b"}));
 }
 
 TEST_F(WorkspaceTest, UnreadableFolderEmptiesBothLists) {
     m_fs.addFile("a");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     m_fs.failRead = EACCES;
-    EXPECT_EQ(m_ws.ReloadFromDisk("/f", U"*.*").error, EACCES);
+    EXPECT_EQ(m_ws.load("/f", U"*.*").error, EACCES);
     EXPECT_TRUE(folderNames().empty());
     EXPECT_TRUE(previewNames().empty());
     EXPECT_TRUE(m_ws.previewReady());
 
     m_fs.failRead = 0;
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     m_fs.failRead = EIO;
-    EXPECT_EQ(m_ws.ReloadSortedByDate("/f", U"*.*").error, EIO);
+    EXPECT_EQ(m_ws.loadByDate("/f", U"*.*").error, EIO);
     EXPECT_TRUE(previewNames().empty());
 }
 
 TEST_F(WorkspaceTest, NoFolderSelected) {
     m_fs.addFile("a");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     // the date reload without a folder changes nothing ...
-    EXPECT_TRUE(m_ws.ReloadSortedByDate("", U"*.*").ok());
+    EXPECT_TRUE(m_ws.loadByDate("", U"*.*").ok());
     EXPECT_EQ(folderNames(), (Names{"a"}));
     // ... the name reload empties both lists
-    EXPECT_TRUE(m_ws.ReloadFromDisk("", U"*.*").ok());
+    EXPECT_TRUE(m_ws.load("", U"*.*").ok());
     EXPECT_TRUE(folderNames().empty());
     EXPECT_TRUE(previewNames().empty());
 }
@@ -158,7 +158,7 @@ TEST_F(WorkspaceTest, NoFolderSelected) {
 TEST_F(WorkspaceTest, CheckCommands) {
     for (const char* n : {"a", "b", "c"})
         m_fs.addFile(n);
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     m_observer.events.clear();
     m_ws.setChecked(1, false);
     EXPECT_EQ(checks(), (std::vector<bool>{true, false, true}));
@@ -175,10 +175,10 @@ TEST_F(WorkspaceTest, CheckCommands) {
 TEST_F(WorkspaceTest, ResetRestoresNamesAndChecksEverything) {
     m_fs.addFile("one.txt");
     m_fs.addFile("two.txt");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     m_ws.unselectAll();
     m_ws.setCaseMode(CaseMode::Lowercase, {});
-    m_ws.UpdatePreviewBox(UpdateMode::upReset);
+    m_ws.rebuildPreview(PreviewRebuild::Reset);
     EXPECT_EQ(checks(), (std::vector<bool>{true, true}));
     EXPECT_EQ(m_observer.events.back(), "names");
 }
@@ -186,21 +186,21 @@ TEST_F(WorkspaceTest, ResetRestoresNamesAndChecksEverything) {
 TEST_F(WorkspaceTest, CaseReapplyRewritesCheckedEntriesOnly) {
     m_fs.addFile("Alpha.txt");
     m_fs.addFile("Beta.txt");
-    m_ws.ReloadFromDisk("/f", U"*.*");
+    m_ws.load("/f", U"*.*");
     m_ws.setChecked(1, false);
     m_ws.setCaseMode(CaseMode::Uppercase, {});
-    m_ws.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    m_ws.rebuildPreview(PreviewRebuild::CaseReapply);
     EXPECT_EQ(previewNames(), (Names{"ALPHA.TXT", "Beta.txt"}));
     m_ws.setCaseMode(CaseMode::None, {});
-    m_ws.UpdatePreviewBox(UpdateMode::upCaseReapply);
+    m_ws.rebuildPreview(PreviewRebuild::CaseReapply);
     EXPECT_EQ(previewNames(), (Names{"Alpha.txt", "Beta.txt"}));
 }
 
 TEST_F(WorkspaceTest, EmptyFolderLeavesBothListsEmpty) {
-    EXPECT_TRUE(m_ws.ReloadFromDisk("/f", U"*.*").ok());
+    EXPECT_TRUE(m_ws.load("/f", U"*.*").ok());
     EXPECT_TRUE(folderNames().empty());
-    m_ws.UpdatePreviewBox(UpdateMode::upReset);
-    m_ws.UpdatePreviewBox(UpdateMode::upUndo);
+    m_ws.rebuildPreview(PreviewRebuild::Reset);
+    m_ws.rebuildPreview(PreviewRebuild::Undo);
     EXPECT_TRUE(previewNames().empty());
     EXPECT_TRUE(m_ws.previewReady());
 }

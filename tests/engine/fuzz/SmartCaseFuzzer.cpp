@@ -49,10 +49,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     const Name name =
         decodeName(std::string_view(reinterpret_cast<const char*>(data + 1), size - 1));
-    const Name once = SetSmartCase(name, options);
+    const Name once = smartCase(name, options);
     check(once.size() == name.size());
     for (std::size_t i = 0; i < name.size(); ++i)
         check(reachableByCaseMapping(name[i], once[i]));
-    check(SetSmartCase(once, options) == once);
+    check(smartCase(once, options) == once);
     return 0;
 }

@@ -8,15 +8,15 @@ using namespace quillon::test;
 namespace {
 
 void deleteAt(ReplaceSettings& s, NameView pos, NameView length) {
-    s.Replace_Trim = true;
-    s.Replace_TrimFrom = pos;
-    s.Replace_TrimCount = length;
+    s.deleteEnabled = true;
+    s.deletePos = pos;
+    s.deleteLength = length;
 }
 
 void insertAt(ReplaceSettings& s, NameView pos, NameView text) {
-    s.Replace_Insert = true;
-    s.Replace_InsertFrom = pos;
-    s.Replace_InsertString = text;
+    s.insertEnabled = true;
+    s.insertPos = pos;
+    s.insertText = text;
 }
 
 // Empty Replace and With boxes: only the finishing steps act.
@@ -99,13 +99,13 @@ INSTANTIATE_TEST_SUITE_P(
                   [](ReplaceSettings& s) { insertAt(s, U"2", U"_"); }, U"a b.txt"},
         ExtraCase{"inserted digits vanish", U"ab1.txt",
                   [](ReplaceSettings& s) {
-                      s.Replace_DelDigits = true;
+                      s.deleteDigits = true;
                       insertAt(s, U"2", U"42");
                   },
                   U"ab.txt"},
         ExtraCase{"%20 before underscore", U"%2_0%20_.txt", [](ReplaceSettings&) {}, U"%2 0.txt"},
         ExtraCase{"only ASCII digits and spaces", U"a\u0663\u00A0 1.txt",
-                  [](ReplaceSettings& s) { s.Replace_DelDigits = true; }, U"a\u0663\u00A0.txt"},
+                  [](ReplaceSettings& s) { s.deleteDigits = true; }, U"a\u0663\u00A0.txt"},
         ExtraCase{"positions count characters", U"\u00E9t\u00E9\U0001F3B5.mp3",
                   [](ReplaceSettings& s) {
                       deleteAt(s, U"-1", U"1");
@@ -116,7 +116,7 @@ INSTANTIATE_TEST_SUITE_P(
         ExtraCase{"update case covers the whole name", U"Song.Mp3",
                   [](ReplaceSettings& s) {
                       s.scope = Scope::ExtensionsOnly;
-                      s.Replace_UpdateCase = true;
+                      s.updateCase = true;
                       s.caseMode = CaseMode::Uppercase;
                   },
                   U"SONG.MP3"}));

@@ -25,9 +25,9 @@ class RegularReplacementTable : public testing::TestWithParam<SearchCase> {};
 TEST_P(RegularReplacementTable, Replaces) {
     const SearchCase& c = GetParam();
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = c.from;
-    settings.Replace_To = c.to;
-    settings.Replace_Case = c.caseSensitive;
+    settings.find = c.from;
+    settings.replaceWith = c.to;
+    settings.caseSensitive = c.caseSensitive;
     settings.scope = c.scope;
     EXPECT_EQ(utf8(pressOne(settings, c.source)), utf8(c.expected));
 }
@@ -71,23 +71,23 @@ TEST(RegularReplacement, LongExtensionsAreHandledWhole) {
     const Name part = U"song";
     const Name extension = U"." + Name(70, U'e') + U"x";
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = U"x";
-    settings.Replace_To = U"y";
+    settings.find = U"x";
+    settings.replaceWith = U"y";
     EXPECT_EQ(pressOne(settings, U"xsong" + extension), U"ysong" + extension);
     settings.scope = Scope::ExtensionsOnly;
     EXPECT_EQ(pressOne(settings, U"xsong" + extension), U"xsong." + Name(70, U'e') + U"y");
-    settings.Replace_From = U"e";
-    settings.Replace_To = U"";
+    settings.find = U"e";
+    settings.replaceWith = U"";
     EXPECT_EQ(pressOne(settings, part + extension), part + U".x");
 }
 
 TEST(RegularReplacement, LongNamesAreHandledWhole) {
     const Name name = Name(300, U'a') + U"b" + Name(300, U'a') + U".txt";
     ReplaceSettings settings = quietSettings();
-    settings.Replace_From = U"b";
-    settings.Replace_To = U"c";
+    settings.find = U"b";
+    settings.replaceWith = U"c";
     EXPECT_EQ(pressOne(settings, name), Name(300, U'a') + U"c" + Name(300, U'a') + U".txt");
-    settings.Replace_From = U"zzz";
+    settings.find = U"zzz";
     EXPECT_EQ(pressOne(settings, name), name);
 }
 
@@ -96,10 +96,10 @@ TEST(RegularReplacement, FinishingStepsSeeTheNewExtension) {
     // "Extensions only" work on ".b", the new extension of "a.b".
     ReplaceSettings settings = quietSettings();
     settings.scope = Scope::ExtensionsOnly;
-    settings.Replace_From = U"txt";
-    settings.Replace_Insert = true;
-    settings.Replace_InsertFrom = U"0";
-    settings.Replace_InsertString = U"X";
+    settings.find = U"txt";
+    settings.insertEnabled = true;
+    settings.insertPos = U"0";
+    settings.insertText = U"X";
     EXPECT_EQ(pressOne(settings, U"a.b.txt"), U"a.bX");
 }
 

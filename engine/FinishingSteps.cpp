@@ -15,11 +15,11 @@ void deleteSubstring(Name& text, const DeleteNumbers& d) {
     text.erase(static_cast<std::size_t>(start - 1), static_cast<std::size_t>(d.deleteLength));
 }
 
-void insertString(Name& text, const InsertNumbers& ins) {
+void insertText(Name& text, const InsertNumbers& ins) {
     const auto length = static_cast<std::ptrdiff_t>(text.size());
     std::ptrdiff_t before = ins.insertFromLeft ? ins.insertPos : length - ins.insertPos + 1;
     before = std::clamp<std::ptrdiff_t>(before, 1, length + 1);
-    text.insert(static_cast<std::size_t>(before - 1), ins.insertString);
+    text.insert(static_cast<std::size_t>(before - 1), ins.insertText);
 }
 
 // "%20" first, then "_": one pass does both, since neither replacement can
@@ -58,7 +58,7 @@ void deleteExtraSpaces(Name& text) {
 
 } // namespace
 
-Name Replace_Extra(const FinishingSteps& steps, NameView name) {
+Name applyFinishingSteps(const FinishingSteps& steps, NameView name) {
     NameView keptBefore;
     NameView keptAfter;
     Name work;
@@ -79,8 +79,8 @@ Name Replace_Extra(const FinishingSteps& steps, NameView name) {
     if (steps.deletion)
         deleteSubstring(work, *steps.deletion);
     if (steps.insertion)
-        insertString(work, *steps.insertion);
-    if (steps.charToSpaces)
+        insertText(work, *steps.insertion);
+    if (steps.spacesFromPercent20AndUnderscore)
         charsToSpaces(work);
     if (steps.deleteDigits)
         deleteDigits(work);

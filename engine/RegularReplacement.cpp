@@ -15,30 +15,29 @@ Name replaceIn(const RegularReplacement& pattern, NameView text) {
 // Names and extensions are handled whole whatever their length: a name too
 // long for the disk fails when it is saved, which is better than silently
 // cutting characters off here.
-Name SearchReplace(const RegularReplacement& pattern, const FinishingSteps& steps,
-                   NameView source) {
+Name applyRegular(const RegularReplacement& pattern, const FinishingSteps& steps, NameView source) {
     switch (pattern.scope) {
     case Scope::FileNamesOnly: {
         if (pattern.from.empty())
-            return Replace_Extra(steps, source);
+            return applyFinishingSteps(steps, source);
         Name result = replaceIn(pattern, namePartOf(source));
         result.append(extensionOf(source));
-        return Replace_Extra(steps, result);
+        return applyFinishingSteps(steps, result);
     }
     case Scope::ExtensionsOnly: {
         const NameView extension = extensionOf(source);
         if (pattern.from.empty() || extension.size() <= 1)
-            return Replace_Extra(steps, source);
+            return applyFinishingSteps(steps, source);
         // The search never sees the "." itself, and an extension that the
         // replacement empties takes its "." with it.
         Name result(namePartOf(source));
         const Name replaced = replaceIn(pattern, extension.substr(1));
         if (!replaced.empty())
             result.append(1, U'.').append(replaced);
-        return Replace_Extra(steps, result);
+        return applyFinishingSteps(steps, result);
     }
     case Scope::Both:
-        return Replace_Extra(steps, replaceIn(pattern, source));
+        return applyFinishingSteps(steps, replaceIn(pattern, source));
     }
     return Name(source);
 }

@@ -1,0 +1,10 @@
+# Run by cpack on the staged files, before it packs them.
+file(GLOB programs ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/bin/*)
+foreach(program IN LISTS programs)
+    execute_process(
+        COMMAND ${CPACK_QUILLON_STRIP} --remove-section=.comment --remove-section=.note ${program}
+        COMMAND_ERROR_IS_FATAL ANY)
+endforeach()
+if(NOT programs)
+    message(FATAL_ERROR "no programs to strip under ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/bin")
+endif()

@@ -1,0 +1,59 @@
+# bash completion for quillon-cli                           -*- shell-script -*-
+
+_quillon_cli() {
+    local cur prev words cword
+    _init_completion -s || return
+
+    case $prev in
+        --sort)
+            COMPREPLY=($(compgen -W 'name date' -- "$cur"))
+            return
+            ;;
+        --case)
+            COMPREPLY=($(compgen -W 'smart first upper lower none' -- "$cur"))
+            return
+            ;;
+        --scope)
+            COMPREPLY=($(compgen -W 'names extensions both' -- "$cur"))
+            return
+            ;;
+        --on-error)
+            COMPREPLY=($(compgen -W 'skip abort' -- "$cur"))
+            return
+            ;;
+        --smart)
+            # A comma-separated list: complete the item after the last comma.
+            local done="" item="$cur"
+            if [[ $cur == *,* ]]; then
+                done="${cur%,*},"
+                item="${cur##*,}"
+            fi
+            COMPREPLY=($(compgen -P "$done" -W 'most-letters last-field small-words hyphen
+                commas unknown-acronyms known-words' -- "$item"))
+            compopt -o nospace
+            return
+            ;;
+        --undo)
+            _filedir -d
+            return
+            ;;
+        --mask | --replace | --with | --delete | --insert)
+            return
+            ;;
+        -h | --help | -V | --version)
+            return
+            ;;
+    esac
+
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W '--mask --sort --case --smart --replace --with
+            --case-sensitive --scope --delete --insert --no-char-to-spaces --delete-digits
+            --no-delete-extra-spaces --no-update-case --no-cumulate --ok --then --json --null
+            --apply --no-undo-file --on-error --undo -h --help -V --version' -- "$cur"))
+        return
+    fi
+    _filedir -d
+} &&
+    complete -F _quillon_cli quillon-cli
+
+# ex: filetype=sh
