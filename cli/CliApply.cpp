@@ -5,11 +5,14 @@
 #include "cli/ProgressLine.h"
 #include "cli/RenameReport.h"
 #include "cli/ReportOutput.h"
+#include "cli/SaveMessages.h"
+#include "cli/StopSignals.h"
 #include "cli/TextWriter.h"
 
 #include "engine/Utf8.h"
 #include "workspace/Workspace.h"
 
+#include <algorithm>
 #include <cstring>
 #include <ostream>
 
@@ -19,16 +22,13 @@ namespace {
 
 // The window's failure box spreads its message over lines; a report wants
 // one. The quoted name at its start keeps its own characters.
-std::string oneLine(NameView message, NameView oldName) {
-    Name quotedName = U"\"";
-    quotedName += oldName;
-    quotedName += U"\"";
-    const std::size_t keep = message.starts_with(quotedName) ? quotedName.size() : 0;
-    Name line(message);
-    for (std::size_t i = keep; i < line.size(); ++i)
-        if (line[i] == U'\n')
-            line[i] = U' ';
-    return encodeName(line);
+std::string oneLine(NameView oldName, int error) {
+    Name message = decodeName(renameFailureText(oldName, error));
+    const std::size_t keep = oldName.size() + 2;
+    for (std::size_t i = keep; i < message.size(); ++i)
+        if (message[i] == U'\n')
+            message[i] = U' ';
+    return encodeName(message);
 }
 
 // "MESSAGE (ENAME: reason)" on one line, escaped for the terminal.
@@ -44,9 +44,19 @@ std::string failureLine(const RenameError& failure) {
 void markUntried(RenameReport& report, const SaveResult& result) {
     for (std::size_t index : result.notRenamed) {
         ReportEntry& entry = report.entries[index];
+        const bool rolledBack =
+            std::binary_search(result.rolledBack.begin(), result.rolledBack.end(), index);
         if (!entry.failure)
-            entry.failure = RenameError{"not tried", 0};
+            entry.failure = RenameError{
+                rolledBack ? "left as it was: its cycle of renames could not close" : "not tried",
+                0};
     }
+}
+
+int stopped(const SaveResult& result, std::size_t total, std::ostream& err) {
+    err << "Stopped after renaming " << result.renamed << " of " << total
+        << " files; the undo file holds what was done.\n";
+    return stoppedStatus(stopSignal());
 }
 
 } // namespace
@@ -60,9 +70,9 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     bool told = false;
 
     SaveCallbacks ask;
-    ask.tell = [&](MessageKind, NameView text) {
+    ask.tell = [&](const SaveNotice& notice) {
         progress.clear();
-        err << escapedLines(text) << '\n';
+        err << escapedLines(decodeName(saveNoticeText(notice))) << '\n';
         told = true;
     };
     ask.confirm = [&](bool& createUndoFile) {
@@ -72,7 +82,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     ask.renameFailed = [&](const quillon::RenameFailure& failure) {
         progress.clear();
         ReportEntry& entry = report.entries[failure.index];
-        entry.failure = RenameError{oneLine(failure.message, entry.oldName), failure.error};
+        entry.failure = RenameError{oneLine(entry.oldName, failure.error), failure.error};
         err << failureLine(*entry.failure);
         return options.onError == OnError::Abort ? RenameFailureChoice::Abort
                                                  : RenameFailureChoice::Skip;
@@ -81,8 +91,14 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
         progress.update(report.entries.size() * static_cast<std::size_t>(percent) / 100);
     };
 
+    ask.shouldStop = [] {
+        return stopSignal() != 0;
+    };
+
     const SaveResult result = workspace.save(options.mask, ask);
     progress.clear();
+    if (result.stopped)
+        return stopped(result, report.entries.size(), err);
     if (result.status != SaveStatus::Saved) {
         if (!told)
             err << "quillon-cli: nothing was saved\n";

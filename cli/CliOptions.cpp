@@ -72,6 +72,7 @@ private:
                                             Error& error);
     Error finish();
     Error checkApplyOnly() const;
+    Error checkUndo() const;
     Error checkFolder();
     Error checkPresses() const;
 
@@ -147,6 +148,8 @@ Error Parser::finish() {
         press.caseMode = m_state.options.caseMode;
         press.smartOptions = m_state.options.smartOptions;
     }
+    if (auto error = checkUndo())
+        return error;
     if (auto error = checkApplyOnly())
         return error;
     if (auto error = checkFolder())
@@ -158,6 +161,12 @@ Error Parser::checkApplyOnly() const {
     if (m_state.options.apply || m_state.applyOnlyGiven.empty())
         return std::nullopt;
     return "--" + std::string(m_state.applyOnlyGiven.front()) + " only goes with --apply";
+}
+
+Error Parser::checkUndo() const {
+    if (m_state.options.undo && (m_state.options.apply || !m_state.options.presses.empty()))
+        return std::string("--undo goes with no press of \"OK\" and no --apply");
+    return std::nullopt;
 }
 
 Error Parser::checkFolder() {
@@ -183,7 +192,7 @@ std::string_view missingMessage(MissingInput missing) {
     case MissingInput::InsertText:
         return "--insert needs a text after the \":\" (POS:TEXT)";
     case MissingInput::WithText:
-        return "--replace holds \"*\" or \"/\", a pattern that needs --with";
+        return R"(--replace holds "*" or "/", a pattern that needs --with)";
     case MissingInput::ReplaceText:
         return "--with needs --replace: there is nothing to replace";
     case MissingInput::AnyChange:

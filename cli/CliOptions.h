@@ -41,6 +41,8 @@ struct CliOptions {
     std::vector<ReplaceSettings> presses;
     OutputFormat output = OutputFormat::Text;
     bool apply = false;
+    /// --undo: take back the last save into the folder instead.
+    bool undo = false;
     bool undoFile = true;
     OnError onError = OnError::Skip;
 };

@@ -1,11 +1,14 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliApply.h"
+#include "cli/CliUndo.h"
 #include "cli/ExitCode.h"
 #include "cli/RenameReport.h"
 #include "cli/ReportOutput.h"
+#include "cli/SaveMessages.h"
 #include "cli/TextWriter.h"
 #include "engine/Refusals.h"
+#include "engine/Utf8.h"
 #include "workspace/Workspace.h"
 
 #include <cstring>
@@ -13,7 +16,54 @@
 
 namespace quillon::cli {
 
+namespace {
+
+const char* reasonText(ConflictReason reason) {
+    switch (reason) {
+    case ConflictReason::Duplicate:
+        return "duplicate";
+    case ConflictReason::InvalidName:
+        return "invalid name";
+    case ConflictReason::HeldOutsideList:
+        return "held by a file outside the list";
+    case ConflictReason::HeldByUnchangedFile:
+        return "held by a listed file that keeps its name";
+    }
+    return "";
+}
+
+// The dry run meets what saving would: it refuses (exit 3, the same message)
+// exactly where --apply would, and names the renames that would fail.
+int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, std::ostream& err) {
+    RenameReport report = reportOf(workspace, options.folder);
+    std::optional<SaveNotice> refusal;
+    const std::vector<SaveConflict> conflicts = workspace.saveConflicts(options.undoFile, refusal);
+    report.conflicts.emplace();
+    for (const SaveConflict& conflict : conflicts) {
+        const ReportEntry& entry = report.entries[conflict.index];
+        report.conflicts->push_back({conflict.index, entry.newName, reasonText(conflict.reason)});
+    }
+    writeReport(report, options.output, out, err);
+    // An empty list is no conflict: the dry run already says nothing would change.
+    if (refusal && refusal->kind != SaveNoticeKind::NoFiles) {
+        err << escapedLines(decodeName(saveNoticeText(*refusal))) << '\n';
+        return exitStatus(ExitCode::RefusedSave);
+    }
+    if (options.output == OutputFormat::Text) {
+        for (const ReportConflict& conflict : *report.conflicts)
+            err << "Will fail: "
+                << escapedForTerminal(encodeName(report.entries[conflict.index].oldName)) << " -> "
+                << escapedForTerminal(encodeName(conflict.name)) << " (" << conflict.reason
+                << ")\n";
+    }
+    return exitStatus(ExitCode::Success);
+}
+
+} // namespace
+
 int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+    if (options.undo)
+        return runUndo(fs, options, out, err);
     Workspace workspace(fs);
     workspace.setCaseMode(options.caseMode, options.smartOptions);
     const LoadResult loaded = options.sort == SortOrder::Date
@@ -35,8 +85,7 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
     if (options.apply)
         return runApply(workspace, options, out, err);
 
-    writeReport(reportOf(workspace, options.folder), options.output, out, err);
-    return exitStatus(ExitCode::Success);
+    return dryRun(workspace, options, out, err);
 }
 
 } // namespace quillon::cli

@@ -142,6 +142,24 @@ void appendFailures(std::string& out, const RenameReport& report) {
     out += ']';
 }
 
+void appendConflicts(std::string& out, const RenameReport& report) {
+    if (!report.conflicts)
+        return;
+    out += ", \"conflicts\": [";
+    bool first = true;
+    for (const ReportConflict& conflict : *report.conflicts) {
+        out += first ? "{\"index\": " : ", {\"index\": ";
+        out += std::to_string(conflict.index);
+        out += ", \"name\": ";
+        appendJsonString(out, conflict.name);
+        out += ", \"reason\": ";
+        appendJsonString(out, decodeName(conflict.reason));
+        out += '}';
+        first = false;
+    }
+    out += ']';
+}
+
 } // namespace
 
 std::string toJson(const RenameReport& report) {
@@ -155,6 +173,7 @@ std::string toJson(const RenameReport& report) {
     appendEntries(out, report);
     out += ", ";
     appendFailures(out, report);
+    appendConflicts(out, report);
     out += "}\n";
     return out;
 }

@@ -20,7 +20,8 @@ void appendJsonString(std::string& out, NameView name);
 ///  "failed": [{"old": ..., "new": ...,
 ///              "error": {"message": ..., "errno": "EEXIST", "reason": "File exists"}}, ...]}
 /// "changing" counts the entries whose name changes; "renamed" the files
-/// renamed on disk (0 unless applied).
+/// renamed on disk (0 unless applied). Dry runs end with
+/// "conflicts": [{"index": ..., "name": ..., "reason": ...}, ...].
 std::string toJson(const RenameReport& report);
 
 } // namespace quillon::cli

@@ -237,6 +237,14 @@ constexpr OptionSpec kOptions[] = {
          return std::nullopt;
      },
      true},
+    {"undo", 0, "", OptionGroup::Saving,
+     "take back the last save into FOLDER from the undo\n"
+     "file it left (only Quillon's own; exit 4 names\n"
+     "what did not come back)",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.undo = true;
+         return std::nullopt;
+     }},
     {"on-error", 0, "skip|abort", OptionGroup::Saving,
      "after a failed rename, go on with the next file\n(skip, the default) or stop (abort)",
      [](ParseState& s, std::string_view value) {

@@ -34,6 +34,15 @@ struct ReportEntry {
     bool renames() const { return changes() && !failure; }
 };
 
+/// A new name saving cannot give as it stands (see Workspace::saveConflicts).
+struct ReportConflict {
+    std::size_t index = 0;
+    Name name;
+    /// "duplicate", "invalid name", "held by a file outside the list" or
+    /// "held by a listed file that keeps its name".
+    std::string reason;
+};
+
 /// What a run prints, in list order: every entry, whether it changes or not.
 struct RenameReport {
     /// The folder as given on the command line (raw bytes).
@@ -43,6 +52,9 @@ struct RenameReport {
     bool applied = false;
     /// Files renamed on disk.
     std::size_t renamed = 0;
+
+    /// Dry runs only: what saving would meet.
+    std::optional<std::vector<ReportConflict>> conflicts;
 
     std::size_t changingCount() const;
     std::size_t failedCount() const;

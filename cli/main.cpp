@@ -1,6 +1,7 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "cli/ExitCode.h"
+#include "cli/StopSignals.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <iostream>
@@ -21,6 +22,7 @@ int main(int argc, char** argv) {
         std::cout << (*info == InfoRequest::Help ? helpText() : versionText());
         return exitStatus(ExitCode::Success);
     }
+    catchStopSignals();
     quillon::PosixFileSystem fs;
     return runCli(std::get<CliOptions>(parsed), fs, std::cout, std::cerr);
 }

@@ -203,6 +203,10 @@ void TForm1::buildMenus() {
     QAction* byName = reload->actions().constFirst();
     QAction* save = named(file->addAction(tr("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
                           "MainMenu_File_Save");
+    m_undoLastSave = named(
+        file->addAction(tr("&Undo Last Save"), this, &TForm1::UndoLastSave1Click), "UndoLastSave1");
+    // Asked when the menu opens: the file may come and go at any time.
+    connect(file, &QMenu::aboutToShow, this, &TForm1::updateUndoLastSave);
     file->addSeparator();
     QAction* exit = named(file->addAction(tr("&Exit"), this, &TForm1::MainMenu_File_Exit),
                           "MainMenu_File_Exit1");

@@ -99,6 +99,9 @@ public slots:
 
     // saving and the single-file rename (TForm1Save.cpp)
     void SaveToDisk_ButtonClick();
+    /// File menu "Undo Last Save": takes back the last save into the shown
+    /// folder from the undo file it left, after a confirmation.
+    void UndoLastSave1Click();
     void Rename_FileClick();
     /// Where saving and the rename dialog ask the user (tests stand in their own).
     void setQuestions(std::shared_ptr<UserQuestions> questions);
@@ -136,6 +139,13 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // saving and undoing it
+    QString saveNoticeText(const SaveNotice& notice) const;
+    QString renameFailureText(const RenameFailure& failure) const;
+    SaveCallbacks renamingCallbacks(bool& busy);
+    void tellReloadError(UserQuestions& ask, int error);
+    void updateUndoLastSave();
+
     // construction
     void buildMenus();
     QWidget* buildTopStrip();
@@ -186,6 +196,7 @@ private:
     QLineEdit* m_mask = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_popupRename = nullptr;
+    QAction* m_undoLastSave = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
     QAction* m_viewWizard = nullptr;

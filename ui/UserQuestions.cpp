@@ -60,6 +60,16 @@ void UserQuestions::tell(QWidget* parent, MessageKind kind, const QString& text)
     makeMessageBox(parent, kind, text)->exec();
 }
 
+bool UserQuestions::confirmUndoLastSave(QWidget* parent) {
+    QMessageBox box(QMessageBox::Question, QStringLiteral("Quillon"),
+                    QCoreApplication::translate("quillon::UserQuestions",
+                                                "Do you want to rename the files of the last "
+                                                "save back?"),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool UserQuestions::confirmSave(QWidget* parent, bool& createUndoFile) {
     TSaveDialogBoxForm dialog(createUndoFile, parent);
     return dialog.exec() == QDialog::Accepted;

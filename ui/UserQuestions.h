@@ -21,6 +21,8 @@ public:
     virtual void tell(QWidget* parent, MessageKind kind, const QString& text);
     /// The save confirmation (TSaveDialogBoxForm): true for "Yes".
     virtual bool confirmSave(QWidget* parent, bool& createUndoFile);
+    /// "Undo Last Save" asks first: true for "Yes".
+    virtual bool confirmUndoLastSave(QWidget* parent);
     /// The failure box of one rename.
     virtual RenameFailureChoice renameFailed(QWidget* parent, const QString& text);
     /// The rename dialog (TForm2): true when "Ok" closed it; text carries the

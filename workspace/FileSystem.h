@@ -54,6 +54,34 @@ public:
 
     /// Deletes folder/name; a folder is never deleted.
     virtual int removeFile(const std::string& folder, std::string_view name) = 0;
+
+    /// Renames like renameNoReplace but never through a temporary name: where
+    /// the file system ignores letter case, a change of case only fails with
+    /// EEXIST. Saving takes such renames in two steps of its own, so that its
+    /// undo record names the temporary name before it is used.
+    virtual int renameDirect(const std::string& folder, std::string_view from,
+                             std::string_view to) = 0;
+
+    /// Reads at most limit bytes of folder/name into out. Only a regular file
+    /// is read: a symbolic link gives ELOOP, anything else EINVAL.
+    virtual int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
+                                std::string& out) = 0;
+
+    /// Size of folder/name when it is a regular file (a link not followed),
+    /// else -1.
+    virtual std::int64_t regularFileSize(const std::string& folder, std::string_view name) = 0;
+
+    /// Writes content into a fresh temporary file of folder, flushes it to
+    /// the disk and renames it to name, then flushes the folder: after a
+    /// crash name holds the old or the new content, each complete. Only with
+    /// replace may it take the place of an existing entry (EEXIST otherwise).
+    virtual int writeFileAtomically(const std::string& folder, std::string_view name,
+                                    std::string_view content, bool replace) = 0;
+
+    /// Takes the lock that keeps two saves out of one folder; EWOULDBLOCK
+    /// while another holder has it. Held until unlockFolder.
+    virtual int lockFolder(const std::string& folder) = 0;
+    virtual void unlockFolder(const std::string& folder) = 0;
 };
 
 } // namespace quillon

@@ -2,6 +2,7 @@
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
+#include "workspace/UndoScript.h"
 #include "workspace/Wildcard.h"
 
 #include <algorithm>
@@ -172,7 +173,8 @@ FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, Nam
     const WildcardPattern pattern(mask);
     return readSorted(fs, folder, busy,
                       [&](const RawEntry& entry, Name& name, std::int64_t& minute) -> std::size_t {
-                          if (entry.name == kUndoScriptName || entry.type == EntryType::Directory)
+                          if (entry.type == EntryType::Directory ||
+                              (entry.name == kUndoScriptName && folderHoldsUndoScript(fs, folder)))
                               return 0;
                           name = decodeName(entry.name);
                           if (!pattern.matches(name))

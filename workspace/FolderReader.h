@@ -9,7 +9,9 @@
 
 namespace quillon {
 
-/// Name of the undo script that saving leaves in a folder; never listed.
+/// Name of the undo script that saving leaves in a folder. Quillon's own
+/// script (see folderHoldsUndoScript) is never listed; any other file of
+/// that name is an ordinary file.
 inline constexpr char kUndoScriptName[] = "_Quillon - Click me to UNDO.sh";
 
 /// Told true when a folder turns out large enough for the user to notice the
@@ -31,7 +33,7 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
                                   const BusyHandler& busy = {});
 
 /// Reads folder for the date-sorted list: the whole mask is one pattern,
-/// only folders and the undo script are left out, and the names come oldest
+/// only folders and Quillon's undo script are left out, and the names come oldest
 /// first by creation minute (UTC, clamped to 1980..2107), then by name
 /// without regard to case.
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,

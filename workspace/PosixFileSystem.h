@@ -3,6 +3,7 @@
 #include "workspace/FileSystem.h"
 
 #include <cstdint>
+#include <map>
 
 namespace quillon {
 
@@ -25,6 +26,9 @@ public:
     PosixFileSystem() = default;
     explicit PosixFileSystem(RenameMethod method)
         : m_method(method) {}
+    ~PosixFileSystem() override;
+    PosixFileSystem(const PosixFileSystem&) = delete;
+    PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
     int readFolder(const std::string& folder, std::vector<RawEntry>& out) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
@@ -33,15 +37,26 @@ public:
     int createFile(const std::string& folder, std::string_view name,
                    std::string_view content) override;
     int removeFile(const std::string& folder, std::string_view name) override;
+    int renameDirect(const std::string& folder, std::string_view from,
+                     std::string_view to) override;
+    int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
+                        std::string& out) override;
+    std::int64_t regularFileSize(const std::string& folder, std::string_view name) override;
+    int writeFileAtomically(const std::string& folder, std::string_view name,
+                            std::string_view content, bool replace) override;
+    int lockFolder(const std::string& folder) override;
+    void unlockFolder(const std::string& folder) override;
 
 private:
     int renameOnce(const std::string& fromPath, const std::string& toPath);
     int renameThroughTemporary(const std::string& folder, std::string_view from,
                                std::string_view to);
-    bool isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
-                                   std::string_view to);
+    static bool isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
+                                          std::string_view to);
 
     RenameMethod m_method = RenameMethod::Best;
+    /// The open folder of each lock held; closing it lets the lock go.
+    std::map<std::string, int> m_locks;
     unsigned m_temporaryCounter = 0;
     // Reused for every rename of a save: 100,000 renames would otherwise
     // allocate two paths each.

@@ -27,22 +27,61 @@ enum class RenameFailureChoice : std::uint8_t {
     Retry,
 };
 
-/// A rename that failed, as the failure box tells it.
+/// A rename that failed.
 struct RenameFailure {
     /// Index of the entry in the folder and preview lists.
     std::size_t index = 0;
     /// The errno value of the failure.
     int error = 0;
-    /// The text of the failure box.
-    Name message;
+    /// The entry's name on disk before saving.
+    Name oldName;
 };
+
+/// The refusals and troubles a save tells the user about; the user
+/// interface words them.
+enum class SaveNoticeKind : std::uint8_t {
+    /// The folder list is empty.
+    NoFiles,
+    /// Folder and preview lists have different lengths.
+    ListsOutOfStep,
+    /// A rebuild of the lists is under way.
+    NotReady,
+    /// Two entries have the new name `name`.
+    DuplicateName,
+    /// No file may have the new name `name`.
+    InvalidName,
+    /// Another save or undo holds the folder; nothing was touched.
+    FolderBusy,
+    /// The undo script could not be written (`error`), or a file that is not
+    /// Quillon's script holds its name; no file was renamed.
+    UndoFileNotWritten,
+    /// The undo script could not be brought up to date after renaming
+    /// (`error`); the one written before still takes back every rename.
+    UndoFileNotRewritten,
+};
+
+/// One refusal or trouble, with what its message needs.
+struct SaveNotice {
+    SaveNoticeKind kind = SaveNoticeKind::NoFiles;
+    /// The name concerned, for DuplicateName and InvalidName.
+    Name name;
+    /// The errno value, where a disk call failed.
+    int error = 0;
+};
+
+/// The box a notice wants: plain for the two that only ask to wait or
+/// choose a folder, the error box for all others.
+inline MessageKind messageKindOf(SaveNoticeKind kind) {
+    return kind == SaveNoticeKind::NoFiles || kind == SaveNoticeKind::NotReady ? MessageKind::Plain
+                                                                               : MessageKind::Error;
+}
 
 /// What a save asks of the user interface. The workspace decides every step;
 /// these only show and ask. A callback left empty shows nothing and answers
 /// the safe way (no confirmation, skip the file).
 struct SaveCallbacks {
     /// Shows a refusal or an error.
-    std::function<void(MessageKind kind, NameView text)> tell;
+    std::function<void(const SaveNotice& notice)> tell;
     /// The confirmation dialog: true for "Yes". createUndoFile comes in true
     /// and leaves with the state of "Create an undo file.".
     std::function<bool(bool& createUndoFile)> confirm;
@@ -52,6 +91,9 @@ struct SaveCallbacks {
     std::function<void(bool renaming)> renaming;
     /// The progress bar's new position, 0 to 100; told only when it moves.
     std::function<void(int percent)> progress;
+    /// Asked between renames: true stops saving there, as Abort does, but
+    /// never while a file of a cycle is under its temporary name.
+    std::function<bool()> shouldStop;
 };
 
 /// How a save ended.
@@ -62,6 +104,8 @@ enum class SaveStatus : std::uint8_t {
     Cancelled,
     /// The undo file could not be written; no file was renamed.
     UndoFileFailed,
+    /// Another save or undo held the folder; nothing was touched.
+    Busy,
     /// The renames ran (some may have failed or been aborted) and the folder
     /// was read again.
     Saved,
@@ -76,6 +120,12 @@ struct SaveResult {
     /// failure, or never tried after Abort. Ascending.
     std::vector<std::size_t> notRenamed;
     bool aborted = false;
+    /// Entries of a cycle (a swap, a rotation) that could not close because
+    /// one of its renames failed: they keep their names (renames already
+    /// done in the cycle were taken back). Ascending.
+    std::vector<std::size_t> rolledBack;
+    /// shouldStop ended the renaming early.
+    bool stopped = false;
     /// The reload of the saved folder (Saved only).
     int reloadError = 0;
 };

@@ -2,13 +2,16 @@
 
 #include "workspace/FolderReader.h"
 
+#include "engine/UnicodeCase.h"
+#include "engine/Utf8.h"
+
 #include <unordered_map>
 
 namespace quillon {
 
 std::optional<std::pair<std::size_t, std::size_t>>
 firstDuplicate(const std::vector<std::string_view>& names) {
-    constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+    constexpr auto kNone = static_cast<std::size_t>(-1);
     struct Seen {
         std::size_t first;
         std::size_t second;
@@ -30,10 +33,19 @@ firstDuplicate(const std::vector<std::string_view>& names) {
     return best;
 }
 
+bool isUndoScriptNameIgnoringCase(std::string_view bytes) {
+    static const Name folded = foldSimple(decodeName(kUndoScriptName));
+    // Folding never more than triples a name's bytes or shrinks them below a third.
+    const std::size_t length = std::string_view(kUndoScriptName).size();
+    if (bytes.size() * 3 < length || bytes.size() > length * 3)
+        return false;
+    return foldSimple(decodeName(bytes)) == folded;
+}
+
 bool isValidNewName(std::string_view bytes) {
     return !bytes.empty() && bytes != "." && bytes != ".." &&
            bytes.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos &&
-           bytes != kUndoScriptName;
+           !isUndoScriptNameIgnoringCase(bytes);
 }
 
 } // namespace quillon

@@ -15,8 +15,12 @@ namespace quillon {
 std::optional<std::pair<std::size_t, std::size_t>>
 firstDuplicate(const std::vector<std::string_view>& names);
 
+/// True for the undo script's name in any letter case: on a disk that
+/// ignores case, a file of that name would take the script's place.
+bool isUndoScriptNameIgnoringCase(std::string_view bytes);
+
 /// False for a name no file in the folder may be renamed to: empty, "." or
-/// "..", holding "/" or a NUL byte, or the undo script's own name.
+/// "..", holding "/" or a NUL byte, or the undo script's name in any case.
 bool isValidNewName(std::string_view bytes);
 
 } // namespace quillon

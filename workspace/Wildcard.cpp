@@ -24,7 +24,7 @@ bool WildcardPattern::matches(NameView name) const {
 // Greedy matching with one backtrack point: on a mismatch only the most
 // recent "*" needs to absorb one more character, which keeps the match linear
 // in practice and quadratic at worst, never exponential.
-bool WildcardPattern::matchFolded(NameView pattern, NameView name) const {
+bool WildcardPattern::matchFolded(NameView pattern, NameView name) {
     std::size_t p = 0;
     std::size_t n = 0;
     std::size_t starP = NameView::npos;

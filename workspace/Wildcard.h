@@ -17,7 +17,7 @@ public:
     bool matches(NameView name) const;
 
 private:
-    bool matchFolded(NameView pattern, NameView name) const;
+    static bool matchFolded(NameView pattern, NameView name);
 
     Name m_folded;
     bool m_empty = true;

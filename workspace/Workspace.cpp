@@ -2,6 +2,9 @@
 
 #include "engine/Utf8.h"
 #include "workspace/NotReadyScope.h"
+#include "workspace/UndoScript.h"
+
+#include <algorithm>
 
 namespace quillon {
 
@@ -35,12 +38,10 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
     // Only the first copy goes: a second one listed through another pattern
     // of the mask stays, as the user asked for it twice.
     const Name script = decodeName(kUndoScriptName);
-    for (auto it = read.names.begin(); it != read.names.end(); ++it) {
-        if (*it == script) {
-            read.names.erase(it);
-            break;
-        }
-    }
+    const auto it = std::find(read.names.begin(), read.names.end(), script);
+    // Only the exact name is read, and only its first bytes.
+    if (it != read.names.end() && folderHoldsUndoScript(m_fs, folder))
+        read.names.erase(it);
     installFolderList(std::move(read.names), folder, mask);
     return {};
 }

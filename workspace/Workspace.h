@@ -7,6 +7,8 @@
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
 #include "workspace/SaveCallbacks.h"
+#include "workspace/SavePlan.h"
+#include "workspace/UndoLastSave.h"
 
 #include <cstdint>
 #include <optional>
@@ -128,6 +130,21 @@ public:
     /// the saved folder again with mask.
     SaveResult save(NameView mask, const SaveCallbacks& ask);
 
+    /// What saving now would meet, without touching the disk: every new
+    /// name that is refused or held by a file that stays (ascending), and
+    /// in refusal the notice a save would stop with before renaming (the
+    /// lists, duplicates, invalid names, or a file that is not Quillon's
+    /// undo script under its name when one is to be written).
+    std::vector<SaveConflict> saveConflicts(bool createUndoFile,
+                                            std::optional<SaveNotice>& refusal);
+
+    /// True when the folder shown holds Quillon's undo script.
+    bool hasUndoRecord();
+
+    /// Takes back the last save into the folder shown, from the undo
+    /// script it left (see undoLastSave), then reads the folder again.
+    UndoResult undoLastSave(NameView mask, const SaveCallbacks& ask);
+
     /// The single-file rename confirmed: preview entry index takes name (its
     /// check mark stays), the undo copy is dropped, and with updateCase the
     /// entry is converted with the selected case mode.
@@ -145,6 +162,9 @@ private:
     void setAllChecks(bool checked);
     void setUndo(std::vector<Name> undo);
     void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview);
+    std::optional<SaveNoticeKind> saveListsRefusal() const;
+    std::optional<SaveNotice> newNamesRefusal() const;
+    void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result);
 
     FileSystem& m_fs;
     WorkspaceObserver* m_observer = nullptr;

@@ -1,35 +1,19 @@
 #include "workspace/Workspace.h"
 
-#include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/SaveChecks.h"
+#include "workspace/SavePlan.h"
 #include "workspace/UndoScript.h"
 
+#include <algorithm>
 #include <cerrno>
+#include <unistd.h>
+#include <unordered_set>
 
 namespace quillon {
 
 namespace {
-
-Name refusalAbout(NameView head, NameView name) {
-    Name text(head);
-    text += U"\n > ";
-    text += name;
-    text += U"\n\nNothing written to disk.";
-    return text;
-}
-
-Name failureMessage(NameView oldName, int error) {
-    Name text = U"\"";
-    text += oldName;
-    text += U"\"\n";
-    // Linux has no sharing violation; a busy file is the nearest thing.
-    text += (error == EBUSY || error == ETXTBSY)
-                ? U"cannot be renamed because it is currently used by\nanother program."
-                : U"could not be renamed.";
-    return text;
-}
 
 // A list of names as disk bytes in one buffer: 100,000 names one by one
 // would cost a save more time in allocation than in checking.
@@ -60,172 +44,421 @@ private:
     std::vector<std::size_t> m_ends;
 };
 
-bool equalIgnoringCase(NameView a, NameView b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        if (a[i] == b[i])
-            continue;
-        // Case-changing saves differ in most letters; most of them are ASCII.
-        if (a[i] < 0x80 && b[i] < 0x80) {
-            if (toLowerAscii(a[i]) != toLowerAscii(b[i]))
-                return false;
-        } else if (foldSimple(a[i]) != foldSimple(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 // Everything one save works from, fixed before the first question: a modal
 // box lets events run, and the lists may not change under the loop.
-struct SavePlan {
+struct SaveInput {
     std::string folder;
-    ByteNames oldNames;
-    ByteNames newNames;
-    /// Indices whose name changes, in list order.
-    std::vector<std::size_t> changing;
-    std::vector<bool> caseOnly;
+    ByteNames oldBytes;
+    ByteNames newBytes;
+    std::vector<std::string_view> oldNames;
+    std::vector<std::string_view> newNames;
 };
 
-std::string undoText(const SavePlan& plan, const std::vector<std::size_t>& indices) {
-    std::vector<UndoRename> renames;
-    renames.reserve(indices.size());
-    for (const std::size_t i : indices)
-        renames.push_back(UndoRename{plan.newNames[i], plan.oldNames[i], plan.caseOnly[i]});
-    return undoScriptText(renames);
+void tellUser(const SaveCallbacks& ask, SaveNoticeKind kind, NameView name = {}, int error = 0) {
+    if (ask.tell)
+        ask.tell(SaveNotice{kind, Name(name), error});
+}
+
+// What the folder holds under the undo script's exact name.
+enum class ScriptSlot : std::uint8_t { Free, Ours, Foreign };
+
+ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder,
+                      const std::vector<std::string>& entries) {
+    for (const std::string& e : entries) {
+        if (e == kUndoScriptName)
+            return folderHoldsUndoScript(fs, folder) ? ScriptSlot::Ours : ScriptSlot::Foreign;
+    }
+    return ScriptSlot::Free;
+}
+
+UndoRecord plannedRecord(const SavePlan& plan) {
+    UndoRecord record;
+    record.planned = true;
+    record.steps.reserve(plan.steps.size());
+    for (const RenameStep& s : plan.steps)
+        record.steps.push_back({std::string(s.from), std::string(s.to),
+                                std::string(s.caseTemporary), std::string(s.marker)});
+    return record;
+}
+
+// Carries out a plan step by step, keeping what really happened for the
+// undo record.
+class RenameRun final {
+public:
+    RenameRun(FileSystem& fs, const SaveInput& in, const SavePlan& plan,
+              const std::vector<std::string>& entries, const SaveCallbacks& ask)
+        : m_fs(fs)
+        , m_in(in)
+        , m_plan(plan)
+        , m_listed(entries.begin(), entries.end())
+        , m_ask(ask)
+        , m_completed(in.oldNames.size(), false) {}
+
+    void run(SaveResult& result);
+    std::vector<UndoStep> takeDone() { return std::move(m_done); }
+    /// Removes the cycle markers; once the record no longer needs them.
+    void removeMarkers();
+
+private:
+    int rename(std::string_view from, std::string_view to);
+    int renameCaseOnly(const RenameStep& step);
+    int attempt(const RenameStep& step);
+    bool carryOut(const RenameStep& step);
+    void rollBackCycle();
+    void runStep(const RenameStep& step);
+    void advance();
+    bool stopWanted(SaveResult& result);
+
+    FileSystem& m_fs;
+    const SaveInput& m_in;
+    const SavePlan& m_plan;
+    std::unordered_set<std::string_view> m_listed;
+    const SaveCallbacks& m_ask;
+    std::vector<bool> m_completed;
+    std::vector<UndoStep> m_done;
+    bool m_aborted = false;
+    /// A file of a cycle waits under its temporary name.
+    bool m_inTemporary = false;
+    /// A step of the cycle under way failed: the rest of it is passed over.
+    bool m_cycleBroken = false;
+    /// Where the cycle under way begins in m_done, and its entries.
+    std::size_t m_cycleStart = 0;
+    std::vector<std::size_t> m_cycleEntries;
+    std::vector<std::size_t> m_rolledBack;
+    std::vector<std::string_view> m_markers;
+    /// The cycle under way has its marker (the last of m_markers).
+    bool m_cycleMarked = false;
+    std::size_t m_unit = 0;
+    int m_shownPercent = 0;
+};
+
+int RenameRun::rename(std::string_view from, std::string_view to) {
+    const int err = m_fs.renameDirect(m_in.folder, from, to);
+    if (err == 0)
+        m_done.push_back({std::string(from), std::string(to), {}, {}});
+    return err;
+}
+
+// Where the disk ignores case, the new spelling finds the file itself; no
+// listed file holds it, so the rename goes through the temporary name the
+// record already names.
+int RenameRun::renameCaseOnly(const RenameStep& step) {
+    int err = m_fs.renameDirect(m_in.folder, step.from, step.to);
+    if (err == 0) {
+        m_done.push_back({std::string(step.from), std::string(step.to), {}, {}});
+        return 0;
+    }
+    if (err != EEXIST || m_listed.contains(step.to))
+        return err;
+    if ((err = rename(step.from, step.caseTemporary)) != 0)
+        return err;
+    if ((err = rename(step.caseTemporary, step.to)) != 0)
+        rename(step.caseTemporary, step.from);
+    return err;
+}
+
+int RenameRun::attempt(const RenameStep& step) {
+    return step.caseTemporary.empty() ? rename(step.from, step.to) : renameCaseOnly(step);
+}
+
+bool RenameRun::carryOut(const RenameStep& step) {
+    for (;;) {
+        const int err = attempt(step);
+        if (err == 0)
+            return true;
+        const RenameFailureChoice choice =
+            m_ask.renameFailed
+                ? m_ask.renameFailed({step.entry, err, decodeName(m_in.oldNames[step.entry])})
+                : RenameFailureChoice::Skip;
+        if (choice == RenameFailureChoice::Retry)
+            continue;
+        m_aborted = m_aborted || choice == RenameFailureChoice::Abort;
+        return false;
+    }
+}
+
+// A cycle that cannot close would leave a file under its temporary name:
+// its renames are taken back, newest first, and the record keeps both ways.
+void RenameRun::rollBackCycle() {
+    // First the marker: a cycle taken back must not look finished.
+    if (m_cycleMarked && m_fs.removeFile(m_in.folder, m_markers.back()) == 0)
+        m_markers.pop_back();
+    m_cycleMarked = false;
+    for (std::size_t k = m_done.size(); k > m_cycleStart; --k) {
+        const UndoStep step = m_done[k - 1];
+        rename(step.to, step.from);
+    }
+    for (const std::size_t entry : m_cycleEntries) {
+        m_completed[entry] = false;
+        m_rolledBack.push_back(entry);
+    }
+    m_inTemporary = false;
+    m_cycleBroken = true;
+}
+
+void RenameRun::advance() {
+    const std::size_t count = m_in.oldNames.size();
+    if (count >= 2) {
+        const int percent = static_cast<int>(m_unit * 100 / (count - 1));
+        if (percent != m_shownPercent && m_ask.progress)
+            m_ask.progress(percent);
+        m_shownPercent = percent;
+    }
+    ++m_unit;
+}
+
+bool RenameRun::stopWanted(SaveResult& result) {
+    if (m_inTemporary || m_cycleBroken)
+        return false;
+    if (!result.stopped && m_ask.shouldStop && m_ask.shouldStop())
+        result.stopped = true;
+    return result.stopped || m_aborted;
+}
+
+void RenameRun::runStep(const RenameStep& step) {
+    if (step.role == StepRole::ToTemporary) {
+        m_cycleStart = m_done.size();
+        m_cycleEntries.assign(1, step.entry);
+        m_cycleMarked = false;
+        m_inTemporary = !m_aborted && carryOut(step);
+        m_cycleBroken = !m_inTemporary;
+        return;
+    }
+    const bool inCycle = m_inTemporary || m_cycleBroken;
+    if (m_cycleBroken) {
+        if (step.role == StepRole::Whole)
+            m_rolledBack.push_back(step.entry);
+        m_cycleBroken = step.role != StepRole::FromTemporary;
+        return;
+    }
+    if (m_aborted)
+        return;
+    if (!step.marker.empty() && m_fs.createFile(m_in.folder, step.marker, {}) == 0) {
+        m_markers.push_back(step.marker);
+        m_cycleMarked = true;
+    }
+    const bool ok = carryOut(step);
+    m_completed[step.entry] = ok;
+    if (inCycle)
+        m_cycleEntries.push_back(step.entry);
+    if (inCycle && (!ok || m_aborted))
+        rollBackCycle();
+    if (step.role == StepRole::FromTemporary)
+        m_inTemporary = m_cycleBroken = false;
+    if (!m_aborted)
+        advance();
+}
+
+void RenameRun::removeMarkers() {
+    for (const std::string_view marker : m_markers)
+        m_fs.removeFile(m_in.folder, marker);
+    m_markers.clear();
+}
+
+void RenameRun::run(SaveResult& result) {
+    // Names that stay move the bar as if renamed onto themselves.
+    for (std::size_t i = 0; i < m_in.oldNames.size(); ++i) {
+        if (m_in.oldNames[i] == m_in.newNames[i])
+            advance();
+    }
+    for (const RenameStep& step : m_plan.steps) {
+        if (stopWanted(result))
+            break;
+        runStep(step);
+    }
+    for (const std::size_t i : m_plan.changing) {
+        if (m_completed[i])
+            ++result.renamed;
+        else
+            result.notRenamed.push_back(i);
+    }
+    result.aborted = m_aborted;
+    std::sort(m_rolledBack.begin(), m_rolledBack.end());
+    result.rolledBack = std::move(m_rolledBack);
+}
+
+bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot slot,
+                        bool writeScript, const SavePlan& plan, const SaveCallbacks& ask,
+                        SaveResult& result) {
+    if (!writeScript) {
+        // An old script names renames of an earlier save; it goes either way.
+        if (slot == ScriptSlot::Ours)
+            fs.removeFile(folder, kUndoScriptName);
+        return true;
+    }
+    // A file of the user's under the script's name is never replaced.
+    const int err =
+        slot == ScriptSlot::Foreign
+            ? EEXIST
+            : fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(plannedRecord(plan)),
+                                     slot == ScriptSlot::Ours);
+    if (err == 0)
+        return true;
+    tellUser(ask, SaveNoticeKind::UndoFileNotWritten, {}, err);
+    result.status = SaveStatus::UndoFileFailed;
+    return false;
+}
+
+// The record written first also names renames that never happened; run as
+// it is, a line of it could find an unrelated file under a new name.
+bool rewriteRecord(FileSystem& fs, const std::string& folder, std::vector<UndoStep> done,
+                   const SaveCallbacks& ask) {
+    if (done.empty())
+        return fs.removeFile(folder, kUndoScriptName) == 0;
+    UndoRecord record;
+    record.steps = std::move(done);
+    const int err = fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(record), true);
+    if (err != 0)
+        tellUser(ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
+    return err == 0;
 }
 
 } // namespace
 
+std::optional<SaveNoticeKind> Workspace::saveListsRefusal() const {
+    if (m_folder.names.empty())
+        return SaveNoticeKind::NoFiles;
+    if (m_preview.size() != m_folder.names.size())
+        return SaveNoticeKind::ListsOutOfStep;
+    if (!m_previewReady)
+        return SaveNoticeKind::NotReady;
+    return std::nullopt;
+}
+
+std::optional<SaveNotice> Workspace::newNamesRefusal() const {
+    ByteNames bytes;
+    bytes.reserve(m_preview.size());
+    for (const PreviewEntry& e : m_preview)
+        bytes.add(e.name);
+    const std::vector<std::string_view> views = bytes.views();
+    // Compared as bytes: two names that encode alike are one name on disk.
+    if (const auto pair = firstDuplicate(views))
+        return SaveNotice{SaveNoticeKind::DuplicateName, m_preview[pair->first].name, 0};
+    for (std::size_t i = 0; i < views.size(); ++i) {
+        // A file that keeps its name (a user's file under the script's name
+        // in some case) is no new name.
+        if (!isValidNewName(views[i]) && m_preview[i].name != m_folder.names[i])
+            return SaveNotice{SaveNoticeKind::InvalidName, m_preview[i].name, 0};
+    }
+    return std::nullopt;
+}
+
+std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
+                                                   std::optional<SaveNotice>& refusal) {
+    refusal.reset();
+    if (const auto lists = saveListsRefusal()) {
+        refusal = SaveNotice{*lists, {}, 0};
+        return {};
+    }
+    refusal = newNamesRefusal();
+    ByteNames oldBytes;
+    ByteNames newBytes;
+    for (std::size_t i = 0; i < m_folder.names.size(); ++i) {
+        oldBytes.add(m_folder.names[i]);
+        newBytes.add(m_preview[i].name);
+    }
+    std::vector<SaveConflict> conflicts = refusedNames(oldBytes.views(), newBytes.views());
+    std::vector<RawEntry> raw;
+    std::vector<std::string> entries;
+    if (m_fs.readFolder(m_folder.directory, raw) == 0) {
+        for (RawEntry& e : raw)
+            entries.push_back(std::move(e.name));
+    }
+    const auto held = heldNames(oldBytes.views(), newBytes.views(), entries);
+    conflicts.insert(conflicts.end(), held.begin(), held.end());
+    std::stable_sort(
+        conflicts.begin(), conflicts.end(),
+        [](const SaveConflict& a, const SaveConflict& b) { return a.index < b.index; });
+    if (!refusal && createUndoFile &&
+        scriptSlot(m_fs, m_folder.directory, entries) == ScriptSlot::Foreign)
+        refusal = SaveNotice{SaveNoticeKind::UndoFileNotWritten, {}, EEXIST};
+    return conflicts;
+}
+
 SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
     SaveResult result;
-    auto tell = [&ask](MessageKind kind, NameView text) {
-        if (ask.tell)
-            ask.tell(kind, text);
-    };
-    const std::size_t count = m_folder.names.size();
-    if (count == 0) {
-        tell(MessageKind::Plain, U"No files to save.");
+    std::optional<SaveNotice> refusal;
+    if (const auto lists = saveListsRefusal())
+        refusal = SaveNotice{*lists, {}, 0};
+    else
+        refusal = newNamesRefusal();
+    if (refusal) {
+        tellUser(ask, refusal->kind, refusal->name);
         return result;
     }
-    if (m_preview.size() != count) {
-        tell(MessageKind::Error, U"Folder.items.count <> Preview.items.count\n\nChanges cannot "
-                                 U"be saved. Click Reload.");
-        return result;
-    }
-    if (!m_previewReady) {
-        tell(MessageKind::Plain, U"Not ready yet. Proceed when\nthe \"Save\" is enabled.\n");
-        return result;
-    }
-
-    SavePlan plan;
-    plan.folder = m_folder.directory;
-    plan.oldNames.reserve(count);
-    plan.newNames.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) {
-        plan.oldNames.add(m_folder.names[i]);
-        plan.newNames.add(m_preview[i].name);
-    }
-    // Compared as bytes: two names that encode alike are one name on disk.
-    if (const auto pair = firstDuplicate(plan.newNames.views())) {
-        tell(MessageKind::Error,
-             refusalAbout(U"Duplicate file names found:", m_preview[pair->first].name));
-        return result;
-    }
-    for (std::size_t i = 0; i < count; ++i) {
-        if (!isValidNewName(plan.newNames[i])) {
-            tell(MessageKind::Error, refusalAbout(U"Invalid file name found:", m_preview[i].name));
-            return result;
-        }
-    }
-
     bool createUndoFile = true;
     if (!ask.confirm || !ask.confirm(createUndoFile)) {
         result.status = SaveStatus::Cancelled;
         return result;
     }
-
-    plan.caseOnly.assign(count, false);
-    for (std::size_t i = 0; i < count; ++i) {
-        if (plan.oldNames[i] == plan.newNames[i])
-            continue;
-        plan.changing.push_back(i);
-        plan.caseOnly[i] = equalIgnoringCase(m_folder.names[i], m_preview[i].name);
-    }
-
-    // An old script names renames of an earlier save; it must go either way.
-    m_fs.removeFile(plan.folder, kUndoScriptName);
-    // A script without a line would only delete itself.
-    const bool writeScript = createUndoFile && !plan.changing.empty();
-    if (writeScript &&
-        m_fs.createFile(plan.folder, kUndoScriptName, undoText(plan, plan.changing)) != 0) {
-        tell(MessageKind::Error, U"The undo file could not be written.\n\nNo file was renamed.");
-        result.status = SaveStatus::UndoFileFailed;
+    const std::string folder = m_folder.directory;
+    if (m_fs.lockFolder(folder) != 0) {
+        tellUser(ask, SaveNoticeKind::FolderBusy);
+        result.status = SaveStatus::Busy;
         return result;
     }
+    saveLocked(createUndoFile, ask, result);
+    m_fs.unlockFolder(folder);
+    if (result.status == SaveStatus::Saved)
+        result.reloadError = reload(folder, mask).error;
+    return result;
+}
+
+void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result) {
+    SaveInput in;
+    in.folder = m_folder.directory;
+    in.oldBytes.reserve(m_folder.names.size());
+    in.newBytes.reserve(m_folder.names.size());
+    for (std::size_t i = 0; i < m_folder.names.size(); ++i) {
+        in.oldBytes.add(m_folder.names[i]);
+        in.newBytes.add(m_preview[i].name);
+    }
+    in.oldNames = in.oldBytes.views();
+    in.newNames = in.newBytes.views();
+
+    std::vector<RawEntry> raw;
+    std::vector<std::string> entries;
+    if (m_fs.readFolder(in.folder, raw) == 0) {
+        entries.reserve(raw.size());
+        for (RawEntry& e : raw)
+            entries.push_back(std::move(e.name));
+    }
+    const SavePlan plan = planSave(in.oldNames, in.newNames, entries, ::getpid());
+    const ScriptSlot slot = scriptSlot(m_fs, in.folder, entries);
+    const bool writeScript = createUndoFile && !plan.steps.empty();
+    if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result))
+        return;
 
     dropUndo();
-    std::vector<std::size_t> done;
+    RenameRun run(m_fs, in, plan, entries, ask);
     {
         NotReadyScope notReady(m_previewReady);
         if (ask.renaming)
             ask.renaming(true);
-        int shownPercent = 0;
-        std::size_t h = 0;
-        for (; h < count && !result.aborted; ++h) {
-            if (plan.oldNames[h] != plan.newNames[h]) {
-                for (;;) {
-                    const int err =
-                        m_fs.renameNoReplace(plan.folder, plan.oldNames[h], plan.newNames[h]);
-                    if (err == 0) {
-                        done.push_back(h);
-                        break;
-                    }
-                    const RenameFailureChoice choice =
-                        ask.renameFailed
-                            ? ask.renameFailed(
-                                  {h, err, failureMessage(decodeName(plan.oldNames[h]), err)})
-                            : RenameFailureChoice::Skip;
-                    if (choice == RenameFailureChoice::Retry)
-                        continue;
-                    result.notRenamed.push_back(h);
-                    result.aborted = choice == RenameFailureChoice::Abort;
-                    break;
-                }
-            }
-            if (!result.aborted && count >= 2) {
-                const int percent = static_cast<int>(h * 100 / (count - 1));
-                if (percent != shownPercent && ask.progress)
-                    ask.progress(percent);
-                shownPercent = percent;
-            }
-        }
-        for (; h < count; ++h) {
-            if (plan.oldNames[h] != plan.newNames[h])
-                result.notRenamed.push_back(h);
-        }
+        run.run(result);
         if (ask.renaming)
             ask.renaming(false);
     }
-    result.renamed = done.size();
-
-    // The script written first also names renames that never happened; run
-    // as it is, such a line could move an unrelated file that now holds a
-    // new name onto an old name that has since become free.
-    bool rewriteFailed = false;
-    if (writeScript && done.size() != plan.changing.size()) {
-        m_fs.removeFile(plan.folder, kUndoScriptName);
-        if (!done.empty())
-            rewriteFailed =
-                m_fs.createFile(plan.folder, kUndoScriptName, undoText(plan, done)) != 0;
-    }
-
+    // The record written first needs the cycle markers for as long as it stands.
+    if (!writeScript || rewriteRecord(m_fs, in.folder, run.takeDone(), ask))
+        run.removeMarkers();
     result.status = SaveStatus::Saved;
-    result.reloadError = reload(plan.folder, mask).error;
-    if (rewriteFailed)
-        tell(MessageKind::Error, U"The undo file could not be rewritten after renaming.\n\nThe "
-                                 U"renames that were done cannot be undone with it.");
+}
+
+bool Workspace::hasUndoRecord() {
+    return !m_folder.directory.empty() && folderHoldsUndoScript(m_fs, m_folder.directory);
+}
+
+UndoResult Workspace::undoLastSave(NameView mask, const SaveCallbacks& ask) {
+    const std::string folder = m_folder.directory;
+    dropUndo();
+    UndoResult result;
+    {
+        NotReadyScope notReady(m_previewReady);
+        result = quillon::undoLastSave(m_fs, folder, ask);
+    }
+    if (result.status == UndoStatus::Undone)
+        result.reloadError = reload(folder, mask).error;
     return result;
 }
 

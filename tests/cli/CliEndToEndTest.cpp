@@ -6,9 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cctype>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using quillon::test::ProgramResult;
 using quillon::test::TempFolder;
@@ -62,7 +67,8 @@ std::string Cli::json(const std::vector<Rename>& entries) const {
     return "{\"folder\": \"" + m_folder.path() +
            "\", \"applied\": false, \"counts\": {\"entries\": " + std::to_string(entries.size()) +
            ", \"changing\": " + std::to_string(changing) +
-           ", \"renamed\": 0, \"failed\": 0}, \"entries\": [" + list + "], \"failed\": []}\n";
+           ", \"renamed\": 0, \"failed\": 0}, \"entries\": [" + list +
+           "], \"failed\": [], \"conflicts\": []}\n";
 }
 
 struct Invocation {
@@ -279,7 +285,7 @@ TEST(CliNonUtf8Test, FolderNameIsEscapedInJson) {
     EXPECT_EQ(result.out, "{\"folder\": \"" + parent.path() +
                               "/d\\udcff\", \"applied\": false, \"counts\": {\"entries\": 1, "
                               "\"changing\": 0, \"renamed\": 0, \"failed\": 0}, \"entries\": [" +
-                              entry("a.txt", "a.txt") + "], \"failed\": []}\n");
+                              entry("a.txt", "a.txt") + "], \"failed\": [], \"conflicts\": []}\n");
 }
 
 struct Refused {
@@ -388,10 +394,12 @@ TEST(CliApplyTest, RenamesAndWritesTheUndoScript) {
 }
 
 TEST(CliApplyTest, NoUndoFileWritesNoneAndDeletesTheOld) {
-    const Cli cli({"abc.txt", "_Quillon - Click me to UNDO.sh"});
-    const ProgramResult result = cli.run({"--apply", "--no-undo-file", "--case", "upper"});
+    const Cli cli({"abc.txt"});
+    EXPECT_EQ(cli.run({"--apply", "--case", "upper"}).status, 0);
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+    const ProgramResult result = cli.run({"--apply", "--no-undo-file", "--case", "lower"});
     EXPECT_EQ(result.status, 0) << result.err;
-    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("ABC.TXT")));
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("abc.txt")));
     EXPECT_FALSE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
 }
 
@@ -489,7 +497,140 @@ TEST(CliHostileNameTest, EscapedInTextRawInNullValidInJson) {
     EXPECT_TRUE(quillon::test::isJson(result.out, &keys)) << result.out;
     EXPECT_EQ(keys, (std::vector<std::string>{"folder", "applied", "counts", "entries", "changing",
                                               "renamed", "failed", "entries", "old", "new",
-                                              "checked", "changed", "failed"}));
+                                              "checked", "changed", "failed", "conflicts"}));
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> namesIn(const TempFolder& folder) {
+    std::vector<std::string> out;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+        out.push_back(e.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+TEST(CliApplyTest, AFileOfTheUsersUnderTheScriptsNameIsNeverReplaced) {
+    // Not Quillon's script: listed like any other file, and in the way of a new one.
+    const Cli cli({"abc.txt", "_Quillon - Click me to UNDO.sh"});
+    const Args args = {"--apply",   "--case", "none",   "--no-char-to-spaces",
+                       "--replace", "abc",    "--with", "xyz"};
+    ProgramResult result = cli.run(args);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err, "The undo file could not be written.\n\nNo file was renamed.\n");
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("abc.txt")));
+    Args noUndo = args;
+    noUndo.push_back("--no-undo-file");
+    result = cli.run(noUndo);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("xyz.txt")));
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+}
+
+TEST(CliApplyTest, AStopSignalFinishesTheRenameInFlightAndLeavesAnExactRecord) {
+    const TempFolder dir;
+    constexpr int kFiles = 20000;
+    for (int i = 0; i < kFiles; ++i)
+        createFile(dir.file("f" + std::to_string(i) + ".txt"));
+    const std::string program = QUILLON_CLI_PATH;
+    int signals[] = {SIGINT, SIGTERM, SIGHUP};
+    for (int round = 0; round < 3; ++round) {
+        const char* caseMode = round % 2 == 0 ? "upper" : "lower";
+        const pid_t pid = ::fork();
+        if (pid == 0) {
+            const int null = ::open("/dev/null", O_WRONLY);
+            ::dup2(null, STDOUT_FILENO);
+            ::dup2(null, STDERR_FILENO);
+            ::execl(program.c_str(), program.c_str(), "--apply", "--case", caseMode,
+                    dir.path().c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // The record is written before the first rename: from then on the
+        // program is renaming.
+        const std::string record = dir.file("_Quillon - Click me to UNDO.sh");
+        int status = 0;
+        bool exited = false;
+        while (!std::filesystem::exists(record) && !exited)
+            exited = ::waitpid(pid, &status, WNOHANG) == pid;
+        ::usleep(static_cast<useconds_t>(20000 * round));
+        if (!exited) {
+            ::kill(pid, signals[round]);
+            ::waitpid(pid, &status, 0);
+        }
+        ASSERT_TRUE(WIFEXITED(status)) << "signal " << WTERMSIG(status);
+        const int code = WEXITSTATUS(status);
+        // Finished before the signal came, or stopped by it.
+        EXPECT_TRUE(code == 0 || code == 128 + signals[round]) << code;
+        if (std::filesystem::exists(record)) {
+            const ProgramResult undo = quillon::test::runProgram(program, {"--undo", dir.path()});
+            EXPECT_EQ(undo.status, 0) << undo.err;
+            EXPECT_EQ(undo.err.rfind("Renamed back ", 0), 0u) << undo.err;
+        }
+        EXPECT_EQ(namesIn(dir).size(), static_cast<std::size_t>(kFiles));
+        EXPECT_TRUE(std::filesystem::exists(dir.file("f0.txt")));
+    }
+}
+
+TEST(CliDryRunTest, MeetsWhatSavingWouldAndRefusesExactlyWhereItWould) {
+    const Cli cli({"a.txt", "b.txt", "c.doc"});
+    // b.txt onto c.doc: held by a file outside the mask; the save would try and fail.
+    const Args held = {"--mask", "*.txt",     "--case", "none",   "--scope",
+                       "both",   "--replace", "b.txt",  "--with", "c.doc"};
+    ProgramResult result = cli.run(held);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_NE(result.err.find("Will fail: b.txt -> c.doc (held by a file outside the list)\n"),
+              std::string::npos)
+        << result.err;
+    Args json = held;
+    json.push_back("--json");
+    result = cli.run(json);
+    EXPECT_NE(result.out.find("\"conflicts\": [{\"index\": 1, \"name\": \"c.doc\", \"reason\": "
+                              "\"held by a file outside the list\"}]"),
+              std::string::npos)
+        << result.out;
+
+    const Args duplicate = {"--case", "none", "--delete-digits", "--mask", "*.txt"};
+    createFile(cli.folder().file("a1.txt"));
+    createFile(cli.folder().file("a2.txt"));
+    result = cli.run(duplicate);
+    EXPECT_EQ(result.status, 3);
+    const std::string message =
+        "Duplicate file names found:\n > a.txt\n\nNothing written to disk.\n";
+    EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
+    Args apply = duplicate;
+    apply.push_back("--apply");
+    result = cli.run(apply);
+    EXPECT_EQ(result.status, 3);
+    EXPECT_EQ(result.err, message);
+}
+
+TEST(CliUndoTest, TakesBackTheLastSaveAndSaysWhatDidNotComeBack) {
+    const Cli cli({"A - B.txt", "B - A.txt"});
+    // A swap: each new name is the old name of the other.
+    ProgramResult result =
+        cli.run({"--apply", "--case", "none", "--replace", "/1/ - /2/", "--with", "/2/ - /1/"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "Renamed 2 of 2 files.\n");
+    result = cli.run({"--undo"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.err, "Renamed back 3 of 3 files.\n"); // the swap took three steps
+    EXPECT_EQ(namesIn(cli.folder()), (std::vector<std::string>{"A - B.txt", "B - A.txt"}));
+
+    result = cli.run({"--undo"});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("holds no undo file of Quillon's"), std::string::npos);
+
+    ASSERT_EQ(cli.run({"--apply", "--case", "upper"}).status, 0);
+    createFile(cli.folder().file("A - B.txt")); // takes an old name meanwhile
+    result = cli.run({"--undo", "--json"});
+    EXPECT_EQ(result.status, 4);
+    EXPECT_EQ(result.err, "Not renamed back: A - B.TXT\n");
+    EXPECT_NE(result.out.find("\"failed\": [{\"old\": \"A - B.TXT\", \"new\": \"A - B.txt\""),
+              std::string::npos)
+        << result.out;
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
 }
 
 } // namespace

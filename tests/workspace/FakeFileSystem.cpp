@@ -1,5 +1,8 @@
 #include "FakeFileSystem.h"
 
+#include "workspace/FolderReader.h"
+#include "workspace/UndoScript.h"
+
 #include <cerrno>
 
 namespace quillon::test {
@@ -87,6 +90,57 @@ int FakeFileSystem::removeFile(const std::string&, std::string_view nameView) {
         return EISDIR;
     m_files.erase(it);
     return 0;
+}
+
+void FakeFileSystem::addUndoScript() {
+    addWithContent(kUndoScriptName, undoScriptText({false, {{"a", "b", {}, {}}}}));
+}
+
+int FakeFileSystem::renameDirect(const std::string& folder, std::string_view from,
+                                 std::string_view to) {
+    return renameNoReplace(folder, from, to);
+}
+
+int FakeFileSystem::readRegularFile(const std::string&, std::string_view name, std::size_t limit,
+                                    std::string& out) {
+    const auto it = m_files.find(std::string(name));
+    if (it == m_files.end())
+        return ENOENT;
+    if (it->second.file.isFolder)
+        return EINVAL;
+    out = it->second.content.substr(0, limit);
+    return 0;
+}
+
+std::int64_t FakeFileSystem::regularFileSize(const std::string&, std::string_view name) {
+    const auto it = m_files.find(std::string(name));
+    if (it == m_files.end() || it->second.file.isFolder)
+        return -1;
+    return static_cast<std::int64_t>(it->second.content.size());
+}
+
+int FakeFileSystem::writeFileAtomically(const std::string&, std::string_view nameView,
+                                        std::string_view content, bool replace) {
+    const std::string name(nameView);
+    log.push_back("write " + name);
+    if (!createFailures.empty()) {
+        const int err = createFailures.front();
+        createFailures.pop_front();
+        if (err != 0)
+            return err;
+    }
+    if (!replace && m_files.count(name))
+        return EEXIST;
+    m_files[name] = Entry{File{}, std::string(content)};
+    return 0;
+}
+
+int FakeFileSystem::lockFolder(const std::string& folder) {
+    return locked.insert(folder).second ? 0 : EWOULDBLOCK;
+}
+
+void FakeFileSystem::unlockFolder(const std::string& folder) {
+    locked.erase(folder);
 }
 
 } // namespace quillon::test

@@ -4,6 +4,7 @@
 
 #include <deque>
 #include <map>
+#include <set>
 #include <string>
 
 namespace quillon::test {
@@ -24,6 +25,12 @@ public:
         m_files[name] = Entry{File{EntryType::Directory, true, 0}, {}};
     }
     void add(const std::string& name, File file) { m_files[name] = Entry{file, name}; }
+    /// Quillon's undo script, as an earlier save left it.
+    void addUndoScript();
+    /// A file with the given content.
+    void addWithContent(const std::string& name, std::string content) {
+        m_files[name] = Entry{File{}, std::move(content)};
+    }
     void remove(const std::string& name) { m_files.erase(name); }
     bool has(const std::string& name) const { return m_files.count(name) != 0; }
     /// The content of name; a file added by addFile holds its first name.
@@ -50,6 +57,19 @@ public:
     int createFile(const std::string& folder, std::string_view name,
                    std::string_view content) override;
     int removeFile(const std::string& folder, std::string_view name) override;
+    int renameDirect(const std::string& folder, std::string_view from,
+                     std::string_view to) override;
+    int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
+                        std::string& out) override;
+    std::int64_t regularFileSize(const std::string& folder, std::string_view name) override;
+    /// Logged as "write NAME"; takes its failures from createFailures.
+    int writeFileAtomically(const std::string& folder, std::string_view name,
+                            std::string_view content, bool replace) override;
+    int lockFolder(const std::string& folder) override;
+    void unlockFolder(const std::string& folder) override;
+
+    /// Folders whose lock is held.
+    std::set<std::string> locked;
 
 private:
     struct Entry {

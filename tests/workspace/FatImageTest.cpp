@@ -122,3 +122,42 @@ TEST(FatImage, SavingInUpperCaseAndTheUndoScriptRoundTrip) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(FatImage, TheScriptsNameInOtherCaseIsAnOrdinaryFileThatIsNeverDeleted) {
+    FatImage fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.problem();
+    const std::string dir = fat.folder();
+    writeFile(dir + "/_QUILLON - CLICK ME TO UNDO.SH", "the user's own");
+    writeFile(dir + "/a.txt", "a");
+    PosixFileSystem fs;
+    for (const bool createUndoFile : {true, false}) {
+        Workspace ws(fs);
+        ws.setCaseMode(CaseMode::Uppercase, {});
+        ASSERT_TRUE(ws.load(dir, U"*.*").ok());
+        EXPECT_EQ(ws.folderList().names.size(), 2u); // listed like any other file
+        SaveCallbacks ask;
+        ask.confirm = [&](bool& create) {
+            create = createUndoFile;
+            return true;
+        };
+        std::vector<SaveNoticeKind> told;
+        ask.tell = [&](const SaveNotice& n) {
+            told.push_back(n.kind);
+        };
+        const SaveResult result = ws.save(U"*.*", ask);
+        if (createUndoFile) {
+            // The disk would find the user's file under the script's name.
+            EXPECT_EQ(result.status, SaveStatus::UndoFileFailed);
+            EXPECT_EQ(told, std::vector<SaveNoticeKind>{SaveNoticeKind::UndoFileNotWritten});
+        } else {
+            EXPECT_EQ(result.status, SaveStatus::Saved);
+        }
+    }
+    EXPECT_EQ(snapshot(dir),
+              (Snapshot{{"_QUILLON - CLICK ME TO UNDO.SH", "the user's own"}, {"A.TXT", "a"}}));
+}
+
+} // namespace

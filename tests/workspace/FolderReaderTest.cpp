@@ -151,10 +151,14 @@ TEST(FolderReader, DateReloadTakesTheMaskWhole) {
 
 TEST(FolderReader, DateReloadLeavesOutOnlyTheExactUndoScript) {
     FakeFileSystem fs;
-    fs.addFile(kUndoScriptName);
+    fs.addUndoScript();
     fs.addFile("_quillon - click me to undo.sh");
     EXPECT_EQ(encoded(readSortedByDate(fs, "/f", U"*.*").names),
               (Names{"_quillon - click me to undo.sh"}));
+    // Without the marker the exact name is an ordinary file too.
+    fs.addWithContent(kUndoScriptName, "#!/bin/sh\necho mine\n");
+    EXPECT_EQ(encoded(readSortedByDate(fs, "/f", U"*.*").names),
+              (Names{kUndoScriptName, "_quillon - click me to undo.sh"}));
 }
 
 TEST(FolderReader, CreationMinuteClampsToTheRepresentableRange) {

@@ -1,4 +1,5 @@
 #include "DiskHelpers.h"
+#include "ForwardingFileSystem.h"
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
@@ -137,44 +138,32 @@ TEST(SaveOnDisk, WithoutUndoFileTheOldOneGoesAndNoneIsWrittenAndNoTouchesNothing
     for (const Row row : {Row{false, true, true, false}, Row{true, false, false, true}}) {
         TempFolder dir;
         writeFile(dir.file("a"), "a");
-        writeFile(dir.file(kUndoScriptName), "old script");
+        const std::string oldScript = undoScriptText({false, {{"x", "y", {}, {}}}});
+        writeFile(dir.file(kUndoScriptName), oldScript);
         PosixFileSystem fs;
         saveWith(fs, dir.path(), U"*.*", {"b"}, row.createUndoFile, row.answerYes);
         Snapshot expected{{row.renamed ? "b" : "a", "a"}};
         if (row.oldScriptStays)
-            expected[kUndoScriptName] = "old script";
+            expected[kUndoScriptName] = oldScript;
         EXPECT_EQ(snapshot(dir.path()), expected);
     }
 }
 
 // Fails renames at random before they reach the disk, so a failure never
 // half-happens; records which entries were reported.
-class FlakyDisk final : public FileSystem {
+class FlakyDisk final : public ForwardingFileSystem {
 public:
     FlakyDisk(FileSystem& disk, std::mt19937& rng)
-        : m_disk(disk)
+        : ForwardingFileSystem(disk)
         , m_rng(rng) {}
-    int readFolder(const std::string& f, std::vector<RawEntry>& out) override {
-        return m_disk.readFolder(f, out);
-    }
-    int statEntry(const std::string& f, const std::string& n, EntryStatus& out) override {
-        return m_disk.statEntry(f, n, out);
-    }
-    int renameNoReplace(const std::string& f, std::string_view from, std::string_view to) override {
+    int renameDirect(const std::string& f, std::string_view from, std::string_view to) override {
         static constexpr int kErrors[] = {EBUSY, EACCES, EIO};
         if (m_rng() % 6 == 0)
             return kErrors[m_rng() % 3];
-        return m_disk.renameNoReplace(f, from, to);
-    }
-    int createFile(const std::string& f, std::string_view n, std::string_view c) override {
-        return m_disk.createFile(f, n, c);
-    }
-    int removeFile(const std::string& f, std::string_view n) override {
-        return m_disk.removeFile(f, n);
+        return m_disk.renameDirect(f, from, to);
     }
 
 private:
-    FileSystem& m_disk;
     std::mt19937& m_rng;
 };
 
@@ -266,8 +255,14 @@ TEST(SaveOnDisk, SeededFoldersLoseNoFileAndReportEveryRenameThatDidNotHappen) {
             if (from == to)
                 continue;
             if (notRenamed.count(i)) {
-                EXPECT_EQ(after[from], before.at(from)) << from;
-                EXPECT_TRUE(reported.count(i) || result.aborted) << from;
+                // Taking a broken cycle back may meet a failure too; the
+                // undo script below still has to bring every file home.
+                const bool rolledBack =
+                    std::count(result.rolledBack.begin(), result.rolledBack.end(), i) != 0;
+                if (!rolledBack) {
+                    EXPECT_EQ(after[from], before.at(from)) << from;
+                }
+                EXPECT_TRUE(reported.count(i) || result.aborted || rolledBack) << from;
             } else {
                 EXPECT_EQ(after[to], before.at(from)) << from << " > " << to;
             }

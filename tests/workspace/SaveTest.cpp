@@ -21,7 +21,7 @@ struct ScriptedUser {
     bool answerYes = true;
     bool createUndoFile = true;
     std::deque<RenameFailureChoice> choices;
-    std::vector<std::pair<MessageKind, std::string>> told;
+    std::vector<std::pair<SaveNoticeKind, std::string>> told;
     std::vector<RenameFailure> failures;
     std::vector<int> progress;
     std::vector<bool> renaming;
@@ -29,8 +29,8 @@ struct ScriptedUser {
 
     SaveCallbacks callbacks() {
         SaveCallbacks c;
-        c.tell = [this](MessageKind kind, NameView text) {
-            told.emplace_back(kind, encodeName(text));
+        c.tell = [this](const SaveNotice& notice) {
+            told.emplace_back(notice.kind, encodeName(notice.name));
         };
         c.confirm = [this](bool& createUndo) {
             ++confirmations;
@@ -90,36 +90,31 @@ protected:
 struct RefusalRow {
     Names files;
     Names renames;
-    MessageKind kind;
+    SaveNoticeKind kind;
     std::string text;
 };
 
 TEST_F(SaveTest, RefusalsTouchNothingAndAskNothing) {
-    const std::string nothing = "\n\nNothing written to disk.";
+    using K = SaveNoticeKind;
     const RefusalRow rows[] = {
-        {{}, {}, MessageKind::Plain, "No files to save."},
-        {{"1", "2", "3", "4"},
-         {"a", "b", "b", "a"},
-         MessageKind::Error,
-         "Duplicate file names found:\n > a" + nothing},
-        {{"1", "2"}, {"x", ""}, MessageKind::Error, "Invalid file name found:\n > " + nothing},
-        {{"1"}, {".."}, MessageKind::Error, "Invalid file name found:\n > .." + nothing},
-        {{"1"}, {"."}, MessageKind::Error, "Invalid file name found:\n > ." + nothing},
-        {{"1"}, {"../1"}, MessageKind::Error, "Invalid file name found:\n > ../1" + nothing},
+        {{}, {}, K::NoFiles, ""},
+        {{"1", "2", "3", "4"}, {"a", "b", "b", "a"}, K::DuplicateName, "a"},
+        {{"1", "2"}, {"x", ""}, K::InvalidName, ""},
+        {{"1"}, {".."}, K::InvalidName, ".."},
+        {{"1"}, {"."}, K::InvalidName, "."},
+        {{"1"}, {"../1"}, K::InvalidName, "../1"},
+        {{"1"}, {std::string("a\0b", 3)}, K::InvalidName, std::string("a\0b", 3)},
+        {{"1"}, {kUndoScriptName}, K::InvalidName, kUndoScriptName},
         {{"1"},
-         {std::string("a\0b", 3)},
-         MessageKind::Error,
-         "Invalid file name found:\n > " + std::string("a\0b", 3) + nothing},
-        {{"1"},
-         {kUndoScriptName},
-         MessageKind::Error,
-         std::string("Invalid file name found:\n > ") + kUndoScriptName + nothing},
+         {"_quillon - click me to undo.SH"},
+         K::InvalidName,
+         "_quillon - click me to undo.SH"},
     };
     for (const RefusalRow& row : rows) {
         FakeFileSystem fs;
         for (const auto& f : row.files)
             fs.addFile(f);
-        fs.addFile(kUndoScriptName);
+        fs.addUndoScript();
         Workspace ws(fs);
         ws.setCaseMode(CaseMode::None, {});
         ws.load("/f", U"*.*");
@@ -130,7 +125,7 @@ TEST_F(SaveTest, RefusalsTouchNothingAndAskNothing) {
         const SaveResult result = ws.save(U"*.*", user.callbacks());
         EXPECT_EQ(result.status, SaveStatus::Refused);
         ASSERT_EQ(user.told.size(), 1u) << row.text;
-        EXPECT_EQ(user.told[0].first, row.kind);
+        EXPECT_EQ(user.told[0].first, row.kind) << row.text;
         EXPECT_EQ(user.told[0].second, row.text);
         EXPECT_EQ(user.confirmations, 0);
         EXPECT_TRUE(fs.log.empty()) << row.text;
@@ -139,7 +134,7 @@ TEST_F(SaveTest, RefusalsTouchNothingAndAskNothing) {
 }
 
 TEST_F(SaveTest, AnsweringNoTouchesNothing) {
-    m_fs.addFile(kUndoScriptName);
+    m_fs.addUndoScript();
     load({"a", "b"}, {"x", "y"});
     m_user.answerYes = false;
     EXPECT_EQ(save().status, SaveStatus::Cancelled);
@@ -148,15 +143,16 @@ TEST_F(SaveTest, AnsweringNoTouchesNothing) {
 }
 
 TEST_F(SaveTest, OldScriptGoesNewOneIsWrittenBeforeTheFirstRename) {
-    m_fs.addFile(kUndoScriptName);
+    m_fs.addUndoScript();
     load({"a", "b", "same"}, {"x", "y", "same"});
     const SaveResult result = save();
     EXPECT_EQ(result.status, SaveStatus::Saved);
     EXPECT_EQ(result.renamed, 2u);
     // The unchanged name costs no disk call and no script line.
-    EXPECT_EQ(m_fs.log,
-              (Names{std::string("remove ") + kUndoScriptName,
-                     std::string("create ") + kUndoScriptName, "rename a > x", "rename b > y"}));
+    // Written in full before the first rename, and again with what happened.
+    EXPECT_EQ(m_fs.log, (Names{std::string("write ") + kUndoScriptName, "rename a > x",
+                               "rename b > y", std::string("write ") + kUndoScriptName}));
+    EXPECT_NE(script().find("planned=0\n"), std::string::npos);
     EXPECT_NE(script().find("back 'y' 'b'\nback 'x' 'a'\n"), std::string::npos);
     EXPECT_EQ(script().find("'same'"), std::string::npos);
     EXPECT_EQ(folderNames(), (Names{"same", "x", "y"}));
@@ -165,7 +161,7 @@ TEST_F(SaveTest, OldScriptGoesNewOneIsWrittenBeforeTheFirstRename) {
 }
 
 TEST_F(SaveTest, UncheckedUndoFileStillDeletesTheOldOne) {
-    m_fs.addFile(kUndoScriptName);
+    m_fs.addUndoScript();
     load({"a"}, {"b"});
     m_user.createUndoFile = false;
     save();
@@ -179,10 +175,7 @@ TEST_F(SaveTest, UndoFileThatCannotBeWrittenStopsBeforeAnyRename) {
     const SaveResult result = save();
     EXPECT_EQ(result.status, SaveStatus::UndoFileFailed);
     ASSERT_EQ(m_user.told.size(), 1u);
-    EXPECT_EQ(
-        m_user.told[0],
-        std::pair(MessageKind::Error,
-                  std::string("The undo file could not be written.\n\nNo file was renamed.")));
+    EXPECT_EQ(m_user.told[0].first, SaveNoticeKind::UndoFileNotWritten);
     EXPECT_EQ(m_fs.names(), (Names{"a", "b"}));
     EXPECT_TRUE(m_user.renaming.empty());
 }
@@ -194,7 +187,7 @@ struct FailureRow {
 
 TEST_F(SaveTest, EachFailureIsToldAndOkSkipsTheFile) {
     const FailureRow rows[] = {
-        {EEXIST, "\"b\"\ncould not be renamed."},
+        {EPERM, "\"b\"\ncould not be renamed."},
         {EBUSY, "\"b\"\ncannot be renamed because it is currently used by\nanother program."},
         {ETXTBSY, "\"b\"\ncannot be renamed because it is currently used by\nanother program."},
         {EACCES, "\"b\"\ncould not be renamed."},
@@ -214,12 +207,12 @@ TEST_F(SaveTest, EachFailureIsToldAndOkSkipsTheFile) {
         ASSERT_EQ(user.failures.size(), 1u);
         EXPECT_EQ(user.failures[0].index, 1u);
         EXPECT_EQ(user.failures[0].error, row.error);
-        EXPECT_EQ(encodeName(user.failures[0].message), row.message);
+        EXPECT_EQ(encodeName(user.failures[0].oldName), "b");
         EXPECT_EQ(fs.names(), (Names{"A", "C", kUndoScriptName, "b"}));
         EXPECT_EQ(result.notRenamed, (std::vector<std::size_t>{1}));
         // The script keeps only the renames that happened.
         const std::string text = fs.contentOf(kUndoScriptName);
-        EXPECT_NE(text.find("case_back 'C' 'c'\ncase_back 'A' 'a'\n"), std::string::npos);
+        EXPECT_NE(text.find("back 'C' 'c'\nback 'A' 'a'\n"), std::string::npos);
         EXPECT_EQ(text.find("'B'"), std::string::npos);
     }
 }
@@ -250,11 +243,14 @@ TEST_F(SaveTest, RetryRepeatsTheSameRename) {
 }
 
 TEST_F(SaveTest, NothingRenamedLeavesNoScript) {
-    load({"a", "b"}, {"b", "a"}); // a swap: each new name is still taken
+    load({"a", "b", "c"}, {"c", "x", "c2"});
+    m_fs.addFile("x"); // not listed: added after loading
+    m_fs.renameFailures["c"] = {EACCES};
     const SaveResult result = save();
-    EXPECT_EQ(m_user.failures.size(), 2u);
+    // c waits for nothing and fails; a then finds c still there.
+    EXPECT_EQ(m_user.failures.size(), 3u);
     EXPECT_EQ(result.renamed, 0u);
-    EXPECT_EQ(m_fs.names(), (Names{"a", "b"}));
+    EXPECT_EQ(m_fs.names(), (Names{"a", "b", "c", "x"}));
     EXPECT_EQ(m_fs.contentOf("a"), "a");
 }
 
@@ -264,8 +260,9 @@ TEST_F(SaveTest, ScriptThatCannotBeRewrittenIsTold) {
     m_fs.createFailures = {0, EIO};
     save();
     ASSERT_EQ(m_user.told.size(), 1u);
-    EXPECT_EQ(m_user.told[0].first, MessageKind::Error);
-    EXPECT_EQ(m_user.told[0].second.rfind("The undo file could not be rewritten", 0), 0u);
+    EXPECT_EQ(m_user.told[0].first, SaveNoticeKind::UndoFileNotRewritten);
+    // The record written first still stands and takes back what was done.
+    EXPECT_NE(script().find("planned=1\n"), std::string::npos);
 }
 
 TEST_F(SaveTest, ProgressMovesOnlyWithTwoOrMoreEntriesAndEndsAt100) {

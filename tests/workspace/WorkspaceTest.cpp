@@ -91,7 +91,7 @@ TEST_F(WorkspaceTest, LoadShowsTheSelectedCaseMode) {
 }
 
 TEST_F(WorkspaceTest, OnlyTheFirstExactUndoScriptIsLeftOut) {
-    m_fs.addFile(kUndoScriptName);
+    m_fs.addUndoScript();
     m_fs.addFile("_QUILLON - CLICK ME TO UNDO.sh");
     m_fs.addFile("other.txt");
     m_ws.load("/f", U"*.*");
@@ -101,6 +101,12 @@ TEST_F(WorkspaceTest, OnlyTheFirstExactUndoScriptIsLeftOut) {
     m_ws.load("/f", U"*.sh;_*");
     EXPECT_EQ(folderNames(), (Names{"_QUILLON - CLICK ME TO UNDO.sh",
                                     "_QUILLON - CLICK ME TO UNDO.sh", kUndoScriptName}));
+
+    // A user's file under the exact name is listed like any other.
+    m_fs.addWithContent(kUndoScriptName, "my notes");
+    m_ws.load("/f", U"*.*");
+    EXPECT_EQ(folderNames(),
+              (Names{"_QUILLON - CLICK ME TO UNDO.sh", kUndoScriptName, "other.txt"}));
 }
 
 TEST_F(WorkspaceTest, HiddenFilesOnlyInTheDateReload) {

@@ -1,0 +1,200 @@
+#include "workspace/SavePlan.h"
+
+#include "engine/UnicodeCase.h"
+#include "engine/Utf8.h"
+#include "workspace/SaveChecks.h"
+
+#include <cstdio>
+#include <unordered_map>
+#include <unordered_set>
+
+namespace quillon {
+
+namespace {
+
+constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
+using NameIndex = std::unordered_map<std::string_view, std::size_t>;
+
+// Every listed old name to its first entry. A name listed twice (two
+// patterns of the mask) is one file on disk.
+NameIndex indexOf(const std::vector<std::string_view>& names) {
+    NameIndex index;
+    index.reserve(names.size());
+    for (std::size_t i = 0; i < names.size(); ++i)
+        index.try_emplace(names[i], i);
+    return index;
+}
+
+bool equalIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    bool ascii = true;
+    for (std::size_t i = 0; i < a.size() && ascii; ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        ascii = x < 0x80 && y < 0x80;
+        if (ascii && toLowerAscii(x) != toLowerAscii(y))
+            return false;
+    }
+    // Most case-changing saves touch ASCII only; the rest folds fully.
+    return ascii || foldSimple(decodeName(a)) == foldSimple(decodeName(b));
+}
+
+// For each entry that changes, the changing entry whose old name it takes
+// (kNone when the target holds no such file), and the reverse.
+struct Waits {
+    std::vector<std::size_t> waitsFor;
+    std::vector<std::size_t> waitedBy;
+};
+
+Waits waitsOf(const std::vector<std::string_view>& oldNames,
+              const std::vector<std::string_view>& newNames,
+              const std::vector<std::size_t>& changing) {
+    const NameIndex oldIndex = indexOf(oldNames);
+    Waits w{std::vector<std::size_t>(oldNames.size(), kNone),
+            std::vector<std::size_t>(oldNames.size(), kNone)};
+    for (const std::size_t i : changing) {
+        const auto it = oldIndex.find(newNames[i]);
+        if (it == oldIndex.end())
+            continue;
+        const std::size_t j = it->second;
+        if (oldNames[j] == newNames[j] || w.waitedBy[j] != kNone)
+            continue;
+        w.waitsFor[i] = j;
+        w.waitedBy[j] = i;
+    }
+    return w;
+}
+
+class Planner final {
+public:
+    Planner(const std::vector<std::string_view>& oldNames,
+            const std::vector<std::string_view>& newNames,
+            const std::vector<std::string>& folderEntries, long tag)
+        : m_old(oldNames)
+        , m_new(newNames)
+        , m_taken(folderEntries.begin(), folderEntries.end())
+        , m_tag(tag) {}
+
+    SavePlan run();
+
+private:
+    std::string_view temporaryName(const char* kind);
+    void addWhole(std::size_t i);
+    void addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w);
+    void addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w);
+
+    const std::vector<std::string_view>& m_old;
+    const std::vector<std::string_view>& m_new;
+    std::unordered_set<std::string_view> m_taken;
+    long m_tag;
+    unsigned m_counter = 0;
+    SavePlan m_plan;
+};
+
+std::string_view Planner::temporaryName(const char* kind) {
+    for (;;) {
+        char name[80];
+        std::snprintf(name, sizeof name, "_Quillon %s %ld-%u.tmp", kind, m_tag, m_counter++);
+        if (!m_taken.contains(name)) {
+            m_plan.temporaries.emplace_back(name);
+            return m_plan.temporaries.back();
+        }
+    }
+}
+
+void Planner::addWhole(std::size_t i) {
+    RenameStep step{i, StepRole::Whole, m_old[i], m_new[i], {}, {}};
+    if (equalIgnoringCase(m_old[i], m_new[i]))
+        step.caseTemporary = temporaryName("case");
+    m_plan.steps.push_back(step);
+}
+
+// The entry whose target is free (or held by a file that stays) goes first,
+// then the one waiting for its old name, and so on up the chain.
+void Planner::addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w) {
+    for (std::size_t k = i; k != kNone; k = w.waitedBy[k]) {
+        addWhole(k);
+        done[k] = true;
+    }
+}
+
+void Planner::addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w) {
+    const std::string_view temporary = temporaryName("swap");
+    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], temporary, {}, {}});
+    done[x] = true;
+    for (std::size_t k = w.waitedBy[x]; k != x; k = w.waitedBy[k]) {
+        addWhole(k);
+        done[k] = true;
+    }
+    const std::string_view marker = temporaryName("swap done");
+    m_plan.steps.push_back({x, StepRole::FromTemporary, temporary, m_new[x], {}, marker});
+}
+
+SavePlan Planner::run() {
+    for (std::size_t i = 0; i < m_old.size(); ++i) {
+        if (m_old[i] != m_new[i])
+            m_plan.changing.push_back(i);
+    }
+    const Waits w = waitsOf(m_old, m_new, m_plan.changing);
+    m_plan.steps.reserve(m_plan.changing.size() + 16);
+    std::vector<bool> done(m_old.size(), false);
+    for (const std::size_t i : m_plan.changing) {
+        if (w.waitsFor[i] == kNone)
+            addChainEndingAt(i, done, w);
+    }
+    // What is left waits in a circle: every entry of it on the next.
+    for (const std::size_t i : m_plan.changing) {
+        if (!done[i])
+            addCycleThrough(i, done, w);
+    }
+    return std::move(m_plan);
+}
+
+} // namespace
+
+std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldNames,
+                                       const std::vector<std::string_view>& newNames) {
+    std::vector<SaveConflict> out;
+    std::unordered_map<std::string_view, std::size_t> count;
+    count.reserve(newNames.size());
+    for (const std::string_view name : newNames)
+        ++count[name];
+    for (std::size_t i = 0; i < newNames.size(); ++i) {
+        if (count[newNames[i]] > 1)
+            out.push_back({i, ConflictReason::Duplicate});
+        else if (oldNames[i] != newNames[i] && !isValidNewName(newNames[i]))
+            out.push_back({i, ConflictReason::InvalidName});
+    }
+    return out;
+}
+
+std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
+                                    const std::vector<std::string_view>& newNames,
+                                    const std::vector<std::string>& folderEntries) {
+    const NameIndex oldIndex = indexOf(oldNames);
+    std::unordered_set<std::string_view> onDisk(folderEntries.begin(), folderEntries.end());
+    std::vector<SaveConflict> out;
+    for (std::size_t i = 0; i < newNames.size(); ++i) {
+        if (oldNames[i] == newNames[i])
+            continue;
+        const auto listed = oldIndex.find(newNames[i]);
+        if (listed != oldIndex.end()) {
+            const std::size_t j = listed->second;
+            if (oldNames[j] == newNames[j])
+                out.push_back({i, ConflictReason::HeldByUnchangedFile});
+        } else if (onDisk.contains(newNames[i])) {
+            out.push_back({i, ConflictReason::HeldOutsideList});
+        }
+    }
+    return out;
+}
+
+SavePlan planSave(const std::vector<std::string_view>& oldNames,
+                  const std::vector<std::string_view>& newNames,
+                  const std::vector<std::string>& folderEntries, long tag) {
+    return Planner(oldNames, newNames, folderEntries, tag).run();
+}
+
+} // namespace quillon

@@ -1,0 +1,93 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+/// Why a new name cannot be had as the preview shows it.
+enum class ConflictReason : std::uint8_t {
+    /// Another entry has the same new name; saving refuses.
+    Duplicate,
+    /// No file may have the name; saving refuses.
+    InvalidName,
+    /// A file that is not listed holds the name; that rename will fail.
+    HeldOutsideList,
+    /// A listed file whose name does not change holds it; that rename will fail.
+    HeldByUnchangedFile,
+};
+
+/// A new name that saving cannot give as it stands.
+struct SaveConflict {
+    std::size_t index = 0;
+    ConflictReason reason = ConflictReason::Duplicate;
+};
+
+/// True for the reasons that make saving refuse before anything is touched.
+inline bool refusesSave(ConflictReason reason) {
+    return reason == ConflictReason::Duplicate || reason == ConflictReason::InvalidName;
+}
+
+/// What one step of a save does.
+enum class StepRole : std::uint8_t {
+    /// The entry's file from its old to its new name.
+    Whole,
+    /// First step of a cycle: the entry's file from its old name to a free
+    /// temporary name, so that the next file of the cycle can take it.
+    ToTemporary,
+    /// Last step of a cycle: from the temporary name to the new name.
+    FromTemporary,
+};
+
+/// One rename of a save, in the order the save carries them out.
+struct RenameStep {
+    std::size_t entry = 0;
+    StepRole role = StepRole::Whole;
+    std::string_view from;
+    std::string_view to;
+    /// A change of letter case only (Whole steps): the temporary name it goes
+    /// through where the disk ignores case; empty for other renames.
+    std::string_view caseTemporary;
+    /// FromTemporary steps: the empty file created just before the step, so
+    /// that an undo record written before renaming tells a finished cycle
+    /// from one never begun; removed when saving ends.
+    std::string_view marker;
+};
+
+/// The renames of a save, ordered so that whenever only listed files stand
+/// in the way, every target is free when its turn comes: a file waits until
+/// the listed file holding its new name has moved, and cycles (swaps,
+/// rotations) go through a temporary name. Nothing is ever renamed over
+/// another file; a target held otherwise is left for the rename to fail on.
+struct SavePlan {
+    std::vector<RenameStep> steps;
+    /// Entries whose name changes, ascending.
+    std::vector<std::size_t> changing;
+    /// Names the disk must hold apart from the listed ones (temporary names).
+    std::deque<std::string> temporaries;
+};
+
+/// The new names no save can give: duplicates (compared byte for byte,
+/// every entry of each group) and invalid names among those that change.
+/// Ascending by index; empty when saving may go on.
+std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldNames,
+                                       const std::vector<std::string_view>& newNames);
+
+/// Targets held by files other than listed ones that move away first, by
+/// the folder's full listing. Ascending by index.
+std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
+                                    const std::vector<std::string_view>& newNames,
+                                    const std::vector<std::string>& folderEntries);
+
+/// Orders the renames (see SavePlan). oldNames and newNames must outlive
+/// the plan; folderEntries keeps temporary names clear of names the folder
+/// already holds; tag makes temporary names unique to this run.
+SavePlan planSave(const std::vector<std::string_view>& oldNames,
+                  const std::vector<std::string_view>& newNames,
+                  const std::vector<std::string>& folderEntries, long tag);
+
+} // namespace quillon
