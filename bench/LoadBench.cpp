@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times loading a folder into the workspace (read, sort, preview) against a
 // bare readdir + fstatat loop over the same folder, side by side, and prints
 // the medians and their ratio; then times single presses of "OK" over the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Times "Save" of a folder whose every name changes (to upper case) against a
 // bare loop of renameat2(RENAME_NOREPLACE) doing the same renames in an
 // identical second folder, in the same run. The save includes the checks, the

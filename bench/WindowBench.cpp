@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Opens the main window offscreen on a folder, as the app does with a folder
 // argument, waits until both lists hold the folder's files and have been
 // painted once, then quits. Run under /usr/bin/time for the peak memory of a

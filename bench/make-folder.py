@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Creates COUNT empty files with realistic music-style names in FOLDER.
 
 The same COUNT always gives the same names. Progress goes to standard error."""

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Whole-run benchmark at several folder sizes, printed side by side as one
 # Markdown table: load, presses of "OK", save, the command line's dry run and
 # the window's peak memory, each against the least the same job can cost.

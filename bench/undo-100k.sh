@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # "Undo Last Save" against the save it takes back, side by side in one run:
 # quillon-cli --apply on a folder of music-style names (every name changes),
 # then quillon-cli --undo on the record it left; prints both times and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Renders the main window on a sample folder into a PNG, without a display:
 //   QT_QPA_PLATFORM=offscreen quillon_screenshot [--dark] [--scale N] [--locale NAME] OUT.png
 // --dark: Fusion with a dark palette, as a user's dark theme would give;

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Makes the screenshots in docs/ from a build tree, offscreen: light, dark,
 # at scale 2 and in German.
 #   tools/make-screenshots.sh [BUILD_DIR]

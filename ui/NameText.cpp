@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NameText.h"
 
 #include "engine/Utf8.h"

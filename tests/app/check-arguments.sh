@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The options quillon answers on the command line, without a display.
 #   check-arguments.sh QUILLON VERSION
 set -euo pipefail

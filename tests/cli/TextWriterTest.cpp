@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/TextWriter.h"
 
 #include "engine/Utf8.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Every option that quillon-cli --help lists must be offered by each shell
 # completion, so the completions cannot fall behind the options. Also checks
 # the syntax of each file with the shells that are installed.

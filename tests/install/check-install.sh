@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs a build tree into a temporary prefix and checks what a desktop
 # needs: the programs, the desktop entry, the icons, the metainfo, the
 # manual pages, the copyright, the changelog and the shell completions, each

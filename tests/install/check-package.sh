@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Checks a built .deb: lintian finds no error and no warning (pedantic tags
 # included), its file list and dependencies, then installs it with apt-get,
 # runs quillon-cli from the PATH and removes it again, leaving no file behind.

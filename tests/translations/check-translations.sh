@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Fails when a translation lacks a text of the sources or leaves one
 # unfinished: brings a copy of each .ts file up to date with the sources, as
 # update_translations would, and compiles it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 #include "ui/help/THelpForm.h"
 #include "ui/help/TMainMenu_Help_About.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // A real file system that ignores letter case: a FAT image mounted through
 // FUSE (Debian's dosfstools and fusefat, root and /dev/fuse). Skips where the
 // image cannot be made or mounted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Saving on real folders where each file holds its first name: chains,
 // cycles, crashes at every step, two saves at once; and the way back, by the
 // shell script and by "Undo Last Save".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/help/TMainMenu_Help_About.h"
 
 #include "quillon/Version.h"

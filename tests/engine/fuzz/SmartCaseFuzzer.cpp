@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // libFuzzer target: any bytes as a disk name, the first byte picking options.
 #include "engine/CaseConversion.h"
 #include "engine/UnicodeCase.h"
