@@ -5,7 +5,6 @@
 #include "workspace/FolderReader.h"
 
 #include <algorithm>
-#include <ranges>
 
 namespace quillon {
 
@@ -218,7 +217,8 @@ std::string undoScriptText(const UndoRecord& record) {
     for (const UndoStep& s : record.steps)
         size += s.from.size() + s.to.size() + s.temporary.size() + s.marker.size() + 24;
     out.reserve(size);
-    for (const UndoStep& step : std::views::reverse(record.steps)) {
+    // Newest first: the way back undoes the last rename first.
+    std::for_each(record.steps.rbegin(), record.steps.rend(), [&out](const UndoStep& step) {
         const std::string& extra = step.temporary.empty() ? step.marker : step.temporary;
         out.append(!step.temporary.empty() ? kCaseBack : !step.marker.empty() ? kSwapBack : kBack);
         appendShellQuoted(out, step.to);
@@ -229,7 +229,7 @@ std::string undoScriptText(const UndoRecord& record) {
             appendShellQuoted(out, extra);
         }
         out.push_back('\n');
-    }
+    });
     out.append(kFooter);
     return out;
 }
