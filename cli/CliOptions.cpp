@@ -16,14 +16,14 @@ namespace {
 
 using Error = std::optional<std::string>;
 
-bool takesValue(const OptionSpec& spec) {
-    return !spec.valueName.empty();
+bool takesValue(const OptionDefinition& definition) {
+    return !definition.valueName.empty();
 }
 
 /// An argument that names an option, split into the option and the value
 /// written into the same argument ("--mask=*.txt", "-xVALUE").
 struct OptionArgument {
-    const OptionSpec* spec = nullptr;
+    const OptionDefinition* definition = nullptr;
     std::optional<std::string_view> attachedValue;
 };
 
@@ -31,10 +31,10 @@ std::optional<OptionArgument> longOption(std::string_view arg) {
     const auto equals = arg.find('=');
     const std::string_view name =
         arg.substr(2, equals == std::string_view::npos ? equals : equals - 2);
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.longName != name)
+    for (const OptionDefinition& definition : optionTable()) {
+        if (definition.longName != name)
             continue;
-        OptionArgument found{&spec, std::nullopt};
+        OptionArgument found{&definition, std::nullopt};
         if (equals != std::string_view::npos)
             found.attachedValue = arg.substr(equals + 1);
         return found;
@@ -43,12 +43,12 @@ std::optional<OptionArgument> longOption(std::string_view arg) {
 }
 
 std::optional<OptionArgument> shortOption(std::string_view arg) {
-    for (const OptionSpec& spec : optionTable()) {
-        if (spec.shortName == 0 || spec.shortName != arg[1])
+    for (const OptionDefinition& definition : optionTable()) {
+        if (definition.shortName == 0 || definition.shortName != arg[1])
             continue;
-        if (!takesValue(spec) && arg.size() > 2)
+        if (!takesValue(definition) && arg.size() > 2)
             return std::nullopt; // no bundling: "-hV" is not "-h -V"
-        OptionArgument found{&spec, std::nullopt};
+        OptionArgument found{&definition, std::nullopt};
         if (arg.size() > 2)
             found.attachedValue = arg.substr(2);
         return found;
@@ -56,8 +56,8 @@ std::optional<OptionArgument> shortOption(std::string_view arg) {
     return std::nullopt;
 }
 
-std::string displayName(const OptionSpec& spec) {
-    return "--" + std::string(spec.longName);
+std::string displayName(const OptionDefinition& definition) {
+    return "--" + std::string(definition.longName);
 }
 
 class Parser final {
@@ -69,8 +69,8 @@ public:
 private:
     Error argument(std::string_view arg);
     Error option(std::string_view arg);
-    std::optional<std::string_view> valueOf(const OptionSpec& spec, const OptionArgument& found,
-                                            Error& error);
+    std::optional<std::string_view> valueOf(const OptionDefinition& definition,
+                                            const OptionArgument& found, Error& error);
     Error finish();
     Error checkApplyOnly() const;
     Error checkUndo() const;
@@ -113,21 +113,21 @@ Error Parser::option(std::string_view arg) {
     const auto found = arg[1] == '-' ? longOption(arg) : shortOption(arg);
     if (!found)
         return "unknown option " + quotedForTerminal(arg.substr(0, arg.find('=')));
-    const OptionSpec& spec = *found->spec;
+    const OptionDefinition& definition = *found->definition;
     Error error;
-    const auto value = valueOf(spec, *found, error);
+    const auto value = valueOf(definition, *found, error);
     if (error)
         return error;
-    if (spec.onlyWithApply)
-        m_state.applyOnlyGiven.push_back(spec.longName);
-    return spec.action(m_state, value.value_or(std::string_view()));
+    if (definition.onlyWithApply)
+        m_state.applyOnlyGiven.push_back(definition.longName);
+    return definition.action(m_state, value.value_or(std::string_view()));
 }
 
-std::optional<std::string_view> Parser::valueOf(const OptionSpec& spec, const OptionArgument& found,
-                                                Error& error) {
-    if (!takesValue(spec)) {
+std::optional<std::string_view> Parser::valueOf(const OptionDefinition& definition,
+                                                const OptionArgument& found, Error& error) {
+    if (!takesValue(definition)) {
         if (found.attachedValue)
-            error = displayName(spec) + " takes no value";
+            error = displayName(definition) + " takes no value";
         return std::nullopt;
     }
     if (found.attachedValue)
@@ -136,7 +136,7 @@ std::optional<std::string_view> Parser::valueOf(const OptionSpec& spec, const Op
         // Taken as it stands, also when it begins with "-" (a search for "-"
         // is common).
         return m_args[m_next++];
-    error = displayName(spec) + " needs a value";
+    error = displayName(definition) + " needs a value";
     return std::nullopt;
 }
 

@@ -68,7 +68,7 @@ struct ParseState;
 using OptionAction = std::optional<std::string> (*)(ParseState& state, std::string_view value);
 
 /// One option: the parser, the dispatch and --help all read this entry.
-struct OptionSpec {
+struct OptionDefinition {
     std::string_view longName;  ///< "mask" for --mask
     char shortName;             ///< 'h' for -h; 0 for none
     std::string_view valueName; ///< "MASK" in --help; empty when it takes no value
@@ -80,7 +80,7 @@ struct OptionSpec {
 };
 
 /// Every option quillon-cli accepts, in the order --help lists them.
-std::span<const OptionSpec> optionTable();
+std::span<const OptionDefinition> optionTable();
 
 /// Parses the arguments after the program name.
 ParseResult parseArguments(std::span<const std::string_view> args);

@@ -38,26 +38,26 @@ constexpr std::string_view kExitStatus =
     "2 a press was refused; 3 saving was refused; 4 some renames failed.\n";
 
 // "-h, --help" or "--mask MASK".
-std::string leftColumn(const OptionSpec& spec) {
+std::string leftColumn(const OptionDefinition& definition) {
     std::string text = "  ";
-    if (spec.shortName != 0) {
+    if (definition.shortName != 0) {
         text += '-';
-        text += spec.shortName;
+        text += definition.shortName;
         text += ", ";
     }
     text += "--";
-    text += spec.longName;
-    if (!spec.valueName.empty()) {
+    text += definition.longName;
+    if (!definition.valueName.empty()) {
         text += ' ';
-        text += spec.valueName;
+        text += definition.valueName;
     }
     return text;
 }
 
 std::size_t helpColumn() {
     std::size_t widest = 0;
-    for (const OptionSpec& spec : optionTable())
-        widest = std::max(widest, leftColumn(spec).size());
+    for (const OptionDefinition& definition : optionTable())
+        widest = std::max(widest, leftColumn(definition).size());
     return widest + 2;
 }
 
@@ -72,15 +72,15 @@ void appendIndented(std::string& out, std::string_view lines, std::size_t indent
     }
 }
 
-void appendOption(std::string& out, const OptionSpec& spec, std::size_t column) {
-    const std::string left = leftColumn(spec);
-    const std::size_t firstBreak = std::min(spec.help.find('\n'), spec.help.size());
+void appendOption(std::string& out, const OptionDefinition& definition, std::size_t column) {
+    const std::string left = leftColumn(definition);
+    const std::size_t firstBreak = std::min(definition.help.find('\n'), definition.help.size());
     out += left;
     out.append(column - left.size(), ' ');
-    out.append(spec.help.substr(0, firstBreak));
+    out.append(definition.help.substr(0, firstBreak));
     out += '\n';
-    if (firstBreak < spec.help.size())
-        appendIndented(out, spec.help.substr(firstBreak + 1), column);
+    if (firstBreak < definition.help.size())
+        appendIndented(out, definition.help.substr(firstBreak + 1), column);
 }
 
 void appendGroup(std::string& out, const GroupText& group, std::size_t column) {
@@ -88,9 +88,9 @@ void appendGroup(std::string& out, const GroupText& group, std::size_t column) {
     out += group.heading;
     out += '\n';
     appendIndented(out, group.note, 2);
-    for (const OptionSpec& spec : optionTable())
-        if (spec.group == group.group)
-            appendOption(out, spec, column);
+    for (const OptionDefinition& definition : optionTable())
+        if (definition.group == group.group)
+            appendOption(out, definition, column);
 }
 
 } // namespace

@@ -131,7 +131,7 @@ Error tick(ParseState& state, std::string_view) {
     return std::nullopt;
 }
 
-constexpr OptionSpec kOptions[] = {
+constexpr OptionDefinition kOptions[] = {
     {"help", 'h', "", OptionGroup::Information, "show this help and exit",
      [](ParseState& s, std::string_view) -> Error {
          s.info = InfoRequest::Help;
@@ -262,7 +262,7 @@ void ParseState::endPress() {
     pressGiven = false;
 }
 
-std::span<const OptionSpec> optionTable() {
+std::span<const OptionDefinition> optionTable() {
     return kOptions;
 }
 

@@ -164,17 +164,17 @@ TEST(CliOptionsTest, OutputFormats) {
 TEST(CliOptionsTest, HelpListsEveryOptionAndOnlyThose) {
     const std::string help = helpText();
     std::set<std::string> listed;
-    for (const OptionSpec& spec : optionTable()) {
-        const std::string name = "--" + std::string(spec.longName);
+    for (const OptionDefinition& definition : optionTable()) {
+        const std::string name = "--" + std::string(definition.longName);
         EXPECT_TRUE(listed.insert(name).second) << name << " twice in the table";
-        const std::string lead = spec.shortName != 0 ? ", " : "  ";
+        const std::string lead = definition.shortName != 0 ? ", " : "  ";
         EXPECT_NE(help.find(lead + name), std::string::npos) << name;
-        if (spec.shortName != 0) {
-            EXPECT_NE(help.find(std::string("  -") + spec.shortName + ", " + name),
+        if (definition.shortName != 0) {
+            EXPECT_NE(help.find(std::string("  -") + definition.shortName + ", " + name),
                       std::string::npos)
                 << name;
         }
-        EXPECT_FALSE(spec.help.empty()) << name;
+        EXPECT_FALSE(definition.help.empty()) << name;
     }
     for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
         std::size_t end = at + 2;
@@ -192,8 +192,8 @@ TEST(CliOptionsTest, HelpListsEveryOptionAndOnlyThose) {
 }
 
 TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
-    for (const OptionSpec& spec : optionTable()) {
-        const std::string name = "--" + std::string(spec.longName);
+    for (const OptionDefinition& definition : optionTable()) {
+        const std::string name = "--" + std::string(definition.longName);
         std::vector<std::string_view> args = {name};
         // A value every option with one accepts.
         const std::map<std::string_view, std::string_view> values = {
@@ -201,13 +201,13 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
             {"delete", "1:1"}, {"insert", "1:x"}, {"on-error", "abort"}, {"mask", "*.txt"},
             {"replace", "a"},  {"with", "b"},
         };
-        if (!spec.valueName.empty()) {
-            ASSERT_TRUE(values.count(spec.longName)) << name << " has no sample value here";
-            args.push_back(values.at(spec.longName));
+        if (!definition.valueName.empty()) {
+            ASSERT_TRUE(values.count(definition.longName)) << name << " has no sample value here";
+            args.push_back(values.at(definition.longName));
         }
         if (name == "--with")
             args.insert(args.end(), {"--replace", "a"});
-        if (spec.onlyWithApply)
+        if (definition.onlyWithApply)
             args.push_back("--apply");
         args.push_back("f");
         const ParseResult result = parseArguments(args);
