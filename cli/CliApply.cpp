@@ -24,12 +24,11 @@ namespace {
 // The window's failure box spreads its message over lines; a report wants
 // one. The quoted name at its start keeps its own characters.
 std::string oneLine(NameView oldName, int error) {
-    Name message = decodeName(renameFailureText(oldName, error));
-    const std::size_t keep = oldName.size() + 2;
-    for (std::size_t i = keep; i < message.size(); ++i)
-        if (message[i] == U'\n')
-            message[i] = U' ';
-    return encodeName(message);
+    std::string message = renameFailureText(oldName, error);
+    const std::size_t quotedNameEnd = encodeName(oldName).size() + 2;
+    std::replace(message.begin() + static_cast<std::ptrdiff_t>(quotedNameEnd), message.end(), '\n',
+                 ' ');
+    return message;
 }
 
 // "MESSAGE (ENAME: reason)" on one line, escaped for the terminal.
