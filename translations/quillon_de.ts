@@ -98,6 +98,53 @@ Mehr mit &quot;quillon --help&quot;.
     </message>
 </context>
 <context>
+    <name>quillon::FileLists</name>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Folder list</source>
+        <translation>Ordnerliste</translation>
+    </message>
+    <message>
+        <source>Preview list</source>
+        <translation>Vorschauliste</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>Aus&amp;wahl</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>Unselect All</source>
+        <translation>Keine auswählen</translation>
+    </message>
+    <message>
+        <source>Invert All</source>
+        <translation>Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>&amp;Reload and Sort</source>
+        <translation>&amp;Neu laden und sortieren</translation>
+    </message>
+    <message>
+        <source>By &amp;File Name</source>
+        <translation>Nach Datei&amp;namen</translation>
+    </message>
+    <message>
+        <source>By &amp;Date and Time</source>
+        <translation>Nach &amp;Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>&amp;Rename File</source>
+        <translation>Datei &amp;umbenennen</translation>
+    </message>
+</context>
+<context>
     <name>quillon::FolderErrors</name>
     <message>
         <source>The folder could not be read:
@@ -197,6 +244,73 @@ of 1 to 255 (Counting left to right) or 0 to -255
         <translation>Einfügen: Geben Sie im ersten Feld eine ganze Zahl
 von 1 bis 255 (von links gezählt) oder von 0 bis -255
 (von rechts gezählt) ein.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::ReplaceGroup</name>
+    <message>
+        <source>Replace/Reformat/Number</source>
+        <translation>Ersetzen/Umstellen/Nummerieren</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Replace:</source>
+        <translation>Ersetzen:</translation>
+    </message>
+    <message>
+        <source>With:</source>
+        <translation>Durch:</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Pos:</source>
+        <translation>Pos.:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Länge:</translation>
+    </message>
+    <message>
+        <source>String:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Groß/klein beachten</translation>
+    </message>
+    <message>
+        <source>Update case</source>
+        <translation>Schreibung anpassen</translation>
+    </message>
+    <message>
+        <source>Cumulate</source>
+        <translation>Aufbauen</translation>
+    </message>
+    <message>
+        <source>%20 and _ to spaces</source>
+        <translation>%20, _ zu Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Delete digits</source>
+        <translation>Ziffern löschen</translation>
+    </message>
+    <message>
+        <source>Delete extra spaces</source>
+        <translation>Leerzeichen bereinigen</translation>
     </message>
 </context>
 <context>
@@ -504,34 +618,6 @@ das Kontextmenü.</translation>
         <translation>&amp;Über Quillon</translation>
     </message>
     <message>
-        <source>Select All</source>
-        <translation>Alle auswählen</translation>
-    </message>
-    <message>
-        <source>Unselect All</source>
-        <translation>Keine auswählen</translation>
-    </message>
-    <message>
-        <source>Invert All</source>
-        <translation>Auswahl umkehren</translation>
-    </message>
-    <message>
-        <source>&amp;Reload and Sort</source>
-        <translation>&amp;Neu laden und sortieren</translation>
-    </message>
-    <message>
-        <source>By &amp;File Name</source>
-        <translation>Nach Datei&amp;namen</translation>
-    </message>
-    <message>
-        <source>By &amp;Date and Time</source>
-        <translation>Nach &amp;Datum und Uhrzeit</translation>
-    </message>
-    <message>
-        <source>&amp;Rename File</source>
-        <translation>Datei &amp;umbenennen</translation>
-    </message>
-    <message>
         <source>Preview</source>
         <translation>Vorschau</translation>
     </message>
@@ -556,18 +642,6 @@ das Kontextmenü.</translation>
         <translation>Beim Start</translation>
     </message>
     <message>
-        <source>File names only</source>
-        <translation>Nur Dateinamen</translation>
-    </message>
-    <message>
-        <source>Extensions only</source>
-        <translation>Nur Endungen</translation>
-    </message>
-    <message>
-        <source>Both</source>
-        <translation>Beides</translation>
-    </message>
-    <message>
         <source>The folder could not be read:
  &gt; %1
 
@@ -576,74 +650,6 @@ das Kontextmenü.</translation>
  &gt; %1
 
 %2</translation>
-    </message>
-    <message>
-        <source>Replace/Reformat/Number</source>
-        <translation>Ersetzen/Umstellen/Nummerieren</translation>
-    </message>
-    <message>
-        <source>Replace:</source>
-        <translation>Ersetzen:</translation>
-    </message>
-    <message>
-        <source>With:</source>
-        <translation>Durch:</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Insert</source>
-        <translation>Einfügen</translation>
-    </message>
-    <message>
-        <source>Pos:</source>
-        <translation>Pos.:</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>Länge:</translation>
-    </message>
-    <message>
-        <source>String:</source>
-        <translation>Text:</translation>
-    </message>
-    <message>
-        <source>Case sensitive</source>
-        <translation>Groß/klein beachten</translation>
-    </message>
-    <message>
-        <source>Update case</source>
-        <translation>Schreibung anpassen</translation>
-    </message>
-    <message>
-        <source>Cumulate</source>
-        <translation>Aufbauen</translation>
-    </message>
-    <message>
-        <source>%20 and _ to spaces</source>
-        <translation>%20, _ zu Leerzeichen</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Folders</source>
-        <translation>Ordner</translation>
-    </message>
-    <message>
-        <source>Folder list</source>
-        <translation>Ordnerliste</translation>
-    </message>
-    <message>
-        <source>Preview list</source>
-        <translation>Vorschauliste</translation>
     </message>
     <message>
         <source>&amp;Undo Last Save</source>

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/FileLists.h"
 #include "ui/FolderDrops.h"
 #include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
 #include "ui/Glyphs.h"
 #include "ui/KeyFilter.h"
+#include "ui/MainWindowTooltips.h"
 #include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
+#include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
 #include "ui/WidgetHelpers.h"
 
@@ -18,18 +21,14 @@
 #include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QGridLayout>
-#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListView>
 #include <QMenu>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
@@ -38,110 +37,6 @@
 #include <QVBoxLayout>
 
 namespace quillon {
-
-namespace {
-
-constexpr int kTooltipMs = 25000;
-
-struct Tooltip {
-    const char* control;
-    const char* text;
-};
-
-// In the order they are assigned; controls that are not built are skipped.
-constexpr Tooltip kTooltips[] = {
-    {"Case_Smart", QT_TRANSLATE_NOOP("quillon::TForm1", "Smart capitalization.")},
-    {"Case_Smart_MostLetters",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "First letters except \"Small words.\"")},
-    {"Case_Smart_MostLetters_LastField",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Most words up to the last delimiters.")},
-    {"Case_Smart_SmallWords",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Articles, prepositions, and\ncoordinate conjunctions.")},
-    {"Case_Smart_Hyphen",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Second elements of\nhyphenated terms.")},
-    {"Case_Smart_Commas", QT_TRANSLATE_NOOP("quillon::TForm1", "Words following commas.")},
-    {"Case_Smart_KAcronyms",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Known words (including acronyms), and initialisms.")},
-    {"Case_Smart_UAcronyms",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Unknown \"acronyms\" (initialisms).")},
-    {"Case_FirstLetters", QT_TRANSLATE_NOOP("quillon::TForm1", "First-letter capitalization.")},
-    {"Case_Lower", QT_TRANSLATE_NOOP("quillon::TForm1", "Lowercase letters.")},
-    {"Case_Upper", QT_TRANSLATE_NOOP("quillon::TForm1", "Uppercase letters.")},
-    {"Case_None",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "No change. Unsaved string\nreplacements will be lost")},
-    {"Case_Smart_Extra_FakeButton", QT_TRANSLATE_NOOP("quillon::TForm1", "Options.")},
-    {"Replace_From",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Enter the search string.\nSee Help for reformatting\nand numbering.")},
-    {"Replace_To",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Enter the replacement string.\nSee Help for reformatting\nand numbering.")},
-    {"Replace_ClearFromToBoxesFakeButton",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Clear the \"Replace\" and\n\"With\" edit boxes.")},
-    {"Replace_OptionsWizard", QT_TRANSLATE_NOOP("quillon::TForm1", "Wizard.")},
-    {"Replace_Case", QT_TRANSLATE_NOOP("quillon::TForm1", "Case-sensitive search.")},
-    {"Replace_Button", QT_TRANSLATE_NOOP("quillon::TForm1", "Update the preview list.")},
-    {"Replace_Undo_Button",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Undo the last change\nmade to the preview list.")},
-    {"UpdatePreview",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Undo all changes made\nto the preview list.")},
-    {"Replace_UpdateCase", QT_TRANSLATE_NOOP("quillon::TForm1", "Update case after replacements.")},
-    {"Replace_Button_FN_Off",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you want to perform\noperations on file names.")},
-    {"Replace_Button_FN_On",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you do not want to perform\noperations on file names.")},
-    {"Replace_Button_Ext_Off",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you want to perform\noperations on extensions.")},
-    {"Replace_Button_Ext_On",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you do not want to perform\noperations on extensions.")},
-    {"Replace_TrimFrom",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Enter the position of the first character to\nbe deleted. Counting left to right, "
-         "the\nposition of first character is one. Counting\nright to left, the position of the "
-         "last character\nis -1, the position of the character before it is\n-2, and so on.")},
-    {"Replace_TrimCount",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Enter the number of characters\nto be deleted.")},
-    {"Replace_Trim",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Delete a substring of the\nspecified length (Length) at\nthe specified position (Pos).")},
-    {"Replace_InsertFrom",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Enter the position at which you want to insert a\nstring.  Counting left to right, the "
-         "position of the\nfirst character is one.  Counting right to left, the\nposition after "
-         "the last character is zero,  the po-\nsition of the last character is -1,  and so on.")},
-    {"Replace_InsertString",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Enter the string to be inserted.")},
-    {"Replace_Insert",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Insert the specified string (String)\nat the specified position (Pos).")},
-    {"Replace_CharToSpaces", QT_TRANSLATE_NOOP("quillon::TForm1", "Replace %20 and _ with spaces")},
-    {"Replace_DelDigits", QT_TRANSLATE_NOOP("quillon::TForm1", "Delete digits")},
-    {"Replace_DelExtraSpaces", QT_TRANSLATE_NOOP("quillon::TForm1", "Delete extra spaces")},
-    {"HelpButton", QT_TRANSLATE_NOOP("quillon::TForm1", "Help.")},
-    {"ReloadFromDisk_Button2", QT_TRANSLATE_NOOP("quillon::TForm1", "Reload from disk.")},
-    {"FileMaskEdit",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Enter a new mask and hit the Enter key.\nUnsaved string replacements will be lost.")},
-    {"FileMaskEdit_ClearFakeButton",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Reset the mask to *.* and\nreload. Unsaved string\nreplacements will be lost.")},
-    {"SaveToDisk_Button2", QT_TRANSLATE_NOOP("quillon::TForm1", "Save to disk.")},
-    {"SourceIsPreview", QT_TRANSLATE_NOOP("quillon::TForm1", "Cumulate replacements.")},
-    {"DisplayPreview_CB", QT_TRANSLATE_NOOP("quillon::TForm1", "Preview list/Folder list")},
-    {"FileBox_Preview",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Right click to display\nthe contextual menu.")},
-};
-
-} // namespace
 
 TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
@@ -175,10 +70,10 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
 
     // The tree starts at the user's desktop folder, or at home without one.
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
+    m_lists->tree()->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
 
     FolderDrops::install(this, [this](const QString& folder) {
-        if (m_tree->selectPath(folder))
+        if (m_lists->tree()->selectPath(folder))
             ReloadFromDisk_ButtonClick();
     });
 
@@ -254,26 +149,6 @@ void TForm1::buildMenus() {
     }
     named(help->addAction(tr("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
           "MainMenu_Help_About_MI");
-
-    m_popup = named(new QMenu(this), "FileBox_Preview_PopupMenu");
-    QMenu* popupSelect = m_popup->addMenu(tr("&Select"));
-    popupSelect->addAction(tr("Select All"), this,
-                           &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
-    popupSelect->addAction(tr("Unselect All"), this,
-                           &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
-    named(popupSelect->addAction(tr("Invert All"), this,
-                                 &TForm1::FileBox_Preview_PopupMenu_InverseAll),
-          "Inverse1");
-    QMenu* popupReload = m_popup->addMenu(tr("&Reload and Sort"));
-    named(popupReload->addAction(tr("By &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
-          "ByFileNames1");
-    named(popupReload->addAction(tr("By &Date and Time"), this,
-                                 &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
-          "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
-    m_popupRename = named(m_popup->addAction(tr("&Rename File"), this,
-                                             &TForm1::FileBox_Preview_PopupMenu_RenameFileClick),
-                          "FileBox_Preview_PopupMenu_RenameFile");
-    connect(m_popup, &QMenu::aboutToShow, this, &TForm1::FileBox_Preview_PopupMenu_OnPopup);
 }
 
 QWidget* TForm1::buildTopStrip() {
@@ -365,24 +240,7 @@ QWidget* TForm1::buildHidden() {
         auto* button = named(new QPushButton(tr(c.caption), hidden), c.name);
         connect(button, &QPushButton::clicked, this, c.slot);
     }
-    // The scope the engine reads; only the scope toggles set it.
-    auto* scopes = named(new QWidget(hidden), "Replace_OptionPanel");
-    m_scopeFiles =
-        named(new QRadioButton(tr("File names only"), scopes), "Replace_OptionPanel_Files");
-    m_scopeExt = named(new QRadioButton(tr("Extensions only"), scopes), "Replace_OptionPanel_Ext");
-    m_scopeBoth = named(new QRadioButton(tr("Both"), scopes), "Replace_OptionPanel_Both");
-    m_scopeFiles->setChecked(true);
     return hidden;
-}
-
-void TForm1::assignTooltips() {
-    for (const Tooltip& t : kTooltips) {
-        if (auto* w = findChild<QWidget*>(QString::fromLatin1(t.control))) {
-            w->setToolTip(tr(t.text));
-            w->setToolTipDuration(kTooltipMs);
-        }
-    }
-    nameControlsForScreenReaders(this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -414,16 +272,15 @@ void TForm1::OnActivateClick() {
     if (m_state.Started)
         return;
     m_state.Started = true;
-    m_state.SplitterDragging = false;
     prepareCaseTables();
     m_state.enterRunsReplace = true;
     if (!m_folderArgument.isEmpty()) {
         if (const auto folder = folderFromOutside(m_folderArgument, this))
-            m_tree->selectPath(*folder);
+            m_lists->tree()->selectPath(*folder);
     }
     ReloadFileList();
-    m_replaceFrom->setFocus();
-    assignTooltips();
+    m_replace->focusReplaceBox();
+    assignMainWindowTooltips(this);
 }
 
 void TForm1::Delay(int ms) {
@@ -443,37 +300,13 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
         return;
     if (m_state.enterRunsReload)
         ReloadFromDisk_ButtonClick();
-    else if (m_state.enterRunsReplace && m_replaceButton->isEnabled())
+    else if (m_state.enterRunsReplace && m_replace->okEnabled())
         Replace_ButtonClick();
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_splitter) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            PanelSplitterOnMouseDown();
-            return true;
-        case QEvent::MouseMove:
-            PanelSplitterMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
-            return true;
-        case QEvent::MouseButtonRelease:
-            PanelSplitterOnMouseUp();
-            return true;
-        default:
-            break;
-        }
-    }
-    if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == m_mask)
-            FileMaskEditChange();
-        else if (qobject_cast<QLineEdit*>(watched) && watched != m_mask)
-            Replace_EnableDisableItemsClick();
-    }
-    if (watched == m_previewView->viewport() && event->type() == QEvent::MouseMove) {
-        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-        m_state.PopupMouseX = pos.x();
-        m_state.PopupMouseY = pos.y();
-    }
+    if (watched == m_mask && event->type() == QEvent::MouseButtonPress)
+        FileMaskEditChange();
     return QWidget::eventFilter(watched, event);
 }
 

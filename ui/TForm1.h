@@ -13,22 +13,17 @@
 
 class QAction;
 class QCheckBox;
-class QGroupBox;
 class QLineEdit;
-class QListView;
-class QMenu;
 class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QToolButton;
 
 namespace quillon {
 
 class CaseGroup;
+class FileLists;
 class FolderListModel;
 class PreviewListModel;
+class ReplaceGroup;
 class THelpForm;
-class TShellTree;
 class TWizardForm;
 class UserQuestions;
 
@@ -46,7 +41,7 @@ public:
     Workspace& workspace() { return m_workspace; }
     const MainWindowState& state() const { return m_state; }
     /// Width of the folder tree, as the splitter sets it.
-    int treeWidth() const { return m_treeWidth; }
+    int treeWidth() const;
 
     /// Waits ms milliseconds while the event loop keeps dispatching events.
     static void Delay(int ms);
@@ -153,15 +148,12 @@ private:
     QWidget* buildMiddle();
     QWidget* buildBottom();
     QWidget* buildHidden();
-    QGroupBox* buildCaseGroup(QWidget* parent);
-    QGroupBox* buildReplaceGroup(QWidget* parent);
-    void installReplaceFilters();
-    void passScopeFocus(QToolButton* from, QToolButton* to);
-    void assignTooltips();
+    void connectCaseGroup();
+    void connectReplaceGroup();
+    void connectFileLists();
     void updateMinimumSize();
 
     // layout
-    void placeSplitter();
     void placeCaseExtraPanel();
 
     // case
@@ -172,8 +164,6 @@ private:
     void reportLoad(const LoadResult& result);
     void updateScrollRanges();
     void showPreviewList();
-    static int firstVisibleRow(const QListView* view);
-    static void scrollToRow(QListView* view, int row);
     void listsAboutToReset() override;
     void listsReset() override;
     void previewNamesChanged() override;
@@ -186,17 +176,10 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
 
-    // top strip and lists
-    TShellTree* m_tree = nullptr;
-    QWidget* m_splitter = nullptr;
-    int m_treeWidth = 220;
-    QListView* m_folderView = nullptr;
-    QListView* m_previewView = nullptr;
+    // top strip
     QCheckBox* m_displayPreview = nullptr;
     QProgressBar* m_progress = nullptr;
     QLineEdit* m_mask = nullptr;
-    QMenu* m_popup = nullptr;
-    QAction* m_popupRename = nullptr;
     QAction* m_undoLastSave = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
@@ -204,34 +187,8 @@ private:
     QAction* m_helpHelp = nullptr;
     QWidget* m_bottom = nullptr;
 
-    // "Replace/Reformat/Number"
-    QLineEdit* m_replaceFrom = nullptr;
-    QLineEdit* m_replaceTo = nullptr;
-    QCheckBox* m_replaceCase = nullptr;
-    QCheckBox* m_updateCase = nullptr;
-    QCheckBox* m_sourceIsPreview = nullptr;
-    QCheckBox* m_trim = nullptr;
-    QLineEdit* m_trimFrom = nullptr;
-    QLineEdit* m_trimCount = nullptr;
-    QCheckBox* m_insert = nullptr;
-    QLineEdit* m_insertFrom = nullptr;
-    QLineEdit* m_insertString = nullptr;
-    QCheckBox* m_charToSpaces = nullptr;
-    QCheckBox* m_delDigits = nullptr;
-    QCheckBox* m_delExtraSpaces = nullptr;
-    QWidget* m_fnExtPanel = nullptr;
-    QToolButton* m_fnOn = nullptr;
-    QToolButton* m_fnOff = nullptr;
-    QToolButton* m_extOn = nullptr;
-    QToolButton* m_extOff = nullptr;
-    QRadioButton* m_scopeFiles = nullptr;
-    QRadioButton* m_scopeExt = nullptr;
-    QRadioButton* m_scopeBoth = nullptr;
-    QToolButton* m_wizardButton = nullptr;
-    QToolButton* m_helpButton = nullptr;
-    QPushButton* m_replaceButton = nullptr;
-    QPushButton* m_undoButton = nullptr;
-
+    FileLists* m_lists = nullptr;
+    ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;
 
     // the assistants' single instances, in TForm1Assistants.cpp

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/FileLists.h"
 #include "ui/NameText.h"
 #include "ui/UserQuestions.h"
 
@@ -170,7 +171,7 @@ void TForm1::updateUndoLastSave() {
 }
 
 void TForm1::Rename_FileClick() {
-    const QModelIndexList selected = m_previewView->selectionModel()->selectedIndexes();
+    const QModelIndexList selected = m_lists->previewView()->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
     const auto row = static_cast<std::size_t>(selected.first().row());
