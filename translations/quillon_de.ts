@@ -618,14 +618,6 @@ das Kontextmenü.</translation>
         <translation>&amp;Über Quillon</translation>
     </message>
     <message>
-        <source>Preview</source>
-        <translation>Vorschau</translation>
-    </message>
-    <message>
-        <source>Mask:</source>
-        <translation>Maske:</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
@@ -1115,6 +1107,17 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     <message>
         <source>If you need to swap more than three fields, close this window and click on</source>
         <translation>Für mehr als drei Felder schließen Sie dieses Fenster und klicken auf</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TopStrip</name>
+    <message>
+        <source>Mask:</source>
+        <translation>Maske:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>

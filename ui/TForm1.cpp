@@ -5,35 +5,26 @@
 #include "ui/FolderDrops.h"
 #include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
-#include "ui/Glyphs.h"
-#include "ui/KeyFilter.h"
 #include "ui/MainWindowTooltips.h"
 #include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
 #include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
+#include "ui/TopStrip.h"
 #include "ui/WidgetHelpers.h"
 
 #include "quillon/Version.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QGridLayout>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quillon {
@@ -57,11 +48,11 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
             QApplication::restoreOverrideCursor();
     });
 
-    buildMenus();
+    const QList<QMenu*> menus = buildMenus();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildTopStrip());
+    layout->addWidget(buildTopStrip(menus));
     layout->addWidget(buildMiddle(), 1);
     buildHidden();
     layout->addWidget(buildBottom());
@@ -88,7 +79,7 @@ TForm1::~TForm1() {
     m_workspace.setBusyHandler({});
 }
 
-void TForm1::buildMenus() {
+QList<QMenu*> TForm1::buildMenus() {
     auto* file = named(new QMenu(tr("&File"), this), "MainMenu_File");
     QMenu* reload = file->addMenu(tr("&Reload"));
     named(reload->addAction(tr("Sort by &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
@@ -149,76 +140,17 @@ void TForm1::buildMenus() {
     }
     named(help->addAction(tr("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
           "MainMenu_Help_About_MI");
+    return {file, view, select, help};
 }
 
-QWidget* TForm1::buildTopStrip() {
-    auto* strip = named(new QWidget(this), "TopStrip");
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(2, 1, 2, 1);
-    row->setSpacing(4);
-
-    auto* toolbar = named(new QToolBar(strip), "ToolBar1");
-    toolbar->setMovable(false);
-    toolbar->setFloatable(false);
-    for (const char* name :
-         {"MainMenu_File", "MainMenu_View", "MainMenu_Select", "MainMenu_Help"}) {
-        auto* menu = findChild<QMenu*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-        auto* button = new QToolButton(toolbar);
-        button->setText(menu->title());
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-        toolbar->addWidget(button);
-    }
-    row->addWidget(toolbar);
-
-    auto* panel = named(new QWidget(strip), "Panel3");
-    auto* panelRow = new QHBoxLayout(panel);
-    panelRow->setContentsMargins(0, 0, 0, 0);
-    panelRow->setSpacing(4);
-    auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
-    connect(reload, &QToolButton::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
-    panelRow->addWidget(reload);
-    auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel);
-    connect(save, &QToolButton::clicked, this, &TForm1::SaveToDisk_ButtonClick);
-    panelRow->addWidget(save);
-
-    // While saving, the progress bar lies over the check box in the same place.
-    auto* previewPlace = new QWidget(panel);
-    auto* stack = new QGridLayout(previewPlace);
-    stack->setContentsMargins(0, 0, 0, 0);
-    m_displayPreview = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
-    m_displayPreview->setChecked(true);
-    connect(m_displayPreview, &QCheckBox::toggled, this, &TForm1::DisplayPreview_CBClick);
-    m_progress = named(new QProgressBar(previewPlace), "ProgressBar");
-    m_progress->setRange(0, 100);
-    m_progress->setTextVisible(false);
-    m_progress->hide();
-    // The place keeps the width of the wider of the two, whichever shows.
-    keepPlaceWhenHidden(m_displayPreview);
-    keepPlaceWhenHidden(m_progress);
-    stack->addWidget(m_displayPreview, 0, 0);
-    stack->addWidget(m_progress, 0, 0);
-    panelRow->addWidget(previewPlace);
-
-    auto* maskLabel = new QLabel(tr("Mask:"), panel);
-    panelRow->addWidget(maskLabel);
-    m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
-    fitWidthTo(m_mask, QStringLiteral("*.mpeg4"));
-    maskLabel->setBuddy(m_mask);
-    installKeyRule(m_mask, KeyRule{notInFileNames(), {}, {}, {}, {}});
-    m_mask->installEventFilter(this); // a click counts as a change of the mask
-    connect(m_mask, &QLineEdit::textChanged, this, &TForm1::FileMaskEditChange);
-    panelRow->addWidget(m_mask);
-    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
-    connect(clear, &QToolButton::clicked, this, &TForm1::FileMaskEdit_ClearFakeButtonClick);
-    panelRow->addWidget(clear);
-
-    row->addWidget(panel);
-    row->addStretch(1);
-    return strip;
+QWidget* TForm1::buildTopStrip(const QList<QMenu*>& menus) {
+    m_strip = new TopStrip(menus, this);
+    connect(m_strip, &TopStrip::reloadPressed, this, &TForm1::ReloadFromDisk_ButtonClick);
+    connect(m_strip, &TopStrip::savePressed, this, &TForm1::SaveToDisk_ButtonClick);
+    connect(m_strip, &TopStrip::previewToggled, this, &TForm1::DisplayPreview_CBClick);
+    connect(m_strip, &TopStrip::maskEdited, this, &TForm1::FileMaskEditChange);
+    connect(m_strip, &TopStrip::maskClearPressed, this, &TForm1::FileMaskEdit_ClearFakeButtonClick);
+    return m_strip;
 }
 
 QWidget* TForm1::buildHidden() {
@@ -304,19 +236,13 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
         Replace_ButtonClick();
 }
 
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_mask && event->type() == QEvent::MouseButtonPress)
-        FileMaskEditChange();
-    return QWidget::eventFilter(watched, event);
-}
-
 void TForm1::FileMaskEditChange() {
     m_state.enterRunsReplace = false;
     m_state.enterRunsReload = true;
 }
 
 void TForm1::FileMaskEdit_ClearFakeButtonClick() {
-    m_mask->setText(QStringLiteral("*.*"));
+    m_strip->resetMask();
     ReloadFromDisk_ButtonClick();
 }
 

@@ -12,9 +12,7 @@
 #include <memory>
 
 class QAction;
-class QCheckBox;
-class QLineEdit;
-class QProgressBar;
+class QMenu;
 
 namespace quillon {
 
@@ -23,6 +21,7 @@ class FileLists;
 class FolderListModel;
 class PreviewListModel;
 class ReplaceGroup;
+class TopStrip;
 class THelpForm;
 class TWizardForm;
 class UserQuestions;
@@ -132,7 +131,6 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // saving and undoing it
@@ -143,8 +141,8 @@ private:
     void updateUndoLastSave();
 
     // construction
-    void buildMenus();
-    QWidget* buildTopStrip();
+    QList<QMenu*> buildMenus();
+    QWidget* buildTopStrip(const QList<QMenu*>& menus);
     QWidget* buildMiddle();
     QWidget* buildBottom();
     QWidget* buildHidden();
@@ -176,10 +174,6 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
 
-    // top strip
-    QCheckBox* m_displayPreview = nullptr;
-    QProgressBar* m_progress = nullptr;
-    QLineEdit* m_mask = nullptr;
     QAction* m_undoLastSave = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
@@ -187,6 +181,7 @@ private:
     QAction* m_helpHelp = nullptr;
     QWidget* m_bottom = nullptr;
 
+    TopStrip* m_strip = nullptr;
     FileLists* m_lists = nullptr;
     ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;

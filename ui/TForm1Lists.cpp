@@ -8,6 +8,7 @@
 #include "ui/PreviewListModel.h"
 #include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
+#include "ui/TopStrip.h"
 
 #include <QAction>
 #include <QApplication>
@@ -63,17 +64,17 @@ void TForm1::reportLoad(const LoadResult& result) {
 }
 
 void TForm1::ReloadFileList() {
-    reportLoad(m_workspace.reload(selectedFolder(), toName(m_mask->text())));
+    reportLoad(m_workspace.reload(selectedFolder(), toName(m_strip->mask())));
 }
 
 void TForm1::ReloadFromDisk_ButtonClick() {
     m_workspace.dropUndo();
-    m_displayPreview->setChecked(true);
+    m_strip->setPreviewShown(true);
     ReloadFileList();
 }
 
 void TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick() {
-    reportLoad(m_workspace.loadByDate(selectedFolder(), toName(m_mask->text())));
+    reportLoad(m_workspace.loadByDate(selectedFolder(), toName(m_strip->mask())));
 }
 
 void TForm1::UpdatePreviewClick() {
@@ -96,7 +97,7 @@ void TForm1::FileBox_Preview_PopupMenu_InverseAll() {
 }
 
 void TForm1::PreventSelectionInListClick() {
-    m_lists->clearSelection(m_displayPreview->isChecked());
+    m_lists->clearSelection(m_strip->previewShown());
 }
 
 void TForm1::FileBox_Preview_PopupMenu_OnPopup() {
@@ -111,7 +112,7 @@ void TForm1::FileBox_Preview_PopupMenu_RenameFileClick() {
 
 void TForm1::DisplayPreview_CBClick() {
     m_state.enterRunsReplace = true;
-    const bool preview = m_displayPreview->isChecked();
+    const bool preview = m_strip->previewShown();
     m_viewPreview->setChecked(preview);
     m_viewFolder->setChecked(!preview);
     m_lists->showList(preview);
@@ -119,19 +120,19 @@ void TForm1::DisplayPreview_CBClick() {
 
 void TForm1::showPreviewList() {
     // Through the check box, so that its handler swaps the lists.
-    m_displayPreview->setChecked(true);
+    m_strip->setPreviewShown(true);
 }
 
 void TForm1::MainMenu_View_FolderClick() {
     m_viewFolder->setChecked(true);
     m_viewPreview->setChecked(false);
-    m_displayPreview->setChecked(false);
+    m_strip->setPreviewShown(false);
 }
 
 void TForm1::MainMenu_View_PreviewClick() {
     m_viewPreview->setChecked(true);
     m_viewFolder->setChecked(false);
-    m_displayPreview->setChecked(true);
+    m_strip->setPreviewShown(true);
 }
 
 void TForm1::updateScrollRanges() {

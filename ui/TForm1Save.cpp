@@ -3,6 +3,7 @@
 
 #include "ui/FileLists.h"
 #include "ui/NameText.h"
+#include "ui/TopStrip.h"
 #include "ui/UserQuestions.h"
 
 #include <QApplication>
@@ -79,22 +80,14 @@ SaveCallbacks TForm1::renamingCallbacks(bool& busy) {
         busy = renaming;
         if (renaming) {
             QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_progress->setValue(0);
-            m_displayPreview->hide();
-            m_progress->show();
-            if (QLayout* row = m_progress->parentWidget()->layout())
-                row->activate();
-            m_progress->repaint();
+            m_strip->showProgress(true);
         } else {
-            m_progress->hide();
-            m_displayPreview->show();
+            m_strip->showProgress(false);
             QApplication::restoreOverrideCursor();
         }
     };
     callbacks.progress = [this](int percent) {
-        // The loop lets no event through, so the bar paints itself now.
-        m_progress->setValue(percent);
-        m_progress->repaint();
+        m_strip->setProgress(percent);
     };
     return callbacks;
 }
@@ -128,7 +121,7 @@ void TForm1::SaveToDisk_ButtonClick() {
             QApplication::setOverrideCursor(Qt::WaitCursor);
         return choice;
     };
-    const SaveResult result = m_workspace.save(toName(m_mask->text()), callbacks);
+    const SaveResult result = m_workspace.save(toName(m_strip->mask()), callbacks);
     if (result.status == SaveStatus::Saved)
         tellReloadError(ask, result.reloadError);
 }
@@ -140,7 +133,7 @@ void TForm1::UndoLastSave1Click() {
         return;
     bool busy = false;
     const UndoResult result =
-        m_workspace.undoLastSave(toName(m_mask->text()), renamingCallbacks(busy));
+        m_workspace.undoLastSave(toName(m_strip->mask()), renamingCallbacks(busy));
     switch (result.status) {
     case UndoStatus::NoRecord:
     case UndoStatus::NotQuillons:
