@@ -98,6 +98,105 @@ Mehr mit &quot;quillon --help&quot;.
     </message>
 </context>
 <context>
+    <name>quillon::DiskMessages</name>
+    <message>
+        <source>No files to save.</source>
+        <translation>Keine Dateien zu speichern.</translation>
+    </message>
+    <message>
+        <source>Folder.items.count &lt;&gt; Preview.items.count
+
+Changes cannot be saved. Click Reload.</source>
+        <translation>Folder.items.count &lt;&gt; Preview.items.count
+
+Die Änderungen können nicht gespeichert werden. Klicken Sie auf Neu laden.</translation>
+    </message>
+    <message>
+        <source>Not ready yet. Proceed when
+the &quot;Save&quot; is enabled.
+</source>
+        <translation>Noch nicht bereit. Fahren Sie fort,
+sobald &quot;Speichern&quot; verfügbar ist.
+</translation>
+    </message>
+    <message>
+        <source>Duplicate file names found:
+ &gt; %1
+
+Nothing written to disk.</source>
+        <translation>Doppelte Dateinamen gefunden:
+ &gt; %1
+
+Es wurde nichts auf den Datenträger geschrieben.</translation>
+    </message>
+    <message>
+        <source>Invalid file name found:
+ &gt; %1
+
+Nothing written to disk.</source>
+        <translation>Ungültiger Dateiname gefunden:
+ &gt; %1
+
+Es wurde nichts auf den Datenträger geschrieben.</translation>
+    </message>
+    <message>
+        <source>Another save or undo is running in this folder.
+
+No file was renamed.</source>
+        <translation>In diesem Ordner läuft bereits ein Speichern oder Rückgängigmachen.
+
+Es wurde keine Datei umbenannt.</translation>
+    </message>
+    <message>
+        <source>The undo file could not be written.
+
+No file was renamed.</source>
+        <translation>Die Rückgängig-Datei konnte nicht geschrieben werden.
+
+Es wurde keine Datei umbenannt.</translation>
+    </message>
+    <message>
+        <source>The undo file could not be rewritten after renaming.
+
+It still lists every planned rename; running it takes back those that were done.</source>
+        <translation>Die Rückgängig-Datei konnte nach dem Umbenennen nicht neu geschrieben werden.
+
+Sie enthält weiterhin jede geplante Umbenennung; wenn Sie sie ausführen, nimmt sie die durchgeführten zurück.</translation>
+    </message>
+    <message>
+        <source>cannot be renamed because it is currently used by
+another program.</source>
+        <translation>kann nicht umbenannt werden, weil sie gerade von
+einem anderen Programm benutzt wird.</translation>
+    </message>
+    <message>
+        <source>could not be renamed.</source>
+        <translation>konnte nicht umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>This folder holds no undo file of Quillon&apos;s.</source>
+        <translation>Dieser Ordner enthält keine Rückgängig-Datei von Quillon.</translation>
+    </message>
+    <message>
+        <source>These files could not be renamed back:%1
+
+The undo file was kept with them.</source>
+        <translation>Diese Dateien konnten nicht zurückbenannt werden:%1
+
+Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
+    </message>
+    <message>
+        <source>The folder could not be read:
+ &gt; %1
+
+%2</source>
+        <translation>Der Ordner konnte nicht gelesen werden:
+ &gt; %1
+
+%2</translation>
+    </message>
+</context>
+<context>
     <name>quillon::FileLists</name>
     <message>
         <source>Folders</source>
@@ -634,104 +733,8 @@ das Kontextmenü.</translation>
         <translation>Beim Start</translation>
     </message>
     <message>
-        <source>The folder could not be read:
- &gt; %1
-
-%2</source>
-        <translation>Der Ordner konnte nicht gelesen werden:
- &gt; %1
-
-%2</translation>
-    </message>
-    <message>
         <source>&amp;Undo Last Save</source>
         <translation>&amp;Letztes Speichern rückgängig</translation>
-    </message>
-    <message>
-        <source>No files to save.</source>
-        <translation>Keine Dateien zu speichern.</translation>
-    </message>
-    <message>
-        <source>Folder.items.count &lt;&gt; Preview.items.count
-
-Changes cannot be saved. Click Reload.</source>
-        <translation>Folder.items.count &lt;&gt; Preview.items.count
-
-Die Änderungen können nicht gespeichert werden. Klicken Sie auf Neu laden.</translation>
-    </message>
-    <message>
-        <source>Not ready yet. Proceed when
-the &quot;Save&quot; is enabled.
-</source>
-        <translation>Noch nicht bereit. Fahren Sie fort,
-sobald &quot;Speichern&quot; verfügbar ist.
-</translation>
-    </message>
-    <message>
-        <source>Duplicate file names found:
- &gt; %1
-
-Nothing written to disk.</source>
-        <translation>Doppelte Dateinamen gefunden:
- &gt; %1
-
-Es wurde nichts auf den Datenträger geschrieben.</translation>
-    </message>
-    <message>
-        <source>Invalid file name found:
- &gt; %1
-
-Nothing written to disk.</source>
-        <translation>Ungültiger Dateiname gefunden:
- &gt; %1
-
-Es wurde nichts auf den Datenträger geschrieben.</translation>
-    </message>
-    <message>
-        <source>Another save or undo is running in this folder.
-
-No file was renamed.</source>
-        <translation>In diesem Ordner läuft bereits ein Speichern oder Rückgängigmachen.
-
-Es wurde keine Datei umbenannt.</translation>
-    </message>
-    <message>
-        <source>The undo file could not be written.
-
-No file was renamed.</source>
-        <translation>Die Rückgängig-Datei konnte nicht geschrieben werden.
-
-Es wurde keine Datei umbenannt.</translation>
-    </message>
-    <message>
-        <source>The undo file could not be rewritten after renaming.
-
-It still lists every planned rename; running it takes back those that were done.</source>
-        <translation>Die Rückgängig-Datei konnte nach dem Umbenennen nicht neu geschrieben werden.
-
-Sie enthält weiterhin jede geplante Umbenennung; wenn Sie sie ausführen, nimmt sie die durchgeführten zurück.</translation>
-    </message>
-    <message>
-        <source>cannot be renamed because it is currently used by
-another program.</source>
-        <translation>kann nicht umbenannt werden, weil sie gerade von
-einem anderen Programm benutzt wird.</translation>
-    </message>
-    <message>
-        <source>could not be renamed.</source>
-        <translation>konnte nicht umbenannt werden.</translation>
-    </message>
-    <message>
-        <source>This folder holds no undo file of Quillon&apos;s.</source>
-        <translation>Dieser Ordner enthält keine Rückgängig-Datei von Quillon.</translation>
-    </message>
-    <message>
-        <source>These files could not be renamed back:%1
-
-The undo file was kept with them.</source>
-        <translation>Diese Dateien konnten nicht zurückbenannt werden:%1
-
-Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
 </context>
 <context>

@@ -134,8 +134,6 @@ protected:
 
 private:
     // saving and undoing it
-    QString saveNoticeText(const SaveNotice& notice) const;
-    QString renameFailureText(const RenameFailure& failure) const;
     SaveCallbacks renamingCallbacks(bool& busy);
     void tellReloadError(UserQuestions& ask, int error);
     void updateUndoLastSave();

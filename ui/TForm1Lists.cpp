@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListModel.h"
 #include "ui/NameText.h"
@@ -11,15 +12,10 @@
 #include "ui/TopStrip.h"
 
 #include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QStyle>
-
-#include <cstring>
 
 namespace quillon {
 
@@ -55,9 +51,7 @@ void TForm1::reportLoad(const LoadResult& result) {
     if (result.ok())
         return;
     QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"),
-                    tr("The folder could not be read:\n > %1\n\n%2")
-                        .arg(m_lists->tree()->selectedPath(),
-                             QString::fromLocal8Bit(std::strerror(result.error))),
+                    DiskMessages::folderUnreadable(m_lists->tree()->selectedPath(), result.error),
                     QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
