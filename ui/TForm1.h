@@ -26,9 +26,11 @@ class THelpForm;
 class TWizardForm;
 class UserQuestions;
 
-/// The main window: the folder tree, the folder and preview lists, the case
-/// and replace groups, and the commands that tie them to the workspace.
-/// Its code is spread over TForm1*.cpp by area.
+/// The main window: the menus, the top strip, the file lists, the case and
+/// replace groups, and the commands that tie them to the workspace. The
+/// parts own their controls and state; the window's handlers are thin slots
+/// that take their values and call the workspace. Its code is spread over
+/// TForm1*.cpp by area.
 class TForm1 final : public QWidget, public MainWindowAccess, private WorkspaceObserver {
     Q_OBJECT
 public:
