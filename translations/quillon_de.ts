@@ -257,6 +257,81 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
 </context>
 <context>
+    <name>quillon::MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;File Name</source>
+        <translation>Nach Datei&amp;namen sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Date</source>
+        <translation>Nach &amp;Datum sortieren</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Last Save</source>
+        <translation>&amp;Letztes Speichern rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Folder</source>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <source>&amp;Preview</source>
+        <translation>&amp;Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Reset List</source>
+        <translation>Liste &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Wizard</source>
+        <translation>A&amp;ssistent</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>Aus&amp;wahl</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Alle auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Unselect All</source>
+        <translation>&amp;Keine auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Invert All</source>
+        <translation>Auswahl &amp;umkehren</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über Quillon</translation>
+    </message>
+</context>
+<context>
     <name>quillon::Refusals</name>
     <message>
         <source>File Name Replacement:
@@ -649,74 +724,6 @@ the contextual menu.</source>
 das Kontextmenü.</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
-    </message>
-    <message>
-        <source>&amp;Reload</source>
-        <translation>&amp;Neu laden</translation>
-    </message>
-    <message>
-        <source>Sort by &amp;File Name</source>
-        <translation>Nach Datei&amp;namen sortieren</translation>
-    </message>
-    <message>
-        <source>Sort by &amp;Date</source>
-        <translation>Nach &amp;Datum sortieren</translation>
-    </message>
-    <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Speichern</translation>
-    </message>
-    <message>
-        <source>&amp;Exit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>&amp;Ansicht</translation>
-    </message>
-    <message>
-        <source>&amp;Folder</source>
-        <translation>&amp;Ordner</translation>
-    </message>
-    <message>
-        <source>&amp;Preview</source>
-        <translation>&amp;Vorschau</translation>
-    </message>
-    <message>
-        <source>&amp;Reset List</source>
-        <translation>Liste &amp;zurücksetzen</translation>
-    </message>
-    <message>
-        <source>&amp;Wizard</source>
-        <translation>A&amp;ssistent</translation>
-    </message>
-    <message>
-        <source>&amp;Select</source>
-        <translation>Aus&amp;wahl</translation>
-    </message>
-    <message>
-        <source>&amp;Select All</source>
-        <translation>&amp;Alle auswählen</translation>
-    </message>
-    <message>
-        <source>&amp;Unselect All</source>
-        <translation>&amp;Keine auswählen</translation>
-    </message>
-    <message>
-        <source>&amp;Invert All</source>
-        <translation>Auswahl &amp;umkehren</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation>&amp;Über Quillon</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
@@ -731,10 +738,6 @@ das Kontextmenü.</translation>
     <message>
         <source>OnStart</source>
         <translation>Beim Start</translation>
-    </message>
-    <message>
-        <source>&amp;Undo Last Save</source>
-        <translation>&amp;Letztes Speichern rückgängig</translation>
     </message>
 </context>
 <context>

@@ -5,6 +5,7 @@
 #include "ui/FolderDrops.h"
 #include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
+#include "ui/MainMenus.h"
 #include "ui/MainWindowTooltips.h"
 #include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
@@ -80,67 +81,28 @@ TForm1::~TForm1() {
 }
 
 QList<QMenu*> TForm1::buildMenus() {
-    auto* file = named(new QMenu(tr("&File"), this), "MainMenu_File");
-    QMenu* reload = file->addMenu(tr("&Reload"));
-    named(reload->addAction(tr("Sort by &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
-          "SortbyFileName1");
-    named(reload->addAction(tr("Sort by &Date"), this,
-                            &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
-          "SortbyDate1");
-    QAction* byName = reload->actions().constFirst();
-    QAction* save = named(file->addAction(tr("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
-                          "MainMenu_File_Save");
-    m_undoLastSave = named(
-        file->addAction(tr("&Undo Last Save"), this, &TForm1::UndoLastSave1Click), "UndoLastSave1");
-    // Asked when the menu opens: the file may come and go at any time.
-    connect(file, &QMenu::aboutToShow, this, &TForm1::updateUndoLastSave);
-    file->addSeparator();
-    QAction* exit = named(file->addAction(tr("&Exit"), this, &TForm1::MainMenu_File_Exit),
-                          "MainMenu_File_Exit1");
-
-    auto* view = named(new QMenu(tr("&View"), this), "MainMenu_View");
-    m_viewFolder = named(view->addAction(tr("&Folder"), this, &TForm1::MainMenu_View_FolderClick),
-                         "MainMenu_View_Folder");
-    m_viewPreview =
-        named(view->addAction(tr("&Preview"), this, &TForm1::MainMenu_View_PreviewClick),
-              "MainMenu_View_Preview");
-    m_viewFolder->setCheckable(true);
-    m_viewPreview->setCheckable(true);
-    m_viewPreview->setChecked(true);
-    view->addSeparator();
-    named(view->addAction(tr("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
-    view->addSeparator();
-    m_viewWizard = named(view->addAction(tr("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
-                         "MainMenu_View_Wizard");
-
-    auto* select = named(new QMenu(tr("&Select"), this), "MainMenu_Select");
-    named(select->addAction(tr("&Select All"), this,
-                            &TForm1::FileBox_Preview_PopupMenu_SelectAllClick),
-          "SelectAll1");
-    named(select->addAction(tr("&Unselect All"), this,
-                            &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick),
-          "UnselectAll1");
-    named(select->addAction(tr("&Invert All"), this, &TForm1::FileBox_Preview_PopupMenu_InverseAll),
-          "InvertAll1");
-
-    auto* help = named(new QMenu(tr("&Help"), this), "MainMenu_Help");
-    m_helpHelp = named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
-                       "MainMenu_Help_Help");
-    // The desktop's usual keys; the menus live on tool buttons, so the
-    // window itself carries the actions for their shortcuts to work.
-    const std::pair<QAction*, QKeySequence> shortcuts[] = {
-        {save, QKeySequence::Save},
-        {byName, QKeySequence(Qt::Key_F5)},
-        {m_helpHelp, QKeySequence::HelpContents},
-        {exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+    m_menus = new MainMenus(this);
+    const auto bind = [this](void (MainMenus::*chosen)(), void (TForm1::*handler)()) {
+        connect(m_menus, chosen, this, handler);
     };
-    for (const auto& [action, keys] : shortcuts) {
-        action->setShortcut(keys);
-        addAction(action);
-    }
-    named(help->addAction(tr("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
-          "MainMenu_Help_About_MI");
-    return {file, view, select, help};
+    bind(&MainMenus::reloadByNameChosen, &TForm1::ReloadFromDisk_ButtonClick);
+    bind(&MainMenus::reloadByDateChosen,
+         &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick);
+    bind(&MainMenus::saveChosen, &TForm1::SaveToDisk_ButtonClick);
+    bind(&MainMenus::undoLastSaveChosen, &TForm1::UndoLastSave1Click);
+    // Asked when the menu opens: the file may come and go at any time.
+    bind(&MainMenus::fileMenuOpening, &TForm1::updateUndoLastSave);
+    bind(&MainMenus::exitChosen, &TForm1::MainMenu_File_Exit);
+    bind(&MainMenus::folderListChosen, &TForm1::MainMenu_View_FolderClick);
+    bind(&MainMenus::previewListChosen, &TForm1::MainMenu_View_PreviewClick);
+    bind(&MainMenus::resetListChosen, &TForm1::UpdatePreviewClick);
+    bind(&MainMenus::wizardChosen, &TForm1::MainMenu_View_WizardClick);
+    bind(&MainMenus::selectAllChosen, &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
+    bind(&MainMenus::unselectAllChosen, &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
+    bind(&MainMenus::invertAllChosen, &TForm1::FileBox_Preview_PopupMenu_InverseAll);
+    bind(&MainMenus::helpChosen, &TForm1::MainMenu_Help_HelpClick);
+    bind(&MainMenus::aboutChosen, &TForm1::MainMenu_Help_About_MIClick);
+    return m_menus->menus();
 }
 
 QWidget* TForm1::buildTopStrip(const QList<QMenu*>& menus) {

@@ -11,12 +11,12 @@
 
 #include <memory>
 
-class QAction;
 class QMenu;
 
 namespace quillon {
 
 class CaseGroup;
+class MainMenus;
 class FileLists;
 class FolderListModel;
 class PreviewListModel;
@@ -174,11 +174,7 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
 
-    QAction* m_undoLastSave = nullptr;
-    QAction* m_viewFolder = nullptr;
-    QAction* m_viewPreview = nullptr;
-    QAction* m_viewWizard = nullptr;
-    QAction* m_helpHelp = nullptr;
+    MainMenus* m_menus = nullptr;
     QWidget* m_bottom = nullptr;
 
     TopStrip* m_strip = nullptr;

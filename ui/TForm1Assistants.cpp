@@ -1,12 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/MainMenus.h"
 #include "ui/ReplaceGroup.h"
 #include "ui/help/THelpForm.h"
 #include "ui/help/TMainMenu_Help_About.h"
 #include "ui/wizard/TWizardForm.h"
-
-#include <QAction>
 
 namespace quillon {
 
@@ -74,12 +73,12 @@ Scope TForm1::scope() const {
 }
 
 void TForm1::setWizardOpenersEnabled(bool enabled) {
-    m_viewWizard->setEnabled(enabled);
+    m_menus->setWizardEnabled(enabled);
     m_replace->setWizardButtonEnabled(enabled);
 }
 
 void TForm1::setHelpOpenersEnabled(bool enabled) {
-    m_helpHelp->setEnabled(enabled);
+    m_menus->setHelpEnabled(enabled);
     m_replace->setHelpButtonEnabled(enabled);
 }
 

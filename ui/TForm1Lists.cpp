@@ -4,6 +4,7 @@
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListModel.h"
+#include "ui/MainMenus.h"
 #include "ui/NameText.h"
 #include "ui/NameWidth.h"
 #include "ui/PreviewListModel.h"
@@ -11,7 +12,6 @@
 #include "ui/TShellTree.h"
 #include "ui/TopStrip.h"
 
-#include <QAction>
 #include <QFile>
 #include <QListView>
 #include <QMessageBox>
@@ -107,8 +107,7 @@ void TForm1::FileBox_Preview_PopupMenu_RenameFileClick() {
 void TForm1::DisplayPreview_CBClick() {
     m_state.enterRunsReplace = true;
     const bool preview = m_strip->previewShown();
-    m_viewPreview->setChecked(preview);
-    m_viewFolder->setChecked(!preview);
+    m_menus->markShownList(preview);
     m_lists->showList(preview);
 }
 
@@ -118,14 +117,12 @@ void TForm1::showPreviewList() {
 }
 
 void TForm1::MainMenu_View_FolderClick() {
-    m_viewFolder->setChecked(true);
-    m_viewPreview->setChecked(false);
+    m_menus->markShownList(false);
     m_strip->setPreviewShown(false);
 }
 
 void TForm1::MainMenu_View_PreviewClick() {
-    m_viewPreview->setChecked(true);
-    m_viewFolder->setChecked(false);
+    m_menus->markShownList(true);
     m_strip->setPreviewShown(true);
 }
 

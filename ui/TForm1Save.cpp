@@ -3,6 +3,7 @@
 
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
+#include "ui/MainMenus.h"
 #include "ui/NameText.h"
 #include "ui/TopStrip.h"
 #include "ui/UserQuestions.h"
@@ -108,8 +109,7 @@ void TForm1::UndoLastSave1Click() {
 }
 
 void TForm1::updateUndoLastSave() {
-    if (m_undoLastSave)
-        m_undoLastSave->setEnabled(m_workspace.hasUndoRecord());
+    m_menus->setUndoLastSaveEnabled(m_workspace.hasUndoRecord());
 }
 
 void TForm1::Rename_FileClick() {
