@@ -12,7 +12,6 @@
 #include <QCursor>
 #include <QDir>
 #include <QFile>
-#include <QLineEdit>
 #include <QPalette>
 #include <QStyleFactory>
 #include <QTemporaryDir>
@@ -132,10 +131,8 @@ int main(int argc, char* argv[]) {
     QCursor::setPos(-100, -100);
     window.show();
     QTimer::singleShot(300, [&] {
-        window.findChild<QLineEdit*>(QStringLiteral("Replace_From"))
-            ->setText(QStringLiteral("/1/ - /2/"));
-        window.findChild<QLineEdit*>(QStringLiteral("Replace_To"))
-            ->setText(QStringLiteral("/2/ - /1/"));
+        window.setReplaceText(QStringLiteral("/1/ - /2/"));
+        window.setWithText(QStringLiteral("/2/ - /1/"));
         window.grab().save(options.out);
         app.quit();
     });

@@ -98,6 +98,152 @@ Mehr mit &quot;quillon --help&quot;.
     </message>
 </context>
 <context>
+    <name>quillon::DiskMessages</name>
+    <message>
+        <source>No files to save.</source>
+        <translation>Keine Dateien zu speichern.</translation>
+    </message>
+    <message>
+        <source>Folder.items.count &lt;&gt; Preview.items.count
+
+Changes cannot be saved. Click Reload.</source>
+        <translation>Folder.items.count &lt;&gt; Preview.items.count
+
+Die Änderungen können nicht gespeichert werden. Klicken Sie auf Neu laden.</translation>
+    </message>
+    <message>
+        <source>Not ready yet. Proceed when
+the &quot;Save&quot; is enabled.
+</source>
+        <translation>Noch nicht bereit. Fahren Sie fort,
+sobald &quot;Speichern&quot; verfügbar ist.
+</translation>
+    </message>
+    <message>
+        <source>Duplicate file names found:
+ &gt; %1
+
+Nothing written to disk.</source>
+        <translation>Doppelte Dateinamen gefunden:
+ &gt; %1
+
+Es wurde nichts auf den Datenträger geschrieben.</translation>
+    </message>
+    <message>
+        <source>Invalid file name found:
+ &gt; %1
+
+Nothing written to disk.</source>
+        <translation>Ungültiger Dateiname gefunden:
+ &gt; %1
+
+Es wurde nichts auf den Datenträger geschrieben.</translation>
+    </message>
+    <message>
+        <source>Another save or undo is running in this folder.
+
+No file was renamed.</source>
+        <translation>In diesem Ordner läuft bereits ein Speichern oder Rückgängigmachen.
+
+Es wurde keine Datei umbenannt.</translation>
+    </message>
+    <message>
+        <source>The undo file could not be written.
+
+No file was renamed.</source>
+        <translation>Die Rückgängig-Datei konnte nicht geschrieben werden.
+
+Es wurde keine Datei umbenannt.</translation>
+    </message>
+    <message>
+        <source>The undo file could not be rewritten after renaming.
+
+It still lists every planned rename; running it takes back those that were done.</source>
+        <translation>Die Rückgängig-Datei konnte nach dem Umbenennen nicht neu geschrieben werden.
+
+Sie enthält weiterhin jede geplante Umbenennung; wenn Sie sie ausführen, nimmt sie die durchgeführten zurück.</translation>
+    </message>
+    <message>
+        <source>cannot be renamed because it is currently used by
+another program.</source>
+        <translation>kann nicht umbenannt werden, weil sie gerade von
+einem anderen Programm benutzt wird.</translation>
+    </message>
+    <message>
+        <source>could not be renamed.</source>
+        <translation>konnte nicht umbenannt werden.</translation>
+    </message>
+    <message>
+        <source>This folder holds no undo file of Quillon&apos;s.</source>
+        <translation>Dieser Ordner enthält keine Rückgängig-Datei von Quillon.</translation>
+    </message>
+    <message>
+        <source>These files could not be renamed back:%1
+
+The undo file was kept with them.</source>
+        <translation>Diese Dateien konnten nicht zurückbenannt werden:%1
+
+Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
+    </message>
+    <message>
+        <source>The folder could not be read:
+ &gt; %1
+
+%2</source>
+        <translation>Der Ordner konnte nicht gelesen werden:
+ &gt; %1
+
+%2</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::FileLists</name>
+    <message>
+        <source>Folders</source>
+        <translation>Ordner</translation>
+    </message>
+    <message>
+        <source>Folder list</source>
+        <translation>Ordnerliste</translation>
+    </message>
+    <message>
+        <source>Preview list</source>
+        <translation>Vorschauliste</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>Aus&amp;wahl</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alle auswählen</translation>
+    </message>
+    <message>
+        <source>Unselect All</source>
+        <translation>Keine auswählen</translation>
+    </message>
+    <message>
+        <source>Invert All</source>
+        <translation>Auswahl umkehren</translation>
+    </message>
+    <message>
+        <source>&amp;Reload and Sort</source>
+        <translation>&amp;Neu laden und sortieren</translation>
+    </message>
+    <message>
+        <source>By &amp;File Name</source>
+        <translation>Nach Datei&amp;namen</translation>
+    </message>
+    <message>
+        <source>By &amp;Date and Time</source>
+        <translation>Nach &amp;Datum und Uhrzeit</translation>
+    </message>
+    <message>
+        <source>&amp;Rename File</source>
+        <translation>Datei &amp;umbenennen</translation>
+    </message>
+</context>
+<context>
     <name>quillon::FolderErrors</name>
     <message>
         <source>The folder could not be read:
@@ -108,6 +254,81 @@ Mehr mit &quot;quillon --help&quot;.
  &gt; %1
 
 %2</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::MainMenus</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;Datei</translation>
+    </message>
+    <message>
+        <source>&amp;Reload</source>
+        <translation>&amp;Neu laden</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;File Name</source>
+        <translation>Nach Datei&amp;namen sortieren</translation>
+    </message>
+    <message>
+        <source>Sort by &amp;Date</source>
+        <translation>Nach &amp;Datum sortieren</translation>
+    </message>
+    <message>
+        <source>&amp;Save</source>
+        <translation>&amp;Speichern</translation>
+    </message>
+    <message>
+        <source>&amp;Undo Last Save</source>
+        <translation>&amp;Letztes Speichern rückgängig</translation>
+    </message>
+    <message>
+        <source>&amp;Exit</source>
+        <translation>&amp;Beenden</translation>
+    </message>
+    <message>
+        <source>&amp;View</source>
+        <translation>&amp;Ansicht</translation>
+    </message>
+    <message>
+        <source>&amp;Folder</source>
+        <translation>&amp;Ordner</translation>
+    </message>
+    <message>
+        <source>&amp;Preview</source>
+        <translation>&amp;Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Reset List</source>
+        <translation>Liste &amp;zurücksetzen</translation>
+    </message>
+    <message>
+        <source>&amp;Wizard</source>
+        <translation>A&amp;ssistent</translation>
+    </message>
+    <message>
+        <source>&amp;Select</source>
+        <translation>Aus&amp;wahl</translation>
+    </message>
+    <message>
+        <source>&amp;Select All</source>
+        <translation>&amp;Alle auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Unselect All</source>
+        <translation>&amp;Keine auswählen</translation>
+    </message>
+    <message>
+        <source>&amp;Invert All</source>
+        <translation>Auswahl &amp;umkehren</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Hilfe</translation>
+    </message>
+    <message>
+        <source>&amp;About</source>
+        <translation>&amp;Über Quillon</translation>
     </message>
 </context>
 <context>
@@ -197,6 +418,73 @@ of 1 to 255 (Counting left to right) or 0 to -255
         <translation>Einfügen: Geben Sie im ersten Feld eine ganze Zahl
 von 1 bis 255 (von links gezählt) oder von 0 bis -255
 (von rechts gezählt) ein.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::ReplaceGroup</name>
+    <message>
+        <source>Replace/Reformat/Number</source>
+        <translation>Ersetzen/Umstellen/Nummerieren</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Replace:</source>
+        <translation>Ersetzen:</translation>
+    </message>
+    <message>
+        <source>With:</source>
+        <translation>Durch:</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Pos:</source>
+        <translation>Pos.:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Länge:</translation>
+    </message>
+    <message>
+        <source>String:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Groß/klein beachten</translation>
+    </message>
+    <message>
+        <source>Update case</source>
+        <translation>Schreibung anpassen</translation>
+    </message>
+    <message>
+        <source>Cumulate</source>
+        <translation>Aufbauen</translation>
+    </message>
+    <message>
+        <source>%20 and _ to spaces</source>
+        <translation>%20, _ zu Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Delete digits</source>
+        <translation>Ziffern löschen</translation>
+    </message>
+    <message>
+        <source>Delete extra spaces</source>
+        <translation>Leerzeichen bereinigen</translation>
     </message>
 </context>
 <context>
@@ -436,110 +724,6 @@ the contextual menu.</source>
 das Kontextmenü.</translation>
     </message>
     <message>
-        <source>&amp;File</source>
-        <translation>&amp;Datei</translation>
-    </message>
-    <message>
-        <source>&amp;Reload</source>
-        <translation>&amp;Neu laden</translation>
-    </message>
-    <message>
-        <source>Sort by &amp;File Name</source>
-        <translation>Nach Datei&amp;namen sortieren</translation>
-    </message>
-    <message>
-        <source>Sort by &amp;Date</source>
-        <translation>Nach &amp;Datum sortieren</translation>
-    </message>
-    <message>
-        <source>&amp;Save</source>
-        <translation>&amp;Speichern</translation>
-    </message>
-    <message>
-        <source>&amp;Exit</source>
-        <translation>&amp;Beenden</translation>
-    </message>
-    <message>
-        <source>&amp;View</source>
-        <translation>&amp;Ansicht</translation>
-    </message>
-    <message>
-        <source>&amp;Folder</source>
-        <translation>&amp;Ordner</translation>
-    </message>
-    <message>
-        <source>&amp;Preview</source>
-        <translation>&amp;Vorschau</translation>
-    </message>
-    <message>
-        <source>&amp;Reset List</source>
-        <translation>Liste &amp;zurücksetzen</translation>
-    </message>
-    <message>
-        <source>&amp;Wizard</source>
-        <translation>A&amp;ssistent</translation>
-    </message>
-    <message>
-        <source>&amp;Select</source>
-        <translation>Aus&amp;wahl</translation>
-    </message>
-    <message>
-        <source>&amp;Select All</source>
-        <translation>&amp;Alle auswählen</translation>
-    </message>
-    <message>
-        <source>&amp;Unselect All</source>
-        <translation>&amp;Keine auswählen</translation>
-    </message>
-    <message>
-        <source>&amp;Invert All</source>
-        <translation>Auswahl &amp;umkehren</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Hilfe</translation>
-    </message>
-    <message>
-        <source>&amp;About</source>
-        <translation>&amp;Über Quillon</translation>
-    </message>
-    <message>
-        <source>Select All</source>
-        <translation>Alle auswählen</translation>
-    </message>
-    <message>
-        <source>Unselect All</source>
-        <translation>Keine auswählen</translation>
-    </message>
-    <message>
-        <source>Invert All</source>
-        <translation>Auswahl umkehren</translation>
-    </message>
-    <message>
-        <source>&amp;Reload and Sort</source>
-        <translation>&amp;Neu laden und sortieren</translation>
-    </message>
-    <message>
-        <source>By &amp;File Name</source>
-        <translation>Nach Datei&amp;namen</translation>
-    </message>
-    <message>
-        <source>By &amp;Date and Time</source>
-        <translation>Nach &amp;Datum und Uhrzeit</translation>
-    </message>
-    <message>
-        <source>&amp;Rename File</source>
-        <translation>Datei &amp;umbenennen</translation>
-    </message>
-    <message>
-        <source>Preview</source>
-        <translation>Vorschau</translation>
-    </message>
-    <message>
-        <source>Mask:</source>
-        <translation>Maske:</translation>
-    </message>
-    <message>
         <source>Save</source>
         <translation>Speichern</translation>
     </message>
@@ -554,186 +738,6 @@ das Kontextmenü.</translation>
     <message>
         <source>OnStart</source>
         <translation>Beim Start</translation>
-    </message>
-    <message>
-        <source>File names only</source>
-        <translation>Nur Dateinamen</translation>
-    </message>
-    <message>
-        <source>Extensions only</source>
-        <translation>Nur Endungen</translation>
-    </message>
-    <message>
-        <source>Both</source>
-        <translation>Beides</translation>
-    </message>
-    <message>
-        <source>The folder could not be read:
- &gt; %1
-
-%2</source>
-        <translation>Der Ordner konnte nicht gelesen werden:
- &gt; %1
-
-%2</translation>
-    </message>
-    <message>
-        <source>Replace/Reformat/Number</source>
-        <translation>Ersetzen/Umstellen/Nummerieren</translation>
-    </message>
-    <message>
-        <source>Replace:</source>
-        <translation>Ersetzen:</translation>
-    </message>
-    <message>
-        <source>With:</source>
-        <translation>Durch:</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Insert</source>
-        <translation>Einfügen</translation>
-    </message>
-    <message>
-        <source>Pos:</source>
-        <translation>Pos.:</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>Länge:</translation>
-    </message>
-    <message>
-        <source>String:</source>
-        <translation>Text:</translation>
-    </message>
-    <message>
-        <source>Case sensitive</source>
-        <translation>Groß/klein beachten</translation>
-    </message>
-    <message>
-        <source>Update case</source>
-        <translation>Schreibung anpassen</translation>
-    </message>
-    <message>
-        <source>Cumulate</source>
-        <translation>Aufbauen</translation>
-    </message>
-    <message>
-        <source>%20 and _ to spaces</source>
-        <translation>%20, _ zu Leerzeichen</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Folders</source>
-        <translation>Ordner</translation>
-    </message>
-    <message>
-        <source>Folder list</source>
-        <translation>Ordnerliste</translation>
-    </message>
-    <message>
-        <source>Preview list</source>
-        <translation>Vorschauliste</translation>
-    </message>
-    <message>
-        <source>&amp;Undo Last Save</source>
-        <translation>&amp;Letztes Speichern rückgängig</translation>
-    </message>
-    <message>
-        <source>No files to save.</source>
-        <translation>Keine Dateien zu speichern.</translation>
-    </message>
-    <message>
-        <source>Folder.items.count &lt;&gt; Preview.items.count
-
-Changes cannot be saved. Click Reload.</source>
-        <translation>Folder.items.count &lt;&gt; Preview.items.count
-
-Die Änderungen können nicht gespeichert werden. Klicken Sie auf Neu laden.</translation>
-    </message>
-    <message>
-        <source>Not ready yet. Proceed when
-the &quot;Save&quot; is enabled.
-</source>
-        <translation>Noch nicht bereit. Fahren Sie fort,
-sobald &quot;Speichern&quot; verfügbar ist.
-</translation>
-    </message>
-    <message>
-        <source>Duplicate file names found:
- &gt; %1
-
-Nothing written to disk.</source>
-        <translation>Doppelte Dateinamen gefunden:
- &gt; %1
-
-Es wurde nichts auf den Datenträger geschrieben.</translation>
-    </message>
-    <message>
-        <source>Invalid file name found:
- &gt; %1
-
-Nothing written to disk.</source>
-        <translation>Ungültiger Dateiname gefunden:
- &gt; %1
-
-Es wurde nichts auf den Datenträger geschrieben.</translation>
-    </message>
-    <message>
-        <source>Another save or undo is running in this folder.
-
-No file was renamed.</source>
-        <translation>In diesem Ordner läuft bereits ein Speichern oder Rückgängigmachen.
-
-Es wurde keine Datei umbenannt.</translation>
-    </message>
-    <message>
-        <source>The undo file could not be written.
-
-No file was renamed.</source>
-        <translation>Die Rückgängig-Datei konnte nicht geschrieben werden.
-
-Es wurde keine Datei umbenannt.</translation>
-    </message>
-    <message>
-        <source>The undo file could not be rewritten after renaming.
-
-It still lists every planned rename; running it takes back those that were done.</source>
-        <translation>Die Rückgängig-Datei konnte nach dem Umbenennen nicht neu geschrieben werden.
-
-Sie enthält weiterhin jede geplante Umbenennung; wenn Sie sie ausführen, nimmt sie die durchgeführten zurück.</translation>
-    </message>
-    <message>
-        <source>cannot be renamed because it is currently used by
-another program.</source>
-        <translation>kann nicht umbenannt werden, weil sie gerade von
-einem anderen Programm benutzt wird.</translation>
-    </message>
-    <message>
-        <source>could not be renamed.</source>
-        <translation>konnte nicht umbenannt werden.</translation>
-    </message>
-    <message>
-        <source>This folder holds no undo file of Quillon&apos;s.</source>
-        <translation>Dieser Ordner enthält keine Rückgängig-Datei von Quillon.</translation>
-    </message>
-    <message>
-        <source>These files could not be renamed back:%1
-
-The undo file was kept with them.</source>
-        <translation>Diese Dateien konnten nicht zurückbenannt werden:%1
-
-Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
 </context>
 <context>
@@ -1109,6 +1113,17 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     <message>
         <source>If you need to swap more than three fields, close this window and click on</source>
         <translation>Für mehr als drei Felder schließen Sie dieses Fenster und klicken auf</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::TopStrip</name>
+    <message>
+        <source>Mask:</source>
+        <translation>Maske:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
     </message>
 </context>
 <context>

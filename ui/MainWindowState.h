@@ -8,10 +8,6 @@ namespace quillon {
 struct MainWindowState {
     /// The start routine has run.
     bool Started = false;
-    bool SplitterDragging = false;
-    /// Last mouse position over the preview list, in its viewport's pixels.
-    int PopupMouseX = 0;
-    int PopupMouseY = 0;
     /// The two Enter-key targets: "OK" and "Load". Load wins when both are on.
     bool enterRunsReplace = false;
     bool enterRunsReload = false;

@@ -1,147 +1,34 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/FileLists.h"
 #include "ui/FolderDrops.h"
 #include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
-#include "ui/Glyphs.h"
-#include "ui/KeyFilter.h"
+#include "ui/MainMenus.h"
+#include "ui/MainWindowTooltips.h"
 #include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
+#include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
+#include "ui/TopStrip.h"
 #include "ui/WidgetHelpers.h"
 
 #include "quillon/Version.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QCheckBox>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QGridLayout>
-#include <QGroupBox>
-#include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QLineEdit>
-#include <QListView>
 #include <QMenu>
-#include <QProgressBar>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QScreen>
 #include <QStandardPaths>
 #include <QTimer>
-#include <QToolBar>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace quillon {
-
-namespace {
-
-constexpr int kTooltipMs = 25000;
-
-struct Tooltip {
-    const char* control;
-    const char* text;
-};
-
-// In the order they are assigned; controls that are not built are skipped.
-constexpr Tooltip kTooltips[] = {
-    {"Case_Smart", QT_TRANSLATE_NOOP("quillon::TForm1", "Smart capitalization.")},
-    {"Case_Smart_MostLetters",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "First letters except \"Small words.\"")},
-    {"Case_Smart_MostLetters_LastField",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Most words up to the last delimiters.")},
-    {"Case_Smart_SmallWords",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Articles, prepositions, and\ncoordinate conjunctions.")},
-    {"Case_Smart_Hyphen",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Second elements of\nhyphenated terms.")},
-    {"Case_Smart_Commas", QT_TRANSLATE_NOOP("quillon::TForm1", "Words following commas.")},
-    {"Case_Smart_KAcronyms",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Known words (including acronyms), and initialisms.")},
-    {"Case_Smart_UAcronyms",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Unknown \"acronyms\" (initialisms).")},
-    {"Case_FirstLetters", QT_TRANSLATE_NOOP("quillon::TForm1", "First-letter capitalization.")},
-    {"Case_Lower", QT_TRANSLATE_NOOP("quillon::TForm1", "Lowercase letters.")},
-    {"Case_Upper", QT_TRANSLATE_NOOP("quillon::TForm1", "Uppercase letters.")},
-    {"Case_None",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "No change. Unsaved string\nreplacements will be lost")},
-    {"Case_Smart_Extra_FakeButton", QT_TRANSLATE_NOOP("quillon::TForm1", "Options.")},
-    {"Replace_From",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Enter the search string.\nSee Help for reformatting\nand numbering.")},
-    {"Replace_To",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Enter the replacement string.\nSee Help for reformatting\nand numbering.")},
-    {"Replace_ClearFromToBoxesFakeButton",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Clear the \"Replace\" and\n\"With\" edit boxes.")},
-    {"Replace_OptionsWizard", QT_TRANSLATE_NOOP("quillon::TForm1", "Wizard.")},
-    {"Replace_Case", QT_TRANSLATE_NOOP("quillon::TForm1", "Case-sensitive search.")},
-    {"Replace_Button", QT_TRANSLATE_NOOP("quillon::TForm1", "Update the preview list.")},
-    {"Replace_Undo_Button",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Undo the last change\nmade to the preview list.")},
-    {"UpdatePreview",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Undo all changes made\nto the preview list.")},
-    {"Replace_UpdateCase", QT_TRANSLATE_NOOP("quillon::TForm1", "Update case after replacements.")},
-    {"Replace_Button_FN_Off",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you want to perform\noperations on file names.")},
-    {"Replace_Button_FN_On",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you do not want to perform\noperations on file names.")},
-    {"Replace_Button_Ext_Off",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you want to perform\noperations on extensions.")},
-    {"Replace_Button_Ext_On",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Click if you do not want to perform\noperations on extensions.")},
-    {"Replace_TrimFrom",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Enter the position of the first character to\nbe deleted. Counting left to right, "
-         "the\nposition of first character is one. Counting\nright to left, the position of the "
-         "last character\nis -1, the position of the character before it is\n-2, and so on.")},
-    {"Replace_TrimCount",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Enter the number of characters\nto be deleted.")},
-    {"Replace_Trim",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Delete a substring of the\nspecified length (Length) at\nthe specified position (Pos).")},
-    {"Replace_InsertFrom",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Enter the position at which you want to insert a\nstring.  Counting left to right, the "
-         "position of the\nfirst character is one.  Counting right to left, the\nposition after "
-         "the last character is zero,  the po-\nsition of the last character is -1,  and so on.")},
-    {"Replace_InsertString",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Enter the string to be inserted.")},
-    {"Replace_Insert",
-     QT_TRANSLATE_NOOP("quillon::TForm1",
-                       "Insert the specified string (String)\nat the specified position (Pos).")},
-    {"Replace_CharToSpaces", QT_TRANSLATE_NOOP("quillon::TForm1", "Replace %20 and _ with spaces")},
-    {"Replace_DelDigits", QT_TRANSLATE_NOOP("quillon::TForm1", "Delete digits")},
-    {"Replace_DelExtraSpaces", QT_TRANSLATE_NOOP("quillon::TForm1", "Delete extra spaces")},
-    {"HelpButton", QT_TRANSLATE_NOOP("quillon::TForm1", "Help.")},
-    {"ReloadFromDisk_Button2", QT_TRANSLATE_NOOP("quillon::TForm1", "Reload from disk.")},
-    {"FileMaskEdit",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Enter a new mask and hit the Enter key.\nUnsaved string replacements will be lost.")},
-    {"FileMaskEdit_ClearFakeButton",
-     QT_TRANSLATE_NOOP(
-         "quillon::TForm1",
-         "Reset the mask to *.* and\nreload. Unsaved string\nreplacements will be lost.")},
-    {"SaveToDisk_Button2", QT_TRANSLATE_NOOP("quillon::TForm1", "Save to disk.")},
-    {"SourceIsPreview", QT_TRANSLATE_NOOP("quillon::TForm1", "Cumulate replacements.")},
-    {"DisplayPreview_CB", QT_TRANSLATE_NOOP("quillon::TForm1", "Preview list/Folder list")},
-    {"FileBox_Preview",
-     QT_TRANSLATE_NOOP("quillon::TForm1", "Right click to display\nthe contextual menu.")},
-};
-
-} // namespace
 
 TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
@@ -162,11 +49,11 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
             QApplication::restoreOverrideCursor();
     });
 
-    buildMenus();
+    const QList<QMenu*> menus = buildMenus();
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    layout->addWidget(buildTopStrip());
+    layout->addWidget(buildTopStrip(menus));
     layout->addWidget(buildMiddle(), 1);
     buildHidden();
     layout->addWidget(buildBottom());
@@ -175,10 +62,10 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
 
     // The tree starts at the user's desktop folder, or at home without one.
     const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
+    m_lists->tree()->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
 
     FolderDrops::install(this, [this](const QString& folder) {
-        if (m_tree->selectPath(folder))
+        if (m_lists->tree()->selectPath(folder))
             ReloadFromDisk_ButtonClick();
     });
 
@@ -193,157 +80,39 @@ TForm1::~TForm1() {
     m_workspace.setBusyHandler({});
 }
 
-void TForm1::buildMenus() {
-    auto* file = named(new QMenu(tr("&File"), this), "MainMenu_File");
-    QMenu* reload = file->addMenu(tr("&Reload"));
-    named(reload->addAction(tr("Sort by &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
-          "SortbyFileName1");
-    named(reload->addAction(tr("Sort by &Date"), this,
-                            &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
-          "SortbyDate1");
-    QAction* byName = reload->actions().constFirst();
-    QAction* save = named(file->addAction(tr("&Save"), this, &TForm1::SaveToDisk_ButtonClick),
-                          "MainMenu_File_Save");
-    m_undoLastSave = named(
-        file->addAction(tr("&Undo Last Save"), this, &TForm1::UndoLastSave1Click), "UndoLastSave1");
-    // Asked when the menu opens: the file may come and go at any time.
-    connect(file, &QMenu::aboutToShow, this, &TForm1::updateUndoLastSave);
-    file->addSeparator();
-    QAction* exit = named(file->addAction(tr("&Exit"), this, &TForm1::MainMenu_File_Exit),
-                          "MainMenu_File_Exit1");
-
-    auto* view = named(new QMenu(tr("&View"), this), "MainMenu_View");
-    m_viewFolder = named(view->addAction(tr("&Folder"), this, &TForm1::MainMenu_View_FolderClick),
-                         "MainMenu_View_Folder");
-    m_viewPreview =
-        named(view->addAction(tr("&Preview"), this, &TForm1::MainMenu_View_PreviewClick),
-              "MainMenu_View_Preview");
-    m_viewFolder->setCheckable(true);
-    m_viewPreview->setCheckable(true);
-    m_viewPreview->setChecked(true);
-    view->addSeparator();
-    named(view->addAction(tr("&Reset List"), this, &TForm1::UpdatePreviewClick), "ResetPreview1");
-    view->addSeparator();
-    m_viewWizard = named(view->addAction(tr("&Wizard"), this, &TForm1::MainMenu_View_WizardClick),
-                         "MainMenu_View_Wizard");
-
-    auto* select = named(new QMenu(tr("&Select"), this), "MainMenu_Select");
-    named(select->addAction(tr("&Select All"), this,
-                            &TForm1::FileBox_Preview_PopupMenu_SelectAllClick),
-          "SelectAll1");
-    named(select->addAction(tr("&Unselect All"), this,
-                            &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick),
-          "UnselectAll1");
-    named(select->addAction(tr("&Invert All"), this, &TForm1::FileBox_Preview_PopupMenu_InverseAll),
-          "InvertAll1");
-
-    auto* help = named(new QMenu(tr("&Help"), this), "MainMenu_Help");
-    m_helpHelp = named(help->addAction(tr("&Help"), this, &TForm1::MainMenu_Help_HelpClick),
-                       "MainMenu_Help_Help");
-    // The desktop's usual keys; the menus live on tool buttons, so the
-    // window itself carries the actions for their shortcuts to work.
-    const std::pair<QAction*, QKeySequence> shortcuts[] = {
-        {save, QKeySequence::Save},
-        {byName, QKeySequence(Qt::Key_F5)},
-        {m_helpHelp, QKeySequence::HelpContents},
-        {exit, QKeySequence(Qt::CTRL | Qt::Key_Q)},
+QList<QMenu*> TForm1::buildMenus() {
+    m_menus = new MainMenus(this);
+    const auto bind = [this](void (MainMenus::*chosen)(), void (TForm1::*handler)()) {
+        connect(m_menus, chosen, this, handler);
     };
-    for (const auto& [action, keys] : shortcuts) {
-        action->setShortcut(keys);
-        addAction(action);
-    }
-    named(help->addAction(tr("&About"), this, &TForm1::MainMenu_Help_About_MIClick),
-          "MainMenu_Help_About_MI");
-
-    m_popup = named(new QMenu(this), "FileBox_Preview_PopupMenu");
-    QMenu* popupSelect = m_popup->addMenu(tr("&Select"));
-    popupSelect->addAction(tr("Select All"), this,
-                           &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
-    popupSelect->addAction(tr("Unselect All"), this,
-                           &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
-    named(popupSelect->addAction(tr("Invert All"), this,
-                                 &TForm1::FileBox_Preview_PopupMenu_InverseAll),
-          "Inverse1");
-    QMenu* popupReload = m_popup->addMenu(tr("&Reload and Sort"));
-    named(popupReload->addAction(tr("By &File Name"), this, &TForm1::ReloadFromDisk_ButtonClick),
-          "ByFileNames1");
-    named(popupReload->addAction(tr("By &Date and Time"), this,
-                                 &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick),
-          "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
-    m_popupRename = named(m_popup->addAction(tr("&Rename File"), this,
-                                             &TForm1::FileBox_Preview_PopupMenu_RenameFileClick),
-                          "FileBox_Preview_PopupMenu_RenameFile");
-    connect(m_popup, &QMenu::aboutToShow, this, &TForm1::FileBox_Preview_PopupMenu_OnPopup);
+    bind(&MainMenus::reloadByNameChosen, &TForm1::ReloadFromDisk_ButtonClick);
+    bind(&MainMenus::reloadByDateChosen,
+         &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick);
+    bind(&MainMenus::saveChosen, &TForm1::SaveToDisk_ButtonClick);
+    bind(&MainMenus::undoLastSaveChosen, &TForm1::UndoLastSave1Click);
+    // Asked when the menu opens: the file may come and go at any time.
+    bind(&MainMenus::fileMenuOpening, &TForm1::updateUndoLastSave);
+    bind(&MainMenus::exitChosen, &TForm1::MainMenu_File_Exit);
+    bind(&MainMenus::folderListChosen, &TForm1::MainMenu_View_FolderClick);
+    bind(&MainMenus::previewListChosen, &TForm1::MainMenu_View_PreviewClick);
+    bind(&MainMenus::resetListChosen, &TForm1::UpdatePreviewClick);
+    bind(&MainMenus::wizardChosen, &TForm1::MainMenu_View_WizardClick);
+    bind(&MainMenus::selectAllChosen, &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
+    bind(&MainMenus::unselectAllChosen, &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
+    bind(&MainMenus::invertAllChosen, &TForm1::FileBox_Preview_PopupMenu_InverseAll);
+    bind(&MainMenus::helpChosen, &TForm1::MainMenu_Help_HelpClick);
+    bind(&MainMenus::aboutChosen, &TForm1::MainMenu_Help_About_MIClick);
+    return m_menus->menus();
 }
 
-QWidget* TForm1::buildTopStrip() {
-    auto* strip = named(new QWidget(this), "TopStrip");
-    auto* row = new QHBoxLayout(strip);
-    row->setContentsMargins(2, 1, 2, 1);
-    row->setSpacing(4);
-
-    auto* toolbar = named(new QToolBar(strip), "ToolBar1");
-    toolbar->setMovable(false);
-    toolbar->setFloatable(false);
-    for (const char* name :
-         {"MainMenu_File", "MainMenu_View", "MainMenu_Select", "MainMenu_Help"}) {
-        auto* menu = findChild<QMenu*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-        auto* button = new QToolButton(toolbar);
-        button->setText(menu->title());
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-        toolbar->addWidget(button);
-    }
-    row->addWidget(toolbar);
-
-    auto* panel = named(new QWidget(strip), "Panel3");
-    auto* panelRow = new QHBoxLayout(panel);
-    panelRow->setContentsMargins(0, 0, 0, 0);
-    panelRow->setSpacing(4);
-    auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
-    connect(reload, &QToolButton::clicked, this, &TForm1::ReloadFromDisk_ButtonClick);
-    panelRow->addWidget(reload);
-    auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel);
-    connect(save, &QToolButton::clicked, this, &TForm1::SaveToDisk_ButtonClick);
-    panelRow->addWidget(save);
-
-    // While saving, the progress bar lies over the check box in the same place.
-    auto* previewPlace = new QWidget(panel);
-    auto* stack = new QGridLayout(previewPlace);
-    stack->setContentsMargins(0, 0, 0, 0);
-    m_displayPreview = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
-    m_displayPreview->setChecked(true);
-    connect(m_displayPreview, &QCheckBox::toggled, this, &TForm1::DisplayPreview_CBClick);
-    m_progress = named(new QProgressBar(previewPlace), "ProgressBar");
-    m_progress->setRange(0, 100);
-    m_progress->setTextVisible(false);
-    m_progress->hide();
-    // The place keeps the width of the wider of the two, whichever shows.
-    keepPlaceWhenHidden(m_displayPreview);
-    keepPlaceWhenHidden(m_progress);
-    stack->addWidget(m_displayPreview, 0, 0);
-    stack->addWidget(m_progress, 0, 0);
-    panelRow->addWidget(previewPlace);
-
-    auto* maskLabel = new QLabel(tr("Mask:"), panel);
-    panelRow->addWidget(maskLabel);
-    m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
-    fitWidthTo(m_mask, QStringLiteral("*.mpeg4"));
-    maskLabel->setBuddy(m_mask);
-    installKeyRule(m_mask, KeyRule{notInFileNames(), {}, {}, {}, {}});
-    m_mask->installEventFilter(this); // a click counts as a change of the mask
-    connect(m_mask, &QLineEdit::textChanged, this, &TForm1::FileMaskEditChange);
-    panelRow->addWidget(m_mask);
-    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
-    connect(clear, &QToolButton::clicked, this, &TForm1::FileMaskEdit_ClearFakeButtonClick);
-    panelRow->addWidget(clear);
-
-    row->addWidget(panel);
-    row->addStretch(1);
-    return strip;
+QWidget* TForm1::buildTopStrip(const QList<QMenu*>& menus) {
+    m_strip = new TopStrip(menus, this);
+    connect(m_strip, &TopStrip::reloadPressed, this, &TForm1::ReloadFromDisk_ButtonClick);
+    connect(m_strip, &TopStrip::savePressed, this, &TForm1::SaveToDisk_ButtonClick);
+    connect(m_strip, &TopStrip::previewToggled, this, &TForm1::DisplayPreview_CBClick);
+    connect(m_strip, &TopStrip::maskEdited, this, &TForm1::FileMaskEditChange);
+    connect(m_strip, &TopStrip::maskClearPressed, this, &TForm1::FileMaskEdit_ClearFakeButtonClick);
+    return m_strip;
 }
 
 QWidget* TForm1::buildHidden() {
@@ -365,24 +134,7 @@ QWidget* TForm1::buildHidden() {
         auto* button = named(new QPushButton(tr(c.caption), hidden), c.name);
         connect(button, &QPushButton::clicked, this, c.slot);
     }
-    // The scope the engine reads; only the scope toggles set it.
-    auto* scopes = named(new QWidget(hidden), "Replace_OptionPanel");
-    m_scopeFiles =
-        named(new QRadioButton(tr("File names only"), scopes), "Replace_OptionPanel_Files");
-    m_scopeExt = named(new QRadioButton(tr("Extensions only"), scopes), "Replace_OptionPanel_Ext");
-    m_scopeBoth = named(new QRadioButton(tr("Both"), scopes), "Replace_OptionPanel_Both");
-    m_scopeFiles->setChecked(true);
     return hidden;
-}
-
-void TForm1::assignTooltips() {
-    for (const Tooltip& t : kTooltips) {
-        if (auto* w = findChild<QWidget*>(QString::fromLatin1(t.control))) {
-            w->setToolTip(tr(t.text));
-            w->setToolTipDuration(kTooltipMs);
-        }
-    }
-    nameControlsForScreenReaders(this);
 }
 
 void TForm1::showEvent(QShowEvent* event) {
@@ -414,16 +166,15 @@ void TForm1::OnActivateClick() {
     if (m_state.Started)
         return;
     m_state.Started = true;
-    m_state.SplitterDragging = false;
     prepareCaseTables();
     m_state.enterRunsReplace = true;
     if (!m_folderArgument.isEmpty()) {
         if (const auto folder = folderFromOutside(m_folderArgument, this))
-            m_tree->selectPath(*folder);
+            m_lists->tree()->selectPath(*folder);
     }
     ReloadFileList();
-    m_replaceFrom->setFocus();
-    assignTooltips();
+    m_replace->focusReplaceBox();
+    assignMainWindowTooltips(this);
 }
 
 void TForm1::Delay(int ms) {
@@ -443,38 +194,8 @@ void TForm1::keyPressEvent(QKeyEvent* event) {
         return;
     if (m_state.enterRunsReload)
         ReloadFromDisk_ButtonClick();
-    else if (m_state.enterRunsReplace && m_replaceButton->isEnabled())
+    else if (m_state.enterRunsReplace && m_replace->okEnabled())
         Replace_ButtonClick();
-}
-
-bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == m_splitter) {
-        switch (event->type()) {
-        case QEvent::MouseButtonPress:
-            PanelSplitterOnMouseDown();
-            return true;
-        case QEvent::MouseMove:
-            PanelSplitterMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
-            return true;
-        case QEvent::MouseButtonRelease:
-            PanelSplitterOnMouseUp();
-            return true;
-        default:
-            break;
-        }
-    }
-    if (event->type() == QEvent::MouseButtonPress) {
-        if (watched == m_mask)
-            FileMaskEditChange();
-        else if (qobject_cast<QLineEdit*>(watched) && watched != m_mask)
-            Replace_EnableDisableItemsClick();
-    }
-    if (watched == m_previewView->viewport() && event->type() == QEvent::MouseMove) {
-        const QPoint pos = static_cast<QMouseEvent*>(event)->position().toPoint();
-        m_state.PopupMouseX = pos.x();
-        m_state.PopupMouseY = pos.y();
-    }
-    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::FileMaskEditChange() {
@@ -483,7 +204,7 @@ void TForm1::FileMaskEditChange() {
 }
 
 void TForm1::FileMaskEdit_ClearFakeButtonClick() {
-    m_mask->setText(QStringLiteral("*.*"));
+    m_strip->resetMask();
     ReloadFromDisk_ButtonClick();
 }
 

@@ -11,30 +11,26 @@
 
 #include <memory>
 
-class QAction;
-class QCheckBox;
-class QGroupBox;
-class QLineEdit;
-class QListView;
 class QMenu;
-class QProgressBar;
-class QPushButton;
-class QRadioButton;
-class QToolButton;
 
 namespace quillon {
 
 class CaseGroup;
+class MainMenus;
+class FileLists;
 class FolderListModel;
 class PreviewListModel;
+class ReplaceGroup;
+class TopStrip;
 class THelpForm;
-class TShellTree;
 class TWizardForm;
 class UserQuestions;
 
-/// The main window: the folder tree, the folder and preview lists, the case
-/// and replace groups, and the commands that tie them to the workspace.
-/// Its code is spread over TForm1*.cpp by area.
+/// The main window: the menus, the top strip, the file lists, the case and
+/// replace groups, and the commands that tie them to the workspace. The
+/// parts own their controls and state; the window's handlers are thin slots
+/// that take their values and call the workspace. Its code is spread over
+/// TForm1*.cpp by area.
 class TForm1 final : public QWidget, public MainWindowAccess, private WorkspaceObserver {
     Q_OBJECT
 public:
@@ -46,7 +42,7 @@ public:
     Workspace& workspace() { return m_workspace; }
     const MainWindowState& state() const { return m_state; }
     /// Width of the folder tree, as the splitter sets it.
-    int treeWidth() const { return m_treeWidth; }
+    int treeWidth() const;
 
     /// Waits ms milliseconds while the event loop keeps dispatching events.
     static void Delay(int ms);
@@ -137,31 +133,25 @@ protected:
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // saving and undoing it
-    QString saveNoticeText(const SaveNotice& notice) const;
-    QString renameFailureText(const RenameFailure& failure) const;
     SaveCallbacks renamingCallbacks(bool& busy);
     void tellReloadError(UserQuestions& ask, int error);
     void updateUndoLastSave();
 
     // construction
-    void buildMenus();
-    QWidget* buildTopStrip();
+    QList<QMenu*> buildMenus();
+    QWidget* buildTopStrip(const QList<QMenu*>& menus);
     QWidget* buildMiddle();
     QWidget* buildBottom();
     QWidget* buildHidden();
-    QGroupBox* buildCaseGroup(QWidget* parent);
-    QGroupBox* buildReplaceGroup(QWidget* parent);
-    void installReplaceFilters();
-    void passScopeFocus(QToolButton* from, QToolButton* to);
-    void assignTooltips();
+    void connectCaseGroup();
+    void connectReplaceGroup();
+    void connectFileLists();
     void updateMinimumSize();
 
     // layout
-    void placeSplitter();
     void placeCaseExtraPanel();
 
     // case
@@ -172,8 +162,6 @@ private:
     void reportLoad(const LoadResult& result);
     void updateScrollRanges();
     void showPreviewList();
-    static int firstVisibleRow(const QListView* view);
-    static void scrollToRow(QListView* view, int row);
     void listsAboutToReset() override;
     void listsReset() override;
     void previewNamesChanged() override;
@@ -186,52 +174,12 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
 
-    // top strip and lists
-    TShellTree* m_tree = nullptr;
-    QWidget* m_splitter = nullptr;
-    int m_treeWidth = 220;
-    QListView* m_folderView = nullptr;
-    QListView* m_previewView = nullptr;
-    QCheckBox* m_displayPreview = nullptr;
-    QProgressBar* m_progress = nullptr;
-    QLineEdit* m_mask = nullptr;
-    QMenu* m_popup = nullptr;
-    QAction* m_popupRename = nullptr;
-    QAction* m_undoLastSave = nullptr;
-    QAction* m_viewFolder = nullptr;
-    QAction* m_viewPreview = nullptr;
-    QAction* m_viewWizard = nullptr;
-    QAction* m_helpHelp = nullptr;
+    MainMenus* m_menus = nullptr;
     QWidget* m_bottom = nullptr;
 
-    // "Replace/Reformat/Number"
-    QLineEdit* m_replaceFrom = nullptr;
-    QLineEdit* m_replaceTo = nullptr;
-    QCheckBox* m_replaceCase = nullptr;
-    QCheckBox* m_updateCase = nullptr;
-    QCheckBox* m_sourceIsPreview = nullptr;
-    QCheckBox* m_trim = nullptr;
-    QLineEdit* m_trimFrom = nullptr;
-    QLineEdit* m_trimCount = nullptr;
-    QCheckBox* m_insert = nullptr;
-    QLineEdit* m_insertFrom = nullptr;
-    QLineEdit* m_insertString = nullptr;
-    QCheckBox* m_charToSpaces = nullptr;
-    QCheckBox* m_delDigits = nullptr;
-    QCheckBox* m_delExtraSpaces = nullptr;
-    QWidget* m_fnExtPanel = nullptr;
-    QToolButton* m_fnOn = nullptr;
-    QToolButton* m_fnOff = nullptr;
-    QToolButton* m_extOn = nullptr;
-    QToolButton* m_extOff = nullptr;
-    QRadioButton* m_scopeFiles = nullptr;
-    QRadioButton* m_scopeExt = nullptr;
-    QRadioButton* m_scopeBoth = nullptr;
-    QToolButton* m_wizardButton = nullptr;
-    QToolButton* m_helpButton = nullptr;
-    QPushButton* m_replaceButton = nullptr;
-    QPushButton* m_undoButton = nullptr;
-
+    TopStrip* m_strip = nullptr;
+    FileLists* m_lists = nullptr;
+    ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;
 
     // the assistants' single instances, in TForm1Assistants.cpp

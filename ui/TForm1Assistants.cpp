@@ -1,15 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/MainMenus.h"
+#include "ui/ReplaceGroup.h"
 #include "ui/help/THelpForm.h"
 #include "ui/help/TMainMenu_Help_About.h"
 #include "ui/wizard/TWizardForm.h"
-
-#include <QAction>
-#include <QCheckBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QToolButton>
 
 namespace quillon {
 
@@ -41,51 +37,49 @@ void TForm1::MainMenu_Help_About_MIClick() {
 }
 
 void TForm1::setReplaceText(const QString& text) {
-    m_replaceFrom->setText(text);
+    m_replace->setReplaceText(text);
 }
 
 void TForm1::setWithText(const QString& text) {
-    m_replaceTo->setText(text);
+    m_replace->setWithText(text);
 }
 
 void TForm1::setDeletePosition(const QString& text) {
-    m_trimFrom->setText(text);
+    m_replace->setDeletePosition(text);
 }
 
 void TForm1::setDeleteLength(const QString& text) {
-    m_trimCount->setText(text);
+    m_replace->setDeleteLength(text);
 }
 
 void TForm1::setDeleteChecked(bool checked) {
-    m_trim->setChecked(checked);
+    m_replace->setDeleteChecked(checked);
 }
 
 void TForm1::setInsertPosition(const QString& text) {
-    m_insertFrom->setText(text);
+    m_replace->setInsertPosition(text);
 }
 
 void TForm1::setInsertString(const QString& text) {
-    m_insertString->setText(text);
+    m_replace->setInsertString(text);
 }
 
 void TForm1::setInsertChecked(bool checked) {
-    m_insert->setChecked(checked);
+    m_replace->setInsertChecked(checked);
 }
 
 Scope TForm1::scope() const {
-    return m_scopeBoth->isChecked()  ? Scope::Both
-           : m_scopeExt->isChecked() ? Scope::ExtensionsOnly
-                                     : Scope::FileNamesOnly;
+    return m_replace->scope();
 }
 
 void TForm1::setWizardOpenersEnabled(bool enabled) {
-    m_viewWizard->setEnabled(enabled);
-    m_wizardButton->setEnabled(enabled);
+    m_menus->setWizardEnabled(enabled);
+    m_replace->setWizardButtonEnabled(enabled);
 }
 
 void TForm1::setHelpOpenersEnabled(bool enabled) {
-    m_helpHelp->setEnabled(enabled);
-    m_helpButton->setEnabled(enabled);
+    m_menus->setHelpEnabled(enabled);
+    m_replace->setHelpButtonEnabled(enabled);
 }
 
 } // namespace quillon

@@ -12,13 +12,11 @@ constexpr int kRepaintDelayMs = 10;
 
 } // namespace
 
-QGroupBox* TForm1::buildCaseGroup(QWidget* parent) {
-    m_case = new CaseGroup(this, parent);
+void TForm1::connectCaseGroup() {
     connect(m_case, &CaseGroup::changed, this, [this] {
         Delay(kRepaintDelayMs);
         refreshCase();
     });
-    return m_case;
 }
 
 void TForm1::refreshCase() {

@@ -1,23 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/DiskMessages.h"
+#include "ui/FileLists.h"
 #include "ui/FolderListModel.h"
+#include "ui/MainMenus.h"
 #include "ui/NameText.h"
 #include "ui/NameWidth.h"
 #include "ui/PreviewListModel.h"
+#include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
+#include "ui/TopStrip.h"
 
-#include <QAction>
-#include <QApplication>
-#include <QCheckBox>
 #include <QFile>
-#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStyle>
-
-#include <cstring>
 
 namespace quillon {
 
@@ -29,34 +27,48 @@ constexpr int kMinimumWidth = 40;
 
 } // namespace
 
+void TForm1::connectFileLists() {
+    connect(m_lists, &FileLists::folderChosen, this, &TForm1::ReloadFromDisk_ButtonClick);
+    connect(m_lists, &FileLists::listClicked, this, &TForm1::PreventSelectionInListClick);
+    connect(m_lists, &FileLists::selectAllRequested, this,
+            &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
+    connect(m_lists, &FileLists::unselectAllRequested, this,
+            &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
+    connect(m_lists, &FileLists::invertAllRequested, this,
+            &TForm1::FileBox_Preview_PopupMenu_InverseAll);
+    connect(m_lists, &FileLists::reloadByNameRequested, this, &TForm1::ReloadFromDisk_ButtonClick);
+    connect(m_lists, &FileLists::reloadByDateRequested, this,
+            &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick);
+    connect(m_lists, &FileLists::renameRequested, this,
+            &TForm1::FileBox_Preview_PopupMenu_RenameFileClick);
+}
+
 std::string TForm1::selectedFolder() const {
-    return QFile::encodeName(m_tree->selectedPath()).toStdString();
+    return QFile::encodeName(m_lists->tree()->selectedPath()).toStdString();
 }
 
 void TForm1::reportLoad(const LoadResult& result) {
     if (result.ok())
         return;
-    QMessageBox box(
-        QMessageBox::Critical, QStringLiteral("Quillon"),
-        tr("The folder could not be read:\n > %1\n\n%2")
-            .arg(m_tree->selectedPath(), QString::fromLocal8Bit(std::strerror(result.error))),
-        QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"),
+                    DiskMessages::folderUnreadable(m_lists->tree()->selectedPath(), result.error),
+                    QMessageBox::Ok, this);
     box.setTextFormat(Qt::PlainText);
     box.exec();
 }
 
 void TForm1::ReloadFileList() {
-    reportLoad(m_workspace.reload(selectedFolder(), toName(m_mask->text())));
+    reportLoad(m_workspace.reload(selectedFolder(), toName(m_strip->mask())));
 }
 
 void TForm1::ReloadFromDisk_ButtonClick() {
     m_workspace.dropUndo();
-    m_displayPreview->setChecked(true);
+    m_strip->setPreviewShown(true);
     ReloadFileList();
 }
 
 void TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick() {
-    reportLoad(m_workspace.loadByDate(selectedFolder(), toName(m_mask->text())));
+    reportLoad(m_workspace.loadByDate(selectedFolder(), toName(m_strip->mask())));
 }
 
 void TForm1::UpdatePreviewClick() {
@@ -79,69 +91,46 @@ void TForm1::FileBox_Preview_PopupMenu_InverseAll() {
 }
 
 void TForm1::PreventSelectionInListClick() {
-    (m_displayPreview->isChecked() ? m_previewView : m_folderView)->clearSelection();
+    m_lists->clearSelection(m_strip->previewShown());
 }
 
 void TForm1::FileBox_Preview_PopupMenu_OnPopup() {
-    m_previewView->clearSelection();
-    const QModelIndex under =
-        m_previewView->indexAt(QPoint(m_state.PopupMouseX, m_state.PopupMouseY));
-    if (under.isValid())
-        m_previewView->selectionModel()->select(under, QItemSelectionModel::ClearAndSelect);
-    m_popupRename->setEnabled(m_previewView->selectionModel()->hasSelection());
+    m_lists->selectUnderMouse();
 }
 
 void TForm1::FileBox_Preview_PopupMenu_RenameFileClick() {
-    if (m_previewView->selectionModel()->hasSelection())
+    if (m_lists->previewHasSelection())
         Rename_FileClick();
     PreventSelectionInListClick();
 }
 
-int TForm1::firstVisibleRow(const QListView* view) {
-    const QModelIndex top = view->indexAt(QPoint(1, 1));
-    return top.isValid() ? top.row() : 0;
-}
-
-void TForm1::scrollToRow(QListView* view, int row) {
-    if (row >= 0 && row < view->model()->rowCount())
-        view->scrollTo(view->model()->index(row, 0), QAbstractItemView::PositionAtTop);
-}
-
 void TForm1::DisplayPreview_CBClick() {
     m_state.enterRunsReplace = true;
-    const bool preview = m_displayPreview->isChecked();
-    m_viewPreview->setChecked(preview);
-    m_viewFolder->setChecked(!preview);
-    QListView* shown = preview ? m_previewView : m_folderView;
-    QListView* hidden = preview ? m_folderView : m_previewView;
-    const int top = firstVisibleRow(hidden);
-    shown->show();
-    scrollToRow(shown, top);
-    hidden->hide();
+    const bool preview = m_strip->previewShown();
+    m_menus->markShownList(preview);
+    m_lists->showList(preview);
 }
 
 void TForm1::showPreviewList() {
     // Through the check box, so that its handler swaps the lists.
-    m_displayPreview->setChecked(true);
+    m_strip->setPreviewShown(true);
 }
 
 void TForm1::MainMenu_View_FolderClick() {
-    m_viewFolder->setChecked(true);
-    m_viewPreview->setChecked(false);
-    m_displayPreview->setChecked(false);
+    m_menus->markShownList(false);
+    m_strip->setPreviewShown(false);
 }
 
 void TForm1::MainMenu_View_PreviewClick() {
-    m_viewPreview->setChecked(true);
-    m_viewFolder->setChecked(false);
-    m_displayPreview->setChecked(true);
+    m_menus->markShownList(true);
+    m_strip->setPreviewShown(true);
 }
 
 void TForm1::updateScrollRanges() {
     // HorScrollBar1 / HorScrollBarFolder: a view with uniform item sizes
     // takes its content width from the rows' size hint.
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) * 2;
-    NameWidth measure(m_previewView->fontMetrics());
+    NameWidth measure(m_lists->previewView()->fontMetrics());
     int previewWidth = kMinimumWidth;
     int folderWidth = kMinimumWidth;
     const auto& names = m_workspace.folderList().names;
@@ -154,7 +143,7 @@ void TForm1::updateScrollRanges() {
                 previewWidth = w + kCheckRoom;
         }
     }
-    const int rowHeight = m_previewView->fontMetrics().height() + 2;
+    const int rowHeight = m_lists->previewView()->fontMetrics().height() + 2;
     m_previewModel->setRowSize(QSize(previewWidth + frame, rowHeight));
     m_folderModel->setRowSize(QSize(folderWidth + frame, rowHeight));
 }
@@ -168,8 +157,8 @@ void TForm1::listsReset() {
     m_folderModel->notifyReset();
     m_previewModel->notifyReset();
     updateScrollRanges();
-    m_previewView->scrollToTop();
-    m_folderView->scrollToTop();
+    m_lists->previewView()->scrollToTop();
+    m_lists->folderView()->scrollToTop();
 }
 
 void TForm1::previewNamesChanged() {
@@ -182,7 +171,7 @@ void TForm1::checksChanged(std::size_t first, std::size_t last) {
 }
 
 void TForm1::undoAvailabilityChanged(bool available) {
-    m_undoButton->setEnabled(available);
+    m_replace->setUndoEnabled(available);
 }
 
 } // namespace quillon

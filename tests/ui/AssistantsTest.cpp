@@ -38,10 +38,6 @@ public:
             column->addWidget(named(new QLineEdit(this), name));
         for (const char* name : {"Replace_Trim", "Replace_Insert", "SourceIsPreview"})
             column->addWidget(named(new QCheckBox(this), name));
-        for (const char* name :
-             {"Replace_OptionPanel_Files", "Replace_OptionPanel_Ext", "Replace_OptionPanel_Both"})
-            column->addWidget(named(new QRadioButton(this), name));
-        radio("Replace_OptionPanel_Files")->setChecked(true);
         for (const char* name : {"Replace_OptionsWizard", "HelpButton"})
             column->addWidget(named(new QToolButton(this), name));
         for (const char* name : {"MainMenu_View_Wizard", "MainMenu_Help_Help"})
@@ -59,9 +55,6 @@ public:
     QString text(const char* name) const { return edit(name)->text(); }
     QAbstractButton* button(const char* name) const {
         return findChild<QAbstractButton*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
-    }
-    QRadioButton* radio(const char* name) const {
-        return findChild<QRadioButton*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
     }
     QAction* action(const char* name) const {
         return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
@@ -85,11 +78,7 @@ public:
         edit("Replace_InsertString")->setText(text);
     }
     void setInsertChecked(bool checked) override { button("Replace_Insert")->setChecked(checked); }
-    Scope scope() const override {
-        return radio("Replace_OptionPanel_Both")->isChecked()  ? Scope::Both
-               : radio("Replace_OptionPanel_Ext")->isChecked() ? Scope::ExtensionsOnly
-                                                               : Scope::FileNamesOnly;
-    }
+    Scope scope() const override { return Scope::FileNamesOnly; }
     void setWizardOpenersEnabled(bool enabled) override {
         action("MainMenu_View_Wizard")->setEnabled(enabled);
         button("Replace_OptionsWizard")->setEnabled(enabled);

@@ -36,13 +36,7 @@ private slots:
 private:
     void setText(const char* box, const QString& text) { child<QLineEdit>(box)->setText(text); }
     void setChecked(const char* box, bool on) { child<QCheckBox>(box)->setChecked(on); }
-    QString checkedScope() const {
-        for (const char* name :
-             {"Replace_OptionPanel_Files", "Replace_OptionPanel_Ext", "Replace_OptionPanel_Both"})
-            if (child<QRadioButton>(name)->isChecked())
-                return QString::fromLatin1(name);
-        return {};
-    }
+    Scope checkedScope() const { return m_window->scope(); }
 };
 
 void ControlsTest::okEnabledFollowsTheSettings_data() {
@@ -119,21 +113,21 @@ void ControlsTest::scopeTogglesFollowTheStateMachine() {
             }
         }
     };
-    QCOMPARE(checkedScope(), QStringLiteral("Replace_OptionPanel_Files"));
+    QCOMPARE(checkedScope(), Scope::FileNamesOnly);
     const struct {
         const char* button;
-        const char* scope;
+        Scope scope;
     } steps[] = {
-        {"Replace_Button_FN", "Replace_OptionPanel_Ext"},    // files -> extensions
-        {"Replace_Button_FN", "Replace_OptionPanel_Both"},   // extensions -> both
-        {"Replace_Button_FN", "Replace_OptionPanel_Ext"},    // both -> extensions
-        {"Replace_Button_Ext", "Replace_OptionPanel_Files"}, // extensions -> files
-        {"Replace_Button_Ext", "Replace_OptionPanel_Both"},  // files -> both
-        {"Replace_Button_Ext", "Replace_OptionPanel_Files"}, // both -> files
+        {"Replace_Button_FN", Scope::ExtensionsOnly}, // files -> extensions
+        {"Replace_Button_FN", Scope::Both},           // extensions -> both
+        {"Replace_Button_FN", Scope::ExtensionsOnly}, // both -> extensions
+        {"Replace_Button_Ext", Scope::FileNamesOnly}, // extensions -> files
+        {"Replace_Button_Ext", Scope::Both},          // files -> both
+        {"Replace_Button_Ext", Scope::FileNamesOnly}, // both -> files
     };
     for (const auto& step : steps) {
         click(step.button);
-        QCOMPARE(checkedScope(), QString::fromLatin1(step.scope));
+        QCOMPARE(checkedScope(), step.scope);
         // exactly one image of each pair is shown
         QVERIFY(child<QWidget>("Replace_Button_FN_On")->isHidden() !=
                 child<QWidget>("Replace_Button_FN_Off")->isHidden());

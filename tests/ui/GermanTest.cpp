@@ -180,7 +180,8 @@ void GermanTest::saveMessagesKeepTheirNames() {
     QFETCH(QString, message);
     QFETCH(QString, name);
     QFETCH(QString, german);
-    QString text = QCoreApplication::translate("quillon::TForm1", message.toUtf8().constData());
+    QString text =
+        QCoreApplication::translate("quillon::DiskMessages", message.toUtf8().constData());
     if (!name.isEmpty())
         text = text.arg(name);
     QCOMPARE(text, german);

@@ -2,6 +2,8 @@
 #include "MainWindowFixture.h"
 
 #include "ui/Palette.h"
+#include "ui/help/THelpForm.h"
+#include "ui/wizard/TWizardForm.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -15,6 +17,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QTabWidget>
 #include <QToolButton>
 #include <QTreeView>
 
@@ -229,13 +232,28 @@ void LookTest::captionsReadUnderEveryPalette() {
     startWindow();
     child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
     QApplication::processEvents();
-    for (QWidget* w : captioned(m_window.get())) {
-        if (!w->isEnabled()) // greyed on purpose: nothing to read there
-            continue;
-        const double ratio = contrastRatio(textColourOf(w), backgroundOf(w));
-        QVERIFY2(ratio >= 4.5, qPrintable(QStringLiteral("%1 \"%2\": %3:1")
-                                              .arg(w->objectName(), captionOf(w))
-                                              .arg(ratio, 0, 'f', 2)));
+    m_window->MainMenu_View_WizardClick();
+    m_window->MainMenu_Help_HelpClick();
+    auto* wizard = m_window->findChild<TWizardForm*>();
+    const QList<QWidget*> windows{m_window.get(), wizard, m_window->findChild<THelpForm*>()};
+    for (QWidget* window : windows) {
+        QVERIFY(window);
+        QTRY_VERIFY(window->isVisible());
+        // Every page of the wizard, in turn.
+        auto* pages = window == wizard ? wizard->findChild<QTabWidget*>() : nullptr;
+        for (int page = 0; page < (pages ? pages->count() : 1); ++page) {
+            if (pages)
+                pages->setCurrentIndex(page);
+            for (QWidget* w : captioned(window)) {
+                if (!w->isEnabled()) // greyed on purpose: nothing to read there
+                    continue;
+                const double ratio = contrastRatio(textColourOf(w), backgroundOf(w));
+                QVERIFY2(ratio >= 4.5,
+                         qPrintable(QStringLiteral("%1 %2 \"%3\": %4:1")
+                                        .arg(window->objectName(), w->objectName(), captionOf(w))
+                                        .arg(ratio, 0, 'f', 2)));
+            }
+        }
     }
 }
 
@@ -310,7 +328,7 @@ void LookTest::scopeTogglesWorkByKeyboard() {
     QVERIFY(child<QToolButton>("Case_Smart_Extra_FakeButton")->focusPolicy() & Qt::TabFocus);
     extensionsOff->setFocus();
     QTest::keyClick(extensionsOff, Qt::Key_Space);
-    QVERIFY(child<QRadioButton>("Replace_OptionPanel_Both")->isChecked());
+    QCOMPARE(m_window->scope(), Scope::Both);
     // The pressed toggle hid; its partner carries on with the focus.
     QVERIFY(child<QToolButton>("Replace_Button_Ext_On")->hasFocus());
     // The two toggles look different in either state.

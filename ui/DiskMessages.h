@@ -1,0 +1,27 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workspace/SaveCallbacks.h"
+#include "workspace/UndoScript.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+#include <vector>
+
+namespace quillon {
+
+/// What loading a folder, saving and undoing a save tell the user.
+class DiskMessages final {
+    Q_DECLARE_TR_FUNCTIONS(quillon::DiskMessages)
+public:
+    static QString saveNotice(const SaveNotice& notice);
+    static QString renameFailure(const RenameFailure& failure);
+    static QString noUndoFile();
+    /// notRestored: the renames an undo could not take back.
+    static QString notRestored(const std::vector<UndoStep>& notRestored);
+    /// error: the errno of the failed read.
+    static QString folderUnreadable(const QString& folder, int error);
+};
+
+} // namespace quillon

@@ -1,0 +1,75 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class QAbstractItemModel;
+class QAction;
+class QListView;
+class QMenu;
+
+namespace quillon {
+
+class TShellTree;
+
+/// The middle of the main window: the folder tree, the splitter that sizes
+/// it, the folder and preview lists lying on top of each other, and the
+/// preview list's popup menu. Holds the tree's width and the drag.
+class FileLists final : public QWidget {
+    Q_OBJECT
+public:
+    FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel, QWidget* parent);
+
+    TShellTree* tree() const { return m_tree; }
+    QListView* folderView() const { return m_folderView; }
+    QListView* previewView() const { return m_previewView; }
+    int treeWidth() const { return m_treeWidth; }
+
+    // The splitter: x is the mouse position relative to its left edge.
+    void startSplitterDrag();
+    void dragSplitter(int x);
+    void endSplitterDrag();
+    void placeSplitter();
+
+    /// Shows the preview list or the folder list, at the other's top row.
+    void showList(bool preview);
+    void clearSelection(bool preview);
+    /// Selects the preview entry under the mouse, or none, for the popup menu.
+    void selectUnderMouse();
+    bool previewHasSelection() const;
+
+signals:
+    /// A folder was clicked in the tree, or chosen there by keyboard.
+    void folderChosen();
+    /// An entry of either list was clicked.
+    void listClicked();
+    // The popup menu's entries.
+    void selectAllRequested();
+    void unselectAllRequested();
+    void invertAllRequested();
+    void reloadByNameRequested();
+    void reloadByDateRequested();
+    void renameRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildSplitter();
+    void buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel);
+    void buildPopup();
+    bool splitterEvent(QEvent* event);
+
+    TShellTree* m_tree = nullptr;
+    QWidget* m_splitter = nullptr;
+    int m_treeWidth = 220;
+    bool m_splitterDragging = false;
+    QListView* m_folderView = nullptr;
+    QListView* m_previewView = nullptr;
+    QMenu* m_popup = nullptr;
+    QAction* m_popupRename = nullptr;
+    /// Last mouse position over the preview list, in its viewport's pixels.
+    QPoint m_mouse;
+};
+
+} // namespace quillon

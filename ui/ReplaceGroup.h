@@ -1,0 +1,103 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/ReplaceSettings.h"
+
+#include <QGroupBox>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QToolButton;
+
+namespace quillon {
+
+/// The "Replace/Reformat/Number" group: the pattern boxes, Delete and
+/// Insert, the switches, the scope toggles, "Undo" and "OK". Holds the
+/// settings and the scope; keeps "OK", "Case sensitive" and the scope
+/// toggles in step with what the engine can run.
+class ReplaceGroup final : public QGroupBox {
+    Q_OBJECT
+public:
+    explicit ReplaceGroup(QWidget* parent);
+
+    /// The group's settings; the case fields keep their defaults.
+    ReplaceSettings settings() const;
+    Scope scope() const { return m_scope; }
+
+    /// Recomputes the enabled states from the boxes as they are.
+    void updateControlStates();
+    /// The scope toggles: a part excluded while the other one is excluded
+    /// too brings the other one back first.
+    void setNamesIncluded(bool included);
+    void setExtensionsIncluded(bool included);
+    /// Shows the one toggle of each pair that matches the scope.
+    void showScope();
+    /// Empties "Replace:" and "With:" and puts the focus in "Replace:".
+    void clearPatterns();
+    void focusReplaceBox();
+
+    bool okEnabled() const;
+    void setUndoEnabled(bool enabled);
+    void setWizardButtonEnabled(bool enabled);
+    void setHelpButtonEnabled(bool enabled);
+
+    // Writes as if typed, so the change handling runs.
+    void setReplaceText(const QString& text);
+    void setWithText(const QString& text);
+    void setDeletePosition(const QString& text);
+    void setDeleteLength(const QString& text);
+    void setDeleteChecked(bool checked);
+    void setInsertPosition(const QString& text);
+    void setInsertString(const QString& text);
+    void setInsertChecked(bool checked);
+
+signals:
+    /// A box or switch changed or was clicked; the states are already updated.
+    void settingsChanged();
+    void okPressed();
+    /// "Undo", or Escape in a pattern box while "Undo" is enabled.
+    void undoPressed();
+    void wizardPressed();
+    void helpPressed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QLayout* buildPatternRow();
+    QWidget* buildScopeToggles();
+    QLayout* buildPositionRow();
+    QLayout* buildSwitches();
+    void installKeyRules();
+    void watchChanges();
+    void changed();
+
+    Scope m_scope = Scope::FileNamesOnly;
+
+    QLineEdit* m_replaceFrom = nullptr;
+    QLineEdit* m_replaceTo = nullptr;
+    QCheckBox* m_replaceCase = nullptr;
+    QCheckBox* m_updateCase = nullptr;
+    QCheckBox* m_sourceIsPreview = nullptr;
+    QCheckBox* m_trim = nullptr;
+    QLineEdit* m_trimFrom = nullptr;
+    QLineEdit* m_trimCount = nullptr;
+    QCheckBox* m_insert = nullptr;
+    QLineEdit* m_insertFrom = nullptr;
+    QLineEdit* m_insertString = nullptr;
+    QCheckBox* m_charToSpaces = nullptr;
+    QCheckBox* m_delDigits = nullptr;
+    QCheckBox* m_delExtraSpaces = nullptr;
+    QWidget* m_fnExtPanel = nullptr;
+    QToolButton* m_fnOn = nullptr;
+    QToolButton* m_fnOff = nullptr;
+    QToolButton* m_extOn = nullptr;
+    QToolButton* m_extOff = nullptr;
+    QToolButton* m_wizardButton = nullptr;
+    QToolButton* m_helpButton = nullptr;
+    QPushButton* m_replaceButton = nullptr;
+    QPushButton* m_undoButton = nullptr;
+};
+
+} // namespace quillon

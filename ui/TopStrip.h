@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+
+namespace quillon {
+
+/// The strip above the lists: buttons that open the main menus, Reload and
+/// Save, the "Preview" check box (the progress bar covers it while files are
+/// renamed) and the mask box.
+class TopStrip final : public QWidget {
+    Q_OBJECT
+public:
+    /// menus: the main menus, in the order their buttons appear.
+    TopStrip(const QList<QMenu*>& menus, QWidget* parent);
+
+    bool previewShown() const;
+    /// Through the check box, so that previewToggled() runs on a change.
+    void setPreviewShown(bool shown);
+    QString mask() const;
+    /// Puts the mask back to "*.*".
+    void resetMask();
+    void showProgress(bool shown);
+    /// Sets and paints the bar at once: the renaming loop lets no event through.
+    void setProgress(int percent);
+
+signals:
+    void reloadPressed();
+    void savePressed();
+    void previewToggled();
+    /// The mask was typed in or clicked.
+    void maskEdited();
+    void maskClearPressed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildToolBar(const QList<QMenu*>& menus);
+    QWidget* buildPanel();
+    QWidget* buildPreviewPlace(QWidget* parent);
+
+    QCheckBox* m_displayPreview = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLineEdit* m_mask = nullptr;
+};
+
+} // namespace quillon
