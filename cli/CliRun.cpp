@@ -41,8 +41,8 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
     const std::vector<SaveConflict> conflicts = workspace.saveConflicts(options.undoFile, refusal);
     report.conflicts.emplace();
     for (const SaveConflict& conflict : conflicts) {
-        const ReportEntry& entry = report.entries[conflict.index];
-        report.conflicts->push_back({conflict.index, entry.newName, reasonText(conflict.reason)});
+        report.conflicts->push_back(
+            {conflict.index, report.newNames.decoded(conflict.index), reasonText(conflict.reason)});
     }
     writeReport(report, options.output, out, err);
     // An empty list is no conflict: the dry run already says nothing would change.
@@ -52,8 +52,7 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
     }
     if (options.output == OutputFormat::Text) {
         for (const ReportConflict& conflict : *report.conflicts)
-            err << "Will fail: "
-                << escapedForTerminal(encodeName(report.entries[conflict.index].oldName)) << " -> "
+            err << "Will fail: " << escapedForTerminal(report.oldNames[conflict.index]) << " -> "
                 << escapedForTerminal(encodeName(conflict.name)) << " (" << conflict.reason
                 << ")\n";
     }

@@ -79,7 +79,7 @@ void appendCount(std::string& out, std::string_view key, std::size_t count) {
 
 void appendCounts(std::string& out, const RenameReport& report) {
     out += "\"counts\": {";
-    appendCount(out, "entries", report.entries.size());
+    appendCount(out, "entries", report.size());
     out += ", ";
     appendCount(out, "changing", report.changingCount());
     out += ", ";
@@ -90,18 +90,22 @@ void appendCounts(std::string& out, const RenameReport& report) {
 }
 
 // Opens one object of a list with its "old" and "new" members.
-void appendRename(std::string& out, bool first, const ReportEntry& entry) {
+void appendRename(std::string& out, bool first, const ReportEntry& entry, Name& scratch) {
     out += first ? "{\"old\": " : ", {\"old\": ";
-    appendJsonString(out, entry.oldName);
+    decodeNameInto(entry.oldName, scratch);
+    appendJsonString(out, scratch);
     out += ", \"new\": ";
-    appendJsonString(out, entry.newName);
+    decodeNameInto(entry.newName, scratch);
+    appendJsonString(out, scratch);
 }
 
 void appendEntries(std::string& out, const RenameReport& report) {
     out += "\"entries\": [";
     bool first = true;
-    for (const ReportEntry& entry : report.entries) {
-        appendRename(out, first, entry);
+    Name scratch;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        const ReportEntry entry = report.entry(i);
+        appendRename(out, first, entry, scratch);
         first = false;
         out += ", \"checked\": ";
         appendBool(out, entry.checked);
@@ -131,10 +135,10 @@ void appendError(std::string& out, const RenameError& error) {
 void appendFailures(std::string& out, const RenameReport& report) {
     out += "\"failed\": [";
     bool first = true;
-    for (const ReportEntry& entry : report.entries) {
-        if (!entry.failure)
-            continue;
-        appendRename(out, first, entry);
+    Name scratch;
+    for (const auto& [index, failure] : report.failures) {
+        const ReportEntry entry = report.entry(index);
+        appendRename(out, first, entry, scratch);
         first = false;
         out += ", \"error\": ";
         appendError(out, *entry.failure);

@@ -93,12 +93,16 @@ std::string escapedLines(NameView text) {
 
 std::string changeLines(const RenameReport& report) {
     std::string out;
-    for (const ReportEntry& entry : report.entries) {
+    Name name;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        const ReportEntry entry = report.entry(i);
         if (!entry.renames())
             continue;
-        appendEscaped(out, entry.oldName);
+        decodeNameInto(entry.oldName, name);
+        appendEscaped(out, name);
         out += " -> ";
-        appendEscaped(out, entry.newName);
+        decodeNameInto(entry.newName, name);
+        appendEscaped(out, name);
         out += '\n';
     }
     return out;
@@ -106,19 +110,20 @@ std::string changeLines(const RenameReport& report) {
 
 std::string nullSeparatedPairs(const RenameReport& report) {
     std::string out;
-    for (const ReportEntry& entry : report.entries) {
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        const ReportEntry entry = report.entry(i);
         if (!entry.renames())
             continue;
-        appendEncoded(out, entry.oldName);
+        out += entry.oldName;
         out += '\0';
-        appendEncoded(out, entry.newName);
+        out += entry.newName;
         out += '\0';
     }
     return out;
 }
 
 std::string summaryLine(const RenameReport& report) {
-    const std::size_t total = report.entries.size();
+    const std::size_t total = report.size();
     if (!report.applied)
         return "Dry run: " + std::to_string(report.changingCount()) + " of " +
                plural(total, "name", "names") + " would change; nothing was renamed.\n";

@@ -71,8 +71,7 @@ Waits waitsOf(const std::vector<std::string_view>& oldNames,
 class Planner final {
 public:
     Planner(const std::vector<std::string_view>& oldNames,
-            const std::vector<std::string_view>& newNames,
-            const std::vector<std::string>& folderEntries, long tag)
+            const std::vector<std::string_view>& newNames, const NameList& folderEntries, long tag)
         : m_old(oldNames)
         , m_new(newNames)
         , m_taken(folderEntries.begin(), folderEntries.end())
@@ -173,7 +172,7 @@ std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldN
 
 std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
                                     const std::vector<std::string_view>& newNames,
-                                    const std::vector<std::string>& folderEntries) {
+                                    const NameList& folderEntries) {
     const NameIndex oldIndex = indexOf(oldNames);
     std::unordered_set<std::string_view> onDisk(folderEntries.begin(), folderEntries.end());
     std::vector<SaveConflict> out;
@@ -193,8 +192,8 @@ std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldName
 }
 
 SavePlan planSave(const std::vector<std::string_view>& oldNames,
-                  const std::vector<std::string_view>& newNames,
-                  const std::vector<std::string>& folderEntries, long tag) {
+                  const std::vector<std::string_view>& newNames, const NameList& folderEntries,
+                  long tag) {
     return Planner(oldNames, newNames, folderEntries, tag).run();
 }
 
