@@ -36,9 +36,9 @@ const char* reasonText(ConflictReason reason) {
 // The dry run meets what saving would: it refuses (exit 3, the same message)
 // exactly where --apply would, and names the renames that would fail.
 int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, std::ostream& err) {
-    RenameReport report = reportOf(workspace, options.folder);
     std::optional<SaveNotice> refusal;
     const std::vector<SaveConflict> conflicts = workspace.saveConflicts(options.undoFile, refusal);
+    RenameReport report = takeReport(workspace, options.folder);
     report.conflicts.emplace();
     for (const SaveConflict& conflict : conflicts) {
         report.conflicts->push_back(
@@ -80,6 +80,8 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
             err << refusalMessage(*refusal) << '\n';
             return exitStatus(ExitCode::RefusedPress);
         }
+        // Nothing here takes a press back; the copy would only hold memory.
+        workspace.dropUndo();
     }
 
     if (options.apply)

@@ -3,9 +3,11 @@
 
 #include "cli/ErrnoName.h"
 
+#include "cli/ChunkedOutput.h"
 #include "engine/Utf8.h"
 
 #include <cstring>
+#include <sstream>
 
 namespace quillon::cli {
 
@@ -99,7 +101,8 @@ void appendRename(std::string& out, bool first, const ReportEntry& entry, Name& 
     appendJsonString(out, scratch);
 }
 
-void appendEntries(std::string& out, const RenameReport& report) {
+void appendEntries(ChunkedOutput& chunks, const RenameReport& report) {
+    std::string& out = chunks.text();
     out += "\"entries\": [";
     bool first = true;
     Name scratch;
@@ -112,6 +115,7 @@ void appendEntries(std::string& out, const RenameReport& report) {
         out += ", \"changed\": ";
         appendBool(out, entry.changes());
         out += '}';
+        chunks.pieceDone();
     }
     out += ']';
 }
@@ -167,20 +171,27 @@ void appendConflicts(std::string& out, const RenameReport& report) {
 
 } // namespace
 
-std::string toJson(const RenameReport& report) {
-    std::string out = "{\"folder\": ";
+void writeJson(const RenameReport& report, std::ostream& stream) {
+    ChunkedOutput chunks(stream);
+    std::string& out = chunks.text();
+    out += "{\"folder\": ";
     appendJsonString(out, decodeName(report.folder));
     out += ", \"applied\": ";
     appendBool(out, report.applied);
     out += ", ";
     appendCounts(out, report);
     out += ", ";
-    appendEntries(out, report);
+    appendEntries(chunks, report);
     out += ", ";
     appendFailures(out, report);
     appendConflicts(out, report);
     out += "}\n";
-    return out;
+}
+
+std::string toJson(const RenameReport& report) {
+    std::ostringstream out;
+    writeJson(report, out);
+    return std::move(out).str();
 }
 
 } // namespace quillon::cli

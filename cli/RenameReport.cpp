@@ -57,4 +57,18 @@ RenameReport reportOf(const Workspace& workspace, const std::string& folder) {
     return report;
 }
 
+RenameReport takeReport(Workspace& workspace, const std::string& folder) {
+    RenameReport report;
+    report.folder = folder;
+    PreviewList preview;
+    workspace.releaseLists(report.oldNames, preview);
+    if (report.oldNames.size() == preview.size()) {
+        report.newNames = std::move(preview.names);
+        report.checked = std::move(preview.checked);
+    } else {
+        report.oldNames = {};
+    }
+    return report;
+}
+
 } // namespace quillon::cli

@@ -81,4 +81,8 @@ struct RenameReport {
 /// The lists of workspace as a report of a dry run.
 RenameReport reportOf(const Workspace& workspace, const std::string& folder);
 
+/// reportOf without a copy of the names: the workspace's lists move into
+/// the report and are left empty.
+RenameReport takeReport(Workspace& workspace, const std::string& folder);
+
 } // namespace quillon::cli

@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/TextWriter.h"
 
+#include "cli/ChunkedOutput.h"
 #include "engine/Utf8.h"
+
+#include <sstream>
 
 namespace quillon::cli {
 
@@ -91,8 +94,9 @@ std::string escapedLines(NameView text) {
     return out;
 }
 
-std::string changeLines(const RenameReport& report) {
-    std::string out;
+void writeChangeLines(const RenameReport& report, std::ostream& stream) {
+    ChunkedOutput chunks(stream);
+    std::string& out = chunks.text();
     Name name;
     for (std::size_t i = 0; i < report.size(); ++i) {
         const ReportEntry entry = report.entry(i);
@@ -104,12 +108,19 @@ std::string changeLines(const RenameReport& report) {
         decodeNameInto(entry.newName, name);
         appendEscaped(out, name);
         out += '\n';
+        chunks.pieceDone();
     }
-    return out;
 }
 
-std::string nullSeparatedPairs(const RenameReport& report) {
-    std::string out;
+std::string changeLines(const RenameReport& report) {
+    std::ostringstream out;
+    writeChangeLines(report, out);
+    return std::move(out).str();
+}
+
+void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream) {
+    ChunkedOutput chunks(stream);
+    std::string& out = chunks.text();
     for (std::size_t i = 0; i < report.size(); ++i) {
         const ReportEntry entry = report.entry(i);
         if (!entry.renames())
@@ -118,8 +129,14 @@ std::string nullSeparatedPairs(const RenameReport& report) {
         out += '\0';
         out += entry.newName;
         out += '\0';
+        chunks.pieceDone();
     }
-    return out;
+}
+
+std::string nullSeparatedPairs(const RenameReport& report) {
+    std::ostringstream out;
+    writeNullSeparatedPairs(report, out);
+    return std::move(out).str();
 }
 
 std::string summaryLine(const RenameReport& report) {

@@ -164,6 +164,8 @@ int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
     ::closedir(dir);
     if (err)
         out = {};
+    // The buffer grew by doubling; a listing often outlives its reading.
+    out.names.shrinkToFit();
     return err;
 }
 

@@ -121,6 +121,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     case PreviewRebuild::Numbering:
         break;
     }
+    m_preview.names.shrinkToFit();
     // A reload is announced by the caller as a reset of the whole list.
     if (mode != PreviewRebuild::Reload && m_observer)
         m_observer->previewNamesChanged();
@@ -185,6 +186,7 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
         sources.decodeInto(i, m_scratch);
         setPreviewName(i, applyReplace(plan, m_scratch, counter));
     }
+    m_preview.names.shrinkToFit();
     if (m_observer)
         m_observer->previewNamesChanged();
 }
@@ -195,6 +197,13 @@ void Workspace::undo() {
     NotReadyScope notReady(m_previewReady);
     rebuildPreview(PreviewRebuild::Undo);
     releaseUndo();
+}
+
+void Workspace::releaseLists(NameList& folderNames, PreviewList& preview) {
+    folderNames = std::move(m_folder.names);
+    preview = std::move(m_preview);
+    m_folder.names = {};
+    m_preview = {};
 }
 
 void Workspace::setAllChecks(bool checked) {

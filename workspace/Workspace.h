@@ -156,6 +156,11 @@ public:
     /// entry is converted with the selected case mode.
     void renameEntry(std::size_t index, NameView name, bool updateCase);
 
+    /// Moves the folder names and the preview list out and leaves both lists
+    /// empty, without telling the observer: for a caller done with the
+    /// workspace that wants the names without a copy.
+    void releaseLists(NameList& folderNames, PreviewList& preview);
+
     void selectAll();
     void unselectAll();
     void invertAll();
