@@ -105,9 +105,16 @@ void NameList::shrinkToFit() {
     m_slots.shrink_to_fit();
 }
 
+void NameList::trim() {
+    if (m_unused > kCompactSlack && m_unused > (m_bytes.size() - m_unused) / 4)
+        compact();
+}
+
 void NameList::compact() {
     std::string bytes;
-    bytes.reserve(m_bytes.size() - m_unused);
+    // As much room as before: the names that outgrew their place will likely
+    // do so again on the next pass.
+    bytes.reserve(m_bytes.capacity());
     for (Slot& s : m_slots) {
         const auto offset = static_cast<std::uint32_t>(bytes.size());
         bytes.append(m_bytes, s.offset, s.length);

@@ -44,6 +44,12 @@ public:
     void clear();
     /// Returns memory the list no longer needs.
     void shrinkToFit();
+    /// Compacts once a quarter of the buffer or more holds replaced names:
+    /// cheap to call after every pass over a list. Spare capacity stays; the
+    /// system gives it pages only once names are written there.
+    void trim();
+    /// Bytes the names take, replaced ones included.
+    std::size_t byteSize() const { return m_bytes.size(); }
 
     /// One view per entry, for code that works on plain views.
     std::vector<std::string_view> views() const;

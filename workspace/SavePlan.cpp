@@ -3,12 +3,10 @@
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
+#include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
-#include <algorithm>
-#include <cstdint>
 #include <cstdio>
-#include <numeric>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -29,33 +27,6 @@ NameIndex indexOf(const std::vector<std::string_view>& names) {
         index.try_emplace(names[i], i);
     return index;
 }
-
-// Positions of names sorted by their bytes: a lookup that costs four bytes
-// a name where a hash table costs forty, for checks that run once.
-template <typename Names>
-class SortedLookup final {
-public:
-    explicit SortedLookup(const Names& names)
-        : m_names(names)
-        , m_order(names.size()) {
-        std::iota(m_order.begin(), m_order.end(), 0U);
-        std::stable_sort(
-            m_order.begin(), m_order.end(),
-            [&names](std::uint32_t a, std::uint32_t b) { return names[a] < names[b]; });
-    }
-
-    /// The first position that holds name, or kNone.
-    std::size_t find(std::string_view name) const {
-        const auto it = std::lower_bound(
-            m_order.begin(), m_order.end(), name,
-            [this](std::uint32_t p, std::string_view n) { return m_names[p] < n; });
-        return it != m_order.end() && m_names[*it] == name ? *it : kNone;
-    }
-
-private:
-    const Names& m_names;
-    std::vector<std::uint32_t> m_order;
-};
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -184,15 +155,16 @@ SavePlan Planner::run() {
 
 } // namespace
 
-std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldNames,
-                                       const std::vector<std::string_view>& newNames) {
-    std::vector<SaveConflict> out;
-    std::unordered_map<std::string_view, std::size_t> count;
-    count.reserve(newNames.size());
-    for (const std::string_view name : newNames)
-        ++count[name];
+std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList& newNames) {
+    const NameTable table(newNames);
+    std::vector<bool> repeated(newNames.size(), false);
     for (std::size_t i = 0; i < newNames.size(); ++i) {
-        if (count[newNames[i]] > 1)
+        if (const std::size_t first = table.firstOf(i); first != i)
+            repeated[first] = repeated[i] = true;
+    }
+    std::vector<SaveConflict> out;
+    for (std::size_t i = 0; i < newNames.size(); ++i) {
+        if (repeated[i])
             out.push_back({i, ConflictReason::Duplicate});
         else if (oldNames[i] != newNames[i] && !isValidNewName(newNames[i]))
             out.push_back({i, ConflictReason::InvalidName});
@@ -200,19 +172,18 @@ std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldN
     return out;
 }
 
-std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
-                                    const std::vector<std::string_view>& newNames,
+std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
                                     const NameList& folderEntries) {
-    const SortedLookup oldIndex(oldNames);
-    const SortedLookup onDisk(folderEntries);
+    const NameTable oldIndex(oldNames);
+    const NameTable onDisk(folderEntries);
     std::vector<SaveConflict> out;
     for (std::size_t i = 0; i < newNames.size(); ++i) {
         if (oldNames[i] == newNames[i])
             continue;
-        if (const std::size_t j = oldIndex.find(newNames[i]); j != kNone) {
+        if (const std::size_t j = oldIndex.find(newNames[i]); j != NameTable::kNone) {
             if (oldNames[j] == newNames[j])
                 out.push_back({i, ConflictReason::HeldByUnchangedFile});
-        } else if (onDisk.find(newNames[i]) != kNone) {
+        } else if (onDisk.find(newNames[i]) != NameTable::kNone) {
             out.push_back({i, ConflictReason::HeldOutsideList});
         }
     }

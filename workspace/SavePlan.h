@@ -77,13 +77,11 @@ struct SavePlan {
 /// The new names no save can give: duplicates (compared byte for byte,
 /// every entry of each group) and invalid names among those that change.
 /// Ascending by index; empty when saving may go on.
-std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldNames,
-                                       const std::vector<std::string_view>& newNames);
+std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList& newNames);
 
 /// Targets held by files other than listed ones that move away first, by
 /// the folder's full listing. Ascending by index.
-std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
-                                    const std::vector<std::string_view>& newNames,
+std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
                                     const NameList& folderEntries);
 
 /// Orders the renames (see SavePlan). oldNames and newNames must outlive

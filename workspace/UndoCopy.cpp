@@ -3,8 +3,9 @@
 
 namespace quillon {
 
-void UndoCopy::start(std::size_t count) {
+void UndoCopy::start(std::size_t count, std::size_t bytes) {
     m_names.clear();
+    m_names.reserve(count, bytes);
     m_where.assign(count, kNone);
 }
 

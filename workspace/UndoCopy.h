@@ -14,8 +14,10 @@ namespace quillon {
 /// keeps a few names.
 class UndoCopy final {
 public:
-    /// Starts an empty copy of a list of count entries.
-    void start(std::size_t count);
+    /// Starts an empty copy of a list of count entries whose names take
+    /// bytes bytes: room for all of them is set aside, which costs memory
+    /// only where a name is kept.
+    void start(std::size_t count, std::size_t bytes);
     void clear();
     /// Entries of the list the copy was started for.
     std::size_t count() const { return m_where.size(); }

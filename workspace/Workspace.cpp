@@ -86,6 +86,9 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     switch (mode) {
     case PreviewRebuild::Reload:
         // Starts as the disk names, which most case modes leave mostly alike.
+        // Room for names that grow; untouched, it costs no memory.
+        m_preview.names.clear();
+        m_preview.names.reserve(count, m_folder.names.byteSize() * 3 / 2);
         m_preview.names = m_folder.names;
         m_preview.checked.assign(count, true);
         [[fallthrough]];
@@ -121,7 +124,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     case PreviewRebuild::Numbering:
         break;
     }
-    m_preview.names.shrinkToFit();
+    m_preview.names.trim();
     // A reload is announced by the caller as a reset of the whole list.
     if (mode != PreviewRebuild::Reload && m_observer)
         m_observer->previewNamesChanged();
@@ -159,7 +162,7 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
     NotReadyScope notReady(m_previewReady);
     // "Undo" is offered from the moment of the press, also for an empty list.
     const bool before = m_hasUndo;
-    m_undo.start(m_preview.size());
+    m_undo.start(m_preview.size(), m_preview.names.byteSize());
     m_hasUndo = true;
     if (m_observer && !before)
         m_observer->undoAvailabilityChanged(true);
@@ -186,7 +189,7 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
         sources.decodeInto(i, m_scratch);
         setPreviewName(i, applyReplace(plan, m_scratch, counter));
     }
-    m_preview.names.shrinkToFit();
+    m_preview.names.trim();
     if (m_observer)
         m_observer->previewNamesChanged();
 }

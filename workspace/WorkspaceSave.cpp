@@ -61,7 +61,7 @@ public:
         : m_fs(fs)
         , m_in(in)
         , m_plan(plan)
-        , m_listed(entries.begin(), entries.end())
+        , m_entries(entries)
         , m_ask(ask)
         , m_completed(in.oldNames.size(), false) {}
 
@@ -79,11 +79,15 @@ private:
     void runStep(const RenameStep& step);
     void advance();
     bool stopWanted(SaveResult& result);
+    bool listed(std::string_view name);
 
     FileSystem& m_fs;
     const SaveInput& m_in;
     const SavePlan& m_plan;
-    std::unordered_set<std::string_view> m_listed;
+    const NameList& m_entries;
+    /// m_entries as a set, made on first need: only a refused case-only
+    /// rename asks, and a million names take a while to hash.
+    std::optional<std::unordered_set<std::string_view>> m_listed;
     const SaveCallbacks& m_ask;
     std::vector<bool> m_completed;
     std::vector<UndoStep> m_done;
@@ -119,13 +123,19 @@ int RenameRun::renameCaseOnly(const RenameStep& step) {
         m_done.push_back({std::string(step.from), std::string(step.to), {}, {}});
         return 0;
     }
-    if (err != EEXIST || m_listed.contains(step.to))
+    if (err != EEXIST || listed(step.to))
         return err;
     if ((err = rename(step.from, step.caseTemporary)) != 0)
         return err;
     if ((err = rename(step.caseTemporary, step.to)) != 0)
         rename(step.caseTemporary, step.from);
     return err;
+}
+
+bool RenameRun::listed(std::string_view name) {
+    if (!m_listed)
+        m_listed.emplace(m_entries.begin(), m_entries.end());
+    return m_listed->contains(name);
 }
 
 int RenameRun::attempt(const RenameStep& step) {
@@ -299,7 +309,7 @@ std::optional<SaveNoticeKind> Workspace::saveListsRefusal() const {
 std::optional<SaveNotice> Workspace::newNamesRefusal() const {
     const NameList& names = m_preview.names;
     // Compared as bytes: two names that encode alike are one name on disk.
-    if (const auto pair = firstDuplicate(names.views()))
+    if (const auto pair = firstDuplicate(names))
         return SaveNotice{SaveNoticeKind::DuplicateName, names.decoded(pair->first), 0};
     for (std::size_t i = 0; i < names.size(); ++i) {
         // A file that keeps its name (a user's file under the script's name
@@ -318,8 +328,8 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
         return {};
     }
     refusal = newNamesRefusal();
-    const std::vector<std::string_view> oldNames = m_folder.names.views();
-    const std::vector<std::string_view> newNames = m_preview.names.views();
+    const NameList& oldNames = m_folder.names;
+    const NameList& newNames = m_preview.names;
     std::vector<SaveConflict> conflicts = refusedNames(oldNames, newNames);
     FolderListing listing;
     if (m_fs.readFolder(m_folder.directory, listing) != 0)
