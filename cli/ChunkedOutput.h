@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include <cstddef>
 #include <ostream>
 #include <string>
 
@@ -29,7 +30,7 @@ public:
     }
 
 private:
-    static constexpr std::size_t kChunk = 64 * 1024;
+    static constexpr std::size_t kChunk = std::size_t{64} * 1024;
 
     std::ostream& m_out;
     std::string m_text;

@@ -15,8 +15,8 @@ void RenameReport::add(std::string_view oldName, std::string_view newName, bool 
                        std::optional<RenameError> failure) {
     if (failure)
         failures.emplace(size(), std::move(*failure));
-    oldNames.push_back(oldName);
-    newNames.push_back(newName);
+    oldNames.add(oldName);
+    newNames.add(newName);
     checked.push_back(isChecked);
 }
 
@@ -24,8 +24,8 @@ void RenameReport::truncate(std::size_t count) {
     NameList oldKept;
     NameList newKept;
     for (std::size_t i = 0; i < count && i < size(); ++i) {
-        oldKept.push_back(oldNames[i]);
-        newKept.push_back(newNames[i]);
+        oldKept.add(oldNames[i]);
+        newKept.add(newNames[i]);
     }
     oldNames = std::move(oldKept);
     newNames = std::move(newKept);

@@ -104,7 +104,7 @@ NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const Name
     NameList names;
     names.reserve(items.size(), bytes);
     for (const SortItem& item : items)
-        names.push_back(listed[item.entry]);
+        names.add(listed[item.entry]);
     return names;
 }
 

@@ -34,7 +34,7 @@ void NameList::reserve(std::size_t count, std::size_t bytes) {
     m_bytes.reserve(bytes);
 }
 
-NameList::Slot NameList::append(std::string_view bytes) {
+NameList::Slot NameList::store(std::string_view bytes) {
     // Offsets are 32 bits wide; compacting first keeps only live names.
     if (m_bytes.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
         compact();
@@ -47,17 +47,17 @@ NameList::Slot NameList::append(std::string_view bytes) {
     return s;
 }
 
-void NameList::push_back(std::string_view bytes) {
-    m_slots.push_back(append(bytes));
+void NameList::add(std::string_view bytes) {
+    m_slots.push_back(store(bytes));
 }
 
-void NameList::pushEncoded(NameView name) {
+void NameList::addEncoded(NameView name) {
     const std::size_t begin = m_bytes.size();
     appendEncoded(m_bytes, name);
     if (m_bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
         const std::string bytes = m_bytes.substr(begin);
         m_bytes.resize(begin);
-        push_back(bytes);
+        add(bytes);
         return;
     }
     m_slots.push_back(
@@ -75,7 +75,7 @@ void NameList::set(std::size_t i, std::string_view bytes) {
         m_unused += s.length;
         // bytes may view this very buffer, which append can move.
         const std::string copy(bytes);
-        m_slots[i] = append(copy);
+        m_slots[i] = store(copy);
     }
     if (m_unused > kCompactSlack && m_unused > m_bytes.size() / 2)
         compact();

@@ -31,9 +31,9 @@ public:
 
     /// Makes room for count names of bytes bytes in all.
     void reserve(std::size_t count, std::size_t bytes);
-    void push_back(std::string_view bytes);
+    void add(std::string_view bytes);
     /// Appends name encoded to disk bytes.
-    void pushEncoded(NameView name);
+    void addEncoded(NameView name);
     /// Gives entry i the name bytes. A longer name goes to the end of the
     /// buffer; the space it leaves is reclaimed once it outweighs the names.
     void set(std::size_t i, std::string_view bytes);
@@ -65,7 +65,7 @@ private:
         std::uint32_t length = 0;
     };
 
-    Slot append(std::string_view bytes);
+    Slot store(std::string_view bytes);
     void compact();
 
     std::string m_bytes;
@@ -77,11 +77,13 @@ private:
 /// Walks a NameList's entries as views.
 class NameList::Iterator final {
 public:
+    // NOLINTBEGIN(readability-identifier-naming): the names iterators must have
     using iterator_category = std::forward_iterator_tag;
     using value_type = std::string_view;
     using difference_type = std::ptrdiff_t;
     using pointer = void;
     using reference = std::string_view;
+    // NOLINTEND(readability-identifier-naming)
 
     Iterator() = default;
     Iterator(const NameList* list, std::size_t index)

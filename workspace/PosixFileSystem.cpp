@@ -158,7 +158,7 @@ int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
         const char* n = entry->d_name;
         if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
             continue;
-        out.names.push_back(n);
+        out.names.add(n);
         out.types.push_back(typeOf(entry->d_type));
     }
     ::closedir(dir);

@@ -26,7 +26,7 @@ std::optional<std::pair<std::size_t, std::size_t>>
 firstDuplicate(const std::vector<std::string_view>& names) {
     NameList list;
     for (const std::string_view name : names)
-        list.push_back(name);
+        list.add(name);
     return firstDuplicate(list);
 }
 

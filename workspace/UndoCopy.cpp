@@ -19,7 +19,7 @@ void UndoCopy::remember(std::size_t i, std::string_view before) {
     if (i >= m_where.size() || m_where[i] != kNone)
         return;
     m_where[i] = static_cast<std::uint32_t>(m_names.size());
-    m_names.push_back(before);
+    m_names.add(before);
 }
 
 } // namespace quillon

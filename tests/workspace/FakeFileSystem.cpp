@@ -26,7 +26,7 @@ int FakeFileSystem::readFolder(const std::string&, FolderListing& out) {
         return failRead;
     // Listing order differs from name order, as on a real disk.
     for (auto it = m_files.rbegin(); it != m_files.rend(); ++it) {
-        out.names.push_back(it->first);
+        out.names.add(it->first);
         out.types.push_back(it->second.file.listedType);
     }
     return 0;

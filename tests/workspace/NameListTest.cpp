@@ -25,7 +25,7 @@ const std::vector<std::string> kNames = {
 NameList listOf(const std::vector<std::string>& names) {
     NameList list;
     for (const std::string& n : names)
-        list.push_back(n);
+        list.add(n);
     return list;
 }
 
@@ -48,7 +48,7 @@ TEST(NameListTest, EntriesKeepTheirBytesAndDecodeLikeSingleNames) {
 TEST(NameListTest, EncodedNamesComeBackByteForByte) {
     NameList list;
     for (const std::string& n : kNames)
-        list.pushEncoded(decodeName(n));
+        list.addEncoded(decodeName(n));
     EXPECT_EQ(bytesOf(list), kNames);
 }
 
