@@ -41,9 +41,8 @@ Renames pending(const quillon::Workspace& ws) {
     Renames out;
     const auto& names = ws.folderList().names;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] != ws.preview()[i].name)
-            out.emplace_back(quillon::encodeName(names[i]),
-                             quillon::encodeName(ws.preview()[i].name));
+        if (names[i] != ws.preview().names[i])
+            out.emplace_back(names[i], ws.preview().names[i]);
     }
     return out;
 }

@@ -43,13 +43,12 @@ std::string failureLine(const RenameError& failure) {
 // change.
 void markUntried(RenameReport& report, const SaveResult& result) {
     for (std::size_t index : result.notRenamed) {
-        ReportEntry& entry = report.entries[index];
         const bool rolledBack =
             std::binary_search(result.rolledBack.begin(), result.rolledBack.end(), index);
-        if (!entry.failure)
-            entry.failure = RenameError{
-                rolledBack ? "left as it was: its cycle of renames could not close" : "not tried",
-                0};
+        report.failures.emplace(
+            index, RenameError{rolledBack ? "left as it was: its cycle of renames could not close"
+                                          : "not tried",
+                               0});
     }
 }
 
@@ -66,7 +65,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     // The report is taken before saving: afterwards the lists hold the
     // folder as read again.
     RenameReport report = reportOf(workspace, options.folder);
-    ProgressLine progress(err, ProgressLine::onTerminal(), report.entries.size());
+    ProgressLine progress(err, ProgressLine::onTerminal(), report.size());
     bool told = false;
 
     SaveCallbacks ask;
@@ -81,14 +80,19 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     };
     ask.renameFailed = [&](const quillon::RenameFailure& failure) {
         progress.clear();
-        ReportEntry& entry = report.entries[failure.index];
-        entry.failure = RenameError{oneLine(entry.oldName, failure.error), failure.error};
-        err << failureLine(*entry.failure);
+        const RenameError& error =
+            report.failures
+                .insert_or_assign(
+                    failure.index,
+                    RenameError{oneLine(report.oldNames.decoded(failure.index), failure.error),
+                                failure.error})
+                .first->second;
+        err << failureLine(error);
         return options.onError == OnError::Abort ? RenameFailureChoice::Abort
                                                  : RenameFailureChoice::Skip;
     };
     ask.progress = [&](int percent) {
-        progress.update(report.entries.size() * static_cast<std::size_t>(percent) / 100);
+        progress.update(report.size() * static_cast<std::size_t>(percent) / 100);
     };
 
     ask.shouldStop = [] {
@@ -98,7 +102,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
     const SaveResult result = workspace.save(options.mask, ask);
     progress.clear();
     if (result.stopped)
-        return stopped(result, report.entries.size(), err);
+        return stopped(result, report.size(), err);
     if (result.status != SaveStatus::Saved) {
         if (!told)
             err << "quillon-cli: nothing was saved\n";

@@ -36,13 +36,13 @@ const char* reasonText(ConflictReason reason) {
 // The dry run meets what saving would: it refuses (exit 3, the same message)
 // exactly where --apply would, and names the renames that would fail.
 int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, std::ostream& err) {
-    RenameReport report = reportOf(workspace, options.folder);
     std::optional<SaveNotice> refusal;
     const std::vector<SaveConflict> conflicts = workspace.saveConflicts(options.undoFile, refusal);
+    RenameReport report = takeReport(workspace, options.folder);
     report.conflicts.emplace();
     for (const SaveConflict& conflict : conflicts) {
-        const ReportEntry& entry = report.entries[conflict.index];
-        report.conflicts->push_back({conflict.index, entry.newName, reasonText(conflict.reason)});
+        report.conflicts->push_back(
+            {conflict.index, report.newNames.decoded(conflict.index), reasonText(conflict.reason)});
     }
     writeReport(report, options.output, out, err);
     // An empty list is no conflict: the dry run already says nothing would change.
@@ -52,8 +52,7 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
     }
     if (options.output == OutputFormat::Text) {
         for (const ReportConflict& conflict : *report.conflicts)
-            err << "Will fail: "
-                << escapedForTerminal(encodeName(report.entries[conflict.index].oldName)) << " -> "
+            err << "Will fail: " << escapedForTerminal(report.oldNames[conflict.index]) << " -> "
                 << escapedForTerminal(encodeName(conflict.name)) << " (" << conflict.reason
                 << ")\n";
     }
@@ -81,6 +80,8 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
             err << refusalMessage(*refusal) << '\n';
             return exitStatus(ExitCode::RefusedPress);
         }
+        // Nothing here takes a press back; the copy would only hold memory.
+        workspace.dropUndo();
     }
 
     if (options.apply)

@@ -26,12 +26,10 @@ RenameReport undoReport(const std::string& folder, const UndoResult& result) {
     report.folder = folder;
     report.applied = true;
     report.renamed = result.restored.size();
-    report.entries.reserve(result.restored.size() + result.notRestored.size());
     for (const UndoStep& step : result.restored)
-        report.entries.push_back({decodeName(step.to), decodeName(step.from), true, std::nullopt});
+        report.add(step.to, step.from, true);
     for (const UndoStep& step : result.notRestored)
-        report.entries.push_back(
-            {decodeName(step.to), decodeName(step.from), true, RenameError{"not renamed back", 0}});
+        report.add(step.to, step.from, true, RenameError{"not renamed back", 0});
     return report;
 }
 

@@ -3,9 +3,11 @@
 
 #include "cli/ErrnoName.h"
 
+#include "cli/ChunkedOutput.h"
 #include "engine/Utf8.h"
 
 #include <cstring>
+#include <sstream>
 
 namespace quillon::cli {
 
@@ -79,7 +81,7 @@ void appendCount(std::string& out, std::string_view key, std::size_t count) {
 
 void appendCounts(std::string& out, const RenameReport& report) {
     out += "\"counts\": {";
-    appendCount(out, "entries", report.entries.size());
+    appendCount(out, "entries", report.size());
     out += ", ";
     appendCount(out, "changing", report.changingCount());
     out += ", ";
@@ -90,24 +92,30 @@ void appendCounts(std::string& out, const RenameReport& report) {
 }
 
 // Opens one object of a list with its "old" and "new" members.
-void appendRename(std::string& out, bool first, const ReportEntry& entry) {
+void appendRename(std::string& out, bool first, const ReportEntry& entry, Name& scratch) {
     out += first ? "{\"old\": " : ", {\"old\": ";
-    appendJsonString(out, entry.oldName);
+    decodeNameInto(entry.oldName, scratch);
+    appendJsonString(out, scratch);
     out += ", \"new\": ";
-    appendJsonString(out, entry.newName);
+    decodeNameInto(entry.newName, scratch);
+    appendJsonString(out, scratch);
 }
 
-void appendEntries(std::string& out, const RenameReport& report) {
+void appendEntries(ChunkedOutput& chunks, const RenameReport& report) {
+    std::string& out = chunks.text();
     out += "\"entries\": [";
     bool first = true;
-    for (const ReportEntry& entry : report.entries) {
-        appendRename(out, first, entry);
+    Name scratch;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        const ReportEntry entry = report.entry(i);
+        appendRename(out, first, entry, scratch);
         first = false;
         out += ", \"checked\": ";
         appendBool(out, entry.checked);
         out += ", \"changed\": ";
         appendBool(out, entry.changes());
         out += '}';
+        chunks.pieceDone();
     }
     out += ']';
 }
@@ -131,10 +139,10 @@ void appendError(std::string& out, const RenameError& error) {
 void appendFailures(std::string& out, const RenameReport& report) {
     out += "\"failed\": [";
     bool first = true;
-    for (const ReportEntry& entry : report.entries) {
-        if (!entry.failure)
-            continue;
-        appendRename(out, first, entry);
+    Name scratch;
+    for (const auto& [index, failure] : report.failures) {
+        const ReportEntry entry = report.entry(index);
+        appendRename(out, first, entry, scratch);
         first = false;
         out += ", \"error\": ";
         appendError(out, *entry.failure);
@@ -163,20 +171,27 @@ void appendConflicts(std::string& out, const RenameReport& report) {
 
 } // namespace
 
-std::string toJson(const RenameReport& report) {
-    std::string out = "{\"folder\": ";
+void writeJson(const RenameReport& report, std::ostream& stream) {
+    ChunkedOutput chunks(stream);
+    std::string& out = chunks.text();
+    out += "{\"folder\": ";
     appendJsonString(out, decodeName(report.folder));
     out += ", \"applied\": ";
     appendBool(out, report.applied);
     out += ", ";
     appendCounts(out, report);
     out += ", ";
-    appendEntries(out, report);
+    appendEntries(chunks, report);
     out += ", ";
     appendFailures(out, report);
     appendConflicts(out, report);
     out += "}\n";
-    return out;
+}
+
+std::string toJson(const RenameReport& report) {
+    std::ostringstream out;
+    writeJson(report, out);
+    return std::move(out).str();
 }
 
 } // namespace quillon::cli

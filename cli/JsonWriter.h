@@ -3,6 +3,7 @@
 
 #include "cli/RenameReport.h"
 
+#include <ostream>
 #include <string>
 
 namespace quillon::cli {
@@ -24,5 +25,7 @@ void appendJsonString(std::string& out, NameView name);
 /// renamed on disk (0 unless applied). Dry runs end with
 /// "conflicts": [{"index": ..., "name": ..., "reason": ...}, ...].
 std::string toJson(const RenameReport& report);
+/// toJson written to stream in chunks.
+void writeJson(const RenameReport& report, std::ostream& stream);
 
 } // namespace quillon::cli

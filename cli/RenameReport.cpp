@@ -3,28 +3,71 @@
 
 #include "workspace/Workspace.h"
 
-#include <algorithm>
-
 namespace quillon::cli {
 
+ReportEntry RenameReport::entry(std::size_t i) const {
+    const auto failure = failures.find(i);
+    return {oldNames[i], newNames[i], checked[i],
+            failure == failures.end() ? nullptr : &failure->second};
+}
+
+void RenameReport::add(std::string_view oldName, std::string_view newName, bool isChecked,
+                       std::optional<RenameError> failure) {
+    if (failure)
+        failures.emplace(size(), std::move(*failure));
+    oldNames.add(oldName);
+    newNames.add(newName);
+    checked.push_back(isChecked);
+}
+
+void RenameReport::truncate(std::size_t count) {
+    NameList oldKept;
+    NameList newKept;
+    for (std::size_t i = 0; i < count && i < size(); ++i) {
+        oldKept.add(oldNames[i]);
+        newKept.add(newNames[i]);
+    }
+    oldNames = std::move(oldKept);
+    newNames = std::move(newKept);
+    checked.resize(oldNames.size());
+    failures.erase(failures.lower_bound(count), failures.end());
+}
+
 std::size_t RenameReport::changingCount() const {
-    return static_cast<std::size_t>(
-        std::count_if(entries.begin(), entries.end(), [](const auto& e) { return e.changes(); }));
+    std::size_t count = 0;
+    for (std::size_t i = 0; i < size(); ++i)
+        count += oldNames[i] != newNames[i] ? 1 : 0;
+    return count;
 }
 
 std::size_t RenameReport::failedCount() const {
-    return static_cast<std::size_t>(std::count_if(
-        entries.begin(), entries.end(), [](const auto& e) { return e.failure.has_value(); }));
+    return failures.size();
 }
 
 RenameReport reportOf(const Workspace& workspace, const std::string& folder) {
     RenameReport report;
     report.folder = folder;
-    const std::vector<Name>& names = workspace.folderList().names;
-    const std::vector<PreviewEntry>& preview = workspace.preview();
-    report.entries.reserve(names.size());
-    for (std::size_t i = 0; i < names.size() && i < preview.size(); ++i)
-        report.entries.push_back({names[i], preview[i].name, preview[i].checked, std::nullopt});
+    const NameList& names = workspace.folderList().names;
+    const PreviewList& preview = workspace.preview();
+    if (names.size() == preview.size()) {
+        report.oldNames = names;
+        report.newNames = preview.names;
+        report.checked = preview.checked;
+    }
+    return report;
+}
+
+RenameReport takeReport(Workspace& workspace, const std::string& folder) {
+    RenameReport report;
+    report.folder = folder;
+    PreviewList preview;
+    workspace.releaseLists(report.oldNames, preview);
+    if (report.oldNames.size() == preview.size()) {
+        report.newNames = std::move(preview.names);
+        report.checked = std::move(preview.checked);
+    } else {
+        report.oldNames = {};
+    }
     return report;
 }
 

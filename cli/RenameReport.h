@@ -2,7 +2,9 @@
 #pragma once
 
 #include "engine/Name.h"
+#include "workspace/NameList.h"
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,13 +24,15 @@ struct RenameError {
     int error = 0;
 };
 
-/// One file of the folder list beside its preview entry.
+/// One file of the folder list beside its preview entry, as views into
+/// the report.
 struct ReportEntry {
-    Name oldName;
-    Name newName;
+    /// Disk bytes.
+    std::string_view oldName;
+    std::string_view newName;
     bool checked = false;
     /// Set when saving could not rename the file.
-    std::optional<RenameError> failure;
+    const RenameError* failure = nullptr;
 
     bool changes() const { return oldName != newName; }
     /// Renamed by --apply, or would be by a dry run.
@@ -48,7 +52,12 @@ struct ReportConflict {
 struct RenameReport {
     /// The folder as given on the command line (raw bytes).
     std::string folder;
-    std::vector<ReportEntry> entries;
+    /// Entry by entry: the disk names, the new names and the check marks.
+    NameList oldNames;
+    NameList newNames;
+    std::vector<bool> checked;
+    /// Why the renames that failed did not happen, by entry.
+    std::map<std::size_t, RenameError> failures;
     /// Whether the files were renamed (--apply), not only shown.
     bool applied = false;
     /// Files renamed on disk.
@@ -57,11 +66,23 @@ struct RenameReport {
     /// Dry runs only: what saving would meet.
     std::optional<std::vector<ReportConflict>> conflicts;
 
+    std::size_t size() const { return oldNames.size(); }
+    ReportEntry entry(std::size_t i) const;
+    /// Appends an entry (names as disk bytes).
+    void add(std::string_view oldName, std::string_view newName, bool isChecked,
+             std::optional<RenameError> failure = std::nullopt);
+    /// Keeps the first count entries.
+    void truncate(std::size_t count);
+
     std::size_t changingCount() const;
     std::size_t failedCount() const;
 };
 
 /// The lists of workspace as a report of a dry run.
 RenameReport reportOf(const Workspace& workspace, const std::string& folder);
+
+/// reportOf without a copy of the names: the workspace's lists move into
+/// the report and are left empty.
+RenameReport takeReport(Workspace& workspace, const std::string& folder);
 
 } // namespace quillon::cli

@@ -12,13 +12,13 @@ void writeReport(const RenameReport& report, OutputFormat format, std::ostream& 
                  std::ostream& err) {
     switch (format) {
     case OutputFormat::Json:
-        out << toJson(report);
+        writeJson(report, out);
         return;
     case OutputFormat::NullSeparated:
-        out << nullSeparatedPairs(report);
+        writeNullSeparatedPairs(report, out);
         return;
     case OutputFormat::Text:
-        out << changeLines(report);
+        writeChangeLines(report, out);
         out.flush();
         err << summaryLine(report);
         return;

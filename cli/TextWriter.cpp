@@ -1,7 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/TextWriter.h"
 
+#include "cli/ChunkedOutput.h"
 #include "engine/Utf8.h"
+
+#include <sstream>
 
 namespace quillon::cli {
 
@@ -91,34 +94,53 @@ std::string escapedLines(NameView text) {
     return out;
 }
 
-std::string changeLines(const RenameReport& report) {
-    std::string out;
-    for (const ReportEntry& entry : report.entries) {
+void writeChangeLines(const RenameReport& report, std::ostream& stream) {
+    ChunkedOutput chunks(stream);
+    std::string& out = chunks.text();
+    Name name;
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        const ReportEntry entry = report.entry(i);
         if (!entry.renames())
             continue;
-        appendEscaped(out, entry.oldName);
+        decodeNameInto(entry.oldName, name);
+        appendEscaped(out, name);
         out += " -> ";
-        appendEscaped(out, entry.newName);
+        decodeNameInto(entry.newName, name);
+        appendEscaped(out, name);
         out += '\n';
+        chunks.pieceDone();
     }
-    return out;
+}
+
+std::string changeLines(const RenameReport& report) {
+    std::ostringstream out;
+    writeChangeLines(report, out);
+    return std::move(out).str();
+}
+
+void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream) {
+    ChunkedOutput chunks(stream);
+    std::string& out = chunks.text();
+    for (std::size_t i = 0; i < report.size(); ++i) {
+        const ReportEntry entry = report.entry(i);
+        if (!entry.renames())
+            continue;
+        out += entry.oldName;
+        out += '\0';
+        out += entry.newName;
+        out += '\0';
+        chunks.pieceDone();
+    }
 }
 
 std::string nullSeparatedPairs(const RenameReport& report) {
-    std::string out;
-    for (const ReportEntry& entry : report.entries) {
-        if (!entry.renames())
-            continue;
-        appendEncoded(out, entry.oldName);
-        out += '\0';
-        appendEncoded(out, entry.newName);
-        out += '\0';
-    }
-    return out;
+    std::ostringstream out;
+    writeNullSeparatedPairs(report, out);
+    return std::move(out).str();
 }
 
 std::string summaryLine(const RenameReport& report) {
-    const std::size_t total = report.entries.size();
+    const std::size_t total = report.size();
     if (!report.applied)
         return "Dry run: " + std::to_string(report.changingCount()) + " of " +
                plural(total, "name", "names") + " would change; nothing was renamed.\n";

@@ -3,6 +3,7 @@
 
 #include "cli/RenameReport.h"
 
+#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -28,10 +29,14 @@ std::string escapedLines(NameView text);
 /// "OLD -> NEW" and a line break for each entry that is renamed (or would
 /// be, in a dry run), names escaped.
 std::string changeLines(const RenameReport& report);
+/// changeLines written to stream in chunks.
+void writeChangeLines(const RenameReport& report, std::ostream& stream);
 
 /// OLD, NUL, NEW, NUL for each entry that is renamed (or would be): the
 /// names' own bytes, nothing escaped, for scripts ("xargs -0", "read -d ''").
 std::string nullSeparatedPairs(const RenameReport& report);
+/// nullSeparatedPairs written to stream in chunks.
+void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream);
 
 /// The one-line summary of a dry run or of a save, ending with a line break.
 std::string summaryLine(const RenameReport& report);

@@ -6,12 +6,30 @@
 #include "workspace/PosixFileSystem.h"
 
 #include <iostream>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 #include <string_view>
 #include <vector>
 
 using namespace quillon::cli;
 
+namespace {
+
+// A run holds a few large name buffers in turn (the listing, the sorted
+// list, the preview). glibc otherwise raises its mmap threshold once the
+// first is freed and serves the next from a heap it never gives back, so
+// the peak would count each buffer that ever existed.
+void returnLargeBuffersToTheSystem() {
+#if defined(__GLIBC__)
+    mallopt(M_MMAP_THRESHOLD, 256 * 1024);
+#endif
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    returnLargeBuffersToTheSystem();
     const std::vector<std::string_view> args(argv + 1, argv + argc);
     const ParseResult parsed = parseArguments(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {

@@ -48,6 +48,12 @@ std::size_t validSequence(std::string_view s, std::size_t i, char32_t& cp) {
 
 Name decodeName(std::string_view bytes) {
     Name out;
+    decodeNameInto(bytes, out);
+    return out;
+}
+
+void decodeNameInto(std::string_view bytes, Name& out) {
+    out.clear();
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
@@ -66,7 +72,6 @@ Name decodeName(std::string_view bytes) {
             ++i;
         }
     }
-    return out;
 }
 
 void appendEncoded(std::string& out, NameView name) {

@@ -17,6 +17,9 @@ inline constexpr char32_t kEscapedByteLast = 0xDCFF;
 /// other byte becomes U+DC00 + byte. encodeName(decodeName(b)) == b for all b.
 Name decodeName(std::string_view bytes);
 
+/// decodeName into out, reusing its storage (for loops over many names).
+void decodeNameInto(std::string_view bytes, Name& out);
+
 /// Encodes a name back to disk bytes; escaped bytes become the original byte.
 /// Code points that UTF-8 cannot carry (other lone surrogates, values past
 /// U+10FFFF) are written as U+FFFD.

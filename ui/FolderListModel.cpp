@@ -19,7 +19,7 @@ QVariant FolderListModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return toDisplayString(
-            m_workspace.folderList().names[static_cast<std::size_t>(index.row())]);
+            m_workspace.folderList().names.decoded(static_cast<std::size_t>(index.row())));
     if (role == Qt::SizeHintRole && m_rowSize.isValid())
         return m_rowSize;
     return {};

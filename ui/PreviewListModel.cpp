@@ -17,14 +17,15 @@ int PreviewListModel::rowCount(const QModelIndex& parent) const {
 QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= rowCount())
         return {};
-    const PreviewEntry& entry = m_workspace.preview()[static_cast<std::size_t>(index.row())];
+    const PreviewList& preview = m_workspace.preview();
+    const auto row = static_cast<std::size_t>(index.row());
     switch (role) {
     case Qt::DisplayRole:
-        return toDisplayString(entry.name);
+        return toDisplayString(preview.names.decoded(row));
     case Qt::EditRole:
-        return toQString(entry.name);
+        return toQString(preview.names.decoded(row));
     case Qt::CheckStateRole:
-        return entry.checked ? Qt::Checked : Qt::Unchecked;
+        return preview.checked[row] ? Qt::Checked : Qt::Unchecked;
     case Qt::SizeHintRole:
         return m_rowSize.isValid() ? QVariant(m_rowSize) : QVariant();
     default:

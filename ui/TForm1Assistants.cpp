@@ -12,10 +12,11 @@ namespace quillon {
 void TForm1::MainMenu_View_WizardClick() {
     // The wizard sees the preview names only through this copy.
     TWizardForm::open(this, *this, m_wizard, [this] {
+        const NameList& preview = m_workspace.preview().names;
         std::vector<Name> names;
-        names.reserve(m_workspace.preview().size());
-        for (const PreviewEntry& entry : m_workspace.preview())
-            names.push_back(entry.name);
+        names.reserve(preview.size());
+        for (std::size_t i = 0; i < preview.size(); ++i)
+            names.push_back(preview.decoded(i));
         return names;
     });
 }

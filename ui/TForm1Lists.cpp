@@ -135,10 +135,13 @@ void TForm1::updateScrollRanges() {
     int folderWidth = kMinimumWidth;
     const auto& names = m_workspace.folderList().names;
     const auto& preview = m_workspace.preview();
+    Name name;
     for (std::size_t i = 0; i < names.size(); ++i) {
-        folderWidth = std::max(folderWidth, measure.width(names[i]));
+        names.decodeInto(i, name);
+        folderWidth = std::max(folderWidth, measure.width(name));
         if (i < preview.size()) {
-            const int w = measure.width(preview[i].name);
+            preview.names.decodeInto(i, name);
+            const int w = measure.width(name);
             if (w > previewWidth)
                 previewWidth = w + kCheckRoom;
         }

@@ -121,7 +121,7 @@ void TForm1::Rename_FileClick() {
         return;
     const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
     const bool caseIsNone = m_workspace.caseMode() == CaseMode::None;
-    QString text = toQString(m_workspace.preview()[row].name);
+    QString text = toQString(m_workspace.preview().names.decoded(row));
     bool updateCase = false;
     if (!questions->editName(this, text, caseIsNone, updateCase))
         return;

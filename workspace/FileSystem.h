@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/NameList.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -11,10 +13,11 @@ namespace quillon {
 /// What a folder listing already knows about an entry without a stat call.
 enum class EntryType : std::uint8_t { Unknown, Regular, Directory, Symlink, Other };
 
-/// One entry of a folder as the disk spells it (raw bytes, no folder part).
-struct RawEntry {
-    std::string name;
-    EntryType type = EntryType::Unknown;
+/// The entries of a folder as the disk spells them (raw bytes, no folder
+/// part), each with its type at the same index.
+struct FolderListing {
+    NameList names;
+    std::vector<EntryType> types;
 };
 
 /// The status of one entry, as far as listing needs it.
@@ -34,7 +37,7 @@ public:
     virtual ~FileSystem() = default;
 
     /// Lists every entry of folder in one pass, "." and ".." left out.
-    virtual int readFolder(const std::string& folder, std::vector<RawEntry>& out) = 0;
+    virtual int readFolder(const std::string& folder, FolderListing& out) = 0;
 
     /// Status of folder/name; isFolder follows symbolic links, the creation
     /// time is that of the entry itself. A dangling link is no folder.

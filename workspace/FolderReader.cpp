@@ -48,8 +48,8 @@ struct SortItem {
     std::uint32_t entry = 0;
 };
 
-bool isFolder(FileSystem& fs, const std::string& folder, const RawEntry& entry) {
-    switch (entry.type) {
+bool isFolder(FileSystem& fs, const std::string& folder, std::string_view name, EntryType type) {
+    switch (type) {
     case EntryType::Directory:
         return true;
     case EntryType::Regular:
@@ -60,12 +60,9 @@ bool isFolder(FileSystem& fs, const std::string& folder, const RawEntry& entry) 
         break;
     }
     EntryStatus status;
-    return fs.statEntry(folder, entry.name, status) == 0 && status.isFolder;
+    return fs.statEntry(folder, std::string(name), status) == 0 && status.isFolder;
 }
 
-// Sorts the items and returns the decoded names in that order. Ties beyond
-// the case-insensitive key fall back to the raw bytes so that names such as
-// "a.txt" and "A.txt" always come in the same order.
 // Appends c as UTF-8 bytes, surrogates included: byte order of such keys is
 // exactly code point order, so keys compare with memcmp.
 void appendKeyBytes(std::string& keys, char32_t c) {
@@ -86,8 +83,10 @@ void appendKeyBytes(std::string& keys, char32_t c) {
     }
 }
 
-std::vector<Name> sortedNames(std::vector<SortItem>& items, const std::string& keys,
-                              const std::vector<RawEntry>& entries, std::vector<Name>& decoded) {
+// Sorts the items and copies the names in that order. Ties beyond the
+// case-insensitive key fall back to the raw bytes so that names such as
+// "a.txt" and "A.txt" always come in the same order.
+NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const NameList& listed) {
     const auto key = [&keys](const SortItem& item) {
         return std::string_view(keys).substr(item.keyOffset, item.keyLength);
     };
@@ -96,41 +95,40 @@ std::vector<Name> sortedNames(std::vector<SortItem>& items, const std::string& k
             return a.minute < b.minute;
         if (const int c = key(a).compare(key(b)))
             return c < 0;
-        return entries[a.entry].name < entries[b.entry].name;
+        return listed[a.entry] < listed[b.entry];
     });
-    std::vector<Name> names;
-    names.reserve(items.size());
-    for (std::size_t i = 0; i < items.size(); ++i) {
-        const std::uint32_t e = items[i].entry;
-        // A name listed twice (two patterns) keeps its decoded copy for the
-        // second time round.
-        const bool again = i + 1 < items.size() && items[i + 1].entry == e;
-        names.push_back(again ? decoded[e] : std::move(decoded[e]));
-    }
+    keys = {};
+    std::size_t bytes = 0;
+    for (const SortItem& item : items)
+        bytes += listed[item.entry].size();
+    NameList names;
+    names.reserve(items.size(), bytes);
+    for (const SortItem& item : items)
+        names.add(listed[item.entry]);
     return names;
 }
 
-// Reads folder once and sorts the entries that select keeps. select decodes
-// an entry's name, may set its minute key, and returns how many times the
-// entry is listed (0: left out).
+// Reads folder once and sorts the entries that select keeps. select sees an
+// entry's bytes and type and its name decoded, may set its minute key, and
+// returns how many times the entry is listed (0: left out).
 template <typename Select>
 FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const BusyHandler& busy,
                             Select select) {
     FolderReadResult result;
-    std::vector<RawEntry> entries;
-    if ((result.error = fs.readFolder(folder, entries)) != 0)
+    FolderListing listing;
+    if ((result.error = fs.readFolder(folder, listing)) != 0)
         return result;
-    BusyScope busyScope(busy, entries.size());
+    BusyScope busyScope(busy, listing.names.size());
 
-    std::vector<Name> decoded(entries.size());
     std::vector<SortItem> items;
-    items.reserve(entries.size());
+    items.reserve(listing.names.size());
     std::string keys;
-    keys.reserve(entries.size() * 48);
-    for (std::size_t e = 0; e < entries.size(); ++e) {
-        Name name;
+    keys.reserve(listing.names.size() * 48);
+    Name name;
+    for (std::size_t e = 0; e < listing.names.size(); ++e) {
+        listing.names.decodeInto(e, name);
         std::int64_t minute = 0;
-        const std::size_t copies = select(entries[e], name, minute);
+        const std::size_t copies = select(listing.names[e], listing.types[e], name, minute);
         if (copies == 0)
             continue;
         const auto offset = static_cast<std::uint32_t>(keys.size());
@@ -139,9 +137,8 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
         const auto length = static_cast<std::uint32_t>(keys.size() - offset);
         for (std::size_t c = 0; c < copies; ++c)
             items.push_back(SortItem{minute, offset, length, static_cast<std::uint32_t>(e)});
-        decoded[e] = std::move(name);
     }
-    result.names = sortedNames(items, keys, entries, decoded);
+    result.names = sortedNames(items, keys, listing.names);
     return result;
 }
 
@@ -155,33 +152,34 @@ std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
                                   const BusyHandler& busy) {
     const std::vector<WildcardPattern> patterns = splitMask(mask);
-    return readSorted(
-        fs, folder, busy, [&](const RawEntry& entry, Name& name, std::int64_t&) -> std::size_t {
-            if (entry.name.empty() || entry.name.front() == '.')
-                return 0;
-            name = decodeName(entry.name);
-            const auto hits =
-                std::count_if(patterns.begin(), patterns.end(),
+    return readSorted(fs, folder, busy,
+                      [&](std::string_view bytes, EntryType type, const Name& name,
+                          std::int64_t&) -> std::size_t {
+                          if (bytes.empty() || bytes.front() == '.')
+                              return 0;
+                          const auto hits = std::count_if(
+                              patterns.begin(), patterns.end(),
                               [&](const WildcardPattern& p) { return p.matches(name); });
-            if (hits == 0 || isFolder(fs, folder, entry))
-                return 0;
-            return static_cast<std::size_t>(hits);
-        });
+                          if (hits == 0 || isFolder(fs, folder, bytes, type))
+                              return 0;
+                          return static_cast<std::size_t>(hits);
+                      });
 }
 
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
                                   const BusyHandler& busy) {
     const WildcardPattern pattern(mask);
     return readSorted(fs, folder, busy,
-                      [&](const RawEntry& entry, Name& name, std::int64_t& minute) -> std::size_t {
-                          if (entry.type == EntryType::Directory ||
-                              (entry.name == kUndoScriptName && folderHoldsUndoScript(fs, folder)))
+                      [&](std::string_view bytes, EntryType type, const Name& name,
+                          std::int64_t& minute) -> std::size_t {
+                          if (type == EntryType::Directory ||
+                              (bytes == kUndoScriptName && folderHoldsUndoScript(fs, folder)))
                               return 0;
-                          name = decodeName(entry.name);
                           if (!pattern.matches(name))
                               return 0;
                           EntryStatus status;
-                          if (fs.statEntry(folder, entry.name, status) != 0 || status.isFolder)
+                          if (fs.statEntry(folder, std::string(bytes), status) != 0 ||
+                              status.isFolder)
                               return 0;
                           minute = creationMinute(status.creationTime);
                           return 1;

@@ -3,6 +3,7 @@
 
 #include "engine/Name.h"
 #include "workspace/FileSystem.h"
+#include "workspace/NameList.h"
 
 #include <functional>
 #include <string>
@@ -23,7 +24,7 @@ using BusyHandler = std::function<void(bool busy)>;
 struct FolderReadResult {
     /// 0, or the errno value of the failure (then names is empty).
     int error = 0;
-    std::vector<Name> names;
+    NameList names;
 };
 
 /// Reads folder for the name-sorted list: the mask splits at ";" into

@@ -136,8 +136,8 @@ int flushFolder(const std::string& folder) {
 
 } // namespace
 
-int PosixFileSystem::readFolder(const std::string& folder, std::vector<RawEntry>& out) {
-    out.clear();
+int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
+    out = {};
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
@@ -158,11 +158,14 @@ int PosixFileSystem::readFolder(const std::string& folder, std::vector<RawEntry>
         const char* n = entry->d_name;
         if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
             continue;
-        out.push_back(RawEntry{n, typeOf(entry->d_type)});
+        out.names.add(n);
+        out.types.push_back(typeOf(entry->d_type));
     }
     ::closedir(dir);
     if (err)
-        out.clear();
+        out = {};
+    // The buffer grew by doubling; a listing often outlives its reading.
+    out.names.shrinkToFit();
     return err;
 }
 

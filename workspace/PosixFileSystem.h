@@ -31,7 +31,7 @@ public:
     PosixFileSystem(const PosixFileSystem&) = delete;
     PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
-    int readFolder(const std::string& folder, std::vector<RawEntry>& out) override;
+    int readFolder(const std::string& folder, FolderListing& out) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
     int renameNoReplace(const std::string& folder, std::string_view from,
                         std::string_view to) override;

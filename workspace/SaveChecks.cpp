@@ -2,36 +2,32 @@
 #include "workspace/SaveChecks.h"
 
 #include "workspace/FolderReader.h"
+#include "workspace/NameTable.h"
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
 
-#include <unordered_map>
-
 namespace quillon {
 
-std::optional<std::pair<std::size_t, std::size_t>>
-firstDuplicate(const std::vector<std::string_view>& names) {
-    constexpr auto kNone = static_cast<std::size_t>(-1);
-    struct Seen {
-        std::size_t first;
-        std::size_t second;
-    };
-    std::unordered_map<std::string_view, Seen> seen;
-    seen.reserve(names.size());
-    for (std::size_t k = 0; k < names.size(); ++k) {
-        const auto [it, inserted] = seen.try_emplace(names[k], Seen{k, kNone});
-        if (!inserted && it->second.second == kNone)
-            it->second.second = k;
-    }
+std::optional<std::pair<std::size_t, std::size_t>> firstDuplicate(const NameList& names) {
+    const NameTable table(names);
     // The earliest first occurrence that repeats, not the earliest repeat:
     // in a b b a the pair is (0, 3).
     std::optional<std::pair<std::size_t, std::size_t>> best;
-    for (const auto& [name, s] : seen) {
-        if (s.second != kNone && (!best || s.first < best->first))
-            best = std::pair{s.first, s.second};
+    for (std::size_t k = 0; k < names.size(); ++k) {
+        const std::size_t first = table.firstOf(k);
+        if (first != k && (!best || first < best->first))
+            best = std::pair{first, k};
     }
     return best;
+}
+
+std::optional<std::pair<std::size_t, std::size_t>>
+firstDuplicate(const std::vector<std::string_view>& names) {
+    NameList list;
+    for (const std::string_view name : names)
+        list.add(name);
+    return firstDuplicate(list);
 }
 
 bool isUndoScriptNameIgnoringCase(std::string_view bytes) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/NameList.h"
+
 #include <cstddef>
 #include <optional>
 #include <string>
@@ -15,6 +17,7 @@ namespace quillon {
 /// Finds the pair a scan of every i against every j > i finds, in linear time.
 std::optional<std::pair<std::size_t, std::size_t>>
 firstDuplicate(const std::vector<std::string_view>& names);
+std::optional<std::pair<std::size_t, std::size_t>> firstDuplicate(const NameList& names);
 
 /// True for the undo script's name in any letter case: on a disk that
 /// ignores case, a file of that name would take the script's place.

@@ -3,6 +3,7 @@
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
+#include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
 #include <cstdio>
@@ -71,8 +72,7 @@ Waits waitsOf(const std::vector<std::string_view>& oldNames,
 class Planner final {
 public:
     Planner(const std::vector<std::string_view>& oldNames,
-            const std::vector<std::string_view>& newNames,
-            const std::vector<std::string>& folderEntries, long tag)
+            const std::vector<std::string_view>& newNames, const NameList& folderEntries, long tag)
         : m_old(oldNames)
         , m_new(newNames)
         , m_taken(folderEntries.begin(), folderEntries.end())
@@ -155,15 +155,16 @@ SavePlan Planner::run() {
 
 } // namespace
 
-std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldNames,
-                                       const std::vector<std::string_view>& newNames) {
-    std::vector<SaveConflict> out;
-    std::unordered_map<std::string_view, std::size_t> count;
-    count.reserve(newNames.size());
-    for (const std::string_view name : newNames)
-        ++count[name];
+std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList& newNames) {
+    const NameTable table(newNames);
+    std::vector<bool> repeated(newNames.size(), false);
     for (std::size_t i = 0; i < newNames.size(); ++i) {
-        if (count[newNames[i]] > 1)
+        if (const std::size_t first = table.firstOf(i); first != i)
+            repeated[first] = repeated[i] = true;
+    }
+    std::vector<SaveConflict> out;
+    for (std::size_t i = 0; i < newNames.size(); ++i) {
+        if (repeated[i])
             out.push_back({i, ConflictReason::Duplicate});
         else if (oldNames[i] != newNames[i] && !isValidNewName(newNames[i]))
             out.push_back({i, ConflictReason::InvalidName});
@@ -171,21 +172,18 @@ std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldN
     return out;
 }
 
-std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
-                                    const std::vector<std::string_view>& newNames,
-                                    const std::vector<std::string>& folderEntries) {
-    const NameIndex oldIndex = indexOf(oldNames);
-    std::unordered_set<std::string_view> onDisk(folderEntries.begin(), folderEntries.end());
+std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
+                                    const NameList& folderEntries) {
+    const NameTable oldIndex(oldNames);
+    const NameTable onDisk(folderEntries);
     std::vector<SaveConflict> out;
     for (std::size_t i = 0; i < newNames.size(); ++i) {
         if (oldNames[i] == newNames[i])
             continue;
-        const auto listed = oldIndex.find(newNames[i]);
-        if (listed != oldIndex.end()) {
-            const std::size_t j = listed->second;
+        if (const std::size_t j = oldIndex.find(newNames[i]); j != NameTable::kNone) {
             if (oldNames[j] == newNames[j])
                 out.push_back({i, ConflictReason::HeldByUnchangedFile});
-        } else if (onDisk.contains(newNames[i])) {
+        } else if (onDisk.find(newNames[i]) != NameTable::kNone) {
             out.push_back({i, ConflictReason::HeldOutsideList});
         }
     }
@@ -193,8 +191,8 @@ std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldName
 }
 
 SavePlan planSave(const std::vector<std::string_view>& oldNames,
-                  const std::vector<std::string_view>& newNames,
-                  const std::vector<std::string>& folderEntries, long tag) {
+                  const std::vector<std::string_view>& newNames, const NameList& folderEntries,
+                  long tag) {
     return Planner(oldNames, newNames, folderEntries, tag).run();
 }
 

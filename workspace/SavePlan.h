@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/NameList.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <deque>
@@ -75,20 +77,18 @@ struct SavePlan {
 /// The new names no save can give: duplicates (compared byte for byte,
 /// every entry of each group) and invalid names among those that change.
 /// Ascending by index; empty when saving may go on.
-std::vector<SaveConflict> refusedNames(const std::vector<std::string_view>& oldNames,
-                                       const std::vector<std::string_view>& newNames);
+std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList& newNames);
 
 /// Targets held by files other than listed ones that move away first, by
 /// the folder's full listing. Ascending by index.
-std::vector<SaveConflict> heldNames(const std::vector<std::string_view>& oldNames,
-                                    const std::vector<std::string_view>& newNames,
-                                    const std::vector<std::string>& folderEntries);
+std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
+                                    const NameList& folderEntries);
 
 /// Orders the renames (see SavePlan). oldNames and newNames must outlive
 /// the plan; folderEntries keeps temporary names clear of names the folder
 /// already holds; tag makes temporary names unique to this run.
 SavePlan planSave(const std::vector<std::string_view>& oldNames,
-                  const std::vector<std::string_view>& newNames,
-                  const std::vector<std::string>& folderEntries, long tag);
+                  const std::vector<std::string_view>& newNames, const NameList& folderEntries,
+                  long tag);
 
 } // namespace quillon

@@ -25,13 +25,13 @@ enum class LineOutcome : std::uint8_t { Restored, NotCarriedOut, Failed };
 class UndoRun final {
 public:
     UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-            std::vector<RawEntry> entries)
+            const NameList& entries)
         : m_fs(fs)
         , m_folder(folder)
         , m_record(record) {
         m_names.reserve(entries.size());
-        for (RawEntry& e : entries)
-            m_names.insert(std::move(e.name));
+        for (const std::string_view e : entries)
+            m_names.emplace(e);
     }
 
     /// Returns the steps left over, in the record's order.
@@ -171,12 +171,12 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
     UndoRecord record;
     if ((result.status = readRecord(fs, folder, record)) != UndoStatus::Undone)
         return result;
-    std::vector<RawEntry> entries;
-    if ((result.recordError = fs.readFolder(folder, entries)) != 0) {
+    FolderListing listing;
+    if ((result.recordError = fs.readFolder(folder, listing)) != 0) {
         result.notRestored.assign(record.steps.rbegin(), record.steps.rend());
         return result;
     }
-    UndoRun run(fs, folder, record, std::move(entries));
+    UndoRun run(fs, folder, record, listing.names);
     if (ask.renaming)
         ask.renaming(true);
     UndoRecord rest;

@@ -20,8 +20,8 @@ void Workspace::setCaseMode(CaseMode mode, const SmartCaseOptions& options) {
 void Workspace::clearLists() {
     if (m_observer)
         m_observer->listsAboutToReset();
-    m_folder.names.clear();
-    m_preview.clear();
+    m_folder.names = {};
+    m_preview = {};
     if (m_observer)
         m_observer->listsReset();
 }
@@ -38,23 +38,21 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
     }
     // Only the first copy goes: a second one listed through another pattern
     // of the mask stays, as the user asked for it twice.
-    const Name script = decodeName(kUndoScriptName);
-    const auto it = std::find(read.names.begin(), read.names.end(), script);
+    const auto it = std::find(read.names.begin(), read.names.end(), kUndoScriptName);
     // Only the exact name is read, and only its first bytes.
     if (it != read.names.end() && folderHoldsUndoScript(m_fs, folder))
-        read.names.erase(it);
+        read.names.erase(static_cast<std::size_t>(std::distance(read.names.begin(), it)));
     installFolderList(std::move(read.names), folder, mask);
     return {};
 }
 
-void Workspace::installFolderList(std::vector<Name> names, const std::string& folder,
-                                  NameView mask) {
+void Workspace::installFolderList(NameList names, const std::string& folder, NameView mask) {
     if (m_observer)
         m_observer->listsAboutToReset();
     m_folder.names = std::move(names);
     m_folder.directory = folder;
     m_folder.mask = Name(mask);
-    m_preview.clear();
+    m_preview = {};
     if (!m_folder.names.empty())
         rebuildPreview(PreviewRebuild::Reload);
     if (m_observer)
@@ -70,7 +68,7 @@ LoadResult Workspace::loadByDate(const std::string& folder, NameView mask) {
     if (folder.empty())
         return {};
     NotReadyScope notReady(m_previewReady);
-    setUndo({});
+    releaseUndo();
     FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_busy);
     if (read.error != 0) {
         clearLists();
@@ -87,28 +85,38 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     const std::size_t count = m_folder.names.size();
     switch (mode) {
     case PreviewRebuild::Reload:
-        m_preview.assign(count, PreviewEntry{});
+        // Starts as the disk names, which most case modes leave mostly alike.
+        // Room for names that grow; untouched, it costs no memory.
+        m_preview.names.clear();
+        m_preview.names.reserve(count, m_folder.names.byteSize() * 3 / 2);
+        m_preview.names = m_folder.names;
+        m_preview.checked.assign(count, true);
         [[fallthrough]];
     case PreviewRebuild::Reset:
         for (std::size_t i = 0; i < count; ++i) {
-            m_preview[i].name = applyCaseMode(m_folder.names[i], m_caseMode, m_smartOptions);
-            m_preview[i].checked = true;
+            m_folder.names.decodeInto(i, m_scratch);
+            setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions));
+            m_preview.checked[i] = true;
         }
         break;
     case PreviewRebuild::CaseReapply:
         for (std::size_t i = 0; i < count; ++i) {
-            PreviewEntry& entry = m_preview[i];
-            if (!entry.checked)
+            if (!m_preview.checked[i])
                 continue;
-            entry.name = m_caseMode == CaseMode::None
-                             ? m_folder.names[i]
-                             : applyCaseMode(entry.name, m_caseMode, m_smartOptions);
+            if (m_caseMode == CaseMode::None) {
+                setPreviewBytes(i, m_folder.names[i]);
+                continue;
+            }
+            m_preview.names.decodeInto(i, m_scratch);
+            setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions));
         }
         break;
     case PreviewRebuild::Undo:
-        if (m_undo.size() == count) {
-            for (std::size_t i = 0; i < count; ++i)
-                m_preview[i].name = m_undo[i];
+        if (m_undo.count() == count) {
+            for (std::size_t i = 0; i < count; ++i) {
+                if (m_undo.holds(i))
+                    m_preview.names.set(i, m_undo[i]);
+            }
         }
         break;
     case PreviewRebuild::Regular:
@@ -116,57 +124,72 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     case PreviewRebuild::Numbering:
         break;
     }
+    m_preview.names.trim();
     // A reload is announced by the caller as a reset of the whole list.
     if (mode != PreviewRebuild::Reload && m_observer)
         m_observer->previewNamesChanged();
 }
 
-void Workspace::setUndo(std::vector<Name> undo) {
+void Workspace::setPreviewName(std::size_t i, NameView name) {
+    m_scratchBytes.clear();
+    appendEncoded(m_scratchBytes, name);
+    setPreviewBytes(i, m_scratchBytes);
+}
+
+void Workspace::setPreviewBytes(std::size_t i, std::string_view bytes) {
+    const std::string_view before = m_preview.names[i];
+    if (before == bytes)
+        return;
+    if (m_hasUndo)
+        m_undo.remember(i, before);
+    m_preview.names.set(i, bytes);
+}
+
+void Workspace::releaseUndo() {
     const bool before = m_hasUndo;
-    m_undo = std::move(undo);
-    m_hasUndo = !m_undo.empty();
-    if (m_observer && before != m_hasUndo)
-        m_observer->undoAvailabilityChanged(m_hasUndo);
+    m_undo.clear();
+    m_hasUndo = false;
+    if (m_observer && before)
+        m_observer->undoAvailabilityChanged(false);
 }
 
 void Workspace::dropUndo() {
     NotReadyScope notReady(m_previewReady);
-    setUndo({});
+    releaseUndo();
 }
 
 std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
     NotReadyScope notReady(m_previewReady);
-    std::vector<Name> undo;
-    undo.reserve(m_preview.size());
-    for (const PreviewEntry& entry : m_preview)
-        undo.push_back(entry.name);
     // "Undo" is offered from the moment of the press, also for an empty list.
     const bool before = m_hasUndo;
-    m_undo = std::move(undo);
+    m_undo.start(m_preview.size(), m_preview.names.byteSize());
     m_hasUndo = true;
     if (m_observer && !before)
         m_observer->undoAvailabilityChanged(true);
 
     ReplaceCompilation compiled = compileReplace(settings, m_preview.size());
     if (const auto* code = std::get_if<RefusalCode>(&compiled)) {
-        setUndo({});
+        releaseUndo();
         return *code;
     }
     runEntryLoop(std::get<ReplacePlan>(compiled), settings.cumulate);
     return std::nullopt;
 }
 
+// Each entry is rewritten once, so with "Cumulate" the preview name read
+// here is still the one from before the press.
 void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
     if (m_folder.names.empty())
         return;
     ReplaceCounter counter = plan.startCounter();
+    const NameList& sources = sourceIsPreview ? m_preview.names : m_folder.names;
     for (std::size_t i = 0; i < m_preview.size(); ++i) {
-        PreviewEntry& entry = m_preview[i];
-        if (!entry.checked)
+        if (!m_preview.checked[i])
             continue;
-        const Name& source = sourceIsPreview ? m_undo[i] : m_folder.names[i];
-        entry.name = applyReplace(plan, source, counter);
+        sources.decodeInto(i, m_scratch);
+        setPreviewName(i, applyReplace(plan, m_scratch, counter));
     }
+    m_preview.names.trim();
     if (m_observer)
         m_observer->previewNamesChanged();
 }
@@ -176,12 +199,18 @@ void Workspace::undo() {
         return;
     NotReadyScope notReady(m_previewReady);
     rebuildPreview(PreviewRebuild::Undo);
-    setUndo({});
+    releaseUndo();
+}
+
+void Workspace::releaseLists(NameList& folderNames, PreviewList& preview) {
+    folderNames = std::move(m_folder.names);
+    preview = std::move(m_preview);
+    m_folder.names = {};
+    m_preview = {};
 }
 
 void Workspace::setAllChecks(bool checked) {
-    for (PreviewEntry& entry : m_preview)
-        entry.checked = checked;
+    m_preview.checked.assign(m_preview.size(), checked);
     if (m_observer && !m_preview.empty())
         m_observer->checksChanged(0, m_preview.size() - 1);
 }
@@ -195,16 +224,15 @@ void Workspace::unselectAll() {
 }
 
 void Workspace::invertAll() {
-    for (PreviewEntry& entry : m_preview)
-        entry.checked = !entry.checked;
+    m_preview.checked.flip();
     if (m_observer && !m_preview.empty())
         m_observer->checksChanged(0, m_preview.size() - 1);
 }
 
 void Workspace::setChecked(std::size_t index, bool checked) {
-    if (index >= m_preview.size() || m_preview[index].checked == checked)
+    if (index >= m_preview.size() || m_preview.checked[index] == checked)
         return;
-    m_preview[index].checked = checked;
+    m_preview.checked[index] = checked;
     if (m_observer)
         m_observer->checksChanged(index, index);
 }

@@ -7,8 +7,10 @@
 #include "engine/ReplaceSettings.h"
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
+#include "workspace/NameList.h"
 #include "workspace/SaveCallbacks.h"
 #include "workspace/SavePlan.h"
+#include "workspace/UndoCopy.h"
 #include "workspace/UndoLastSave.h"
 
 #include <cstdint>
@@ -21,17 +23,21 @@ namespace quillon {
 /// The folder list: the on-disk names of the listed files and where they
 /// were read from.
 struct FolderList {
-    std::vector<Name> names;
+    NameList names;
     /// The folder last read (raw bytes); saving resolves names against it.
     std::string directory;
     /// The mask text last read with.
     Name mask = U"*.*";
 };
 
-/// One entry of the preview list: the proposed name and its check mark.
-struct PreviewEntry {
-    Name name;
-    bool checked = false;
+/// The preview list: the proposed names and their check marks, both
+/// index-paired with the folder list.
+struct PreviewList {
+    NameList names;
+    std::vector<bool> checked;
+
+    std::size_t size() const { return names.size(); }
+    bool empty() const { return names.empty(); }
 };
 
 /// How rebuildPreview rewrites the preview names; the values are the
@@ -81,8 +87,7 @@ public:
     void setBusyHandler(BusyHandler busy) { m_busy = std::move(busy); }
 
     const FolderList& folderList() const { return m_folder; }
-    const std::vector<PreviewEntry>& preview() const { return m_preview; }
-    const std::vector<Name>& undoList() const { return m_undo; }
+    const PreviewList& preview() const { return m_preview; }
     /// False while any command rebuilds or rewrites the lists.
     bool previewReady() const { return m_previewReady; }
     bool undoAvailable() const { return m_hasUndo; }
@@ -151,6 +156,11 @@ public:
     /// entry is converted with the selected case mode.
     void renameEntry(std::size_t index, NameView name, bool updateCase);
 
+    /// Moves the folder names and the preview list out and leaves both lists
+    /// empty, without telling the observer: for a caller done with the
+    /// workspace that wants the names without a copy.
+    void releaseLists(NameList& folderNames, PreviewList& preview);
+
     void selectAll();
     void unselectAll();
     void invertAll();
@@ -159,9 +169,13 @@ public:
 private:
     void clearLists();
     /// Makes names the folder list and rebuilds the preview list from it.
-    void installFolderList(std::vector<Name> names, const std::string& folder, NameView mask);
+    void installFolderList(NameList names, const std::string& folder, NameView mask);
     void setAllChecks(bool checked);
-    void setUndo(std::vector<Name> undo);
+    /// Entry i of the preview takes name; with an undo copy held, the name
+    /// it had goes there first.
+    void setPreviewName(std::size_t i, NameView name);
+    void setPreviewBytes(std::size_t i, std::string_view bytes);
+    void releaseUndo();
     void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview);
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;
@@ -171,8 +185,12 @@ private:
     WorkspaceObserver* m_observer = nullptr;
     BusyHandler m_busy;
     FolderList m_folder;
-    std::vector<PreviewEntry> m_preview;
-    std::vector<Name> m_undo;
+    PreviewList m_preview;
+    UndoCopy m_undo;
+    /// Reused by the loops over every entry, so that a million names cost no
+    /// million allocations of their own.
+    Name m_scratch;
+    std::string m_scratchBytes;
     /// A press of "OK" made a copy that "Undo" can restore (also of an empty list).
     bool m_hasUndo = false;
     bool m_previewReady = false;

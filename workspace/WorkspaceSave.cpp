@@ -16,41 +16,12 @@ namespace quillon {
 
 namespace {
 
-// A list of names as disk bytes in one buffer: 100,000 names one by one
-// would cost a save more time in allocation than in checking.
-class ByteNames final {
-public:
-    void reserve(std::size_t count) {
-        m_ends.reserve(count);
-        m_bytes.reserve(count * 48);
-    }
-    void add(NameView name) {
-        appendEncoded(m_bytes, name);
-        m_ends.push_back(m_bytes.size());
-    }
-    std::string_view operator[](std::size_t i) const {
-        const std::size_t begin = i == 0 ? 0 : m_ends[i - 1];
-        return std::string_view(m_bytes).substr(begin, m_ends[i] - begin);
-    }
-    std::vector<std::string_view> views() const {
-        std::vector<std::string_view> out;
-        out.reserve(m_ends.size());
-        for (std::size_t i = 0; i < m_ends.size(); ++i)
-            out.push_back((*this)[i]);
-        return out;
-    }
-
-private:
-    std::string m_bytes;
-    std::vector<std::size_t> m_ends;
-};
-
 // Everything one save works from, fixed before the first question: a modal
 // box lets events run, and the lists may not change under the loop.
 struct SaveInput {
     std::string folder;
-    ByteNames oldBytes;
-    ByteNames newBytes;
+    NameList oldBytes;
+    NameList newBytes;
     std::vector<std::string_view> oldNames;
     std::vector<std::string_view> newNames;
 };
@@ -63,9 +34,8 @@ void tellUser(const SaveCallbacks& ask, SaveNoticeKind kind, NameView name = {},
 // What the folder holds under the undo script's exact name.
 enum class ScriptSlot : std::uint8_t { Free, Ours, Foreign };
 
-ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder,
-                      const std::vector<std::string>& entries) {
-    for (const std::string& e : entries) {
+ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder, const NameList& entries) {
+    for (const std::string_view e : entries) {
         if (e == kUndoScriptName)
             return folderHoldsUndoScript(fs, folder) ? ScriptSlot::Ours : ScriptSlot::Foreign;
     }
@@ -86,12 +56,12 @@ UndoRecord plannedRecord(const SavePlan& plan) {
 // undo record.
 class RenameRun final {
 public:
-    RenameRun(FileSystem& fs, const SaveInput& in, const SavePlan& plan,
-              const std::vector<std::string>& entries, const SaveCallbacks& ask)
+    RenameRun(FileSystem& fs, const SaveInput& in, const SavePlan& plan, const NameList& entries,
+              const SaveCallbacks& ask)
         : m_fs(fs)
         , m_in(in)
         , m_plan(plan)
-        , m_listed(entries.begin(), entries.end())
+        , m_entries(entries)
         , m_ask(ask)
         , m_completed(in.oldNames.size(), false) {}
 
@@ -109,11 +79,15 @@ private:
     void runStep(const RenameStep& step);
     void advance();
     bool stopWanted(SaveResult& result);
+    bool listed(std::string_view name);
 
     FileSystem& m_fs;
     const SaveInput& m_in;
     const SavePlan& m_plan;
-    std::unordered_set<std::string_view> m_listed;
+    const NameList& m_entries;
+    /// m_entries as a set, made on first need: only a refused case-only
+    /// rename asks, and a million names take a while to hash.
+    std::optional<std::unordered_set<std::string_view>> m_listed;
     const SaveCallbacks& m_ask;
     std::vector<bool> m_completed;
     std::vector<UndoStep> m_done;
@@ -149,13 +123,19 @@ int RenameRun::renameCaseOnly(const RenameStep& step) {
         m_done.push_back({std::string(step.from), std::string(step.to), {}, {}});
         return 0;
     }
-    if (err != EEXIST || m_listed.contains(step.to))
+    if (err != EEXIST || listed(step.to))
         return err;
     if ((err = rename(step.from, step.caseTemporary)) != 0)
         return err;
     if ((err = rename(step.caseTemporary, step.to)) != 0)
         rename(step.caseTemporary, step.from);
     return err;
+}
+
+bool RenameRun::listed(std::string_view name) {
+    if (!m_listed)
+        m_listed.emplace(m_entries.begin(), m_entries.end());
+    return m_listed->contains(name);
 }
 
 int RenameRun::attempt(const RenameStep& step) {
@@ -327,19 +307,15 @@ std::optional<SaveNoticeKind> Workspace::saveListsRefusal() const {
 }
 
 std::optional<SaveNotice> Workspace::newNamesRefusal() const {
-    ByteNames bytes;
-    bytes.reserve(m_preview.size());
-    for (const PreviewEntry& e : m_preview)
-        bytes.add(e.name);
-    const std::vector<std::string_view> views = bytes.views();
+    const NameList& names = m_preview.names;
     // Compared as bytes: two names that encode alike are one name on disk.
-    if (const auto pair = firstDuplicate(views))
-        return SaveNotice{SaveNoticeKind::DuplicateName, m_preview[pair->first].name, 0};
-    for (std::size_t i = 0; i < views.size(); ++i) {
+    if (const auto pair = firstDuplicate(names))
+        return SaveNotice{SaveNoticeKind::DuplicateName, names.decoded(pair->first), 0};
+    for (std::size_t i = 0; i < names.size(); ++i) {
         // A file that keeps its name (a user's file under the script's name
         // in some case) is no new name.
-        if (!isValidNewName(views[i]) && m_preview[i].name != m_folder.names[i])
-            return SaveNotice{SaveNoticeKind::InvalidName, m_preview[i].name, 0};
+        if (!isValidNewName(names[i]) && names[i] != m_folder.names[i])
+            return SaveNotice{SaveNoticeKind::InvalidName, names.decoded(i), 0};
     }
     return std::nullopt;
 }
@@ -352,20 +328,14 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
         return {};
     }
     refusal = newNamesRefusal();
-    ByteNames oldBytes;
-    ByteNames newBytes;
-    for (std::size_t i = 0; i < m_folder.names.size(); ++i) {
-        oldBytes.add(m_folder.names[i]);
-        newBytes.add(m_preview[i].name);
-    }
-    std::vector<SaveConflict> conflicts = refusedNames(oldBytes.views(), newBytes.views());
-    std::vector<RawEntry> raw;
-    std::vector<std::string> entries;
-    if (m_fs.readFolder(m_folder.directory, raw) == 0) {
-        for (RawEntry& e : raw)
-            entries.push_back(std::move(e.name));
-    }
-    const auto held = heldNames(oldBytes.views(), newBytes.views(), entries);
+    const NameList& oldNames = m_folder.names;
+    const NameList& newNames = m_preview.names;
+    std::vector<SaveConflict> conflicts = refusedNames(oldNames, newNames);
+    FolderListing listing;
+    if (m_fs.readFolder(m_folder.directory, listing) != 0)
+        listing = {};
+    const NameList& entries = listing.names;
+    const auto held = heldNames(oldNames, newNames, entries);
     conflicts.insert(conflicts.end(), held.begin(), held.end());
     std::stable_sort(
         conflicts.begin(), conflicts.end(),
@@ -408,22 +378,15 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
 void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result) {
     SaveInput in;
     in.folder = m_folder.directory;
-    in.oldBytes.reserve(m_folder.names.size());
-    in.newBytes.reserve(m_folder.names.size());
-    for (std::size_t i = 0; i < m_folder.names.size(); ++i) {
-        in.oldBytes.add(m_folder.names[i]);
-        in.newBytes.add(m_preview[i].name);
-    }
+    in.oldBytes = m_folder.names;
+    in.newBytes = m_preview.names;
     in.oldNames = in.oldBytes.views();
     in.newNames = in.newBytes.views();
 
-    std::vector<RawEntry> raw;
-    std::vector<std::string> entries;
-    if (m_fs.readFolder(in.folder, raw) == 0) {
-        entries.reserve(raw.size());
-        for (RawEntry& e : raw)
-            entries.push_back(std::move(e.name));
-    }
+    FolderListing listing;
+    if (m_fs.readFolder(in.folder, listing) != 0)
+        listing = {};
+    const NameList& entries = listing.names;
     const SavePlan plan = planSave(in.oldNames, in.newNames, entries, ::getpid());
     const ScriptSlot slot = scriptSlot(m_fs, in.folder, entries);
     const bool writeScript = createUndoFile && !plan.steps.empty();
@@ -466,11 +429,12 @@ UndoResult Workspace::undoLastSave(NameView mask, const SaveCallbacks& ask) {
 void Workspace::renameEntry(std::size_t index, NameView name, bool updateCase) {
     if (index >= m_preview.size())
         return;
-    m_preview[index].name = Name(name);
     dropUndo();
     if (updateCase) {
         NotReadyScope notReady(m_previewReady);
-        m_preview[index].name = applyCaseMode(m_preview[index].name, m_caseMode, m_smartOptions);
+        setPreviewName(index, applyCaseMode(name, m_caseMode, m_smartOptions));
+    } else {
+        setPreviewName(index, name);
     }
     if (m_observer)
         m_observer->previewNamesChanged();

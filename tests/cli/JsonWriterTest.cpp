@@ -47,10 +47,10 @@ TEST(JsonWriterTest, ReportLayout) {
               R"("entries": [], "failed": []})"
               "\n");
 
-    report.entries = {{U"a", U"A", true, RenameError{"\"a\" could not be renamed.", EEXIST}},
-                      {U"b", U"b", false, std::nullopt},
-                      {U"c", U"C", true, RenameError{"not tried", 0}},
-                      {U"d", U"D", false, std::nullopt}};
+    report.add("a", "A", true, RenameError{"\"a\" could not be renamed.", EEXIST});
+    report.add("b", "b", false);
+    report.add("c", "C", true, RenameError{"not tried", 0});
+    report.add("d", "D", false);
     report.applied = true;
     report.renamed = 1;
     EXPECT_EQ(

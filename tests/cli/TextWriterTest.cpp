@@ -51,9 +51,9 @@ TEST(TextWriterTest, MessagesKeepTheirLineBreaks) {
 
 RenameReport hostileReport() {
     RenameReport report;
-    report.entries = {{U"same", U"same", true, std::nullopt},
-                      {U"a\nb", U"a b", true, std::nullopt},
-                      {decodeName("x\xFF"), U"y\\", false, std::nullopt}};
+    report.add("same", "same", true);
+    report.add("a\nb", "a b", true);
+    report.add("x\xFF", "y\\", false);
     return report;
 }
 
@@ -70,14 +70,14 @@ TEST(TextWriterTest, NullSeparatedPairsAreRawBytes) {
 
 TEST(TextWriterTest, AfterSavingOnlyRenamedFilesAreListed) {
     RenameReport report = hostileReport();
-    report.entries[1].failure = RenameError{"\"a\nb\" could not be renamed.", EEXIST};
+    report.failures[1] = RenameError{"\"a\nb\" could not be renamed.", EEXIST};
     report.applied = true;
     report.renamed = 1;
     EXPECT_EQ(changeLines(report), "x\\xff -> y\\\\\n");
     EXPECT_EQ(nullSeparatedPairs(report), std::string("x\xFF\0y\\\0", 6));
     EXPECT_EQ(summaryLine(report), "Renamed 1 of 3 files; 1 could not be renamed.\n");
-    report.entries.resize(1);
-    report.entries[0].failure.reset();
+    report.truncate(1);
+    report.failures.erase(0);
     report.renamed = 0;
     EXPECT_EQ(summaryLine(report), "Renamed 0 of 1 file.\n");
 }

@@ -20,13 +20,15 @@ std::vector<std::string> FakeFileSystem::names() const {
     return out;
 }
 
-int FakeFileSystem::readFolder(const std::string&, std::vector<RawEntry>& out) {
-    out.clear();
+int FakeFileSystem::readFolder(const std::string&, FolderListing& out) {
+    out = {};
     if (failRead)
         return failRead;
     // Listing order differs from name order, as on a real disk.
-    for (auto it = m_files.rbegin(); it != m_files.rend(); ++it)
-        out.push_back(RawEntry{it->first, it->second.file.listedType});
+    for (auto it = m_files.rbegin(); it != m_files.rend(); ++it) {
+        out.names.add(it->first);
+        out.types.push_back(it->second.file.listedType);
+    }
     return 0;
 }
 

@@ -11,11 +11,8 @@ using quillon::test::FakeFileSystem;
 
 namespace {
 
-std::vector<std::string> encoded(const std::vector<Name>& names) {
-    std::vector<std::string> out;
-    for (const Name& n : names)
-        out.push_back(encodeName(n));
-    return out;
+std::vector<std::string> encoded(const NameList& names) {
+    return {names.begin(), names.end()};
 }
 
 using Names = std::vector<std::string>;
@@ -100,8 +97,8 @@ TEST(FolderReader, StatsOnlyWhereTheListingCannotTell) {
     const auto r = readSortedByName(fs, "/f", U"*.*");
     EXPECT_EQ(fs.statCalls, 4);
     EXPECT_EQ(r.names.size(), 52u);
-    EXPECT_EQ(encodeName(r.names[50]), "link-to-file");
-    EXPECT_EQ(encodeName(r.names[51]), "unknown-file");
+    EXPECT_EQ(r.names[50], "link-to-file");
+    EXPECT_EQ(r.names[51], "unknown-file");
 }
 
 TEST(FolderReader, ReadFailureReturnsErrnoAndNoNames) {

@@ -12,7 +12,7 @@ public:
     explicit ForwardingFileSystem(FileSystem& disk)
         : m_disk(disk) {}
 
-    int readFolder(const std::string& f, std::vector<RawEntry>& out) override {
+    int readFolder(const std::string& f, FolderListing& out) override {
         return m_disk.readFolder(f, out);
     }
     int statEntry(const std::string& f, const std::string& n, EntryStatus& out) override {

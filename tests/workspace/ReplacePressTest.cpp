@@ -34,8 +34,8 @@ protected:
     }
     Names preview() const {
         Names out;
-        for (const auto& e : m_ws.preview())
-            out.push_back(encodeName(e.name));
+        for (const auto n : m_ws.preview().names)
+            out.emplace_back(n);
         return out;
     }
 
@@ -74,7 +74,7 @@ TEST_F(ReplacePressTest, UndoTakesBackOnlyTheLastPress) {
     m_ws.undo();
     EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
     EXPECT_FALSE(m_ws.undoAvailable());
-    EXPECT_FALSE(m_ws.preview()[1].checked);
+    EXPECT_FALSE(m_ws.preview().checked[1]);
     m_ws.undo(); // nothing left to undo
     EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
 }

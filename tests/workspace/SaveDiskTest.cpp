@@ -40,7 +40,7 @@ SaveResult saveWith(FileSystem& fs, const std::string& folder, NameView mask,
     if (result.status == SaveStatus::Saved) {
         // The lists show the disk as it now is.
         for (std::size_t i = 0; i < ws.preview().size(); ++i)
-            EXPECT_EQ(ws.preview()[i].name, ws.folderList().names[i]);
+            EXPECT_EQ(ws.preview().names[i], ws.folderList().names[i]);
     }
     return result;
 }
@@ -76,8 +76,8 @@ TEST(SaveOnDisk, HostileNamesAreRenamedAndTheScriptBringsThemBackByteForByte) {
     probe.load(dir.path(), U"*.*");
     // Pair each listed name with its new name, whatever order the list has.
     std::vector<std::string> renames;
-    for (const Name& n : probe.folderList().names) {
-        const std::string bytes = encodeName(n);
+    for (const std::string_view n : probe.folderList().names) {
+        const std::string bytes(n);
         if (bytes == "x") {
             renames.push_back("x");
             continue;
@@ -196,7 +196,9 @@ TEST(SaveOnDisk, SeededFoldersLoseNoFileAndReportEveryRenameThatDidNotHappen) {
         Workspace ws(fs);
         ws.setCaseMode(CaseMode::None, {});
         ASSERT_TRUE(ws.load(dir.path(), U"*.txt").ok()); // .dat stays outside
-        const std::vector<Name> listed = ws.folderList().names;
+        std::vector<Name> listed;
+        for (std::size_t i = 0; i < ws.folderList().names.size(); ++i)
+            listed.push_back(ws.folderList().names.decoded(i));
         std::vector<Name> wanted;
         for (std::size_t i = 0; i < listed.size(); ++i) {
             Name to;

@@ -48,7 +48,7 @@ SaveResult saveMoves(FileSystem& fs, const std::string& dir, const Moves& moves,
     ws.setCaseMode(CaseMode::None, {});
     EXPECT_TRUE(ws.load(dir, U"*.txt").ok());
     for (std::size_t i = 0; i < ws.folderList().names.size(); ++i) {
-        const std::string name = encodeName(ws.folderList().names[i]);
+        const std::string name(ws.folderList().names[i]);
         for (const auto& [from, to] : moves) {
             if (from == name)
                 ws.renameEntry(i, decodeName(to), false);

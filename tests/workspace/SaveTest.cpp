@@ -77,8 +77,8 @@ protected:
     SaveResult save() { return m_ws.save(U"*.*", m_user.callbacks()); }
     Names folderNames() const {
         Names out;
-        for (const auto& n : m_ws.folderList().names)
-            out.push_back(encodeName(n));
+        for (const auto n : m_ws.folderList().names)
+            out.emplace_back(n);
         return out;
     }
     std::string script() const { return m_fs.contentOf(kUndoScriptName); }
@@ -313,9 +313,9 @@ TEST_F(SaveTest, RenameEntryStoresTheTextAndConvertsItOnRequest) {
     for (const RenameEntryRow& row : rows) {
         m_ws.setCaseMode(row.mode, {});
         m_ws.renameEntry(1, decodeName(row.typed), row.updateCase);
-        EXPECT_EQ(encodeName(m_ws.preview()[1].name), row.expected) << row.typed;
-        EXPECT_FALSE(m_ws.preview()[1].checked);
-        EXPECT_EQ(encodeName(m_ws.preview()[0].name), "a");
+        EXPECT_EQ(m_ws.preview().names[1], row.expected) << row.typed;
+        EXPECT_FALSE(m_ws.preview().checked[1]);
+        EXPECT_EQ(m_ws.preview().names[0], "a");
         EXPECT_TRUE(m_ws.previewReady());
     }
 }

@@ -48,22 +48,17 @@ protected:
 
     Names previewNames() const {
         Names out;
-        for (const auto& e : m_ws.preview())
-            out.push_back(encodeName(e.name));
+        for (const auto n : m_ws.preview().names)
+            out.emplace_back(n);
         return out;
     }
     Names folderNames() const {
         Names out;
-        for (const auto& n : m_ws.folderList().names)
-            out.push_back(encodeName(n));
+        for (const auto n : m_ws.folderList().names)
+            out.emplace_back(n);
         return out;
     }
-    std::vector<bool> checks() const {
-        std::vector<bool> out;
-        for (const auto& e : m_ws.preview())
-            out.push_back(e.checked);
-        return out;
-    }
+    std::vector<bool> checks() const { return m_ws.preview().checked; }
 
     FakeFileSystem m_fs;
     Workspace m_ws;
