@@ -52,6 +52,7 @@ void Workspace::installFolderList(NameList names, const std::string& folder, Nam
     m_folder.names = std::move(names);
     m_folder.directory = folder;
     m_folder.mask = Name(mask);
+    keepWholeUndoCopy();
     m_preview = {};
     if (!m_folder.names.empty())
         rebuildPreview(PreviewRebuild::Reload);
@@ -143,6 +144,15 @@ void Workspace::setPreviewBytes(std::size_t i, std::string_view bytes) {
     if (m_hasUndo)
         m_undo.remember(i, before);
     m_preview.names.set(i, bytes);
+}
+
+// A reload that keeps the undo copy rewrites every preview name, so the copy
+// must hold all of them to give the list back as it was before the press.
+void Workspace::keepWholeUndoCopy() {
+    if (!m_hasUndo)
+        return;
+    for (std::size_t i = 0; i < m_preview.size(); ++i)
+        m_undo.remember(i, m_preview.names[i]);
 }
 
 void Workspace::releaseUndo() {

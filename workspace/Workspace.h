@@ -176,6 +176,7 @@ private:
     void setPreviewName(std::size_t i, NameView name);
     void setPreviewBytes(std::size_t i, std::string_view bytes);
     void releaseUndo();
+    void keepWholeUndoCopy();
     void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview);
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;

@@ -110,6 +110,16 @@ TEST_F(ReplacePressTest, LoadsDropTheUndoCopyButResetAndCaseChangesKeepIt) {
     EXPECT_FALSE(m_ws.undoAvailable());
 }
 
+TEST_F(ReplacePressTest, UndoAfterAReloadGivesBackEveryNameFromBeforeThePress) {
+    load({"abc.txt", "def.txt"});
+    m_settings.cumulate = true;
+    press("d", "q");
+    press("a", "x");
+    m_ws.reload("/f", U"*.*");
+    m_ws.undo();
+    EXPECT_EQ(preview(), (Names{"abc.txt", "qef.txt"}));
+}
+
 TEST_F(ReplacePressTest, SingleFileRenameDropsTheUndoCopy) {
     load({"abc.txt", "def.txt"});
     press("a", "x");
