@@ -5,7 +5,9 @@
 # copy of the same image the same renames done the way a careful user would
 # on a disk that ignores case, two plain `mv` calls each (to a temporary
 # name, then to the new one). Prints both times and the ratio quillon/mv.
-# Needs dosfstools, mtools, fusefat, /dev/fuse and the rights to mount.
+# Needs dosfstools, fusefat, /dev/fuse and the rights to mount. Files are
+# made through fusefat, whose every create scans the whole folder: filling
+# it takes longer than the renames at large counts.
 #   bench/fat-case-only.sh [BUILD_DIR] [WORK_FOLDER] [COUNT]
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
