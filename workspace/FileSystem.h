@@ -66,6 +66,17 @@ public:
     virtual int renameDirect(const std::string& folder, std::string_view from,
                              std::string_view to) = 0;
 
+    /// Renames like renameDirect onto a name of Quillon's own making for
+    /// this run (a temporary name, in a folder whose lock it holds), which no
+    /// other program creates: where the disk cannot refuse to replace in one
+    /// call, a look for the name just before the rename may stand in for
+    /// reserving it with an empty file, which costs some FUSE servers more
+    /// than the rename itself.
+    virtual int renameToOwnName(const std::string& folder, std::string_view from,
+                                std::string_view to) {
+        return renameDirect(folder, from, to);
+    }
+
     /// Reads at most limit bytes of folder/name into out. Only a regular file
     /// is read: a symbolic link gives ELOOP, anything else EINVAL.
     virtual int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,

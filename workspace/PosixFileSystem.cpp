@@ -293,6 +293,33 @@ int PosixFileSystem::renameDirect(const std::string& folder, std::string_view fr
     return renameOnce(m_fromPath, m_toPath);
 }
 
+int PosixFileSystem::renameToOwnName(const std::string& folder, std::string_view from,
+                                     std::string_view to) {
+    if (from == to)
+        return 0;
+    joinPath(m_fromPath, folder, from);
+    joinPath(m_toPath, folder, to);
+    const char* fromPath = m_fromPath.c_str();
+    const char* toPath = m_toPath.c_str();
+    if (m_method == RenameMethod::Best) {
+        const int err = renameAtomicNoReplace(fromPath, toPath);
+        if (!noReplaceUnsupported(err))
+            return err;
+    } else if (m_method == RenameMethod::LinkUnlink) {
+        const int err = renameByLink(fromPath, toPath);
+        if (!linksUnsupported(err))
+            return err;
+    }
+    struct stat held {};
+    if (::lstat(fromPath, &held) != 0)
+        return errno;
+    if (::lstat(toPath, &held) == 0)
+        return EEXIST;
+    if (errno != ENOENT)
+        return errno;
+    return ::rename(fromPath, toPath) == 0 ? 0 : errno;
+}
+
 int PosixFileSystem::readRegularFile(const std::string& folder, std::string_view name,
                                      std::size_t limit, std::string& out) {
     out.clear();

@@ -40,6 +40,8 @@ public:
     int removeFile(const std::string& folder, std::string_view name) override;
     int renameDirect(const std::string& folder, std::string_view from,
                      std::string_view to) override;
+    int renameToOwnName(const std::string& folder, std::string_view from,
+                        std::string_view to) override;
     int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
                         std::string& out) override;
     std::int64_t regularFileSize(const std::string& folder, std::string_view name) override;

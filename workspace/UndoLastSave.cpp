@@ -77,6 +77,16 @@ LineOutcome UndoRun::plainLine(const UndoStep& step) {
 // A change of letter case only, which went through step.temporary where the
 // disk ignores case.
 LineOutcome UndoRun::caseLine(const UndoStep& step) {
+    if (present(step.temporary) && present(step.from) &&
+        m_fs.regularFileSize(m_folder, step.temporary) == 0) {
+        // Killed inside the first step: the file never left its old name,
+        // and the empty file that reserved the temporary name is no file of
+        // the user's to bring back.
+        if (m_fs.removeFile(m_folder, step.temporary) != 0)
+            return LineOutcome::Failed;
+        m_names.erase(step.temporary);
+        return LineOutcome::NotCarriedOut;
+    }
     if (present(step.temporary)) {
         // Stopped between the two steps: the file is under the temporary
         // name; an empty file under the new one is the placeholder some

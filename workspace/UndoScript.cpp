@@ -57,10 +57,24 @@ ignores_case() {
     fi
     [ "$nocase" = 1 ]
 }
+# Where the disk ignores case, [ -e ] finds a name in any spelling; only the
+# listing tells which one the folder holds. It reads the whole folder, so it
+# is asked only where the spelling decides.
+spelled() {
+    for f in .* *; do
+        if [ "$f" = "$1" ]; then return 0; fi
+    done
+    return 1
+}
 # A change of letter case only; where the disk ignores case it went through
 # the temporary name $3.
 case_back() {
-    if present "$3"; then
+    if present "$3" && spelled "$2" && [ -f "$3" ] && ! [ -h "$3" ] && ! [ -s "$3" ]; then
+        # Killed inside the first step: the file never left its old name, and
+        # an empty file reserved the temporary name.
+        rm -f -- "$3"
+        skipped=$((skipped + 1))
+    elif present "$3"; then
         # Stopped between the two steps: the file is under the temporary
         # name, and an empty file under the new one is the placeholder some
         # disks create before a rename.
@@ -68,6 +82,8 @@ case_back() {
         if ! present "$2" && move "$3" "$2"; then restored=1; else report "$1"; fi
     elif ! ignores_case; then
         back "$1" "$2"
+    elif [ "$planned" = 1 ] && [ "$restored" = 0 ] && ! spelled "$1"; then
+        if present "$2"; then skipped=$((skipped + 1)); else report "$1"; fi
     elif present "$1"; then
         # Either spelling finds the file; through a fresh temporary name it
         # ends up with the old spelling, whichever it had.

@@ -71,7 +71,7 @@ public:
     void removeMarkers();
 
 private:
-    int rename(std::string_view from, std::string_view to);
+    int rename(std::string_view from, std::string_view to, bool toOwnName = false);
     int renameCaseOnly(const RenameStep& step);
     int attempt(const RenameStep& step);
     bool carryOut(const RenameStep& step);
@@ -107,8 +107,9 @@ private:
     int m_shownPercent = 0;
 };
 
-int RenameRun::rename(std::string_view from, std::string_view to) {
-    const int err = m_fs.renameDirect(m_in.folder, from, to);
+int RenameRun::rename(std::string_view from, std::string_view to, bool toOwnName) {
+    const int err = toOwnName ? m_fs.renameToOwnName(m_in.folder, from, to)
+                              : m_fs.renameDirect(m_in.folder, from, to);
     if (err == 0)
         m_done.push_back({std::string(from), std::string(to), {}, {}});
     return err;
@@ -125,7 +126,7 @@ int RenameRun::renameCaseOnly(const RenameStep& step) {
     }
     if (err != EEXIST || listed(step.to))
         return err;
-    if ((err = rename(step.from, step.caseTemporary)) != 0)
+    if ((err = rename(step.from, step.caseTemporary, true)) != 0)
         return err;
     if ((err = rename(step.caseTemporary, step.to)) != 0)
         rename(step.caseTemporary, step.from);
@@ -139,7 +140,9 @@ bool RenameRun::listed(std::string_view name) {
 }
 
 int RenameRun::attempt(const RenameStep& step) {
-    return step.caseTemporary.empty() ? rename(step.from, step.to) : renameCaseOnly(step);
+    if (!step.caseTemporary.empty())
+        return renameCaseOnly(step);
+    return rename(step.from, step.to, step.role == StepRole::ToTemporary);
 }
 
 bool RenameRun::carryOut(const RenameStep& step) {

@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QListView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
@@ -33,6 +34,10 @@ public:
         createUndoFile = true;
         return true;
     }
+    bool confirmUndoLastSave(QWidget*) override {
+        ++undoConfirmations;
+        return true;
+    }
     RenameFailureChoice renameFailed(QWidget*, const QString& text) override {
         failures.append(text);
         progressShownWhileAsked =
@@ -53,6 +58,7 @@ public:
     QStringList told;
     QStringList failures;
     int confirmations = 0;
+    int undoConfirmations = 0;
     bool progressShownWhileAsked = false;
     bool confirmRename = true;
     bool updateCaseAnswer = true;
@@ -78,6 +84,7 @@ private slots:
     void failureBoxButtonsInOrderOkDefault();
     void windowSavesShowsProgressAndReloads();
     void renameFileTakesTheEditedNameOrNothing();
+    void undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord();
 
 private:
     void createFile(const QString& name);
@@ -311,6 +318,36 @@ void SaveTest::renameFileTakesTheEditedNameOrNothing() {
     QVERIFY(m_user->shownCaseIsNone);
     QCOMPARE(previewNames().at(0), QStringLiteral("mIxEd"));
     QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("Replace_Undo_Button"))->isEnabled());
+}
+
+void SaveTest::undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord() {
+    createFile(QStringLiteral("a.txt"));
+    createFile(QStringLiteral("b.txt"));
+    start();
+    auto* file = m_window->findChild<QMenu*>(QStringLiteral("MainMenu_File"));
+    auto* undo = m_window->findChild<QAction*>(QStringLiteral("UndoLastSave1"));
+    const auto entryEnabled = [&] {
+        emit file->aboutToShow();
+        return undo->isEnabled();
+    };
+    const auto onDisk = [&] {
+        return QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    };
+    QVERIFY(!entryEnabled());
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    m_window->SaveToDisk_ButtonClick();
+    QCOMPARE(onDisk(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
+                                    QStringLiteral("_Quillon - Click me to UNDO.sh")}));
+    QVERIFY(entryEnabled());
+
+    undo->trigger();
+    QCOMPARE(m_user->undoConfirmations, 1);
+    QCOMPARE(onDisk(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+    const QAbstractItemModel* folder =
+        m_window->findChild<QListView*>(QStringLiteral("FileList_Folder"))->model();
+    QCOMPARE(folder->index(0, 0).data().toString(), QStringLiteral("a.txt"));
+    QVERIFY(m_user->told.isEmpty());
+    QVERIFY(!entryEnabled());
 }
 
 QTEST_MAIN(SaveTest)

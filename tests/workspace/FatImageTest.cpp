@@ -3,8 +3,10 @@
 // FUSE (Debian's dosfstools and fusefat, root and /dev/fuse). Skips where the
 // image cannot be made or mounted.
 #include "DiskHelpers.h"
+#include "ForwardingFileSystem.h"
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
+#include "workspace/UndoLastSave.h"
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
@@ -12,7 +14,9 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <sys/statfs.h>
+#include <sys/wait.h>
 
 using namespace quillon;
 using namespace quillon::test;
@@ -159,6 +163,109 @@ TEST(FatImage, TheScriptsNameInOtherCaseIsAnOrdinaryFileThatIsNeverDeleted) {
     }
     EXPECT_EQ(snapshot(dir),
               (Snapshot{{"_QUILLON - CLICK ME TO UNDO.SH", "the user's own"}, {"A.TXT", "a"}}));
+}
+
+} // namespace
+
+namespace {
+
+// Where a save dies inside the change of case of one file, which the disk
+// takes in two steps through a temporary name.
+enum class Kill : std::uint8_t {
+    // Inside the first step: the temporary name is held by the empty file a
+    // rename onto a reserved name leaves, the file still has its old name.
+    IntoTemporary,
+    BetweenSteps,
+    // Inside the second step: an empty file holds the new name.
+    OutOfTemporary,
+};
+
+// Ends the process as a kill would at the chosen rename through a temporary
+// name: no destructor runs, the record is never rewritten.
+class KillingDisk final : public ForwardingFileSystem {
+public:
+    KillingDisk(FileSystem& disk, int killAt, bool placeholder)
+        : ForwardingFileSystem(disk)
+        , m_killAt(killAt)
+        , m_placeholder(placeholder) {}
+    int renameDirect(const std::string& f, std::string_view from, std::string_view to) override {
+        const bool temporary = from.starts_with("_Quillon case") || to.starts_with("_Quillon case");
+        if (temporary && m_renames++ == m_killAt) {
+            if (m_placeholder)
+                m_disk.createFile(f, to, {});
+            ::_exit(0);
+        }
+        return m_disk.renameDirect(f, from, to);
+    }
+
+private:
+    int m_killAt;
+    bool m_placeholder;
+    int m_renames = 0;
+};
+
+void saveInUpperCaseKilled(const std::string& dir, std::size_t victim, Kill kill) {
+    const pid_t child = ::fork();
+    if (child == 0) {
+        PosixFileSystem disk;
+        KillingDisk fs(disk, static_cast<int>(2 * victim) + (kill == Kill::IntoTemporary ? 0 : 1),
+                       kill != Kill::BetweenSteps);
+        Workspace ws(fs);
+        ws.setCaseMode(CaseMode::Uppercase, {});
+        ws.load(dir, U"*.*");
+        SaveCallbacks ask;
+        ask.confirm = [](bool&) {
+            return true;
+        };
+        ws.save(U"*.*", ask);
+        ::_exit(1); // never reached the rename it was to die in
+    }
+    int status = -1;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+}
+
+TEST(FatImage, AKillInsideACaseOnlyRenameLeavesARecordThatBringsEveryFileBack) {
+    FatImage fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.problem();
+    const std::string dir = fat.folder();
+    struct Row {
+        std::size_t victim; // b.txt is empty, like the placeholders
+        Kill kill;
+    };
+    const Row rows[] = {{0, Kill::IntoTemporary},  {0, Kill::BetweenSteps},
+                        {0, Kill::OutOfTemporary}, {1, Kill::IntoTemporary},
+                        {1, Kill::BetweenSteps},   {1, Kill::OutOfTemporary}};
+    for (const Row row : rows) {
+        for (const bool withScript : {true, false}) {
+            SCOPED_TRACE(testing::Message()
+                         << "file " << row.victim << ", kill " << static_cast<int>(row.kill)
+                         << ", script " << withScript);
+            for (const auto& entry : std::filesystem::directory_iterator(dir))
+                std::filesystem::remove(entry.path());
+            writeFile(dir + "/a.txt", "a");
+            writeFile(dir + "/b.txt", "");
+            writeFile(dir + "/c.txt", "c");
+            const Snapshot before = snapshot(dir);
+            saveInUpperCaseKilled(dir, row.victim, row.kill);
+
+            // Lines of files renamed whole, and of the victim once it left
+            // its old name; a placeholder is never counted as a file.
+            const std::size_t moved = row.victim + (row.kill == Kill::IntoTemporary ? 0 : 1);
+            if (withScript) {
+                TempFolder elsewhere;
+                EXPECT_EQ(runUndoScript(dir, elsewhere.path()), 0);
+            } else {
+                PosixFileSystem fs;
+                const UndoResult undo = undoLastSave(fs, dir, {});
+                EXPECT_TRUE(undo.notRestored.empty());
+                EXPECT_EQ(undo.restored.size(), moved);
+                EXPECT_EQ(undo.notCarriedOut, 3 - moved);
+            }
+            EXPECT_EQ(snapshot(dir), before);
+        }
+    }
 }
 
 } // namespace
