@@ -160,7 +160,9 @@ private:
     // lists
     std::string selectedFolder() const;
     void reportLoad(const LoadResult& result);
-    void updateScrollRanges();
+    QSize rowSize(int contentWidth) const;
+    void updateFolderRowSize();
+    void updatePreviewRowSize();
     void showPreviewList();
     void listsAboutToReset() override;
     void listsReset() override;

@@ -126,29 +126,39 @@ void TForm1::MainMenu_View_PreviewClick() {
     m_strip->setPreviewShown(true);
 }
 
-void TForm1::updateScrollRanges() {
-    // HorScrollBar1 / HorScrollBarFolder: a view with uniform item sizes
-    // takes its content width from the rows' size hint.
+// HorScrollBar1 / HorScrollBarFolder: a view with uniform item sizes takes
+// its content width from the rows' size hint. The folder names change only
+// with the lists, so a press measures the preview alone.
+QSize TForm1::rowSize(int contentWidth) const {
     const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) * 2;
+    return {contentWidth + frame, m_lists->previewView()->fontMetrics().height() + 2};
+}
+
+void TForm1::updateFolderRowSize() {
     NameWidth measure(m_lists->previewView()->fontMetrics());
-    int previewWidth = kMinimumWidth;
-    int folderWidth = kMinimumWidth;
+    int width = kMinimumWidth;
     const auto& names = m_workspace.folderList().names;
-    const auto& preview = m_workspace.preview();
     Name name;
     for (std::size_t i = 0; i < names.size(); ++i) {
         names.decodeInto(i, name);
-        folderWidth = std::max(folderWidth, measure.width(name));
-        if (i < preview.size()) {
-            preview.names.decodeInto(i, name);
-            const int w = measure.width(name);
-            if (w > previewWidth)
-                previewWidth = w + kCheckRoom;
-        }
+        width = std::max(width, measure.width(name));
     }
-    const int rowHeight = m_lists->previewView()->fontMetrics().height() + 2;
-    m_previewModel->setRowSize(QSize(previewWidth + frame, rowHeight));
-    m_folderModel->setRowSize(QSize(folderWidth + frame, rowHeight));
+    m_folderModel->setRowSize(rowSize(width));
+}
+
+void TForm1::updatePreviewRowSize() {
+    NameWidth measure(m_lists->previewView()->fontMetrics());
+    int width = kMinimumWidth;
+    const auto& preview = m_workspace.preview();
+    const std::size_t count = std::min(preview.size(), m_workspace.folderList().names.size());
+    Name name;
+    for (std::size_t i = 0; i < count; ++i) {
+        preview.names.decodeInto(i, name);
+        const int w = measure.width(name);
+        if (w > width)
+            width = w + kCheckRoom;
+    }
+    m_previewModel->setRowSize(rowSize(width));
 }
 
 void TForm1::listsAboutToReset() {
@@ -159,14 +169,15 @@ void TForm1::listsAboutToReset() {
 void TForm1::listsReset() {
     m_folderModel->notifyReset();
     m_previewModel->notifyReset();
-    updateScrollRanges();
+    updateFolderRowSize();
+    updatePreviewRowSize();
     m_lists->previewView()->scrollToTop();
     m_lists->folderView()->scrollToTop();
 }
 
 void TForm1::previewNamesChanged() {
     m_previewModel->notifyNamesChanged();
-    updateScrollRanges();
+    updatePreviewRowSize();
 }
 
 void TForm1::checksChanged(std::size_t first, std::size_t last) {
