@@ -84,8 +84,7 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
             report.failures
                 .insert_or_assign(
                     failure.index,
-                    RenameError{oneLine(report.oldNames.decoded(failure.index), failure.error),
-                                failure.error})
+                    RenameError{oneLine(failure.oldName, failure.error), failure.error})
                 .first->second;
         err << failureLine(error);
         return options.onError == OnError::Abort ? RenameFailureChoice::Abort

@@ -53,7 +53,7 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
     if (options.output == OutputFormat::Text) {
         for (const ReportConflict& conflict : *report.conflicts)
             err << "Will fail: " << escapedForTerminal(report.oldNames[conflict.index]) << " -> "
-                << escapedForTerminal(encodeName(conflict.name)) << " (" << conflict.reason
+                << escapedForTerminal(report.newNames[conflict.index]) << " (" << conflict.reason
                 << ")\n";
     }
     return exitStatus(ExitCode::Success);

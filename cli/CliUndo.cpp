@@ -65,7 +65,7 @@ int runUndo(FileSystem& fs, const CliOptions& options, std::ostream& out, std::o
     for (const UndoStep& s : result.notRestored)
         err << "Not renamed back: " << escapedForTerminal(s.to) << '\n';
     if (options.output == OutputFormat::Json) {
-        out << toJson(undoReport(options.folder, result));
+        writeJson(undoReport(options.folder, result), out);
     } else {
         err << "Renamed back " << result.restored.size() << " of " << total << " files";
         if (result.notCarriedOut > 0)

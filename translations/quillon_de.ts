@@ -244,19 +244,6 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::FolderErrors</name>
-    <message>
-        <source>The folder could not be read:
- &gt; %1
-
-%2</source>
-        <translation>Der Ordner konnte nicht gelesen werden:
- &gt; %1
-
-%2</translation>
-    </message>
-</context>
-<context>
     <name>quillon::MainMenus</name>
     <message>
         <source>&amp;File</source>

@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/FolderFromOutside.h"
 
+#include "ui/DiskMessages.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 
 #include <cerrno>
-#include <cstring>
 
 #include <dirent.h>
 #include <sys/stat.h>
@@ -15,15 +16,6 @@
 namespace quillon {
 
 namespace {
-
-class FolderErrors final {
-    Q_DECLARE_TR_FUNCTIONS(quillon::FolderErrors)
-public:
-    static QString text(const FolderLookup& lookup) {
-        return tr("The folder could not be read:\n > %1\n\n%2")
-            .arg(lookup.failedPath, QString::fromLocal8Bit(std::strerror(lookup.error)));
-    }
-};
 
 FolderLookup failure(const QString& path, int error) {
     return FolderLookup{QString(), path, error};
@@ -52,7 +44,8 @@ std::optional<QString> folderFromOutside(const QByteArray& path, QWidget* parent
     const FolderLookup lookup = lookUpFolder(path);
     if (lookup.error == 0)
         return lookup.folder;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"), FolderErrors::text(lookup),
+    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"),
+                    DiskMessages::folderUnreadable(lookup.failedPath, lookup.error),
                     QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
     box.exec();

@@ -124,14 +124,6 @@ void NameList::compact() {
     m_unused = 0;
 }
 
-std::vector<std::string_view> NameList::views() const {
-    std::vector<std::string_view> out;
-    out.reserve(size());
-    for (std::size_t i = 0; i < size(); ++i)
-        out.push_back((*this)[i]);
-    return out;
-}
-
 NameList::Iterator NameList::begin() const {
     return Iterator(this, 0);
 }

@@ -51,9 +51,6 @@ public:
     /// Bytes the names take, replaced ones included.
     std::size_t byteSize() const { return m_bytes.size(); }
 
-    /// One view per entry, for code that works on plain views.
-    std::vector<std::string_view> views() const;
-
     Iterator begin() const;
     Iterator end() const;
 

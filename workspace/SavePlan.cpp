@@ -7,26 +7,12 @@
 #include "workspace/SaveChecks.h"
 
 #include <cstdio>
-#include <unordered_map>
-#include <unordered_set>
 
 namespace quillon {
 
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-using NameIndex = std::unordered_map<std::string_view, std::size_t>;
-
-// Every listed old name to its first entry. A name listed twice (two
-// patterns of the mask) is one file on disk.
-NameIndex indexOf(const std::vector<std::string_view>& names) {
-    NameIndex index;
-    index.reserve(names.size());
-    for (std::size_t i = 0; i < names.size(); ++i)
-        index.try_emplace(names[i], i);
-    return index;
-}
 
 bool equalIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
@@ -50,17 +36,17 @@ struct Waits {
     std::vector<std::size_t> waitedBy;
 };
 
-Waits waitsOf(const std::vector<std::string_view>& oldNames,
-              const std::vector<std::string_view>& newNames,
+Waits waitsOf(const NameList& oldNames, const NameList& newNames,
               const std::vector<std::size_t>& changing) {
-    const NameIndex oldIndex = indexOf(oldNames);
+    // A name listed twice (two patterns of the mask) is one file on disk: its
+    // first entry stands for it.
+    const NameTable oldIndex(oldNames);
     Waits w{std::vector<std::size_t>(oldNames.size(), kNone),
             std::vector<std::size_t>(oldNames.size(), kNone)};
     for (const std::size_t i : changing) {
-        const auto it = oldIndex.find(newNames[i]);
-        if (it == oldIndex.end())
+        const std::size_t j = oldIndex.find(newNames[i]);
+        if (j == NameTable::kNone)
             continue;
-        const std::size_t j = it->second;
         if (oldNames[j] == newNames[j] || w.waitedBy[j] != kNone)
             continue;
         w.waitsFor[i] = j;
@@ -71,11 +57,11 @@ Waits waitsOf(const std::vector<std::string_view>& oldNames,
 
 class Planner final {
 public:
-    Planner(const std::vector<std::string_view>& oldNames,
-            const std::vector<std::string_view>& newNames, const NameList& folderEntries, long tag)
+    Planner(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
+            long tag)
         : m_old(oldNames)
         , m_new(newNames)
-        , m_taken(folderEntries.begin(), folderEntries.end())
+        , m_taken(folderEntries)
         , m_tag(tag) {}
 
     SavePlan run();
@@ -86,9 +72,9 @@ private:
     void addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w);
     void addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w);
 
-    const std::vector<std::string_view>& m_old;
-    const std::vector<std::string_view>& m_new;
-    std::unordered_set<std::string_view> m_taken;
+    const NameList& m_old;
+    const NameList& m_new;
+    NameTable m_taken;
     long m_tag;
     unsigned m_counter = 0;
     SavePlan m_plan;
@@ -98,7 +84,7 @@ std::string_view Planner::temporaryName(const char* kind) {
     for (;;) {
         char name[80];
         std::snprintf(name, sizeof name, "_Quillon %s %ld-%u.tmp", kind, m_tag, m_counter++);
-        if (!m_taken.contains(name)) {
+        if (m_taken.find(name) == NameTable::kNone) {
             m_plan.temporaries.emplace_back(name);
             return m_plan.temporaries.back();
         }
@@ -190,8 +176,7 @@ std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& ne
     return out;
 }
 
-SavePlan planSave(const std::vector<std::string_view>& oldNames,
-                  const std::vector<std::string_view>& newNames, const NameList& folderEntries,
+SavePlan planSave(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
                   long tag) {
     return Planner(oldNames, newNames, folderEntries, tag).run();
 }

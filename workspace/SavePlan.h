@@ -87,8 +87,7 @@ std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& ne
 /// Orders the renames (see SavePlan). oldNames and newNames must outlive
 /// the plan; folderEntries keeps temporary names clear of names the folder
 /// already holds; tag makes temporary names unique to this run.
-SavePlan planSave(const std::vector<std::string_view>& oldNames,
-                  const std::vector<std::string_view>& newNames, const NameList& folderEntries,
+SavePlan planSave(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
                   long tag);
 
 } // namespace quillon

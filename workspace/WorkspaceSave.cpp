@@ -2,6 +2,7 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
+#include "workspace/NameTable.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/SaveChecks.h"
 #include "workspace/SavePlan.h"
@@ -9,8 +10,8 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <optional>
 #include <unistd.h>
-#include <unordered_set>
 
 namespace quillon {
 
@@ -18,12 +19,11 @@ namespace {
 
 // Everything one save works from, fixed before the first question: a modal
 // box lets events run, and the lists may not change under the loop.
+// The lists as they stand: nothing changes them while a save runs.
 struct SaveInput {
     std::string folder;
-    NameList oldBytes;
-    NameList newBytes;
-    std::vector<std::string_view> oldNames;
-    std::vector<std::string_view> newNames;
+    const NameList& oldNames;
+    const NameList& newNames;
 };
 
 void tellUser(const SaveCallbacks& ask, SaveNoticeKind kind, NameView name = {}, int error = 0) {
@@ -87,7 +87,7 @@ private:
     const NameList& m_entries;
     /// m_entries as a set, made on first need: only a refused case-only
     /// rename asks, and a million names take a while to hash.
-    std::optional<std::unordered_set<std::string_view>> m_listed;
+    std::optional<NameTable> m_listed;
     const SaveCallbacks& m_ask;
     std::vector<bool> m_completed;
     std::vector<UndoStep> m_done;
@@ -135,8 +135,8 @@ int RenameRun::renameCaseOnly(const RenameStep& step) {
 
 bool RenameRun::listed(std::string_view name) {
     if (!m_listed)
-        m_listed.emplace(m_entries.begin(), m_entries.end());
-    return m_listed->contains(name);
+        m_listed.emplace(m_entries);
+    return m_listed->find(name) != NameTable::kNone;
 }
 
 int RenameRun::attempt(const RenameStep& step) {
@@ -379,12 +379,7 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
 }
 
 void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result) {
-    SaveInput in;
-    in.folder = m_folder.directory;
-    in.oldBytes = m_folder.names;
-    in.newBytes = m_preview.names;
-    in.oldNames = in.oldBytes.views();
-    in.newNames = in.newBytes.views();
+    const SaveInput in{m_folder.directory, m_folder.names, m_preview.names};
 
     FolderListing listing;
     if (m_fs.readFolder(in.folder, listing) != 0)
