@@ -197,11 +197,9 @@ void ReplaceGroup::installKeyRules() {
                    KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
     const auto tickTrim = [this] {
         m_trim->setChecked(true);
-        changed();
     };
     const auto tickInsert = [this] {
         m_insert->setChecked(true);
-        changed();
     };
     installKeyRule(m_trimFrom,
                    KeyRule{{}, QStringLiteral("0123456789-"), posBoxLimit, tickTrim, {}});

@@ -25,8 +25,6 @@ public:
     ReplaceSettings settings() const;
     Scope scope() const { return m_scope; }
 
-    /// Recomputes the enabled states from the boxes as they are.
-    void updateControlStates();
     /// The scope toggles: a part excluded while the other one is excluded
     /// too brings the other one back first.
     void setNamesIncluded(bool included);
@@ -65,6 +63,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Recomputes the enabled states from the boxes as they are.
+    void updateControlStates();
     QLayout* buildPatternRow();
     QWidget* buildScopeToggles();
     QLayout* buildPositionRow();

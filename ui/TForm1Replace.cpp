@@ -51,7 +51,6 @@ void TForm1::Replace_Undo_ButtonClick() {
 void TForm1::Replace_EnableDisableItemsClick() {
     m_state.enterRunsReplace = true;
     m_state.enterRunsReload = false;
-    m_replace->updateControlStates();
 }
 
 void TForm1::Replace_Button_FN_OnClick() {
