@@ -20,19 +20,6 @@ void RenameReport::add(std::string_view oldName, std::string_view newName, bool 
     checked.push_back(isChecked);
 }
 
-void RenameReport::truncate(std::size_t count) {
-    NameList oldKept;
-    NameList newKept;
-    for (std::size_t i = 0; i < count && i < size(); ++i) {
-        oldKept.add(oldNames[i]);
-        newKept.add(newNames[i]);
-    }
-    oldNames = std::move(oldKept);
-    newNames = std::move(newKept);
-    checked.resize(oldNames.size());
-    failures.erase(failures.lower_bound(count), failures.end());
-}
-
 std::size_t RenameReport::changingCount() const {
     std::size_t count = 0;
     for (std::size_t i = 0; i < size(); ++i)

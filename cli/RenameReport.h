@@ -71,8 +71,6 @@ struct RenameReport {
     /// Appends an entry (names as disk bytes).
     void add(std::string_view oldName, std::string_view newName, bool isChecked,
              std::optional<RenameError> failure = std::nullopt);
-    /// Keeps the first count entries.
-    void truncate(std::size_t count);
 
     std::size_t changingCount() const;
     std::size_t failedCount() const;

@@ -76,10 +76,10 @@ TEST(TextWriterTest, AfterSavingOnlyRenamedFilesAreListed) {
     EXPECT_EQ(changeLines(report), "x\\xff -> y\\\\\n");
     EXPECT_EQ(nullSeparatedPairs(report), std::string("x\xFF\0y\\\0", 6));
     EXPECT_EQ(summaryLine(report), "Renamed 1 of 3 files; 1 could not be renamed.\n");
-    report.truncate(1);
-    report.failures.erase(0);
-    report.renamed = 0;
-    EXPECT_EQ(summaryLine(report), "Renamed 0 of 1 file.\n");
+    RenameReport single;
+    single.add(report.oldNames[0], report.newNames[0], report.checked[0]);
+    single.applied = true;
+    EXPECT_EQ(summaryLine(single), "Renamed 0 of 1 file.\n");
 }
 
 } // namespace
