@@ -4,6 +4,8 @@
 // --dark: Fusion with a dark palette, as a user's dark theme would give;
 // --scale: the device pixel ratio of a high-density screen; --locale: the
 // language of the texts (for example "de").
+#include "ui/MainWindowAccess.h"
+#include "ui/Palette.h"
 #include "ui/TForm1.h"
 #include "ui/Translations.h"
 #include "workspace/PosixFileSystem.h"
@@ -46,36 +48,6 @@ bool parse(int argc, char* argv[], Options& options) {
     return !options.out.isEmpty();
 }
 
-QPalette darkPalette() {
-    const QColor window(45, 45, 48);
-    const QColor base(30, 30, 32);
-    const QColor text(225, 225, 225);
-    const QColor disabled(120, 120, 120);
-    QPalette palette;
-    palette.setColor(QPalette::Window, window);
-    palette.setColor(QPalette::WindowText, text);
-    palette.setColor(QPalette::Base, base);
-    palette.setColor(QPalette::AlternateBase, window);
-    palette.setColor(QPalette::ToolTipBase, window);
-    palette.setColor(QPalette::ToolTipText, text);
-    palette.setColor(QPalette::PlaceholderText, disabled);
-    palette.setColor(QPalette::Text, text);
-    palette.setColor(QPalette::Button, window);
-    palette.setColor(QPalette::ButtonText, text);
-    palette.setColor(QPalette::BrightText, Qt::red);
-    palette.setColor(QPalette::Light, QColor(70, 70, 74));
-    palette.setColor(QPalette::Midlight, QColor(60, 60, 64));
-    palette.setColor(QPalette::Mid, QColor(40, 40, 43));
-    palette.setColor(QPalette::Dark, QColor(20, 20, 22));
-    palette.setColor(QPalette::Shadow, Qt::black);
-    palette.setColor(QPalette::Highlight, QColor(42, 130, 218));
-    palette.setColor(QPalette::HighlightedText, Qt::white);
-    palette.setColor(QPalette::Link, QColor(90, 160, 255));
-    for (QPalette::ColorRole role : {QPalette::WindowText, QPalette::Text, QPalette::ButtonText})
-        palette.setColor(QPalette::Disabled, role, disabled);
-    return palette;
-}
-
 // The sample folder, "Music" inside a fresh temporary folder.
 QString createSampleFolder(const QTemporaryDir& dir) {
     const QString folder = dir.filePath(QStringLiteral("Music"));
@@ -116,7 +88,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     if (options.dark)
-        QApplication::setPalette(darkPalette());
+        QApplication::setPalette(quillon::darkPalette());
     if (!options.locale.isEmpty()) {
         QLocale::setDefault(QLocale(options.locale));
         quillon::installTranslations(app, QLocale(options.locale));
@@ -131,8 +103,8 @@ int main(int argc, char* argv[]) {
     QCursor::setPos(-100, -100);
     window.show();
     QTimer::singleShot(300, [&] {
-        window.setReplaceText(QStringLiteral("/1/ - /2/"));
-        window.setWithText(QStringLiteral("/2/ - /1/"));
+        window.access().setReplaceText(QStringLiteral("/1/ - /2/"));
+        window.access().setWithText(QStringLiteral("/2/ - /1/"));
         window.grab().save(options.out);
         app.quit();
     });

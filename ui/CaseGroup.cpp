@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/CaseGroup.h"
 
-#include "ui/KeyFilter.h"
 #include "ui/WidgetHelpers.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -15,8 +15,20 @@ namespace quillon {
 
 namespace {
 
-constexpr CaseMode kModes[] = {CaseMode::Smart, CaseMode::FirstLetters, CaseMode::Lowercase,
-                               CaseMode::Uppercase, CaseMode::None};
+struct ModeButton {
+    CaseMode mode;
+    const char* name;
+    const char* caption;
+};
+
+constexpr ModeButton kModeButtons[] = {
+    {CaseMode::Smart, "Case_Smart", QT_TRANSLATE_NOOP("quillon::CaseGroup", "Smart")},
+    {CaseMode::FirstLetters, "Case_FirstLetters",
+     QT_TRANSLATE_NOOP("quillon::CaseGroup", "First letters")},
+    {CaseMode::Lowercase, "Case_Lower", QT_TRANSLATE_NOOP("quillon::CaseGroup", "Lowercase")},
+    {CaseMode::Uppercase, "Case_Upper", QT_TRANSLATE_NOOP("quillon::CaseGroup", "Uppercase")},
+    {CaseMode::None, "Case_None", QT_TRANSLATE_NOOP("quillon::CaseGroup", "None")},
+};
 
 } // namespace
 
@@ -32,27 +44,21 @@ void CaseGroup::buildModes() {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 0, 6, 2);
     grid->setVerticalSpacing(0);
-    const struct {
-        const char* name;
-        const char* caption;
-    } modes[] = {
-        {"Case_Smart", QT_TR_NOOP("Smart")},     {"Case_FirstLetters", QT_TR_NOOP("First letters")},
-        {"Case_Lower", QT_TR_NOOP("Lowercase")}, {"Case_Upper", QT_TR_NOOP("Uppercase")},
-        {"Case_None", QT_TR_NOOP("None")},
-    };
-    for (int i = 0; i < 5; ++i) {
-        auto* radio = named(new QRadioButton(tr(modes[i].caption), this), modes[i].name);
-        radio->setChecked(kModes[i] == CaseMode::Smart);
-        m_modes[i] = radio;
-        const CaseMode mode = kModes[i];
+    m_modes = new QButtonGroup(this);
+    int row = 0;
+    for (const ModeButton& m : kModeButtons) {
+        auto* radio = named(new QRadioButton(tr(m.caption), this), m.name);
+        radio->setChecked(m.mode == CaseMode::Smart);
+        m_modes->addButton(radio, static_cast<int>(m.mode));
+        const CaseMode mode = m.mode;
         // A click on the mode already selected re-applies it, as does a double-click.
         connect(radio, &QRadioButton::clicked, this, [this, mode] { modeClicked(mode); });
-        grid->addWidget(radio, i, 0);
+        grid->addWidget(radio, row++, 0);
     }
     m_optionsButton = imageButton("Case_Smart_Extra_FakeButton", Glyph::Options, this, true);
     // Hidden outside Smart; the group keeps its width so the group beside it stays put.
     keepPlaceWhenHidden(m_optionsButton);
-    connect(m_optionsButton, &QToolButton::clicked, this, &CaseGroup::toggleOptionsPanel);
+    connect(m_optionsButton, &QToolButton::clicked, this, &CaseGroup::Case_Smart_Extra_ButtonClick);
     grid->addWidget(m_optionsButton, 0, 1, Qt::AlignLeft);
 }
 
@@ -98,7 +104,7 @@ void CaseGroup::buildOptionsPanel(QWidget* panelHost) {
     keepPlaceWhenHidden(m_lastField);
     keepPlaceWhenHidden(m_smallWords);
 
-    connect(m_mostLetters, &QCheckBox::clicked, this, &CaseGroup::flipMostLettersOptions);
+    connect(m_mostLetters, &QCheckBox::clicked, this, &CaseGroup::Case_Smart_MostLettersClick);
     for (QCheckBox* box :
          {m_lastField, m_smallWords, m_hyphen, m_commas, m_unknownAcronyms, m_knownWords})
         connect(box, &QCheckBox::clicked, this, &CaseGroup::changed);
@@ -107,11 +113,8 @@ void CaseGroup::buildOptionsPanel(QWidget* panelHost) {
 }
 
 CaseMode CaseGroup::mode() const {
-    for (int i = 0; i < 5; ++i) {
-        if (m_modes[i]->isChecked())
-            return kModes[i];
-    }
-    return CaseMode::Smart;
+    const int checked = m_modes->checkedId();
+    return checked < 0 ? CaseMode::Smart : static_cast<CaseMode>(checked);
 }
 
 SmartCaseOptions CaseGroup::smartOptions() const {
@@ -127,12 +130,15 @@ SmartCaseOptions CaseGroup::smartOptions() const {
     return o;
 }
 
-void CaseGroup::placeOptionsPanel(QPoint bottomLeft) {
+void CaseGroup::placeOptionsPanel() {
+    // Over the lists, a little below the top of the panel that holds this group.
+    const QPoint bottomLeft = parentWidget()->mapTo(m_optionsPanel->parentWidget(), QPoint(4, 14));
     m_optionsPanel->adjustSize();
     m_optionsPanel->move(bottomLeft - QPoint(0, m_optionsPanel->height()));
 }
 
-void CaseGroup::toggleOptionsPanel() {
+void CaseGroup::Case_Smart_Extra_ButtonClick() {
+    placeOptionsPanel();
     if (m_optionsPanel->isVisible()) {
         m_optionsPanel->hide();
         return;
@@ -142,7 +148,7 @@ void CaseGroup::toggleOptionsPanel() {
     m_optionsPanel->show();
 }
 
-void CaseGroup::flipMostLettersOptions() {
+void CaseGroup::Case_Smart_MostLettersClick() {
     // Flips, whatever the new value: the boxes keep their checked states.
     m_smallWords->setEnabled(!m_smallWords->isEnabled());
     m_lastField->setEnabled(!m_lastField->isEnabled());

@@ -5,8 +5,8 @@
 
 #include <QGroupBox>
 
+class QButtonGroup;
 class QCheckBox;
-class QRadioButton;
 class QToolButton;
 
 namespace quillon {
@@ -23,12 +23,14 @@ public:
     CaseMode mode() const;
     SmartCaseOptions smartOptions() const;
 
-    /// Puts the options panel's lower left corner at bottomLeft (in panelHost).
-    void placeOptionsPanel(QPoint bottomLeft);
+    /// Floats the options panel just above the group's lower left corner.
+    void placeOptionsPanel();
+
+public slots:
     /// Opens the options panel, or closes it when open.
-    void toggleOptionsPanel();
+    void Case_Smart_Extra_ButtonClick();
     /// "Most first letters" trades "Small words" for "Up to last delimiters".
-    void flipMostLettersOptions();
+    void Case_Smart_MostLettersClick();
 
 signals:
     /// A mode was clicked (the selected one too: it re-applies) or a Smart
@@ -40,7 +42,7 @@ private:
     void buildOptionsPanel(QWidget* panelHost);
     void modeClicked(CaseMode mode);
 
-    QRadioButton* m_modes[5] = {};
+    QButtonGroup* m_modes = nullptr;
     QToolButton* m_optionsButton = nullptr;
     QWidget* m_optionsPanel = nullptr;
     QCheckBox* m_mostLetters = nullptr;

@@ -71,8 +71,6 @@ void FileLists::buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* 
     m_folderView->hide();
     m_previewView = uniformListView("FileBox_Preview", this);
     m_previewView->setModel(previewModel);
-    m_previewView->setMouseTracking(true);
-    m_previewView->viewport()->installEventFilter(this);
     m_previewView->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_previewView, &QListView::customContextMenuRequested, this, [this](const QPoint& pos) {
         m_mouse = pos;
@@ -96,27 +94,25 @@ void FileLists::buildPopup() {
           "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
     m_popupRename = named(m_popup->addAction(tr("&Rename File"), this, &FileLists::renameRequested),
                           "FileBox_Preview_PopupMenu_RenameFile");
-    connect(m_popup, &QMenu::aboutToShow, this, &FileLists::selectUnderMouse);
+    connect(m_popup, &QMenu::aboutToShow, this, &FileLists::FileBox_Preview_PopupMenu_OnPopup);
 }
 
 bool FileLists::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_splitter && splitterEvent(event))
         return true;
-    if (watched == m_previewView->viewport() && event->type() == QEvent::MouseMove)
-        m_mouse = static_cast<QMouseEvent*>(event)->position().toPoint();
     return QWidget::eventFilter(watched, event);
 }
 
 bool FileLists::splitterEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        startSplitterDrag();
+        PanelSplitterOnMouseDown();
         return true;
     case QEvent::MouseMove:
-        dragSplitter(static_cast<QMouseEvent*>(event)->position().toPoint().x());
+        PanelSplitterMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
         return true;
     case QEvent::MouseButtonRelease:
-        endSplitterDrag();
+        PanelSplitterOnMouseUp();
         return true;
     default:
         return false;
@@ -129,11 +125,11 @@ void FileLists::placeSplitter() {
     m_tree->setFixedWidth(std::max(0, m_treeWidth));
 }
 
-void FileLists::startSplitterDrag() {
+void FileLists::PanelSplitterOnMouseDown() {
     m_splitterDragging = true;
 }
 
-void FileLists::dragSplitter(int x) {
+void FileLists::PanelSplitterMouseMove(int x) {
     if (!m_splitterDragging)
         return;
     if (m_treeWidth <= 0) {
@@ -146,7 +142,7 @@ void FileLists::dragSplitter(int x) {
     placeSplitter();
 }
 
-void FileLists::endSplitterDrag() {
+void FileLists::PanelSplitterOnMouseUp() {
     m_splitterDragging = false;
     if (m_treeWidth <= 0)
         m_treeWidth = 1;
@@ -166,7 +162,7 @@ void FileLists::clearSelection(bool preview) {
     (preview ? m_previewView : m_folderView)->clearSelection();
 }
 
-void FileLists::selectUnderMouse() {
+void FileLists::FileBox_Preview_PopupMenu_OnPopup() {
     m_previewView->clearSelection();
     const QModelIndex under = m_previewView->indexAt(m_mouse);
     if (under.isValid())

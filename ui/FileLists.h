@@ -25,18 +25,20 @@ public:
     QListView* previewView() const { return m_previewView; }
     int treeWidth() const { return m_treeWidth; }
 
-    // The splitter: x is the mouse position relative to its left edge.
-    void startSplitterDrag();
-    void dragSplitter(int x);
-    void endSplitterDrag();
     void placeSplitter();
 
     /// Shows the preview list or the folder list, at the other's top row.
     void showList(bool preview);
     void clearSelection(bool preview);
-    /// Selects the preview entry under the mouse, or none, for the popup menu.
-    void selectUnderMouse();
     bool previewHasSelection() const;
+
+public slots:
+    // The splitter's mouse: x is the position relative to its left edge.
+    void PanelSplitterOnMouseDown();
+    void PanelSplitterMouseMove(int x);
+    void PanelSplitterOnMouseUp();
+    /// Selects the preview entry under the mouse, or none, as the popup menu opens.
+    void FileBox_Preview_PopupMenu_OnPopup();
 
 signals:
     /// A folder was clicked in the tree, or chosen there by keyboard.
@@ -68,7 +70,7 @@ private:
     QListView* m_previewView = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_popupRename = nullptr;
-    /// Last mouse position over the preview list, in its viewport's pixels.
+    /// Where the popup menu was asked for, in the preview list's viewport.
     QPoint m_mouse;
 };
 

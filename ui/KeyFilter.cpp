@@ -82,12 +82,6 @@ QString notInFileNames() {
     return QStringLiteral("/");
 }
 
-void keepPlaceWhenHidden(QWidget* w) {
-    QSizePolicy policy = w->sizePolicy();
-    policy.setRetainSizeWhenHidden(true);
-    w->setSizePolicy(policy);
-}
-
 void installKeyRule(QObject* box, KeyRule rule) {
     box->installEventFilter(new KeyFilter(std::move(rule), box));
 }

@@ -44,10 +44,6 @@ private:
 /// typing).
 QString notInFileNames();
 
-/// Keeps w's place in its layout while it is hidden, so that its
-/// neighbours stay where they are.
-void keepPlaceWhenHidden(QWidget* w);
-
 /// Installs a KeyFilter with rule on box (owned by the box).
 void installKeyRule(QObject* box, KeyRule rule);
 

@@ -24,4 +24,8 @@ void applyDesignedBackground(QWidget* widget, const QColor& background);
 /// window text colour: captions stay readable in every theme.
 QColor readableColour(const QColor& designed, const QColor& background, const QPalette& palette);
 
+/// A dark palette of our own, for the screenshots and the tests of the
+/// window's look under a dark theme.
+QPalette darkPalette();
+
 } // namespace quillon

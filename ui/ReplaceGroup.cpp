@@ -97,7 +97,8 @@ QLayout* ReplaceGroup::buildPatternRow() {
     patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, this));
     patterns->addWidget(m_replaceFrom, 1);
     auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this);
-    connect(clear, &QToolButton::clicked, this, &ReplaceGroup::clearPatterns);
+    connect(clear, &QToolButton::clicked, this,
+            &ReplaceGroup::Replace_ClearFromToBoxesFakeButtonClick);
     patterns->addWidget(clear);
     m_replaceTo = lineEdit("Replace_To", {}, this);
     patterns->addWidget(labelFor(tr("With:"), m_replaceTo, this));
@@ -127,11 +128,14 @@ QWidget* ReplaceGroup::buildScopeToggles() {
     scope->addWidget(m_fnOff, 0, 0);
     scope->addWidget(m_extOn, 1, 0);
     scope->addWidget(m_extOff, 1, 0);
-    connect(m_fnOn, &QToolButton::clicked, this, [this] { setNamesIncluded(false); });
-    connect(m_fnOff, &QToolButton::clicked, this, [this] { setNamesIncluded(true); });
-    connect(m_extOn, &QToolButton::clicked, this, [this] { setExtensionsIncluded(false); });
-    connect(m_extOff, &QToolButton::clicked, this, [this] { setExtensionsIncluded(true); });
-    showScope();
+    connect(m_fnOn, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_FN_OnClick);
+    connect(m_fnOff, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_FN_OffClick);
+    connect(m_extOn, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_Ext_OnClick);
+    connect(m_extOff, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_Ext_OffClick);
+    // After the click's own handler, whichever toggle it was.
+    for (QToolButton* toggle : {m_fnOn, m_fnOff, m_extOn, m_extOff})
+        connect(toggle, &QToolButton::clicked, this, &ReplaceGroup::Replace_SetOptionPanel);
+    Replace_SetOptionPanel();
     // Hidden for patterns without a scope; the boxes keep their places.
     keepPlaceWhenHidden(m_fnExtPanel);
     return m_fnExtPanel;
@@ -266,21 +270,35 @@ void ReplaceGroup::updateControlStates() {
 void ReplaceGroup::setNamesIncluded(bool included) {
     const bool extensions = m_scope != Scope::FileNamesOnly;
     m_scope = scopeOf(included, extensions || !included);
-    showScope();
 }
 
 void ReplaceGroup::setExtensionsIncluded(bool included) {
     const bool names = m_scope != Scope::ExtensionsOnly;
     m_scope = scopeOf(names || !included, included);
-    showScope();
 }
 
-void ReplaceGroup::showScope() {
+void ReplaceGroup::Replace_Button_FN_OnClick() {
+    setNamesIncluded(false);
+}
+
+void ReplaceGroup::Replace_Button_FN_OffClick() {
+    setNamesIncluded(true);
+}
+
+void ReplaceGroup::Replace_Button_Ext_OnClick() {
+    setExtensionsIncluded(false);
+}
+
+void ReplaceGroup::Replace_Button_Ext_OffClick() {
+    setExtensionsIncluded(true);
+}
+
+void ReplaceGroup::Replace_SetOptionPanel() {
     showToggle(m_fnOn, m_fnOff, m_scope != Scope::ExtensionsOnly);
     showToggle(m_extOn, m_extOff, m_scope != Scope::FileNamesOnly);
 }
 
-void ReplaceGroup::clearPatterns() {
+void ReplaceGroup::Replace_ClearFromToBoxesFakeButtonClick() {
     m_replaceFrom->clear();
     m_replaceTo->clear();
     m_replaceFrom->setFocus();

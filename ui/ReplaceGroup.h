@@ -25,14 +25,6 @@ public:
     ReplaceSettings settings() const;
     Scope scope() const { return m_scope; }
 
-    /// The scope toggles: a part excluded while the other one is excluded
-    /// too brings the other one back first.
-    void setNamesIncluded(bool included);
-    void setExtensionsIncluded(bool included);
-    /// Shows the one toggle of each pair that matches the scope.
-    void showScope();
-    /// Empties "Replace:" and "With:" and puts the focus in "Replace:".
-    void clearPatterns();
     void focusReplaceBox();
 
     bool okEnabled() const;
@@ -49,6 +41,18 @@ public:
     void setInsertPosition(const QString& text);
     void setInsertString(const QString& text);
     void setInsertChecked(bool checked);
+
+public slots:
+    // The scope toggles: a part excluded while the other one is excluded
+    // too brings the other one back first.
+    void Replace_Button_FN_OnClick();
+    void Replace_Button_FN_OffClick();
+    void Replace_Button_Ext_OnClick();
+    void Replace_Button_Ext_OffClick();
+    /// Shows the one toggle of each pair that matches the scope.
+    void Replace_SetOptionPanel();
+    /// Empties "Replace:" and "With:" and puts the focus in "Replace:".
+    void Replace_ClearFromToBoxesFakeButtonClick();
 
 signals:
     /// A box or switch changed or was clicked; the states are already updated.
@@ -72,6 +76,8 @@ private:
     void installKeyRules();
     void watchChanges();
     void changed();
+    void setNamesIncluded(bool included);
+    void setExtensionsIncluded(bool included);
 
     Scope m_scope = Scope::FileNamesOnly;
 

@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/CaseGroup.h"
 #include "ui/FileLists.h"
 #include "ui/FolderDrops.h"
 #include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
+#include "ui/ListRowSizes.h"
 #include "ui/MainMenus.h"
+#include "ui/MainWindowLink.h"
 #include "ui/MainWindowTooltips.h"
 #include "ui/Palette.h"
 #include "ui/PreviewListModel.h"
@@ -20,6 +23,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
@@ -29,6 +33,12 @@
 #include <QVBoxLayout>
 
 namespace quillon {
+
+namespace {
+
+constexpr int kBottomMinimumHeight = 111;
+
+} // namespace
 
 TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
@@ -57,6 +67,9 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     layout->addWidget(buildMiddle(), 1);
     buildHidden();
     layout->addWidget(buildBottom());
+    m_rowSizes = std::make_unique<ListRowSizes>(m_workspace, *m_folderModel, *m_previewModel,
+                                                *m_lists->previewView());
+    m_link = std::make_unique<MainWindowLink>(*m_replace, *m_menus, m_workspace);
     Replace_EnableDisableItemsClick();
     m_state.enterRunsReplace = false; // the start routine decides
 
@@ -115,6 +128,29 @@ QWidget* TForm1::buildTopStrip(const QList<QMenu*>& menus) {
     return m_strip;
 }
 
+QWidget* TForm1::buildMiddle() {
+    m_lists = new FileLists(m_folderModel, m_previewModel, this);
+    connectFileLists();
+    return m_lists;
+}
+
+QWidget* TForm1::buildBottom() {
+    auto* bottom = named(new QWidget(this), "Panel1");
+    // Its own height at the least, more where larger text needs it.
+    bottom->setMinimumHeight(kBottomMinimumHeight);
+    bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    auto* row = new QHBoxLayout(bottom);
+    row->setContentsMargins(4, 0, 4, 4);
+    row->setSpacing(4);
+    m_case = new CaseGroup(this, bottom);
+    connectCaseGroup();
+    row->addWidget(m_case);
+    m_replace = new ReplaceGroup(bottom);
+    connectReplaceGroup();
+    row->addWidget(m_replace, 1);
+    return bottom;
+}
+
 QWidget* TForm1::buildHidden() {
     // Commands without a visible control of their own; the group is never shown.
     auto* hidden = named(new QWidget(this), "Hidden");
@@ -152,6 +188,21 @@ void TForm1::updateMinimumSize() {
     // needs it, so that no caption is cut.
     layout()->activate();
     setMinimumSize(layout()->totalMinimumSize().expandedTo(QSize(640, 480)));
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    OnResizeForm();
+}
+
+void TForm1::OnResizeForm() {
+    m_lists->placeSplitter();
+    if (m_case)
+        m_case->placeOptionsPanel();
+}
+
+int TForm1::treeWidth() const {
+    return m_lists->treeWidth();
 }
 
 void TForm1::changeEvent(QEvent* event) {

@@ -17,8 +17,10 @@ namespace quillon {
 
 class CaseGroup;
 class MainMenus;
+class MainWindowLink;
 class FileLists;
 class FolderListModel;
+class ListRowSizes;
 class PreviewListModel;
 class ReplaceGroup;
 class TopStrip;
@@ -31,7 +33,7 @@ class UserQuestions;
 /// parts own their controls and state; the window's handlers are thin slots
 /// that take their values and call the workspace. Its code is spread over
 /// TForm1*.cpp by area.
-class TForm1 final : public QWidget, public MainWindowAccess, private WorkspaceObserver {
+class TForm1 final : public QWidget, private WorkspaceObserver {
     Q_OBJECT
 public:
     /// folderArgument: the first command-line argument as raw bytes (empty
@@ -49,6 +51,9 @@ public:
 
     /// The settings of the "Replace/Reformat/Number" and "Case" groups as values.
     ReplaceSettings replaceSettings() const;
+    Scope scope() const;
+    /// The way the assistants write into this window.
+    MainWindowAccess& access() const;
 
 public slots:
     // start, keys and the mask box (TForm1.cpp)
@@ -65,17 +70,12 @@ public slots:
     void FileBox_Preview_PopupMenu_SelectAllClick();
     void FileBox_Preview_PopupMenu_UnselectAllClick();
     void FileBox_Preview_PopupMenu_InverseAll();
-    void FileBox_Preview_PopupMenu_OnPopup();
     void FileBox_Preview_PopupMenu_RenameFileClick();
     void PreventSelectionInListClick();
     void DisplayPreview_CBClick();
     void MainMenu_View_FolderClick();
     void MainMenu_View_PreviewClick();
 
-    // layout and splitter (TForm1Layout.cpp)
-    void PanelSplitterOnMouseDown();
-    void PanelSplitterMouseMove(int x);
-    void PanelSplitterOnMouseUp();
     void OnResizeForm();
 
     // the "Replace/Reformat/Number" group (TForm1Replace.cpp)
@@ -83,16 +83,6 @@ public slots:
     void Replace_Undo_ButtonClick();
     void Replace_IncorrectChoice(RefusalCode code);
     void Replace_EnableDisableItemsClick();
-    void Replace_Button_FN_OnClick();
-    void Replace_Button_FN_OffClick();
-    void Replace_Button_Ext_OnClick();
-    void Replace_Button_Ext_OffClick();
-    void Replace_SetOptionPanel();
-    void Replace_ClearFromToBoxesFakeButtonClick();
-
-    // the "Case" group (TForm1Case.cpp)
-    void Case_Smart_Extra_ButtonClick();
-    void Case_Smart_MostLettersClick();
 
     // saving and the single-file rename (TForm1Save.cpp)
     void SaveToDisk_ButtonClick();
@@ -109,20 +99,6 @@ public slots:
     void MainMenu_Help_HelpClick();
     void HelpFormClick();
     void MainMenu_Help_About_MIClick();
-
-public:
-    // what the wizard and the help window write (TForm1Assistants.cpp)
-    void setReplaceText(const QString& text) override;
-    void setWithText(const QString& text) override;
-    void setDeletePosition(const QString& text) override;
-    void setDeleteLength(const QString& text) override;
-    void setDeleteChecked(bool checked) override;
-    void setInsertPosition(const QString& text) override;
-    void setInsertString(const QString& text) override;
-    void setInsertChecked(bool checked) override;
-    Scope scope() const override;
-    void setWizardOpenersEnabled(bool enabled) override;
-    void setHelpOpenersEnabled(bool enabled) override;
 
 signals:
     /// A press of "OK" has been handled (run or refused).
@@ -150,19 +126,11 @@ private:
     void connectReplaceGroup();
     void connectFileLists();
     void updateMinimumSize();
-
-    // layout
-    void placeCaseExtraPanel();
-
-    // case
     void refreshCase();
 
     // lists
     std::string selectedFolder() const;
     void reportLoad(const LoadResult& result);
-    QSize rowSize(int contentWidth) const;
-    void updateFolderRowSize();
-    void updatePreviewRowSize();
     void showPreviewList();
     void listsAboutToReset() override;
     void listsReset() override;
@@ -175,16 +143,17 @@ private:
     MainWindowState m_state;
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
+    std::unique_ptr<ListRowSizes> m_rowSizes;
 
     MainMenus* m_menus = nullptr;
-    QWidget* m_bottom = nullptr;
 
     TopStrip* m_strip = nullptr;
     FileLists* m_lists = nullptr;
     ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;
 
-    // the assistants' single instances, in TForm1Assistants.cpp
+    // the assistants' way in, and their single instances
+    std::unique_ptr<MainWindowLink> m_link;
     QPointer<TWizardForm> m_wizard;
     QPointer<THelpForm> m_help;
     std::shared_ptr<UserQuestions> m_questions;

@@ -26,13 +26,4 @@ void TForm1::refreshCase() {
     m_state.enterRunsReplace = true;
 }
 
-void TForm1::Case_Smart_Extra_ButtonClick() {
-    placeCaseExtraPanel();
-    m_case->toggleOptionsPanel();
-}
-
-void TForm1::Case_Smart_MostLettersClick() {
-    m_case->flipMostLettersOptions();
-}
-
 } // namespace quillon

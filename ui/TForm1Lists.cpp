@@ -4,9 +4,9 @@
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListModel.h"
+#include "ui/ListRowSizes.h"
 #include "ui/MainMenus.h"
 #include "ui/NameText.h"
-#include "ui/NameWidth.h"
 #include "ui/PreviewListModel.h"
 #include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
@@ -15,32 +15,22 @@
 #include <QFile>
 #include <QListView>
 #include <QMessageBox>
-#include <QStyle>
 
 namespace quillon {
 
-namespace {
-
-// Room for the check box in front of a preview name.
-constexpr int kCheckRoom = 20;
-constexpr int kMinimumWidth = 40;
-
-} // namespace
-
 void TForm1::connectFileLists() {
-    connect(m_lists, &FileLists::folderChosen, this, &TForm1::ReloadFromDisk_ButtonClick);
-    connect(m_lists, &FileLists::listClicked, this, &TForm1::PreventSelectionInListClick);
-    connect(m_lists, &FileLists::selectAllRequested, this,
-            &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
-    connect(m_lists, &FileLists::unselectAllRequested, this,
-            &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
-    connect(m_lists, &FileLists::invertAllRequested, this,
-            &TForm1::FileBox_Preview_PopupMenu_InverseAll);
-    connect(m_lists, &FileLists::reloadByNameRequested, this, &TForm1::ReloadFromDisk_ButtonClick);
-    connect(m_lists, &FileLists::reloadByDateRequested, this,
-            &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick);
-    connect(m_lists, &FileLists::renameRequested, this,
-            &TForm1::FileBox_Preview_PopupMenu_RenameFileClick);
+    const auto bind = [this](void (FileLists::*signal)(), void (TForm1::*handler)()) {
+        connect(m_lists, signal, this, handler);
+    };
+    bind(&FileLists::folderChosen, &TForm1::ReloadFromDisk_ButtonClick);
+    bind(&FileLists::listClicked, &TForm1::PreventSelectionInListClick);
+    bind(&FileLists::selectAllRequested, &TForm1::FileBox_Preview_PopupMenu_SelectAllClick);
+    bind(&FileLists::unselectAllRequested, &TForm1::FileBox_Preview_PopupMenu_UnselectAllClick);
+    bind(&FileLists::invertAllRequested, &TForm1::FileBox_Preview_PopupMenu_InverseAll);
+    bind(&FileLists::reloadByNameRequested, &TForm1::ReloadFromDisk_ButtonClick);
+    bind(&FileLists::reloadByDateRequested,
+         &TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick);
+    bind(&FileLists::renameRequested, &TForm1::FileBox_Preview_PopupMenu_RenameFileClick);
 }
 
 std::string TForm1::selectedFolder() const {
@@ -94,10 +84,6 @@ void TForm1::PreventSelectionInListClick() {
     m_lists->clearSelection(m_strip->previewShown());
 }
 
-void TForm1::FileBox_Preview_PopupMenu_OnPopup() {
-    m_lists->selectUnderMouse();
-}
-
 void TForm1::FileBox_Preview_PopupMenu_RenameFileClick() {
     if (m_lists->previewHasSelection())
         Rename_FileClick();
@@ -126,41 +112,6 @@ void TForm1::MainMenu_View_PreviewClick() {
     m_strip->setPreviewShown(true);
 }
 
-// HorScrollBar1 / HorScrollBarFolder: a view with uniform item sizes takes
-// its content width from the rows' size hint. The folder names change only
-// with the lists, so a press measures the preview alone.
-QSize TForm1::rowSize(int contentWidth) const {
-    const int frame = style()->pixelMetric(QStyle::PM_DefaultFrameWidth) * 2;
-    return {contentWidth + frame, m_lists->previewView()->fontMetrics().height() + 2};
-}
-
-void TForm1::updateFolderRowSize() {
-    NameWidth measure(m_lists->previewView()->fontMetrics());
-    int width = kMinimumWidth;
-    const auto& names = m_workspace.folderList().names;
-    Name name;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        names.decodeInto(i, name);
-        width = std::max(width, measure.width(name));
-    }
-    m_folderModel->setRowSize(rowSize(width));
-}
-
-void TForm1::updatePreviewRowSize() {
-    NameWidth measure(m_lists->previewView()->fontMetrics());
-    int width = kMinimumWidth;
-    const auto& preview = m_workspace.preview();
-    const std::size_t count = std::min(preview.size(), m_workspace.folderList().names.size());
-    Name name;
-    for (std::size_t i = 0; i < count; ++i) {
-        preview.names.decodeInto(i, name);
-        const int w = measure.width(name);
-        if (w > width)
-            width = w + kCheckRoom;
-    }
-    m_previewModel->setRowSize(rowSize(width));
-}
-
 void TForm1::listsAboutToReset() {
     m_previewModel->notifyAboutToReset();
     m_folderModel->notifyAboutToReset();
@@ -169,15 +120,15 @@ void TForm1::listsAboutToReset() {
 void TForm1::listsReset() {
     m_folderModel->notifyReset();
     m_previewModel->notifyReset();
-    updateFolderRowSize();
-    updatePreviewRowSize();
+    m_rowSizes->updateFolders();
+    m_rowSizes->updatePreview();
     m_lists->previewView()->scrollToTop();
     m_lists->folderView()->scrollToTop();
 }
 
 void TForm1::previewNamesChanged() {
     m_previewModel->notifyNamesChanged();
-    updatePreviewRowSize();
+    m_rowSizes->updatePreview();
 }
 
 void TForm1::checksChanged(std::size_t first, std::size_t last) {

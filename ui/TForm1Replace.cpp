@@ -20,6 +20,10 @@ void TForm1::connectReplaceGroup() {
     connect(m_replace, &ReplaceGroup::helpPressed, this, &TForm1::HelpFormClick);
 }
 
+Scope TForm1::scope() const {
+    return m_replace->scope();
+}
+
 ReplaceSettings TForm1::replaceSettings() const {
     ReplaceSettings s = m_replace->settings();
     s.caseMode = m_case->mode();
@@ -51,30 +55,6 @@ void TForm1::Replace_Undo_ButtonClick() {
 void TForm1::Replace_EnableDisableItemsClick() {
     m_state.enterRunsReplace = true;
     m_state.enterRunsReload = false;
-}
-
-void TForm1::Replace_Button_FN_OnClick() {
-    m_replace->setNamesIncluded(false);
-}
-
-void TForm1::Replace_Button_FN_OffClick() {
-    m_replace->setNamesIncluded(true);
-}
-
-void TForm1::Replace_Button_Ext_OnClick() {
-    m_replace->setExtensionsIncluded(false);
-}
-
-void TForm1::Replace_Button_Ext_OffClick() {
-    m_replace->setExtensionsIncluded(true);
-}
-
-void TForm1::Replace_SetOptionPanel() {
-    m_replace->showScope();
-}
-
-void TForm1::Replace_ClearFromToBoxesFakeButtonClick() {
-    m_replace->clearPatterns();
 }
 
 } // namespace quillon

@@ -107,6 +107,12 @@ void nameControlsForScreenReaders(QWidget* root) {
     }
 }
 
+void keepPlaceWhenHidden(QWidget* w) {
+    QSizePolicy policy = w->sizePolicy();
+    policy.setRetainSizeWhenHidden(true);
+    w->setSizePolicy(policy);
+}
+
 QListView* uniformListView(const char* name, QWidget* parent) {
     auto* view = named(new QListView(parent), name);
     view->setUniformItemSizes(true);

@@ -42,6 +42,10 @@ void fitWidthTo(QLineEdit* edit, const QString& sample);
 /// none: its caption, else its label's, else its tooltip.
 void nameControlsForScreenReaders(QWidget* root);
 
+/// Keeps w's place in its layout while it is hidden, so that its
+/// neighbours stay where they are.
+void keepPlaceWhenHidden(QWidget* w);
+
 /// A list with one fixed-height line per entry.
 QListView* uniformListView(const char* name, QWidget* parent);
 

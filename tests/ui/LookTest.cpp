@@ -58,22 +58,6 @@ private:
 
 namespace {
 
-QPalette darkPalette() {
-    QPalette dark;
-    const QColor window(45, 45, 48);
-    const QColor base(30, 30, 30);
-    dark.setColor(QPalette::Window, window);
-    dark.setColor(QPalette::Button, window);
-    dark.setColor(QPalette::Base, base);
-    dark.setColor(QPalette::AlternateBase, window);
-    dark.setColor(QPalette::Mid, QColor(80, 80, 80));
-    for (const auto role : {QPalette::WindowText, QPalette::ButtonText, QPalette::Text})
-        dark.setColor(role, QColor(230, 230, 230));
-    dark.setColor(QPalette::Link, QColor(120, 170, 255));
-    dark.setColor(QPalette::Highlight, QColor(60, 110, 200));
-    return dark;
-}
-
 QPalette highContrastPalette() {
     QPalette contrast;
     for (const auto role : {QPalette::Window, QPalette::Button, QPalette::Base})
