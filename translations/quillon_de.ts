@@ -921,6 +921,121 @@ das Kontextmenü.</translation>
         <source>Extension</source>
         <translation>Endung</translation>
     </message>
+</context>
+<context>
+    <name>quillon::TopStrip</name>
+    <message>
+        <source>Mask:</source>
+        <translation>Maske:</translation>
+    </message>
+    <message>
+        <source>Preview</source>
+        <translation>Vorschau</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::UserQuestions</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abort</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Retry</source>
+        <translation>Wiederholen</translation>
+    </message>
+    <message>
+        <source>Do you want to rename the files of the last save back?</source>
+        <translation>Möchten Sie die Dateien des letzten Speicherns zurückbenennen?</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::WizardDeletePage</name>
+    <message>
+        <source>This feature deletes a substring of n characters starting at the specified position.</source>
+        <translation>Diese Funktion löscht ab der angegebenen Position eine Zeichenfolge aus n Zeichen.</translation>
+    </message>
+    <message>
+        <source>Delete Substring</source>
+        <translation>Zeichenfolge löschen</translation>
+    </message>
+    <message>
+        <source>Select the substring. What matters is not the substring itself but its position and length.</source>
+        <translation>Markieren Sie die Zeichenfolge. Es zählt nicht die Zeichenfolge selbst, sondern ihre Position und Länge.</translation>
+    </message>
+    <message>
+        <source>Should the position of the substring be relative to the beginning or the end of the file names?</source>
+        <translation>Soll die Position der Zeichenfolge vom Anfang oder vom Ende der Dateinamen aus zählen?</translation>
+    </message>
+    <message>
+        <source>Beginning</source>
+        <translation>Anfang</translation>
+    </message>
+    <message>
+        <source>End</source>
+        <translation>Ende</translation>
+    </message>
+    <message>
+        <source>Click on OK when done to fill out the &quot;Pos&quot; and &quot;Length&quot; boxes.</source>
+        <translation>Klicken Sie danach auf OK, um die Felder &quot;Pos.&quot; und &quot;Länge&quot; auszufüllen.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::WizardExtensionPage</name>
+    <message>
+        <source>This feature replaces all file names&apos; extensions. Do not enter anything if you want to delete the extensions.</source>
+        <translation>Diese Funktion ersetzt die Endungen aller Dateinamen. Lassen Sie das Feld leer, um die Endungen zu löschen.</translation>
+    </message>
+    <message>
+        <source>New Extension</source>
+        <translation>Neue Endung</translation>
+    </message>
+    <message>
+        <source>Do not type a period as part of the extension. For example, type &quot;mpg&quot; not &quot;.mpg&quot;.</source>
+        <translation>Geben Sie die Endung ohne Punkt ein, also zum Beispiel &quot;mpg&quot; und nicht &quot;.mpg&quot;.</translation>
+    </message>
+    <message>
+        <source>New extension:</source>
+        <translation>Neue Endung:</translation>
+    </message>
+    <message>
+        <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
+        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+    </message>
+    <message>
+        <source>If you want to rename only one extension</source>
+        <translation>Wenn Sie nur eine Art von Endung umbenennen</translation>
+    </message>
+    <message>
+        <source>type, close the wizard.   Enter the current</source>
+        <translation>möchten, schließen Sie den Assistenten.   Geben Sie</translation>
+    </message>
+    <message>
+        <source>extension type in the &quot;Replace&quot; box and</source>
+        <translation>die bisherige Endung im Feld &quot;Ersetzen&quot; und</translation>
+    </message>
+    <message>
+        <source>the new extension type in the &quot;With&quot; box.</source>
+        <translation>die neue Endung im Feld &quot;Durch&quot; ein.</translation>
+    </message>
+    <message>
+        <source>Do not forget to select</source>
+        <translation>Wählen Sie dabei</translation>
+    </message>
+    <message>
+        <source>and</source>
+        <translation>und</translation>
+    </message>
+    <message>
+        <source>.</source>
+        <translation>.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::WizardInsertPage</name>
     <message>
         <source>This feature inserts a string at the specified position.</source>
         <translation>Diese Funktion fügt an der angegebenen Position einen Text ein.</translation>
@@ -953,73 +1068,20 @@ das Kontextmenü.</translation>
         <source>Click on OK when done to fill out the &quot;Pos&quot; and &quot;Str&quot; boxes.</source>
         <translation>Klicken Sie danach auf OK, um die Felder &quot;Pos.&quot; und &quot;Text&quot; auszufüllen.</translation>
     </message>
+</context>
+<context>
+    <name>quillon::WizardNumberPage</name>
     <message>
-        <source>This feature deletes a substring of n characters starting at the specified position.</source>
-        <translation>Diese Funktion löscht ab der angegebenen Position eine Zeichenfolge aus n Zeichen.</translation>
-    </message>
-    <message>
-        <source>Delete Substring</source>
-        <translation>Zeichenfolge löschen</translation>
-    </message>
-    <message>
-        <source>Select the substring. What matters is not the substring itself but its position and length.</source>
-        <translation>Markieren Sie die Zeichenfolge. Es zählt nicht die Zeichenfolge selbst, sondern ihre Position und Länge.</translation>
-    </message>
-    <message>
-        <source>Should the position of the substring be relative to the beginning or the end of the file names?</source>
-        <translation>Soll die Position der Zeichenfolge vom Anfang oder vom Ende der Dateinamen aus zählen?</translation>
-    </message>
-    <message>
-        <source>Click on OK when done to fill out the &quot;Pos&quot; and &quot;Length&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Pos.&quot; und &quot;Länge&quot; auszufüllen.</translation>
-    </message>
-    <message>
-        <source>This feature replaces all file names&apos; extensions. Do not enter anything if you want to delete the extensions.</source>
-        <translation>Diese Funktion ersetzt die Endungen aller Dateinamen. Lassen Sie das Feld leer, um die Endungen zu löschen.</translation>
-    </message>
-    <message>
-        <source>New Extension</source>
-        <translation>Neue Endung</translation>
-    </message>
-    <message>
-        <source>Do not type a period as part of the extension. For example, type &quot;mpg&quot; not &quot;.mpg&quot;.</source>
-        <translation>Geben Sie die Endung ohne Punkt ein, also zum Beispiel &quot;mpg&quot; und nicht &quot;.mpg&quot;.</translation>
-    </message>
-    <message>
-        <source>New extension:</source>
-        <translation>Neue Endung:</translation>
-    </message>
-    <message>
-        <source>If you want to rename only one extension</source>
-        <translation>Wenn Sie nur eine Art von Endung umbenennen</translation>
-    </message>
-    <message>
-        <source>type, close the wizard.   Enter the current</source>
-        <translation>möchten, schließen Sie den Assistenten.   Geben Sie</translation>
-    </message>
-    <message>
-        <source>extension type in the &quot;Replace&quot; box and</source>
-        <translation>die bisherige Endung im Feld &quot;Ersetzen&quot; und</translation>
-    </message>
-    <message>
-        <source>the new extension type in the &quot;With&quot; box.</source>
-        <translation>die neue Endung im Feld &quot;Durch&quot; ein.</translation>
-    </message>
-    <message>
-        <source>Do not forget to select</source>
-        <translation>Wählen Sie dabei</translation>
-    </message>
-    <message>
-        <source>and</source>
-        <translation>und</translation>
-    </message>
-    <message>
-        <source>.</source>
-        <translation>.</translation>
+        <source>This feature adds sequential numbers to file names.</source>
+        <translation>Diese Funktion versieht die Dateinamen mit fortlaufenden Nummern.</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
         <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+    </message>
+    <message>
+        <source>New Files Names</source>
+        <translation>Neue Dateinamen</translation>
     </message>
     <message>
         <source>Numbers</source>
@@ -1034,14 +1096,6 @@ das Kontextmenü.</translation>
         <translation>(Keins)</translation>
     </message>
     <message>
-        <source>This feature adds sequential numbers to file names.</source>
-        <translation>Diese Funktion versieht die Dateinamen mit fortlaufenden Nummern.</translation>
-    </message>
-    <message>
-        <source>New Files Names</source>
-        <translation>Neue Dateinamen</translation>
-    </message>
-    <message>
         <source>Text (Optional)</source>
         <translation>Text (optional)</translation>
     </message>
@@ -1053,18 +1107,9 @@ das Kontextmenü.</translation>
         <source>Pad numbers with leading zeros.</source>
         <translation>Nummern mit führenden Nullen auffüllen.</translation>
     </message>
-    <message>
-        <source>Field 1</source>
-        <translation>Feld 1</translation>
-    </message>
-    <message>
-        <source>Field 2</source>
-        <translation>Feld 2</translation>
-    </message>
-    <message>
-        <source>Field 3</source>
-        <translation>Feld 3</translation>
-    </message>
+</context>
+<context>
+    <name>quillon::WizardReformatPage</name>
     <message>
         <source>The Reformat feature allows you to swap file names&apos; fields. Fields can be titles, artists&apos; </source>
         <translation>Mit der Funktion Umstellen tauschen Sie die Felder von Dateinamen. Felder können Titel, </translation>
@@ -1072,6 +1117,10 @@ das Kontextmenü.</translation>
     <message>
         <source>names, and so on, and they are separated with delimiters (Hyphens, etc).</source>
         <translation>Interpreten und so weiter sein; sie sind durch Trennzeichen getrennt (Bindestriche usw.).</translation>
+    </message>
+    <message>
+        <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
+        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
     </message>
     <message>
         <source>Click on the examples:</source>
@@ -1086,6 +1135,10 @@ das Kontextmenü.</translation>
         <translation>Titel (Interpret) ==&gt; Interpret - Titel</translation>
     </message>
     <message>
+        <source>Reformat</source>
+        <translation>Umstellen</translation>
+    </message>
+    <message>
         <source>Delimiter</source>
         <translation>Trennzeichen</translation>
     </message>
@@ -1094,42 +1147,28 @@ das Kontextmenü.</translation>
         <translation>Bisheriges Format:</translation>
     </message>
     <message>
+        <source>Field 1</source>
+        <translation>Feld 1</translation>
+    </message>
+    <message>
+        <source>Field 2</source>
+        <translation>Feld 2</translation>
+    </message>
+    <message>
+        <source>Field 3</source>
+        <translation>Feld 3</translation>
+    </message>
+    <message>
+        <source>(None)</source>
+        <translation>(Keins)</translation>
+    </message>
+    <message>
         <source>New format:</source>
         <translation>Neues Format:</translation>
     </message>
     <message>
         <source>If you need to swap more than three fields, close this window and click on</source>
         <translation>Für mehr als drei Felder schließen Sie dieses Fenster und klicken auf</translation>
-    </message>
-</context>
-<context>
-    <name>quillon::TopStrip</name>
-    <message>
-        <source>Mask:</source>
-        <translation>Maske:</translation>
-    </message>
-    <message>
-        <source>Preview</source>
-        <translation>Vorschau</translation>
-    </message>
-</context>
-<context>
-    <name>quillon::UserQuestions</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Abort</source>
-        <translation>Abbrechen</translation>
-    </message>
-    <message>
-        <source>Retry</source>
-        <translation>Wiederholen</translation>
-    </message>
-    <message>
-        <source>Do you want to rename the files of the last save back?</source>
-        <translation>Möchten Sie die Dateien des letzten Speicherns zurückbenennen?</translation>
     </message>
 </context>
 <context>

@@ -9,25 +9,23 @@
 #include <functional>
 #include <vector>
 
-class QCheckBox;
-class QComboBox;
-class QLabel;
-class QLineEdit;
-class QPushButton;
-class QRadioButton;
 class QTabWidget;
 class QWindow;
 
 namespace quillon {
 
 class MainWindowAccess;
-
-namespace wizard {
-class SampleEdit;
-}
+class WizardDeletePage;
+class WizardExtensionPage;
+class WizardInsertPage;
+class WizardNumberPage;
+class WizardPage;
+class WizardReformatPage;
 
 /// The wizard: five pages that compose the main window's operation settings
-/// and write them into its controls. It never touches the preview list.
+/// and write them into its controls. It never touches the preview list. The
+/// pages own their controls; the dialog holds the notebook, the activation
+/// and the handlers, which pass each press on to its page.
 class TWizardForm final : public QDialog {
     Q_OBJECT
 public:
@@ -62,8 +60,6 @@ public slots:
 
     void W_Reformat_OKButtonClick();
     void W_Reformat_ClearButtonClick();
-    void W_Reformat_ErrMess(const QString& message);
-    void W_Reformat_RestoreBGColor();
     void Label26Click();
     void Label27Click();
 
@@ -72,25 +68,15 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    struct ReformatExample;
-
-    // pages, in TWizardForm.cpp and its siblings
-    QWidget* buildNumberPage();
-    QWidget* buildInsertPage();
-    QWidget* buildDeletePage();
-    QWidget* buildReformatPage();
-    QWidget* buildExtensionPage();
+    void addPage(WizardPage* page, const QString& title, void (TWizardForm::*okHandler)(),
+                 void (TWizardForm::*clearHandler)());
     void pageChanged(int index);
     void focusWindowChanged(QWindow* now);
     void setOpenersEnabled(bool enabled);
-    void showMessage(const QString& text);
-    void showSample();
-    void applyReformatExample(const ReformatExample& example);
-    void highlight(QWidget* control, bool on);
-
-    MainWindowAccess* mainWindow() const;
+    QString sampleName() const;
 
     QPointer<QWidget> m_mainWindow;
+    // A child of the main window: the main window outlives it.
     MainWindowAccess* m_access;
     PreviewNames m_previewNames;
     // Who had the focus last, so that activation tells a return from the
@@ -99,24 +85,11 @@ private:
     FocusHolder m_lastFocus = FocusHolder::Other;
 
     QTabWidget* m_notebook = nullptr;
-
-    wizard::SampleEdit* m_delEdit = nullptr;
-    QRadioButton* m_delFromStart = nullptr;
-    wizard::SampleEdit* m_insEdit = nullptr;
-    QLineEdit* m_insString = nullptr;
-    QRadioButton* m_insFromStart = nullptr;
-    QLineEdit* m_extension = nullptr;
-
-    QLineEdit* m_numberTexts[3] = {};
-    QComboBox* m_numberChoices[2] = {};
-    QLineEdit* m_numberStart = nullptr;
-    QCheckBox* m_numberPadding = nullptr;
-
-    QLineEdit* m_currEdits[4] = {};
-    QLineEdit* m_newEdits[4] = {};
-    QComboBox* m_currCombo2 = nullptr;
-    QComboBox* m_newCombos[3] = {};
-    QLabel* m_errPanel = nullptr;
+    WizardNumberPage* m_number = nullptr;
+    WizardInsertPage* m_insert = nullptr;
+    WizardDeletePage* m_delete = nullptr;
+    WizardReformatPage* m_reformat = nullptr;
+    WizardExtensionPage* m_extension = nullptr;
 };
 
 } // namespace quillon

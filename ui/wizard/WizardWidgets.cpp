@@ -6,12 +6,14 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QFocusEvent>
+#include <QGroupBox>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QVBoxLayout>
 #include <QValidator>
 
 namespace quillon::wizard {
@@ -163,6 +165,26 @@ QLabel* pageLabel(const QString& text, QWidget* parent, const char* name) {
     if (name)
         label->setObjectName(QString::fromLatin1(name));
     return label;
+}
+
+QVBoxLayout* pageColumn(QWidget* page, const QString& description) {
+    auto* column = new QVBoxLayout(page);
+    column->setContentsMargins(6, 4, 6, 4);
+    column->setSpacing(3);
+    if (!description.isEmpty()) {
+        QLabel* line = pageLabel(description, page);
+        line->setWordWrap(true);
+        column->addWidget(line);
+    }
+    return column;
+}
+
+QWidget* sampleGroup(const QString& title, QWidget* page, QVBoxLayout*& column) {
+    auto* group = new QGroupBox(title, page);
+    column = new QVBoxLayout(group);
+    column->setContentsMargins(6, 2, 6, 4);
+    column->setSpacing(2);
+    return group;
 }
 
 } // namespace quillon::wizard

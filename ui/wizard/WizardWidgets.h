@@ -64,6 +64,13 @@ struct PageButtons {
 PageButtons addPageFoot(QVBoxLayout* column, const QString& foot, const char* okName,
                         const char* clearName);
 
+/// A page's column of controls, headed by its description line (wrapped)
+/// when there is one.
+QVBoxLayout* pageColumn(QWidget* page, const QString& description);
+
+/// A group box of the page, titled, with column as its inner layout.
+QWidget* sampleGroup(const QString& title, QWidget* page, QVBoxLayout*& column);
+
 /// A label of the page's text with a component name of its own.
 QLabel* pageLabel(const QString& text, QWidget* parent, const char* name = nullptr);
 

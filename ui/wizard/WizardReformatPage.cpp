@@ -1,27 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/wizard/TWizardForm.h"
-
-#include "ui/Glyphs.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/wizard/WizardReformatPage.h"
 
 #include "ui/ClickLabel.h"
-#include "ui/MainWindowAccess.h"
+#include "ui/Glyphs.h"
 #include "ui/NameText.h"
 #include "ui/Palette.h"
+#include "ui/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
-#include <QAbstractButton>
 #include <QComboBox>
-#include <QCoreApplication>
 #include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPainter>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 #include <array>
@@ -34,15 +28,6 @@ namespace {
 
 const QColor kNavy(0, 0, 128);
 
-const QStringList& fieldItems(bool withNone) {
-    static const QStringList fields{QCoreApplication::translate("quillon::TWizardForm", "Field 1"),
-                                    QCoreApplication::translate("quillon::TWizardForm", "Field 2"),
-                                    QCoreApplication::translate("quillon::TWizardForm", "Field 3")};
-    static const QStringList fieldsOrNone =
-        fields + QStringList{QCoreApplication::translate("quillon::TWizardForm", "(None)")};
-    return withNone ? fieldsOrNone : fields;
-}
-
 void paintNavy(QWidget* widget) {
     QPalette pal = widget->palette();
     const QColor navy = readableColour(kNavy, pal.color(QPalette::Base), pal);
@@ -50,6 +35,17 @@ void paintNavy(QWidget* widget) {
     pal.setColor(QPalette::Text, navy);
     pal.setColor(QPalette::ButtonText, navy);
     widget->setPalette(pal);
+}
+
+void highlight(QWidget* control, bool on) {
+    if (!control)
+        return;
+    // The control's own palette (navy text for some) comes back afterwards.
+    const char* const normal = "normalPalette";
+    if (!control->property(normal).isValid())
+        control->setProperty(normal, control->palette());
+    const QPalette own = control->property(normal).value<QPalette>();
+    control->setPalette(on ? highlightPalette(own) : own);
 }
 
 // Keeps the error strip over the top edge of its group box.
@@ -73,40 +69,48 @@ private:
 
 } // namespace
 
-struct TWizardForm::ReformatExample {
+struct WizardReformatPage::Example {
     std::array<const char*, 4> current;
     int currentField3;
     std::array<const char*, 4> wanted;
     std::array<int, 3> wantedFields;
 };
 
-QWidget* TWizardForm::buildReformatPage() {
-    auto* page = new QWidget;
-    auto* column = new QVBoxLayout(page);
+WizardReformatPage::WizardReformatPage(MainWindowAccess& mainWindow, QWidget* parent)
+    : WizardPage(mainWindow, parent) {
+    auto* column = new QVBoxLayout(this);
     column->setContentsMargins(6, 4, 6, 4);
     column->setSpacing(2);
     column->addWidget(pageLabel(tr("The Reformat feature allows you to swap file "
                                    "names' fields. Fields can be titles, artists' "),
-                                page));
+                                this));
     column->addWidget(pageLabel(tr("names, and so on, and they are separated with "
                                    "delimiters (Hyphens, etc)."),
-                                page));
+                                this));
+    column->addLayout(buildExamples());
+    column->addWidget(buildGroup());
+    column->addLayout(buildHelpLine());
+    watchForErrorEnd();
+    addFoot(column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
+            "W_Reformat_OKButton", "W_Reformat_ClearButton");
+}
+
+QLayout* WizardReformatPage::buildExamples() {
     auto* examples = new QHBoxLayout;
     examples->setSpacing(12);
-    examples->addWidget(pageLabel(tr("Click on the examples:"), page));
-    auto* label26 = new ClickLabel(tr("Title _ Artist ==> Artist - Title"), page);
-    label26->setObjectName(QStringLiteral("Label26"));
-    connect(label26, &ClickLabel::clicked, this, &TWizardForm::Label26Click);
-    auto* label27 = new ClickLabel(tr("Title (Artist) ==> Artist - Title"), page);
-    label27->setObjectName(QStringLiteral("Label27"));
-    connect(label27, &ClickLabel::clicked, this, &TWizardForm::Label27Click);
+    examples->addWidget(pageLabel(tr("Click on the examples:"), this));
+    auto* label26 = named(new ClickLabel(tr("Title _ Artist ==> Artist - Title"), this), "Label26");
+    connect(label26, &ClickLabel::clicked, this, &WizardReformatPage::underscoreExampleClicked);
+    auto* label27 = named(new ClickLabel(tr("Title (Artist) ==> Artist - Title"), this), "Label27");
+    connect(label27, &ClickLabel::clicked, this, &WizardReformatPage::parenthesesExampleClicked);
     examples->addWidget(label26);
     examples->addWidget(label27);
     examples->addStretch(1);
-    column->addLayout(examples);
+    return examples;
+}
 
-    auto* group = new QGroupBox(tr("Reformat"), page);
-    group->setObjectName(QStringLiteral("W_Reformat_GroupBox"));
+QWidget* WizardReformatPage::buildGroup() {
+    auto* group = named(new QGroupBox(tr("Reformat"), this), "W_Reformat_GroupBox");
     auto* grid = new QGridLayout(group);
     grid->setContentsMargins(4, 2, 4, 3);
     grid->setHorizontalSpacing(3);
@@ -156,44 +160,45 @@ QWidget* TWizardForm::buildReformatPage() {
     rowCaption(tr("New format:"), 3);
     for (int i = 0; i < 4; ++i)
         m_newEdits[i] = delimiterEdit(newNames[i], 3, 1 + 2 * i);
+    const QStringList fields{tr("Field 1"), tr("Field 2"), tr("Field 3")};
+    const QStringList fieldsOrNone = fields + QStringList{tr("(None)")};
     const int newDefaults[] = {1, 0, 3};
     for (int i = 0; i < 3; ++i)
-        m_newCombos[i] = combo(comboNames[i], fieldItems(i == 2), newDefaults[i], 3, 2 + 2 * i);
+        m_newCombos[i] =
+            combo(comboNames[i], i == 2 ? fieldsOrNone : fields, newDefaults[i], 3, 2 + 2 * i);
     grid->setColumnStretch(8, 1);
-    column->addWidget(group);
 
     m_errPanel = pageLabel({}, group, "W_Reformat_ErrPanel");
     m_errPanel->setAlignment(Qt::AlignCenter);
     m_errPanel->setAutoFillBackground(true);
     m_errPanel->hide();
     group->installEventFilter(new StripPlacer(m_errPanel, group));
+    return group;
+}
 
+QLayout* WizardReformatPage::buildHelpLine() {
     auto* helpRow = new QHBoxLayout;
     helpRow->setSpacing(4);
     helpRow->addWidget(pageLabel(
-        tr("If you need to swap more than three fields, close this window and click on"), page));
-    auto* helpIcon = new QLabel(page);
+        tr("If you need to swap more than three fields, close this window and click on"), this));
+    auto* helpIcon = new QLabel(this);
     helpIcon->setPixmap(glyphIcon(Glyph::Help, 14).pixmap(14, 14));
     helpRow->addWidget(helpIcon);
     helpRow->addStretch(1);
-    column->addLayout(helpRow);
-
-    // Only these changes end an error display; the other boxes keep it.
-    for (QLineEdit* edit : {m_currEdits[1], m_currEdits[2], m_newEdits[3]})
-        connect(edit, &QLineEdit::textChanged, this, &TWizardForm::W_Reformat_RestoreBGColor);
-    for (QComboBox* box : {m_currCombo2, m_newCombos[0], m_newCombos[1], m_newCombos[2]})
-        connect(box, &QComboBox::currentIndexChanged, this,
-                &TWizardForm::W_Reformat_RestoreBGColor);
-
-    const PageButtons buttons = addPageFoot(
-        column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
-        "W_Reformat_OKButton", "W_Reformat_ClearButton");
-    connect(buttons.ok, &QPushButton::clicked, this, &TWizardForm::W_Reformat_OKButtonClick);
-    connect(buttons.clear, &QPushButton::clicked, this, &TWizardForm::W_Reformat_ClearButtonClick);
-    return page;
+    return helpRow;
 }
 
-void TWizardForm::W_Reformat_OKButtonClick() {
+void WizardReformatPage::watchForErrorEnd() {
+    // Only these changes end an error display; the other boxes keep it.
+    for (QLineEdit* edit : {m_currEdits[1], m_currEdits[2], m_newEdits[3]})
+        connect(edit, &QLineEdit::textChanged, this,
+                &WizardReformatPage::W_Reformat_RestoreBGColor);
+    for (QComboBox* box : {m_currCombo2, m_newCombos[0], m_newCombos[1], m_newCombos[2]})
+        connect(box, &QComboBox::currentIndexChanged, this,
+                &WizardReformatPage::W_Reformat_RestoreBGColor);
+}
+
+void WizardReformatPage::ok() {
     ReformatPage page;
     for (int i = 0; i < 4; ++i) {
         page.current[i] = toName(m_currEdits[i]->text());
@@ -210,11 +215,10 @@ void TWizardForm::W_Reformat_OKButtonClick() {
         return;
     }
     const auto& result = std::get<ReformatResult>(outcome);
-    mainWindow()->setReplaceText(toQString(result.replaceFrom));
-    mainWindow()->setWithText(toQString(result.replaceTo));
+    writePatterns(toQString(result.replaceFrom), toQString(result.replaceTo));
 }
 
-void TWizardForm::W_Reformat_ClearButtonClick() {
+void WizardReformatPage::clear() {
     W_Reformat_RestoreBGColor();
     for (QLineEdit* edit : m_currEdits)
         edit->clear();
@@ -224,18 +228,21 @@ void TWizardForm::W_Reformat_ClearButtonClick() {
     m_newCombos[0]->setCurrentIndex(1);
     m_newCombos[1]->setCurrentIndex(0);
     m_newCombos[2]->setCurrentIndex(3);
-    mainWindow()->setReplaceText(QString());
-    mainWindow()->setWithText(QString());
+    writePatterns(QString(), QString());
 }
 
-void TWizardForm::W_Reformat_ErrMess(const QString& message) {
+void WizardReformatPage::colourErrorStrip() {
     m_errPanel->setPalette(highlightPalette(m_errPanel->palette()));
+}
+
+void WizardReformatPage::W_Reformat_ErrMess(const QString& message) {
+    colourErrorStrip();
     m_errPanel->setText(message);
     m_errPanel->show();
     m_errPanel->raise();
 }
 
-void TWizardForm::W_Reformat_RestoreBGColor() {
+void WizardReformatPage::W_Reformat_RestoreBGColor() {
     m_errPanel->hide();
     for (QWidget* control : std::initializer_list<QWidget*>{
              m_currEdits[1], m_currEdits[2], m_currEdits[3], m_currCombo2, m_newEdits[3],
@@ -243,18 +250,7 @@ void TWizardForm::W_Reformat_RestoreBGColor() {
         highlight(control, false);
 }
 
-void TWizardForm::highlight(QWidget* control, bool on) {
-    if (!control)
-        return;
-    // The control's own palette (navy text for some) comes back afterwards.
-    const char* const normal = "normalPalette";
-    if (!control->property(normal).isValid())
-        control->setProperty(normal, control->palette());
-    const QPalette own = control->property(normal).value<QPalette>();
-    control->setPalette(on ? highlightPalette(own) : own);
-}
-
-void TWizardForm::applyReformatExample(const ReformatExample& example) {
+void WizardReformatPage::applyExample(const Example& example) {
     for (int i = 0; i < 4; ++i) {
         m_currEdits[i]->setText(QString::fromUtf8(example.current[i]));
         m_newEdits[i]->setText(QString::fromUtf8(example.wanted[i]));
@@ -264,12 +260,12 @@ void TWizardForm::applyReformatExample(const ReformatExample& example) {
         m_newCombos[i]->setCurrentIndex(example.wantedFields[i]);
 }
 
-void TWizardForm::Label26Click() {
-    applyReformatExample({{"", " _ ", "", ""}, 1, {"", " - ", "", ""}, {1, 0, 3}});
+void WizardReformatPage::showUnderscoreExample() {
+    applyExample({{"", " _ ", "", ""}, 1, {"", " - ", "", ""}, {1, 0, 3}});
 }
 
-void TWizardForm::Label27Click() {
-    applyReformatExample({{"", " (", ")", ""}, 1, {"", " - ", "", ""}, {1, 0, 3}});
+void WizardReformatPage::showParenthesesExample() {
+    applyExample({{"", " (", ")", ""}, 1, {"", " - ", "", ""}, {1, 0, 3}});
 }
 
 } // namespace quillon

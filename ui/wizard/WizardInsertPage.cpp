@@ -1,0 +1,99 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/wizard/WizardInsertPage.h"
+
+#include "ui/MainWindowAccess.h"
+#include "ui/NameText.h"
+#include "ui/WidgetHelpers.h"
+#include "ui/wizard/WizardLogic.h"
+#include "ui/wizard/WizardWidgets.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <utility>
+
+namespace quillon {
+
+using namespace wizard;
+
+WizardInsertPage::WizardInsertPage(MainWindowAccess& mainWindow, SampleName sample, QWidget* parent)
+    : WizardPage(mainWindow, parent)
+    , m_sample(std::move(sample)) {
+    QVBoxLayout* column =
+        pageColumn(this, tr("This feature inserts a string at the specified position."));
+    QVBoxLayout* inner = nullptr;
+    QWidget* group = sampleGroup(tr("Insert String"), this, inner);
+    inner->addWidget(pageLabel(tr("Click where you want to insert a string:"), group));
+    m_edit = new SampleEdit("W_Ins_Edit", group);
+    connect(m_edit, &SampleEdit::clicked, this, &WizardInsertPage::sampleClicked);
+    inner->addWidget(m_edit);
+    auto* stringRow = new QHBoxLayout;
+    stringRow->addWidget(pageLabel(tr("Enter the string:"), group));
+    m_string = typingEdit("W_Ins_Edit_Str", 64, KeyFilterKind::ValidFileChars, group);
+    m_string->setFocusPolicy(Qt::ClickFocus);
+    stringRow->addWidget(m_string, 1);
+    inner->addLayout(stringRow);
+    QLabel* question = pageLabel(tr("Should the position of the string be relative to the "
+                                    "beginning or the end of the file names?"),
+                                 group);
+    question->setWordWrap(true);
+    inner->addWidget(question);
+    auto* radios = new QHBoxLayout;
+    m_fromStart = named(new QRadioButton(tr("Beginning"), group), "W_Ins_L2RCB");
+    m_fromStart->setChecked(true);
+    radios->addWidget(m_fromStart);
+    radios->addWidget(named(new QRadioButton(tr("End"), group), "W_Ins_R2LCB"));
+    radios->addStretch(1);
+    inner->addLayout(radios);
+    column->addWidget(group);
+    addFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."),
+            "Button1", "W_Ins_ClearButton");
+}
+
+void WizardInsertPage::showSample(const QString& sample) {
+    m_edit->setText(sample);
+}
+
+void WizardInsertPage::selectMarker() {
+    const QString shown = m_edit->text();
+    if (const auto marker = W_Ins_MarkerIndex(toName(shown)))
+        m_edit->setSelection(static_cast<int>(utf16Index(shown, *marker)), 2);
+}
+
+void WizardInsertPage::moveMarker() {
+    const QString shown = m_edit->text();
+    const qsizetype caret =
+        m_edit->hasSelectedText() ? m_edit->selectionStart() : m_edit->cursorPosition();
+    const QString next = toQString(W_Ins_MoveMarker(toName(shown), codePointIndex(shown, caret)));
+    if (next != shown)
+        m_edit->setText(next);
+    selectMarker();
+}
+
+void WizardInsertPage::ok() {
+    selectMarker();
+    const auto outcome = W_Ins_Compose(toName(m_edit->text()), toName(m_string->text()),
+                                       m_fromStart->isChecked() ? Anchor::Beginning : Anchor::End);
+    if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
+        showMessage(translated("quillon::wizard", refusal->message));
+        return;
+    }
+    const auto& settings = std::get<InsertSettings>(outcome);
+    mainWindow().setInsertString(toQString(settings.string));
+    mainWindow().setInsertPosition(QString::number(settings.position));
+    mainWindow().setInsertChecked(true);
+}
+
+void WizardInsertPage::clear() {
+    m_edit->setText(m_sample());
+    m_string->clear();
+    m_fromStart->setChecked(true);
+    mainWindow().setInsertChecked(false);
+    mainWindow().setInsertString(QString());
+    mainWindow().setInsertPosition(QString());
+}
+
+} // namespace quillon
