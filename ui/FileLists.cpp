@@ -5,10 +5,12 @@
 #include "ui/TShellTree.h"
 #include "ui/WidgetHelpers.h"
 
+#include <QDir>
 #include <QHBoxLayout>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QStandardPaths>
 
 namespace quillon {
 
@@ -39,6 +41,9 @@ FileLists::FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previe
     m_tree = named(new TShellTree(this), "ShellTree1");
     connect(m_tree, &QTreeView::clicked, this, &FileLists::folderChosen);
     connect(m_tree, &TShellTree::folderChosenByKeyboard, this, &FileLists::folderChosen);
+    // The tree starts at the user's desktop folder, or at home without one.
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
     row->addWidget(m_tree);
     row->addWidget(buildSplitter());
     buildLists(folderModel, previewModel);

@@ -2,11 +2,11 @@
 #include "ui/FolderFromOutside.h"
 
 #include "ui/DiskMessages.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 
 #include <cerrno>
 
@@ -44,11 +44,8 @@ std::optional<QString> folderFromOutside(const QByteArray& path, QWidget* parent
     const FolderLookup lookup = lookUpFolder(path);
     if (lookup.error == 0)
         return lookup.folder;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"),
-                    DiskMessages::folderUnreadable(lookup.failedPath, lookup.error),
-                    QMessageBox::Ok, parent);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showPlainMessage(parent, QMessageBox::Critical,
+                     DiskMessages::folderUnreadable(lookup.failedPath, lookup.error));
     return std::nullopt;
 }
 

@@ -21,14 +21,11 @@
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QDir>
 #include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPushButton>
-#include <QScreen>
-#include <QStandardPaths>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -73,10 +70,6 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     Replace_EnableDisableItemsClick();
     m_state.enterRunsReplace = false; // the start routine decides
 
-    // The tree starts at the user's desktop folder, or at home without one.
-    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
-    m_lists->tree()->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
-
     FolderDrops::install(this, [this](const QString& folder) {
         if (m_lists->tree()->selectPath(folder))
             ReloadFromDisk_ButtonClick();
@@ -84,8 +77,7 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
 
     updateMinimumSize();
     resize(minimumSize());
-    if (const QScreen* screen = QGuiApplication::primaryScreen())
-        move(screen->availableGeometry().center() - rect().center());
+    centerOnScreen(this);
 }
 
 TForm1::~TForm1() {

@@ -56,8 +56,9 @@ public:
     MainWindowAccess& access() const;
 
 public slots:
-    // start, keys and the mask box (TForm1.cpp)
+    // start, layout, keys and the mask box (TForm1.cpp)
     void OnActivateClick();
+    void OnResizeForm();
     void MainMenu_File_Exit();
     void FileMaskEditChange();
     void FileMaskEdit_ClearFakeButtonClick();
@@ -75,8 +76,6 @@ public slots:
     void DisplayPreview_CBClick();
     void MainMenu_View_FolderClick();
     void MainMenu_View_PreviewClick();
-
-    void OnResizeForm();
 
     // the "Replace/Reformat/Number" group (TForm1Replace.cpp)
     void Replace_ButtonClick();

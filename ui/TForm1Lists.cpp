@@ -11,10 +11,10 @@
 #include "ui/ReplaceGroup.h"
 #include "ui/TShellTree.h"
 #include "ui/TopStrip.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QFile>
 #include <QListView>
-#include <QMessageBox>
 
 namespace quillon {
 
@@ -38,13 +38,10 @@ std::string TForm1::selectedFolder() const {
 }
 
 void TForm1::reportLoad(const LoadResult& result) {
-    if (result.ok())
-        return;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Quillon"),
-                    DiskMessages::folderUnreadable(m_lists->tree()->selectedPath(), result.error),
-                    QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    if (!result.ok())
+        showPlainMessage(
+            this, QMessageBox::Critical,
+            DiskMessages::folderUnreadable(m_lists->tree()->selectedPath(), result.error));
 }
 
 void TForm1::ReloadFileList() {

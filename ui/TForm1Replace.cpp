@@ -7,17 +7,17 @@
 
 #include "engine/Refusals.h"
 
-#include <QMessageBox>
-
 namespace quillon {
 
 void TForm1::connectReplaceGroup() {
-    connect(m_replace, &ReplaceGroup::settingsChanged, this,
-            &TForm1::Replace_EnableDisableItemsClick);
-    connect(m_replace, &ReplaceGroup::okPressed, this, &TForm1::Replace_ButtonClick);
-    connect(m_replace, &ReplaceGroup::undoPressed, this, &TForm1::Replace_Undo_ButtonClick);
-    connect(m_replace, &ReplaceGroup::wizardPressed, this, &TForm1::Replace_OptionsWizardClick);
-    connect(m_replace, &ReplaceGroup::helpPressed, this, &TForm1::HelpFormClick);
+    const auto bind = [this](void (ReplaceGroup::*signal)(), void (TForm1::*handler)()) {
+        connect(m_replace, signal, this, handler);
+    };
+    bind(&ReplaceGroup::settingsChanged, &TForm1::Replace_EnableDisableItemsClick);
+    bind(&ReplaceGroup::okPressed, &TForm1::Replace_ButtonClick);
+    bind(&ReplaceGroup::undoPressed, &TForm1::Replace_Undo_ButtonClick);
+    bind(&ReplaceGroup::wizardPressed, &TForm1::Replace_OptionsWizardClick);
+    bind(&ReplaceGroup::helpPressed, &TForm1::HelpFormClick);
 }
 
 Scope TForm1::scope() const {
@@ -40,11 +40,8 @@ void TForm1::Replace_ButtonClick() {
 
 void TForm1::Replace_IncorrectChoice(RefusalCode code) {
     // The workspace has already dropped the undo copy; only the message is ours.
-    const std::string_view message = refusalMessage(code);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillon"),
-                    translated("quillon::Refusals", message), QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showPlainMessage(this, QMessageBox::NoIcon,
+                     translated("quillon::Refusals", refusalMessage(code)));
 }
 
 void TForm1::Replace_Undo_ButtonClick() {

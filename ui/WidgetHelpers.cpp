@@ -8,10 +8,12 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QProgressBar>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <QToolButton>
@@ -105,6 +107,17 @@ void nameControlsForScreenReaders(QWidget* root) {
         if (!name.isEmpty())
             widget->setAccessibleName(name);
     }
+}
+
+void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
+    QMessageBox box(icon, QStringLiteral("Quillon"), text, QMessageBox::Ok, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.exec();
+}
+
+void centerOnScreen(QWidget* window) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        window->move(screen->availableGeometry().center() - window->rect().center());
 }
 
 void keepPlaceWhenHidden(QWidget* w) {

@@ -3,6 +3,7 @@
 
 #include "ui/Glyphs.h"
 
+#include <QMessageBox>
 #include <QString>
 
 #include <string_view>
@@ -41,6 +42,13 @@ void fitWidthTo(QLineEdit* edit, const QString& sample);
 /// Gives every control under root a name for screen readers where it has
 /// none: its caption, else its label's, else its tooltip.
 void nameControlsForScreenReaders(QWidget* root);
+
+/// A modal message titled with the program's name, its text shown as
+/// plain text (a file name may look like markup), with an OK button.
+void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+
+/// Moves window to the middle of the primary screen.
+void centerOnScreen(QWidget* window);
 
 /// Keeps w's place in its layout while it is hidden, so that its
 /// neighbours stay where they are.

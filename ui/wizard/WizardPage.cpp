@@ -2,9 +2,9 @@
 #include "ui/wizard/WizardPage.h"
 
 #include "ui/MainWindowAccess.h"
+#include "ui/WidgetHelpers.h"
 #include "ui/wizard/WizardWidgets.h"
 
-#include <QMessageBox>
 #include <QPushButton>
 
 namespace quillon {
@@ -22,9 +22,7 @@ void WizardPage::addFoot(QVBoxLayout* column, const QString& foot, const char* o
 }
 
 void WizardPage::showMessage(const QString& message) {
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Quillon"), message, QMessageBox::Ok, this);
-    box.setTextFormat(Qt::PlainText);
-    box.exec();
+    showPlainMessage(this, QMessageBox::NoIcon, message);
 }
 
 void WizardPage::writePatterns(const QString& from, const QString& to) {
