@@ -31,6 +31,8 @@ private slots:
     void refusalShowsItsMessageAndDisablesUndo();
     void caseModesRewriteCheckedEntriesOnly();
     void mostFirstLettersFlipsTheOtherTwoOptions();
+    void optionsPanelFloatsOverTheListsAtTheLowerLeft();
+    void clearButtonEmptiesBothPatternBoxes();
     void splitterClosesPastTheLeftEdgeAndReopens();
 
 private:
@@ -237,6 +239,26 @@ void ControlsTest::mostFirstLettersFlipsTheOtherTwoOptions() {
     QVERIFY(small->isEnabled() && !last->isEnabled() && last->isHidden());
     child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
     QVERIFY(!child<QWidget>("Case_Extra_Panel")->isVisible());
+}
+
+void ControlsTest::optionsPanelFloatsOverTheListsAtTheLowerLeft() {
+    m_window->resize(m_window->size() + QSize(120, 90));
+    child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
+    const QRect panel = child<QWidget>("Case_Extra_Panel")->geometry();
+    const QRect bottom = child<QWidget>("Panel1")->geometry();
+    QCOMPARE(panel.left(), bottom.left() + 4);
+    QCOMPARE(panel.bottom() + 1, bottom.top() + 14);
+    QVERIFY(panel.top() >= child<QWidget>("FileBox_Preview")->geometry().top());
+}
+
+void ControlsTest::clearButtonEmptiesBothPatternBoxes() {
+    setText("Replace_From", QStringLiteral("a*"));
+    setText("Replace_To", QStringLiteral("b"));
+    child<QToolButton>("Replace_ClearFromToBoxesFakeButton")->click();
+    QVERIFY(child<QLineEdit>("Replace_From")->text().isEmpty());
+    QVERIFY(child<QLineEdit>("Replace_To")->text().isEmpty());
+    QVERIFY(child<QLineEdit>("Replace_From")->hasFocus());
+    QVERIFY(child<QPushButton>("Replace_Button")->isEnabled());
 }
 
 void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {
