@@ -3,18 +3,27 @@
 // argument, waits until both lists hold the folder's files and have been
 // painted once, then quits. Run under /usr/bin/time for the peak memory of a
 // window holding that folder:
-//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS]
+//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [repaints]
+// With "repaints" it then runs a reload, a press of "OK" and a case switch,
+// each without and with the window's progress, and prints how long each
+// took and the longest time the window went without painting.
+#include "ui/BusyProgress.h"
 #include "ui/TForm1.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListView>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -23,15 +32,96 @@ int rowsOf(const QWidget& window, const char* name) {
     return view && view->model() ? view->model()->rowCount() : 0;
 }
 
+// Notes the time of every paint event in the application.
+class PaintLog final : public QObject {
+public:
+    explicit PaintLog(const QElapsedTimer& clock)
+        : m_clock(clock) {
+        QCoreApplication::instance()->installEventFilter(this);
+    }
+    std::vector<qint64> times;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            times.push_back(m_clock.nsecsElapsed());
+        return false;
+    }
+
+private:
+    const QElapsedTimer& m_clock;
+};
+
+// Runs command and prints its time, the paints during it and the longest
+// stretch without one, from its start to its end.
+void measure(const char* label, PaintLog& log, const QElapsedTimer& clock,
+             const std::function<void()>& command) {
+    QCoreApplication::processEvents();
+    log.times.clear();
+    const qint64 start = clock.nsecsElapsed();
+    command();
+    const qint64 end = clock.nsecsElapsed();
+    std::vector<qint64> marks{start};
+    marks.insert(marks.end(), log.times.begin(), log.times.end());
+    marks.push_back(end);
+    qint64 longest = 0;
+    for (std::size_t i = 1; i < marks.size(); ++i)
+        longest = std::max(longest, marks[i] - marks[i - 1]);
+    std::printf("%-28s %7.0f ms, %4zu paint events, longest without: %5.0f ms\n", label,
+                static_cast<double>(end - start) / 1e6, log.times.size(),
+                static_cast<double>(longest) / 1e6);
+    // Busy ends once the event loop has control again.
+    QCoreApplication::processEvents();
+}
+
+void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock) {
+    PaintLog log(clock);
+    auto* busy = window.findChild<quillon::BusyProgress*>();
+    auto& workspace = window.workspace();
+    const struct {
+        const char* label;
+        std::function<void()> command;
+    } commands[] = {
+        {"reload",
+         [&] {
+             window.ReloadFromDisk_ButtonClick();
+         }},
+        {"press of OK",
+         [&] {
+             window.findChild<QLineEdit*>(QStringLiteral("Replace_From"))
+                 ->setText(QStringLiteral("song"));
+             window.findChild<QLineEdit*>(QStringLiteral("Replace_To"))
+                 ->setText(QStringLiteral("Tune"));
+             window.Replace_ButtonClick();
+         }},
+        {"case switch to upper",
+         [&] {
+             window.findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+         }},
+        {"case switch to smart",
+         [&] {
+             window.findChild<QRadioButton*>(QStringLiteral("Case_Smart"))->click();
+         }},
+    };
+    for (const auto& c : commands) {
+        for (const bool shown : {false, true}) {
+            workspace.setProgressReporter(shown ? busy : nullptr);
+            const QByteArray label = QByteArray(c.label) + (shown ? " with progress" : " without");
+            measure(label.constData(), log, clock, c.command);
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_bench FOLDER [TIMEOUT_SECONDS]\n");
+        std::fprintf(stderr, "usage: window_bench FOLDER [TIMEOUT_SECONDS] [repaints]\n");
         return 2;
     }
     const int timeoutMs = (argc > 2 ? std::max(1, std::atoi(argv[2])) : 600) * 1000;
+    const bool repaints = argc > 3 && std::strcmp(argv[3], "repaints") == 0;
     QElapsedTimer clock;
     clock.start();
     quillon::PosixFileSystem disk;
@@ -46,10 +136,13 @@ int main(int argc, char* argv[]) {
         const bool loaded = rows > 0 && rows == rowsOf(window, "FileList_Folder");
         if (!loaded && clock.elapsed() < timeoutMs)
             return;
+        poll.stop();
         window.grab(); // one full paint, as on screen
         std::printf("rows: %d, window loaded and painted in %lld ms\n", rows,
                     static_cast<long long>(clock.elapsed()));
         exitCode = loaded ? 0 : 1;
+        if (loaded && repaints)
+            measureRepaints(window, clock);
         app.quit();
     });
     poll.start(20);

@@ -15,6 +15,7 @@ class QMenu;
 
 namespace quillon {
 
+class BusyProgress;
 class CaseGroup;
 class MainMenus;
 class FileLists;
@@ -136,7 +137,6 @@ protected:
 
 private:
     // saving and undoing it
-    SaveCallbacks renamingCallbacks(bool& busy);
     void tellReloadError(UserQuestions& ask, int error);
     void updateUndoLastSave();
 
@@ -180,6 +180,7 @@ private:
     QWidget* m_bottom = nullptr;
 
     TopStrip* m_strip = nullptr;
+    BusyProgress* m_busy = nullptr;
     FileLists* m_lists = nullptr;
     ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;
