@@ -32,29 +32,32 @@ int rowsOf(const QWidget& window, const char* name) {
     return view && view->model() ? view->model()->rowCount() : 0;
 }
 
-// Notes the time of every paint event in the application.
-class PaintLog final : public QObject {
+// A pixel of the window that asks to be painted again each time it is: its
+// paint events mark every moment the window could repaint.
+class PaintProbe final : public QWidget {
 public:
-    explicit PaintLog(const QElapsedTimer& clock)
-        : m_clock(clock) {
-        QCoreApplication::instance()->installEventFilter(this);
+    PaintProbe(QWidget* window, const QElapsedTimer& clock)
+        : QWidget(window)
+        , m_clock(clock) {
+        setGeometry(0, 0, 1, 1);
+        show();
+        raise();
     }
     std::vector<qint64> times;
 
 protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            times.push_back(m_clock.nsecsElapsed());
-        return false;
+    void paintEvent(QPaintEvent*) override {
+        times.push_back(m_clock.nsecsElapsed());
+        update();
     }
 
 private:
     const QElapsedTimer& m_clock;
 };
 
-// Runs command and prints its time, the paints during it and the longest
-// stretch without one, from its start to its end.
-void measure(const char* label, PaintLog& log, const QElapsedTimer& clock,
+// Runs command and prints its time, the moments the window could repaint
+// during it and the longest stretch without one, from its start to its end.
+void measure(const char* label, PaintProbe& log, const QElapsedTimer& clock,
              const std::function<void()>& command) {
     QCoreApplication::processEvents();
     log.times.clear();
@@ -67,7 +70,7 @@ void measure(const char* label, PaintLog& log, const QElapsedTimer& clock,
     qint64 longest = 0;
     for (std::size_t i = 1; i < marks.size(); ++i)
         longest = std::max(longest, marks[i] - marks[i - 1]);
-    std::printf("%-28s %7.0f ms, %4zu paint events, longest without: %5.0f ms\n", label,
+    std::printf("%-36s %6.0f ms, %4zu repaints, longest without: %5.0f ms\n", label,
                 static_cast<double>(end - start) / 1e6, log.times.size(),
                 static_cast<double>(longest) / 1e6);
     // Busy ends once the event loop has control again.
@@ -75,7 +78,7 @@ void measure(const char* label, PaintLog& log, const QElapsedTimer& clock,
 }
 
 void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock) {
-    PaintLog log(clock);
+    PaintProbe log(&window, clock);
     auto* busy = window.findChild<quillon::BusyProgress*>();
     auto& workspace = window.workspace();
     const struct {

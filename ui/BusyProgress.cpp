@@ -155,6 +155,11 @@ void BusyProgress::repaintSoon() {
         repaintNow();
 }
 
+void BusyProgress::repaintWhileBusy() {
+    if (m_cursorSet)
+        repaintSoon();
+}
+
 // Paints what is pending (the bar, a place a dialog covered, a window just
 // uncovered) and leaves the user's input queued for later.
 void BusyProgress::repaintNow() {

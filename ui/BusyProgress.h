@@ -34,6 +34,12 @@ public:
     /// Routes the renaming of a save or an undo to the bar, and lifts the
     /// wait cursor while callbacks' questions ask.
     void attach(SaveCallbacks& callbacks);
+    /// For the window's own loops over every name (index counts the loop):
+    /// repaints when one is due while long work is shown.
+    void keepPainting(std::size_t index) {
+        if (index % kProgressGrain == 0)
+            repaintWhileBusy();
+    }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -45,6 +51,7 @@ private:
     void setCursor();
     void showPercent(int percent);
     void repaintSoon();
+    void repaintWhileBusy();
     void repaintNow();
     void leaveBusy();
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/BusyProgress.h"
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListModel.h"
@@ -140,6 +141,7 @@ void TForm1::updateFolderRowSize() {
     const auto& names = m_workspace.folderList().names;
     Name name;
     for (std::size_t i = 0; i < names.size(); ++i) {
+        m_busy->keepPainting(i);
         names.decodeInto(i, name);
         width = std::max(width, measure.width(name));
     }
@@ -153,6 +155,7 @@ void TForm1::updatePreviewRowSize() {
     const std::size_t count = std::min(preview.size(), m_workspace.folderList().names.size());
     Name name;
     for (std::size_t i = 0; i < count; ++i) {
+        m_busy->keepPainting(i);
         preview.names.decodeInto(i, name);
         const int w = measure.width(name);
         if (w > width)

@@ -8,6 +8,9 @@ namespace quillon {
 
 /// The kinds of long work on the lists that a reporter hears of.
 enum class WorkStage : std::uint8_t {
+    /// A folder is listed; its size is not known before the end, so the
+    /// stage's total is 0 and steps count the entries listed so far.
+    Listing,
     /// A folder's entries are matched against the mask, with status calls
     /// where the listing leaves the type open.
     Reading,
@@ -21,8 +24,9 @@ enum class WorkStage : std::uint8_t {
 
 /// Hears how far long work has come, so that a window can show it and
 /// repaint. Stages follow one another and never nest: begin, steps with
-/// rising counts up to total, end. Calls come at a coarse grain; a stage
-/// over fewer entries than kProgressThreshold is not reported at all.
+/// rising counts up to total (open-ended where total is 0), end. Calls come
+/// at a coarse grain; a stage over fewer entries than kProgressThreshold is
+/// not reported at all.
 class ProgressReporter {
 public:
     virtual ~ProgressReporter() = default;
