@@ -3,12 +3,14 @@
 // argument, waits until both lists hold the folder's files and have been
 // painted once, then quits. Run under /usr/bin/time for the peak memory of a
 // window holding that folder:
-//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [repaints]
+//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [repaints|save]
 // With "repaints" it then runs a reload, a press of "OK" and a case switch,
 // each without and with the window's progress, and prints how long each
-// took and the longest time the window went without painting.
+// took and the longest time the window went without painting. "save" adds
+// a save with progress, which renames the folder's files.
 #include "ui/BusyProgress.h"
 #include "ui/TForm1.h"
+#include "ui/UserQuestions.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
@@ -23,6 +25,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <functional>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -77,7 +80,16 @@ void measure(const char* label, PaintProbe& log, const QElapsedTimer& clock,
     QCoreApplication::processEvents();
 }
 
-void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock) {
+// Says "Yes" to the save without a box.
+class SayYes final : public quillon::UserQuestions {
+public:
+    bool confirmSave(QWidget*, bool&) override { return true; }
+    void tell(QWidget*, quillon::MessageKind, const QString& text) override {
+        std::fprintf(stderr, "told: %s\n", qPrintable(text));
+    }
+};
+
+void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool save) {
     PaintProbe log(&window, clock);
     auto* busy = window.findChild<quillon::BusyProgress*>();
     auto& workspace = window.workspace();
@@ -113,6 +125,10 @@ void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock) {
             measure(label.constData(), log, clock, c.command);
         }
     }
+    if (save) {
+        window.setQuestions(std::make_shared<SayYes>());
+        measure("save with progress", log, clock, [&] { window.SaveToDisk_ButtonClick(); });
+    }
 }
 
 } // namespace
@@ -124,7 +140,8 @@ int main(int argc, char* argv[]) {
         return 2;
     }
     const int timeoutMs = (argc > 2 ? std::max(1, std::atoi(argv[2])) : 600) * 1000;
-    const bool repaints = argc > 3 && std::strcmp(argv[3], "repaints") == 0;
+    const bool save = argc > 3 && std::strcmp(argv[3], "save") == 0;
+    const bool repaints = save || (argc > 3 && std::strcmp(argv[3], "repaints") == 0);
     QElapsedTimer clock;
     clock.start();
     quillon::PosixFileSystem disk;
@@ -145,7 +162,7 @@ int main(int argc, char* argv[]) {
                     static_cast<long long>(clock.elapsed()));
         exitCode = loaded ? 0 : 1;
         if (loaded && repaints)
-            measureRepaints(window, clock);
+            measureRepaints(window, clock, save);
         app.quit();
     });
     poll.start(20);
