@@ -13,6 +13,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
@@ -26,6 +27,14 @@ using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The process's processor time: a busy machine stretches the wall clock of
+// both sides of a comparison unevenly, their processor time much less.
+double cpuMilliseconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
 double median(std::vector<double> v) {
@@ -72,30 +81,49 @@ private:
     Clock::time_point m_last = Clock::now();
 };
 
-// One press of "OK" with the window's defaults (Smart case, every entry
-// checked); each press starts again from the on-disk names so that every
-// run does the same work.
-// Without and with a progress reporter, in turns; the medians of both.
-std::pair<double, double> pressMilliseconds(quillon::Workspace& workspace, ClockReporter& reporter,
-                                            const char32_t* from, const char32_t* to, int runs) {
+// Wall and processor time of each run, without and with a progress
+// reporter.
+struct Runs {
+    std::vector<double> wall[2];
+    std::vector<double> cpu[2];
+
+    template <typename Work>
+    void time(bool reported, Work work) {
+        const auto start = Clock::now();
+        const double cpuStart = cpuMilliseconds();
+        work();
+        cpu[reported].push_back(cpuMilliseconds() - cpuStart);
+        wall[reported].push_back(millisecondsSince(start));
+    }
+    void print(const char* label, long steps) const {
+        std::printf("%-26s %8.1f / %8.1f ms processor time = %.3f (%ld steps)\n", label,
+                    median(cpu[1]), median(cpu[0]), median(cpu[1]) / median(cpu[0]), steps);
+    }
+};
+
+// Presses of "OK" with the window's defaults (Smart case, every entry
+// checked), without and with the reporter in turns; each press starts again
+// from the on-disk names so that every run does the same work.
+Runs presses(quillon::Workspace& workspace, ClockReporter& reporter, const char32_t* from,
+             const char32_t* to, int runs) {
     quillon::ReplaceSettings settings;
     settings.find = from;
     settings.replaceWith = to;
     settings.cumulate = false;
-    std::vector<double> times[2];
+    Runs out;
     for (int i = 0; i < runs; ++i) {
-        for (int reported = 0; reported < 2; ++reported) {
+        for (const bool reported : {false, true}) {
             workspace.setProgressReporter(reported ? &reporter : nullptr);
-            const auto start = Clock::now();
-            if (workspace.apply(settings)) {
-                std::fprintf(stderr, "press refused: %s\n", quillon::encodeName(from).c_str());
-                std::exit(1);
-            }
-            times[reported].push_back(millisecondsSince(start));
+            out.time(reported, [&] {
+                if (workspace.apply(settings)) {
+                    std::fprintf(stderr, "press refused: %s\n", quillon::encodeName(from).c_str());
+                    std::exit(1);
+                }
+            });
         }
     }
     workspace.setProgressReporter(nullptr);
-    return {median(times[0]), median(times[1])};
+    return out;
 }
 
 } // namespace
@@ -115,43 +143,37 @@ int main(int argc, char* argv[]) {
     quillon::prepareCaseTables();
 
     std::vector<double> bare;
-    std::vector<double> load;
-    std::vector<double> reportedLoad;
+    Runs loads;
     ClockReporter reporter;
     std::size_t files = 0;
     for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
+        const auto start = Clock::now();
         files = bareLoop(folder);
         bare.push_back(millisecondsSince(start));
-
-        start = Clock::now();
-        workspace.load(folder, U"*.*");
-        load.push_back(millisecondsSince(start));
-
-        workspace.setProgressReporter(&reporter);
-        start = Clock::now();
-        workspace.load(folder, U"*.*");
-        reportedLoad.push_back(millisecondsSince(start));
+        for (const bool reported : {false, true}) {
+            workspace.setProgressReporter(reported ? &reporter : nullptr);
+            loads.time(reported, [&] { workspace.load(folder, U"*.*"); });
+        }
         workspace.setProgressReporter(nullptr);
     }
     const double b = median(bare);
-    const double l = median(load);
-    const double lr = median(reportedLoad);
-    const long steps = reporter.steps / runs;
+    const double l = median(loads.wall[0]);
+    const long loadSteps = reporter.steps / runs;
     std::printf("files: %zu (listed %zu), runs: %d, case mode: %s\n", files,
                 workspace.preview().size(), runs, smart ? "Smart" : "None");
     std::printf("bare readdir+fstatat loop: %8.1f ms (median)\n", b);
     std::printf("workspace load:            %8.1f ms (median)\n", l);
     std::printf("ratio load / bare:         %8.2f\n", l / b);
-    const auto regular = pressMilliseconds(workspace, reporter, U"song", U"Tune", runs);
-    const auto reformat = pressMilliseconds(workspace, reporter, U"/1/ - /2/", U"/2/ - /1/", runs);
-    std::printf("press Regular:             %8.1f ms (median)\n", regular.first);
-    std::printf("press Reformat:            %8.1f ms (median)\n", reformat.first);
-    std::printf("load with progress:        %8.1f ms (median), %ld steps, ratio %.3f\n", lr, steps,
-                lr / l);
-    std::printf("Regular with progress:     %8.1f ms (median), ratio %.3f\n", regular.second,
-                regular.second / regular.first);
-    std::printf("Reformat with progress:    %8.1f ms (median), ratio %.3f\n", reformat.second,
-                reformat.second / reformat.first);
+    reporter.steps = 0;
+    const Runs regular = presses(workspace, reporter, U"song", U"Tune", runs);
+    const long regularSteps = reporter.steps / runs;
+    reporter.steps = 0;
+    const Runs reformat = presses(workspace, reporter, U"/1/ - /2/", U"/2/ - /1/", runs);
+    std::printf("press Regular:             %8.1f ms (median)\n", median(regular.wall[0]));
+    std::printf("press Reformat:            %8.1f ms (median)\n", median(reformat.wall[0]));
+    std::printf("with / without progress, medians:\n");
+    loads.print("  load", loadSteps);
+    regular.print("  press Regular", regularSteps);
+    reformat.print("  press Reformat", reporter.steps / runs);
     return 0;
 }
