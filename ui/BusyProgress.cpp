@@ -32,7 +32,7 @@ public:
     ~Asking() {
         if (m_busy.m_cursorSet)
             QApplication::setOverrideCursor(Qt::WaitCursor);
-        m_busy.repaintNow();
+        m_busy.repaintWholeNow();
         if (m_idleWasActive)
             m_busy.m_idle.start();
     }
@@ -76,7 +76,7 @@ void BusyProgress::end() {
 void BusyProgress::enterBusy() {
     m_idle.stop();
     setCursor();
-    repaintNow();
+    repaintWholeNow();
     m_idle.start();
 }
 
@@ -133,7 +133,7 @@ void BusyProgress::beginWork(std::size_t total) {
     if (wasBusy)
         repaintSoon();
     else
-        repaintNow();
+        repaintWholeNow();
 }
 
 void BusyProgress::setCursor() {
@@ -160,13 +160,21 @@ void BusyProgress::repaintWhileBusy() {
         repaintSoon();
 }
 
-// Paints what is pending (the bar, a place a dialog covered, a window just
-// uncovered) and leaves the user's input queued for later.
+// Paints what is pending (the bar, a window just uncovered) and leaves the
+// user's input queued for later.
 void BusyProgress::repaintNow() {
     QCoreApplication::instance()->installEventFilter(this);
     QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     QCoreApplication::instance()->removeEventFilter(this);
     m_sinceRepaint.start();
+}
+
+// A repaint asked for a moment ago may still wait for the platform's next
+// frame; before long work the whole window paints at once instead, over
+// the place of a dialog just closed too.
+void BusyProgress::repaintWholeNow() {
+    repaintNow();
+    m_strip.window()->repaint();
 }
 
 // A timer (the tree's pause after a key, a dropped folder's load) may start

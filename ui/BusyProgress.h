@@ -53,6 +53,7 @@ private:
     void repaintSoon();
     void repaintWhileBusy();
     void repaintNow();
+    void repaintWholeNow();
     void leaveBusy();
 
     TopStrip& m_strip;
