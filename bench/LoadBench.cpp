@@ -2,7 +2,9 @@
 // Times loading a folder into the workspace (read, sort, preview) against a
 // bare readdir + fstatat loop over the same folder, side by side, and prints
 // the medians and their ratio; then times single presses of "OK" over the
-// loaded names.
+// loaded names. Loads and presses run once more each with a progress
+// reporter that does what the window's does besides painting, for the cost
+// of reporting.
 #include "engine/Utf8.h"
 #include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
@@ -11,10 +13,12 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
 #include <string>
 #include <sys/stat.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -23,6 +27,14 @@ using Clock = std::chrono::steady_clock;
 
 double millisecondsSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The process's processor time: a busy machine stretches the wall clock of
+// both sides of a comparison unevenly, their processor time much less.
+double cpuMilliseconds() {
+    timespec t{};
+    ::clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
 }
 
 double median(std::vector<double> v) {
@@ -47,25 +59,71 @@ std::size_t bareLoop(const std::string& folder) {
     return files;
 }
 
-// One press of "OK" with the window's defaults (Smart case, every entry
-// checked); each press starts again from the on-disk names so that every
-// run does the same work.
-double pressMilliseconds(quillon::Workspace& workspace, const char32_t* from, const char32_t* to,
-                         int runs) {
+// Reads the clock at every step to see whether a repaint is due, as the
+// window does.
+class ClockReporter final : public quillon::ProgressReporter {
+public:
+    void begin(quillon::WorkStage, std::size_t) override { ++stages; }
+    void step(std::size_t) override {
+        ++steps;
+        if (millisecondsSince(m_last) >= 60) {
+            m_last = Clock::now();
+            ++repaintsDue;
+        }
+    }
+    void end() override {}
+
+    long stages = 0;
+    long steps = 0;
+    long repaintsDue = 0;
+
+private:
+    Clock::time_point m_last = Clock::now();
+};
+
+// Wall and processor time of each run, without and with a progress
+// reporter.
+struct Runs {
+    std::vector<double> wall[2];
+    std::vector<double> cpu[2];
+
+    template <typename Work>
+    void time(bool reported, Work work) {
+        const auto start = Clock::now();
+        const double cpuStart = cpuMilliseconds();
+        work();
+        cpu[reported].push_back(cpuMilliseconds() - cpuStart);
+        wall[reported].push_back(millisecondsSince(start));
+    }
+    void print(const char* label, long steps) const {
+        std::printf("%-26s %8.1f / %8.1f ms processor time = %.3f (%ld steps)\n", label,
+                    median(cpu[1]), median(cpu[0]), median(cpu[1]) / median(cpu[0]), steps);
+    }
+};
+
+// Presses of "OK" with the window's defaults (Smart case, every entry
+// checked), without and with the reporter in turns; each press starts again
+// from the on-disk names so that every run does the same work.
+Runs presses(quillon::Workspace& workspace, ClockReporter& reporter, const char32_t* from,
+             const char32_t* to, int runs) {
     quillon::ReplaceSettings settings;
     settings.find = from;
     settings.replaceWith = to;
     settings.cumulate = false;
-    std::vector<double> times;
+    Runs out;
     for (int i = 0; i < runs; ++i) {
-        const auto start = Clock::now();
-        if (workspace.apply(settings)) {
-            std::fprintf(stderr, "press refused: %s\n", quillon::encodeName(from).c_str());
-            std::exit(1);
+        for (const bool reported : {false, true}) {
+            workspace.setProgressReporter(reported ? &reporter : nullptr);
+            out.time(reported, [&] {
+                if (workspace.apply(settings)) {
+                    std::fprintf(stderr, "press refused: %s\n", quillon::encodeName(from).c_str());
+                    std::exit(1);
+                }
+            });
         }
-        times.push_back(millisecondsSince(start));
     }
-    return median(times);
+    workspace.setProgressReporter(nullptr);
+    return out;
 }
 
 } // namespace
@@ -85,27 +143,37 @@ int main(int argc, char* argv[]) {
     quillon::prepareCaseTables();
 
     std::vector<double> bare;
-    std::vector<double> load;
+    Runs loads;
+    ClockReporter reporter;
     std::size_t files = 0;
     for (int i = 0; i < runs; ++i) {
-        auto start = Clock::now();
+        const auto start = Clock::now();
         files = bareLoop(folder);
         bare.push_back(millisecondsSince(start));
-
-        start = Clock::now();
-        workspace.load(folder, U"*.*");
-        load.push_back(millisecondsSince(start));
+        for (const bool reported : {false, true}) {
+            workspace.setProgressReporter(reported ? &reporter : nullptr);
+            loads.time(reported, [&] { workspace.load(folder, U"*.*"); });
+        }
+        workspace.setProgressReporter(nullptr);
     }
     const double b = median(bare);
-    const double l = median(load);
+    const double l = median(loads.wall[0]);
+    const long loadSteps = reporter.steps / runs;
     std::printf("files: %zu (listed %zu), runs: %d, case mode: %s\n", files,
                 workspace.preview().size(), runs, smart ? "Smart" : "None");
     std::printf("bare readdir+fstatat loop: %8.1f ms (median)\n", b);
     std::printf("workspace load:            %8.1f ms (median)\n", l);
     std::printf("ratio load / bare:         %8.2f\n", l / b);
-    std::printf("press Regular:             %8.1f ms (median)\n",
-                pressMilliseconds(workspace, U"song", U"Tune", runs));
-    std::printf("press Reformat:            %8.1f ms (median)\n",
-                pressMilliseconds(workspace, U"/1/ - /2/", U"/2/ - /1/", runs));
+    reporter.steps = 0;
+    const Runs regular = presses(workspace, reporter, U"song", U"Tune", runs);
+    const long regularSteps = reporter.steps / runs;
+    reporter.steps = 0;
+    const Runs reformat = presses(workspace, reporter, U"/1/ - /2/", U"/2/ - /1/", runs);
+    std::printf("press Regular:             %8.1f ms (median)\n", median(regular.wall[0]));
+    std::printf("press Reformat:            %8.1f ms (median)\n", median(reformat.wall[0]));
+    std::printf("with / without progress, medians:\n");
+    loads.print("  load", loadSteps);
+    regular.print("  press Regular", regularSteps);
+    reformat.print("  press Reformat", reporter.steps / runs);
     return 0;
 }

@@ -3,18 +3,30 @@
 // argument, waits until both lists hold the folder's files and have been
 // painted once, then quits. Run under /usr/bin/time for the peak memory of a
 // window holding that folder:
-//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS]
+//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [repaints|save]
+// With "repaints" it then runs a reload, a press of "OK" and a case switch,
+// each without and with the window's progress, and prints how long each
+// took and the longest time the window went without painting. "save" adds
+// a save with progress, which renames the folder's files.
+#include "ui/BusyProgress.h"
 #include "ui/TForm1.h"
+#include "ui/UserQuestions.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QLineEdit>
 #include <QListView>
+#include <QRadioButton>
 #include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <functional>
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -23,15 +35,118 @@ int rowsOf(const QWidget& window, const char* name) {
     return view && view->model() ? view->model()->rowCount() : 0;
 }
 
+// A pixel of the window that asks to be painted again each time it is: its
+// paint events mark every moment the window could repaint.
+class PaintProbe final : public QWidget {
+public:
+    PaintProbe(QWidget* window, const QElapsedTimer& clock)
+        : QWidget(window)
+        , m_clock(clock) {
+        setGeometry(0, 0, 1, 1);
+        show();
+        raise();
+    }
+    std::vector<qint64> times;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        times.push_back(m_clock.nsecsElapsed());
+        update();
+    }
+
+private:
+    const QElapsedTimer& m_clock;
+};
+
+// Runs command and prints its time, the moments the window could repaint
+// during it and the longest stretch without one, from its start to its end.
+void measure(const char* label, PaintProbe& log, const QElapsedTimer& clock,
+             const std::function<void()>& command) {
+    QCoreApplication::processEvents();
+    log.times.clear();
+    const qint64 start = clock.nsecsElapsed();
+    command();
+    const qint64 end = clock.nsecsElapsed();
+    std::vector<qint64> marks{start};
+    marks.insert(marks.end(), log.times.begin(), log.times.end());
+    marks.push_back(end);
+    qint64 longest = 0;
+    qint64 from = start;
+    for (std::size_t i = 1; i < marks.size(); ++i) {
+        if (marks[i] - marks[i - 1] > longest) {
+            longest = marks[i] - marks[i - 1];
+            from = marks[i - 1];
+        }
+    }
+    std::printf("%-36s %6.0f ms, %4zu repaints, longest without: %5.0f ms (from %.0f ms)\n", label,
+                static_cast<double>(end - start) / 1e6, log.times.size(),
+                static_cast<double>(longest) / 1e6, static_cast<double>(from - start) / 1e6);
+    // Busy ends once the event loop has control again.
+    QCoreApplication::processEvents();
+}
+
+// Says "Yes" to the save without a box.
+class SayYes final : public quillon::UserQuestions {
+public:
+    bool confirmSave(QWidget*, bool&) override { return true; }
+    void tell(QWidget*, quillon::MessageKind, const QString& text) override {
+        std::fprintf(stderr, "told: %s\n", qPrintable(text));
+    }
+};
+
+void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool save) {
+    PaintProbe log(&window, clock);
+    auto* busy = window.findChild<quillon::BusyProgress*>();
+    auto& workspace = window.workspace();
+    const struct {
+        const char* label;
+        std::function<void()> command;
+    } commands[] = {
+        {"reload",
+         [&] {
+             window.ReloadFromDisk_ButtonClick();
+         }},
+        {"press of OK",
+         [&] {
+             window.findChild<QLineEdit*>(QStringLiteral("Replace_From"))
+                 ->setText(QStringLiteral("song"));
+             window.findChild<QLineEdit*>(QStringLiteral("Replace_To"))
+                 ->setText(QStringLiteral("Tune"));
+             window.Replace_ButtonClick();
+         }},
+        {"case switch to upper",
+         [&] {
+             window.findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+         }},
+        {"case switch to smart",
+         [&] {
+             window.findChild<QRadioButton*>(QStringLiteral("Case_Smart"))->click();
+         }},
+    };
+    for (const auto& c : commands) {
+        for (const bool shown : {false, true}) {
+            workspace.setProgressReporter(shown ? busy : nullptr);
+            const QByteArray label = QByteArray(c.label) + (shown ? " with progress" : " without");
+            measure(label.constData(), log, clock, c.command);
+        }
+    }
+    if (save) {
+        window.setQuestions(std::make_shared<SayYes>());
+        measure("save with progress", log, clock, [&] { window.SaveToDisk_ButtonClick(); });
+    }
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_bench FOLDER [TIMEOUT_SECONDS]\n");
+        std::fprintf(stderr, "usage: window_bench FOLDER [TIMEOUT_SECONDS] [repaints]\n");
         return 2;
     }
     const int timeoutMs = (argc > 2 ? std::max(1, std::atoi(argv[2])) : 600) * 1000;
+    const bool save = argc > 3 && std::strcmp(argv[3], "save") == 0;
+    const bool repaints = save || (argc > 3 && std::strcmp(argv[3], "repaints") == 0);
     QElapsedTimer clock;
     clock.start();
     quillon::PosixFileSystem disk;
@@ -46,10 +161,13 @@ int main(int argc, char* argv[]) {
         const bool loaded = rows > 0 && rows == rowsOf(window, "FileList_Folder");
         if (!loaded && clock.elapsed() < timeoutMs)
             return;
+        poll.stop();
         window.grab(); // one full paint, as on screen
         std::printf("rows: %d, window loaded and painted in %lld ms\n", rows,
                     static_cast<long long>(clock.elapsed()));
         exitCode = loaded ? 0 : 1;
+        if (loaded && repaints)
+            measureRepaints(window, clock, save);
         app.quit();
     });
     poll.start(20);

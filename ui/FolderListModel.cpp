@@ -11,7 +11,8 @@ FolderListModel::FolderListModel(Workspace& workspace, QObject* parent)
     , m_workspace(workspace) {}
 
 int FolderListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_workspace.folderList().names.size());
+    return parent.isValid() || m_frozen ? 0
+                                        : static_cast<int>(m_workspace.folderList().names.size());
 }
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const {
@@ -31,6 +32,18 @@ void FolderListModel::setRowSize(QSize size) {
     m_rowSize = size;
     emit layoutAboutToBeChanged();
     emit layoutChanged();
+}
+
+void FolderListModel::notifyAboutToReset() {
+    beginResetModel();
+    m_frozen = true;
+    endResetModel();
+}
+
+void FolderListModel::notifyReset() {
+    beginResetModel();
+    m_frozen = false;
+    endResetModel();
 }
 
 } // namespace quillon

@@ -18,12 +18,15 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
 
     void setRowSize(QSize size);
-    void notifyAboutToReset() { beginResetModel(); }
-    void notifyReset() { endResetModel(); }
+    /// The lists are about to be rebuilt: until notifyReset the model shows
+    /// no rows, so that a repaint during the rebuild asks for none.
+    void notifyAboutToReset();
+    void notifyReset();
 
 private:
     Workspace& m_workspace;
     QSize m_rowSize;
+    bool m_frozen = false;
 };
 
 } // namespace quillon

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/ListRowSizes.h"
 
+#include "ui/BusyProgress.h"
 #include "ui/FolderListModel.h"
 #include "ui/NameWidth.h"
 #include "ui/PreviewListModel.h"
@@ -23,11 +24,12 @@ constexpr int kMinimumWidth = 40;
 } // namespace
 
 ListRowSizes::ListRowSizes(const Workspace& workspace, FolderListModel& folders,
-                           PreviewListModel& preview, const QListView& view)
+                           PreviewListModel& preview, const QListView& view, BusyProgress& busy)
     : m_workspace(workspace)
     , m_folders(folders)
     , m_preview(preview)
-    , m_view(view) {}
+    , m_view(view)
+    , m_busy(busy) {}
 
 // HorScrollBar1 / HorScrollBarFolder. The folder names change only with the
 // lists, so a press measures the preview alone.
@@ -42,6 +44,7 @@ void ListRowSizes::updateFolders() {
     const auto& names = m_workspace.folderList().names;
     Name name;
     for (std::size_t i = 0; i < names.size(); ++i) {
+        m_busy.keepPainting(i);
         names.decodeInto(i, name);
         width = std::max(width, measure.width(name));
     }
@@ -55,6 +58,7 @@ void ListRowSizes::updatePreview() {
     const std::size_t count = std::min(preview.size(), m_workspace.folderList().names.size());
     Name name;
     for (std::size_t i = 0; i < count; ++i) {
+        m_busy.keepPainting(i);
         preview.names.decodeInto(i, name);
         const int w = measure.width(name);
         if (w > width)

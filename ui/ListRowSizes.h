@@ -7,6 +7,7 @@ class QListView;
 
 namespace quillon {
 
+class BusyProgress;
 class FolderListModel;
 class PreviewListModel;
 class Workspace;
@@ -16,9 +17,10 @@ class Workspace;
 /// from them, so they follow the widest name.
 class ListRowSizes final {
 public:
-    /// view: the list whose font measures the names.
+    /// view: the list whose font measures the names; busy keeps the window
+    /// painted while a million names are measured.
     ListRowSizes(const Workspace& workspace, FolderListModel& folders, PreviewListModel& preview,
-                 const QListView& view);
+                 const QListView& view, BusyProgress& busy);
 
     void updateFolders();
     void updatePreview();
@@ -30,6 +32,7 @@ private:
     FolderListModel& m_folders;
     PreviewListModel& m_preview;
     const QListView& m_view;
+    BusyProgress& m_busy;
 };
 
 } // namespace quillon

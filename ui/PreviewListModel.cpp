@@ -11,7 +11,7 @@ PreviewListModel::PreviewListModel(Workspace& workspace, QObject* parent)
     , m_workspace(workspace) {}
 
 int PreviewListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : static_cast<int>(m_workspace.preview().size());
+    return parent.isValid() || m_frozen ? 0 : static_cast<int>(m_workspace.preview().size());
 }
 
 QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
@@ -63,6 +63,18 @@ void PreviewListModel::notifyNamesChanged() {
 
 void PreviewListModel::notifyChecksChanged(int first, int last) {
     emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
+}
+
+void PreviewListModel::notifyAboutToReset() {
+    beginResetModel();
+    m_frozen = true;
+    endResetModel();
+}
+
+void PreviewListModel::notifyReset() {
+    beginResetModel();
+    m_frozen = false;
+    endResetModel();
 }
 
 } // namespace quillon

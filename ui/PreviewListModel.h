@@ -25,14 +25,17 @@ public:
     /// scroll range of a view with uniform item sizes.
     void setRowSize(QSize size);
 
-    void notifyAboutToReset() { beginResetModel(); }
-    void notifyReset() { endResetModel(); }
+    /// The lists are about to be rebuilt: until notifyReset the model shows
+    /// no rows, so that a repaint during the rebuild asks for none.
+    void notifyAboutToReset();
+    void notifyReset();
     void notifyNamesChanged();
     void notifyChecksChanged(int first, int last);
 
 private:
     Workspace& m_workspace;
     QSize m_rowSize;
+    bool m_frozen = false;
 };
 
 } // namespace quillon

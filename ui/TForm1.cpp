@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/BusyProgress.h"
 #include "ui/CaseGroup.h"
 #include "ui/FileLists.h"
 #include "ui/FolderDrops.h"
@@ -49,12 +50,6 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     m_previewModel = new PreviewListModel(m_workspace, this);
     m_folderModel = new FolderListModel(m_workspace, this);
     m_workspace.setObserver(this);
-    m_workspace.setBusyHandler([](bool busy) {
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    });
 
     const QList<QMenu*> menus = buildMenus();
     auto* layout = new QVBoxLayout(this);
@@ -65,7 +60,7 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     buildHidden();
     layout->addWidget(buildBottom());
     m_rowSizes = std::make_unique<ListRowSizes>(m_workspace, *m_folderModel, *m_previewModel,
-                                                *m_lists->previewView());
+                                                *m_lists->previewView(), *m_busy);
     m_link = std::make_unique<MainWindowLink>(*m_replace, *m_menus, m_workspace);
     Replace_EnableDisableItemsClick();
     m_state.enterRunsReplace = false; // the start routine decides
@@ -82,7 +77,7 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
 
 TForm1::~TForm1() {
     m_workspace.setObserver(nullptr);
-    m_workspace.setBusyHandler({});
+    m_workspace.setProgressReporter(nullptr);
 }
 
 QList<QMenu*> TForm1::buildMenus() {
@@ -112,6 +107,8 @@ QList<QMenu*> TForm1::buildMenus() {
 
 QWidget* TForm1::buildTopStrip(const QList<QMenu*>& menus) {
     m_strip = new TopStrip(menus, this);
+    m_busy = new BusyProgress(*m_strip, this);
+    m_workspace.setProgressReporter(m_busy);
     connect(m_strip, &TopStrip::reloadPressed, this, &TForm1::ReloadFromDisk_ButtonClick);
     connect(m_strip, &TopStrip::savePressed, this, &TForm1::SaveToDisk_ButtonClick);
     connect(m_strip, &TopStrip::previewToggled, this, &TForm1::DisplayPreview_CBClick);

@@ -15,6 +15,7 @@ class QMenu;
 
 namespace quillon {
 
+class BusyProgress;
 class CaseGroup;
 class MainMenus;
 class MainWindowLink;
@@ -111,7 +112,6 @@ protected:
 
 private:
     // saving and undoing it
-    SaveCallbacks renamingCallbacks(bool& busy);
     void tellReloadError(UserQuestions& ask, int error);
     void updateUndoLastSave();
 
@@ -147,6 +147,7 @@ private:
     MainMenus* m_menus = nullptr;
 
     TopStrip* m_strip = nullptr;
+    BusyProgress* m_busy = nullptr;
     FileLists* m_lists = nullptr;
     ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;

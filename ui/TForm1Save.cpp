@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/BusyProgress.h"
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/MainMenus.h"
@@ -8,7 +9,6 @@
 #include "ui/TopStrip.h"
 #include "ui/UserQuestions.h"
 
-#include <QApplication>
 #include <QFile>
 #include <QListView>
 
@@ -30,26 +30,6 @@ void TForm1::setQuestions(std::shared_ptr<UserQuestions> questions) {
     m_questions = std::move(questions);
 }
 
-// The progress bar takes the check box's place while files are renamed, for
-// saving and for undoing alike.
-SaveCallbacks TForm1::renamingCallbacks(bool& busy) {
-    SaveCallbacks callbacks;
-    callbacks.renaming = [this, &busy](bool renaming) {
-        busy = renaming;
-        if (renaming) {
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-            m_strip->showProgress(true);
-        } else {
-            m_strip->showProgress(false);
-            QApplication::restoreOverrideCursor();
-        }
-    };
-    callbacks.progress = [this](int percent) {
-        m_strip->setProgress(percent);
-    };
-    return callbacks;
-}
-
 void TForm1::tellReloadError(UserQuestions& ask, int error) {
     if (error == 0)
         return;
@@ -61,8 +41,7 @@ void TForm1::tellReloadError(UserQuestions& ask, int error) {
 void TForm1::SaveToDisk_ButtonClick() {
     const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
     UserQuestions& ask = *questions;
-    bool busy = false;
-    SaveCallbacks callbacks = renamingCallbacks(busy);
+    SaveCallbacks callbacks;
     callbacks.tell = [&](const SaveNotice& notice) {
         ask.tell(this, messageKindOf(notice.kind), DiskMessages::saveNotice(notice));
     };
@@ -70,14 +49,9 @@ void TForm1::SaveToDisk_ButtonClick() {
         return ask.confirmSave(this, createUndoFile);
     };
     callbacks.renameFailed = [&](const RenameFailure& failure) {
-        if (busy)
-            QApplication::restoreOverrideCursor();
-        const RenameFailureChoice choice =
-            ask.renameFailed(this, DiskMessages::renameFailure(failure));
-        if (busy)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        return choice;
+        return ask.renameFailed(this, DiskMessages::renameFailure(failure));
     };
+    m_busy->attach(callbacks);
     const SaveResult result = m_workspace.save(toName(m_strip->mask()), callbacks);
     if (result.status == SaveStatus::Saved)
         tellReloadError(ask, result.reloadError);
@@ -88,9 +62,10 @@ void TForm1::UndoLastSave1Click() {
     UserQuestions& ask = *questions;
     if (!m_workspace.hasUndoRecord() || !ask.confirmUndoLastSave(this))
         return;
-    bool busy = false;
-    const UndoResult result =
-        m_workspace.undoLastSave(toName(m_strip->mask()), renamingCallbacks(busy));
+    SaveCallbacks callbacks;
+    m_busy->attach(callbacks);
+    m_busy->enterBusy();
+    const UndoResult result = m_workspace.undoLastSave(toName(m_strip->mask()), callbacks);
     switch (result.status) {
     case UndoStatus::NoRecord:
     case UndoStatus::NotQuillons:

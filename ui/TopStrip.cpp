@@ -126,12 +126,10 @@ void TopStrip::showProgress(bool shown) {
     m_progress->show();
     if (QLayout* row = m_progress->parentWidget()->layout())
         row->activate();
-    m_progress->repaint();
 }
 
 void TopStrip::setProgress(int percent) {
     m_progress->setValue(percent);
-    m_progress->repaint();
 }
 
 } // namespace quillon

@@ -26,8 +26,9 @@ public:
     QString mask() const;
     /// Puts the mask back to "*.*".
     void resetMask();
+    /// The bar in the check box's place, at 0; painted when the window next
+    /// repaints.
     void showProgress(bool shown);
-    /// Sets and paints the bar at once: the renaming loop lets no event through.
     void setProgress(int percent);
 
 signals:

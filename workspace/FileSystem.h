@@ -4,6 +4,7 @@
 #include "workspace/NameList.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,6 +20,9 @@ struct FolderListing {
     NameList names;
     std::vector<EntryType> types;
 };
+
+/// Hears how many entries a listing holds so far.
+using ListingCount = std::function<void(std::size_t listed)>;
 
 /// The status of one entry, as far as listing needs it.
 struct EntryStatus {
@@ -38,6 +42,15 @@ public:
 
     /// Lists every entry of folder in one pass, "." and ".." left out.
     virtual int readFolder(const std::string& folder, FolderListing& out) = 0;
+
+    /// As readFolder, telling listed the count now and then (every
+    /// kProgressGrain entries where the disk is read): a folder of a million
+    /// entries takes a while to list.
+    virtual int readFolderCounting(const std::string& folder, FolderListing& out,
+                                   const ListingCount& listed) {
+        (void)listed;
+        return readFolder(folder, out);
+    }
 
     /// Status of folder/name; isFolder follows symbolic links, the creation
     /// time is that of the entry itself. A dangling link is no folder.

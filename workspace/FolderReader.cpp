@@ -7,37 +7,16 @@
 #include "workspace/Wildcard.h"
 
 #include <algorithm>
+#include <bit>
 
 namespace quillon {
 
 namespace {
 
-// Below this many entries a read is quick enough that a busy cursor would
-// only flicker.
-constexpr std::size_t kBusyThreshold = 100;
-
 // 1980-01-01 00:00:00 and 2107-12-31 23:59:58 UTC, the range a DOS time stamp
 // can express; creation times outside it are keyed at the nearest end.
 constexpr std::int64_t kFirstKeyTime = 315532800;
 constexpr std::int64_t kLastKeyTime = 4354819198;
-
-class BusyScope final {
-public:
-    BusyScope(const BusyHandler& busy, std::size_t entries)
-        : m_busy(entries >= kBusyThreshold && busy ? &busy : nullptr) {
-        if (m_busy)
-            (*m_busy)(true);
-    }
-    ~BusyScope() {
-        if (m_busy)
-            (*m_busy)(false);
-    }
-    BusyScope(const BusyScope&) = delete;
-    BusyScope& operator=(const BusyScope&) = delete;
-
-private:
-    const BusyHandler* m_busy;
-};
 
 // Sort keys live in one shared buffer, so sorting moves small plain items
 // instead of strings and a folder costs no allocation per name.
@@ -83,14 +62,29 @@ void appendKeyBytes(std::string& keys, char32_t c) {
     }
 }
 
-// Sorts the items and copies the names in that order. Ties beyond the
-// case-insensitive key fall back to the raw bytes so that names such as
-// "a.txt" and "A.txt" always come in the same order.
-NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const NameList& listed) {
+// Progress of a sort counts its comparisons against an estimate: introsort
+// makes about 1.5 n log2 n of them on names.
+std::size_t comparisonEstimate(std::size_t n) {
+    return n * static_cast<std::size_t>(std::bit_width(n)) * 3 / 2;
+}
+
+// Sorts the items and copies the names in that order; progress hears both
+// as one stage. Ties beyond the case-insensitive key fall back to the raw
+// bytes so that names such as "a.txt" and "A.txt" always come in the same
+// order.
+NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const NameList& listed,
+                     ProgressReporter* progress) {
     const auto key = [&keys](const SortItem& item) {
         return std::string_view(keys).substr(item.keyOffset, item.keyLength);
     };
+    const std::size_t count = items.size();
+    const std::size_t estimate = comparisonEstimate(count);
+    // The estimate outgrows the threshold long before the entries do.
+    ProgressStage sorting(count >= kProgressThreshold ? progress : nullptr, WorkStage::Sorting,
+                          estimate + count);
+    std::size_t compared = 0;
     std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
+        sorting.advance(std::min(++compared, estimate));
         if (a.minute != b.minute)
             return a.minute < b.minute;
         if (const int c = key(a).compare(key(b)))
@@ -102,30 +96,28 @@ NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const Name
     for (const SortItem& item : items)
         bytes += listed[item.entry].size();
     NameList names;
-    names.reserve(items.size(), bytes);
-    for (const SortItem& item : items)
-        names.add(listed[item.entry]);
+    names.reserve(count, bytes);
+    for (std::size_t i = 0; i < count; ++i) {
+        sorting.advance(estimate + i);
+        names.add(listed[items[i].entry]);
+    }
+    sorting.advance(estimate + count);
     return names;
 }
 
-// Reads folder once and sorts the entries that select keeps. select sees an
+// Gives each entry that select keeps its sort items and key. select sees an
 // entry's bytes and type and its name decoded, may set its minute key, and
 // returns how many times the entry is listed (0: left out).
 template <typename Select>
-FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const BusyHandler& busy,
-                            Select select) {
-    FolderReadResult result;
-    FolderListing listing;
-    if ((result.error = fs.readFolder(folder, listing)) != 0)
-        return result;
-    BusyScope busyScope(busy, listing.names.size());
-
-    std::vector<SortItem> items;
-    items.reserve(listing.names.size());
-    std::string keys;
-    keys.reserve(listing.names.size() * 48);
+void collectItems(const FolderListing& listing, Select& select, std::vector<SortItem>& items,
+                  std::string& keys, ProgressReporter* progress) {
+    const std::size_t count = listing.names.size();
+    items.reserve(count);
+    keys.reserve(count * 48);
     Name name;
-    for (std::size_t e = 0; e < listing.names.size(); ++e) {
+    ProgressStage reading(progress, WorkStage::Reading, count);
+    for (std::size_t e = 0; e < count; ++e) {
+        reading.advance(e);
         listing.names.decodeInto(e, name);
         std::int64_t minute = 0;
         const std::size_t copies = select(listing.names[e], listing.types[e], name, minute);
@@ -138,7 +130,39 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
         for (std::size_t c = 0; c < copies; ++c)
             items.push_back(SortItem{minute, offset, length, static_cast<std::uint32_t>(e)});
     }
-    result.names = sortedNames(items, keys, listing.names);
+    reading.advance(count);
+}
+
+// Lists folder. The listing's size is known only at its end, so its stage
+// begins with the first count heard, which comes only for a large folder.
+int listFolder(FileSystem& fs, const std::string& folder, FolderListing& listing,
+               ProgressReporter* progress) {
+    if (!progress)
+        return fs.readFolder(folder, listing);
+    bool begun = false;
+    const int err = fs.readFolderCounting(folder, listing, [&](std::size_t listed) {
+        if (!begun)
+            progress->begin(WorkStage::Listing, 0);
+        begun = true;
+        progress->step(listed);
+    });
+    if (begun)
+        progress->end();
+    return err;
+}
+
+// Reads folder once and sorts the entries that select keeps.
+template <typename Select>
+FolderReadResult readSorted(FileSystem& fs, const std::string& folder, ProgressReporter* progress,
+                            Select select) {
+    FolderReadResult result;
+    FolderListing listing;
+    if ((result.error = listFolder(fs, folder, listing, progress)) != 0)
+        return result;
+    std::vector<SortItem> items;
+    std::string keys;
+    collectItems(listing, select, items, keys, progress);
+    result.names = sortedNames(items, keys, listing.names, progress);
     return result;
 }
 
@@ -150,9 +174,9 @@ std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
 }
 
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
-                                  const BusyHandler& busy) {
+                                  ProgressReporter* progress) {
     const std::vector<WildcardPattern> patterns = splitMask(mask);
-    return readSorted(fs, folder, busy,
+    return readSorted(fs, folder, progress,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t&) -> std::size_t {
                           if (bytes.empty() || bytes.front() == '.')
@@ -167,9 +191,9 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
 }
 
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
-                                  const BusyHandler& busy) {
+                                  ProgressReporter* progress) {
     const WildcardPattern pattern(mask);
-    return readSorted(fs, folder, busy,
+    return readSorted(fs, folder, progress,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t& minute) -> std::size_t {
                           if (type == EntryType::Directory ||

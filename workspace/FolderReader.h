@@ -4,8 +4,8 @@
 #include "engine/Name.h"
 #include "workspace/FileSystem.h"
 #include "workspace/NameList.h"
+#include "workspace/ProgressReporter.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -15,10 +15,6 @@ namespace quillon {
 /// script (see folderHoldsUndoScript) is never listed; any other file of
 /// that name is an ordinary file.
 inline constexpr char kUndoScriptName[] = "_Quillon - Click me to UNDO.sh";
-
-/// Told true when a folder turns out large enough for the user to notice the
-/// wait, and false when reading it has ended.
-using BusyHandler = std::function<void(bool busy)>;
 
 /// Names read from a folder, in the order the list shows them.
 struct FolderReadResult {
@@ -31,15 +27,16 @@ struct FolderReadResult {
 /// patterns, hidden names (leading ".") and folders are left out, a name that
 /// matches two patterns is listed twice, and the names come sorted without
 /// regard to case (ties by raw bytes). The undo script is not removed here.
+/// progress hears the Reading and Sorting stages.
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
-                                  const BusyHandler& busy = {});
+                                  ProgressReporter* progress = nullptr);
 
 /// Reads folder for the date-sorted list: the whole mask is one pattern,
 /// only folders and Quillon's undo script are left out, and the names come oldest
 /// first by creation minute (UTC, clamped to 1980..2107), then by name
 /// without regard to case.
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
-                                  const BusyHandler& busy = {});
+                                  ProgressReporter* progress = nullptr);
 
 /// The creation minute a time is keyed by: seconds since the epoch clamped to
 /// the years 1980 to 2107, in whole minutes.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/PosixFileSystem.h"
 
+#include "workspace/ProgressReporter.h"
+
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
 
@@ -137,6 +139,11 @@ int flushFolder(const std::string& folder) {
 } // namespace
 
 int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
+    return readFolderCounting(folder, out, {});
+}
+
+int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing& out,
+                                        const ListingCount& listed) {
     out = {};
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
@@ -160,6 +167,8 @@ int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
             continue;
         out.names.add(n);
         out.types.push_back(typeOf(entry->d_type));
+        if (listed && out.names.size() % kProgressGrain == 0)
+            listed(out.names.size());
     }
     ::closedir(dir);
     if (err)

@@ -32,6 +32,8 @@ public:
     PosixFileSystem& operator=(const PosixFileSystem&) = delete;
 
     int readFolder(const std::string& folder, FolderListing& out) override;
+    int readFolderCounting(const std::string& folder, FolderListing& out,
+                           const ListingCount& listed) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
     int renameNoReplace(const std::string& folder, std::string_view from,
                         std::string_view to) override;

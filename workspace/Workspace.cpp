@@ -31,7 +31,7 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
         clearLists();
         return {};
     }
-    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_busy);
+    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_progress);
     if (read.error != 0) {
         clearLists();
         return LoadResult{read.error};
@@ -70,7 +70,7 @@ LoadResult Workspace::loadByDate(const std::string& folder, NameView mask) {
         return {};
     NotReadyScope notReady(m_previewReady);
     releaseUndo();
-    FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_busy);
+    FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_progress);
     if (read.error != 0) {
         clearLists();
         return LoadResult{read.error};
@@ -84,6 +84,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     if (m_folder.names.empty())
         return;
     const std::size_t count = m_folder.names.size();
+    ProgressStage rewriting(m_progress, WorkStage::Preview, count);
     switch (mode) {
     case PreviewRebuild::Reload:
         // Starts as the disk names, which most case modes leave mostly alike.
@@ -95,6 +96,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
         [[fallthrough]];
     case PreviewRebuild::Reset:
         for (std::size_t i = 0; i < count; ++i) {
+            rewriting.advance(i);
             m_folder.names.decodeInto(i, m_scratch);
             setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions));
             m_preview.checked[i] = true;
@@ -102,6 +104,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
         break;
     case PreviewRebuild::CaseReapply:
         for (std::size_t i = 0; i < count; ++i) {
+            rewriting.advance(i);
             if (!m_preview.checked[i])
                 continue;
             if (m_caseMode == CaseMode::None) {
@@ -125,6 +128,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
     case PreviewRebuild::Numbering:
         break;
     }
+    rewriting.advance(count);
     m_preview.names.trim();
     // A reload is announced by the caller as a reset of the whole list.
     if (mode != PreviewRebuild::Reload && m_observer)
@@ -193,12 +197,16 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
         return;
     ReplaceCounter counter = plan.startCounter();
     const NameList& sources = sourceIsPreview ? m_preview.names : m_folder.names;
-    for (std::size_t i = 0; i < m_preview.size(); ++i) {
+    const std::size_t count = m_preview.size();
+    ProgressStage rewriting(m_progress, WorkStage::Preview, count);
+    for (std::size_t i = 0; i < count; ++i) {
+        rewriting.advance(i);
         if (!m_preview.checked[i])
             continue;
         sources.decodeInto(i, m_scratch);
         setPreviewName(i, applyReplace(plan, m_scratch, counter));
     }
+    rewriting.advance(count);
     m_preview.names.trim();
     if (m_observer)
         m_observer->previewNamesChanged();

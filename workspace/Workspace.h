@@ -8,6 +8,7 @@
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
 #include "workspace/NameList.h"
+#include "workspace/ProgressReporter.h"
 #include "workspace/SaveCallbacks.h"
 #include "workspace/SavePlan.h"
 #include "workspace/UndoCopy.h"
@@ -84,7 +85,9 @@ public:
     explicit Workspace(FileSystem& fs);
 
     void setObserver(WorkspaceObserver* observer) { m_observer = observer; }
-    void setBusyHandler(BusyHandler busy) { m_busy = std::move(busy); }
+    /// Hears reading, sorting and the rewriting of every preview name; null
+    /// for none.
+    void setProgressReporter(ProgressReporter* progress) { m_progress = progress; }
 
     const FolderList& folderList() const { return m_folder; }
     const PreviewList& preview() const { return m_preview; }
@@ -184,7 +187,7 @@ private:
 
     FileSystem& m_fs;
     WorkspaceObserver* m_observer = nullptr;
-    BusyHandler m_busy;
+    ProgressReporter* m_progress = nullptr;
     FolderList m_folder;
     PreviewList m_preview;
     UndoCopy m_undo;

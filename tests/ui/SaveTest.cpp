@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <functional>
+
 using namespace quillon;
 
 namespace {
@@ -70,6 +72,30 @@ private:
     QWidget* m_window;
 };
 
+// Calls back on every paint event of a widget.
+class PaintWatch final : public QObject {
+public:
+    PaintWatch(QWidget* widget, std::function<void()> painted)
+        : m_painted(std::move(painted)) {
+        widget->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint)
+            m_painted();
+        return false;
+    }
+
+private:
+    std::function<void()> m_painted;
+};
+
+bool waitCursorShown() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor;
+}
+
 } // namespace
 
 class SaveTest final : public QObject {
@@ -85,6 +111,7 @@ private slots:
     void windowSavesShowsProgressAndReloads();
     void renameFileTakesTheEditedNameOrNothing();
     void undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord();
+    void longWorkShowsProgressAndRepaints();
 
 private:
     void createFile(const QString& name);
@@ -279,7 +306,8 @@ void SaveTest::windowSavesShowsProgressAndReloads() {
     QCOMPARE(m_user->confirmations, 1);
     QCOMPARE(m_user->failures, (QStringList{QStringLiteral("\"c.txt\"\ncould not be renamed.")}));
     QVERIFY(m_user->progressShownWhileAsked);
-    QVERIFY(!m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible());
+    // The bar goes once the event loop has control again.
+    QTRY_VERIFY(!m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible());
     QVERIFY(m_window->findChild<QCheckBox*>(QStringLiteral("DisplayPreview_CB"))->isVisible());
     QCOMPARE(
         QDir(m_dir->path())
@@ -348,6 +376,50 @@ void SaveTest::undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord() {
     QCOMPARE(folder->index(0, 0).data().toString(), QStringLiteral("a.txt"));
     QVERIFY(m_user->told.isEmpty());
     QVERIFY(!entryEnabled());
+}
+
+// Loading, pressing "OK" and saving a folder large enough to show progress:
+// the window repaints while the work runs, under the wait cursor, and the
+// list never paints rows that are being rebuilt.
+void SaveTest::longWorkShowsProgressAndRepaints() {
+    const int count = 300;
+    for (int i = 0; i < count; ++i)
+        createFile(QStringLiteral("song %1.txt").arg(i));
+    start();
+    auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+    QTRY_VERIFY(!bar->isVisible());
+    int barPaints = 0;
+    bool waitCursorWhilePainted = true;
+    const PaintWatch barWatch(bar, [&] {
+        ++barPaints;
+        waitCursorWhilePainted = waitCursorWhilePainted && waitCursorShown();
+    });
+    QList<int> rowsPainted;
+    const PaintWatch listWatch(preview()->viewport(),
+                               [&] { rowsPainted.append(preview()->model()->rowCount()); });
+    const std::function<void()> commands[] = {
+        [&] { m_window->ReloadFromDisk_ButtonClick(); },
+        [&] {
+            m_window->findChild<QLineEdit*>(QStringLiteral("Replace_From"))
+                ->setText(QStringLiteral("song"));
+            m_window->findChild<QLineEdit*>(QStringLiteral("Replace_To"))
+                ->setText(QStringLiteral("tune"));
+            m_window->Replace_ButtonClick();
+        },
+        [&] { m_window->SaveToDisk_ButtonClick(); },
+    };
+    for (const auto& command : commands) {
+        barPaints = 0;
+        command();
+        QVERIFY(barPaints > 0);
+        QVERIFY(waitCursorWhilePainted);
+        QTRY_VERIFY(!bar->isVisible());
+        QVERIFY(!QGuiApplication::overrideCursor());
+    }
+    QCOMPARE(m_user->confirmations, 1);
+    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("song 0.txt"))));
+    for (const int rows : rowsPainted)
+        QVERIFY2(rows == 0 || rows == count, qPrintable(QString::number(rows)));
 }
 
 QTEST_MAIN(SaveTest)

@@ -109,21 +109,6 @@ TEST(FolderReader, ReadFailureReturnsErrnoAndNoNames) {
     EXPECT_EQ(readSortedByDate(fs, "/f", U"*.*").error, EACCES);
 }
 
-TEST(FolderReader, BusyHandlerOnlyForLargeFolders) {
-    FakeFileSystem fs;
-    std::vector<bool> calls;
-    const BusyHandler busy = [&](bool b) {
-        calls.push_back(b);
-    };
-    fs.addFile("one");
-    readSortedByName(fs, "/f", U"*.*", busy);
-    EXPECT_TRUE(calls.empty());
-    for (int i = 0; i < 150; ++i)
-        fs.addFile("f" + std::to_string(i));
-    readSortedByName(fs, "/f", U"*.*", busy);
-    EXPECT_EQ(calls, (std::vector<bool>{true, false}));
-}
-
 // 2004-03-05 09:07:00 UTC
 constexpr std::int64_t kMorning = 1078477620;
 
