@@ -6,6 +6,7 @@
 #include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace quillon {
@@ -14,19 +15,25 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
+// x and y are scratch space, reused across calls.
+bool equalIgnoringCase(std::string_view a, std::string_view b, Name& x, Name& y) {
     if (a.size() != b.size())
         return false;
     bool ascii = true;
     for (std::size_t i = 0; i < a.size() && ascii; ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        ascii = x < 0x80 && y < 0x80;
-        if (ascii && toLowerAscii(x) != toLowerAscii(y))
+        const auto p = static_cast<unsigned char>(a[i]);
+        const auto q = static_cast<unsigned char>(b[i]);
+        ascii = p < 0x80 && q < 0x80;
+        if (ascii && toLowerAscii(p) != toLowerAscii(q))
             return false;
     }
     // Most case-changing saves touch ASCII only; the rest folds fully.
-    return ascii || foldSimple(decodeName(a)) == foldSimple(decodeName(b));
+    if (ascii)
+        return true;
+    decodeNameInto(a, x);
+    decodeNameInto(b, y);
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
+                      [](char32_t p, char32_t q) { return foldSimple(p) == foldSimple(q); });
 }
 
 // For each entry that changes, the changing entry whose old name it takes
@@ -55,47 +62,84 @@ Waits waitsOf(const NameList& oldNames, const NameList& newNames,
     return w;
 }
 
+// Temporary names all begin so; only folder entries that do can collide.
+constexpr std::string_view kTemporaryPrefix = "_Quillon ";
+
+NameList entriesWithPrefix(const NameList& entries, std::string_view prefix) {
+    NameList out;
+    for (const std::string_view e : entries) {
+        if (e.starts_with(prefix))
+            out.add(e);
+    }
+    return out;
+}
+
 class Planner final {
 public:
     Planner(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
             long tag)
         : m_old(oldNames)
         , m_new(newNames)
-        , m_taken(folderEntries)
+        , m_ownKind(entriesWithPrefix(folderEntries, kTemporaryPrefix))
+        , m_taken(m_ownKind)
         , m_tag(tag) {}
 
     SavePlan run();
 
 private:
-    std::string_view temporaryName(const char* kind);
+    /// Where a step takes a temporary name that is still to be placed.
+    struct TemporaryUse {
+        std::size_t step = 0;
+        std::string_view RenameStep::*field = nullptr;
+        std::size_t temporary = 0;
+    };
+
+    /// Makes a temporary name of kind and returns its number.
+    std::size_t temporaryName(const char* kind);
+    /// Has field of the step added next view temporary number; the views are
+    /// placed once planning is done, as the buffer grows until then.
+    void useNext(std::string_view RenameStep::*field, std::size_t number);
+    void placeTemporaries();
     void addWhole(std::size_t i);
     void addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w);
     void addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w);
 
     const NameList& m_old;
     const NameList& m_new;
+    NameList m_ownKind;
     NameTable m_taken;
     long m_tag;
     unsigned m_counter = 0;
+    std::vector<TemporaryUse> m_uses;
+    Name m_scratchOld;
+    Name m_scratchNew;
     SavePlan m_plan;
 };
 
-std::string_view Planner::temporaryName(const char* kind) {
+std::size_t Planner::temporaryName(const char* kind) {
     for (;;) {
         char name[80];
         std::snprintf(name, sizeof name, "_Quillon %s %ld-%u.tmp", kind, m_tag, m_counter++);
         if (m_taken.find(name) == NameTable::kNone) {
-            m_plan.temporaries.emplace_back(name);
-            return m_plan.temporaries.back();
+            m_plan.temporaries.add(name);
+            return m_plan.temporaries.size() - 1;
         }
     }
 }
 
+void Planner::useNext(std::string_view RenameStep::*field, std::size_t number) {
+    m_uses.push_back({m_plan.steps.size(), field, number});
+}
+
+void Planner::placeTemporaries() {
+    for (const TemporaryUse& use : m_uses)
+        m_plan.steps[use.step].*use.field = m_plan.temporaries[use.temporary];
+}
+
 void Planner::addWhole(std::size_t i) {
-    RenameStep step{i, StepRole::Whole, m_old[i], m_new[i], {}, {}};
-    if (equalIgnoringCase(m_old[i], m_new[i]))
-        step.caseTemporary = temporaryName("case");
-    m_plan.steps.push_back(step);
+    if (equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew))
+        useNext(&RenameStep::caseTemporary, temporaryName("case"));
+    m_plan.steps.push_back({i, StepRole::Whole, m_old[i], m_new[i], {}, {}});
 }
 
 // The entry whose target is free (or held by a file that stays) goes first,
@@ -108,15 +152,17 @@ void Planner::addChainEndingAt(std::size_t i, std::vector<bool>& done, const Wai
 }
 
 void Planner::addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w) {
-    const std::string_view temporary = temporaryName("swap");
-    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], temporary, {}, {}});
+    const std::size_t temporary = temporaryName("swap");
+    useNext(&RenameStep::to, temporary);
+    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], {}, {}, {}});
     done[x] = true;
     for (std::size_t k = w.waitedBy[x]; k != x; k = w.waitedBy[k]) {
         addWhole(k);
         done[k] = true;
     }
-    const std::string_view marker = temporaryName("swap done");
-    m_plan.steps.push_back({x, StepRole::FromTemporary, temporary, m_new[x], {}, marker});
+    useNext(&RenameStep::from, temporary);
+    useNext(&RenameStep::marker, temporaryName("swap done"));
+    m_plan.steps.push_back({x, StepRole::FromTemporary, {}, m_new[x], {}, {}});
 }
 
 SavePlan Planner::run() {
@@ -136,6 +182,7 @@ SavePlan Planner::run() {
         if (!done[i])
             addCycleThrough(i, done, w);
     }
+    placeTemporaries();
     return std::move(m_plan);
 }
 
