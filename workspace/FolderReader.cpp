@@ -83,6 +83,17 @@ void appendKeyBytes(std::string& keys, char32_t c) {
     }
 }
 
+// The key of a name: its simple lowercase as key bytes. ASCII, most of most
+// names, is lowered on the spot.
+void appendKey(std::string& keys, const Name& name) {
+    for (const char32_t c : name) {
+        if (c < 0x80)
+            keys.push_back(static_cast<char>(toLowerAscii(c)));
+        else
+            appendKeyBytes(keys, toLowerSimple(c));
+    }
+}
+
 // Sorts the items and copies the names in that order. Ties beyond the
 // case-insensitive key fall back to the raw bytes so that names such as
 // "a.txt" and "A.txt" always come in the same order.
@@ -123,7 +134,7 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
     std::vector<SortItem> items;
     items.reserve(listing.names.size());
     std::string keys;
-    keys.reserve(listing.names.size() * 48);
+    keys.reserve(listing.names.byteSize());
     Name name;
     for (std::size_t e = 0; e < listing.names.size(); ++e) {
         listing.names.decodeInto(e, name);
@@ -132,8 +143,7 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
         if (copies == 0)
             continue;
         const auto offset = static_cast<std::uint32_t>(keys.size());
-        for (char32_t c : name)
-            appendKeyBytes(keys, toLowerSimple(c));
+        appendKey(keys, name);
         const auto length = static_cast<std::uint32_t>(keys.size() - offset);
         for (std::size_t c = 0; c < copies; ++c)
             items.push_back(SortItem{minute, offset, length, static_cast<std::uint32_t>(e)});

@@ -95,6 +95,19 @@ int renameOntoReservation(int dir, const char* from, const char* to) {
     return err;
 }
 
+// A folder's size on disk bounds the bytes of its names on the common file
+// systems (entry headers and free room count too); room reserved and never
+// written costs no memory. Where it says less, the list grows as it must.
+void reserveForFolder(int fd, FolderListing& out) {
+    constexpr std::size_t kLeastEntryBytes = 32;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size <= 0)
+        return;
+    const auto bytes = static_cast<std::size_t>(st.st_size);
+    out.names.reserve(bytes / kLeastEntryBytes, bytes);
+    out.types.reserve(bytes / kLeastEntryBytes);
+}
+
 bool listedExactly(const std::string& folder, std::string_view name) {
     DIR* dir = ::opendir(folder.c_str());
     if (!dir)
@@ -144,6 +157,7 @@ int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
+    reserveForFolder(fd, out);
     DIR* dir = ::fdopendir(fd);
     if (!dir) {
         const int err = errno;
@@ -165,10 +179,10 @@ int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
         out.types.push_back(typeOf(entry->d_type));
     }
     ::closedir(dir);
+    // Every caller holds a listing only while it works with it: a copy to
+    // fit would cost as much as the names.
     if (err)
         out = {};
-    // The buffer grew by doubling; a listing often outlives its reading.
-    out.names.shrinkToFit();
     return err;
 }
 

@@ -7,7 +7,7 @@
 #include "workspace/SaveChecks.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
 
 namespace quillon {
 
@@ -95,7 +95,7 @@ private:
     };
 
     /// Makes a temporary name of kind and returns its number.
-    std::size_t temporaryName(const char* kind);
+    std::size_t temporaryName(std::string_view kind);
     /// Has field of the step added next view temporary number; the views are
     /// placed once planning is done, as the buffer grows until then.
     void useNext(std::string_view RenameStep::*field, std::size_t number);
@@ -111,15 +111,30 @@ private:
     long m_tag;
     unsigned m_counter = 0;
     std::vector<TemporaryUse> m_uses;
+    std::string m_nameScratch;
     Name m_scratchOld;
     Name m_scratchNew;
     SavePlan m_plan;
 };
 
-std::size_t Planner::temporaryName(const char* kind) {
+// "_Quillon KIND TAG-COUNTER.tmp", put together by hand: a million
+// case-only renames take a million of them.
+std::string_view temporaryNameInto(std::string& out, std::string_view kind, long tag,
+                                   unsigned counter) {
+    char digits[24];
+    out.assign(kTemporaryPrefix);
+    out += kind;
+    out += ' ';
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), tag).ptr);
+    out += '-';
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), counter).ptr);
+    out += ".tmp";
+    return out;
+}
+
+std::size_t Planner::temporaryName(std::string_view kind) {
     for (;;) {
-        char name[80];
-        std::snprintf(name, sizeof name, "_Quillon %s %ld-%u.tmp", kind, m_tag, m_counter++);
+        const std::string_view name = temporaryNameInto(m_nameScratch, kind, m_tag, m_counter++);
         if (m_taken.find(name) == NameTable::kNone) {
             m_plan.temporaries.add(name);
             return m_plan.temporaries.size() - 1;
@@ -172,6 +187,10 @@ SavePlan Planner::run() {
     }
     const Waits w = waitsOf(m_old, m_new, m_plan.changing);
     m_plan.steps.reserve(m_plan.changing.size() + 16);
+    // Room for a case-only temporary name per rename, which a save of
+    // case changes only takes; unused room costs no memory.
+    m_plan.temporaries.reserve(m_plan.changing.size(), m_plan.changing.size() * 40);
+    m_uses.reserve(m_plan.changing.size());
     std::vector<bool> done(m_old.size(), false);
     for (const std::size_t i : m_plan.changing) {
         if (w.waitsFor[i] == kNone)
