@@ -15,25 +15,36 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
+// Equal code points and ASCII letters need no table: only the few other
+// letters of a name are folded.
+bool sameIgnoringCase(char32_t p, char32_t q) {
+    if (p == q)
+        return true;
+    if (p < 0x80 && q < 0x80)
+        return toLowerAscii(p) == toLowerAscii(q);
+    return foldSimple(p) == foldSimple(q);
+}
+
 // x and y are scratch space, reused across calls.
 bool equalIgnoringCase(std::string_view a, std::string_view b, Name& x, Name& y) {
     if (a.size() != b.size())
         return false;
-    bool ascii = true;
-    for (std::size_t i = 0; i < a.size() && ascii; ++i) {
+    // Most names are ASCII, at least for a while: compared as bytes up to
+    // the first other character, which is also where decoding may start.
+    std::size_t i = 0;
+    for (; i < a.size(); ++i) {
         const auto p = static_cast<unsigned char>(a[i]);
         const auto q = static_cast<unsigned char>(b[i]);
-        ascii = p < 0x80 && q < 0x80;
-        if (ascii && toLowerAscii(p) != toLowerAscii(q))
+        if (p >= 0x80 || q >= 0x80)
+            break;
+        if (toLowerAscii(p) != toLowerAscii(q))
             return false;
     }
-    // Most case-changing saves touch ASCII only; the rest folds fully.
-    if (ascii)
+    if (i == a.size())
         return true;
-    decodeNameInto(a, x);
-    decodeNameInto(b, y);
-    return std::equal(x.begin(), x.end(), y.begin(), y.end(),
-                      [](char32_t p, char32_t q) { return foldSimple(p) == foldSimple(q); });
+    decodeNameInto(a.substr(i), x);
+    decodeNameInto(b.substr(i), y);
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(), sameIgnoringCase);
 }
 
 // For each entry that changes, the changing entry whose old name it takes

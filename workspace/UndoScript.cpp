@@ -230,8 +230,12 @@ void appendShellQuoted(std::string& out, std::string_view bytes) {
     out.push_back('\'');
 }
 
-UndoScriptWriter::UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes)
-    : m_text(header(planned)) {
+UndoScriptWriter::UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes,
+                                   std::string buffer)
+    : m_text(std::move(buffer)) {
+    // Appended, not assigned: a moved-in header would drop the lent storage.
+    m_text.clear();
+    m_text += header(planned);
     // A verb, four quotes, the separators and the line end take some 24 bytes.
     m_text.reserve(m_text.size() + kFooter.size() + bytes + steps * 24);
 }

@@ -57,8 +57,9 @@ void appendShellQuoted(std::string& out, std::string_view bytes);
 /// of a million names need not copy them into an UndoRecord first.
 class UndoScriptWriter final {
 public:
-    /// steps and bytes (their names' bytes in all) size the text ahead.
-    UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes);
+    /// steps and bytes (their names' bytes in all) size the text ahead;
+    /// buffer, emptied, lends its storage.
+    UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes, std::string buffer = {});
     /// The way back of one step (see UndoStep); the newest step comes first.
     void addNewestFirst(std::string_view from, std::string_view to, std::string_view temporary = {},
                         std::string_view marker = {});

@@ -270,9 +270,10 @@ void RenameRun::run(SaveResult& result) {
     result.rolledBack = std::move(m_rolledBack);
 }
 
+// text keeps the record's buffer for the rewrite, whose pages it then spares.
 bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot slot,
                         bool writeScript, const SavePlan& plan, const SaveCallbacks& ask,
-                        SaveResult& result) {
+                        SaveResult& result, std::string& text) {
     if (!writeScript) {
         // An old script names renames of an earlier save; it goes either way.
         if (slot == ScriptSlot::Ours)
@@ -280,10 +281,12 @@ bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot sl
         return true;
     }
     // A file of the user's under the script's name is never replaced.
-    const int err = slot == ScriptSlot::Foreign
-                        ? EEXIST
-                        : fs.writeFileAtomically(folder, kUndoScriptName, plannedRecordText(plan),
-                                                 slot == ScriptSlot::Ours);
+    if (slot != ScriptSlot::Foreign)
+        text = plannedRecordText(plan);
+    const int err =
+        slot == ScriptSlot::Foreign
+            ? EEXIST
+            : fs.writeFileAtomically(folder, kUndoScriptName, text, slot == ScriptSlot::Ours);
     if (err == 0)
         return true;
     tellUser(ask, SaveNoticeKind::UndoFileNotWritten, {}, err);
@@ -294,16 +297,17 @@ bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot sl
 // The record written first also names renames that never happened; run as
 // it is, a line of it could find an unrelated file under a new name.
 bool rewriteRecord(FileSystem& fs, const std::string& folder, const std::vector<DoneStep>& done,
-                   const SaveCallbacks& ask) {
+                   const SaveCallbacks& ask, std::string& text) {
     if (done.empty())
         return fs.removeFile(folder, kUndoScriptName) == 0;
     std::size_t bytes = 0;
     for (const DoneStep& s : done)
         bytes += s.from.size() + s.to.size();
-    UndoScriptWriter writer(false, done.size(), bytes);
+    UndoScriptWriter writer(false, done.size(), bytes, std::move(text));
     for (auto s = done.rbegin(); s != done.rend(); ++s)
         writer.addNewestFirst(s->from, s->to);
-    const int err = fs.writeFileAtomically(folder, kUndoScriptName, writer.finish(), true);
+    text = writer.finish();
+    const int err = fs.writeFileAtomically(folder, kUndoScriptName, text, true);
     if (err != 0)
         tellUser(ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
     return err == 0;
@@ -400,7 +404,8 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     const SavePlan plan = planSave(in.oldNames, in.newNames, entries, ::getpid());
     const ScriptSlot slot = scriptSlot(m_fs, in.folder, entries);
     const bool writeScript = createUndoFile && !plan.steps.empty();
-    if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result))
+    std::string recordText;
+    if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result, recordText))
         return;
 
     dropUndo();
@@ -414,7 +419,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
             ask.renaming(false);
     }
     // The record written first needs the cycle markers for as long as it stands.
-    if (!writeScript || rewriteRecord(m_fs, in.folder, run.done(), ask))
+    if (!writeScript || rewriteRecord(m_fs, in.folder, run.done(), ask, recordText))
         run.removeMarkers();
     result.status = SaveStatus::Saved;
 }
