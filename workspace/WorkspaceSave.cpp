@@ -47,8 +47,9 @@ std::string plannedRecordText(const SavePlan& plan) {
     for (const RenameStep& s : plan.steps)
         bytes += s.from.size() + s.to.size() + s.caseTemporary.size() + s.marker.size();
     UndoScriptWriter writer(true, plan.steps.size(), bytes);
-    for (auto s = plan.steps.rbegin(); s != plan.steps.rend(); ++s)
-        writer.addNewestFirst(s->from, s->to, s->caseTemporary, s->marker);
+    std::for_each(plan.steps.rbegin(), plan.steps.rend(), [&writer](const RenameStep& s) {
+        writer.addNewestFirst(s.from, s.to, s.caseTemporary, s.marker);
+    });
     return writer.finish();
 }
 
@@ -304,8 +305,8 @@ bool rewriteRecord(FileSystem& fs, const std::string& folder, const std::vector<
     for (const DoneStep& s : done)
         bytes += s.from.size() + s.to.size();
     UndoScriptWriter writer(false, done.size(), bytes, std::move(text));
-    for (auto s = done.rbegin(); s != done.rend(); ++s)
-        writer.addNewestFirst(s->from, s->to);
+    std::for_each(done.rbegin(), done.rend(),
+                  [&writer](const DoneStep& s) { writer.addNewestFirst(s.from, s.to); });
     text = writer.finish();
     const int err = fs.writeFileAtomically(folder, kUndoScriptName, text, true);
     if (err != 0)
