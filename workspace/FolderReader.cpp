@@ -43,6 +43,10 @@ private:
 // instead of strings and a folder costs no allocation per name.
 struct SortItem {
     std::int64_t minute = 0;
+    /// The key's first bytes as a big-endian number, zero-padded: most
+    /// comparisons end here, without a look into the shared buffer, which
+    /// a million names make slow to reach at random.
+    std::uint64_t keyPrefix = 0;
     std::uint32_t keyOffset = 0;
     std::uint32_t keyLength = 0;
     std::uint32_t entry = 0;
@@ -94,6 +98,15 @@ void appendKey(std::string& keys, const Name& name) {
     }
 }
 
+// Key bytes are never zero (no name holds U+0000), so padding with zeros
+// orders short keys before their longer continuations, as the bytes do.
+std::uint64_t keyPrefixOf(std::string_view key) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+    return prefix;
+}
+
 // Sorts the items and copies the names in that order. Ties beyond the
 // case-insensitive key fall back to the raw bytes so that names such as
 // "a.txt" and "A.txt" always come in the same order.
@@ -104,6 +117,8 @@ NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const Name
     std::sort(items.begin(), items.end(), [&](const SortItem& a, const SortItem& b) {
         if (a.minute != b.minute)
             return a.minute < b.minute;
+        if (a.keyPrefix != b.keyPrefix)
+            return a.keyPrefix < b.keyPrefix;
         if (const int c = key(a).compare(key(b)))
             return c < 0;
         return listed[a.entry] < listed[b.entry];
@@ -145,8 +160,10 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, const Bus
         const auto offset = static_cast<std::uint32_t>(keys.size());
         appendKey(keys, name);
         const auto length = static_cast<std::uint32_t>(keys.size() - offset);
+        const std::uint64_t prefix = keyPrefixOf(std::string_view(keys).substr(offset));
         for (std::size_t c = 0; c < copies; ++c)
-            items.push_back(SortItem{minute, offset, length, static_cast<std::uint32_t>(e)});
+            items.push_back(
+                SortItem{minute, prefix, offset, length, static_cast<std::uint32_t>(e)});
     }
     result.names = sortedNames(items, keys, listing.names);
     return result;
