@@ -3,18 +3,28 @@
 # Whole-run benchmark at several folder sizes, printed side by side as one
 # Markdown table: load, presses of "OK", save, the command line's dry run and
 # the window's peak memory, each against the least the same job can cost.
-#   bench/scale.sh [COUNT...]          (default: 10000 100000 1000000)
+#   bench/scale.sh [--save-only] [COUNT...]   (default: 10000 100000 1000000)
+# --save-only measures nothing but saving, the row that varies most on a
+# shared disk, in as many rounds as QUILLON_BENCH_ROUNDS says (default: as
+# the whole run takes them).
 # Environment: QUILLON_BENCH_BUILD, the Release build tree (default
 # build-bench); QUILLON_BENCH_WORK, where the folders are made (default: the
 # build tree, on disk, as /tmp may live in memory). Progress goes to stderr.
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUILLON_BENCH_BUILD:-$root/build-bench}"
+usage() { echo "usage: bench/scale.sh [--save-only] [COUNT...]" >&2; exit 2; }
+save_only=0
+if [[ "${1:-}" == --save-only ]]; then
+    save_only=1
+    shift
+fi
 counts=("$@")
 ((${#counts[@]})) || counts=(10000 100000 1000000)
 for n in "${counts[@]}"; do
-    [[ "$n" =~ ^[1-9][0-9]*$ ]] || { echo "usage: bench/scale.sh [COUNT...]" >&2; exit 2; }
+    [[ "$n" =~ ^[1-9][0-9]*$ ]] || usage
 done
+[[ "${QUILLON_BENCH_ROUNDS:-1}" =~ ^[1-9][0-9]*$ ]] || usage
 
 say() { printf '%s\n' "$*" >&2; }
 started=$SECONDS
@@ -27,8 +37,10 @@ install_package() {
     "${sudo[@]}" apt-get install -y -qq "$1" >/dev/null 2>&1 ||
         { "${sudo[@]}" apt-get update -qq && "${sudo[@]}" apt-get install -y -qq "$1" >/dev/null; }
 }
-command -v mmv >/dev/null || install_package mmv
-[[ -x /usr/bin/time ]] || install_package time
+if ((!save_only)); then
+    command -v mmv >/dev/null || install_package mmv
+    [[ -x /usr/bin/time ]] || install_package time
+fi
 
 if [[ ! -f "$build/CMakeCache.txt" ]]; then
     generator=()
@@ -38,7 +50,9 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
         -DQUILLON_TESTS=OFF -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
 fi
 say "building the benchmark programs in $build"
-cmake --build "$build" --target load_bench save_bench window_bench quillon-cli >/dev/null
+targets=(load_bench save_bench window_bench quillon-cli)
+((save_only)) && targets=(save_bench)
+cmake --build "$build" --target "${targets[@]}" >/dev/null
 
 work="$(mktemp -d "${QUILLON_BENCH_WORK:-$build}/scale.XXXXXX")"
 trap 'say "cleaning up $work"; rm -rf "$work"' EXIT
@@ -128,16 +142,20 @@ for n in "${counts[@]}"; do
     runs=5 rounds=3
     ((n < 100000)) || runs=3 rounds=2
     ((n < 1000000)) || runs=1 rounds=1
+    rounds=${QUILLON_BENCH_ROUNDS:-$rounds}
     folder="$work/files"
     make_folder "$folder" "$n"
-    measure_load "$folder" "$n" "$runs"
-    measure_dry_run "$folder" "$n" "$runs"
-    measure_window "$folder" "$n"
+    if ((!save_only)); then
+        measure_load "$folder" "$n" "$runs"
+        measure_dry_run "$folder" "$n" "$runs"
+        measure_window "$folder" "$n"
+    fi
     measure_save "$folder" "$n" "$rounds"
 done
 
 # --- the table -------------------------------------------------------------------
 rows=(load regular reformat save dry drymem window windowms)
+((save_only)) && rows=(save)
 declare -A label=(
     [load]='Load (Smart case), ms: workspace / bare readdir+fstatat'
     [regular]='One press of "OK", Regular replacement, ms'

@@ -22,6 +22,10 @@ constexpr std::int64_t kLastKeyTime = 4354819198;
 // instead of strings and a folder costs no allocation per name.
 struct SortItem {
     std::int64_t minute = 0;
+    /// The key's first bytes as a big-endian number, zero-padded: most
+    /// comparisons end here, without a look into the shared buffer, which
+    /// a million names make slow to reach at random.
+    std::uint64_t keyPrefix = 0;
     std::uint32_t keyOffset = 0;
     std::uint32_t keyLength = 0;
     std::uint32_t entry = 0;
@@ -62,6 +66,26 @@ void appendKeyBytes(std::string& keys, char32_t c) {
     }
 }
 
+// The key of a name: its simple lowercase as key bytes. ASCII, most of most
+// names, is lowered on the spot.
+void appendKey(std::string& keys, const Name& name) {
+    for (const char32_t c : name) {
+        if (c < 0x80)
+            keys.push_back(static_cast<char>(toLowerAscii(c)));
+        else
+            appendKeyBytes(keys, toLowerSimple(c));
+    }
+}
+
+// Key bytes are never zero (no name holds U+0000), so padding with zeros
+// orders short keys before their longer continuations, as the bytes do.
+std::uint64_t keyPrefixOf(std::string_view key) {
+    std::uint64_t prefix = 0;
+    for (std::size_t i = 0; i < 8; ++i)
+        prefix = (prefix << 8) | (i < key.size() ? static_cast<unsigned char>(key[i]) : 0U);
+    return prefix;
+}
+
 // Progress of a sort counts its comparisons against an estimate: introsort
 // makes about 1.5 n log2 n of them on names.
 std::size_t comparisonEstimate(std::size_t n) {
@@ -87,6 +111,8 @@ NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const Name
         sorting.advance(std::min(++compared, estimate));
         if (a.minute != b.minute)
             return a.minute < b.minute;
+        if (a.keyPrefix != b.keyPrefix)
+            return a.keyPrefix < b.keyPrefix;
         if (const int c = key(a).compare(key(b)))
             return c < 0;
         return listed[a.entry] < listed[b.entry];
@@ -113,7 +139,7 @@ void collectItems(const FolderListing& listing, Select& select, std::vector<Sort
                   std::string& keys, ProgressReporter* progress) {
     const std::size_t count = listing.names.size();
     items.reserve(count);
-    keys.reserve(count * 48);
+    keys.reserve(listing.names.byteSize());
     Name name;
     ProgressStage reading(progress, WorkStage::Reading, count);
     for (std::size_t e = 0; e < count; ++e) {
@@ -124,11 +150,12 @@ void collectItems(const FolderListing& listing, Select& select, std::vector<Sort
         if (copies == 0)
             continue;
         const auto offset = static_cast<std::uint32_t>(keys.size());
-        for (char32_t c : name)
-            appendKeyBytes(keys, toLowerSimple(c));
+        appendKey(keys, name);
         const auto length = static_cast<std::uint32_t>(keys.size() - offset);
+        const std::uint64_t prefix = keyPrefixOf(std::string_view(keys).substr(offset));
         for (std::size_t c = 0; c < copies; ++c)
-            items.push_back(SortItem{minute, offset, length, static_cast<std::uint32_t>(e)});
+            items.push_back(
+                SortItem{minute, prefix, offset, length, static_cast<std::uint32_t>(e)});
     }
     reading.advance(count);
 }

@@ -56,42 +56,61 @@ bool linksUnsupported(int err) {
     return err == EPERM || err == EOPNOTSUPP || err == ENOSYS || err == EMLINK;
 }
 
-int renameAtomicNoReplace(const char* from, const char* to) {
-    return ::renameat2(AT_FDCWD, from, AT_FDCWD, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
+// Each takes names relative to dir: the folder's own descriptor where the
+// save holds one, which spares the kernel a path walk per rename, else
+// AT_FDCWD with whole paths.
+int renameAtomicNoReplace(int dir, const char* from, const char* to) {
+    return ::renameat2(dir, from, dir, to, RENAME_NOREPLACE) == 0 ? 0 : errno;
 }
 
-int renameByLink(const char* from, const char* to) {
-    if (::linkat(AT_FDCWD, from, AT_FDCWD, to, 0) != 0)
+int renameByLink(int dir, const char* from, const char* to) {
+    if (::linkat(dir, from, dir, to, 0) != 0)
         return errno;
-    if (::unlink(from) == 0)
+    if (::unlinkat(dir, from, 0) == 0)
         return 0;
     // Two names for one file would let a later step delete it under the other.
     const int err = errno;
-    ::unlink(to);
+    ::unlinkat(dir, to, 0);
     return err;
 }
 
 // Without RENAME_NOREPLACE and without hard links, rename(2) is only safe
 // onto a name we hold ourselves: the exclusive create fails for any existing
 // entry, and the rename then replaces nothing but our own empty file.
-int renameOntoReservation(const char* from, const char* to) {
+int renameOntoReservation(int dir, const char* from, const char* to) {
     struct stat source {};
-    if (::lstat(from, &source) != 0)
+    if (::fstatat(dir, from, &source, AT_SYMLINK_NOFOLLOW) != 0)
         return errno;
-    const int fd = ::open(to, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    const int fd = ::openat(dir, to, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (fd < 0)
         return errno;
     struct stat reserved {};
     const bool known = ::fstat(fd, &reserved) == 0;
     ::close(fd);
-    if (::rename(from, to) == 0)
+    if (::renameat(dir, from, dir, to) == 0)
         return 0;
     const int err = errno;
     struct stat now {};
-    if (known && ::lstat(to, &now) == 0 && now.st_dev == reserved.st_dev &&
-        now.st_ino == reserved.st_ino && now.st_size == 0)
-        ::unlink(to);
+    if (known && ::fstatat(dir, to, &now, AT_SYMLINK_NOFOLLOW) == 0 &&
+        now.st_dev == reserved.st_dev && now.st_ino == reserved.st_ino && now.st_size == 0)
+        ::unlinkat(dir, to, 0);
     return err;
+}
+
+// A folder's size on disk bounds the bytes of its names on the common file
+// systems (entry headers and free room count too); room reserved and never
+// written costs no memory. Where it says less, the list grows as it must;
+// a size far beyond any real folder (some FUSE file systems report one) is
+// not trusted.
+void reserveForFolder(int fd, FolderListing& out) {
+    constexpr std::size_t kLeastEntryBytes = 32;
+    constexpr std::size_t kMostReservedBytes = std::size_t{128} << 20;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size <= 0)
+        return;
+    const auto bytes = std::min(static_cast<std::size_t>(st.st_size), kMostReservedBytes);
+    out.names.reserve(bytes / kLeastEntryBytes, bytes);
+    out.types.reserve(bytes / kLeastEntryBytes);
 }
 
 bool listedExactly(const std::string& folder, std::string_view name) {
@@ -148,6 +167,7 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
+    reserveForFolder(fd, out);
     DIR* dir = ::fdopendir(fd);
     if (!dir) {
         const int err = errno;
@@ -171,10 +191,10 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
             listed(out.names.size());
     }
     ::closedir(dir);
+    // Every caller holds a listing only while it works with it: a copy to
+    // fit would cost as much as the names.
     if (err)
         out = {};
-    // The buffer grew by doubling; a listing often outlives its reading.
-    out.names.shrinkToFit();
     return err;
 }
 
@@ -195,25 +215,47 @@ int PosixFileSystem::statEntry(const std::string& folder, const std::string& nam
     return 0;
 }
 
-int PosixFileSystem::renameOnce(const std::string& fromPath, const std::string& toPath) {
-    const char* from = fromPath.c_str();
-    const char* to = toPath.c_str();
+int PosixFileSystem::renameOnce(int dir, const char* from, const char* to) {
     int err = 0;
     switch (m_method) {
     case RenameMethod::Best:
-        err = renameAtomicNoReplace(from, to);
+        err = renameAtomicNoReplace(dir, from, to);
         if (!noReplaceUnsupported(err))
             return err;
         [[fallthrough]];
     case RenameMethod::LinkUnlink:
-        err = renameByLink(from, to);
+        err = renameByLink(dir, from, to);
         if (!linksUnsupported(err))
             return err;
         [[fallthrough]];
     case RenameMethod::Reservation:
         break;
     }
-    return renameOntoReservation(from, to);
+    return renameOntoReservation(dir, from, to);
+}
+
+int PosixFileSystem::renameOnce(const std::string& fromPath, const std::string& toPath) {
+    return renameOnce(AT_FDCWD, fromPath.c_str(), toPath.c_str());
+}
+
+int PosixFileSystem::lockedFolder(const std::string& folder) const {
+    const auto it = m_locks.find(folder);
+    return it == m_locks.end() ? AT_FDCWD : it->second;
+}
+
+// The names a rename of folder takes: bare where the lock holds the folder
+// open, whole paths otherwise.
+int PosixFileSystem::prepareRename(const std::string& folder, std::string_view from,
+                                   std::string_view to) {
+    const int dir = lockedFolder(folder);
+    if (dir == AT_FDCWD) {
+        joinPath(m_fromPath, folder, from);
+        joinPath(m_toPath, folder, to);
+    } else {
+        m_fromPath = from;
+        m_toPath = to;
+    }
+    return dir;
 }
 
 bool PosixFileSystem::isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
@@ -263,9 +305,8 @@ int PosixFileSystem::renameNoReplace(const std::string& folder, std::string_view
                                      std::string_view to) {
     if (from == to)
         return 0;
-    joinPath(m_fromPath, folder, from);
-    joinPath(m_toPath, folder, to);
-    const int err = renameOnce(m_fromPath, m_toPath);
+    const int dir = prepareRename(folder, from, to);
+    const int err = renameOnce(dir, m_fromPath.c_str(), m_toPath.c_str());
     if (err == EEXIST && isCaseOnlyRenameOfOneFile(folder, from, to))
         return renameThroughTemporary(folder, from, to);
     return err;
@@ -297,36 +338,34 @@ int PosixFileSystem::renameDirect(const std::string& folder, std::string_view fr
                                   std::string_view to) {
     if (from == to)
         return 0;
-    joinPath(m_fromPath, folder, from);
-    joinPath(m_toPath, folder, to);
-    return renameOnce(m_fromPath, m_toPath);
+    const int dir = prepareRename(folder, from, to);
+    return renameOnce(dir, m_fromPath.c_str(), m_toPath.c_str());
 }
 
 int PosixFileSystem::renameToOwnName(const std::string& folder, std::string_view from,
                                      std::string_view to) {
     if (from == to)
         return 0;
-    joinPath(m_fromPath, folder, from);
-    joinPath(m_toPath, folder, to);
-    const char* fromPath = m_fromPath.c_str();
-    const char* toPath = m_toPath.c_str();
+    const int dir = prepareRename(folder, from, to);
+    const char* fromName = m_fromPath.c_str();
+    const char* toName = m_toPath.c_str();
     if (m_method == RenameMethod::Best) {
-        const int err = renameAtomicNoReplace(fromPath, toPath);
+        const int err = renameAtomicNoReplace(dir, fromName, toName);
         if (!noReplaceUnsupported(err))
             return err;
     } else if (m_method == RenameMethod::LinkUnlink) {
-        const int err = renameByLink(fromPath, toPath);
+        const int err = renameByLink(dir, fromName, toName);
         if (!linksUnsupported(err))
             return err;
     }
     struct stat held {};
-    if (::lstat(fromPath, &held) != 0)
+    if (::fstatat(dir, fromName, &held, AT_SYMLINK_NOFOLLOW) != 0)
         return errno;
-    if (::lstat(toPath, &held) == 0)
+    if (::fstatat(dir, toName, &held, AT_SYMLINK_NOFOLLOW) == 0)
         return EEXIST;
     if (errno != ENOENT)
         return errno;
-    return ::rename(fromPath, toPath) == 0 ? 0 : errno;
+    return ::renameat(dir, fromName, dir, toName) == 0 ? 0 : errno;
 }
 
 int PosixFileSystem::readRegularFile(const std::string& folder, std::string_view name,

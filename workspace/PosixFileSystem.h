@@ -53,7 +53,13 @@ public:
     void unlockFolder(const std::string& folder) override;
 
 private:
+    int renameOnce(int dir, const char* from, const char* to);
     int renameOnce(const std::string& fromPath, const std::string& toPath);
+    /// The open folder of the lock on folder, or AT_FDCWD.
+    int lockedFolder(const std::string& folder) const;
+    /// Puts the names of a rename in folder into m_fromPath and m_toPath and
+    /// returns the folder they are relative to.
+    int prepareRename(const std::string& folder, std::string_view from, std::string_view to);
     int renameThroughTemporary(const std::string& folder, std::string_view from,
                                std::string_view to);
     static bool isCaseOnlyRenameOfOneFile(const std::string& folder, std::string_view from,
@@ -64,7 +70,7 @@ private:
     std::map<std::string, int> m_locks;
     unsigned m_temporaryCounter = 0;
     // Reused for every rename of a save: 100,000 renames would otherwise
-    // allocate two paths each.
+    // allocate two names or paths each.
     std::string m_fromPath;
     std::string m_toPath;
 };

@@ -31,6 +31,11 @@ firstDuplicate(const std::vector<std::string_view>& names) {
 }
 
 bool isUndoScriptNameIgnoringCase(std::string_view bytes) {
+    // Nothing folds to "_" but "_" itself: most names are out at their first
+    // byte, before any decoding.
+    static_assert(kUndoScriptName[0] == '_');
+    if (bytes.empty() || bytes.front() != kUndoScriptName[0])
+        return false;
     static const Name folded = foldSimple(decodeName(kUndoScriptName));
     // Folding never more than triples a name's bytes or shrinks them below a third.
     const std::size_t length = std::string_view(kUndoScriptName).size();

@@ -6,7 +6,8 @@
 #include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <charconv>
 
 namespace quillon {
 
@@ -14,19 +15,36 @@ namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
-bool equalIgnoringCase(std::string_view a, std::string_view b) {
+// Equal code points and ASCII letters need no table: only the few other
+// letters of a name are folded.
+bool sameIgnoringCase(char32_t p, char32_t q) {
+    if (p == q)
+        return true;
+    if (p < 0x80 && q < 0x80)
+        return toLowerAscii(p) == toLowerAscii(q);
+    return foldSimple(p) == foldSimple(q);
+}
+
+// x and y are scratch space, reused across calls.
+bool equalIgnoringCase(std::string_view a, std::string_view b, Name& x, Name& y) {
     if (a.size() != b.size())
         return false;
-    bool ascii = true;
-    for (std::size_t i = 0; i < a.size() && ascii; ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        ascii = x < 0x80 && y < 0x80;
-        if (ascii && toLowerAscii(x) != toLowerAscii(y))
+    // Most names are ASCII, at least for a while: compared as bytes up to
+    // the first other character, which is also where decoding may start.
+    std::size_t i = 0;
+    for (; i < a.size(); ++i) {
+        const auto p = static_cast<unsigned char>(a[i]);
+        const auto q = static_cast<unsigned char>(b[i]);
+        if (p >= 0x80 || q >= 0x80)
+            break;
+        if (toLowerAscii(p) != toLowerAscii(q))
             return false;
     }
-    // Most case-changing saves touch ASCII only; the rest folds fully.
-    return ascii || foldSimple(decodeName(a)) == foldSimple(decodeName(b));
+    if (i == a.size())
+        return true;
+    decodeNameInto(a.substr(i), x);
+    decodeNameInto(b.substr(i), y);
+    return std::equal(x.begin(), x.end(), y.begin(), y.end(), sameIgnoringCase);
 }
 
 // For each entry that changes, the changing entry whose old name it takes
@@ -55,47 +73,99 @@ Waits waitsOf(const NameList& oldNames, const NameList& newNames,
     return w;
 }
 
+// Temporary names all begin so; only folder entries that do can collide.
+constexpr std::string_view kTemporaryPrefix = "_Quillon ";
+
+NameList entriesWithPrefix(const NameList& entries, std::string_view prefix) {
+    NameList out;
+    for (const std::string_view e : entries) {
+        if (e.starts_with(prefix))
+            out.add(e);
+    }
+    return out;
+}
+
 class Planner final {
 public:
     Planner(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
             long tag)
         : m_old(oldNames)
         , m_new(newNames)
-        , m_taken(folderEntries)
+        , m_ownKind(entriesWithPrefix(folderEntries, kTemporaryPrefix))
+        , m_taken(m_ownKind)
         , m_tag(tag) {}
 
     SavePlan run();
 
 private:
-    std::string_view temporaryName(const char* kind);
+    /// Where a step takes a temporary name that is still to be placed.
+    struct TemporaryUse {
+        std::size_t step = 0;
+        std::string_view RenameStep::*field = nullptr;
+        std::size_t temporary = 0;
+    };
+
+    /// Makes a temporary name of kind and returns its number.
+    std::size_t temporaryName(std::string_view kind);
+    /// Has field of the step added next view temporary number; the views are
+    /// placed once planning is done, as the buffer grows until then.
+    void useNext(std::string_view RenameStep::*field, std::size_t number);
+    void placeTemporaries();
     void addWhole(std::size_t i);
     void addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w);
     void addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w);
 
     const NameList& m_old;
     const NameList& m_new;
+    NameList m_ownKind;
     NameTable m_taken;
     long m_tag;
     unsigned m_counter = 0;
+    std::vector<TemporaryUse> m_uses;
+    std::string m_nameScratch;
+    Name m_scratchOld;
+    Name m_scratchNew;
     SavePlan m_plan;
 };
 
-std::string_view Planner::temporaryName(const char* kind) {
+// "_Quillon KIND TAG-COUNTER.tmp", put together by hand: a million
+// case-only renames take a million of them.
+std::string_view temporaryNameInto(std::string& out, std::string_view kind, long tag,
+                                   unsigned counter) {
+    char digits[24];
+    out.assign(kTemporaryPrefix);
+    out += kind;
+    out += ' ';
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), tag).ptr);
+    out += '-';
+    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), counter).ptr);
+    out += ".tmp";
+    return out;
+}
+
+std::size_t Planner::temporaryName(std::string_view kind) {
     for (;;) {
-        char name[80];
-        std::snprintf(name, sizeof name, "_Quillon %s %ld-%u.tmp", kind, m_tag, m_counter++);
+        const std::string_view name = temporaryNameInto(m_nameScratch, kind, m_tag, m_counter++);
         if (m_taken.find(name) == NameTable::kNone) {
-            m_plan.temporaries.emplace_back(name);
-            return m_plan.temporaries.back();
+            m_plan.temporaries.add(name);
+            return m_plan.temporaries.size() - 1;
         }
     }
 }
 
+void Planner::useNext(std::string_view RenameStep::*field, std::size_t number) {
+    m_uses.push_back({m_plan.steps.size(), field, number});
+}
+
+void Planner::placeTemporaries() {
+    for (const TemporaryUse& use : m_uses)
+        m_plan.steps[use.step].*use.field = m_plan.temporaries[use.temporary];
+}
+
 void Planner::addWhole(std::size_t i) {
-    RenameStep step{i, StepRole::Whole, m_old[i], m_new[i], {}, {}};
-    if (equalIgnoringCase(m_old[i], m_new[i]))
-        step.caseTemporary = temporaryName("case");
-    m_plan.steps.push_back(step);
+    if (equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew))
+        useNext(&RenameStep::caseTemporary, temporaryName("case"));
+    m_plan.steps.push_back({i, StepRole::Whole, m_old[i], m_new[i], {}, {}});
 }
 
 // The entry whose target is free (or held by a file that stays) goes first,
@@ -108,15 +178,17 @@ void Planner::addChainEndingAt(std::size_t i, std::vector<bool>& done, const Wai
 }
 
 void Planner::addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w) {
-    const std::string_view temporary = temporaryName("swap");
-    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], temporary, {}, {}});
+    const std::size_t temporary = temporaryName("swap");
+    useNext(&RenameStep::to, temporary);
+    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], {}, {}, {}});
     done[x] = true;
     for (std::size_t k = w.waitedBy[x]; k != x; k = w.waitedBy[k]) {
         addWhole(k);
         done[k] = true;
     }
-    const std::string_view marker = temporaryName("swap done");
-    m_plan.steps.push_back({x, StepRole::FromTemporary, temporary, m_new[x], {}, marker});
+    useNext(&RenameStep::from, temporary);
+    useNext(&RenameStep::marker, temporaryName("swap done"));
+    m_plan.steps.push_back({x, StepRole::FromTemporary, {}, m_new[x], {}, {}});
 }
 
 SavePlan Planner::run() {
@@ -126,6 +198,10 @@ SavePlan Planner::run() {
     }
     const Waits w = waitsOf(m_old, m_new, m_plan.changing);
     m_plan.steps.reserve(m_plan.changing.size() + 16);
+    // Room for a case-only temporary name per rename, which a save of
+    // case changes only takes; unused room costs no memory.
+    m_plan.temporaries.reserve(m_plan.changing.size(), m_plan.changing.size() * 40);
+    m_uses.reserve(m_plan.changing.size());
     std::vector<bool> done(m_old.size(), false);
     for (const std::size_t i : m_plan.changing) {
         if (w.waitsFor[i] == kNone)
@@ -136,6 +212,7 @@ SavePlan Planner::run() {
         if (!done[i])
             addCycleThrough(i, done, w);
     }
+    placeTemporaries();
     return std::move(m_plan);
 }
 

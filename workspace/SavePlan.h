@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <deque>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -70,8 +69,9 @@ struct SavePlan {
     std::vector<RenameStep> steps;
     /// Entries whose name changes, ascending.
     std::vector<std::size_t> changing;
-    /// Names the disk must hold apart from the listed ones (temporary names).
-    std::deque<std::string> temporaries;
+    /// Names the disk must hold apart from the listed ones (temporary names),
+    /// in one buffer that the steps view.
+    NameList temporaries;
 };
 
 /// The new names no save can give: duplicates (compared byte for byte,

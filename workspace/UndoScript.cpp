@@ -218,36 +218,57 @@ bool folderHoldsUndoScript(FileSystem& fs, const std::string& folder) {
 
 void appendShellQuoted(std::string& out, std::string_view bytes) {
     out.push_back('\'');
-    for (const char c : bytes) {
-        if (c == '\'')
-            out.append("'\\''");
-        else
-            out.push_back(c);
+    // Whole runs at a time: few names hold a quote at all.
+    for (;;) {
+        const std::size_t quote = bytes.find('\'');
+        out.append(bytes.substr(0, quote));
+        if (quote == std::string_view::npos)
+            break;
+        out.append("'\\''");
+        bytes.remove_prefix(quote + 1);
     }
     out.push_back('\'');
 }
 
+UndoScriptWriter::UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes,
+                                   std::string buffer)
+    : m_text(std::move(buffer)) {
+    // Appended, not assigned: a moved-in header would drop the lent storage.
+    m_text.clear();
+    m_text += header(planned);
+    // A verb, four quotes, the separators and the line end take some 24 bytes.
+    m_text.reserve(m_text.size() + kFooter.size() + bytes + steps * 24);
+}
+
+void UndoScriptWriter::addNewestFirst(std::string_view from, std::string_view to,
+                                      std::string_view temporary, std::string_view marker) {
+    const std::string_view extra = temporary.empty() ? marker : temporary;
+    m_text.append(!temporary.empty() ? kCaseBack : !marker.empty() ? kSwapBack : kBack);
+    appendShellQuoted(m_text, to);
+    m_text.push_back(' ');
+    appendShellQuoted(m_text, from);
+    if (!extra.empty()) {
+        m_text.push_back(' ');
+        appendShellQuoted(m_text, extra);
+    }
+    m_text.push_back('\n');
+}
+
+std::string UndoScriptWriter::finish() {
+    m_text.append(kFooter);
+    return std::move(m_text);
+}
+
 std::string undoScriptText(const UndoRecord& record) {
-    std::string out = header(record.planned);
-    std::size_t size = out.size() + kFooter.size();
+    std::size_t bytes = 0;
     for (const UndoStep& s : record.steps)
-        size += s.from.size() + s.to.size() + s.temporary.size() + s.marker.size() + 24;
-    out.reserve(size);
+        bytes += s.from.size() + s.to.size() + s.temporary.size() + s.marker.size();
+    UndoScriptWriter writer(record.planned, record.steps.size(), bytes);
     // Newest first: the way back undoes the last rename first.
-    std::for_each(record.steps.rbegin(), record.steps.rend(), [&out](const UndoStep& step) {
-        const std::string& extra = step.temporary.empty() ? step.marker : step.temporary;
-        out.append(!step.temporary.empty() ? kCaseBack : !step.marker.empty() ? kSwapBack : kBack);
-        appendShellQuoted(out, step.to);
-        out.push_back(' ');
-        appendShellQuoted(out, step.from);
-        if (!extra.empty()) {
-            out.push_back(' ');
-            appendShellQuoted(out, extra);
-        }
-        out.push_back('\n');
+    std::for_each(record.steps.rbegin(), record.steps.rend(), [&writer](const UndoStep& step) {
+        writer.addNewestFirst(step.from, step.to, step.temporary, step.marker);
     });
-    out.append(kFooter);
-    return out;
+    return writer.finish();
 }
 
 std::optional<UndoRecord> parseUndoScript(std::string_view text) {

@@ -53,6 +53,23 @@ bool folderHoldsUndoScript(FileSystem& fs, const std::string& folder);
 /// (newlines, "$", backticks, bytes that are not UTF-8) comes back as it was.
 void appendShellQuoted(std::string& out, std::string_view bytes);
 
+/// Writes the undo script a line at a time, for steps held as views: a save
+/// of a million names need not copy them into an UndoRecord first.
+class UndoScriptWriter final {
+public:
+    /// steps and bytes (their names' bytes in all) size the text ahead;
+    /// buffer, emptied, lends its storage.
+    UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes, std::string buffer = {});
+    /// The way back of one step (see UndoStep); the newest step comes first.
+    void addNewestFirst(std::string_view from, std::string_view to, std::string_view temporary = {},
+                        std::string_view marker = {});
+    /// The whole script; the writer is spent.
+    std::string finish();
+
+private:
+    std::string m_text;
+};
+
 /// The undo script: it changes into its own folder, takes the steps back
 /// newest first (each only while the new name is there and the old one is
 /// free), and deletes itself, by its own path, only when every one of them

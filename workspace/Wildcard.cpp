@@ -8,11 +8,17 @@ namespace quillon {
 WildcardPattern::WildcardPattern(NameView pattern)
     : m_folded(foldSimple(pattern))
     , m_empty(pattern.empty())
-    , m_endsWithDotStar(pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == U".*") {}
+    , m_endsWithDotStar(pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == U".*") {
+    const NameView stem = m_endsWithDotStar ? pattern.substr(0, pattern.size() - 2) : pattern;
+    m_matchesAll = !stem.empty() && stem.find_first_not_of(U'*') == NameView::npos;
+}
 
 bool WildcardPattern::matches(NameView name) const {
     if (m_empty)
         return false;
+    // "*.*", the mask most folders are read with, needs no walk.
+    if (m_matchesAll)
+        return true;
     if (matchFolded(m_folded, name))
         return true;
     if (m_endsWithDotStar && name.find(U'.') == NameView::npos) {

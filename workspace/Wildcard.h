@@ -22,6 +22,8 @@ private:
 
     Name m_folded;
     bool m_empty = true;
+    /// Only stars, or stars and ".*": every name matches.
+    bool m_matchesAll = false;
     bool m_endsWithDotStar = false;
 };
 

@@ -42,15 +42,23 @@ ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder, const NameList&
     return ScriptSlot::Free;
 }
 
-UndoRecord plannedRecord(const SavePlan& plan) {
-    UndoRecord record;
-    record.planned = true;
-    record.steps.reserve(plan.steps.size());
+std::string plannedRecordText(const SavePlan& plan) {
+    std::size_t bytes = 0;
     for (const RenameStep& s : plan.steps)
-        record.steps.push_back({std::string(s.from), std::string(s.to),
-                                std::string(s.caseTemporary), std::string(s.marker)});
-    return record;
+        bytes += s.from.size() + s.to.size() + s.caseTemporary.size() + s.marker.size();
+    UndoScriptWriter writer(true, plan.steps.size(), bytes);
+    std::for_each(plan.steps.rbegin(), plan.steps.rend(), [&writer](const RenameStep& s) {
+        writer.addNewestFirst(s.from, s.to, s.caseTemporary, s.marker);
+    });
+    return writer.finish();
 }
+
+// A rename carried out. The names view the lists and the plan, which
+// outlive the run: a million renames copy no name.
+struct DoneStep {
+    std::string_view from;
+    std::string_view to;
+};
 
 // Carries out a plan step by step, keeping what really happened for the
 // undo record.
@@ -63,10 +71,12 @@ public:
         , m_plan(plan)
         , m_entries(entries)
         , m_ask(ask)
-        , m_completed(in.oldNames.size(), false) {}
+        , m_completed(in.oldNames.size(), false) {
+        m_done.reserve(plan.steps.size());
+    }
 
     void run(SaveResult& result);
-    std::vector<UndoStep> takeDone() { return std::move(m_done); }
+    const std::vector<DoneStep>& done() const { return m_done; }
     /// Removes the cycle markers; once the record no longer needs them.
     void removeMarkers();
 
@@ -90,7 +100,7 @@ private:
     std::optional<NameTable> m_listed;
     const SaveCallbacks& m_ask;
     std::vector<bool> m_completed;
-    std::vector<UndoStep> m_done;
+    std::vector<DoneStep> m_done;
     bool m_aborted = false;
     /// A file of a cycle waits under its temporary name.
     bool m_inTemporary = false;
@@ -111,7 +121,7 @@ int RenameRun::rename(std::string_view from, std::string_view to, bool toOwnName
     const int err = toOwnName ? m_fs.renameToOwnName(m_in.folder, from, to)
                               : m_fs.renameDirect(m_in.folder, from, to);
     if (err == 0)
-        m_done.push_back({std::string(from), std::string(to), {}, {}});
+        m_done.push_back({from, to});
     return err;
 }
 
@@ -121,7 +131,7 @@ int RenameRun::rename(std::string_view from, std::string_view to, bool toOwnName
 int RenameRun::renameCaseOnly(const RenameStep& step) {
     int err = m_fs.renameDirect(m_in.folder, step.from, step.to);
     if (err == 0) {
-        m_done.push_back({std::string(step.from), std::string(step.to), {}, {}});
+        m_done.push_back({step.from, step.to});
         return 0;
     }
     if (err != EEXIST || listed(step.to))
@@ -169,7 +179,7 @@ void RenameRun::rollBackCycle() {
         m_markers.pop_back();
     m_cycleMarked = false;
     for (std::size_t k = m_done.size(); k > m_cycleStart; --k) {
-        const UndoStep step = m_done[k - 1];
+        const DoneStep step = m_done[k - 1];
         rename(step.to, step.from);
     }
     for (const std::size_t entry : m_cycleEntries) {
@@ -261,9 +271,10 @@ void RenameRun::run(SaveResult& result) {
     result.rolledBack = std::move(m_rolledBack);
 }
 
+// text keeps the record's buffer for the rewrite, whose pages it then spares.
 bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot slot,
                         bool writeScript, const SavePlan& plan, const SaveCallbacks& ask,
-                        SaveResult& result) {
+                        SaveResult& result, std::string& text) {
     if (!writeScript) {
         // An old script names renames of an earlier save; it goes either way.
         if (slot == ScriptSlot::Ours)
@@ -271,11 +282,12 @@ bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot sl
         return true;
     }
     // A file of the user's under the script's name is never replaced.
+    if (slot != ScriptSlot::Foreign)
+        text = plannedRecordText(plan);
     const int err =
         slot == ScriptSlot::Foreign
             ? EEXIST
-            : fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(plannedRecord(plan)),
-                                     slot == ScriptSlot::Ours);
+            : fs.writeFileAtomically(folder, kUndoScriptName, text, slot == ScriptSlot::Ours);
     if (err == 0)
         return true;
     tellUser(ask, SaveNoticeKind::UndoFileNotWritten, {}, err);
@@ -285,13 +297,18 @@ bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot sl
 
 // The record written first also names renames that never happened; run as
 // it is, a line of it could find an unrelated file under a new name.
-bool rewriteRecord(FileSystem& fs, const std::string& folder, std::vector<UndoStep> done,
-                   const SaveCallbacks& ask) {
+bool rewriteRecord(FileSystem& fs, const std::string& folder, const std::vector<DoneStep>& done,
+                   const SaveCallbacks& ask, std::string& text) {
     if (done.empty())
         return fs.removeFile(folder, kUndoScriptName) == 0;
-    UndoRecord record;
-    record.steps = std::move(done);
-    const int err = fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(record), true);
+    std::size_t bytes = 0;
+    for (const DoneStep& s : done)
+        bytes += s.from.size() + s.to.size();
+    UndoScriptWriter writer(false, done.size(), bytes, std::move(text));
+    std::for_each(done.rbegin(), done.rend(),
+                  [&writer](const DoneStep& s) { writer.addNewestFirst(s.from, s.to); });
+    text = writer.finish();
+    const int err = fs.writeFileAtomically(folder, kUndoScriptName, text, true);
     if (err != 0)
         tellUser(ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
     return err == 0;
@@ -388,7 +405,8 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     const SavePlan plan = planSave(in.oldNames, in.newNames, entries, ::getpid());
     const ScriptSlot slot = scriptSlot(m_fs, in.folder, entries);
     const bool writeScript = createUndoFile && !plan.steps.empty();
-    if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result))
+    std::string recordText;
+    if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result, recordText))
         return;
 
     dropUndo();
@@ -402,7 +420,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
             ask.renaming(false);
     }
     // The record written first needs the cycle markers for as long as it stands.
-    if (!writeScript || rewriteRecord(m_fs, in.folder, run.takeDone(), ask))
+    if (!writeScript || rewriteRecord(m_fs, in.folder, run.done(), ask, recordText))
         run.removeMarkers();
     result.status = SaveStatus::Saved;
 }

@@ -86,6 +86,16 @@ TEST(FolderReader, OrderIsByCodePointAcrossPlanesAndEscapedBytes) {
               (Names{"z", "\xC3\x89", "\xE9", "\xEF\xBF\xBD", "\xF0\x9F\x8E\xB5"}));
 }
 
+TEST(FolderReader, OrderHoldsWhereNamesShareOrEndInTheirFirstEightBytes) {
+    FakeFileSystem fs;
+    for (const char* n : {"abcdefgh1", "abcdefg\xC3\xA9", "ABCDEFGHa.txt", "abcdefgz", "abcdefgh",
+                          "abcdefg", "ABCDEFGH0", "a"})
+        fs.addFile(n);
+    EXPECT_EQ(encoded(readSortedByName(fs, "/f", U"*").names),
+              (Names{"a", "abcdefg", "abcdefgh", "ABCDEFGH0", "abcdefgh1", "ABCDEFGHa.txt",
+                     "abcdefgz", "abcdefg\xC3\xA9"}));
+}
+
 TEST(FolderReader, StatsOnlyWhereTheListingCannotTell) {
     FakeFileSystem fs;
     for (int i = 0; i < 50; ++i)

@@ -46,22 +46,29 @@ TEST_P(PosixRename, NeverReplacesAndMovesContentOnlyOnSuccess) {
         {"non-UTF-8 bytes", {latin1}, latin1, latin1 + "\xFF", 0},
         {"name too long", {"a"}, "a", std::string(256, 'n'), ENAMETOOLONG},
     };
-    for (const bool ownName : {false, true}) {
-        for (const RenameRow& row : rows) {
-            TempFolder dir;
-            for (const auto& name : row.present)
-                writeFile(dir.file(name), "content of " + name);
-            const Snapshot before = snapshot(dir.path());
-            EXPECT_EQ(ownName ? m_fs.renameToOwnName(dir.path(), row.from, row.to)
-                              : m_fs.renameNoReplace(dir.path(), row.from, row.to),
-                      row.error)
-                << row.what << (ownName ? " (own name)" : "");
-            Snapshot expected = before;
-            if (row.error == 0) {
-                expected[row.to] = expected[row.from];
-                expected.erase(row.from);
+    // Under a save's lock the renames go by the folder's handle, else by path.
+    for (const bool locked : {false, true}) {
+        for (const bool ownName : {false, true}) {
+            for (const RenameRow& row : rows) {
+                TempFolder dir;
+                for (const auto& name : row.present)
+                    writeFile(dir.file(name), "content of " + name);
+                const Snapshot before = snapshot(dir.path());
+                if (locked) {
+                    ASSERT_EQ(m_fs.lockFolder(dir.path()), 0);
+                }
+                EXPECT_EQ(ownName ? m_fs.renameToOwnName(dir.path(), row.from, row.to)
+                                  : m_fs.renameNoReplace(dir.path(), row.from, row.to),
+                          row.error)
+                    << row.what << (ownName ? " (own name)" : "") << (locked ? " (locked)" : "");
+                m_fs.unlockFolder(dir.path());
+                Snapshot expected = before;
+                if (row.error == 0) {
+                    expected[row.to] = expected[row.from];
+                    expected.erase(row.from);
+                }
+                EXPECT_EQ(snapshot(dir.path()), expected) << row.what;
             }
-            EXPECT_EQ(snapshot(dir.path()), expected) << row.what;
         }
     }
 }

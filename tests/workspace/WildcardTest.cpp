@@ -21,6 +21,10 @@ TEST(Wildcard, MatchTable) {
         {U"*.*", U".hidden", true},
         {U"*.*", U"archive.tar.gz", true},
         {U"*", U"anything.at.all", true},
+        {U"**.*", U"README", true},
+        {U"*.*", U"", true},
+        {U".*", U".hidden", true},
+        {U".*", U"README", false},
         // letters without regard to case, also beyond ASCII
         {U"*.TXT", U"notes.txt", true},
         {U"\u00C9T\u00C9*", U"\u00E9t\u00E9 2004.jpg", true},
