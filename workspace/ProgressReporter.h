@@ -20,6 +20,10 @@ enum class WorkStage : std::uint8_t {
     /// Preview names are rewritten: a press of "OK", a case switch, a
     /// reset, an undo, or the fresh preview of a reload.
     Preview,
+    /// A save lists the folder, plans its renames and writes the undo
+    /// record before the first rename; steps count the entries as each
+    /// part ends.
+    Preparing,
 };
 
 /// Hears how far long work has come, so that a window can show it and

@@ -4,6 +4,7 @@
 #include "engine/Utf8.h"
 #include "workspace/NameTable.h"
 #include "workspace/NotReadyScope.h"
+#include "workspace/ProgressReporter.h"
 #include "workspace/SaveChecks.h"
 #include "workspace/SavePlan.h"
 #include "workspace/UndoScript.h"
@@ -398,16 +399,24 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
 void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result) {
     const SaveInput in{m_folder.directory, m_folder.names, m_preview.names};
 
+    // Each part before the first rename takes a second or more at a million
+    // entries: a window hears each one end.
+    const std::size_t count = in.oldNames.size();
+    std::optional<ProgressStage> preparing(std::in_place, m_progress, WorkStage::Preparing, count);
     FolderListing listing;
     if (m_fs.readFolder(in.folder, listing) != 0)
         listing = {};
+    preparing->advance(count / 3);
     const NameList& entries = listing.names;
     const SavePlan plan = planSave(in.oldNames, in.newNames, entries, ::getpid());
     const ScriptSlot slot = scriptSlot(m_fs, in.folder, entries);
     const bool writeScript = createUndoFile && !plan.steps.empty();
+    preparing->advance(count / 3 * 2);
     std::string recordText;
     if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result, recordText))
         return;
+    preparing->advance(count);
+    preparing.reset();
 
     dropUndo();
     RenameRun run(m_fs, in, plan, entries, ask);

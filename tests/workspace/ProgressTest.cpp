@@ -122,8 +122,8 @@ INSTANTIATE_TEST_SUITE_P(
                                      press(ws);
                                      ASSERT_EQ(ws.save(U"*.*", sayYes()).status, SaveStatus::Saved);
                                  },
-                                 {WorkStage::Preview, WorkStage::Reading, WorkStage::Sorting,
-                                  WorkStage::Preview}},
+                                 {WorkStage::Preview, WorkStage::Preparing, WorkStage::Reading,
+                                  WorkStage::Sorting, WorkStage::Preview}},
                     ProgressCase{"small folder",
                                  kProgressThreshold - 1,
                                  [](Workspace& ws) {
