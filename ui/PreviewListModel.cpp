@@ -7,11 +7,11 @@
 namespace quillon {
 
 PreviewListModel::PreviewListModel(Workspace& workspace, QObject* parent)
-    : QAbstractListModel(parent)
+    : NameRowsModel(parent)
     , m_workspace(workspace) {}
 
 int PreviewListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || m_frozen ? 0 : static_cast<int>(m_workspace.preview().size());
+    return parent.isValid() || isFrozen() ? 0 : static_cast<int>(m_workspace.preview().size());
 }
 
 QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
@@ -27,7 +27,7 @@ QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
     case Qt::CheckStateRole:
         return preview.checked[row] ? Qt::Checked : Qt::Unchecked;
     case Qt::SizeHintRole:
-        return m_rowSize.isValid() ? QVariant(m_rowSize) : QVariant();
+        return rowSizeHint();
     default:
         return {};
     }
@@ -47,15 +47,6 @@ Qt::ItemFlags PreviewListModel::flags(const QModelIndex& index) const {
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
 }
 
-void PreviewListModel::setRowSize(QSize size) {
-    if (size == m_rowSize)
-        return;
-    m_rowSize = size;
-    // A view with uniform item sizes re-measures its rows on layoutChanged.
-    emit layoutAboutToBeChanged();
-    emit layoutChanged();
-}
-
 void PreviewListModel::notifyNamesChanged() {
     if (rowCount() > 0)
         emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::EditRole});
@@ -63,18 +54,6 @@ void PreviewListModel::notifyNamesChanged() {
 
 void PreviewListModel::notifyChecksChanged(int first, int last) {
     emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
-}
-
-void PreviewListModel::notifyAboutToReset() {
-    beginResetModel();
-    m_frozen = true;
-    endResetModel();
-}
-
-void PreviewListModel::notifyReset() {
-    beginResetModel();
-    m_frozen = false;
-    endResetModel();
 }
 
 } // namespace quillon
