@@ -33,18 +33,10 @@ WizardDeletePage::WizardDeletePage(MainWindowAccess& mainWindow, SampleName samp
     inner->addWidget(intro);
     m_edit = new SampleEdit("W_Del_Edit", group);
     inner->addWidget(m_edit);
-    QLabel* question = pageLabel(tr("Should the position of the substring be relative to the "
+    m_fromStart = addSideChoice(inner, group,
+                                {tr("Should the position of the substring be relative to the "
                                     "beginning or the end of the file names?"),
-                                 group);
-    question->setWordWrap(true);
-    inner->addWidget(question);
-    auto* radios = new QHBoxLayout;
-    m_fromStart = named(new QRadioButton(tr("Beginning"), group), "W_Del_L2RCB");
-    m_fromStart->setChecked(true);
-    radios->addWidget(m_fromStart);
-    radios->addWidget(named(new QRadioButton(tr("End"), group), "W_Del_R2LCB"));
-    radios->addStretch(1);
-    inner->addLayout(radios);
+                                 tr("Beginning"), tr("End"), "W_Del_L2RCB", "W_Del_R2LCB"});
     column->addWidget(group);
     addFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Length\" boxes."),
             "W_Del_OKButton", "W_Del_ClearButton");

@@ -36,18 +36,10 @@ WizardInsertPage::WizardInsertPage(MainWindowAccess& mainWindow, SampleName samp
     m_string->setFocusPolicy(Qt::ClickFocus);
     stringRow->addWidget(m_string, 1);
     inner->addLayout(stringRow);
-    QLabel* question = pageLabel(tr("Should the position of the string be relative to the "
+    m_fromStart = addSideChoice(inner, group,
+                                {tr("Should the position of the string be relative to the "
                                     "beginning or the end of the file names?"),
-                                 group);
-    question->setWordWrap(true);
-    inner->addWidget(question);
-    auto* radios = new QHBoxLayout;
-    m_fromStart = named(new QRadioButton(tr("Beginning"), group), "W_Ins_L2RCB");
-    m_fromStart->setChecked(true);
-    radios->addWidget(m_fromStart);
-    radios->addWidget(named(new QRadioButton(tr("End"), group), "W_Ins_R2LCB"));
-    radios->addStretch(1);
-    inner->addLayout(radios);
+                                 tr("Beginning"), tr("End"), "W_Ins_L2RCB", "W_Ins_R2LCB"});
     column->addWidget(group);
     addFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."),
             "Button1", "W_Ins_ClearButton");

@@ -2,6 +2,7 @@
 #include "ui/wizard/WizardWidgets.h"
 
 #include "ui/KeyFilter.h"
+#include "ui/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -12,6 +13,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 #include <QValidator>
@@ -185,6 +187,20 @@ QWidget* sampleGroup(const QString& title, QWidget* page, QVBoxLayout*& column) 
     column->setContentsMargins(6, 2, 6, 4);
     column->setSpacing(2);
     return group;
+}
+
+QRadioButton* addSideChoice(QVBoxLayout* column, QWidget* parent, const SideChoice& choice) {
+    QLabel* question = pageLabel(choice.question, parent);
+    question->setWordWrap(true);
+    column->addWidget(question);
+    auto* radios = new QHBoxLayout;
+    auto* fromStart = named(new QRadioButton(choice.beginning, parent), choice.beginningName);
+    fromStart->setChecked(true);
+    radios->addWidget(fromStart);
+    radios->addWidget(named(new QRadioButton(choice.end, parent), choice.endName));
+    radios->addStretch(1);
+    column->addLayout(radios);
+    return fromStart;
 }
 
 } // namespace quillon::wizard

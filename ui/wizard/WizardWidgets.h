@@ -11,6 +11,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QRadioButton;
 class QVBoxLayout;
 
 // Widget pieces the wizard's pages share. Positions and limits count code
@@ -73,5 +74,19 @@ QWidget* sampleGroup(const QString& title, QWidget* page, QVBoxLayout*& column);
 
 /// A label of the page's text with a component name of its own.
 QLabel* pageLabel(const QString& text, QWidget* parent, const char* name = nullptr);
+
+/// The texts and component names of a question whether a position counts
+/// from the beginning or the end of the names.
+struct SideChoice {
+    QString question;
+    QString beginning;
+    QString end;
+    const char* beginningName;
+    const char* endName;
+};
+
+/// Adds the question (wrapped) and its two radio buttons to column, the
+/// first checked; returns that first button.
+QRadioButton* addSideChoice(QVBoxLayout* column, QWidget* parent, const SideChoice& choice);
 
 } // namespace quillon::wizard
