@@ -11,6 +11,7 @@
 
 #include "engine/Utf8.h"
 #include "workspace/FileSystem.h"
+#include "workspace/FolderReader.h"
 #include "workspace/UndoLastSave.h"
 
 #include <ostream>
@@ -37,6 +38,12 @@ int refusal(const UndoResult& result, const CliOptions& options, std::ostream& e
     if (result.status == UndoStatus::Busy) {
         err << saveNoticeText(SaveNotice{SaveNoticeKind::FolderBusy, {}, 0}) << '\n';
         return exitStatus(ExitCode::RefusedSave);
+    }
+    if (result.status == UndoStatus::Refused) {
+        err << "quillon-cli: " << quotedForTerminal(options.folder + "/" + kUndoScriptName)
+            << " is not an undo record Quillon can take back (line " << result.problem.line << ": "
+            << result.problem.reason << "); nothing was renamed\n";
+        return exitStatus(ExitCode::Usage);
     }
     err << "quillon-cli: " << quotedForTerminal(options.folder)
         << " holds no undo file of Quillon's"
@@ -68,15 +75,14 @@ int runUndo(FileSystem& fs, const CliOptions& options, std::ostream& out, std::o
         writeJson(undoReport(options.folder, result), out);
     } else {
         err << "Renamed back " << result.restored.size() << " of " << total << " files";
-        if (result.notCarriedOut > 0)
-            err << "; " << result.notCarriedOut
-                << " renames had not been carried out; nothing to do for them";
+        if (result.nothingToDo > 0)
+            err << "; " << result.nothingToDo << " needed nothing (never renamed, or already back)";
         err << ".\n";
     }
     if (result.recordError != 0)
         err << "quillon-cli: the undo file could not be brought up to date\n";
     if (stopSignal() != 0) {
-        err << "Stopped; " << result.notReached << " renames were left in the undo file.\n";
+        err << "Stopped; " << result.notReached << " files were left in the undo file.\n";
         return stoppedStatus(stopSignal());
     }
     return exitStatus(result.notRestored.empty() ? ExitCode::Success : ExitCode::RenamesFailed);

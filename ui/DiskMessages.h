@@ -2,7 +2,7 @@
 #pragma once
 
 #include "workspace/SaveCallbacks.h"
-#include "workspace/UndoScript.h"
+#include "workspace/UndoLastSave.h"
 
 #include <QCoreApplication>
 #include <QString>

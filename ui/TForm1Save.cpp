@@ -69,6 +69,7 @@ void TForm1::UndoLastSave1Click() {
     switch (result.status) {
     case UndoStatus::NoRecord:
     case UndoStatus::NotQuillons:
+    case UndoStatus::Refused:
         ask.tell(this, MessageKind::Error, DiskMessages::noUndoFile());
         return;
     case UndoStatus::Busy:

@@ -99,6 +99,11 @@ public:
     /// else -1.
     virtual std::int64_t regularFileSize(const std::string& folder, std::string_view name) = 0;
 
+    /// The identity of the entry folder/name itself (a link not followed):
+    /// its inode number, which a rename inside the folder keeps.
+    virtual int entryIdentity(const std::string& folder, std::string_view name,
+                              std::uint64_t& identity) = 0;
+
     /// Writes content into a fresh temporary file of folder, flushes it to
     /// the disk and renames it to name, then flushes the folder: after a
     /// crash name holds the old or the new content, each complete. Only with

@@ -400,6 +400,17 @@ std::int64_t PosixFileSystem::regularFileSize(const std::string& folder, std::st
     return st.st_size;
 }
 
+int PosixFileSystem::entryIdentity(const std::string& folder, std::string_view name,
+                                   std::uint64_t& identity) {
+    const int dir = lockedFolder(folder);
+    const std::string path = dir == AT_FDCWD ? joinPath(folder, name) : std::string(name);
+    struct stat st {};
+    if (::fstatat(dir, path.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+        return errno;
+    identity = st.st_ino;
+    return 0;
+}
+
 int PosixFileSystem::writeFileAtomically(const std::string& folder, std::string_view name,
                                          std::string_view content, bool replace) {
     std::string temporaryPath;

@@ -47,6 +47,8 @@ public:
     int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
                         std::string& out) override;
     std::int64_t regularFileSize(const std::string& folder, std::string_view name) override;
+    int entryIdentity(const std::string& folder, std::string_view name,
+                      std::uint64_t& identity) override;
     int writeFileAtomically(const std::string& folder, std::string_view name,
                             std::string_view content, bool replace) override;
     int lockFolder(const std::string& folder) override;

@@ -3,6 +3,7 @@
 
 #include "workspace/FolderReader.h"
 #include "workspace/NameTable.h"
+#include "workspace/UndoRecord.h"
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
@@ -44,10 +45,26 @@ bool isUndoScriptNameIgnoringCase(std::string_view bytes) {
     return foldSimple(decodeName(bytes)) == folded;
 }
 
+bool sameNameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a == b)
+        return true;
+    std::size_t i = 0;
+    for (; i < a.size() && i < b.size(); ++i) {
+        const auto p = static_cast<unsigned char>(a[i]);
+        const auto q = static_cast<unsigned char>(b[i]);
+        if (p >= 0x80 || q >= 0x80)
+            break;
+        if (toLowerAscii(p) != toLowerAscii(q))
+            return false;
+    }
+    if (i == a.size() && i == b.size())
+        return true;
+    return foldSimple(decodeName(a.substr(i))) == foldSimple(decodeName(b.substr(i)));
+}
+
 bool isValidNewName(std::string_view bytes) {
-    return !bytes.empty() && bytes != "." && bytes != ".." &&
-           bytes.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos &&
-           !isUndoScriptNameIgnoringCase(bytes);
+    return isOneComponent(bytes) && !isUndoScriptNameIgnoringCase(bytes) &&
+           ownNameKind(bytes) == OwnNameKind::None;
 }
 
 } // namespace quillon

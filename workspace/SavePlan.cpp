@@ -7,7 +7,6 @@
 #include "workspace/SaveChecks.h"
 
 #include <algorithm>
-#include <charconv>
 
 namespace quillon {
 
@@ -75,6 +74,7 @@ Waits waitsOf(const NameList& oldNames, const NameList& newNames,
 
 // Temporary names all begin so; only folder entries that do can collide.
 constexpr std::string_view kTemporaryPrefix = "_Quillon ";
+constexpr std::size_t kNoUnit = static_cast<std::size_t>(-1);
 
 NameList entriesWithPrefix(const NameList& entries, std::string_view prefix) {
     NameList out;
@@ -111,7 +111,9 @@ private:
     /// placed once planning is done, as the buffer grows until then.
     void useNext(std::string_view RenameStep::*field, std::size_t number);
     void placeTemporaries();
-    void addWhole(std::size_t i);
+    void addWhole(std::size_t i, bool inCycle = false);
+    void startUnit(UndoUnitKind kind);
+    void endUnit();
     void addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w);
     void addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w);
 
@@ -128,24 +130,9 @@ private:
     SavePlan m_plan;
 };
 
-// "_Quillon KIND TAG-COUNTER.tmp", put together by hand: a million
-// case-only renames take a million of them.
-std::string_view temporaryNameInto(std::string& out, std::string_view kind, long tag,
-                                   unsigned counter) {
-    char digits[24];
-    out.assign(kTemporaryPrefix);
-    out += kind;
-    out += ' ';
-    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), tag).ptr);
-    out += '-';
-    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), counter).ptr);
-    out += ".tmp";
-    return out;
-}
-
 std::size_t Planner::temporaryName(std::string_view kind) {
     for (;;) {
-        const std::string_view name = temporaryNameInto(m_nameScratch, kind, m_tag, m_counter++);
+        const std::string_view name = ownNameInto(m_nameScratch, kind, m_tag, m_counter++);
         if (m_taken.find(name) == NameTable::kNone) {
             m_plan.temporaries.add(name);
             return m_plan.temporaries.size() - 1;
@@ -162,10 +149,32 @@ void Planner::placeTemporaries() {
         m_plan.steps[use.step].*use.field = m_plan.temporaries[use.temporary];
 }
 
-void Planner::addWhole(std::size_t i) {
-    if (equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew))
+void Planner::startUnit(UndoUnitKind kind) {
+    m_plan.units.push_back({kind, m_plan.steps.size(), 0});
+}
+
+void Planner::endUnit() {
+    PlanUnit& unit = m_plan.units.back();
+    unit.steps = m_plan.steps.size() - unit.firstStep;
+}
+
+// A change of letter case only is a unit of its own, as its way back may
+// take a temporary name; inside a cycle the files differ by more than case.
+void Planner::addWhole(std::size_t i, bool inCycle) {
+    const bool caseOnly =
+        !inCycle && equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew);
+    if (caseOnly) {
+        if (!m_plan.units.empty() && m_plan.units.back().steps == kNoUnit)
+            endUnit();
+        startUnit(UndoUnitKind::CaseOnly);
         useNext(&RenameStep::caseTemporary, temporaryName("case"));
-    m_plan.steps.push_back({i, StepRole::Whole, m_old[i], m_new[i], {}, {}});
+    } else if (!inCycle && (m_plan.units.empty() || m_plan.units.back().steps != kNoUnit)) {
+        startUnit(UndoUnitKind::Chain);
+        m_plan.units.back().steps = kNoUnit;
+    }
+    m_plan.steps.push_back({i, StepRole::Whole, m_old[i], m_new[i], {}});
+    if (caseOnly)
+        endUnit();
 }
 
 // The entry whose target is free (or held by a file that stays) goes first,
@@ -175,20 +184,23 @@ void Planner::addChainEndingAt(std::size_t i, std::vector<bool>& done, const Wai
         addWhole(k);
         done[k] = true;
     }
+    if (m_plan.units.back().steps == kNoUnit)
+        endUnit();
 }
 
 void Planner::addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w) {
     const std::size_t temporary = temporaryName("swap");
+    startUnit(UndoUnitKind::Cycle);
     useNext(&RenameStep::to, temporary);
-    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], {}, {}, {}});
+    m_plan.steps.push_back({x, StepRole::ToTemporary, m_old[x], {}, {}});
     done[x] = true;
     for (std::size_t k = w.waitedBy[x]; k != x; k = w.waitedBy[k]) {
-        addWhole(k);
+        addWhole(k, true);
         done[k] = true;
     }
     useNext(&RenameStep::from, temporary);
-    useNext(&RenameStep::marker, temporaryName("swap done"));
-    m_plan.steps.push_back({x, StepRole::FromTemporary, {}, m_new[x], {}, {}});
+    m_plan.steps.push_back({x, StepRole::FromTemporary, {}, m_new[x], {}});
+    endUnit();
 }
 
 SavePlan Planner::run() {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/NameList.h"
+#include "workspace/UndoRecord.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -51,13 +52,18 @@ struct RenameStep {
     StepRole role = StepRole::Whole;
     std::string_view from;
     std::string_view to;
-    /// A change of letter case only (Whole steps): the temporary name it goes
-    /// through where the disk ignores case; empty for other renames.
+    /// A change of letter case only (Whole steps outside cycles): the
+    /// temporary name it goes through where the disk ignores case; empty for
+    /// other renames.
     std::string_view caseTemporary;
-    /// FromTemporary steps: the empty file created just before the step, so
-    /// that an undo record written before renaming tells a finished cycle
-    /// from one never begun; removed when saving ends.
-    std::string_view marker;
+};
+
+/// Steps of a plan that are taken back together (see UndoUnitKind): a
+/// chain, a change of letter case only, or a cycle.
+struct PlanUnit {
+    UndoUnitKind kind = UndoUnitKind::Chain;
+    std::size_t firstStep = 0;
+    std::size_t steps = 0;
 };
 
 /// The renames of a save, ordered so that whenever only listed files stand
@@ -67,6 +73,8 @@ struct RenameStep {
 /// another file; a target held otherwise is left for the rename to fail on.
 struct SavePlan {
     std::vector<RenameStep> steps;
+    /// The steps in units, in the same order.
+    std::vector<PlanUnit> units;
     /// Entries whose name changes, ascending.
     std::vector<std::size_t> changing;
     /// Names the disk must hold apart from the listed ones (temporary names),

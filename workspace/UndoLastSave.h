@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/SaveCallbacks.h"
+#include "workspace/UndoRun.h"
 #include "workspace/UndoScript.h"
 
 #include <cstddef>
@@ -17,38 +18,36 @@ class FileSystem;
 enum class UndoStatus : std::uint8_t {
     /// The folder holds no undo script.
     NoRecord,
-    /// A file holds the script's name, but it is not Quillon's undo script
-    /// (or it was edited): nothing was touched.
+    /// A file holds the script's name, but it is not Quillon's undo script:
+    /// nothing was touched.
     NotQuillons,
+    /// The script breaks a rule of the records Quillon writes (see problem):
+    /// nothing was touched.
+    Refused,
     /// Another save or undo held the folder; nothing was touched.
     Busy,
     /// The record was carried out (see the counts for what came back).
     Undone,
 };
 
-/// The outcome of taking back the last save.
-struct UndoResult {
+/// The outcome of taking back the last save, counted in files.
+struct UndoResult : UndoTally {
     UndoStatus status = UndoStatus::NoRecord;
-    /// Renames taken back, newest first.
-    std::vector<UndoStep> restored;
-    /// Renames the record planned that never happened; nothing to do.
-    std::size_t notCarriedOut = 0;
-    /// Renames that did not come back (still from -> to), newest first; the
-    /// record is kept with just these.
-    std::vector<UndoStep> notRestored;
-    /// Renames not yet tried when shouldStop ended the run; kept in the record.
-    std::size_t notReached = 0;
+    /// Where and why the record was refused.
+    UndoRecordProblem problem;
     /// 0, or the errno value of removing or rewriting the record.
     int recordError = 0;
     /// The reload of the folder afterwards (Workspace only).
     int reloadError = 0;
 };
 
-/// Carries out the undo script Quillon left in folder, without a shell:
-/// newest rename first, each only while its new name is there and its old
-/// name is free, never replacing a file. Removes the script when every
-/// rename came back; otherwise rewrites it with what is left. Uses the
-/// callbacks renaming, progress and shouldStop.
+/// Carries out the undo script Quillon left in folder, without a shell.
+/// Every line is checked first (see parseUndoScript): a record that could
+/// reach outside the folder, delete a file or name itself is refused whole.
+/// Each unit is taken back only from a state the save left (see UndoRun),
+/// never replacing a file. Removes the script when every file came back;
+/// otherwise rewrites it with what is left. Uses the callbacks renaming,
+/// progress and shouldStop.
 UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask);
 
 } // namespace quillon

@@ -5,6 +5,7 @@
 #include "workspace/FolderReader.h"
 
 #include <algorithm>
+#include <charconv>
 
 namespace quillon {
 
@@ -17,31 +18,120 @@ constexpr std::string_view kShebang = "#!/bin/sh\n";
 // tell success, as "mv -n" does not report a skipped move everywhere.
 constexpr std::string_view kBody =
     R"sh(# Written by Quillon when it renamed files in this folder. Running it renames
-# them back, newest rename first, and then deletes itself. A file is renamed
-# back only while its new name is there and its old name is free; anything
-# else is reported, and the script is then kept. Quillon's "Undo Last Save"
-# reads this file too; once edited, it is no longer taken for Quillon's own.
+# them back, newest rename first, and then deletes itself. A file goes back
+# only from where the save left it and only onto a free name, so a run that
+# stopped, or a second run, finishes what is left and never moves a file
+# that is already back. Anything else is reported, and the script is then
+# kept. Quillon's "Undo Last Save" reads this file too; once edited, it is
+# no longer taken for Quillon's own.
 unset CDPATH
 self=${0##*/}
 case $0 in
 */*) d=${0%/*}; cd -- "${d:-/}" || exit 1 ;;
 esac
 failed=0
-skipped=0
+nothing=0
 restored=0
+checking=1
 nocase=
 present() { [ -e "$1" ] || [ -h "$1" ]; }
 report() { printf 'Not renamed back: %s\n' "$1" >&2; failed=1; }
 move() { mv -n -- "$1" "$2" && ! present "$1" && present "$2"; }
+# Every line is checked before the first rename: a name that could reach
+# outside this folder, or this script itself, refuses the whole script.
+refuse() {
+    printf 'Not an undo record Quillon can take back: %s\n' "$1" >&2
+    exit 1
+}
+check_names() {
+    for n do
+        case $n in
+        '' | . | .. | */*) refuse "$n" ;;
+        esac
+        if [ "$n" = "$self" ]; then refuse "$n"; fi
+    done
+}
+# The arguments are moves, new name then old name, in the order they are
+# taken back; each frees the old name of the next. The first old name that
+# is free tells how far the save, or an earlier run, got. Sets start to its
+# move's number (-1 for none) and last to the new name of the last move.
+find_start() {
+    start=-1
+    i=0
+    while [ $# -ge 2 ]; do
+        if [ "$start" -lt 0 ] && ! present "$2"; then start=$i; fi
+        last=$1
+        i=$((i + 1))
+        shift 2
+    done
+}
+# Moves back from move number $1 on; stops at the first that cannot go.
+take_back() {
+    skip=$1
+    shift
+    while [ "$skip" -gt 0 ]; do
+        shift 2
+        skip=$((skip - 1))
+    done
+    while [ $# -ge 2 ]; do
+        if present "$1" && ! present "$2" && move "$1" "$2"; then
+            restored=1
+        else
+            report "$1"
+            return
+        fi
+        shift 2
+    done
+}
 # A record written before renaming also holds renames that a crash or a stop
-# kept from happening. Newest first, those come before any that happened,
-# and their file still has its old name: they are left alone.
-not_done() { [ "$planned" = 1 ] && [ "$restored" = 0 ] && present "$2"; }
+# kept from happening; newest first, those come before any that happened.
+not_done() { [ "$planned" = 1 ] && [ "$restored" = 0 ]; }
 back() {
-    if present "$1" && ! present "$2"; then
-        if move "$1" "$2"; then restored=1; else report "$1"; fi
-    elif not_done "$1" "$2"; then
-        skipped=$((skipped + 1))
+    if [ "$checking" = 1 ]; then
+        check_names "$@"
+        return
+    fi
+    find_start "$@"
+    if [ "$start" -ge 0 ]; then
+        take_back "$start" "$@"
+    elif ! present "$last" || not_done; then
+        nothing=$((nothing + $# / 2))
+    else
+        report "$1"
+    fi
+}
+identity() {
+    id=$(ls -di -- "$1" 2>/dev/null) || id=
+    id=${id#"${id%%[! ]*}"}
+    id=${id%% *}
+}
+# A swap or rotation through the temporary name $3. With that name free the
+# folder holds the same names before and after it: only the identity $1 of
+# the file that went through it tells whether it is still to be taken back.
+cycle_back() {
+    if [ "$checking" = 1 ]; then
+        case $1 in '' | *[!0-9]*) refuse "$1" ;; esac
+        case $3 in "_Quillon swap "[0-9]*-[0-9]*.tmp) ;; *) refuse "$3" ;; esac
+        shift
+        check_names "$@"
+        return
+    fi
+    ino=$1
+    shift
+    if present "$2"; then
+        find_start "$@"
+        if [ "$start" -ge 0 ]; then take_back "$start" "$@"; else report "$2"; fi
+        return
+    fi
+    identity "$1"
+    if [ "$id" = "$ino" ]; then
+        take_back 0 "$@"
+        return
+    fi
+    for n do :; done
+    identity "$n"
+    if [ "$id" = "$ino" ]; then
+        nothing=$((nothing + $# / 2 - 1))
     else
         report "$1"
     fi
@@ -69,21 +159,23 @@ spelled() {
 # A change of letter case only; where the disk ignores case it went through
 # the temporary name $3.
 case_back() {
+    if [ "$checking" = 1 ]; then
+        case $3 in "_Quillon case "[0-9]*-[0-9]*.tmp) ;; *) refuse "$3" ;; esac
+        check_names "$@"
+        return
+    fi
     if present "$3" && spelled "$2" && [ -f "$3" ] && ! [ -h "$3" ] && ! [ -s "$3" ]; then
         # Killed inside the first step: the file never left its old name, and
         # an empty file reserved the temporary name.
         rm -f -- "$3"
-        skipped=$((skipped + 1))
+        nothing=$((nothing + 1))
     elif present "$3"; then
-        # Stopped between the two steps: the file is under the temporary
-        # name, and an empty file under the new one is the placeholder some
-        # disks create before a rename.
-        if [ -f "$1" ] && ! [ -h "$1" ] && ! [ -s "$1" ]; then rm -f -- "$1"; fi
+        # Stopped between the two steps: the file is under the temporary name.
         if ! present "$2" && move "$3" "$2"; then restored=1; else report "$1"; fi
     elif ! ignores_case; then
         back "$1" "$2"
-    elif [ "$planned" = 1 ] && [ "$restored" = 0 ] && ! spelled "$1"; then
-        if present "$2"; then skipped=$((skipped + 1)); else report "$1"; fi
+    elif ! spelled "$1"; then
+        if present "$2"; then nothing=$((nothing + 1)); else report "$1"; fi
     elif present "$1"; then
         # Either spelling finds the file; through a fresh temporary name it
         # ends up with the old spelling, whichever it had.
@@ -98,23 +190,13 @@ case_back() {
         report "$1"
     fi
 }
-# The last step of a cycle, from the temporary name $2: the marker $3 is
-# there from just before that step until saving ends.
-swap_back() {
-    if present "$2" || present "$3"; then
-        back "$1" "$2"
-        rm -f -- "$3"
-    else
-        skipped=$((skipped + 1))
-    fi
-}
 finish() {
-    if [ "$skipped" -gt 0 ]; then
-        echo "$skipped renames had not been carried out; nothing to do for them."
+    if [ "$nothing" -gt 0 ]; then
+        echo "$nothing renames had not been carried out or were already taken back; nothing to do for them."
     fi
     if [ "$failed" = 0 ]; then
         # By its own path, and only while it is still this script.
-        if [ -f "$self" ] && [ "$(sed -n 2p < "$self")" = '# Quillon undo record 2' ]; then
+        if [ -f "$self" ] && [ "$(sed -n 2p < "$self")" = '# Quillon undo record 3' ]; then
             rm -f -- "$self"
         fi
         exit 0
@@ -126,76 +208,183 @@ finish() {
 
 constexpr std::string_view kPlanned = "planned=1\n";
 constexpr std::string_view kCarriedOut = "planned=0\n";
-constexpr std::string_view kLinesHead = "# The renames taken back, newest first:\n";
-constexpr std::string_view kFooter = "finish\n";
-constexpr std::string_view kBack = "back ";
-constexpr std::string_view kCaseBack = "case_back ";
-constexpr std::string_view kSwapBack = "swap_back ";
+constexpr std::string_view kSaveIdHead = "# Save ";
+constexpr std::string_view kLinesHead =
+    "# The renames taken back, newest first:\nundo_lines() {\n:\n";
+constexpr std::string_view kFooter = "}\nundo_lines\nchecking=0\nundo_lines\nfinish\n";
 
-std::string header(bool planned) {
-    std::string out(kShebang);
+struct Verb {
+    std::string_view text;
+    UndoUnitKind kind;
+};
+
+constexpr Verb kVerbs[] = {
+    {"back ", UndoUnitKind::Chain},
+    {"case_back ", UndoUnitKind::CaseOnly},
+    {"cycle_back ", UndoUnitKind::Cycle},
+};
+
+std::string_view verbOf(UndoUnitKind kind) {
+    for (const Verb& v : kVerbs) {
+        if (v.kind == kind)
+            return v.text;
+    }
+    return kVerbs[0].text;
+}
+
+void appendHeader(std::string& out, bool planned, std::string_view saveId) {
+    out += kShebang;
     out += kUndoScriptMarker;
     out += '\n';
     out += kBody;
     out += planned ? kPlanned : kCarriedOut;
+    out += kSaveIdHead;
+    out += saveId;
+    out += '\n';
     out += kLinesHead;
-    return out;
 }
 
 // Reads one word appendShellQuoted wrote: quoted runs joined by \'.
-bool readQuoted(std::string_view& text, std::string& out) {
-    out.clear();
+bool readQuoted(std::string_view& text, NameList& names, std::string& scratch) {
+    scratch.clear();
     for (;;) {
         if (text.empty() || text.front() != '\'')
             return false;
         const std::size_t close = text.find('\'', 1);
         if (close == std::string_view::npos)
             return false;
-        out.append(text.substr(1, close - 1));
+        scratch.append(text.substr(1, close - 1));
         text.remove_prefix(close + 1);
-        if (text.substr(0, 3) != "\\''")
-            return true;
-        out.push_back('\'');
+        if (!text.starts_with("\\''"))
+            break;
+        scratch.push_back('\'');
         text.remove_prefix(2);
     }
-}
-
-bool readSeparator(std::string_view& text, char c) {
-    if (text.empty() || text.front() != c)
-        return false;
-    text.remove_prefix(1);
+    names.add(scratch);
     return true;
 }
 
-// The verb of a line and the word after its two names, if any.
-struct LineShape {
-    std::string_view verb;
-    std::string UndoStep::*extra;
+bool readIdentity(std::string_view& text, std::uint64_t& identity) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), identity);
+    if (ec != std::errc() || end == text.data() || text.front() == '0' || *end != ' ')
+        return false;
+    text.remove_prefix(static_cast<std::size_t>(end - text.data()) + 1);
+    return true;
+}
+
+// Parses a text line by line, keeping the line number for a problem.
+class Parser final {
+public:
+    explicit Parser(std::string_view text)
+        : m_all(text)
+        , m_text(text) {}
+
+    std::optional<UndoRecord> run(UndoRecordProblem* problem);
+
+private:
+    bool header();
+    bool unitLine();
+    bool fail(std::string reason);
+    std::size_t lineAt(std::size_t offset) const;
+
+    std::string_view m_all;
+    std::string_view m_text;
+    UndoRecord m_record;
+    std::string m_scratch;
+    UndoRecordProblem m_problem;
 };
 
-constexpr LineShape kShapes[] = {
-    {kCaseBack, &UndoStep::temporary},
-    {kSwapBack, &UndoStep::marker},
-    {kBack, nullptr},
-};
+std::size_t Parser::lineAt(std::size_t offset) const {
+    return 1 + static_cast<std::size_t>(std::count(
+                   m_all.begin(), m_all.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+}
 
-// One line of the body: back 'NEW' 'OLD', case_back 'NEW' 'OLD' 'TEMP' or
-// swap_back 'NEW' 'TEMP' 'MARKER'.
-bool readLine(std::string_view& text, UndoStep& step) {
-    const LineShape* shape = nullptr;
-    for (const LineShape& s : kShapes) {
-        if (!shape && text.starts_with(s.verb))
-            shape = &s;
+bool Parser::fail(std::string reason) {
+    m_problem.line = lineAt(m_all.size() - m_text.size());
+    m_problem.reason = std::move(reason);
+    return false;
+}
+
+// Everything up to the first line of renames is Quillon's own text, but for
+// the planned flag and the save's identifier.
+bool Parser::header() {
+    std::string expected;
+    for (const bool planned : {true, false}) {
+        expected.clear();
+        appendHeader(expected, planned, {});
+        const std::size_t idAt = expected.size() - kLinesHead.size() - 1;
+        if (!m_text.starts_with(std::string_view(expected).substr(0, idAt)))
+            continue;
+        const std::size_t idEnd = m_text.find('\n', idAt);
+        if (idEnd == std::string_view::npos)
+            break;
+        m_record.planned = planned;
+        m_record.saveId = m_text.substr(idAt, idEnd - idAt);
+        m_text.remove_prefix(idAt);
+        if (!isValidSaveId(m_record.saveId))
+            return fail("the save's identifier is not one Quillon writes");
+        m_text.remove_prefix(idEnd - idAt + 1);
+        if (!m_text.starts_with(kLinesHead))
+            return fail("the text differs from what Quillon writes");
+        m_text.remove_prefix(kLinesHead.size());
+        return true;
     }
-    if (!shape)
-        return false;
-    text.remove_prefix(shape->verb.size());
-    if (!readQuoted(text, step.to) || !readSeparator(text, ' ') || !readQuoted(text, step.from))
-        return false;
-    if (shape->extra && (!readSeparator(text, ' ') || !readQuoted(text, step.*shape->extra) ||
-                         (step.*shape->extra).empty()))
-        return false;
-    return readSeparator(text, '\n');
+    // The first line that differs from both headers.
+    expected.clear();
+    appendHeader(expected, true, {});
+    const auto diverge =
+        std::mismatch(m_text.begin(), m_text.end(), expected.begin(), expected.end());
+    const auto same = static_cast<std::size_t>(diverge.first - m_text.begin());
+    m_text.remove_prefix(std::string_view(m_text.substr(0, same)).rfind('\n') + 1);
+    return fail("the text differs from what Quillon writes");
+}
+
+bool Parser::unitLine() {
+    const Verb* verb = nullptr;
+    for (const Verb& v : kVerbs) {
+        if (m_text.starts_with(v.text))
+            verb = &v;
+    }
+    if (!verb)
+        return fail("the line is no rename Quillon writes");
+    const std::string_view lineStart = m_text;
+    m_text.remove_prefix(verb->text.size());
+    std::uint64_t identity = 0;
+    if (verb->kind == UndoUnitKind::Cycle && !readIdentity(m_text, identity))
+        return fail("a cycle without the identity of its file");
+    m_record.startUnit(verb->kind, identity);
+    for (;;) {
+        if (!readQuoted(m_text, m_record.names, m_scratch))
+            return fail("a name is not quoted as Quillon quotes it");
+        ++m_record.units.back().count;
+        if (m_text.starts_with('\n'))
+            break;
+        if (!m_text.starts_with(' '))
+            return fail("the line does not end where Quillon ends it");
+        m_text.remove_prefix(1);
+    }
+    if (const auto why = unitProblem(m_record, m_record.units.back())) {
+        m_text = lineStart;
+        return fail(*why);
+    }
+    m_text.remove_prefix(1);
+    return true;
+}
+
+std::optional<UndoRecord> Parser::run(UndoRecordProblem* problem) {
+    bool ok = header();
+    while (ok && m_text != kFooter) {
+        if (m_text.empty() || (m_text.starts_with("}\n") && !kFooter.starts_with(m_text)))
+            ok = fail("the text differs from what Quillon writes");
+        else
+            ok = unitLine();
+    }
+    if (!ok) {
+        if (problem)
+            *problem = std::move(m_problem);
+        return std::nullopt;
+    }
+    return std::move(m_record);
 }
 
 } // namespace
@@ -230,62 +419,57 @@ void appendShellQuoted(std::string& out, std::string_view bytes) {
     out.push_back('\'');
 }
 
-UndoScriptWriter::UndoScriptWriter(bool planned, std::size_t steps, std::size_t bytes,
-                                   std::string buffer)
+UndoScriptWriter::UndoScriptWriter(bool planned, std::string_view saveId, std::size_t units,
+                                   std::size_t bytes, std::string buffer)
     : m_text(std::move(buffer)) {
-    // Appended, not assigned: a moved-in header would drop the lent storage.
     m_text.clear();
-    m_text += header(planned);
-    // A verb, four quotes, the separators and the line end take some 24 bytes.
-    m_text.reserve(m_text.size() + kFooter.size() + bytes + steps * 24);
+    appendHeader(m_text, planned, saveId);
+    // A verb, the quotes, the separators and the line end take some 24 bytes.
+    m_text.reserve(m_text.size() + kFooter.size() + bytes * 11 / 10 + units * 32);
 }
 
-void UndoScriptWriter::addNewestFirst(std::string_view from, std::string_view to,
-                                      std::string_view temporary, std::string_view marker) {
-    const std::string_view extra = temporary.empty() ? marker : temporary;
-    m_text.append(!temporary.empty() ? kCaseBack : !marker.empty() ? kSwapBack : kBack);
-    appendShellQuoted(m_text, to);
-    m_text.push_back(' ');
-    appendShellQuoted(m_text, from);
-    if (!extra.empty()) {
+void UndoScriptWriter::endLine() {
+    if (m_inLine)
+        m_text.push_back('\n');
+    m_inLine = false;
+}
+
+void UndoScriptWriter::startUnit(UndoUnitKind kind, std::uint64_t identity) {
+    endLine();
+    m_text.append(verbOf(kind));
+    if (kind == UndoUnitKind::Cycle) {
+        char digits[24];
+        m_text.append(digits, std::to_chars(std::begin(digits), std::end(digits), identity).ptr);
         m_text.push_back(' ');
-        appendShellQuoted(m_text, extra);
     }
-    m_text.push_back('\n');
+    m_inLine = true;
+}
+
+void UndoScriptWriter::addName(std::string_view name) {
+    if (m_text.back() != ' ')
+        m_text.push_back(' ');
+    appendShellQuoted(m_text, name);
 }
 
 std::string UndoScriptWriter::finish() {
+    endLine();
     m_text.append(kFooter);
     return std::move(m_text);
 }
 
 std::string undoScriptText(const UndoRecord& record) {
-    std::size_t bytes = 0;
-    for (const UndoStep& s : record.steps)
-        bytes += s.from.size() + s.to.size() + s.temporary.size() + s.marker.size();
-    UndoScriptWriter writer(record.planned, record.steps.size(), bytes);
-    // Newest first: the way back undoes the last rename first.
-    std::for_each(record.steps.rbegin(), record.steps.rend(), [&writer](const UndoStep& step) {
-        writer.addNewestFirst(step.from, step.to, step.temporary, step.marker);
-    });
+    UndoScriptWriter writer(record.planned, record.saveId, record.units.size(),
+                            record.names.byteSize());
+    for (const UndoUnit& unit : record.units) {
+        writer.startUnit(unit.kind, unit.identity);
+        for (std::size_t k = 0; k < unit.count; ++k)
+            writer.addName(record.name(unit, k));
+    }
     return writer.finish();
 }
 
-std::optional<UndoRecord> parseUndoScript(std::string_view text) {
-    UndoRecord record;
-    if (text.starts_with(header(true)))
-        record.planned = true;
-    else if (!text.starts_with(header(false)))
-        return std::nullopt;
-    text.remove_prefix(header(record.planned).size());
-    while (text != kFooter) {
-        UndoStep step;
-        if (!readLine(text, step))
-            return std::nullopt;
-        record.steps.push_back(std::move(step));
-    }
-    std::reverse(record.steps.begin(), record.steps.end());
-    return record;
+std::optional<UndoRecord> parseUndoScript(std::string_view text, UndoRecordProblem* problem) {
+    return Parser(text).run(problem);
 }
 
 } // namespace quillon

@@ -5,27 +5,21 @@
 #include "workspace/NameTable.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/ProgressReporter.h"
+#include "workspace/RenameRun.h"
 #include "workspace/SaveChecks.h"
 #include "workspace/SavePlan.h"
 #include "workspace/UndoScript.h"
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <ctime>
 #include <optional>
 #include <unistd.h>
 
 namespace quillon {
 
 namespace {
-
-// Everything one save works from, fixed before the first question: a modal
-// box lets events run, and the lists may not change under the loop.
-// The lists as they stand: nothing changes them while a save runs.
-struct SaveInput {
-    std::string folder;
-    const NameList& oldNames;
-    const NameList& newNames;
-};
 
 void tellUser(const SaveCallbacks& ask, SaveNoticeKind kind, NameView name = {}, int error = 0) {
     if (ask.tell)
@@ -43,276 +37,127 @@ ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder, const NameList&
     return ScriptSlot::Free;
 }
 
-std::string plannedRecordText(const SavePlan& plan) {
+// A save's identifier: the time it began and the process, which no other
+// save of this machine shares.
+std::string newSaveId() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    std::tm utc{};
+    ::gmtime_r(&now.tv_sec, &utc);
+    char id[64];
+    const std::size_t n = std::strftime(id, sizeof id, "%Y%m%dT%H%M%S", &utc);
+    std::snprintf(id + n, sizeof id - n, ".%09ld-%ld", static_cast<long>(now.tv_nsec),
+                  static_cast<long>(::getpid()));
+    return id;
+}
+
+// The file identity of each cycle's first file, by unit: only it tells a
+// cycle taken back from one never begun. A file that cannot be asked (it
+// vanished) gets an identity no file has; its cycle cannot start anyway.
+std::vector<std::uint64_t> cycleIdentities(FileSystem& fs, const std::string& folder,
+                                           const SavePlan& plan) {
+    std::vector<std::uint64_t> out(plan.units.size(), 0);
+    for (std::size_t u = 0; u < plan.units.size(); ++u) {
+        if (plan.units[u].kind != UndoUnitKind::Cycle)
+            continue;
+        const std::string_view name = plan.steps[plan.units[u].firstStep].from;
+        if (fs.entryIdentity(folder, name, out[u]) != 0 || out[u] == 0)
+            out[u] = ~std::uint64_t{0};
+    }
+    return out;
+}
+
+std::size_t planBytes(const SavePlan& plan) {
     std::size_t bytes = 0;
     for (const RenameStep& s : plan.steps)
-        bytes += s.from.size() + s.to.size() + s.caseTemporary.size() + s.marker.size();
-    UndoScriptWriter writer(true, plan.steps.size(), bytes);
-    std::for_each(plan.steps.rbegin(), plan.steps.rend(), [&writer](const RenameStep& s) {
-        writer.addNewestFirst(s.from, s.to, s.caseTemporary, s.marker);
-    });
-    return writer.finish();
+        bytes += s.from.size() + s.to.size() + s.caseTemporary.size();
+    return bytes;
 }
 
-// A rename carried out. The names view the lists and the plan, which
-// outlive the run: a million renames copy no name.
-struct DoneStep {
-    std::string_view from;
-    std::string_view to;
-};
-
-// Carries out a plan step by step, keeping what really happened for the
-// undo record.
-class RenameRun final {
+// The folder's undo script through one save: the record written before the
+// first rename, rewritten with what happened, or the one of the save before
+// put back when this one changed nothing.
+class SaveRecord final {
 public:
-    RenameRun(FileSystem& fs, const SaveInput& in, const SavePlan& plan, const NameList& entries,
-              const SaveCallbacks& ask)
+    SaveRecord(FileSystem& fs, const std::string& folder, const SavePlan& plan,
+               const NameList& entries, const SaveCallbacks& ask)
         : m_fs(fs)
-        , m_in(in)
+        , m_folder(folder)
         , m_plan(plan)
-        , m_entries(entries)
         , m_ask(ask)
-        , m_completed(in.oldNames.size(), false) {
-        m_done.reserve(plan.steps.size());
-    }
+        , m_recordLimit(recordByteLimit(entries))
+        , m_saveId(newSaveId())
+        , m_identities(cycleIdentities(fs, folder, plan)) {}
 
-    void run(SaveResult& result);
-    const std::vector<DoneStep>& done() const { return m_done; }
-    /// Removes the cycle markers; once the record no longer needs them.
-    void removeMarkers();
+    /// Before the first rename; false stops the save.
+    bool prepare(ScriptSlot slot, bool createUndoFile, SaveResult& result);
+    /// After the renames.
+    void finish(const RenameRun& run);
 
 private:
-    int rename(std::string_view from, std::string_view to, bool toOwnName = false);
-    int renameCaseOnly(const RenameStep& step);
-    int attempt(const RenameStep& step);
-    bool carryOut(const RenameStep& step);
-    void rollBackCycle();
-    void runStep(const RenameStep& step);
-    void advance();
-    bool stopWanted(SaveResult& result);
-    bool listed(std::string_view name);
-
     FileSystem& m_fs;
-    const SaveInput& m_in;
+    const std::string& m_folder;
     const SavePlan& m_plan;
-    const NameList& m_entries;
-    /// m_entries as a set, made on first need: only a refused case-only
-    /// rename asks, and a million names take a while to hash.
-    std::optional<NameTable> m_listed;
     const SaveCallbacks& m_ask;
-    std::vector<bool> m_completed;
-    std::vector<DoneStep> m_done;
-    bool m_aborted = false;
-    /// A file of a cycle waits under its temporary name.
-    bool m_inTemporary = false;
-    /// A step of the cycle under way failed: the rest of it is passed over.
-    bool m_cycleBroken = false;
-    /// Where the cycle under way begins in m_done, and its entries.
-    std::size_t m_cycleStart = 0;
-    std::vector<std::size_t> m_cycleEntries;
-    std::vector<std::size_t> m_rolledBack;
-    std::vector<std::string_view> m_markers;
-    /// The cycle under way has its marker (the last of m_markers).
-    bool m_cycleMarked = false;
-    std::size_t m_unit = 0;
-    int m_shownPercent = 0;
+    std::size_t m_recordLimit;
+    std::string m_saveId;
+    std::vector<std::uint64_t> m_identities;
+    bool m_written = false;
+    /// The script of the save before, while this save may still change nothing.
+    std::optional<std::string> m_previous;
+    /// Kept for the rewrite, whose pages it then spares.
+    std::string m_text;
 };
 
-int RenameRun::rename(std::string_view from, std::string_view to, bool toOwnName) {
-    const int err = toOwnName ? m_fs.renameToOwnName(m_in.folder, from, to)
-                              : m_fs.renameDirect(m_in.folder, from, to);
-    if (err == 0)
-        m_done.push_back({from, to});
-    return err;
-}
-
-// Where the disk ignores case, the new spelling finds the file itself; no
-// listed file holds it, so the rename goes through the temporary name the
-// record already names.
-int RenameRun::renameCaseOnly(const RenameStep& step) {
-    int err = m_fs.renameDirect(m_in.folder, step.from, step.to);
-    if (err == 0) {
-        m_done.push_back({step.from, step.to});
-        return 0;
-    }
-    if (err != EEXIST || listed(step.to))
-        return err;
-    if ((err = rename(step.from, step.caseTemporary, true)) != 0)
-        return err;
-    if ((err = rename(step.caseTemporary, step.to)) != 0)
-        rename(step.caseTemporary, step.from);
-    return err;
-}
-
-bool RenameRun::listed(std::string_view name) {
-    if (!m_listed)
-        m_listed.emplace(m_entries);
-    return m_listed->find(name) != NameTable::kNone;
-}
-
-int RenameRun::attempt(const RenameStep& step) {
-    if (!step.caseTemporary.empty())
-        return renameCaseOnly(step);
-    return rename(step.from, step.to, step.role == StepRole::ToTemporary);
-}
-
-bool RenameRun::carryOut(const RenameStep& step) {
-    for (;;) {
-        const int err = attempt(step);
-        if (err == 0)
-            return true;
-        const RenameFailureChoice choice =
-            m_ask.renameFailed
-                ? m_ask.renameFailed({step.entry, err, decodeName(m_in.oldNames[step.entry])})
-                : RenameFailureChoice::Skip;
-        if (choice == RenameFailureChoice::Retry)
-            continue;
-        m_aborted = m_aborted || choice == RenameFailureChoice::Abort;
-        return false;
-    }
-}
-
-// A cycle that cannot close would leave a file under its temporary name:
-// its renames are taken back, newest first, and the record keeps both ways.
-void RenameRun::rollBackCycle() {
-    // First the marker: a cycle taken back must not look finished.
-    if (m_cycleMarked && m_fs.removeFile(m_in.folder, m_markers.back()) == 0)
-        m_markers.pop_back();
-    m_cycleMarked = false;
-    for (std::size_t k = m_done.size(); k > m_cycleStart; --k) {
-        const DoneStep step = m_done[k - 1];
-        rename(step.to, step.from);
-    }
-    for (const std::size_t entry : m_cycleEntries) {
-        m_completed[entry] = false;
-        m_rolledBack.push_back(entry);
-    }
-    m_inTemporary = false;
-    m_cycleBroken = true;
-}
-
-void RenameRun::advance() {
-    const std::size_t count = m_in.oldNames.size();
-    if (count >= 2) {
-        const int percent = static_cast<int>(m_unit * 100 / (count - 1));
-        if (percent != m_shownPercent && m_ask.progress)
-            m_ask.progress(percent);
-        m_shownPercent = percent;
-    }
-    ++m_unit;
-}
-
-bool RenameRun::stopWanted(SaveResult& result) {
-    if (m_inTemporary || m_cycleBroken)
-        return false;
-    if (!result.stopped && m_ask.shouldStop && m_ask.shouldStop())
-        result.stopped = true;
-    return result.stopped || m_aborted;
-}
-
-void RenameRun::runStep(const RenameStep& step) {
-    if (step.role == StepRole::ToTemporary) {
-        m_cycleStart = m_done.size();
-        m_cycleEntries.assign(1, step.entry);
-        m_cycleMarked = false;
-        m_inTemporary = !m_aborted && carryOut(step);
-        m_cycleBroken = !m_inTemporary;
-        return;
-    }
-    const bool inCycle = m_inTemporary || m_cycleBroken;
-    if (m_cycleBroken) {
-        if (step.role == StepRole::Whole)
-            m_rolledBack.push_back(step.entry);
-        m_cycleBroken = step.role != StepRole::FromTemporary;
-        return;
-    }
-    if (m_aborted)
-        return;
-    if (!step.marker.empty() && m_fs.createFile(m_in.folder, step.marker, {}) == 0) {
-        m_markers.push_back(step.marker);
-        m_cycleMarked = true;
-    }
-    const bool ok = carryOut(step);
-    m_completed[step.entry] = ok;
-    if (inCycle)
-        m_cycleEntries.push_back(step.entry);
-    if (inCycle && (!ok || m_aborted))
-        rollBackCycle();
-    if (step.role == StepRole::FromTemporary)
-        m_inTemporary = m_cycleBroken = false;
-    if (!m_aborted)
-        advance();
-}
-
-void RenameRun::removeMarkers() {
-    for (const std::string_view marker : m_markers)
-        m_fs.removeFile(m_in.folder, marker);
-    m_markers.clear();
-}
-
-void RenameRun::run(SaveResult& result) {
-    // Names that stay move the bar as if renamed onto themselves.
-    for (std::size_t i = 0; i < m_in.oldNames.size(); ++i) {
-        if (m_in.oldNames[i] == m_in.newNames[i])
-            advance();
-    }
-    for (const RenameStep& step : m_plan.steps) {
-        if (stopWanted(result))
-            break;
-        runStep(step);
-    }
-    for (const std::size_t i : m_plan.changing) {
-        if (m_completed[i])
-            ++result.renamed;
-        else
-            result.notRenamed.push_back(i);
-    }
-    result.aborted = m_aborted;
-    std::sort(m_rolledBack.begin(), m_rolledBack.end());
-    result.rolledBack = std::move(m_rolledBack);
-}
-
-// text keeps the record's buffer for the rewrite, whose pages it then spares.
-bool writePlannedRecord(FileSystem& fs, const std::string& folder, ScriptSlot slot,
-                        bool writeScript, const SavePlan& plan, const SaveCallbacks& ask,
-                        SaveResult& result, std::string& text) {
-    if (!writeScript) {
-        // An old script names renames of an earlier save; it goes either way.
+bool SaveRecord::prepare(ScriptSlot slot, bool createUndoFile, SaveResult& result) {
+    if (m_plan.steps.empty())
+        return true; // nothing will change: the earlier way back stays
+    if (!createUndoFile) {
+        // An old script names renames of an earlier save that this one may
+        // undermine; the user asked for no way back.
         if (slot == ScriptSlot::Ours)
-            fs.removeFile(folder, kUndoScriptName);
+            m_fs.removeFile(m_folder, kUndoScriptName);
         return true;
     }
     // A file of the user's under the script's name is never replaced.
-    if (slot != ScriptSlot::Foreign)
-        text = plannedRecordText(plan);
-    const int err =
-        slot == ScriptSlot::Foreign
-            ? EEXIST
-            : fs.writeFileAtomically(folder, kUndoScriptName, text, slot == ScriptSlot::Ours);
-    if (err == 0)
+    int err = EEXIST;
+    if (slot != ScriptSlot::Foreign) {
+        std::string previous;
+        if (slot == ScriptSlot::Ours &&
+            m_fs.readRegularFile(m_folder, kUndoScriptName, m_recordLimit, previous) == 0)
+            m_previous = std::move(previous);
+        UndoScriptWriter writer(true, m_saveId, m_plan.units.size(), planBytes(m_plan));
+        writePlannedRecord(writer, m_plan, m_identities);
+        m_text = writer.finish();
+        err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, slot == ScriptSlot::Ours);
+    }
+    if (err == 0) {
+        m_written = true;
         return true;
-    tellUser(ask, SaveNoticeKind::UndoFileNotWritten, {}, err);
+    }
+    tellUser(m_ask, SaveNoticeKind::UndoFileNotWritten, {}, err);
     result.status = SaveStatus::UndoFileFailed;
     return false;
 }
 
 // The record written first also names renames that never happened; run as
 // it is, a line of it could find an unrelated file under a new name.
-bool rewriteRecord(FileSystem& fs, const std::string& folder, const std::vector<DoneStep>& done,
-                   const SaveCallbacks& ask, std::string& text) {
-    if (done.empty())
-        return fs.removeFile(folder, kUndoScriptName) == 0;
-    std::size_t bytes = 0;
-    for (const DoneStep& s : done)
-        bytes += s.from.size() + s.to.size();
-    UndoScriptWriter writer(false, done.size(), bytes, std::move(text));
-    std::for_each(done.rbegin(), done.rend(),
-                  [&writer](const DoneStep& s) { writer.addNewestFirst(s.from, s.to); });
-    text = writer.finish();
-    const int err = fs.writeFileAtomically(folder, kUndoScriptName, text, true);
+void SaveRecord::finish(const RenameRun& run) {
+    if (!m_written)
+        return;
+    int err = 0;
+    if (!run.changedAnything()) {
+        err = m_previous ? m_fs.writeFileAtomically(m_folder, kUndoScriptName, *m_previous, true)
+                         : m_fs.removeFile(m_folder, kUndoScriptName);
+    } else {
+        UndoScriptWriter writer(false, m_saveId, m_plan.units.size(), planBytes(m_plan),
+                                std::move(m_text));
+        run.writeRecord(writer, m_identities);
+        m_text = writer.finish();
+        err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, true);
+    }
     if (err != 0)
-        tellUser(ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
-    return err == 0;
+        tellUser(m_ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
 }
 
 } // namespace
@@ -397,29 +242,26 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
 }
 
 void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result) {
-    const SaveInput in{m_folder.directory, m_folder.names, m_preview.names};
-
+    const std::string& folder = m_folder.directory;
     // Each part before the first rename takes a second or more at a million
     // entries: a window hears each one end.
-    const std::size_t count = in.oldNames.size();
+    const std::size_t count = m_folder.names.size();
     std::optional<ProgressStage> preparing(std::in_place, m_progress, WorkStage::Preparing, count);
     FolderListing listing;
-    if (m_fs.readFolder(in.folder, listing) != 0)
+    if (m_fs.readFolder(folder, listing) != 0)
         listing = {};
     preparing->advance(count / 3);
     const NameList& entries = listing.names;
-    const SavePlan plan = planSave(in.oldNames, in.newNames, entries, ::getpid());
-    const ScriptSlot slot = scriptSlot(m_fs, in.folder, entries);
-    const bool writeScript = createUndoFile && !plan.steps.empty();
+    const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, ::getpid());
+    SaveRecord record(m_fs, folder, plan, entries, ask);
     preparing->advance(count / 3 * 2);
-    std::string recordText;
-    if (!writePlannedRecord(m_fs, in.folder, slot, writeScript, plan, ask, result, recordText))
+    if (!record.prepare(scriptSlot(m_fs, folder, entries), createUndoFile, result))
         return;
     preparing->advance(count);
     preparing.reset();
 
     dropUndo();
-    RenameRun run(m_fs, in, plan, entries, ask);
+    RenameRun run(m_fs, folder, m_folder.names, plan, entries, ask);
     {
         NotReadyScope notReady(m_previewReady);
         if (ask.renaming)
@@ -428,9 +270,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
         if (ask.renaming)
             ask.renaming(false);
     }
-    // The record written first needs the cycle markers for as long as it stands.
-    if (!writeScript || rewriteRecord(m_fs, in.folder, run.done(), ask, recordText))
-        run.removeMarkers();
+    record.finish(run);
     result.status = SaveStatus::Saved;
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeFileSystem.h"
 
+#include "RecordBuilder.h"
+
 #include "workspace/FolderReader.h"
 #include "workspace/UndoScript.h"
 
@@ -96,7 +98,8 @@ int FakeFileSystem::removeFile(const std::string&, std::string_view nameView) {
 }
 
 void FakeFileSystem::addUndoScript() {
-    addWithContent(kUndoScriptName, undoScriptText({false, {{"a", "b", {}, {}}}}));
+    addWithContent(kUndoScriptName,
+                   undoScriptText(recordOf(false, {{UndoUnitKind::Chain, {"b", "a"}}})));
 }
 
 int FakeFileSystem::renameDirect(const std::string& folder, std::string_view from,
@@ -120,6 +123,15 @@ std::int64_t FakeFileSystem::regularFileSize(const std::string&, std::string_vie
     if (it == m_files.end() || it->second.file.isFolder)
         return -1;
     return static_cast<std::int64_t>(it->second.content.size());
+}
+
+int FakeFileSystem::entryIdentity(const std::string&, std::string_view name,
+                                  std::uint64_t& identity) {
+    const auto it = m_files.find(std::string(name));
+    if (it == m_files.end())
+        return ENOENT;
+    identity = it->second.identity;
+    return 0;
 }
 
 int FakeFileSystem::writeFileAtomically(const std::string&, std::string_view nameView,

@@ -63,6 +63,9 @@ public:
     int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
                         std::string& out) override;
     std::int64_t regularFileSize(const std::string& folder, std::string_view name) override;
+    /// A number per entry, kept by renames.
+    int entryIdentity(const std::string& folder, std::string_view name,
+                      std::uint64_t& identity) override;
     /// Logged as "write NAME"; takes its failures from createFailures.
     int writeFileAtomically(const std::string& folder, std::string_view name,
                             std::string_view content, bool replace) override;
@@ -76,7 +79,12 @@ private:
     struct Entry {
         File file;
         std::string content;
+        std::uint64_t identity = ++nextIdentity();
     };
+    static std::uint64_t& nextIdentity() {
+        static std::uint64_t next = 0;
+        return next;
+    }
     std::map<std::string, Entry> m_files;
 };
 

@@ -37,6 +37,9 @@ public:
     std::int64_t regularFileSize(const std::string& f, std::string_view n) override {
         return m_disk.regularFileSize(f, n);
     }
+    int entryIdentity(const std::string& f, std::string_view n, std::uint64_t& id) override {
+        return m_disk.entryIdentity(f, n, id);
+    }
     int writeFileAtomically(const std::string& f, std::string_view n, std::string_view c,
                             bool replace) override {
         return m_disk.writeFileAtomically(f, n, c, replace);

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "DiskHelpers.h"
 #include "ForwardingFileSystem.h"
+#include "RecordBuilder.h"
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
@@ -139,7 +140,8 @@ TEST(SaveOnDisk, WithoutUndoFileTheOldOneGoesAndNoneIsWrittenAndNoTouchesNothing
     for (const Row row : {Row{false, true, true, false}, Row{true, false, false, true}}) {
         TempFolder dir;
         writeFile(dir.file("a"), "a");
-        const std::string oldScript = undoScriptText({false, {{"x", "y", {}, {}}}});
+        const std::string oldScript =
+            undoScriptText(recordOf(false, {{UndoUnitKind::Chain, {"y", "x"}}}));
         writeFile(dir.file(kUndoScriptName), oldScript);
         PosixFileSystem fs;
         saveWith(fs, dir.path(), U"*.*", {"b"}, row.createUndoFile, row.answerYes);

@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/UndoScript.h"
+#include "RecordBuilder.h"
 #include "workspace/FolderReader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 
 using namespace quillon;
+using namespace quillon::test;
 
 namespace {
 
@@ -35,50 +38,112 @@ TEST(ShellQuoting, EveryByteComesBackAndNothingRuns) {
         EXPECT_EQ(throughShell(name), name) << testing::PrintToString(name);
 }
 
-TEST(UndoScriptText, TakesRenamesBackNewestFirstAndCaseOnlyByTheirOwnWay) {
-    const std::string text = undoScriptText({true,
-                                             {{"1.txt", "2.txt", {}, {}},
-                                              {"2.txt", "3.txt", {}, {}},
-                                              {"abc", "Abc", "_t", {}},
-                                              {"_s", "x", {}, "_m"}}});
-    EXPECT_EQ(text.find("swap_back 'x' '_s' '_m'\n"), text.find("\n# The renames") + 41);
-    const auto first = text.find("case_back 'Abc' 'abc' '_t'\n");
-    const auto second = text.find("back '3.txt' '2.txt'\n");
-    const auto third = text.find("back '2.txt' '1.txt'\n");
-    ASSERT_NE(first, std::string::npos);
-    ASSERT_NE(second, std::string::npos);
-    ASSERT_NE(third, std::string::npos);
-    EXPECT_LT(first, second);
-    EXPECT_LT(second, third);
+UndoRecord sample(bool planned) {
+    return recordOf(planned,
+                    {{UndoUnitKind::Cycle,
+                      {"x", "_Quillon swap 7-1.tmp", "y", "x", "_Quillon swap 7-1.tmp", "y"},
+                      42},
+                     {UndoUnitKind::CaseOnly, {"Abc", "abc", "_Quillon case 7-0.tmp"}},
+                     {UndoUnitKind::Chain, {"2.txt", "1.txt", "3.txt", "2.txt"}},
+                     {UndoUnitKind::Chain, {"it's", "'';$(x)\n"}},
+                     {UndoUnitKind::Chain, {"caf\xE9", "CAF\xC9 \xFF"}}},
+                    "20261208T101010.000000001-7");
+}
+
+TEST(UndoScriptText, TakesUnitsBackInOrderAndNeverNamesItself) {
+    const std::string text = undoScriptText(sample(true));
+    const auto cycle = text.find("cycle_back 42 'x' '_Quillon swap 7-1.tmp' 'y' 'x' ");
+    const auto caseLine = text.find("case_back 'Abc' 'abc' '_Quillon case 7-0.tmp'\n");
+    const auto chain = text.find("back '2.txt' '1.txt' '3.txt' '2.txt'\n");
+    ASSERT_NE(cycle, std::string::npos) << text;
+    ASSERT_NE(caseLine, std::string::npos);
+    ASSERT_NE(chain, std::string::npos);
+    EXPECT_LT(cycle, caseLine);
+    EXPECT_LT(caseLine, chain);
     EXPECT_TRUE(hasUndoScriptSignature(text));
     // It deletes itself by its own path, never by the fixed name.
     EXPECT_EQ(text.find(kUndoScriptName), std::string::npos);
     EXPECT_NE(text.find("rm -f -- \"$self\""), std::string::npos);
 }
 
-TEST(ParseUndoScript, ReadsBackWhatItWroteAndNothingElse) {
-    const UndoRecord records[] = {
-        {false, {}},
-        {true, {{"a", "b", {}, {}}}},
-        {false,
-         {{"it's", "'';$(x)\n", {}, {}},
-          {"caf\xE9", "CAF\xC9", "_Quillon case 1-0.tmp", {}},
-          {"_Quillon swap 1-1.tmp", "b", {}, "_Quillon swap done 1-2.tmp"}}},
-    };
-    for (const UndoRecord& record : records) {
-        const std::string text = undoScriptText(record);
-        const auto parsed = parseUndoScript(text);
-        ASSERT_TRUE(parsed.has_value()) << text;
-        EXPECT_EQ(parsed->planned, record.planned);
-        ASSERT_EQ(parsed->steps.size(), record.steps.size());
-        for (std::size_t i = 0; i < record.steps.size(); ++i) {
-            EXPECT_EQ(parsed->steps[i].from, record.steps[i].from);
-            EXPECT_EQ(parsed->steps[i].to, record.steps[i].to);
-            EXPECT_EQ(parsed->steps[i].temporary, record.steps[i].temporary);
-            EXPECT_EQ(parsed->steps[i].marker, record.steps[i].marker);
+TEST(ParseUndoScript, ReadsBackWhatItWrote) {
+    for (const bool planned : {true, false}) {
+        const UndoRecord record = sample(planned);
+        const auto parsed = parseUndoScript(undoScriptText(record));
+        ASSERT_TRUE(parsed.has_value());
+        EXPECT_EQ(parsed->planned, planned);
+        EXPECT_EQ(parsed->saveId, record.saveId);
+        EXPECT_EQ(parsed->names, record.names);
+        ASSERT_EQ(parsed->units.size(), record.units.size());
+        for (std::size_t u = 0; u < record.units.size(); ++u) {
+            EXPECT_EQ(parsed->units[u].kind, record.units[u].kind);
+            EXPECT_EQ(parsed->units[u].count, record.units[u].count);
+            EXPECT_EQ(parsed->units[u].identity, record.units[u].identity);
         }
+        EXPECT_EQ(parsed->files(), 7u);
     }
-    const std::string good = undoScriptText({false, {{"a", "b", {}, {}}}});
+    EXPECT_TRUE(parseUndoScript(undoScriptText(recordOf(false, {}))).has_value());
+}
+
+// Records as an attacker would write them: each is refused whole, naming
+// the line of the first unit that breaks a rule.
+struct CraftedRow {
+    const char* what;
+    UnitSpec unit;
+};
+
+const CraftedRow kCrafted[] = {
+    {"parent folder", {UndoUnitKind::Chain, {"photo.jpg", "../../.bash_aliases"}}},
+    {"path with a slash", {UndoUnitKind::Chain, {"photo.jpg", "sub/x"}}},
+    {"absolute path", {UndoUnitKind::Chain, {"/etc/passwd", "x"}}},
+    {"dot", {UndoUnitKind::Chain, {"photo.jpg", "."}}},
+    {"empty name", {UndoUnitKind::Chain, {"", "x"}}},
+    {"NUL inside a name", {UndoUnitKind::Chain, {std::string("a\0b", 3), "x"}}},
+    {"the record's own name", {UndoUnitKind::Chain, {"thesis.doc", kUndoScriptName}}},
+    {"the record's name in other case",
+     {UndoUnitKind::Chain, {"_QUILLON - CLICK ME TO UNDO.SH", "x"}}},
+    {"an own name in a user's place", {UndoUnitKind::Chain, {"_Quillon swap 1-1.tmp", "x"}}},
+    {"a marker aimed at a user file",
+     {UndoUnitKind::CaseOnly, {"Thesis.doc", "thesis.doc", "thesis.doc"}}},
+    {"case line between unlike names",
+     {UndoUnitKind::CaseOnly, {"a.txt", "b.txt", "_Quillon case 1-1.tmp"}}},
+    {"odd chain", {UndoUnitKind::Chain, {"a", "b", "c"}}},
+    {"chain that does not link", {UndoUnitKind::Chain, {"a", "b", "c", "d"}}},
+    {"cycle through a user file", {UndoUnitKind::Cycle, {"x", "t", "y", "x", "t", "y"}, 5}},
+    {"cycle without identity",
+     {UndoUnitKind::Cycle, {"x", "_Quillon swap 1-1.tmp", "y", "x", "_Quillon swap 1-1.tmp", "y"}}},
+    {"cycle that does not close",
+     {UndoUnitKind::Cycle,
+      {"x", "_Quillon swap 1-1.tmp", "y", "x", "_Quillon swap 1-2.tmp", "y"},
+      5}},
+};
+
+class CraftedRecord : public testing::TestWithParam<CraftedRow> {};
+
+TEST_P(CraftedRecord, IsRefusedNamingItsLine) {
+    const CraftedRow& row = GetParam();
+    // A good unit first: the bad one is on the line after it.
+    const UndoRecord record = recordOf(false, {{UndoUnitKind::Chain, {"b", "a"}}, row.unit});
+    UndoRecordProblem problem;
+    EXPECT_FALSE(parseUndoScript(undoScriptText(record), &problem).has_value());
+    const std::string text = undoScriptText(record);
+    const std::size_t goodLine =
+        1 + static_cast<std::size_t>(
+                std::count(text.begin(), text.begin() + text.find("back 'b' 'a'"), '\n'));
+    EXPECT_EQ(problem.line, goodLine + 1) << problem.reason;
+    EXPECT_FALSE(problem.reason.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CraftedRecord, testing::ValuesIn(kCrafted),
+                         [](const testing::TestParamInfo<CraftedRow>& info) {
+                             std::string name = info.param.what;
+                             for (char& c : name)
+                                 c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
+                             return name;
+                         });
+
+TEST(ParseUndoScript, RefusesEditsAndForeignText) {
+    const std::string good = undoScriptText(recordOf(false, {{UndoUnitKind::Chain, {"b", "a"}}}));
     const std::string line = "back 'b' 'a'\n";
     const std::string edits[] = {
         "",
@@ -87,8 +152,10 @@ TEST(ParseUndoScript, ReadsBackWhatItWroteAndNothingElse) {
         std::string(good).replace(good.find(line), line.size(), "back 'b' 'a'; rm x\n"),
         std::string(good).replace(good.find(line), line.size(), "back 'b'\n"),
         std::string(good).replace(good.find(line), line.size(), "back 'b' 'a\n"),
-        std::string(good).replace(good.find(line), line.size(), "case_back 'b' 'a' ''\n"),
+        std::string(good).replace(good.find(line), line.size(), "mv b a\n"),
         std::string(good).replace(good.find("unset CDPATH"), 12, "unset PATH"),
+        std::string(good).replace(good.find("# Save 1"), 8, "# Save $(x)"),
+        std::string(good).replace(good.find("}\nundo_lines"), 2, "}\nrm -rf ~\n"),
     };
     for (const std::string& text : edits)
         EXPECT_FALSE(parseUndoScript(text).has_value()) << text;
