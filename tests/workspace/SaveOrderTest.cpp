@@ -4,6 +4,7 @@
 // shell script and by "Undo Last Save".
 #include "DiskHelpers.h"
 #include "ForwardingFileSystem.h"
+#include "SaveFixtures.h"
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
@@ -18,44 +19,8 @@
 using namespace quillon;
 using namespace quillon::test;
 using Snapshot = std::map<std::string, std::string>;
-using Moves = std::vector<std::pair<std::string, std::string>>;
 
 namespace {
-
-// Files holding their own names; listed ones are *.txt, others stay outside.
-void fill(const TempFolder& dir, const std::vector<std::string>& names) {
-    for (const std::string& name : names)
-        writeFile(dir.file(name), name);
-}
-
-SaveCallbacks yesToAll(std::vector<std::size_t>* failed = nullptr) {
-    SaveCallbacks ask;
-    ask.confirm = [](bool&) {
-        return true;
-    };
-    ask.renameFailed = [failed](const RenameFailure& f) {
-        if (failed)
-            failed->push_back(f.index);
-        return RenameFailureChoice::Skip;
-    };
-    return ask;
-}
-
-// Loads dir with the mask and gives each listed name in moves its new name.
-SaveResult saveMoves(FileSystem& fs, const std::string& dir, const Moves& moves,
-                     std::vector<std::size_t>* failed = nullptr) {
-    Workspace ws(fs);
-    ws.setCaseMode(CaseMode::None, {});
-    EXPECT_TRUE(ws.load(dir, U"*.txt").ok());
-    for (std::size_t i = 0; i < ws.folderList().names.size(); ++i) {
-        const std::string name(ws.folderList().names[i]);
-        for (const auto& [from, to] : moves) {
-            if (from == name)
-                ws.renameEntry(i, decodeName(to), false);
-        }
-    }
-    return ws.save(U"*.txt", yesToAll(failed));
-}
 
 Snapshot withoutScript(Snapshot s) {
     s.erase(kUndoScriptName);
@@ -156,40 +121,6 @@ INSTANTIATE_TEST_SUITE_P(Rows, SaveOrder, testing::ValuesIn(kOrderRows),
                                  c = std::isalnum(static_cast<unsigned char>(c)) ? c : '_';
                              return name;
                          });
-
-// Fails, or ends the process, at call number `at` of the calls that change
-// the disk (each rename, the record's writes).
-class FaultDisk final : public ForwardingFileSystem {
-public:
-    FaultDisk(FileSystem& disk, int at, bool crash)
-        : ForwardingFileSystem(disk)
-        , m_at(at)
-        , m_crash(crash) {}
-    int renameDirect(const std::string& f, std::string_view from, std::string_view to) override {
-        if (int err = fault())
-            return err;
-        return m_disk.renameDirect(f, from, to);
-    }
-    int writeFileAtomically(const std::string& f, std::string_view n, std::string_view c,
-                            bool replace) override {
-        if (int err = fault())
-            return err;
-        return m_disk.writeFileAtomically(f, n, c, replace);
-    }
-    int calls() const { return m_calls; }
-
-private:
-    int fault() {
-        if (m_calls++ != m_at)
-            return 0;
-        if (m_crash)
-            ::_exit(0);
-        return EIO;
-    }
-    int m_at;
-    bool m_crash;
-    int m_calls = 0;
-};
 
 // 20 files: a chain, a swap, a 3-cycle, case changes and plain renames.
 const Moves kTwenty = {
