@@ -3,6 +3,7 @@
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
+#include "workspace/UndoRecord.h"
 #include "workspace/UndoScript.h"
 #include "workspace/Wildcard.h"
 
@@ -193,6 +194,13 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, ProgressR
     return result;
 }
 
+// What a killed save or undo left under Quillon's own names is no file of
+// the user's to list or rename; the next save or undo of the folder puts
+// it right.
+bool isOwnLeftover(std::string_view bytes) {
+    return bytes.front() == '_' && ownNameKind(bytes) != OwnNameKind::None;
+}
+
 } // namespace
 
 std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
@@ -206,7 +214,7 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
     return readSorted(fs, folder, progress,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t&) -> std::size_t {
-                          if (bytes.empty() || bytes.front() == '.')
+                          if (bytes.empty() || bytes.front() == '.' || isOwnLeftover(bytes))
                               return 0;
                           const auto hits = std::count_if(
                               patterns.begin(), patterns.end(),
@@ -223,7 +231,7 @@ FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, Nam
     return readSorted(fs, folder, progress,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t& minute) -> std::size_t {
-                          if (type == EntryType::Directory ||
+                          if (type == EntryType::Directory || isOwnLeftover(bytes) ||
                               (bytes == kUndoScriptName && folderHoldsUndoScript(fs, folder)))
                               return 0;
                           if (!pattern.matches(name))

@@ -24,7 +24,8 @@ struct FolderReadResult {
 };
 
 /// Reads folder for the name-sorted list: the mask splits at ";" into
-/// patterns, hidden names (leading ".") and folders are left out, a name that
+/// patterns, hidden names (leading "."), folders and what a killed save left
+/// under Quillon's own temporary names are left out, a name that
 /// matches two patterns is listed twice, and the names come sorted without
 /// regard to case (ties by raw bytes). The undo script is not removed here.
 /// progress hears the Reading and Sorting stages.
@@ -32,7 +33,8 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
                                   ProgressReporter* progress = nullptr);
 
 /// Reads folder for the date-sorted list: the whole mask is one pattern,
-/// only folders and Quillon's undo script are left out, and the names come oldest
+/// only folders, Quillon's undo script and its temporary names are left
+/// out, and the names come oldest
 /// first by creation minute (UTC, clamped to 1980..2107), then by name
 /// without regard to case.
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,

@@ -3,6 +3,7 @@
 
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
+#include "workspace/Leftovers.h"
 
 #include <cerrno>
 
@@ -56,6 +57,8 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
         result.recordError = err;
         return result;
     }
+    if (putRightLeftovers(fs, folder, listing.names, false) && fs.readFolder(folder, listing) != 0)
+        listing = {};
     FolderRecord found;
     if ((result.status = readRecord(fs, folder, listing.names, found, result.problem)) !=
         UndoStatus::Undone)

@@ -2,6 +2,7 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
+#include "workspace/Leftovers.h"
 #include "workspace/NameTable.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/ProgressReporter.h"
@@ -249,6 +250,8 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     std::optional<ProgressStage> preparing(std::in_place, m_progress, WorkStage::Preparing, count);
     FolderListing listing;
     if (m_fs.readFolder(folder, listing) != 0)
+        listing = {};
+    if (putRightLeftovers(m_fs, folder, listing.names) && m_fs.readFolder(folder, listing) != 0)
         listing = {};
     preparing->advance(count / 3);
     const NameList& entries = listing.names;

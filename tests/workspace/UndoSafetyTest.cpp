@@ -8,6 +8,7 @@
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
 #include "workspace/UndoLastSave.h"
+#include "workspace/Workspace.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +241,58 @@ TEST(UndoTwice, AScriptBlockedByOneFileFinishesTheRestOnceItIsGone) {
     writeFile(scriptPath(dir), kept);
     EXPECT_EQ(runScriptQuietly(dir), 0);
     EXPECT_EQ(snapshot(dir.path()), before);
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> listed(FileSystem& fs, const std::string& dir) {
+    Workspace ws(fs);
+    ws.setCaseMode(CaseMode::None, {});
+    ws.load(dir, U"*.*");
+    std::vector<std::string> out;
+    for (const std::string_view name : ws.folderList().names)
+        out.emplace_back(name);
+    return out;
+}
+
+TEST(Leftovers, ARecordCopyLeftByAKillIsNeverListedAndTheNextSaveRemovesIt) {
+    TempFolder dir;
+    fill(dir, {"a.txt"});
+    // What a kill while the record was put in place leaves.
+    writeFile(dir.file("_Quillon record 999-0.tmp"), undoScriptText(recordOf(true, {})));
+    PosixFileSystem fs;
+    EXPECT_EQ(listed(fs, dir.path()), std::vector<std::string>{"a.txt"});
+    ASSERT_EQ(saveMoves(fs, dir.path(), {{"a.txt", "b.txt"}}).status, SaveStatus::Saved);
+    Snapshot after = snapshot(dir.path());
+    after.erase(kUndoScriptName);
+    EXPECT_EQ(after, (Snapshot{{"b.txt", "a.txt"}}));
+}
+
+TEST(Leftovers, AFileLeftUnderASwapNameByAKilledSaveGoesBackBeforeTheNextSave) {
+    const Moves swap = {{"x.txt", "y.txt"}, {"y.txt", "x.txt"}};
+    TempFolder dir;
+    fill(dir, {"x.txt", "y.txt", "z.txt"});
+    const pid_t child = ::fork();
+    if (child == 0) {
+        PosixFileSystem disk;
+        FaultDisk killing(disk, 2, true); // the record, then into the temporary name
+        saveMoves(killing, dir.path(), swap);
+        ::_exit(1);
+    }
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    bool waiting = false;
+    for (const auto& [name, content] : snapshot(dir.path()))
+        waiting = waiting || ownNameKind(name) == OwnNameKind::Swap;
+    ASSERT_TRUE(waiting);
+    PosixFileSystem fs;
+    EXPECT_EQ(listed(fs, dir.path()), (std::vector<std::string>{"y.txt", "z.txt"}));
+    ASSERT_EQ(saveMoves(fs, dir.path(), {{"z.txt", "w.txt"}}).status, SaveStatus::Saved);
+    Snapshot after = snapshot(dir.path());
+    after.erase(kUndoScriptName);
+    EXPECT_EQ(after, (Snapshot{{"w.txt", "z.txt"}, {"x.txt", "x.txt"}, {"y.txt", "y.txt"}}));
 }
 
 } // namespace
