@@ -95,6 +95,18 @@ public:
     virtual int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
                                 std::string& out) = 0;
 
+    /// As readRegularFile, handing the bytes to take a chunk at a time, so a
+    /// large file need not be held whole; take returns false to stop there.
+    virtual int readRegularFileInChunks(const std::string& folder, std::string_view name,
+                                        std::size_t limit,
+                                        const std::function<bool(std::string_view)>& take) {
+        std::string all;
+        const int err = readRegularFile(folder, name, limit, all);
+        if (err == 0)
+            take(all);
+        return err;
+    }
+
     /// Size of folder/name when it is a regular file (a link not followed),
     /// else -1.
     virtual std::int64_t regularFileSize(const std::string& folder, std::string_view name) = 0;

@@ -14,6 +14,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace quillon {
 
@@ -371,6 +372,15 @@ int PosixFileSystem::renameToOwnName(const std::string& folder, std::string_view
 int PosixFileSystem::readRegularFile(const std::string& folder, std::string_view name,
                                      std::size_t limit, std::string& out) {
     out.clear();
+    return readRegularFileInChunks(folder, name, limit, [&out](std::string_view chunk) {
+        out.append(chunk);
+        return true;
+    });
+}
+
+int PosixFileSystem::readRegularFileInChunks(const std::string& folder, std::string_view name,
+                                             std::size_t limit,
+                                             const std::function<bool(std::string_view)>& take) {
     // O_NONBLOCK: a FIFO planted under the name must not hang the listing.
     const int fd =
         ::open(joinPath(folder, name).c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
@@ -378,16 +388,19 @@ int PosixFileSystem::readRegularFile(const std::string& folder, std::string_view
         return errno;
     struct stat st {};
     int err = ::fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : EINVAL);
-    char buffer[65536];
-    while (err == 0 && out.size() < limit) {
-        const ssize_t n = ::read(fd, buffer, std::min(sizeof buffer, limit - out.size()));
+    std::vector<char> buffer(std::size_t{1} << 20);
+    std::size_t read = 0;
+    while (err == 0 && read < limit) {
+        const ssize_t n = ::read(fd, buffer.data(), std::min(buffer.size(), limit - read));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
             err = errno;
         if (n <= 0)
             break;
-        out.append(buffer, static_cast<std::size_t>(n));
+        read += static_cast<std::size_t>(n);
+        if (!take(std::string_view(buffer.data(), static_cast<std::size_t>(n))))
+            break;
     }
     ::close(fd);
     return err;

@@ -46,6 +46,8 @@ public:
                         std::string_view to) override;
     int readRegularFile(const std::string& folder, std::string_view name, std::size_t limit,
                         std::string& out) override;
+    int readRegularFileInChunks(const std::string& folder, std::string_view name, std::size_t limit,
+                                const std::function<bool(std::string_view)>& take) override;
     std::int64_t regularFileSize(const std::string& folder, std::string_view name) override;
     int entryIdentity(const std::string& folder, std::string_view name,
                       std::uint64_t& identity) override;

@@ -20,7 +20,6 @@ struct FolderRecord {
 
 UndoStatus readRecord(FileSystem& fs, const std::string& folder, const NameList& entries,
                       FolderRecord& out, UndoRecordProblem& problem) {
-    std::string text;
     const std::size_t limit = recordByteLimit(entries);
     if (const int err = fs.entryIdentity(folder, kUndoScriptName, out.identity);
         err == ENOENT || err == ENOTDIR)
@@ -30,10 +29,20 @@ UndoStatus readRecord(FileSystem& fs, const std::string& folder, const NameList&
         problem = {1, "larger than any record of this folder could be"};
         return UndoStatus::Refused;
     }
-    if (fs.readRegularFile(folder, kUndoScriptName, limit, text) != 0 ||
-        !hasUndoScriptSignature(text))
+    // Streamed: the record is held once, as names, never also as text.
+    UndoScriptReader reader;
+    bool signature = false;
+    bool first = true;
+    const int err =
+        fs.readRegularFileInChunks(folder, kUndoScriptName, limit, [&](std::string_view chunk) {
+            if (first)
+                signature = hasUndoScriptSignature(chunk);
+            first = false;
+            return signature && reader.feed(chunk);
+        });
+    if (err != 0 || !signature)
         return UndoStatus::NotQuillons;
-    auto parsed = parseUndoScript(text, &problem);
+    auto parsed = reader.finish(&problem);
     if (!parsed)
         return UndoStatus::Refused;
     out.record = std::move(*parsed);

@@ -272,122 +272,159 @@ bool readIdentity(std::string_view& text, std::uint64_t& identity) {
     return true;
 }
 
-// Parses a text line by line, keeping the line number for a problem.
-class Parser final {
-public:
-    explicit Parser(std::string_view text)
-        : m_all(text)
-        , m_text(text) {}
-
-    std::optional<UndoRecord> run(UndoRecordProblem* problem);
-
-private:
-    bool header();
-    bool unitLine();
-    bool fail(std::string reason);
-    std::size_t lineAt(std::size_t offset) const;
-
-    std::string_view m_all;
-    std::string_view m_text;
-    UndoRecord m_record;
-    std::string m_scratch;
-    UndoRecordProblem m_problem;
-};
-
-std::size_t Parser::lineAt(std::size_t offset) const {
-    return 1 + static_cast<std::size_t>(std::count(
-                   m_all.begin(), m_all.begin() + static_cast<std::ptrdiff_t>(offset), '\n'));
+// Where the line that begins text ends (its '\n'), or npos while it runs
+// on past the bytes at hand. Quoted runs may hold line ends of their own.
+std::size_t lineEnd(std::string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\'') {
+            i = text.find('\'', i + 1);
+            if (i == std::string_view::npos)
+                return i;
+        } else if (c == '\\') {
+            ++i;
+        } else if (c == '\n') {
+            return i;
+        }
+    }
+    return std::string_view::npos;
 }
 
-bool Parser::fail(std::string reason) {
-    m_problem.line = lineAt(m_all.size() - m_text.size());
+const Verb* verbAt(std::string_view line) {
+    for (const Verb& v : kVerbs) {
+        if (line.starts_with(v.text))
+            return &v;
+    }
+    return nullptr;
+}
+
+} // namespace
+
+UndoScriptReader::UndoScriptReader()
+    : m_headerSize(std::string(kShebang).size() + kUndoScriptMarker.size() + 1 + kBody.size() +
+                   kPlanned.size() + kSaveIdHead.size() + 1 + kLinesHead.size()) {}
+
+bool UndoScriptReader::fail(std::size_t at, std::string reason) {
+    m_problem.line =
+        m_line + static_cast<std::size_t>(std::count(
+                     m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
     m_problem.reason = std::move(reason);
+    m_failed = true;
     return false;
 }
 
 // Everything up to the first line of renames is Quillon's own text, but for
 // the planned flag and the save's identifier.
-bool Parser::header() {
+bool UndoScriptReader::header(std::size_t& at) {
+    const std::string_view text = m_pending;
     std::string expected;
     for (const bool planned : {true, false}) {
         expected.clear();
         appendHeader(expected, planned, {});
         const std::size_t idAt = expected.size() - kLinesHead.size() - 1;
-        if (!m_text.starts_with(std::string_view(expected).substr(0, idAt)))
+        if (!text.starts_with(std::string_view(expected).substr(0, idAt)))
             continue;
-        const std::size_t idEnd = m_text.find('\n', idAt);
+        const std::size_t idEnd = text.find('\n', idAt);
         if (idEnd == std::string_view::npos)
             break;
         m_record.planned = planned;
-        m_record.saveId = m_text.substr(idAt, idEnd - idAt);
-        m_text.remove_prefix(idAt);
+        m_record.saveId = text.substr(idAt, idEnd - idAt);
         if (!isValidSaveId(m_record.saveId))
-            return fail("the save's identifier is not one Quillon writes");
-        m_text.remove_prefix(idEnd - idAt + 1);
-        if (!m_text.starts_with(kLinesHead))
-            return fail("the text differs from what Quillon writes");
-        m_text.remove_prefix(kLinesHead.size());
+            return fail(idAt, "the save's identifier is not one Quillon writes");
+        if (!text.substr(idEnd + 1).starts_with(kLinesHead))
+            return fail(idEnd + 1, "the text differs from what Quillon writes");
+        at = idEnd + 1 + kLinesHead.size();
         return true;
     }
     // The first line that differs from both headers.
     expected.clear();
     appendHeader(expected, true, {});
-    const auto diverge =
-        std::mismatch(m_text.begin(), m_text.end(), expected.begin(), expected.end());
-    const auto same = static_cast<std::size_t>(diverge.first - m_text.begin());
-    m_text.remove_prefix(std::string_view(m_text.substr(0, same)).rfind('\n') + 1);
-    return fail("the text differs from what Quillon writes");
+    const auto diverge = std::mismatch(text.begin(), text.end(), expected.begin(), expected.end());
+    const auto same = static_cast<std::size_t>(diverge.first - text.begin());
+    return fail(text.substr(0, same).rfind('\n') + 1, "the text differs from what Quillon writes");
 }
 
-bool Parser::unitLine() {
-    const Verb* verb = nullptr;
-    for (const Verb& v : kVerbs) {
-        if (m_text.starts_with(v.text))
-            verb = &v;
-    }
+// One whole line of renames, its '\n' included.
+bool UndoScriptReader::unitLine(std::string_view line, std::size_t at) {
+    const Verb* verb = verbAt(line);
     if (!verb)
-        return fail("the line is no rename Quillon writes");
-    const std::string_view lineStart = m_text;
-    m_text.remove_prefix(verb->text.size());
+        return fail(at, "the line is no rename Quillon writes");
+    line.remove_prefix(verb->text.size());
     std::uint64_t identity = 0;
-    if (verb->kind == UndoUnitKind::Cycle && !readIdentity(m_text, identity))
-        return fail("a cycle without the identity of its file");
+    if (verb->kind == UndoUnitKind::Cycle && !readIdentity(line, identity))
+        return fail(at, "a cycle without the identity of its file");
     m_record.startUnit(verb->kind, identity);
     for (;;) {
-        if (!readQuoted(m_text, m_record.names, m_scratch))
-            return fail("a name is not quoted as Quillon quotes it");
+        if (!readQuoted(line, m_record.names, m_scratch))
+            return fail(at, "a name is not quoted as Quillon quotes it");
         ++m_record.units.back().count;
-        if (m_text.starts_with('\n'))
+        if (line == "\n")
             break;
-        if (!m_text.starts_with(' '))
-            return fail("the line does not end where Quillon ends it");
-        m_text.remove_prefix(1);
+        if (!line.starts_with(' '))
+            return fail(at, "the line does not end where Quillon ends it");
+        line.remove_prefix(1);
     }
-    if (const auto why = unitProblem(m_record, m_record.units.back())) {
-        m_text = lineStart;
-        return fail(*why);
-    }
-    m_text.remove_prefix(1);
+    if (const auto why = unitProblem(m_record, m_record.units.back()))
+        return fail(at, *why);
     return true;
 }
 
-std::optional<UndoRecord> Parser::run(UndoRecordProblem* problem) {
-    bool ok = header();
-    while (ok && m_text != kFooter) {
-        if (m_text.empty() || (m_text.starts_with("}\n") && !kFooter.starts_with(m_text)))
-            ok = fail("the text differs from what Quillon writes");
-        else
-            ok = unitLine();
+// Takes what it can of the bytes at hand; the rest waits for more.
+void UndoScriptReader::take(bool atEnd) {
+    std::size_t at = 0;
+    if (!m_headerDone) {
+        // The header with the longest identifier, and a byte to spare.
+        if (!atEnd && m_pending.size() < m_headerSize + 66)
+            return;
+        if (!header(at))
+            return;
+        m_headerDone = true;
     }
-    if (!ok) {
+    const std::string_view text = m_pending;
+    for (;;) {
+        const std::string_view rest = text.substr(at);
+        if (rest.starts_with('}')) {
+            if (atEnd && rest != kFooter)
+                fail(at, "the text differs from what Quillon writes");
+            m_footerSeen = rest == kFooter;
+            break;
+        }
+        const std::size_t end = lineEnd(rest);
+        if (end == std::string_view::npos) {
+            if (atEnd)
+                fail(at, rest.empty() ? "the text ends before Quillon's does"
+                                      : "the line does not end where Quillon ends it");
+            break;
+        }
+        if (!unitLine(rest.substr(0, end + 1), at))
+            return;
+        at += end + 1;
+    }
+    m_line += static_cast<std::size_t>(
+        std::count(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(at), '\n'));
+    m_pending.erase(0, at);
+}
+
+bool UndoScriptReader::feed(std::string_view bytes) {
+    if (m_failed)
+        return false;
+    m_pending.append(bytes);
+    take(false);
+    return !m_failed;
+}
+
+std::optional<UndoRecord> UndoScriptReader::finish(UndoRecordProblem* problem) {
+    if (!m_failed)
+        take(true);
+    if (!m_failed && !m_footerSeen)
+        fail(0, "the text ends before Quillon's does");
+    if (m_failed) {
         if (problem)
             *problem = std::move(m_problem);
         return std::nullopt;
     }
     return std::move(m_record);
 }
-
-} // namespace
 
 std::size_t undoScriptSignatureLength() {
     return kShebang.size() + kUndoScriptMarker.size() + 1;
@@ -469,7 +506,9 @@ std::string undoScriptText(const UndoRecord& record) {
 }
 
 std::optional<UndoRecord> parseUndoScript(std::string_view text, UndoRecordProblem* problem) {
-    return Parser(text).run(problem);
+    UndoScriptReader reader;
+    reader.feed(text);
+    return reader.finish(problem);
 }
 
 } // namespace quillon

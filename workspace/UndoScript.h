@@ -68,6 +68,35 @@ struct UndoRecordProblem {
     std::string reason;
 };
 
+/// Reads a script undoScriptText wrote as it comes, a chunk at a time: only
+/// the record and the line in hand are held, never the whole text.
+class UndoScriptReader final {
+public:
+    UndoScriptReader();
+    /// Takes the next bytes; false once the text is known to be refused.
+    bool feed(std::string_view bytes);
+    /// After the last bytes: the record, or nothing with problem saying
+    /// where and why (see parseUndoScript).
+    std::optional<UndoRecord> finish(UndoRecordProblem* problem = nullptr);
+
+private:
+    void take(bool atEnd);
+    bool header(std::size_t& at);
+    bool unitLine(std::string_view line, std::size_t at);
+    bool fail(std::size_t at, std::string reason);
+
+    std::size_t m_headerSize;
+    std::string m_pending;
+    /// The line number where m_pending begins.
+    std::size_t m_line = 1;
+    bool m_headerDone = false;
+    bool m_footerSeen = false;
+    bool m_failed = false;
+    UndoRecord m_record;
+    std::string m_scratch;
+    UndoRecordProblem m_problem;
+};
+
 /// Reads back a script undoScriptText wrote and checks every unit (see
 /// unitProblem); anything else, edited or foreign, gives nothing and, with
 /// problem, says where and why.
