@@ -43,6 +43,7 @@ public:
     }
     int lockFolder(const std::string& f) override { return m_disk.lockFolder(f); }
     void unlockFolder(const std::string& f) override { m_disk.unlockFolder(f); }
+    int createFolders(const std::string& path) override { return m_disk.createFolders(path); }
 
 protected:
     FileSystem& m_disk;
