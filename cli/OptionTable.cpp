@@ -246,6 +246,14 @@ constexpr OptionDefinition kOptions[] = {
          s.options.undo = true;
          return std::nullopt;
      }},
+    {"history", 0, "", OptionGroup::Saving,
+     "list the saves the history holds, newest first:\n"
+     "time, files renamed, folder; with FOLDER, only\n"
+     "that folder's (FOLDER may then be left out)",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.history = true;
+         return std::nullopt;
+     }},
     {"on-error", 0, "skip|abort", OptionGroup::Saving,
      "after a failed rename, go on with the next file\n(skip, the default) or stop (abort)",
      [](ParseState& s, std::string_view value) {

@@ -2,6 +2,7 @@
 #include "workspace/UndoHistory.h"
 #include "DiskHelpers.h"
 #include "ForwardingFileSystem.h"
+#include "ScopedVariable.h"
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
 
@@ -9,7 +10,6 @@
 
 #include <csignal>
 #include <cstdlib>
-#include <optional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -359,30 +359,6 @@ TEST(UndoHistory, AFailedWriteLeavesNoPartialEntry) {
     EXPECT_EQ(record, "small");
 }
 
-// Sets an environment variable for one scope (nullopt: unset).
-class ScopedVariable final {
-public:
-    ScopedVariable(const char* name, std::optional<std::string> value)
-        : m_name(name) {
-        if (const char* old = std::getenv(name))
-            m_old = old;
-        set(value);
-    }
-    ~ScopedVariable() { set(m_old); }
-    ScopedVariable(const ScopedVariable&) = delete;
-    ScopedVariable& operator=(const ScopedVariable&) = delete;
-
-private:
-    void set(const std::optional<std::string>& value) {
-        if (value)
-            ::setenv(m_name, value->c_str(), 1);
-        else
-            ::unsetenv(m_name);
-    }
-    const char* m_name;
-    std::optional<std::string> m_old;
-};
-
 TEST(UndoHistory, DefaultDirectoryFollowsXdgStateHome) {
     const struct {
         std::optional<std::string> state;
@@ -400,8 +376,8 @@ TEST(UndoHistory, DefaultDirectoryFollowsXdgStateHome) {
         {"", "", ""},
     };
     for (const auto& c : cases) {
-        const ScopedVariable state("XDG_STATE_HOME", c.state);
-        const ScopedVariable home("HOME", c.home);
+        const test::ScopedVariable state("XDG_STATE_HOME", c.state);
+        const test::ScopedVariable home("HOME", c.home);
         EXPECT_EQ(UndoHistory::defaultDirectory(), c.expected)
             << c.state.value_or("(unset)") << " " << c.home.value_or("(unset)");
     }
