@@ -248,8 +248,8 @@ constexpr OptionDefinition kOptions[] = {
      }},
     {"history", 0, "", OptionGroup::Saving,
      "list the saves the history holds, newest first:\n"
-     "time, files renamed, folder; with FOLDER, only\n"
-     "that folder's (FOLDER may then be left out)",
+     "time, files renamed, folder; FOLDER is optional\n"
+     "and narrows the list to that folder's saves",
      [](ParseState& s, std::string_view) -> Error {
          s.options.history = true;
          return std::nullopt;
