@@ -22,7 +22,7 @@ constexpr std::string_view kSuffix = ".save";
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 // A header holds one path (at most 4096 bytes, each escaped to 4 at worst)
 // and a few short lines; list() reads no more than this of each file.
-constexpr std::size_t kHeaderLimit = 20 * 1024;
+constexpr std::size_t kHeaderLimit = std::size_t{20} * 1024;
 constexpr std::size_t kLongestFolder = 4096;
 constexpr std::size_t kLongestSaveId = 256;
 // Far beyond the record of any real folder (a million renames take tens of
