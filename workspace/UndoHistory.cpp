@@ -206,6 +206,14 @@ bool parseEntry(std::string_view text, std::uint64_t fileBytes, HistoryEntry& en
     return headerBytes + recordBytes == fileBytes;
 }
 
+// writeFileAtomically's temporary: "_Quillon record PID-N.tmp".
+bool isTemporaryName(std::string_view name) {
+    constexpr std::string_view kPrefix = "_Quillon record ";
+    constexpr std::string_view kTail = ".tmp";
+    return name.size() > kPrefix.size() + kTail.size() && name.starts_with(kPrefix) &&
+           name.ends_with(kTail);
+}
+
 bool isAbsoluteVariable(const char* value) {
     return value && value[0] == '/';
 }
@@ -337,6 +345,8 @@ int UndoHistory::remove(const HistoryEntry& entry) {
 
 void UndoHistory::prune(const HistoryLimits& limits) {
     const std::vector<HistoryEntry> entries = list();
+    if (!entries.empty())
+        removeStaleTemporaries(entries.back().savedAtSeconds());
     std::map<std::string_view, std::size_t> newestOfFolder;
     std::uint64_t bytes = 0;
     for (std::size_t i = 0; i < entries.size(); ++i) {
@@ -354,6 +364,24 @@ void UndoHistory::prune(const HistoryLimits& limits) {
             continue;
         --count;
         bytes -= entries[i].bytes;
+    }
+}
+
+// A write killed half way leaves its temporary file, as large as the record
+// it was writing, which no entry accounts for. One begun well before the
+// newest save cannot belong to a write still running.
+void UndoHistory::removeStaleTemporaries(std::int64_t newestSeconds) {
+    constexpr std::int64_t kStaleAfterSeconds = 3600;
+    FolderListing listing;
+    if (m_fs.readFolder(m_directory, listing) != 0)
+        return;
+    for (std::size_t i = 0; i < listing.names.size(); ++i) {
+        const std::string name(listing.names[i]);
+        EntryStatus status;
+        if (isTemporaryName(name) && m_fs.regularFileSize(m_directory, name) >= 0 &&
+            m_fs.statEntry(m_directory, name, status) == 0 &&
+            status.creationTime < newestSeconds - kStaleAfterSeconds)
+            m_fs.removeFile(m_directory, name);
     }
 }
 

@@ -72,7 +72,8 @@ public:
 
     const std::string& directory() const { return m_directory; }
 
-    /// Adds a save's record, then prunes by limits. folder must be absolute.
+    /// Adds a save's record, then prunes by limits. folder must be absolute,
+    /// and is best given resolved (realpath): list compares it byte for byte.
     /// Returns 0 or an errno value (EINVAL for a folder or time it cannot
     /// keep, EFBIG for a record beyond any limit); nothing is left behind on
     /// failure. entry receives what was written.
@@ -97,11 +98,14 @@ public:
     /// Forgets entry: its save was taken back.
     int remove(const HistoryEntry& entry);
 
-    /// Removes the oldest entries beyond limits, never the newest of a folder.
+    /// Removes the oldest entries beyond limits, never the newest of a folder,
+    /// and the temporary files of writes that were killed an hour or more
+    /// before the newest save.
     void prune(const HistoryLimits& limits);
 
 private:
     int writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace);
+    void removeStaleTemporaries(std::int64_t newestSeconds);
 
     FileSystem& m_fs;
     std::string m_directory;

@@ -10,6 +10,7 @@
 
 #include <csignal>
 #include <cstdlib>
+#include <ctime>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -100,6 +101,8 @@ TEST(UndoHistory, RefusesWhatItCouldNotReadBack) {
         EXPECT_EQ(h.history.add(c.folder, c.time, 1, c.saveId, "r", entry), EINVAL);
     }
     EXPECT_TRUE(h.history.list().empty());
+    UndoHistory nowhere(h.fs, "");
+    EXPECT_EQ(nowhere.add("/a", kNoon, 1, "id", "r", entry), ENOENT);
 }
 
 TEST(UndoHistory, CreatesItsFolderForTheUserAlone) {
@@ -280,7 +283,6 @@ TEST(UndoHistory, PassesOverDamagedEntries) {
               (dir + "/20261208T000000.000000000Z-0000000001-0000000002.save").c_str());
     ::mkfifo((dir + "/20261208T000000.000000000Z-0000000001-0000000003.save").c_str(), 0600);
     test::writeFile(dir + "/not an entry.save", whole);
-    test::writeFile(dir + "/_Quillon record 1-0.tmp", whole);
 
     const std::vector<HistoryEntry> listed = h.history.list();
     ASSERT_EQ(listed.size(), 1u);
@@ -290,7 +292,25 @@ TEST(UndoHistory, PassesOverDamagedEntries) {
     EXPECT_EQ(h.history.list().size(), 1u);
     FolderListing left;
     ASSERT_EQ(h.fs.readFolder(dir, left), 0);
-    EXPECT_EQ(left.names.size(), std::size(damaged) + 6);
+    EXPECT_EQ(left.names.size(), std::size(damaged) + 5);
+}
+
+TEST(UndoHistory, RemovesTheTemporariesOfKilledWritesOnly) {
+    const std::int64_t now = std::time(nullptr) * kSecond;
+    const struct {
+        std::int64_t newestSave;
+        bool removed;
+    } cases[] = {{now, false}, {now + 59 * 60 * kSecond, false}, {now + 2 * 3600 * kSecond, true}};
+    for (const auto& c : cases) {
+        History h;
+        h.add("/a", 0);
+        const std::string dir = h.history.directory();
+        test::writeFile(dir + "/_Quillon record 12-3.tmp", "partial");
+        test::writeFile(dir + "/_Quillon record.tmp", "not ours");
+        h.add("/a", c.newestSave);
+        EXPECT_EQ(test::readFile(dir + "/_Quillon record 12-3.tmp") == "<missing>", c.removed);
+        EXPECT_EQ(test::readFile(dir + "/_Quillon record.tmp"), "not ours");
+    }
 }
 
 // Counts what list() reads.
@@ -381,14 +401,6 @@ TEST(UndoHistory, DefaultDirectoryFollowsXdgStateHome) {
         EXPECT_EQ(UndoHistory::defaultDirectory(), c.expected)
             << c.state.value_or("(unset)") << " " << c.home.value_or("(unset)");
     }
-}
-
-TEST(UndoHistory, WithoutADirectoryNothingIsWritten) {
-    PosixFileSystem fs;
-    UndoHistory history(fs, "");
-    HistoryEntry entry;
-    EXPECT_EQ(history.add("/a", kNoon, 1, "id", "r", entry), ENOENT);
-    EXPECT_TRUE(history.list().empty());
 }
 
 } // namespace
