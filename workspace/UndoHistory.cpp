@@ -375,8 +375,8 @@ void UndoHistory::removeStaleTemporaries(std::int64_t newestSeconds) {
     FolderListing listing;
     if (m_fs.readFolder(m_directory, listing) != 0)
         return;
-    for (std::size_t i = 0; i < listing.names.size(); ++i) {
-        const std::string name(listing.names[i]);
+    for (const std::string_view listed : listing.names) {
+        const std::string name(listed);
         EntryStatus status;
         if (isTemporaryName(name) && m_fs.regularFileSize(m_directory, name) >= 0 &&
             m_fs.statEntry(m_directory, name, status) == 0 &&
