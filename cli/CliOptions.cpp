@@ -74,6 +74,7 @@ private:
     Error finish();
     Error checkApplyOnly() const;
     Error checkUndo() const;
+    Error checkHistory() const;
     Error checkFolder();
     Error checkPresses() const;
 
@@ -151,6 +152,8 @@ Error Parser::finish() {
     }
     if (auto error = checkUndo())
         return error;
+    if (auto error = checkHistory())
+        return error;
     if (auto error = checkApplyOnly())
         return error;
     if (auto error = checkFolder())
@@ -170,7 +173,18 @@ Error Parser::checkUndo() const {
     return std::nullopt;
 }
 
+// Listing the history reads no folder; one given narrows the list.
+Error Parser::checkHistory() const {
+    const CliOptions& options = m_state.options;
+    if (options.history && (options.apply || options.undo || !options.presses.empty() ||
+                            options.output == OutputFormat::NullSeparated))
+        return std::string("--history goes with no press of \"OK\", no --apply, --undo or --null");
+    return std::nullopt;
+}
+
 Error Parser::checkFolder() {
+    if (m_state.options.history && m_positional.empty())
+        return std::nullopt;
     if (m_positional.empty() || m_positional.front().empty())
         return std::string("no FOLDER given");
     if (m_positional.size() > 1)

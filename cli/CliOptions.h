@@ -44,6 +44,9 @@ struct CliOptions {
     bool apply = false;
     /// --undo: take back the last save into the folder instead.
     bool undo = false;
+    /// --history: list the saves of the user's history (of folder only,
+    /// where one is given) instead.
+    bool history = false;
     bool undoFile = true;
     OnError onError = OnError::Skip;
 };

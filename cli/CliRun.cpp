@@ -2,6 +2,7 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliApply.h"
+#include "cli/CliHistory.h"
 #include "cli/CliUndo.h"
 #include "cli/ExitCode.h"
 #include "cli/RenameReport.h"
@@ -64,6 +65,8 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
 int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
     if (options.undo)
         return runUndo(fs, options, out, err);
+    if (options.history)
+        return runHistory(fs, options, out, err);
     Workspace workspace(fs);
     workspace.setCaseMode(options.caseMode, options.smartOptions);
     const LoadResult loaded = options.sort == SortOrder::Date

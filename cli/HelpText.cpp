@@ -30,6 +30,7 @@ constexpr GroupText kGroups[] = {
 
 constexpr std::string_view kUsage =
     "Usage: quillon-cli [OPTIONS] FOLDER\n"
+    "       quillon-cli --history [--json] [FOLDER]\n"
     "Lists the files of FOLDER as the window's Load command does, runs the presses\n"
     "of \"OK\" that the options describe and shows the new names.\n";
 

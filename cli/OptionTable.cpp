@@ -246,6 +246,14 @@ constexpr OptionDefinition kOptions[] = {
          s.options.undo = true;
          return std::nullopt;
      }},
+    {"history", 0, "", OptionGroup::Saving,
+     "list the saves the history holds, newest first:\n"
+     "time, files renamed, folder; FOLDER is optional\n"
+     "and narrows the list to that folder's saves",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.history = true;
+         return std::nullopt;
+     }},
     {"on-error", 0, "skip|abort", OptionGroup::Saving,
      "after a failed rename, go on with the next file\n(skip, the default) or stop (abort)",
      [](ParseState& s, std::string_view value) {

@@ -127,6 +127,11 @@ public:
     /// while another holder has it. Held until unlockFolder.
     virtual int lockFolder(const std::string& folder) = 0;
     virtual void unlockFolder(const std::string& folder) = 0;
+
+    /// Creates path and every missing folder above it, each readable by the
+    /// user alone (0700); folders that exist already are left as they are.
+    /// ENOTDIR when a part of path is no folder.
+    virtual int createFolders(const std::string& path) = 0;
 };
 
 } // namespace quillon

@@ -490,4 +490,23 @@ void PosixFileSystem::unlockFolder(const std::string& folder) {
     m_locks.erase(it);
 }
 
+int PosixFileSystem::createFolders(const std::string& path) {
+    if (path.empty())
+        return ENOENT;
+    // Each level in turn, from the top: mkdir -p.
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string part = path.substr(0, end);
+        if (!part.empty() && part.back() != '/' && ::mkdir(part.c_str(), 0700) != 0) {
+            const int err = errno;
+            struct stat st {};
+            if (err != EEXIST)
+                return err;
+            if (::stat(part.c_str(), &st) != 0 || !S_ISDIR(st.st_mode))
+                return ENOTDIR;
+        }
+        if (end == std::string::npos)
+            return 0;
+    }
+}
+
 } // namespace quillon

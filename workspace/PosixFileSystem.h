@@ -55,6 +55,7 @@ public:
                             std::string_view content, bool replace) override;
     int lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
+    int createFolders(const std::string& path) override;
 
 private:
     int renameOnce(int dir, const char* from, const char* to);

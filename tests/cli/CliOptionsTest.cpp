@@ -159,6 +159,22 @@ TEST(CliOptionsTest, OutputFormats) {
     EXPECT_NE(usageError({"--json", "--null", "f"}).find("exclude"), std::string::npos);
 }
 
+TEST(CliOptionsTest, HistoryNeedsNoFolderAndRenamesNothing) {
+    EXPECT_TRUE(options({"--history"}).history);
+    EXPECT_EQ(options({"--history"}).folder, "");
+    EXPECT_EQ(options({"--history", "--json", "f"}).folder, "f");
+    EXPECT_FALSE(options({"f"}).history);
+    for (const auto& args : {std::vector<std::string_view>{"--history", "--apply", "f"},
+                             {"--history", "--undo", "f"},
+                             {"--history", "--null"},
+                             {"--history", "--delete-digits"},
+                             {"--history", "f", "g"},
+                             {"--history", ""}}) {
+        const ParseResult result = parseArguments(args);
+        EXPECT_TRUE(std::holds_alternative<UsageError>(result)) << args.back();
+    }
+}
+
 // The table drives --help: every option is listed, and --help names no
 // option the parser would refuse.
 TEST(CliOptionsTest, HelpListsEveryOptionAndOnlyThose) {

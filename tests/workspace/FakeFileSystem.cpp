@@ -158,4 +158,9 @@ void FakeFileSystem::unlockFolder(const std::string& folder) {
     locked.erase(folder);
 }
 
+int FakeFileSystem::createFolders(const std::string& path) {
+    log.push_back("create folders " + path);
+    return 0;
+}
+
 } // namespace quillon::test

@@ -71,6 +71,8 @@ public:
                             std::string_view content, bool replace) override;
     int lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
+    /// Logged as "create folders PATH"; the one folder always exists.
+    int createFolders(const std::string& path) override;
 
     /// Folders whose lock is held.
     std::set<std::string> locked;

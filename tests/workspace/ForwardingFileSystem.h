@@ -46,6 +46,7 @@ public:
     }
     int lockFolder(const std::string& f) override { return m_disk.lockFolder(f); }
     void unlockFolder(const std::string& f) override { m_disk.unlockFolder(f); }
+    int createFolders(const std::string& path) override { return m_disk.createFolders(path); }
 
 protected:
     FileSystem& m_disk;

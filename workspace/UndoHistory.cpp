@@ -1,0 +1,388 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "workspace/UndoHistory.h"
+
+#include "workspace/FileSystem.h"
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <map>
+#include <unistd.h>
+#include <utility>
+
+namespace quillon {
+
+namespace {
+
+constexpr std::string_view kFirstLine = "Quillon history entry 1\n";
+constexpr std::string_view kSuffix = ".save";
+constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
+// A header holds one path (at most 4096 bytes, each escaped to 4 at worst)
+// and a few short lines; list() reads no more than this of each file.
+constexpr std::size_t kHeaderLimit = std::size_t{20} * 1024;
+constexpr std::size_t kLongestFolder = 4096;
+constexpr std::size_t kLongestSaveId = 256;
+// Far beyond the record of any real folder (a million renames take tens of
+// megabytes); a file claiming more is damaged, not read.
+constexpr std::uint64_t kLongestRecord = std::uint64_t{1} << 30;
+
+// "20261208T135612.123456789Z-0000004242-0000000007.save"
+constexpr std::string_view kNameShape = "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD.save";
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+bool isEntryFileName(std::string_view name) {
+    if (name.size() != kNameShape.size())
+        return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        if (kNameShape[i] == 'D' ? !isDigit(name[i]) : name[i] != kNameShape[i])
+            return false;
+    }
+    return true;
+}
+
+// Empty for a time the name cannot spell (before 1970).
+std::string entryFileName(std::int64_t savedAtNanoseconds, long pid, unsigned counter) {
+    if (savedAtNanoseconds < 0 || pid < 0)
+        return {};
+    const std::time_t seconds = savedAtNanoseconds / kNanosecondsPerSecond;
+    std::tm utc{};
+    if (!::gmtime_r(&seconds, &utc))
+        return {};
+    char name[80];
+    std::snprintf(name, sizeof name, "%04d%02d%02dT%02d%02d%02d.%09lldZ-%010ld-%010u",
+                  utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
+                  utc.tm_sec, static_cast<long long>(savedAtNanoseconds % kNanosecondsPerSecond),
+                  pid, counter);
+    std::string out = name + std::string(kSuffix);
+    return isEntryFileName(out) ? out : std::string();
+}
+
+// One counter for the whole process: two histories on one folder must not
+// pick the same name within one nanosecond.
+unsigned nextCounter() {
+    static std::atomic<unsigned> counter{0};
+    return counter.fetch_add(1, std::memory_order_relaxed);
+}
+
+void appendQuoted(std::string& out, std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    out += '"';
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20 || byte > 0x7e) {
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 0xf];
+        } else {
+            out += c;
+        }
+    }
+    out += '"';
+}
+
+int hexValue(char c) {
+    if (isDigit(c))
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    return -1;
+}
+
+std::string headerText(const HistoryEntry& entry, std::uint64_t recordBytes) {
+    std::string out(kFirstLine);
+    out += "folder ";
+    appendQuoted(out, entry.folder);
+    out += "\ntime " + std::to_string(entry.savedAtNanoseconds);
+    out += "\nrenamed " + std::to_string(entry.renamed);
+    out += "\nid ";
+    appendQuoted(out, entry.saveId);
+    out += "\nrecord " + std::to_string(recordBytes) + '\n';
+    return out;
+}
+
+/// Reads a header back, strictly: any line out of place, any escape the
+/// writer does not make and any number out of range ends the reading.
+class HeaderReader final {
+public:
+    explicit HeaderReader(std::string_view text)
+        : m_text(text) {}
+
+    bool read(HistoryEntry& entry, std::uint64_t& recordBytes) {
+        std::uint64_t time = 0;
+        const bool ok = literal(kFirstLine) && literal("folder ") &&
+                        quoted(entry.folder, kLongestFolder) && literal("\ntime ") &&
+                        number(time) && literal("\nrenamed ") && number(entry.renamed) &&
+                        literal("\nid ") && quoted(entry.saveId, kLongestSaveId) &&
+                        literal("\nrecord ") && number(recordBytes) && literal("\n");
+        if (!ok || time > static_cast<std::uint64_t>(INT64_MAX) || entry.folder.empty() ||
+            entry.folder.front() != '/' || recordBytes > kLongestRecord)
+            return false;
+        entry.savedAtNanoseconds = static_cast<std::int64_t>(time);
+        return true;
+    }
+    /// Bytes of the header read so far.
+    std::size_t consumed() const { return m_at; }
+
+private:
+    bool literal(std::string_view expected) {
+        if (m_text.substr(m_at, expected.size()) != expected)
+            return false;
+        m_at += expected.size();
+        return true;
+    }
+
+    bool number(std::uint64_t& value) {
+        value = 0;
+        const std::size_t start = m_at;
+        while (m_at < m_text.size() && isDigit(m_text[m_at])) {
+            const auto digit = static_cast<std::uint64_t>(m_text[m_at] - '0');
+            if (value > (UINT64_MAX - digit) / 10)
+                return false;
+            value = value * 10 + digit;
+            ++m_at;
+        }
+        // No sign, no leading zero: each number has one spelling.
+        return m_at > start && (m_at - start == 1 || m_text[start] != '0');
+    }
+
+    bool quoted(std::string& out, std::size_t longest) {
+        out.clear();
+        if (!literal("\""))
+            return false;
+        while (m_at < m_text.size() && out.size() <= longest) {
+            const char c = m_text[m_at++];
+            if (c == '"')
+                return true;
+            if (c != '\\') {
+                if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) > 0x7e)
+                    return false;
+                out += c;
+            } else if (!escape(out)) {
+                return false;
+            }
+        }
+        return false;
+    }
+
+    bool escape(std::string& out) {
+        if (m_at < m_text.size() && (m_text[m_at] == '"' || m_text[m_at] == '\\')) {
+            out += m_text[m_at++];
+            return true;
+        }
+        if (m_text.substr(m_at, 1) != "x" || m_at + 3 > m_text.size())
+            return false;
+        const int high = hexValue(m_text[m_at + 1]);
+        const int low = hexValue(m_text[m_at + 2]);
+        if (high < 0 || low < 0)
+            return false;
+        out += static_cast<char>(high * 16 + low);
+        m_at += 3;
+        return true;
+    }
+
+    std::string_view m_text;
+    std::size_t m_at = 0;
+};
+
+// The entry that the text of a file (whole, or its beginning) holds, when
+// its header reads and the file's size is exactly header plus record.
+bool parseEntry(std::string_view text, std::uint64_t fileBytes, HistoryEntry& entry,
+                std::size_t& headerBytes) {
+    HeaderReader reader(text);
+    std::uint64_t recordBytes = 0;
+    if (!reader.read(entry, recordBytes))
+        return false;
+    headerBytes = reader.consumed();
+    entry.bytes = fileBytes;
+    return headerBytes + recordBytes == fileBytes;
+}
+
+// writeFileAtomically's temporary: "_Quillon record PID-N.tmp".
+bool isTemporaryName(std::string_view name) {
+    constexpr std::string_view kPrefix = "_Quillon record ";
+    constexpr std::string_view kTail = ".tmp";
+    return name.size() > kPrefix.size() + kTail.size() && name.starts_with(kPrefix) &&
+           name.ends_with(kTail);
+}
+
+bool isAbsoluteVariable(const char* value) {
+    return value && value[0] == '/';
+}
+
+} // namespace
+
+UndoHistory::UndoHistory(FileSystem& fs, std::string directory)
+    : m_fs(fs)
+    , m_directory(std::move(directory)) {}
+
+std::string UndoHistory::defaultDirectory() {
+    // Relative values are ignored, as the base directory specification asks.
+    if (const char* state = std::getenv("XDG_STATE_HOME"); isAbsoluteVariable(state))
+        return std::string(state) + "/quillon/history";
+    if (const char* home = std::getenv("HOME"); isAbsoluteVariable(home))
+        return std::string(home) + "/.local/state/quillon/history";
+    return {};
+}
+
+int UndoHistory::add(const std::string& folder, std::int64_t savedAtNanoseconds,
+                     std::uint64_t renamed, std::string_view saveId, std::string_view recordText,
+                     HistoryEntry& entry, const HistoryLimits& limits) {
+    if (m_directory.empty())
+        return ENOENT;
+    if (folder.empty() || folder.front() != '/' || folder.size() > kLongestFolder ||
+        saveId.size() > kLongestSaveId)
+        return EINVAL;
+    if (recordText.size() > kLongestRecord)
+        return EFBIG;
+    if (const int err = m_fs.createFolders(m_directory))
+        return err;
+    HistoryEntry written{{}, folder, savedAtNanoseconds, renamed, std::string(saveId), 0};
+    int err = EEXIST;
+    // Another process may have taken the name in the same nanosecond.
+    for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
+        written.fileName =
+            entryFileName(savedAtNanoseconds, static_cast<long>(::getpid()), nextCounter());
+        if (written.fileName.empty())
+            return EINVAL;
+        err = writeEntry(written, recordText, false);
+    }
+    if (err != 0)
+        return err;
+    entry = std::move(written);
+    prune(limits);
+    return 0;
+}
+
+int UndoHistory::writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace) {
+    std::string content = headerText(entry, recordText.size());
+    content += recordText;
+    if (const int err = m_fs.writeFileAtomically(m_directory, entry.fileName, content, replace))
+        return err;
+    entry.bytes = content.size();
+    return 0;
+}
+
+std::vector<HistoryEntry> UndoHistory::list(const std::string& folder) {
+    std::vector<HistoryEntry> entries;
+    FolderListing listing;
+    if (m_directory.empty() || m_fs.readFolder(m_directory, listing) != 0)
+        return entries;
+    std::string header;
+    for (std::size_t i = 0; i < listing.names.size(); ++i) {
+        const std::string_view name = listing.names[i];
+        const EntryType type = listing.types[i];
+        if ((type != EntryType::Regular && type != EntryType::Unknown) || !isEntryFileName(name))
+            continue;
+        const std::int64_t size = m_fs.regularFileSize(m_directory, name);
+        if (size < 0 || m_fs.readRegularFile(m_directory, name, kHeaderLimit, header) != 0)
+            continue;
+        HistoryEntry entry;
+        std::size_t headerBytes = 0;
+        if (!parseEntry(header, static_cast<std::uint64_t>(size), entry, headerBytes))
+            continue;
+        if (!folder.empty() && entry.folder != folder)
+            continue;
+        entry.fileName = name;
+        entries.push_back(std::move(entry));
+    }
+    std::sort(entries.begin(), entries.end(),
+              [](const HistoryEntry& a, const HistoryEntry& b) { return a.fileName < b.fileName; });
+    return entries;
+}
+
+int UndoHistory::readRecord(const HistoryEntry& entry, std::string& recordText) {
+    recordText.clear();
+    if (!isEntryFileName(entry.fileName))
+        return EINVAL;
+    std::string text;
+    // One byte more than the entry had: a file that grew is not that entry.
+    const std::size_t limit = std::min<std::uint64_t>(entry.bytes, kHeaderLimit + kLongestRecord);
+    if (const int err = m_fs.readRegularFile(m_directory, entry.fileName, limit + 1, text))
+        return err;
+    HistoryEntry found;
+    std::size_t headerBytes = 0;
+    if (!parseEntry(text, text.size(), found, headerBytes) || found.folder != entry.folder ||
+        found.saveId != entry.saveId || found.savedAtNanoseconds != entry.savedAtNanoseconds)
+        return EINVAL;
+    // In place: a record of tens of megabytes is not copied.
+    text.erase(0, headerBytes);
+    recordText = std::move(text);
+    return 0;
+}
+
+int UndoHistory::replaceRecord(HistoryEntry& entry, std::uint64_t renamed,
+                               std::string_view recordText) {
+    if (!isEntryFileName(entry.fileName))
+        return EINVAL;
+    if (recordText.size() > kLongestRecord)
+        return EFBIG;
+    if (m_fs.regularFileSize(m_directory, entry.fileName) < 0)
+        return ENOENT;
+    HistoryEntry updated = entry;
+    updated.renamed = renamed;
+    if (const int err = writeEntry(updated, recordText, true))
+        return err;
+    entry = std::move(updated);
+    return 0;
+}
+
+int UndoHistory::remove(const HistoryEntry& entry) {
+    // Only a name of the history's own shape: an entry is no way to delete
+    // anything else.
+    if (!isEntryFileName(entry.fileName))
+        return EINVAL;
+    return m_fs.removeFile(m_directory, entry.fileName);
+}
+
+void UndoHistory::prune(const HistoryLimits& limits) {
+    const std::vector<HistoryEntry> entries = list();
+    if (!entries.empty())
+        removeStaleTemporaries(entries.back().savedAtSeconds());
+    std::map<std::string_view, std::size_t> newestOfFolder;
+    std::uint64_t bytes = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        newestOfFolder[entries[i].folder] = i;
+        bytes += entries[i].bytes;
+    }
+    std::size_t count = entries.size();
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        if (count <= limits.maxEntries && bytes <= limits.maxBytes)
+            break;
+        if (newestOfFolder[entries[i].folder] == i)
+            continue;
+        const int err = remove(entries[i]);
+        if (err != 0 && err != ENOENT)
+            continue;
+        --count;
+        bytes -= entries[i].bytes;
+    }
+}
+
+// A write killed half way leaves its temporary file, as large as the record
+// it was writing, which no entry accounts for. One begun well before the
+// newest save cannot belong to a write still running.
+void UndoHistory::removeStaleTemporaries(std::int64_t newestSeconds) {
+    constexpr std::int64_t kStaleAfterSeconds = 3600;
+    FolderListing listing;
+    if (m_fs.readFolder(m_directory, listing) != 0)
+        return;
+    for (const std::string_view listed : listing.names) {
+        const std::string name(listed);
+        EntryStatus status;
+        if (isTemporaryName(name) && m_fs.regularFileSize(m_directory, name) >= 0 &&
+            m_fs.statEntry(m_directory, name, status) == 0 &&
+            status.creationTime < newestSeconds - kStaleAfterSeconds)
+            m_fs.removeFile(m_directory, name);
+    }
+}
+
+} // namespace quillon

@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon {
+
+class FileSystem;
+
+/// One save kept in the user's history.
+struct HistoryEntry {
+    /// The entry's own file name inside the history folder; orders entries
+    /// oldest first.
+    std::string fileName;
+    /// The folder the save renamed in, as an absolute path (raw bytes).
+    std::string folder;
+    /// When the save ended, in nanoseconds since the epoch (UTC).
+    std::int64_t savedAtNanoseconds = 0;
+    /// Files the save renamed.
+    std::uint64_t renamed = 0;
+    /// The save's own identifier, also written into the folder's undo record.
+    std::string saveId;
+    /// Bytes of the entry file.
+    std::uint64_t bytes = 0;
+
+    /// savedAtNanoseconds in whole seconds.
+    std::int64_t savedAtSeconds() const { return savedAtNanoseconds / 1'000'000'000; }
+};
+
+/// How much history is kept: at most maxEntries saves and maxBytes bytes,
+/// the oldest going first; the newest save of each folder is kept whatever
+/// its size.
+struct HistoryLimits {
+    std::size_t maxEntries = 100;
+    std::uint64_t maxBytes = std::uint64_t{1} << 30;
+};
+
+/// The user's own record of saves ($XDG_STATE_HOME/quillon/history/): one
+/// file per save, holding the folder, the time, the count and the undo
+/// record as the folder received it. Unlike a record found in a folder, an
+/// entry here was written by this user's Quillon, so it is the trusted
+/// source for taking a save back. Every write goes through a temporary file,
+/// flushed and renamed into place.
+///
+/// An entry file is a header of text lines, then the record byte for byte:
+///
+///     Quillon history entry 1
+///     folder "/home/ann/Bilder \"2024\"\x0a"
+///     time 1733666592123456789
+///     renamed 400
+///     id "SAVE-ID"
+///     record 123456
+///     RECORD TEXT (123456 bytes)
+///
+/// The quoted texts escape '"' and '\' with a backslash and every byte
+/// outside printable ASCII as \xHH, so any path survives. Entry file names
+/// sort oldest first: UTC time to the nanosecond, process id, a counter
+/// ("20261208T135612.123456789Z-0000004242-0000000000.save").
+class UndoHistory final {
+public:
+    /// directory is the history folder itself; it is created on first write.
+    UndoHistory(FileSystem& fs, std::string directory);
+
+    /// $XDG_STATE_HOME/quillon/history, or ~/.local/state/quillon/history
+    /// where XDG_STATE_HOME is unset, empty or not absolute; empty when
+    /// neither variable gives an absolute path.
+    static std::string defaultDirectory();
+
+    const std::string& directory() const { return m_directory; }
+
+    /// Adds a save's record, then prunes by limits. folder must be absolute,
+    /// and is best given resolved (realpath): list compares it byte for byte.
+    /// Returns 0 or an errno value (EINVAL for a folder or time it cannot
+    /// keep, EFBIG for a record beyond any limit); nothing is left behind on
+    /// failure. entry receives what was written.
+    int add(const std::string& folder, std::int64_t savedAtNanoseconds, std::uint64_t renamed,
+            std::string_view saveId, std::string_view recordText, HistoryEntry& entry,
+            const HistoryLimits& limits = {});
+
+    /// Every readable entry, oldest first; with a non-empty folder, only that
+    /// folder's (compared byte for byte). Files that are not whole entries
+    /// are passed over; only the header of each file is read.
+    std::vector<HistoryEntry> list(const std::string& folder = {});
+
+    /// The record text of entry (what add was given). EINVAL when the file
+    /// no longer holds that entry whole.
+    int readRecord(const HistoryEntry& entry, std::string& recordText);
+
+    /// Replaces entry's record with what is left of it (same file, folder,
+    /// time and identifier; renamed and bytes updated). ENOENT when the
+    /// entry is gone.
+    int replaceRecord(HistoryEntry& entry, std::uint64_t renamed, std::string_view recordText);
+
+    /// Forgets entry: its save was taken back.
+    int remove(const HistoryEntry& entry);
+
+    /// Removes the oldest entries beyond limits, never the newest of a folder,
+    /// and the temporary files of writes that were killed an hour or more
+    /// before the newest save.
+    void prune(const HistoryLimits& limits);
+
+private:
+    int writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace);
+    void removeStaleTemporaries(std::int64_t newestSeconds);
+
+    FileSystem& m_fs;
+    std::string m_directory;
+};
+
+} // namespace quillon
