@@ -18,24 +18,6 @@ namespace quillon::cli {
 
 namespace {
 
-// The history keeps folders as the save resolved them; a folder named by
-// another path (a link, "..", a relative path) is the same folder. One that
-// is gone is compared as written, made absolute.
-std::string resolvedFolder(const std::string& folder) {
-    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(folder.c_str(), nullptr),
-                                                               &std::free);
-    if (resolved)
-        return resolved.get();
-    std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
-    if (error)
-        return folder;
-    std::string path = absolute.lexically_normal().string();
-    while (path.size() > 1 && path.back() == '/')
-        path.pop_back();
-    return path;
-}
-
 // "2026-12-08T14:56:12+01:00", in the local time zone.
 std::string localTime(std::int64_t seconds) {
     const auto time = static_cast<std::time_t>(seconds);
@@ -99,8 +81,8 @@ int runHistory(FileSystem& fs, const CliOptions& options, std::ostream& out, std
         return exitStatus(ExitCode::Usage);
     }
     UndoHistory history(fs, directory);
-    std::vector<HistoryEntry> entries =
-        history.list(options.folder.empty() ? std::string() : resolvedFolder(options.folder));
+    std::vector<HistoryEntry> entries = history.list(
+        options.folder.empty() ? std::string() : UndoHistory::resolvedFolder(options.folder));
     std::reverse(entries.begin(), entries.end());
     if (options.output == OutputFormat::Json)
         writeJsonArray(entries, out);

@@ -72,6 +72,8 @@ void TForm1::UndoLastSave1Click() {
     case UndoStatus::Refused:
         ask.tell(this, MessageKind::Error, DiskMessages::noUndoFile());
         return;
+    case UndoStatus::Declined:
+        return;
     case UndoStatus::Busy:
         ask.tell(this, MessageKind::Error,
                  DiskMessages::saveNotice(SaveNotice{SaveNoticeKind::FolderBusy, {}, 0}));

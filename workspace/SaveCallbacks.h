@@ -95,6 +95,10 @@ struct SaveCallbacks {
     /// Asked between renames: true stops saving there, as Abort does, but
     /// never while a file of a cycle is under its temporary name.
     std::function<bool()> shouldStop;
+    /// Undo only: the folder holds an undo record that the user's history
+    /// does not (made elsewhere, or by another user); true takes it back
+    /// once every check passed. Left empty, such a record is not taken.
+    std::function<bool()> confirmUnknownRecord;
 };
 
 /// How a save ended.

@@ -9,7 +9,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <filesystem>
 #include <map>
+#include <memory>
+#include <system_error>
 #include <unistd.h>
 #include <utility>
 
@@ -383,6 +386,24 @@ void UndoHistory::removeStaleTemporaries(std::int64_t newestSeconds) {
             status.creationTime < newestSeconds - kStaleAfterSeconds)
             m_fs.removeFile(m_directory, name);
     }
+}
+
+// The history keeps folders as the save resolved them; a folder named by
+// another path (a link, "..", a relative path) is the same folder. One that
+// is gone is compared as written, made absolute.
+std::string UndoHistory::resolvedFolder(const std::string& folder) {
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(folder.c_str(), nullptr),
+                                                               &std::free);
+    if (resolved)
+        return resolved.get();
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(folder, error);
+    if (error)
+        return folder;
+    std::string path = absolute.lexically_normal().string();
+    while (path.size() > 1 && path.back() == '/')
+        path.pop_back();
+    return path;
 }
 
 } // namespace quillon

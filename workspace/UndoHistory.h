@@ -72,6 +72,10 @@ public:
 
     const std::string& directory() const { return m_directory; }
 
+    /// The folder as the history keeps it: resolved (links, "..", a relative
+    /// path), or, for one that is gone, made absolute as written.
+    static std::string resolvedFolder(const std::string& folder);
+
     /// Adds a save's record, then prunes by limits. folder must be absolute,
     /// and is best given resolved (realpath): list compares it byte for byte.
     /// Returns 0 or an errno value (EINVAL for a folder or time it cannot

@@ -4,6 +4,9 @@
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
 #include "workspace/Leftovers.h"
+#include "workspace/UndoHistory.h"
+
+#include <algorithm>
 
 #include <cerrno>
 
@@ -57,7 +60,70 @@ int removeRecord(FileSystem& fs, const std::string& folder, std::uint64_t identi
     return fs.removeFile(folder, kUndoScriptName);
 }
 
-UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask) {
+// Takes record back over the listing; rest receives what is left.
+void takeBack(FileSystem& fs, const std::string& folder, const UndoRecord& record,
+              const NameList& entries, const SaveCallbacks& ask, UndoResult& result,
+              UndoRecord& rest) {
+    UndoRun run(fs, folder, record, entries);
+    if (ask.renaming)
+        ask.renaming(true);
+    run.run(ask, result, rest);
+    if (ask.renaming)
+        ask.renaming(false);
+}
+
+// The folder's record goes with what is left, or goes when nothing is.
+int keepFolderRecord(FileSystem& fs, const std::string& folder, std::uint64_t identity,
+                     const UndoRecord& rest) {
+    if (rest.units.empty())
+        return removeRecord(fs, folder, identity);
+    return fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(rest), true);
+}
+
+bool anySaveId(const std::vector<HistoryEntry>& entries, std::string_view id) {
+    return std::any_of(entries.begin(), entries.end(),
+                       [id](const HistoryEntry& e) { return e.saveId == id; });
+}
+
+// The newest save of the history that still has something to take back;
+// entries found all back already are forgotten on the way.
+bool undoFromHistory(FileSystem& fs, const std::string& folder, FolderListing& listing,
+                     UndoHistory& history, std::vector<HistoryEntry>& entries,
+                     const FolderRecord* inFolder, const SaveCallbacks& ask, UndoResult& result) {
+    while (!entries.empty()) {
+        HistoryEntry entry = entries.back();
+        entries.pop_back();
+        std::string text;
+        if (history.readRecord(entry, text) != 0)
+            continue;
+        auto record = parseUndoScript(text, &result.problem);
+        text = {};
+        if (!record)
+            continue;
+        UndoResult one;
+        UndoRecord rest;
+        takeBack(fs, folder, *record, listing.names, ask, one, rest);
+        const bool allBackAlready =
+            one.restored.empty() && one.notRestored.empty() && one.notReached == 0;
+        const bool ofFolderRecord = inFolder && inFolder->record.saveId == record->saveId;
+        if (rest.units.empty())
+            history.remove(entry);
+        else
+            history.replaceRecord(entry, rest.files(), undoScriptText(rest));
+        if (ofFolderRecord)
+            result.recordError = keepFolderRecord(fs, folder, inFolder->identity, rest);
+        if (allBackAlready && !entries.empty())
+            continue;
+        static_cast<UndoTally&>(result) = std::move(one);
+        result.fromHistory = true;
+        result.status = UndoStatus::Undone;
+        return true;
+    }
+    return false;
+}
+
+UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask,
+                      UndoHistory* history) {
     UndoResult result;
     FolderListing listing;
     if (const int err = fs.readFolder(folder, listing); err != 0) {
@@ -69,34 +135,40 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
     if (putRightLeftovers(fs, folder, listing.names, false) && fs.readFolder(folder, listing) != 0)
         listing = {};
     FolderRecord found;
-    if ((result.status = readRecord(fs, folder, listing.names, found, result.problem)) !=
-        UndoStatus::Undone)
+    result.status = readRecord(fs, folder, listing.names, found, result.problem);
+    const bool recordHere = result.status == UndoStatus::Undone;
+    std::vector<HistoryEntry> entries;
+    if (history)
+        entries = history->list(UndoHistory::resolvedFolder(folder));
+    // The history is the trusted source; a record here that it does not
+    // hold was made elsewhere.
+    const bool unknown = recordHere && history && !anySaveId(entries, found.record.saveId);
+    if (!unknown && !entries.empty() &&
+        undoFromHistory(fs, folder, listing, *history, entries, recordHere ? &found : nullptr, ask,
+                        result))
         return result;
-    UndoRun run(fs, folder, found.record, listing.names);
-    UndoRecord rest;
-    if (ask.renaming)
-        ask.renaming(true);
-    run.run(ask, result, rest);
-    if (ask.renaming)
-        ask.renaming(false);
-    if (rest.units.empty()) {
-        result.recordError = removeRecord(fs, folder, found.identity);
+    if (!recordHere)
+        return result;
+    if (unknown && (!ask.confirmUnknownRecord || !ask.confirmUnknownRecord())) {
+        result.status = UndoStatus::Declined;
         return result;
     }
-    result.recordError =
-        fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(rest), true);
+    UndoRecord rest;
+    takeBack(fs, folder, found.record, listing.names, ask, result, rest);
+    result.recordError = keepFolderRecord(fs, folder, found.identity, rest);
     return result;
 }
 
 } // namespace
 
-UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask) {
+UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask,
+                        UndoHistory* history) {
     if (fs.lockFolder(folder) != 0) {
         UndoResult busy;
         busy.status = UndoStatus::Busy;
         return busy;
     }
-    UndoResult result = undoLocked(fs, folder, ask);
+    UndoResult result = undoLocked(fs, folder, ask, history);
     fs.unlockFolder(folder);
     return result;
 }

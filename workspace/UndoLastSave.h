@@ -13,6 +13,7 @@
 namespace quillon {
 
 class FileSystem;
+class UndoHistory;
 
 /// How taking back the last save ended.
 enum class UndoStatus : std::uint8_t {
@@ -26,6 +27,9 @@ enum class UndoStatus : std::uint8_t {
     Refused,
     /// Another save or undo held the folder; nothing was touched.
     Busy,
+    /// The record is not in the user's history and the user did not confirm
+    /// it; nothing was touched.
+    Declined,
     /// The record was carried out (see the counts for what came back).
     Undone,
 };
@@ -37,6 +41,8 @@ struct UndoResult : UndoTally {
     UndoRecordProblem problem;
     /// 0, or the errno value of removing or rewriting the record.
     int recordError = 0;
+    /// The record came from the user's history.
+    bool fromHistory = false;
     /// The reload of the folder afterwards (Workspace only).
     int reloadError = 0;
 };
@@ -48,6 +54,10 @@ struct UndoResult : UndoTally {
 /// never replacing a file. Removes the script when every file came back;
 /// otherwise rewrites it with what is left. Uses the callbacks renaming,
 /// progress and shouldStop.
-UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask);
+/// With a history, the newest save of folder it holds goes first (the one
+/// before, when that is all back already), and the folder's record only
+/// when the history does not hold it, after ask.confirmUnknownRecord.
+UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask,
+                        UndoHistory* history = nullptr);
 
 } // namespace quillon

@@ -53,6 +53,8 @@ enum class PreviewRebuild : std::uint8_t {
     Reset = 255,     ///< every entry back to its disk name with case applied, checked
 };
 
+class UndoHistory;
+
 /// Told about changes to the lists so that views can follow them.
 class WorkspaceObserver {
 public:
@@ -88,6 +90,9 @@ public:
     /// Hears reading, sorting and the rewriting of every preview name; null
     /// for none.
     void setProgressReporter(ProgressReporter* progress) { m_progress = progress; }
+    /// The user's history of saves: every save adds to it, and "Undo Last
+    /// Save" takes from it first. Null for none.
+    void setHistory(UndoHistory* history) { m_history = history; }
 
     const FolderList& folderList() const { return m_folder; }
     const PreviewList& preview() const { return m_preview; }
@@ -188,6 +193,7 @@ private:
     FileSystem& m_fs;
     WorkspaceObserver* m_observer = nullptr;
     ProgressReporter* m_progress = nullptr;
+    UndoHistory* m_history = nullptr;
     FolderList m_folder;
     PreviewList m_preview;
     UndoCopy m_undo;

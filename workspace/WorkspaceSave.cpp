@@ -9,6 +9,7 @@
 #include "workspace/RenameRun.h"
 #include "workspace/SaveChecks.h"
 #include "workspace/SavePlan.h"
+#include "workspace/UndoHistory.h"
 #include "workspace/UndoScript.h"
 
 #include <algorithm>
@@ -92,8 +93,10 @@ public:
 
     /// Before the first rename; false stops the save.
     bool prepare(ScriptSlot slot, bool createUndoFile, SaveResult& result);
-    /// After the renames.
-    void finish(const RenameRun& run);
+    /// After the renames; returns the record of what happened, empty when
+    /// nothing did.
+    const std::string& finish(const RenameRun& run);
+    const std::string& saveId() const { return m_saveId; }
 
 private:
     FileSystem& m_fs;
@@ -143,22 +146,31 @@ bool SaveRecord::prepare(ScriptSlot slot, bool createUndoFile, SaveResult& resul
 
 // The record written first also names renames that never happened; run as
 // it is, a line of it could find an unrelated file under a new name.
-void SaveRecord::finish(const RenameRun& run) {
-    if (!m_written)
-        return;
+const std::string& SaveRecord::finish(const RenameRun& run) {
     int err = 0;
     if (!run.changedAnything()) {
-        err = m_previous ? m_fs.writeFileAtomically(m_folder, kUndoScriptName, *m_previous, true)
-                         : m_fs.removeFile(m_folder, kUndoScriptName);
+        if (m_written)
+            err = m_previous
+                      ? m_fs.writeFileAtomically(m_folder, kUndoScriptName, *m_previous, true)
+                      : m_fs.removeFile(m_folder, kUndoScriptName);
+        m_text.clear();
     } else {
         UndoScriptWriter writer(false, m_saveId, m_plan.units.size(), planBytes(m_plan),
                                 std::move(m_text));
         run.writeRecord(writer, m_identities);
         m_text = writer.finish();
-        err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, true);
+        if (m_written)
+            err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, true);
     }
     if (err != 0)
         tellUser(m_ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
+    return m_text;
+}
+
+std::int64_t nanosecondsNow() {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
 } // namespace
@@ -273,12 +285,21 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
         if (ask.renaming)
             ask.renaming(false);
     }
-    record.finish(run);
+    const std::string& done = record.finish(run);
+    // The user's own copy, which no later save of the folder replaces.
+    if (m_history && !done.empty()) {
+        HistoryEntry entry;
+        m_history->add(UndoHistory::resolvedFolder(folder), nanosecondsNow(), result.renamed,
+                       record.saveId(), done, entry);
+    }
     result.status = SaveStatus::Saved;
 }
 
 bool Workspace::hasUndoRecord() {
-    return !m_folder.directory.empty() && folderHoldsUndoScript(m_fs, m_folder.directory);
+    if (m_folder.directory.empty())
+        return false;
+    return folderHoldsUndoScript(m_fs, m_folder.directory) ||
+           (m_history && !m_history->list(UndoHistory::resolvedFolder(m_folder.directory)).empty());
 }
 
 UndoResult Workspace::undoLastSave(NameView mask, const SaveCallbacks& ask) {
@@ -287,7 +308,7 @@ UndoResult Workspace::undoLastSave(NameView mask, const SaveCallbacks& ask) {
     UndoResult result;
     {
         NotReadyScope notReady(m_previewReady);
-        result = quillon::undoLastSave(m_fs, folder, ask);
+        result = quillon::undoLastSave(m_fs, folder, ask, m_history);
     }
     if (result.status == UndoStatus::Undone)
         result.reloadError = reload(folder, mask).error;

@@ -7,6 +7,7 @@
 #include "SaveFixtures.h"
 #include "TempFolder.h"
 #include "workspace/PosixFileSystem.h"
+#include "workspace/UndoHistory.h"
 #include "workspace/UndoLastSave.h"
 #include "workspace/Workspace.h"
 
@@ -19,6 +20,11 @@ using namespace quillon::test;
 using Snapshot = std::map<std::string, std::string>;
 
 namespace {
+
+Snapshot withoutRecord(Snapshot s) {
+    s.erase(kUndoScriptName);
+    return s;
+}
 
 std::string scriptPath(const TempFolder& dir) {
     return dir.file(kUndoScriptName);
@@ -293,6 +299,92 @@ TEST(Leftovers, AFileLeftUnderASwapNameByAKilledSaveGoesBackBeforeTheNextSave) {
     Snapshot after = snapshot(dir.path());
     after.erase(kUndoScriptName);
     EXPECT_EQ(after, (Snapshot{{"w.txt", "z.txt"}, {"x.txt", "x.txt"}, {"y.txt", "y.txt"}}));
+}
+
+} // namespace
+
+namespace {
+
+// Saves with a history, as the window and the command line do.
+class HistoryFixture : public testing::Test {
+protected:
+    SaveResult save(const Moves& moves, CaseMode mode = CaseMode::None) {
+        Workspace ws(m_fs);
+        ws.setHistory(&m_history);
+        ws.setCaseMode(mode, {});
+        EXPECT_TRUE(ws.load(m_dir.path(), U"*.txt").ok());
+        for (std::size_t i = 0; i < ws.folderList().names.size(); ++i) {
+            for (const auto& [from, to] : moves) {
+                if (from == ws.folderList().names[i])
+                    ws.renameEntry(i, decodeName(to), false);
+            }
+        }
+        return ws.save(U"*.txt", yesToAll());
+    }
+    UndoResult undo(bool confirm = false) {
+        SaveCallbacks ask;
+        ask.confirmUnknownRecord = [confirm] {
+            return confirm;
+        };
+        return undoLastSave(m_fs, m_dir.path(), ask, &m_history);
+    }
+
+    TempFolder m_dir;
+    TempFolder m_state;
+    PosixFileSystem m_fs;
+    UndoHistory m_history{m_fs, m_state.path()};
+};
+
+TEST_F(HistoryFixture, TwoSavesComeBackNewestFirstEvenWithoutTheFolderRecord) {
+    fill(m_dir, {"a.txt", "b.txt"});
+    const Snapshot before = snapshot(m_dir.path());
+    ASSERT_EQ(save({{"a.txt", "b1.txt"}, {"b.txt", "a.txt"}}).renamed, 2u);
+    const Snapshot middle = withoutRecord(snapshot(m_dir.path()));
+    ASSERT_EQ(save({{"b1.txt", "c.txt"}}).renamed, 1u);
+    // The second save replaced the folder's record; a third changes nothing
+    // and keeps it.
+    const std::string second = readFile(scriptPath(m_dir));
+    EXPECT_EQ(save({}, CaseMode::None).renamed, 0u);
+    EXPECT_EQ(readFile(scriptPath(m_dir)), second);
+    EXPECT_EQ(m_history.list().size(), 2u);
+
+    UndoResult first = undo();
+    EXPECT_TRUE(first.fromHistory);
+    EXPECT_EQ(first.restored.size(), 1u);
+    EXPECT_EQ(snapshot(m_dir.path()), middle); // the folder's record went with it
+    ::unlink(scriptPath(m_dir).c_str());
+    UndoResult earlier = undo();
+    EXPECT_TRUE(earlier.fromHistory);
+    EXPECT_EQ(earlier.restored.size(), 2u);
+    EXPECT_EQ(snapshot(m_dir.path()), before);
+    EXPECT_TRUE(m_history.list().empty());
+    EXPECT_EQ(undo().status, UndoStatus::NoRecord);
+}
+
+TEST_F(HistoryFixture, ARecordTheHistoryDoesNotHoldIsTakenOnlyWhenConfirmed) {
+    fill(m_dir, {"new.txt"});
+    writeFile(scriptPath(m_dir),
+              undoScriptText(recordOf(false, {{UndoUnitKind::Chain, {"new.txt", "old.txt"}}})));
+    const Snapshot before = snapshot(m_dir.path());
+    EXPECT_EQ(undo(false).status, UndoStatus::Declined);
+    EXPECT_EQ(snapshot(m_dir.path()), before);
+    const UndoResult taken = undo(true);
+    EXPECT_EQ(taken.status, UndoStatus::Undone);
+    EXPECT_FALSE(taken.fromHistory);
+    EXPECT_EQ(snapshot(m_dir.path()), (Snapshot{{"old.txt", "new.txt"}}));
+}
+
+TEST_F(HistoryFixture, TheHistoryIsUsedWhenACraftedRecordTookTheFolderRecordsPlace) {
+    fill(m_dir, {"a.txt"});
+    ASSERT_EQ(save({{"a.txt", "b.txt"}}).renamed, 1u);
+    ::unlink(scriptPath(m_dir).c_str());
+    writeFile(scriptPath(m_dir),
+              undoScriptText(recordOf(false, {{UndoUnitKind::Chain, {"b.txt", "../b.txt"}}})));
+    const UndoResult result = undo(true);
+    EXPECT_TRUE(result.fromHistory);
+    Snapshot after = snapshot(m_dir.path());
+    after.erase(kUndoScriptName);
+    EXPECT_EQ(after, (Snapshot{{"a.txt", "a.txt"}}));
 }
 
 } // namespace
