@@ -71,6 +71,7 @@ private:
     Error option(std::string_view arg);
     std::optional<std::string_view> valueOf(const OptionDefinition& definition,
                                             const OptionArgument& found, Error& error);
+    void settleDefaults();
     Error finish();
     Error checkApplyOnly() const;
     Error checkUndo() const;
@@ -140,15 +141,30 @@ std::optional<std::string_view> Parser::valueOf(const OptionDefinition& definiti
     return std::nullopt;
 }
 
+// The defaults that are only known once every option is read: the case
+// mode and the clean-ups of each press, from --window-defaults. The case
+// group is one setting of the window, in force for the load and for every
+// press.
+void Parser::settleDefaults() {
+    CliOptions& options = m_state.options;
+    if (m_state.windowDefaults && !m_state.caseGiven)
+        options.caseMode = CaseMode::Smart;
+    for (std::size_t i = 0; i < options.presses.size(); ++i) {
+        ReplaceSettings& press = options.presses[i];
+        const CleanUpChoice& cleanUp = m_state.cleanUps[i];
+        press.spacesFromPercent20AndUnderscore =
+            cleanUp.charToSpaces.value_or(m_state.windowDefaults);
+        press.deleteExtraSpaces = cleanUp.deleteExtraSpaces.value_or(m_state.windowDefaults);
+        press.caseMode = options.caseMode;
+        press.caseScope = options.caseScope;
+        press.smartOptions = options.smartOptions;
+    }
+}
+
 Error Parser::finish() {
     if (m_state.pressGiven)
         m_state.endPress();
-    // The case group is one setting of the window, in force for the load and
-    // for every press.
-    for (ReplaceSettings& press : m_state.options.presses) {
-        press.caseMode = m_state.options.caseMode;
-        press.smartOptions = m_state.options.smartOptions;
-    }
+    settleDefaults();
     if (auto error = checkUndo())
         return error;
     if (auto error = checkApplyOnly())
@@ -197,8 +213,8 @@ std::string_view missingMessage(MissingInput missing) {
     case MissingInput::ReplaceText:
         return "--with needs --replace: there is nothing to replace";
     case MissingInput::AnyChange:
-        return "the press changes nothing: give --replace, --delete, --insert or "
-               "--delete-digits, or leave a default step on";
+        return "the press changes nothing: give --replace, --delete, --insert, --clean "
+               "or --delete-digits";
     }
     return {};
 }

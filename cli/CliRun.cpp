@@ -66,6 +66,7 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
         return runUndo(fs, options, out, err);
     Workspace workspace(fs);
     workspace.setCaseMode(options.caseMode, options.smartOptions);
+    workspace.setCaseScope(options.caseScope);
     const LoadResult loaded = options.sort == SortOrder::Date
                                   ? workspace.loadByDate(options.folder, options.mask)
                                   : workspace.load(options.folder, options.mask);

@@ -73,6 +73,7 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     steps.deleteExtraSpaces = settings.deleteExtraSpaces;
     steps.updateCase = settings.updateCase;
     steps.caseMode = settings.caseMode;
+    steps.caseScope = settings.caseScope;
     steps.smartOptions = settings.smartOptions;
 
     if (settings.deleteEnabled) {

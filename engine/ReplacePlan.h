@@ -65,6 +65,7 @@ struct FinishingSteps {
     bool deleteExtraSpaces = true;
     bool updateCase = true;
     CaseMode caseMode = CaseMode::Smart;
+    Scope caseScope = Scope::Both;
     SmartCaseOptions smartOptions;
 };
 

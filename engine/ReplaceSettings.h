@@ -3,17 +3,11 @@
 
 #include "engine/CaseConversion.h"
 #include "engine/Name.h"
+#include "engine/Scope.h"
 
 #include <cstdint>
 
 namespace quillon {
-
-/// Which part of each name the operations work on.
-enum class Scope : std::uint8_t {
-    FileNamesOnly,  ///< the name part; the extension is kept aside
-    ExtensionsOnly, ///< the extension with its "."; the name part is kept aside
-    Both,           ///< the whole name
-};
 
 /// Everything of the "Replace/Reformat/Number" group that a press of "OK"
 /// reads, as plain values with the main window's defaults. Texts hold exactly
@@ -37,6 +31,9 @@ struct ReplaceSettings {
     Scope scope = Scope::FileNamesOnly;
     /// The "Case" group's mode and options, used by "Update case".
     CaseMode caseMode = CaseMode::Smart;
+    /// The part of each name the case mode changes; the window always
+    /// changes the whole name.
+    Scope caseScope = Scope::Both;
     SmartCaseOptions smartOptions;
 };
 

@@ -4,11 +4,13 @@ complete -c quillon-cli -f -a '(__fish_complete_directories)'
 
 complete -c quillon-cli -s h -l help -d 'Print the options and exit'
 complete -c quillon-cli -s V -l version -d 'Print the version and exit'
-complete -c quillon-cli -l undo -x -a '(__fish_complete_directories)' -d 'Rename the files of the last save in FOLDER back'
+complete -c quillon-cli -l undo -d 'Rename the files of the last save in FOLDER back'
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'
 complete -c quillon-cli -l sort -x -a 'name date' -d 'Sort order of the folder list'
+complete -c quillon-cli -l window-defaults -d "Start from the window's settings"
 complete -c quillon-cli -l case -x -a 'smart first upper lower none' -d 'Case mode'
+complete -c quillon-cli -l case-scope -x -a 'names extensions both' -d 'Part of each name the case mode changes'
 complete -c quillon-cli -l smart -x -d 'Smart case options that are on, comma-separated' \
     -a '(string replace -r "[^,]*\$" "" -- (commandline -ct))(printf "%s\n" most-letters last-field small-words hyphen commas unknown-acronyms known-words)'
 
@@ -18,8 +20,11 @@ complete -c quillon-cli -l case-sensitive -d 'Search with regard to letter case'
 complete -c quillon-cli -l scope -x -a 'names extensions both' -d 'Part of each name a press works on'
 complete -c quillon-cli -l delete -x -d 'Delete LENGTH characters at POS (POS:LENGTH)'
 complete -c quillon-cli -l insert -x -d 'Insert TEXT at POS (POS:TEXT)'
+complete -c quillon-cli -l clean -d 'Turn "%20" and "_" into spaces and delete extra spaces'
+complete -c quillon-cli -l char-to-spaces -d 'Turn "%20" and "_" into spaces'
 complete -c quillon-cli -l no-char-to-spaces -d 'Keep "%20" and "_"'
 complete -c quillon-cli -l delete-digits -d 'Delete every digit'
+complete -c quillon-cli -l delete-extra-spaces -d 'Delete repeated and surrounding spaces'
 complete -c quillon-cli -l no-delete-extra-spaces -d 'Keep repeated and surrounding spaces'
 complete -c quillon-cli -l no-update-case -d 'Do not apply the case mode after a press'
 complete -c quillon-cli -l no-cumulate -d 'Start from the names on disk'

@@ -82,9 +82,9 @@ struct Invocation {
 
 // Each option once, with an input where it makes a visible difference.
 const Invocation kInvocations[] = {
-    {"smart case on load",
+    {"smart case on load with the window's defaults",
      {"the lord of the rings - the return of the king.avi"},
-     {},
+     {"--window-defaults"},
      {{"the lord of the rings - the return of the king.avi",
        "The Lord of the Rings - The Return of the King.avi"}}},
     {"first letters",
@@ -96,25 +96,25 @@ const Invocation kInvocations[] = {
     {"none", {"ABC def.TXT"}, {"--case", "none"}, {{"ABC def.TXT", "ABC def.TXT"}}},
     {"smart: up to the last delimiters",
      {"the lord of the rings - the return of the king.avi"},
-     {"--smart", "last-field,hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "last-field,hyphen,unknown-acronyms,known-words"},
      {{"the lord of the rings - the return of the king.avi",
        "The Lord of the Rings - The return of the king.avi"}}},
     {"smart: small words",
      {"the lord of the rings - the return of the king.avi"},
-     {"--smart", "most-letters,small-words,hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "most-letters,small-words,hyphen,unknown-acronyms,known-words"},
      {{"the lord of the rings - the return of the king.avi",
        "The Lord Of The Rings - The Return Of The King.avi"}}},
     {"smart: after commas",
      {"bbc news, the story.doc"},
-     {"--smart", "most-letters,commas,hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "most-letters,commas,hyphen,unknown-acronyms,known-words"},
      {{"bbc news, the story.doc", "BBC News, The Story.doc"}}},
     {"smart: hyphenated terms off",
      {"x-ray vision.txt"},
-     {"--smart", "most-letters,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "most-letters,unknown-acronyms,known-words"},
      {{"x-ray vision.txt", "X-ray Vision.txt"}}},
     {"smart: most first letters off",
      {"i am what i am.txt"},
-     {"--smart", "hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "hyphen,unknown-acronyms,known-words"},
      {{"i am what i am.txt", "I am what I am.txt"}}},
     {"mask of two patterns",
      {"a.txt", "b.doc", "c.mp3"},
@@ -125,13 +125,13 @@ const Invocation kInvocations[] = {
      {".hidden"},
      {"--case", "none", "--sort", "date"},
      {{".hidden", ".hidden"}}},
-    {"ok with the defaults",
+    {"ok with the window's defaults",
      {"my_song%20one.mp3"},
-     {"--case", "none", "--ok"},
+     {"--window-defaults", "--case", "none", "--ok"},
      {{"my_song%20one.mp3", "my song one.mp3"}}},
     {"no char to spaces",
      {"my_song%20one.mp3"},
-     {"--case", "none", "--no-char-to-spaces"},
+     {"--window-defaults", "--case", "none", "--no-char-to-spaces"},
      {{"my_song%20one.mp3", "my_song%20one.mp3"}}},
     {"replace ignores case",
      {"my song.mp3"},
@@ -168,14 +168,14 @@ const Invocation kInvocations[] = {
     {"delete digits",
      {"track 07.mp3"},
      {"--case", "none", "--delete-digits"},
-     {{"track 07.mp3", "track.mp3"}}},
-    {"extra spaces go by default",
+     {{"track 07.mp3", "track .mp3"}}},
+    {"extra spaces go with the window's defaults",
      {"a  b.txt"},
-     {"--case", "none", "--ok"},
+     {"--window-defaults", "--case", "none", "--ok"},
      {{"a  b.txt", "a b.txt"}}},
     {"no delete extra spaces",
      {"a  b.txt"},
-     {"--case", "none", "--no-delete-extra-spaces"},
+     {"--window-defaults", "--case", "none", "--no-delete-extra-spaces"},
      {{"a  b.txt", "a  b.txt"}}},
     {"update case after the press",
      {"abc.txt"},
@@ -197,6 +197,37 @@ const Invocation kInvocations[] = {
      {"photo.jpg", "beach.JPG"},
      {"--case", "none", "--replace", "*", "--with", "Text - /1/ - *"},
      {{"beach.JPG", "Text - 1 - beach.JPG"}, {"photo.jpg", "Text - 2 - photo.jpg"}}},
+    {"only the match changes",
+     {"foo bar.txt", "my holiday.jpg", "README", "report final.txt"},
+     {"--replace", "foo", "--with", "baz"},
+     {{"foo bar.txt", "baz bar.txt"},
+      {"my holiday.jpg", "my holiday.jpg"},
+      {"README", "README"},
+      {"report final.txt", "report final.txt"}}},
+    {"the window's defaults change every name",
+     {"foo bar.txt", "my holiday.jpg", "README", "report final.txt"},
+     {"--window-defaults", "--replace", "foo", "--with", "baz"},
+     {{"foo bar.txt", "Baz Bar.txt"},
+      {"my holiday.jpg", "My Holiday.jpg"},
+      {"README", "Readme"},
+      {"report final.txt", "Report Final.txt"}}},
+    {"a new extension keeps underscores",
+     {"IMG_8958.JPG"},
+     {"--mask", "*.JPG", "--replace", "*", "--with", "*/.jpg/"},
+     {{"IMG_8958.JPG", "IMG_8958.jpg"}}},
+    {"case of the extensions only",
+     {"IMG_8958.JPG", "README", "Notes.TXT"},
+     {"--case", "lower", "--case-scope", "extensions"},
+     {{"IMG_8958.JPG", "IMG_8958.jpg"}, {"Notes.TXT", "Notes.txt"}, {"README", "README"}}},
+    {"case of the name parts only",
+     {"IMG_8958.JPG", "README"},
+     {"--case", "lower", "--case-scope", "names"},
+     {{"IMG_8958.JPG", "img_8958.JPG"}, {"README", "readme"}}},
+    {"case scope holds after a press",
+     {"A B.TXT"},
+     {"--case", "lower", "--case-scope", "extensions", "--replace", "A", "--with", "C"},
+     {{"A B.TXT", "C B.txt"}}},
+    {"clean alone", {"a_b  c.txt"}, {"--clean"}, {{"a_b  c.txt", "a b c.txt"}}},
     {"then: the second press works on the first's result",
      {"abc.txt"},
      {"--case", "none", "--insert", "1:X", "--then", "--insert", "1:Y"},
@@ -207,11 +238,13 @@ const Invocation kInvocations[] = {
      {{"abc.txt", "Yabc.txt"}}},
     {"then: the next press starts from the defaults",
      {"a_b.txt"},
-     {"--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then", "--ok"},
+     {"--window-defaults", "--no-char-to-spaces", "--insert", "1:X", "--then", "--case", "none",
+      "--ok"},
      {{"a_b.txt", "Xa b.txt"}}},
     {"then: ending an empty press presses OK",
      {"a_b.txt"},
-     {"--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then", "--then"},
+     {"--window-defaults", "--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then",
+      "--then"},
      {{"a_b.txt", "Xa b.txt"}}},
 };
 
@@ -244,7 +277,7 @@ INSTANTIATE_TEST_SUITE_P(EveryOption, InvocationTest, testing::ValuesIn(kInvocat
 
 TEST(CliTextTest, ListsOnlyChangesThenSums) {
     const Cli cli({"abc.txt", "Def.txt", "x_y.txt"});
-    const ProgramResult result = cli.run({"--case", "none", "--ok"});
+    const ProgramResult result = cli.run({"--clean"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "x_y.txt -> x y.txt\n");
     EXPECT_EQ(result.err, "Dry run: 1 of 3 names would change; nothing was renamed.\n");
@@ -303,7 +336,7 @@ TEST(CliExitTest, RefusedPressPrintsTheMessageAndExits2) {
         {{"--replace", "/1/", "--with", "*"}, quillon::RefusalCode::ReformatStar},
         {{"--replace", "*", "--with", "**"}, quillon::RefusalCode::StarTwice},
         // A later press is refused after an earlier one ran: still nothing is printed.
-        {{"--ok", "--then", "--delete", "0:1"}, quillon::RefusalCode::DeletePosOutOfRange},
+        {{"--clean", "--then", "--delete", "0:1"}, quillon::RefusalCode::DeletePosOutOfRange},
     };
     const Cli cli({"abc.txt"});
     for (const Refused& refused : refusals) {
@@ -437,7 +470,7 @@ TEST(CliApplyTest, FailedRenameExits4) {
 
 TEST(CliApplyTest, TextListsTheRenamesAndSumsOnStandardError) {
     const Cli cli({"a_b.txt", "c.txt", "d_e.txt"});
-    ProgramResult result = cli.run({"--apply", "--case", "none", "--ok"});
+    ProgramResult result = cli.run({"--apply", "--clean"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "a_b.txt -> a b.txt\nd_e.txt -> d e.txt\n");
     EXPECT_EQ(result.err, "Renamed 2 of 3 files.\n");
