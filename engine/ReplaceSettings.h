@@ -17,6 +17,10 @@ struct ReplaceSettings {
     Name find;                  ///< "Replace:"
     Name replaceWith;           ///< "With:"
     bool caseSensitive = false; ///< "Case sensitive" (Regular replacement only)
+    /// "Regular expression": the Replace text is an ICU regular expression,
+    /// "*" and "/" lose their pattern meaning, and the With text may name
+    /// the expression's groups ("$1" to "$9", "${name}").
+    bool regularExpression = false;
     bool updateCase = true;     ///< "Update case": apply caseMode to each new name
     bool cumulate = true;       ///< "Cumulate": start from the preview name, else the on-disk name
     bool deleteEnabled = false; ///< "Delete"
