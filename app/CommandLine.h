@@ -15,8 +15,9 @@ enum class CommandLineRequest { Run, Help, Version };
 class CommandLine final {
     Q_DECLARE_TR_FUNCTIONS(quillon::CommandLine)
 public:
-    /// "--help" or "-h" anywhere before "--" asks for help, "--version" or
-    /// "-v" for the version; the first of them wins.
+    /// "--help" or "-h" anywhere before "--" asks for help, "--version",
+    /// "-v" or "-V" for the version; the first of them wins, also within a
+    /// bundle such as "-hV".
     static CommandLineRequest request(int argc, char* argv[]);
     /// The folder to open as raw bytes, empty when none was given; read after
     /// QApplication has taken its own options out of argv. An option left

@@ -40,7 +40,9 @@ constexpr std::string_view kExamples =
     "  quillon-cli --replace foo --with baz DIR    only names holding \"foo\" change\n"
     "  quillon-cli --case lower --case-scope extensions DIR   IMG_1.JPG: IMG_1.jpg\n"
     "  quillon-cli --clean --apply DIR             a_b%20c.mp3: a b c.mp3, renamed\n"
-    "  quillon-cli --window-defaults --ok DIR      as the window's \"OK\" at start\n";
+    "  quillon-cli --window-defaults --ok DIR      as the window's \"OK\" at start\n"
+    "  quillon-cli --regex --replace '^(\\d+) (.*)$' --with '$2 - $1' DIR\n"
+    "                                              12 Title.mp3: Title - 12.mp3\n";
 
 constexpr std::string_view kExitStatus =
     "Exit status: 0 done; 1 usage error, incomplete press or unreadable folder;\n"

@@ -205,6 +205,11 @@ constexpr OptionDefinition kOptions[] = {
          s.changePress().replaceWith = decodeName(value);
          return std::nullopt;
      }},
+    {"regex", 0, "", OptionGroup::Press,
+     "--replace is an ICU regular expression; \"*\" and\n"
+     "\"/\" are no patterns then, and --with may hold $1 to\n"
+     "$9 and ${name} for its groups",
+     tick<&ReplaceSettings::regularExpression, true>},
     {"case-sensitive", 0, "", OptionGroup::Press, "tick \"Case sensitive\"",
      tick<&ReplaceSettings::caseSensitive, true>},
     {"scope", 0, "SCOPE", OptionGroup::Press, "names (default), extensions or both",

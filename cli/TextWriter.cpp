@@ -4,6 +4,7 @@
 #include "cli/ChunkedOutput.h"
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace quillon::cli {
@@ -71,6 +72,62 @@ void appendEscaped(std::string& out, NameView name) {
     appendEncoded(out, name.substr(plainStart));
 }
 
+namespace {
+
+bool needsEscape(NameView name) {
+    std::string scratch;
+    return std::any_of(name.begin(), name.end(),
+                       [&scratch](char32_t c) { return appendEscape(scratch, c); });
+}
+
+bool isBlank(char32_t c) {
+    return c == U' ' || c == U'\u00A0' || c == U'\u3000';
+}
+
+bool needsQuotes(NameView name) {
+    return name.empty() || name.find(U" -> ") != NameView::npos || isBlank(name.front()) ||
+           isBlank(name.back());
+}
+
+} // namespace
+
+void appendShellQuoted(std::string& out, NameView name) {
+    if (needsEscape(name)) {
+        // Quotes are escaped too, so that the text between $' and ' reads back.
+        out += "$'";
+        std::size_t start = 0;
+        for (std::size_t quote = name.find(U'\''); quote != NameView::npos;
+             quote = name.find(U'\'', start)) {
+            appendEscaped(out, name.substr(start, quote - start));
+            out += "\\'";
+            start = quote + 1;
+        }
+        appendEscaped(out, name.substr(start));
+        out += '\'';
+        return;
+    }
+    if (!needsQuotes(name)) {
+        appendEncoded(out, name);
+        return;
+    }
+    out += '\'';
+    std::size_t start = 0;
+    for (std::size_t quote = name.find(U'\''); quote != NameView::npos;
+         quote = name.find(U'\'', start)) {
+        appendEncoded(out, name.substr(start, quote - start));
+        out += "'\\''";
+        start = quote + 1;
+    }
+    appendEncoded(out, name.substr(start));
+    out += '\'';
+}
+
+std::string shellQuoted(std::string_view bytes) {
+    std::string out;
+    appendShellQuoted(out, decodeName(bytes));
+    return out;
+}
+
 std::string escapedForTerminal(std::string_view bytes) {
     std::string out;
     appendEscaped(out, decodeName(bytes));
@@ -103,10 +160,10 @@ void writeChangeLines(const RenameReport& report, std::ostream& stream) {
         if (!entry.renames())
             continue;
         decodeNameInto(entry.oldName, name);
-        appendEscaped(out, name);
+        appendShellQuoted(out, name);
         out += " -> ";
         decodeNameInto(entry.newName, name);
-        appendEscaped(out, name);
+        appendShellQuoted(out, name);
         out += '\n';
         chunks.pieceDone();
     }

@@ -71,7 +71,7 @@ std::int32_t readGroup(const icu::RegexPattern& pattern, NameView with, std::siz
     }
     const std::size_t close = with.find(U'}', i + 2);
     if (close == NameView::npos) {
-        error = ExpressionError{"\"${\" without its \"}\"", start + 1, true};
+        error = ExpressionError{R"("${" without its "}")", start + 1, true};
         return -1;
     }
     const NameView name = with.substr(i + 2, close - i - 2);

@@ -47,7 +47,7 @@ _quillon_cli() {
 
     if [[ $cur == -* ]]; then
         COMPREPLY=($(compgen -W '--mask --sort --window-defaults --case --case-scope --smart
-            --replace --with --case-sensitive --scope --delete --insert --clean --char-to-spaces
+            --replace --with --regex --case-sensitive --scope --delete --insert --clean --char-to-spaces
             --no-char-to-spaces --delete-digits --delete-extra-spaces --no-delete-extra-spaces
             --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file
             --on-error --undo -h --help -V --version' -- "$cur"))

@@ -16,6 +16,7 @@ complete -c quillon-cli -l smart -x -d 'Smart case options that are on, comma-se
 
 complete -c quillon-cli -l replace -x -d 'The "Replace:" box'
 complete -c quillon-cli -l with -x -d 'The "With:" box'
+complete -c quillon-cli -l regex -d '--replace is an ICU regular expression'
 complete -c quillon-cli -l case-sensitive -d 'Search with regard to letter case'
 complete -c quillon-cli -l scope -x -a 'names extensions both' -d 'Part of each name a press works on'
 complete -c quillon-cli -l delete -x -d 'Delete LENGTH characters at POS (POS:LENGTH)'

@@ -28,8 +28,12 @@ expect() {
 environment=()
 expect 0 '^Usage: quillon \[OPTION\] \[FOLDER\]' --help
 expect 0 '^Usage: quillon' -h
-expect 0 "^Quillon $version\$" --version
-expect 0 "^Quillon $version\$" -v
+expect 0 "^quillon $version\$" --version
+expect 0 "^quillon $version\$" -v
+expect 0 "^quillon $version\$" -V
+# Short options bundle; the first letter decides.
+expect 0 '^Usage: quillon' -hV
+expect 0 "^quillon $version\$" -Vh
 # The options count anywhere before "--", also after a folder.
 expect 0 '^Usage: quillon' /tmp --help
 # The user's language.

@@ -186,7 +186,11 @@ TEST(CliOptionsTest, IncompletePressesAreRefusedNamingWhatIsMissing) {
 TEST(CliOptionsTest, ShortOptionsAndAttachedValues) {
     EXPECT_EQ(std::get<InfoRequest>(parse({"-h"})), InfoRequest::Help);
     EXPECT_EQ(std::get<InfoRequest>(parse({"-V"})), InfoRequest::Version);
-    EXPECT_NE(usageError({"-hV"}).find("unknown option"), std::string::npos);
+    // Short options bundle; the first of --help and --version wins.
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-hV"})), InfoRequest::Help);
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-Vh"})), InfoRequest::Version);
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-hx"})), InfoRequest::Help);
+    EXPECT_NE(usageError({"-xh"}).find("unknown option \"-x\""), std::string::npos);
     EXPECT_NE(usageError({"-x", "f"}).find("unknown option \"-x\""), std::string::npos);
     EXPECT_NE(usageError({"--apply=now", "f"}).find("takes no value"), std::string::npos);
     EXPECT_EQ(options({"--mask=a=b", "f"}).mask, U"a=b");

@@ -45,7 +45,7 @@ for f in "${expected[@]}"; do
     if [[ $f == *.gz && -f "$prefix/$f" ]]; then gzip -t "$prefix/$f" || status=1; fi
 done
 version="$("$prefix/bin/quillon-cli" --version)"
-if [[ "$version" != "Quillon 0.1.0" ]]; then
+if [[ "$version" != "quillon-cli 0.1.0" ]]; then
     echo "installed quillon-cli --version printed: $version"
     status=1
 fi
