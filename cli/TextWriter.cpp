@@ -91,35 +91,34 @@ bool needsQuotes(NameView name) {
 
 } // namespace
 
-void appendShellQuoted(std::string& out, NameView name) {
-    if (needsEscape(name)) {
-        // Quotes are escaped too, so that the text between $' and ' reads back.
-        out += "$'";
-        std::size_t start = 0;
-        for (std::size_t quote = name.find(U'\''); quote != NameView::npos;
-             quote = name.find(U'\'', start)) {
-            appendEscaped(out, name.substr(start, quote - start));
-            out += "\\'";
-            start = quote + 1;
-        }
-        appendEscaped(out, name.substr(start));
-        out += '\'';
-        return;
-    }
-    if (!needsQuotes(name)) {
-        appendEncoded(out, name);
-        return;
-    }
-    out += '\'';
+namespace {
+
+// name between an opening and a closing quote, each "'" in it written as
+// quoteEscape and the text between through appendPart.
+void appendInQuotes(std::string& out, NameView name, std::string_view opening,
+                    std::string_view quoteEscape, void (*appendPart)(std::string&, NameView)) {
+    out += opening;
     std::size_t start = 0;
     for (std::size_t quote = name.find(U'\''); quote != NameView::npos;
          quote = name.find(U'\'', start)) {
-        appendEncoded(out, name.substr(start, quote - start));
-        out += "'\\''";
+        appendPart(out, name.substr(start, quote - start));
+        out += quoteEscape;
         start = quote + 1;
     }
-    appendEncoded(out, name.substr(start));
+    appendPart(out, name.substr(start));
     out += '\'';
+}
+
+} // namespace
+
+void appendShellQuoted(std::string& out, NameView name) {
+    if (needsEscape(name))
+        // Quotes are escaped too, so that the text between $' and ' reads back.
+        appendInQuotes(out, name, "$'", "\\'", appendEscaped);
+    else if (needsQuotes(name))
+        appendInQuotes(out, name, "'", "'\\''", appendEncoded);
+    else
+        appendEncoded(out, name);
 }
 
 std::string shellQuoted(std::string_view bytes) {
