@@ -3,6 +3,7 @@
 
 #include "quillon/Version.h"
 
+#include <cstdlib>
 #include <cstring>
 #include <optional>
 
@@ -23,7 +24,38 @@ std::optional<CommandLineRequest> shortRequest(const char* argument) {
     return argument[1] == 'h' ? CommandLineRequest::Help : CommandLineRequest::Version;
 }
 
+bool isOption(const char* argument) {
+    return argument[0] == '-' && argument[1] != '\0';
+}
+
+bool displayReachable(int argc, char* argv[]) {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0')
+            return true;
+    }
+    for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {
+        if (!isOption(argv[i]))
+            continue;
+        // Qt takes "-platform" and "--platform", with the value apart or after "=".
+        const char* name = argv[i] + std::strspn(argv[i], "-");
+        if (std::strncmp(name, "platform", 8) == 0 && (name[8] == '\0' || name[8] == '='))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QByteArray CommandLine::optionWithoutDisplay(int argc, char* argv[]) {
+    if (displayReachable(argc, argv))
+        return {};
+    for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {
+        if (isOption(argv[i]))
+            return QByteArray(argv[i]);
+    }
+    return {};
+}
 
 CommandLineRequest CommandLine::request(int argc, char* argv[]) {
     for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {

@@ -23,6 +23,10 @@ public:
     /// QApplication has taken its own options out of argv. An option left
     /// over is reported in unknownOption.
     static QByteArray folder(int argc, char* argv[], QByteArray& unknownOption);
+    /// Where no display can be reached (no DISPLAY, WAYLAND_DISPLAY,
+    /// QT_QPA_PLATFORM or -platform), the first argument before "--" that is
+    /// an option, which Qt would abort on instead of naming; else empty.
+    static QByteArray optionWithoutDisplay(int argc, char* argv[]);
 
     static QString helpText();
     static QString versionText();

@@ -47,4 +47,8 @@ expect 0 '^Usage: quillon' --help
 # What is not an option of Quillon or of Qt is refused before a window opens.
 environment=(QT_QPA_PLATFORM=offscreen)
 expect 1 'unknown option: --no-such-option' --no-such-option
+# Without any display no option aborts: it is named instead.
+environment=()
+expect 1 'unknown option: --no-such-option' --no-such-option
+expect 1 'unknown option: -x' -x /tmp
 exit $status
