@@ -3,7 +3,9 @@
 
 #include "quillon/Version.h"
 
+#include <cstdlib>
 #include <cstring>
+#include <optional>
 
 namespace quillon {
 
@@ -13,14 +15,56 @@ bool is(const char* argument, const char* option) {
     return std::strcmp(argument, option) == 0;
 }
 
+// "-h", "-v", "-V" and bundles of them ("-hV"): the first letter decides.
+std::optional<CommandLineRequest> shortRequest(const char* argument) {
+    if (argument[0] != '-' || argument[1] == '\0' || argument[1] == '-')
+        return std::nullopt;
+    if (std::strspn(argument + 1, "hvV") != std::strlen(argument + 1))
+        return std::nullopt;
+    return argument[1] == 'h' ? CommandLineRequest::Help : CommandLineRequest::Version;
+}
+
+bool isOption(const char* argument) {
+    return argument[0] == '-' && argument[1] != '\0';
+}
+
+bool displayReachable(int argc, char* argv[]) {
+    for (const char* variable : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"}) {
+        const char* value = std::getenv(variable);
+        if (value != nullptr && value[0] != '\0')
+            return true;
+    }
+    for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {
+        if (!isOption(argv[i]))
+            continue;
+        // Qt takes "-platform" and "--platform", with the value apart or after "=".
+        const char* name = argv[i] + std::strspn(argv[i], "-");
+        if (std::strncmp(name, "platform", 8) == 0 && (name[8] == '\0' || name[8] == '='))
+            return true;
+    }
+    return false;
+}
+
 } // namespace
+
+QByteArray CommandLine::optionWithoutDisplay(int argc, char* argv[]) {
+    if (displayReachable(argc, argv))
+        return {};
+    for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {
+        if (isOption(argv[i]))
+            return QByteArray(argv[i]);
+    }
+    return {};
+}
 
 CommandLineRequest CommandLine::request(int argc, char* argv[]) {
     for (int i = 1; i < argc && !is(argv[i], "--"); ++i) {
-        if (is(argv[i], "--help") || is(argv[i], "-h"))
+        if (is(argv[i], "--help"))
             return CommandLineRequest::Help;
-        if (is(argv[i], "--version") || is(argv[i], "-v"))
+        if (is(argv[i], "--version"))
             return CommandLineRequest::Version;
+        if (const auto request = shortRequest(argv[i]))
+            return *request;
     }
     return CommandLineRequest::Run;
 }
@@ -43,16 +87,16 @@ QString CommandLine::helpText() {
               "Quillon opens FOLDER, or the folder that holds FOLDER when it is a file.\n"
               "Without FOLDER it opens your desktop folder, or your home folder.\n"
               "\n"
-              "  -h, --help       show this help and exit\n"
-              "  -v, --version    show the version and exit\n"
-              "  --               end of options: what follows is the folder\n"
+              "  -h, --help         show this help and exit\n"
+              "  -v, -V, --version  show the version and exit\n"
+              "  --                 end of options: what follows is the folder\n"
               "\n"
               "Qt's own options (-style, -platform, -reverse and others) are accepted too.\n");
 }
 
 QString CommandLine::versionText() {
-    return QStringLiteral("%1 %2\n").arg(QString::fromLatin1(kApplicationName),
-                                         QString::fromLatin1(kApplicationVersion));
+    // The program's name as it is typed, as the command line tool prints its own.
+    return QStringLiteral("quillon %1\n").arg(QString::fromLatin1(kApplicationVersion));
 }
 
 QString CommandLine::unknownOptionText(const QByteArray& option) {

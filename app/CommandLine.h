@@ -15,13 +15,18 @@ enum class CommandLineRequest { Run, Help, Version };
 class CommandLine final {
     Q_DECLARE_TR_FUNCTIONS(quillon::CommandLine)
 public:
-    /// "--help" or "-h" anywhere before "--" asks for help, "--version" or
-    /// "-v" for the version; the first of them wins.
+    /// "--help" or "-h" anywhere before "--" asks for help, "--version",
+    /// "-v" or "-V" for the version; the first of them wins, also within a
+    /// bundle such as "-hV".
     static CommandLineRequest request(int argc, char* argv[]);
     /// The folder to open as raw bytes, empty when none was given; read after
     /// QApplication has taken its own options out of argv. An option left
     /// over is reported in unknownOption.
     static QByteArray folder(int argc, char* argv[], QByteArray& unknownOption);
+    /// Where no display can be reached (no DISPLAY, WAYLAND_DISPLAY,
+    /// QT_QPA_PLATFORM or -platform), the first argument before "--" that is
+    /// an option, which Qt would abort on instead of naming; else empty.
+    static QByteArray optionWithoutDisplay(int argc, char* argv[]);
 
     static QString helpText();
     static QString versionText();

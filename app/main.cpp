@@ -28,6 +28,15 @@ int answerWithoutWindow(int argc, char* argv[], quillon::CommandLineRequest requ
     return 0;
 }
 
+// Without a display QApplication would abort on any argument; an option is
+// refused here with the same message a window's start gives it.
+int refuseWithoutWindow(int argc, char* argv[], const QByteArray& option) {
+    QCoreApplication app(argc, argv);
+    quillon::installTranslations(app);
+    print(stderr, quillon::CommandLine::unknownOptionText(option));
+    return 1;
+}
+
 void setUpApplication() {
     QApplication::setApplicationName(QString::fromLatin1(quillon::kApplicationName));
     QApplication::setApplicationVersion(QString::fromLatin1(quillon::kApplicationVersion));
@@ -44,6 +53,9 @@ int main(int argc, char* argv[]) {
     const quillon::CommandLineRequest request = quillon::CommandLine::request(argc, argv);
     if (request != quillon::CommandLineRequest::Run)
         return answerWithoutWindow(argc, argv, request);
+    if (const QByteArray option = quillon::CommandLine::optionWithoutDisplay(argc, argv);
+        !option.isEmpty())
+        return refuseWithoutWindow(argc, argv, option);
 
     // QApplication takes its own options (-style, -platform ...) out of argv.
     QApplication app(argc, argv);

@@ -47,7 +47,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
     command -v ninja >/dev/null && generator=(-G Ninja)
     # GCC 12 warns falsely about overlapping copies (-Wrestrict) at -O3.
     cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-        -DQUILLON_TESTS=OFF -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
+        -DQUILLON_TESTS=OFF -DQUILLON_BENCH=ON -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
 fi
 say "building the benchmark programs in $build"
 targets=(load_bench save_bench window_bench quillon-cli)

@@ -2,6 +2,7 @@
 #include "cli/CliOptions.h"
 
 #include "cli/ParseState.h"
+#include "cli/PressMessages.h"
 #include "cli/TextWriter.h"
 #include "quillon/Version.h"
 
@@ -42,18 +43,11 @@ std::optional<OptionArgument> longOption(std::string_view arg) {
     return std::nullopt;
 }
 
-std::optional<OptionArgument> shortOption(std::string_view arg) {
-    for (const OptionDefinition& definition : optionTable()) {
-        if (definition.shortName == 0 || definition.shortName != arg[1])
-            continue;
-        if (!takesValue(definition) && arg.size() > 2)
-            return std::nullopt; // no bundling: "-hV" is not "-h -V"
-        OptionArgument found{&definition, std::nullopt};
-        if (arg.size() > 2)
-            found.attachedValue = arg.substr(2);
-        return found;
-    }
-    return std::nullopt;
+const OptionDefinition* shortDefinition(char name) {
+    for (const OptionDefinition& definition : optionTable())
+        if (definition.shortName != 0 && definition.shortName == name)
+            return &definition;
+    return nullptr;
 }
 
 std::string displayName(const OptionDefinition& definition) {
@@ -69,8 +63,11 @@ public:
 private:
     Error argument(std::string_view arg);
     Error option(std::string_view arg);
+    Error shortOptions(std::string_view arg);
+    Error run(const OptionArgument& option);
     std::optional<std::string_view> valueOf(const OptionDefinition& definition,
                                             const OptionArgument& found, Error& error);
+    void settleDefaults();
     Error finish();
     Error checkApplyOnly() const;
     Error checkUndo() const;
@@ -111,12 +108,37 @@ Error Parser::argument(std::string_view arg) {
 }
 
 Error Parser::option(std::string_view arg) {
-    const auto found = arg[1] == '-' ? longOption(arg) : shortOption(arg);
+    if (arg[1] != '-')
+        return shortOptions(arg);
+    const auto found = longOption(arg);
     if (!found)
         return "unknown option " + quotedForTerminal(arg.substr(0, arg.find('=')));
-    const OptionDefinition& definition = *found->definition;
+    return run(*found);
+}
+
+// "-hV" is "-h -V"; an option that takes a value takes the rest of the
+// argument ("-xVALUE") or, at its end, the next argument.
+Error Parser::shortOptions(std::string_view arg) {
+    for (std::size_t at = 1; at < arg.size(); ++at) {
+        const OptionDefinition* definition = shortDefinition(arg[at]);
+        if (definition == nullptr)
+            return "unknown option " + quotedForTerminal(std::string("-") + arg[at]);
+        OptionArgument found{definition, std::nullopt};
+        const bool valueFollows = takesValue(*definition) && at + 1 < arg.size();
+        if (valueFollows)
+            found.attachedValue = arg.substr(at + 1);
+        if (auto error = run(found))
+            return error;
+        if (valueFollows || m_state.info)
+            break;
+    }
+    return std::nullopt;
+}
+
+Error Parser::run(const OptionArgument& option) {
+    const OptionDefinition& definition = *option.definition;
     Error error;
-    const auto value = valueOf(definition, *found, error);
+    const auto value = valueOf(definition, option, error);
     if (error)
         return error;
     if (definition.onlyWithApply)
@@ -141,15 +163,30 @@ std::optional<std::string_view> Parser::valueOf(const OptionDefinition& definiti
     return std::nullopt;
 }
 
+// The defaults that are only known once every option is read: the case
+// mode and the clean-ups of each press, from --window-defaults. The case
+// group is one setting of the window, in force for the load and for every
+// press.
+void Parser::settleDefaults() {
+    CliOptions& options = m_state.options;
+    if (m_state.windowDefaults && !m_state.caseGiven)
+        options.caseMode = CaseMode::Smart;
+    for (std::size_t i = 0; i < options.presses.size(); ++i) {
+        ReplaceSettings& press = options.presses[i];
+        const CleanUpChoice& cleanUp = m_state.cleanUps[i];
+        press.spacesFromPercent20AndUnderscore =
+            cleanUp.charToSpaces.value_or(m_state.windowDefaults);
+        press.deleteExtraSpaces = cleanUp.deleteExtraSpaces.value_or(m_state.windowDefaults);
+        press.caseMode = options.caseMode;
+        press.caseScope = options.caseScope;
+        press.smartOptions = options.smartOptions;
+    }
+}
+
 Error Parser::finish() {
     if (m_state.pressGiven)
         m_state.endPress();
-    // The case group is one setting of the window, in force for the load and
-    // for every press.
-    for (ReplaceSettings& press : m_state.options.presses) {
-        press.caseMode = m_state.options.caseMode;
-        press.smartOptions = m_state.options.smartOptions;
-    }
+    settleDefaults();
     if (auto error = checkUndo())
         return error;
     if (auto error = checkHistory())
@@ -211,8 +248,8 @@ std::string_view missingMessage(MissingInput missing) {
     case MissingInput::ReplaceText:
         return "--with needs --replace: there is nothing to replace";
     case MissingInput::AnyChange:
-        return "the press changes nothing: give --replace, --delete, --insert or "
-               "--delete-digits, or leave a default step on";
+        return "the press changes nothing: give --replace, --delete, --insert, --clean "
+               "or --delete-digits";
     }
     return {};
 }
@@ -223,12 +260,14 @@ std::string_view missingMessage(MissingInput missing) {
 Error Parser::checkPresses() const {
     const std::vector<ReplaceSettings>& presses = m_state.options.presses;
     for (std::size_t i = 0; i < presses.size(); ++i) {
-        const MissingInput missing = missingInput(presses[i]);
-        if (missing == MissingInput::None)
-            continue;
         const std::string which =
             presses.size() > 1 ? "press " + std::to_string(i + 1) + ": " : std::string();
-        return which + std::string(missingMessage(missing));
+        const MissingInput missing = missingInput(presses[i]);
+        if (missing != MissingInput::None)
+            return which + std::string(missingMessage(missing));
+        // Known before any folder is read, as a fault of the command line.
+        if (const auto error = expressionError(presses[i]))
+            return which + expressionLine(*error);
     }
     return std::nullopt;
 }
@@ -240,7 +279,7 @@ ParseResult parseArguments(std::span<const std::string_view> args) {
 }
 
 std::string versionText() {
-    return std::string(kApplicationName) + " " + kApplicationVersion + "\n";
+    return std::string("quillon-cli ") + kApplicationVersion + "\n";
 }
 
 } // namespace quillon::cli

@@ -35,10 +35,15 @@ struct CliOptions {
     std::string folder;
     Name mask = U"*.*";
     SortOrder sort = SortOrder::Name;
-    CaseMode caseMode = CaseMode::Smart;
+    /// None unless --case or --window-defaults: only what the options ask
+    /// for changes.
+    CaseMode caseMode = CaseMode::None;
+    /// The part of each name the case mode changes (Both: the whole name).
+    Scope caseScope = Scope::Both;
     SmartCaseOptions smartOptions;
-    /// The presses of "OK" in order; each already carries caseMode and
-    /// smartOptions, as the window's settings would at the moment of the press.
+    /// The presses of "OK" in order; each already carries caseMode,
+    /// caseScope and smartOptions, as the window's settings would at the
+    /// moment of the press.
     std::vector<ReplaceSettings> presses;
     OutputFormat output = OutputFormat::Text;
     bool apply = false;

@@ -5,15 +5,15 @@
 #include "cli/CliHistory.h"
 #include "cli/CliUndo.h"
 #include "cli/ExitCode.h"
+#include "cli/FolderPath.h"
+#include "cli/PressMessages.h"
+#include "cli/Problem.h"
 #include "cli/RenameReport.h"
 #include "cli/ReportOutput.h"
 #include "cli/SaveMessages.h"
 #include "cli/TextWriter.h"
-#include "engine/Refusals.h"
-#include "engine/Utf8.h"
 #include "workspace/Workspace.h"
 
-#include <cstring>
 #include <ostream>
 
 namespace quillon::cli {
@@ -34,8 +34,19 @@ const char* reasonText(ConflictReason reason) {
     return "";
 }
 
-// The dry run meets what saving would: it refuses (exit 3, the same message)
-// exactly where --apply would, and names the renames that would fail.
+bool isJson(const CliOptions& options) {
+    return options.output == OutputFormat::Json;
+}
+
+void tellConflicts(const RenameReport& report, std::ostream& err) {
+    for (const ReportConflict& conflict : *report.conflicts)
+        err << "quillon-cli: will fail: " << shellQuoted(report.oldNames[conflict.index]) << " -> "
+            << shellQuoted(report.newNames[conflict.index]) << " (" << conflict.reason << ")\n";
+}
+
+// The dry run meets what saving would and exits as --apply would: 3 where
+// saving would be refused (with the same message), 4 where some renames
+// would fail.
 int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, std::ostream& err) {
     std::optional<SaveNotice> refusal;
     const std::vector<SaveConflict> conflicts = workspace.saveConflicts(options.undoFile, refusal);
@@ -45,51 +56,69 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
         report.conflicts->push_back(
             {conflict.index, report.newNames.decoded(conflict.index), reasonText(conflict.reason)});
     }
-    writeReport(report, options.output, out, err);
     // An empty list is no conflict: the dry run already says nothing would change.
-    if (refusal && refusal->kind != SaveNoticeKind::NoFiles) {
-        err << escapedLines(decodeName(saveNoticeText(*refusal))) << '\n';
+    if (refusal && refusal->kind != SaveNoticeKind::NoFiles)
+        report.refusal =
+            Problem{ProblemKind::RefusedSave, saveNoticeText(*refusal), refusal->error};
+    writeReport(report, options.output, out, err);
+    if (report.refusal) {
+        err << problemLine(*report.refusal);
         return exitStatus(ExitCode::RefusedSave);
     }
-    if (options.output == OutputFormat::Text) {
-        for (const ReportConflict& conflict : *report.conflicts)
-            err << "Will fail: " << escapedForTerminal(report.oldNames[conflict.index]) << " -> "
-                << escapedForTerminal(report.newNames[conflict.index]) << " (" << conflict.reason
-                << ")\n";
-    }
-    return exitStatus(ExitCode::Success);
+    if (options.output == OutputFormat::Text)
+        tellConflicts(report, err);
+    return exitStatus(report.conflicts->empty() ? ExitCode::Success : ExitCode::RenamesFailed);
 }
 
-} // namespace
-
-int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
-    if (options.undo)
-        return runUndo(fs, options, out, err);
-    if (options.history)
-        return runHistory(fs, options, out, err);
-    Workspace workspace(fs);
-    workspace.setCaseMode(options.caseMode, options.smartOptions);
-    const LoadResult loaded = options.sort == SortOrder::Date
-                                  ? workspace.loadByDate(options.folder, options.mask)
-                                  : workspace.load(options.folder, options.mask);
-    if (!loaded.ok()) {
-        err << "quillon-cli: cannot read folder " << quotedForTerminal(options.folder) << ": "
-            << std::strerror(loaded.error) << '\n';
-        return exitStatus(ExitCode::Usage);
-    }
-
-    for (const ReplaceSettings& press : options.presses) {
-        if (const auto refusal = workspace.apply(press)) {
-            err << refusalMessage(*refusal) << '\n';
-            return exitStatus(ExitCode::RefusedPress);
+std::optional<Problem> runPresses(Workspace& workspace, const CliOptions& options) {
+    for (std::size_t i = 0; i < options.presses.size(); ++i) {
+        if (const auto refusal = workspace.apply(options.presses[i])) {
+            const std::string which =
+                options.presses.size() > 1 ? "press " + std::to_string(i + 1) + ": " : "";
+            return Problem{ProblemKind::RefusedPress, which + refusalLine(*refusal), 0};
         }
         // Nothing here takes a press back; the copy would only hold memory.
         workspace.dropUndo();
     }
+    return std::nullopt;
+}
 
+} // namespace
+
+int runCli(const CliOptions& asGiven, FileSystem& fs, std::ostream& out, std::ostream& err) {
+    // The history names folders that may be gone; it resolves them itself.
+    if (asGiven.history)
+        return runHistory(fs, asGiven, out, err);
+    CliOptions options = asGiven;
+    options.folder = absolutePath(asGiven.folder);
+    // Checked before anything else, so that a missing folder is never
+    // mistaken for a busy one or an empty one.
+    if (const int error = folderAccessError(options.folder)) {
+        reportProblem({ProblemKind::Unreadable,
+                       "cannot read folder " + quotedForTerminal(asGiven.folder), error},
+                      options.folder, isJson(options), out, err);
+        return exitStatus(ExitCode::Usage);
+    }
+    if (options.undo)
+        return runUndo(fs, options, out, err);
+    Workspace workspace(fs);
+    workspace.setCaseMode(options.caseMode, options.smartOptions);
+    workspace.setCaseScope(options.caseScope);
+    const LoadResult loaded = options.sort == SortOrder::Date
+                                  ? workspace.loadByDate(options.folder, options.mask)
+                                  : workspace.load(options.folder, options.mask);
+    if (!loaded.ok()) {
+        reportProblem({ProblemKind::Unreadable,
+                       "cannot read folder " + quotedForTerminal(asGiven.folder), loaded.error},
+                      options.folder, isJson(options), out, err);
+        return exitStatus(ExitCode::Usage);
+    }
+    if (const auto problem = runPresses(workspace, options)) {
+        reportProblem(*problem, options.folder, isJson(options), out, err);
+        return exitStatus(ExitCode::RefusedPress);
+    }
     if (options.apply)
         return runApply(workspace, options, out, err);
-
     return dryRun(workspace, options, out, err);
 }
 

@@ -11,9 +11,10 @@ class FileSystem;
 
 namespace quillon::cli {
 
-/// Loads the folder, runs the presses of "OK" in order and either prints the
-/// dry run or saves (--apply); returns the exit status. Nothing is renamed
-/// after a refused press.
-int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+/// Checks that the folder can be read, loads it, runs the presses of "OK" in
+/// order and either prints the dry run or saves (--apply); returns the exit
+/// status. The folder may be given relative; reports name it absolute.
+/// Nothing is renamed after a refused press.
+int runCli(const CliOptions& asGiven, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 } // namespace quillon::cli

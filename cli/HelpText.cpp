@@ -32,7 +32,18 @@ constexpr std::string_view kUsage =
     "Usage: quillon-cli [OPTIONS] FOLDER\n"
     "       quillon-cli --history [--json] [FOLDER]\n"
     "Lists the files of FOLDER as the window's Load command does, runs the presses\n"
-    "of \"OK\" that the options describe and shows the new names.\n";
+    "of \"OK\" that the options describe and shows the new names. Only what the\n"
+    "options ask for changes: no case mode and no clean-up unless asked\n"
+    "(--case, --clean), or the window's settings with --window-defaults.\n";
+
+constexpr std::string_view kExamples =
+    "Examples:\n"
+    "  quillon-cli --replace foo --with baz DIR    only names holding \"foo\" change\n"
+    "  quillon-cli --case lower --case-scope extensions DIR   IMG_1.JPG: IMG_1.jpg\n"
+    "  quillon-cli --clean --apply DIR             a_b%20c.mp3: a b c.mp3, renamed\n"
+    "  quillon-cli --window-defaults --ok DIR      as the window's \"OK\" at start\n"
+    "  quillon-cli --regex --replace '^(\\d+) (.*)$' --with '$2 - $1' DIR\n"
+    "                                              12 Title.mp3: Title - 12.mp3\n";
 
 constexpr std::string_view kExitStatus =
     "Exit status: 0 done; 1 usage error, incomplete press or unreadable folder;\n"
@@ -101,6 +112,8 @@ std::string helpText() {
     const std::size_t column = helpColumn();
     for (const GroupText& group : kGroups)
         appendGroup(out, group, column);
+    out += '\n';
+    out += kExamples;
     out += '\n';
     out += kExitStatus;
     return out;

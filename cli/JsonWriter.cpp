@@ -185,6 +185,10 @@ void writeJson(const RenameReport& report, std::ostream& stream) {
     out += ", ";
     appendFailures(out, report);
     appendConflicts(out, report);
+    if (report.refusal) {
+        out += ", \"error\": ";
+        appendProblemJson(out, *report.refusal);
+    }
     out += "}\n";
 }
 

@@ -23,7 +23,8 @@ void appendJsonString(std::string& out, NameView name);
 ///              "error": {"message": ..., "errno": "EEXIST", "reason": "File exists"}}, ...]}
 /// "changing" counts the entries whose name changes; "renamed" the files
 /// renamed on disk (0 unless applied). Dry runs end with
-/// "conflicts": [{"index": ..., "name": ..., "reason": ...}, ...].
+/// "conflicts": [{"index": ..., "name": ..., "reason": ...}, ...], and a dry
+/// run that saving would refuse with "error": {"kind": "refused-save", ...}.
 std::string toJson(const RenameReport& report);
 /// toJson written to stream in chunks.
 void writeJson(const RenameReport& report, std::ostream& stream);

@@ -131,6 +131,20 @@ Error tick(ParseState& state, std::string_view) {
     return std::nullopt;
 }
 
+// A clean-up check box, whose default is only known at the end.
+template <std::optional<bool> CleanUpChoice::*Box, bool Value>
+Error tickCleanUp(ParseState& state, std::string_view) {
+    state.changePress();
+    state.cleanUp.*Box = Value;
+    return std::nullopt;
+}
+
+Error tickBothCleanUps(ParseState& state, std::string_view) {
+    state.changePress();
+    state.cleanUp = {true, true};
+    return std::nullopt;
+}
+
 constexpr OptionDefinition kOptions[] = {
     {"help", 'h', "", OptionGroup::Information, "show this help and exit",
      [](ParseState& s, std::string_view) -> Error {
@@ -155,9 +169,24 @@ constexpr OptionDefinition kOptions[] = {
          return choose(kSortOrders, "sort", value, s.options.sort);
      }},
 
-    {"case", 0, "MODE", OptionGroup::Case, "smart (default), first, upper, lower or none",
+    {"window-defaults", 0, "", OptionGroup::Case,
+     "start from the window's settings: Smart case, and\n"
+     "\"%20 and _ to spaces\" and \"Delete extra spaces\"\n"
+     "in every press; options still change them",
+     [](ParseState& s, std::string_view) -> Error {
+         s.windowDefaults = true;
+         return std::nullopt;
+     }},
+    {"case", 0, "MODE", OptionGroup::Case,
+     "smart, first, upper, lower or none (default; smart\nwith --window-defaults)",
      [](ParseState& s, std::string_view value) {
+         s.caseGiven = true;
          return choose(kCaseModes, "case", value, s.options.caseMode);
+     }},
+    {"case-scope", 0, "SCOPE", OptionGroup::Case,
+     "the part of each name the case mode changes:\nnames, extensions or both (default)",
+     [](ParseState& s, std::string_view value) {
+         return choose(kScopes, "case-scope", value, s.options.caseScope);
      }},
     {"smart", 0, "LIST", OptionGroup::Case,
      "the Smart options that are on, comma-separated, out\n"
@@ -176,6 +205,11 @@ constexpr OptionDefinition kOptions[] = {
          s.changePress().replaceWith = decodeName(value);
          return std::nullopt;
      }},
+    {"regex", 0, "", OptionGroup::Press,
+     "--replace is an ICU regular expression; \"*\" and\n"
+     "\"/\" are no patterns then, and --with may hold $1 to\n"
+     "$9 and ${name} for its groups",
+     tick<&ReplaceSettings::regularExpression, true>},
     {"case-sensitive", 0, "", OptionGroup::Press, "tick \"Case sensitive\"",
      tick<&ReplaceSettings::caseSensitive, true>},
     {"scope", 0, "SCOPE", OptionGroup::Press, "names (default), extensions or both",
@@ -187,12 +221,19 @@ constexpr OptionDefinition kOptions[] = {
     {"insert", 0, "POS:TEXT", OptionGroup::Press,
      "tick \"Insert\" and fill its Pos and String; TEXT is\neverything after the first \":\"",
      setInsertion},
+    {"clean", 0, "", OptionGroup::Press,
+     "tick the window's two clean-ups: \"%20 and _ to\nspaces\" and \"Delete extra spaces\"",
+     tickBothCleanUps},
+    {"char-to-spaces", 0, "", OptionGroup::Press, "tick \"%20 and _ to spaces\"",
+     tickCleanUp<&CleanUpChoice::charToSpaces, true>},
     {"no-char-to-spaces", 0, "", OptionGroup::Press, "untick \"%20 and _ to spaces\"",
-     tick<&ReplaceSettings::spacesFromPercent20AndUnderscore, false>},
+     tickCleanUp<&CleanUpChoice::charToSpaces, false>},
     {"delete-digits", 0, "", OptionGroup::Press, "tick \"Delete digits\"",
      tick<&ReplaceSettings::deleteDigits, true>},
+    {"delete-extra-spaces", 0, "", OptionGroup::Press, "tick \"Delete extra spaces\"",
+     tickCleanUp<&CleanUpChoice::deleteExtraSpaces, true>},
     {"no-delete-extra-spaces", 0, "", OptionGroup::Press, "untick \"Delete extra spaces\"",
-     tick<&ReplaceSettings::deleteExtraSpaces, false>},
+     tickCleanUp<&CleanUpChoice::deleteExtraSpaces, false>},
     {"no-update-case", 0, "", OptionGroup::Press, "untick \"Update case\"",
      tick<&ReplaceSettings::updateCase, false>},
     {"no-cumulate", 0, "", OptionGroup::Press, "untick \"Cumulate\": start from the names on disk",
@@ -266,7 +307,9 @@ constexpr OptionDefinition kOptions[] = {
 
 void ParseState::endPress() {
     options.presses.push_back(press);
+    cleanUps.push_back(cleanUp);
     press = ReplaceSettings{};
+    cleanUp = {};
     pressGiven = false;
 }
 

@@ -2,7 +2,9 @@
 #include "cli/ProgressLine.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <ostream>
+#include <string_view>
 #include <unistd.h>
 
 namespace quillon::cli {
@@ -17,6 +19,10 @@ ProgressLine::~ProgressLine() {
 }
 
 bool ProgressLine::onTerminal() {
+    // A terminal that says it is dumb cannot rewrite a line.
+    const char* term = std::getenv("TERM");
+    if (term != nullptr && std::string_view(term) == "dumb")
+        return false;
     return ::isatty(STDERR_FILENO) == 1;
 }
 

@@ -20,7 +20,8 @@ public:
     ProgressLine(const ProgressLine&) = delete;
     ProgressLine& operator=(const ProgressLine&) = delete;
 
-    /// True when standard error is a terminal.
+    /// True when standard error is a terminal, and not one that TERM calls
+    /// "dumb".
     static bool onTerminal();
 
     /// done of count renames are through; rewrites the line when the whole

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "cli/Problem.h"
 #include "engine/Name.h"
 #include "workspace/NameList.h"
 
@@ -65,6 +66,8 @@ struct RenameReport {
 
     /// Dry runs only: what saving would meet.
     std::optional<std::vector<ReportConflict>> conflicts;
+    /// Dry runs only: why saving would be refused.
+    std::optional<Problem> refusal;
 
     std::size_t size() const { return oldNames.size(); }
     ReportEntry entry(std::size_t i) const;

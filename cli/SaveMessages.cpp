@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/SaveMessages.h"
 
+#include "cli/TextWriter.h"
 #include "engine/Utf8.h"
 
 #include <cerrno>
@@ -10,7 +11,9 @@ namespace quillon::cli {
 namespace {
 
 std::string aboutName(std::string_view head, NameView name) {
-    return std::string(head) + "\n > " + encodeName(name) + "\n\nNothing written to disk.";
+    std::string text(head);
+    appendShellQuoted(text, name);
+    return text + "; nothing was renamed";
 }
 
 } // namespace
@@ -18,32 +21,31 @@ std::string aboutName(std::string_view head, NameView name) {
 std::string saveNoticeText(const SaveNotice& notice) {
     switch (notice.kind) {
     case SaveNoticeKind::NoFiles:
-        return "No files to save.";
+        return "no files to save";
     case SaveNoticeKind::ListsOutOfStep:
-        return "Folder.items.count <> Preview.items.count\n\nChanges cannot be saved. Click "
-               "Reload.";
+        return "the folder and preview lists are out of step; nothing was renamed";
     case SaveNoticeKind::NotReady:
-        return "Not ready yet. Proceed when\nthe \"Save\" is enabled.\n";
+        return "the preview is not ready; nothing was renamed";
     case SaveNoticeKind::DuplicateName:
-        return aboutName("Duplicate file names found:", notice.name);
+        return aboutName("duplicate new name ", notice.name);
     case SaveNoticeKind::InvalidName:
-        return aboutName("Invalid file name found:", notice.name);
+        return aboutName("invalid new name ", notice.name);
     case SaveNoticeKind::FolderBusy:
-        return "Another save or undo is running in this folder.\n\nNo file was renamed.";
+        return "another save or undo is running in this folder; nothing was renamed";
     case SaveNoticeKind::UndoFileNotWritten:
-        return "The undo file could not be written.\n\nNo file was renamed.";
+        return "the undo file could not be written; nothing was renamed";
     case SaveNoticeKind::UndoFileNotRewritten:
-        return "The undo file could not be rewritten after renaming.\n\nIt still lists every "
-               "planned rename; running it takes back those that were done.";
+        return "the undo file could not be rewritten after renaming; it still lists every "
+               "planned rename, and running it takes back those that were done";
     }
     return {};
 }
 
 std::string renameFailureText(NameView oldName, int error) {
     // Linux has no sharing violation; a busy file is the nearest thing.
-    return "\"" + encodeName(oldName) + "\"\n" +
+    return "\"" + encodeName(oldName) + "\" " +
            (error == EBUSY || error == ETXTBSY
-                ? "cannot be renamed because it is currently used by\nanother program."
+                ? "cannot be renamed because it is currently used by another program."
                 : "could not be renamed.");
 }
 

@@ -7,11 +7,12 @@
 
 namespace quillon::cli {
 
-/// The text of a save's refusal or trouble, as the window words it (UTF-8,
-/// names as their raw bytes).
+/// A save's refusal or trouble on one line, without the program's name;
+/// names quoted for a terminal (appendShellQuoted).
 std::string saveNoticeText(const SaveNotice& notice);
 
-/// The text of the failure box for a rename of oldName that failed with error.
+/// The window's failure message for a rename of oldName that failed with
+/// error, on one line (UTF-8, the name as its raw bytes).
 std::string renameFailureText(NameView oldName, int error);
 
 } // namespace quillon::cli

@@ -4,6 +4,7 @@
 #include "cli/ChunkedOutput.h"
 #include "engine/Utf8.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace quillon::cli {
@@ -71,6 +72,61 @@ void appendEscaped(std::string& out, NameView name) {
     appendEncoded(out, name.substr(plainStart));
 }
 
+namespace {
+
+bool needsEscape(NameView name) {
+    std::string scratch;
+    return std::any_of(name.begin(), name.end(),
+                       [&scratch](char32_t c) { return appendEscape(scratch, c); });
+}
+
+bool isBlank(char32_t c) {
+    return c == U' ' || c == U'\u00A0' || c == U'\u3000';
+}
+
+bool needsQuotes(NameView name) {
+    return name.empty() || name.find(U" -> ") != NameView::npos || isBlank(name.front()) ||
+           isBlank(name.back());
+}
+
+} // namespace
+
+namespace {
+
+// name between an opening and a closing quote, each "'" in it written as
+// quoteEscape and the text between through appendPart.
+void appendInQuotes(std::string& out, NameView name, std::string_view opening,
+                    std::string_view quoteEscape, void (*appendPart)(std::string&, NameView)) {
+    out += opening;
+    std::size_t start = 0;
+    for (std::size_t quote = name.find(U'\''); quote != NameView::npos;
+         quote = name.find(U'\'', start)) {
+        appendPart(out, name.substr(start, quote - start));
+        out += quoteEscape;
+        start = quote + 1;
+    }
+    appendPart(out, name.substr(start));
+    out += '\'';
+}
+
+} // namespace
+
+void appendShellQuoted(std::string& out, NameView name) {
+    if (needsEscape(name))
+        // Quotes are escaped too, so that the text between $' and ' reads back.
+        appendInQuotes(out, name, "$'", "\\'", appendEscaped);
+    else if (needsQuotes(name))
+        appendInQuotes(out, name, "'", "'\\''", appendEncoded);
+    else
+        appendEncoded(out, name);
+}
+
+std::string shellQuoted(std::string_view bytes) {
+    std::string out;
+    appendShellQuoted(out, decodeName(bytes));
+    return out;
+}
+
 std::string escapedForTerminal(std::string_view bytes) {
     std::string out;
     appendEscaped(out, decodeName(bytes));
@@ -103,10 +159,10 @@ void writeChangeLines(const RenameReport& report, std::ostream& stream) {
         if (!entry.renames())
             continue;
         decodeNameInto(entry.oldName, name);
-        appendEscaped(out, name);
+        appendShellQuoted(out, name);
         out += " -> ";
         decodeNameInto(entry.newName, name);
-        appendEscaped(out, name);
+        appendShellQuoted(out, name);
         out += '\n';
         chunks.pieceDone();
     }

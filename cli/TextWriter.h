@@ -23,11 +23,20 @@ std::string escapedForTerminal(std::string_view bytes);
 /// escapedForTerminal in double quotes, for messages about a user's text.
 std::string quotedForTerminal(std::string_view bytes);
 
+/// name as a shell reads it back, for the lines that show names: as it
+/// stands when that is unambiguous; in single quotes when it holds " -> ",
+/// begins or ends with a blank, or is empty; as $'...' with the escapes of
+/// appendEscaped (and \' for a quote) when anything in it is escaped.
+void appendShellQuoted(std::string& out, NameView name);
+
+/// Raw name bytes, quoted as appendShellQuoted does.
+std::string shellQuoted(std::string_view bytes);
+
 /// A message of several lines: each line escaped, the line breaks kept.
 std::string escapedLines(NameView text);
 
 /// "OLD -> NEW" and a line break for each entry that is renamed (or would
-/// be, in a dry run), names escaped.
+/// be, in a dry run), names quoted as appendShellQuoted does.
 std::string changeLines(const RenameReport& report);
 /// changeLines written to stream in chunks.
 void writeChangeLines(const RenameReport& report, std::ostream& stream);

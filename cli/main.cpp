@@ -2,9 +2,14 @@
 #include "cli/CliOptions.h"
 #include "cli/CliRun.h"
 #include "cli/ExitCode.h"
+#include "cli/OutputCheck.h"
+#include "cli/Problem.h"
 #include "cli/StopSignals.h"
 #include "workspace/PosixFileSystem.h"
 
+#include <algorithm>
+#include <csignal>
+#include <cstdio>
 #include <iostream>
 #if defined(__GLIBC__)
 #include <malloc.h>
@@ -26,15 +31,17 @@ void returnLargeBuffersToTheSystem() {
 #endif
 }
 
-} // namespace
+// A command line that does not parse may still have asked for JSON.
+bool asksForJson(const std::vector<std::string_view>& args) {
+    const auto end = std::find(args.begin(), args.end(), "--");
+    return std::find(args.begin(), end, "--json") != end;
+}
 
-int main(int argc, char** argv) {
-    returnLargeBuffersToTheSystem();
-    const std::vector<std::string_view> args(argv + 1, argv + argc);
+int run(const std::vector<std::string_view>& args) {
     const ParseResult parsed = parseArguments(args);
     if (const auto* error = std::get_if<UsageError>(&parsed)) {
-        std::cerr << "quillon-cli: " << error->message
-                  << "\nTry \"quillon-cli --help\" for the options.\n";
+        reportProblem({ProblemKind::Usage, error->message + "; see \"quillon-cli --help\"", 0},
+                      std::nullopt, asksForJson(args), std::cout, std::cerr);
         return exitStatus(ExitCode::Usage);
     }
     if (const auto* info = std::get_if<InfoRequest>(&parsed)) {
@@ -44,4 +51,16 @@ int main(int argc, char** argv) {
     catchStopSignals();
     quillon::PosixFileSystem fs;
     return runCli(std::get<CliOptions>(parsed), fs, std::cout, std::cerr);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    returnLargeBuffersToTheSystem();
+    // A closed pipe is a write error to report, not a reason to vanish
+    // without finishing the renames or saying what happened.
+    std::signal(SIGPIPE, SIG_IGN);
+    const std::vector<std::string_view> args(argv + 1, argv + argc);
+    const int status = run(args);
+    return checkedOutput(status, std::cout, stdout, std::cerr);
 }

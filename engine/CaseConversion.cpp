@@ -5,6 +5,8 @@
 #include "engine/CaseTables.h"
 #include "engine/UnicodeCase.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 void prepareCaseTables() {
@@ -50,6 +52,20 @@ Name applyCaseMode(NameView name, CaseMode mode, const SmartCaseOptions& options
         break;
     }
     return Name(name);
+}
+
+Name applyCaseMode(NameView name, CaseMode mode, const SmartCaseOptions& options, Scope scope) {
+    Name converted = applyCaseMode(name, mode, options);
+    if (scope == Scope::Both)
+        return converted;
+    const std::size_t split = namePartOf(name).size();
+    if (scope == Scope::FileNamesOnly)
+        std::copy(name.begin() + static_cast<std::ptrdiff_t>(split), name.end(),
+                  converted.begin() + static_cast<std::ptrdiff_t>(split));
+    else
+        std::copy(name.begin(), name.begin() + static_cast<std::ptrdiff_t>(split),
+                  converted.begin());
+    return converted;
 }
 
 } // namespace quillon

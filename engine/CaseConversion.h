@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Name.h"
+#include "engine/Scope.h"
 
 #include <cstdint>
 
@@ -53,5 +54,11 @@ Name lowerCase(NameView name);
 
 /// Applies mode to name; None returns the name unchanged.
 Name applyCaseMode(NameView name, CaseMode mode, const SmartCaseOptions& options);
+
+/// applyCaseMode on the whole name, of which only the part scope names
+/// takes the new case: the other part keeps its letters (under
+/// ExtensionsOnly a name without a "." keeps all of them). The conversions
+/// keep the length, so the parts line up.
+Name applyCaseMode(NameView name, CaseMode mode, const SmartCaseOptions& options, Scope scope);
 
 } // namespace quillon

@@ -96,7 +96,7 @@ Name applyFinishingSteps(const FinishingSteps& steps, NameView name) {
         result.append(keptBefore).append(work).append(keptAfter);
     }
     if (steps.updateCase && steps.caseMode != CaseMode::None)
-        return applyCaseMode(result, steps.caseMode, steps.smartOptions);
+        return applyCaseMode(result, steps.caseMode, steps.smartOptions, steps.caseScope);
     return result;
 }
 

@@ -65,6 +65,9 @@ constexpr std::array kRefusals{
             "quillon::Refusals",
             "Insert: You must enter an integer in the range\nof 1 to 255 (Counting left to right) "
             "or 0 to -255\n(Counting right to left) in the first box.")},
+    Refusal{
+        RefusalCode::InvalidExpression,
+        QT_TRANSLATE_NOOP("quillon::Refusals", "Regular expression: The expression is not valid.")},
 };
 
 } // namespace

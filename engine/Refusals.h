@@ -25,6 +25,9 @@ enum class RefusalCode : std::uint16_t {
     RegularStarOrSlash = 301,     ///< Regular replacement: "/" or "*" in the With text
     ReformatStar = 401,           ///< Reformatting: "*" in the With text
     InsertPosOutOfRange = 501,    ///< Insert "Pos:" does not convert or is out of range
+    /// Regular expression: the expression or a group its With text names is
+    /// not valid (expressionError says where).
+    InvalidExpression = 601,
 };
 
 /// One row of the refusal table.

@@ -17,28 +17,34 @@ Name replaceIn(const RegularReplacement& pattern, NameView text) {
 // long for the disk fails when it is saved, which is better than silently
 // cutting characters off here.
 Name applyRegular(const RegularReplacement& pattern, const FinishingSteps& steps, NameView source) {
-    switch (pattern.scope) {
+    if (pattern.from.empty())
+        return applyFinishingSteps(steps, source);
+    return replaceWithinScope(pattern.scope, steps, source,
+                              [&pattern](NameView text) { return replaceIn(pattern, text); });
+}
+
+Name replaceWithinScope(Scope scope, const FinishingSteps& steps, NameView source,
+                        const std::function<Name(NameView)>& replace) {
+    switch (scope) {
     case Scope::FileNamesOnly: {
-        if (pattern.from.empty())
-            return applyFinishingSteps(steps, source);
-        Name result = replaceIn(pattern, namePartOf(source));
+        Name result = replace(namePartOf(source));
         result.append(extensionOf(source));
         return applyFinishingSteps(steps, result);
     }
     case Scope::ExtensionsOnly: {
         const NameView extension = extensionOf(source);
-        if (pattern.from.empty() || extension.size() <= 1)
+        if (extension.size() <= 1)
             return applyFinishingSteps(steps, source);
         // The search never sees the "." itself, and an extension that the
         // replacement empties takes its "." with it.
         Name result(namePartOf(source));
-        const Name replaced = replaceIn(pattern, extension.substr(1));
+        const Name replaced = replace(extension.substr(1));
         if (!replaced.empty())
             result.append(1, U'.').append(replaced);
         return applyFinishingSteps(steps, result);
     }
     case Scope::Both:
-        return applyFinishingSteps(steps, replaceIn(pattern, source));
+        return applyFinishingSteps(steps, replace(source));
     }
     return Name(source);
 }

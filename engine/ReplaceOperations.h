@@ -6,6 +6,7 @@
 #include "engine/ReplacePlan.h"
 
 #include <cstddef>
+#include <functional>
 #include <variant>
 #include <vector>
 
@@ -22,6 +23,21 @@ std::vector<Name> compileDelimiters(NameView replaceFrom);
 /// order of testing). entryCount decides the width of automatic padding.
 std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameView withText,
                                                                           std::size_t entryCount);
+
+/// The text of source that scope names, replaced by replace, put back into
+/// the name and ended with `applyFinishingSteps`. Under ExtensionsOnly the
+/// "." is never searched, a name without an extension is left alone, and an
+/// extension replaced by nothing takes its "." with it.
+Name replaceWithinScope(Scope scope, const FinishingSteps& steps, NameView source,
+                        const std::function<Name(NameView)>& replace);
+
+/// Compiles the expression and the With text of settings, or says why not.
+std::variant<ExpressionReplacement, ExpressionError>
+compileExpression(const ReplaceSettings& settings);
+
+/// Regular expression replacement of one name, ending with `applyFinishingSteps`.
+Name applyExpression(const ExpressionReplacement& pattern, const FinishingSteps& steps,
+                     NameView source);
 
 /// Regular replacement of one name, ending with `applyFinishingSteps`.
 Name applyRegular(const RegularReplacement& pattern, const FinishingSteps& steps, NameView source);

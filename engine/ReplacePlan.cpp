@@ -54,9 +54,20 @@ ReplaceKind ReplacePlan::kind() const {
         return ReplaceKind::Reformatting;
     case 2:
         return ReplaceKind::FileNameReplacement;
+    case 3:
+        return ReplaceKind::RegularExpression;
     default:
         return ReplaceKind::RegularReplacement;
     }
+}
+
+std::optional<ExpressionError> expressionError(const ReplaceSettings& settings) {
+    if (!settings.regularExpression)
+        return std::nullopt;
+    auto expression = compileExpression(settings);
+    if (const auto* error = std::get_if<ExpressionError>(&expression))
+        return *error;
+    return std::nullopt;
 }
 
 ReplaceCounter ReplacePlan::startCounter() const {
@@ -73,6 +84,7 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     steps.deleteExtraSpaces = settings.deleteExtraSpaces;
     steps.updateCase = settings.updateCase;
     steps.caseMode = settings.caseMode;
+    steps.caseScope = settings.caseScope;
     steps.smartOptions = settings.smartOptions;
 
     if (settings.deleteEnabled) {
@@ -90,6 +102,13 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
 
     const NameView from = settings.find;
     const NameView to = settings.replaceWith;
+    if (settings.regularExpression) {
+        auto expression = compileExpression(settings);
+        if (std::holds_alternative<ExpressionError>(expression))
+            return RefusalCode::InvalidExpression;
+        plan.operation = std::move(std::get<ExpressionReplacement>(expression));
+        return plan;
+    }
     switch (classifyReplace(from)) {
     case ReplaceKind::Reformatting:
         if (contains(to, U'*'))
@@ -102,6 +121,8 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
         plan.operation = RegularReplacement{Name(from), Name(to), settings.caseSensitive,
                                             settings.scope, toUpperSimple(from)};
         break;
+    case ReplaceKind::RegularExpression:
+        break; // chosen by the settings' check box above, never by the text
     case ReplaceKind::FileNameReplacement: {
         auto numbering = compileFileNameReplacement(to, entryCount);
         if (const auto* code = std::get_if<RefusalCode>(&numbering))
@@ -118,6 +139,8 @@ Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& coun
         return applyRegular(*regular, plan.finishing, source);
     if (const auto* reformat = std::get_if<ReformatPattern>(&plan.operation))
         return applyReformat(*reformat, plan.finishing, source);
+    if (const auto* expression = std::get_if<ExpressionReplacement>(&plan.operation))
+        return applyExpression(*expression, plan.finishing, source);
     return applyNumbering(std::get<FileNameReplacement>(plan.operation), plan.finishing, source,
                           counter);
 }

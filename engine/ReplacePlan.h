@@ -8,7 +8,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
+#include <string>
 #include <variant>
 #include <vector>
 
@@ -31,7 +33,12 @@
 namespace quillon {
 
 /// The three main operations a press of "OK" can run.
-enum class ReplaceKind : std::uint8_t { RegularReplacement, Reformatting, FileNameReplacement };
+enum class ReplaceKind : std::uint8_t {
+    RegularReplacement,
+    Reformatting,
+    FileNameReplacement,
+    RegularExpression,
+};
 
 /// Classifies the Replace box, tested in this order: Reformatting when it
 /// holds "/" and no "*"; Regular replacement when, with blanks (code points up
@@ -65,6 +72,7 @@ struct FinishingSteps {
     bool deleteExtraSpaces = true;
     bool updateCase = true;
     CaseMode caseMode = CaseMode::Smart;
+    Scope caseScope = Scope::Both;
     SmartCaseOptions smartOptions;
 };
 
@@ -77,6 +85,29 @@ struct RegularReplacement {
     Scope scope = Scope::FileNamesOnly;
     /// toUpperSimple(from), searched for in the upper-cased name when !caseSensitive.
     Name upperFrom;
+};
+
+/// A regular expression and its With text, compiled (ICU lives behind it).
+struct CompiledExpression;
+
+/// Regular expression replacement: every match within the scoped part of a
+/// name becomes the With text, in which "$1" to "$9" and "${name}" stand
+/// for the match's groups. The compiled form is shared by the copies of a
+/// plan and reused for every name; a plan is used by one thread at a time.
+struct ExpressionReplacement {
+    std::shared_ptr<CompiledExpression> expression;
+    Scope scope = Scope::FileNamesOnly;
+};
+
+/// Where and why a regular expression or its With text does not compile.
+struct ExpressionError {
+    /// ICU's name for the fault ("U_REGEX_MISSING_CLOSE_PAREN"), or what is
+    /// wrong with the With text.
+    std::string message;
+    /// 1-based, in characters of the text at fault; 0 where ICU names none.
+    std::size_t position = 0;
+    /// The fault is in the With text, not in the expression.
+    bool inWithText = false;
 };
 
 /// Reformatting: the name part is cut into fields at the delimiters and
@@ -125,7 +156,8 @@ private:
 /// What one press of "OK" runs: the main operation of its kind and the
 /// finishing steps. Compiled anew by every press; read-only while it runs.
 struct ReplacePlan {
-    std::variant<RegularReplacement, ReformatPattern, FileNameReplacement> operation;
+    std::variant<RegularReplacement, ReformatPattern, FileNameReplacement, ExpressionReplacement>
+        operation;
     FinishingSteps finishing;
 
     ReplaceKind kind() const;
@@ -142,6 +174,10 @@ using ReplaceCompilation = std::variant<ReplacePlan, RefusalCode>;
 /// the Replace and With texts; only the first fault is returned. A refusal
 /// changes no name: show refusalMessage(code) and drop the undo copy.
 ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t entryCount);
+
+/// Why compileReplace refuses settings with RefusalCode::InvalidExpression,
+/// or nothing when their expression (if any) compiles.
+std::optional<ExpressionError> expressionError(const ReplaceSettings& settings);
 
 /// The new name of one checked entry from its source name (the preview name
 /// before this press with "Cumulate", else the on-disk name). Call it for the

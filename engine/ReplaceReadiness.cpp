@@ -17,6 +17,9 @@ bool anyFinishingStep(const ReplaceSettings& s) {
 MissingInput missingInPattern(const ReplaceSettings& s) {
     if (s.find.empty() && s.replaceWith.empty())
         return anyFinishingStep(s) ? MissingInput::None : MissingInput::AnyChange;
+    // An expression may replace its matches by nothing.
+    if (s.regularExpression)
+        return s.find.empty() ? MissingInput::ReplaceText : MissingInput::None;
     if (holdsPatternMark(s.find))
         return s.replaceWith.empty() ? MissingInput::WithText : MissingInput::None;
     return s.find.empty() ? MissingInput::ReplaceText : MissingInput::None;

@@ -3,17 +3,11 @@
 
 #include "engine/CaseConversion.h"
 #include "engine/Name.h"
+#include "engine/Scope.h"
 
 #include <cstdint>
 
 namespace quillon {
-
-/// Which part of each name the operations work on.
-enum class Scope : std::uint8_t {
-    FileNamesOnly,  ///< the name part; the extension is kept aside
-    ExtensionsOnly, ///< the extension with its "."; the name part is kept aside
-    Both,           ///< the whole name
-};
 
 /// Everything of the "Replace/Reformat/Number" group that a press of "OK"
 /// reads, as plain values with the main window's defaults. Texts hold exactly
@@ -23,6 +17,10 @@ struct ReplaceSettings {
     Name find;                  ///< "Replace:"
     Name replaceWith;           ///< "With:"
     bool caseSensitive = false; ///< "Case sensitive" (Regular replacement only)
+    /// "Regular expression": the Replace text is an ICU regular expression,
+    /// "*" and "/" lose their pattern meaning, and the With text may name
+    /// the expression's groups ("$1" to "$9", "${name}").
+    bool regularExpression = false;
     bool updateCase = true;     ///< "Update case": apply caseMode to each new name
     bool cumulate = true;       ///< "Cumulate": start from the preview name, else the on-disk name
     bool deleteEnabled = false; ///< "Delete"
@@ -37,6 +35,9 @@ struct ReplaceSettings {
     Scope scope = Scope::FileNamesOnly;
     /// The "Case" group's mode and options, used by "Update case".
     CaseMode caseMode = CaseMode::Smart;
+    /// The part of each name the case mode changes; the window always
+    /// changes the whole name.
+    Scope caseScope = Scope::Both;
     SmartCaseOptions smartOptions;
 };
 

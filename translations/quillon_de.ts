@@ -69,9 +69,9 @@ Renames the files of a folder in batches, with a preview of the new names.
 Quillon opens FOLDER, or the folder that holds FOLDER when it is a file.
 Without FOLDER it opens your desktop folder, or your home folder.
 
-  -h, --help       show this help and exit
-  -v, --version    show the version and exit
-  --               end of options: what follows is the folder
+  -h, --help         show this help and exit
+  -v, -V, --version  show the version and exit
+  --                 end of options: what follows is the folder
 
 Qt&apos;s own options (-style, -platform, -reverse and others) are accepted too.
 </source>
@@ -81,9 +81,9 @@ Benennt die Dateien eines Ordners in einem Zug um, mit einer Vorschau der neuen 
 Quillon öffnet ORDNER oder, wenn ORDNER eine Datei ist, den Ordner, der sie enthält.
 Ohne ORDNER öffnet es Ihren Schreibtischordner oder Ihren persönlichen Ordner.
 
-  -h, --help       diese Hilfe zeigen und beenden
-  -v, --version    die Version zeigen und beenden
-  --               Ende der Optionen: was folgt, ist der Ordner
+  -h, --help         diese Hilfe zeigen und beenden
+  -v, -V, --version  die Version zeigen und beenden
+  --                 Ende der Optionen: was folgt, ist der Ordner
 
 Die Optionen von Qt (-style, -platform, -reverse und andere) werden ebenfalls angenommen.
 </translation>
@@ -405,6 +405,10 @@ of 1 to 255 (Counting left to right) or 0 to -255
         <translation>Einfügen: Geben Sie im ersten Feld eine ganze Zahl
 von 1 bis 255 (von links gezählt) oder von 0 bis -255
 (von rechts gezählt) ein.</translation>
+    </message>
+    <message>
+        <source>Regular expression: The expression is not valid.</source>
+        <translation>Regulärer Ausdruck: Der Ausdruck ist ungültig.</translation>
     </message>
 </context>
 <context>

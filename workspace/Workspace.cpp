@@ -98,7 +98,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
         for (std::size_t i = 0; i < count; ++i) {
             rewriting.advance(i);
             m_folder.names.decodeInto(i, m_scratch);
-            setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions));
+            setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions, m_caseScope));
             m_preview.checked[i] = true;
         }
         break;
@@ -112,7 +112,7 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
                 continue;
             }
             m_preview.names.decodeInto(i, m_scratch);
-            setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions));
+            setPreviewName(i, applyCaseMode(m_scratch, m_caseMode, m_smartOptions, m_caseScope));
         }
         break;
     case PreviewRebuild::Undo:

@@ -104,6 +104,9 @@ public:
     const SmartCaseOptions& smartOptions() const { return m_smartOptions; }
     /// The case mode that loads, Reset and case re-application use.
     void setCaseMode(CaseMode mode, const SmartCaseOptions& options);
+    /// The part of each name that loads, Reset and case re-application
+    /// convert; the whole name (Both) unless set.
+    void setCaseScope(Scope scope) { m_caseScope = scope; }
 
     /// Reads folder with mask into the folder list (sorted by
     /// name, undo script left out) and rebuilds the preview list. An empty
@@ -205,6 +208,7 @@ private:
     bool m_hasUndo = false;
     bool m_previewReady = false;
     CaseMode m_caseMode = CaseMode::Smart;
+    Scope m_caseScope = Scope::Both;
     SmartCaseOptions m_smartOptions;
 };
 

@@ -13,7 +13,7 @@ _quillon_cli() {
             COMPREPLY=($(compgen -W 'smart first upper lower none' -- "$cur"))
             return
             ;;
-        --scope)
+        --scope | --case-scope)
             COMPREPLY=($(compgen -W 'names extensions both' -- "$cur"))
             return
             ;;
@@ -46,10 +46,11 @@ _quillon_cli() {
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--mask --sort --case --smart --replace --with
-            --case-sensitive --scope --delete --insert --no-char-to-spaces --delete-digits
-            --no-delete-extra-spaces --no-update-case --no-cumulate --ok --then --json --null
-            --apply --no-undo-file --on-error --undo --history -h --help -V --version' -- "$cur"))
+        COMPREPLY=($(compgen -W '--mask --sort --window-defaults --case --case-scope --smart
+            --replace --with --regex --case-sensitive --scope --delete --insert --clean --char-to-spaces
+            --no-char-to-spaces --delete-digits --delete-extra-spaces --no-delete-extra-spaces
+            --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file
+            --on-error --undo --history -h --help -V --version' -- "$cur"))
         return
     fi
     _filedir -d

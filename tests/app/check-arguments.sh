@@ -28,8 +28,12 @@ expect() {
 environment=()
 expect 0 '^Usage: quillon \[OPTION\] \[FOLDER\]' --help
 expect 0 '^Usage: quillon' -h
-expect 0 "^Quillon $version\$" --version
-expect 0 "^Quillon $version\$" -v
+expect 0 "^quillon $version\$" --version
+expect 0 "^quillon $version\$" -v
+expect 0 "^quillon $version\$" -V
+# Short options bundle; the first letter decides.
+expect 0 '^Usage: quillon' -hV
+expect 0 "^quillon $version\$" -Vh
 # The options count anywhere before "--", also after a folder.
 expect 0 '^Usage: quillon' /tmp --help
 # The user's language.
@@ -43,4 +47,8 @@ expect 0 '^Usage: quillon' --help
 # What is not an option of Quillon or of Qt is refused before a window opens.
 environment=(QT_QPA_PLATFORM=offscreen)
 expect 1 'unknown option: --no-such-option' --no-such-option
+# Without any display no option aborts: it is named instead.
+environment=()
+expect 1 'unknown option: --no-such-option' --no-such-option
+expect 1 'unknown option: -x' -x /tmp
 exit $status

@@ -3,6 +3,7 @@
 #include "RunProgram.h"
 #include "tests/workspace/TempFolder.h"
 
+#include "cli/PressMessages.h"
 #include "engine/Refusals.h"
 
 #include <gtest/gtest.h>
@@ -82,9 +83,9 @@ struct Invocation {
 
 // Each option once, with an input where it makes a visible difference.
 const Invocation kInvocations[] = {
-    {"smart case on load",
+    {"smart case on load with the window's defaults",
      {"the lord of the rings - the return of the king.avi"},
-     {},
+     {"--window-defaults"},
      {{"the lord of the rings - the return of the king.avi",
        "The Lord of the Rings - The Return of the King.avi"}}},
     {"first letters",
@@ -96,25 +97,25 @@ const Invocation kInvocations[] = {
     {"none", {"ABC def.TXT"}, {"--case", "none"}, {{"ABC def.TXT", "ABC def.TXT"}}},
     {"smart: up to the last delimiters",
      {"the lord of the rings - the return of the king.avi"},
-     {"--smart", "last-field,hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "last-field,hyphen,unknown-acronyms,known-words"},
      {{"the lord of the rings - the return of the king.avi",
        "The Lord of the Rings - The return of the king.avi"}}},
     {"smart: small words",
      {"the lord of the rings - the return of the king.avi"},
-     {"--smart", "most-letters,small-words,hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "most-letters,small-words,hyphen,unknown-acronyms,known-words"},
      {{"the lord of the rings - the return of the king.avi",
        "The Lord Of The Rings - The Return Of The King.avi"}}},
     {"smart: after commas",
      {"bbc news, the story.doc"},
-     {"--smart", "most-letters,commas,hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "most-letters,commas,hyphen,unknown-acronyms,known-words"},
      {{"bbc news, the story.doc", "BBC News, The Story.doc"}}},
     {"smart: hyphenated terms off",
      {"x-ray vision.txt"},
-     {"--smart", "most-letters,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "most-letters,unknown-acronyms,known-words"},
      {{"x-ray vision.txt", "X-ray Vision.txt"}}},
     {"smart: most first letters off",
      {"i am what i am.txt"},
-     {"--smart", "hyphen,unknown-acronyms,known-words"},
+     {"--case", "smart", "--smart", "hyphen,unknown-acronyms,known-words"},
      {{"i am what i am.txt", "I am what I am.txt"}}},
     {"mask of two patterns",
      {"a.txt", "b.doc", "c.mp3"},
@@ -125,13 +126,13 @@ const Invocation kInvocations[] = {
      {".hidden"},
      {"--case", "none", "--sort", "date"},
      {{".hidden", ".hidden"}}},
-    {"ok with the defaults",
+    {"ok with the window's defaults",
      {"my_song%20one.mp3"},
-     {"--case", "none", "--ok"},
+     {"--window-defaults", "--case", "none", "--ok"},
      {{"my_song%20one.mp3", "my song one.mp3"}}},
     {"no char to spaces",
      {"my_song%20one.mp3"},
-     {"--case", "none", "--no-char-to-spaces"},
+     {"--window-defaults", "--case", "none", "--no-char-to-spaces"},
      {{"my_song%20one.mp3", "my_song%20one.mp3"}}},
     {"replace ignores case",
      {"my song.mp3"},
@@ -168,14 +169,14 @@ const Invocation kInvocations[] = {
     {"delete digits",
      {"track 07.mp3"},
      {"--case", "none", "--delete-digits"},
-     {{"track 07.mp3", "track.mp3"}}},
-    {"extra spaces go by default",
+     {{"track 07.mp3", "track .mp3"}}},
+    {"extra spaces go with the window's defaults",
      {"a  b.txt"},
-     {"--case", "none", "--ok"},
+     {"--window-defaults", "--case", "none", "--ok"},
      {{"a  b.txt", "a b.txt"}}},
     {"no delete extra spaces",
      {"a  b.txt"},
-     {"--case", "none", "--no-delete-extra-spaces"},
+     {"--window-defaults", "--case", "none", "--no-delete-extra-spaces"},
      {{"a  b.txt", "a  b.txt"}}},
     {"update case after the press",
      {"abc.txt"},
@@ -197,6 +198,59 @@ const Invocation kInvocations[] = {
      {"photo.jpg", "beach.JPG"},
      {"--case", "none", "--replace", "*", "--with", "Text - /1/ - *"},
      {{"beach.JPG", "Text - 1 - beach.JPG"}, {"photo.jpg", "Text - 2 - photo.jpg"}}},
+    {"only the match changes",
+     {"foo bar.txt", "my holiday.jpg", "README", "report final.txt"},
+     {"--replace", "foo", "--with", "baz"},
+     {{"foo bar.txt", "baz bar.txt"},
+      {"my holiday.jpg", "my holiday.jpg"},
+      {"README", "README"},
+      {"report final.txt", "report final.txt"}}},
+    {"the window's defaults change every name",
+     {"foo bar.txt", "my holiday.jpg", "README", "report final.txt"},
+     {"--window-defaults", "--replace", "foo", "--with", "baz"},
+     {{"foo bar.txt", "Baz Bar.txt"},
+      {"my holiday.jpg", "My Holiday.jpg"},
+      {"README", "Readme"},
+      {"report final.txt", "Report Final.txt"}}},
+    {"a new extension keeps underscores",
+     {"IMG_8958.JPG"},
+     {"--mask", "*.JPG", "--replace", "*", "--with", "*/.jpg/"},
+     {{"IMG_8958.JPG", "IMG_8958.jpg"}}},
+    {"case of the extensions only",
+     {"IMG_8958.JPG", "README", "Notes.TXT"},
+     {"--case", "lower", "--case-scope", "extensions"},
+     {{"IMG_8958.JPG", "IMG_8958.jpg"}, {"Notes.TXT", "Notes.txt"}, {"README", "README"}}},
+    {"case of the name parts only",
+     {"IMG_8958.JPG", "README"},
+     {"--case", "lower", "--case-scope", "names"},
+     {{"IMG_8958.JPG", "img_8958.JPG"}, {"README", "readme"}}},
+    {"case scope holds after a press",
+     {"A B.TXT"},
+     {"--case", "lower", "--case-scope", "extensions", "--replace", "A", "--with", "C"},
+     {{"A B.TXT", "C B.txt"}}},
+    {"clean alone", {"a_b  c.txt"}, {"--clean"}, {{"a_b  c.txt", "a b c.txt"}}},
+    {"regex: groups swap",
+     {"01 Intro.mp3", "02 Song Two.mp3", "notes.txt"},
+     {"--regex", "--replace", "^(\\d+) (.*)$", "--with", "$2 - $1"},
+     {{"01 Intro.mp3", "Intro - 01.mp3"},
+      {"02 Song Two.mp3", "Song Two - 02.mp3"},
+      {"notes.txt", "notes.txt"}}},
+    {"regex: named group",
+     {"track7.ogg"},
+     {"--regex", "--replace", "track(?<n>\\d+)", "--with", "${n} Track"},
+     {{"track7.ogg", "7 Track.ogg"}}},
+    {"regex: case sensitive",
+     {"A a.txt"},
+     {"--regex", "--case-sensitive", "--replace", "a", "--with", "b"},
+     {{"A a.txt", "A b.txt"}}},
+    {"regex: extensions",
+     {"x.JPEG"},
+     {"--regex", "--replace", "^jpe?g$", "--with", "jpg", "--scope", "extensions"},
+     {{"x.JPEG", "x.jpg"}}},
+    {"regex: star and slash are plain",
+     {"a*b.txt"},
+     {"--regex", "--replace", "\\*|/", "--with", "+"},
+     {{"a*b.txt", "a+b.txt"}}},
     {"then: the second press works on the first's result",
      {"abc.txt"},
      {"--case", "none", "--insert", "1:X", "--then", "--insert", "1:Y"},
@@ -207,11 +261,13 @@ const Invocation kInvocations[] = {
      {{"abc.txt", "Yabc.txt"}}},
     {"then: the next press starts from the defaults",
      {"a_b.txt"},
-     {"--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then", "--ok"},
+     {"--window-defaults", "--no-char-to-spaces", "--insert", "1:X", "--then", "--case", "none",
+      "--ok"},
      {{"a_b.txt", "Xa b.txt"}}},
     {"then: ending an empty press presses OK",
      {"a_b.txt"},
-     {"--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then", "--then"},
+     {"--window-defaults", "--case", "none", "--no-char-to-spaces", "--insert", "1:X", "--then",
+      "--then"},
      {{"a_b.txt", "Xa b.txt"}}},
 };
 
@@ -244,7 +300,7 @@ INSTANTIATE_TEST_SUITE_P(EveryOption, InvocationTest, testing::ValuesIn(kInvocat
 
 TEST(CliTextTest, ListsOnlyChangesThenSums) {
     const Cli cli({"abc.txt", "Def.txt", "x_y.txt"});
-    const ProgramResult result = cli.run({"--case", "none", "--ok"});
+    const ProgramResult result = cli.run({"--clean"});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.out, "x_y.txt -> x y.txt\n");
     EXPECT_EQ(result.err, "Dry run: 1 of 3 names would change; nothing was renamed.\n");
@@ -262,7 +318,7 @@ TEST(CliNonUtf8Test, NameRoundTripsByteForByte) {
     const Cli cli({"caf\xE9.txt"});
     // Text shows the byte as an escape; --null gives it back as it is.
     ProgramResult result = cli.run({"--case", "upper"});
-    EXPECT_EQ(result.out, "caf\\xe9.txt -> CAF\\xe9.TXT\n");
+    EXPECT_EQ(result.out, "$'caf\\xe9.txt' -> $'CAF\\xe9.TXT'\n");
     EXPECT_EQ(result.err, "Dry run: 1 of 1 name would change; nothing was renamed.\n");
     result = cli.run({"--null", "--case", "upper"});
     EXPECT_EQ(result.out, std::string("caf\xE9.txt\0CAF\xE9.TXT\0", 18));
@@ -303,19 +359,21 @@ TEST(CliExitTest, RefusedPressPrintsTheMessageAndExits2) {
         {{"--replace", "/1/", "--with", "*"}, quillon::RefusalCode::ReformatStar},
         {{"--replace", "*", "--with", "**"}, quillon::RefusalCode::StarTwice},
         // A later press is refused after an earlier one ran: still nothing is printed.
-        {{"--ok", "--then", "--delete", "0:1"}, quillon::RefusalCode::DeletePosOutOfRange},
+        {{"--clean", "--then", "--delete", "0:1"}, quillon::RefusalCode::DeletePosOutOfRange},
     };
     const Cli cli({"abc.txt"});
     for (const Refused& refused : refusals) {
         const ProgramResult result = cli.run(refused.args);
         EXPECT_EQ(result.status, 2) << refused.args.front();
-        EXPECT_EQ(result.err, std::string(quillon::refusalMessage(refused.code)) + "\n");
+        const std::string which = refused.args.front() == "--clean" ? "press 2: " : "";
+        EXPECT_EQ(result.err,
+                  "quillon-cli: " + which + quillon::cli::refusalLine(refused.code) + "\n");
         EXPECT_EQ(result.out, "");
     }
+    // One line, in terms of the options.
     EXPECT_EQ(cli.run({"--delete", "0:1"}).err,
-              "Delete: You must enter an integer in the range\n"
-              "of 1 to 255 (Counting left to right) or -1 to -255\n"
-              "(Counting right to left) in the first box.\n");
+              "quillon-cli: --delete: POS must be an integer from 1 to 255, or from -1 to -255 to "
+              "count from the right (refusal 201)\n");
 }
 
 TEST(CliExitTest, UsageErrorsAndUnreadableFoldersExit1) {
@@ -380,8 +438,9 @@ TEST(CliInfoTest, Help) {
 TEST(CliInfoTest, Version) {
     const auto result = quillon::test::runProgram(QUILLON_CLI_PATH, {"--version"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "Quillon 0.1.0\n");
+    EXPECT_EQ(result.out, "quillon-cli 0.1.0\n");
     EXPECT_EQ(quillon::test::runProgram(QUILLON_CLI_PATH, {"-V"}).out, result.out);
+    EXPECT_EQ(quillon::test::runProgram(QUILLON_CLI_PATH, {"-hV"}).out.rfind("Usage: ", 0), 0u);
 }
 
 // --apply saves as the window does.
@@ -408,7 +467,7 @@ TEST(CliApplyTest, DuplicatesAreRefusedWith3) {
     const Cli cli({"a1.txt", "a2.txt"});
     const ProgramResult result = cli.run({"--apply", "--delete-digits"});
     EXPECT_EQ(result.status, 3);
-    EXPECT_NE(result.err.find("Duplicate file names found:"), std::string::npos);
+    EXPECT_EQ(result.err, "quillon-cli: duplicate new name a.txt; nothing was renamed\n");
     EXPECT_TRUE(std::filesystem::exists(cli.folder().file("a1.txt")));
 }
 
@@ -437,7 +496,7 @@ TEST(CliApplyTest, FailedRenameExits4) {
 
 TEST(CliApplyTest, TextListsTheRenamesAndSumsOnStandardError) {
     const Cli cli({"a_b.txt", "c.txt", "d_e.txt"});
-    ProgramResult result = cli.run({"--apply", "--case", "none", "--ok"});
+    ProgramResult result = cli.run({"--apply", "--clean"});
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "a_b.txt -> a b.txt\nd_e.txt -> d e.txt\n");
     EXPECT_EQ(result.err, "Renamed 2 of 3 files.\n");
@@ -484,8 +543,8 @@ TEST(CliHostileNameTest, EscapedInTextRawInNullValidInJson) {
     const Cli cli({name});
     ProgramResult result = cli.run({"--case", "upper"});
     EXPECT_EQ(result.status, 0);
-    EXPECT_EQ(result.out, "evil\\x1b]0;owned\\x07\\x1b[2J\\nfake -> line\\\\.txt -> "
-                          "EVIL\\x1b]0;OWNED\\x07\\x1b[2J\\nFAKE -> LINE\\\\.TXT\n");
+    EXPECT_EQ(result.out, "$'evil\\x1b]0;owned\\x07\\x1b[2J\\nfake -> line\\\\.txt' -> "
+                          "$'EVIL\\x1b]0;OWNED\\x07\\x1b[2J\\nFAKE -> LINE\\\\.TXT'\n");
 
     result = cli.run({"--null", "--case", "upper"});
     std::string upper = name;
@@ -520,7 +579,8 @@ TEST(CliApplyTest, AFileOfTheUsersUnderTheScriptsNameIsNeverReplaced) {
                        "--replace", "abc",    "--with", "xyz"};
     ProgramResult result = cli.run(args);
     EXPECT_EQ(result.status, 3);
-    EXPECT_EQ(result.err, "The undo file could not be written.\n\nNo file was renamed.\n");
+    EXPECT_EQ(result.err, "quillon-cli: the undo file could not be written; nothing was renamed "
+                          "(EEXIST: File exists)\n");
     EXPECT_TRUE(std::filesystem::exists(cli.folder().file("abc.txt")));
     Args noUndo = args;
     noUndo.push_back("--no-undo-file");
@@ -580,8 +640,10 @@ TEST(CliDryRunTest, MeetsWhatSavingWouldAndRefusesExactlyWhereItWould) {
     const Args held = {"--mask", "*.txt",     "--case", "none",   "--scope",
                        "both",   "--replace", "b.txt",  "--with", "c.doc"};
     ProgramResult result = cli.run(held);
-    EXPECT_EQ(result.status, 0);
-    EXPECT_NE(result.err.find("Will fail: b.txt -> c.doc (held by a file outside the list)\n"),
+    // The status --apply would give: some renames would fail.
+    EXPECT_EQ(result.status, 4);
+    EXPECT_NE(result.err.find(
+                  "quillon-cli: will fail: b.txt -> c.doc (held by a file outside the list)\n"),
               std::string::npos)
         << result.err;
     Args json = held;
@@ -597,8 +659,7 @@ TEST(CliDryRunTest, MeetsWhatSavingWouldAndRefusesExactlyWhereItWould) {
     createFile(cli.folder().file("a2.txt"));
     result = cli.run(duplicate);
     EXPECT_EQ(result.status, 3);
-    const std::string message =
-        "Duplicate file names found:\n > a.txt\n\nNothing written to disk.\n";
+    const std::string message = "quillon-cli: duplicate new name a.txt; nothing was renamed\n";
     EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     Args apply = duplicate;
     apply.push_back("--apply");
@@ -632,6 +693,170 @@ TEST(CliUndoTest, TakesBackTheLastSaveAndSaysWhatDidNotComeBack) {
               std::string::npos)
         << result.out;
     EXPECT_TRUE(std::filesystem::exists(cli.folder().file("_Quillon - Click me to UNDO.sh")));
+}
+
+} // namespace
+
+namespace {
+
+// Every way a run can end early: the status, the line on standard error
+// (one line, the program's name first) and, with --json, the object on
+// standard output.
+TEST(CliContractTest, TroubleIsOneLineAndAJsonObject) {
+    const Cli cli({"a1.txt", "a2.txt", "b.txt"});
+    const std::string folder = cli.folder().path();
+    const std::string gone = cli.folder().file("gone");
+    const std::string file = cli.folder().file("b.txt");
+    const struct {
+        Args args;
+        int status;
+        const char* kind;
+        const char* errnoName;
+    } rows[] = {
+        {{"--json", "--bogus", folder}, 1, "usage", nullptr},
+        {{"--json", gone}, 1, "unreadable", "ENOENT"},
+        {{"--json", "--undo", gone}, 1, "unreadable", "ENOENT"},
+        {{"--json", "--undo", file}, 1, "unreadable", "ENOTDIR"},
+        {{"--json", "--apply", "--case", "upper", file}, 1, "unreadable", "ENOTDIR"},
+        {{"--json", "--delete", "0:1", folder}, 2, "refused-press", nullptr},
+        {{"--json", "--apply", "--delete-digits", folder}, 3, "refused-save", nullptr},
+        {{"--json", "--delete-digits", folder}, 3, "refused-save", nullptr},
+    };
+    for (const auto& row : rows) {
+        const ProgramResult result = quillon::test::runProgram(QUILLON_CLI_PATH, row.args);
+        const std::string what = row.args[1];
+        EXPECT_EQ(result.status, row.status) << what;
+        EXPECT_EQ(result.err.rfind("quillon-cli: ", 0), 0u) << what << ": " << result.err;
+        EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+        EXPECT_TRUE(quillon::test::isJson(result.out)) << what << ": " << result.out;
+        EXPECT_NE(result.out.find(std::string("\"kind\": \"") + row.kind + "\""), std::string::npos)
+            << what << ": " << result.out;
+        const std::string errnoMember =
+            row.errnoName ? std::string("\"errno\": \"") + row.errnoName + "\"" : "\"errno\": null";
+        EXPECT_NE(result.out.find(errnoMember), std::string::npos) << what << ": " << result.out;
+        EXPECT_EQ(result.out.find("Another save"), std::string::npos);
+    }
+    // Nothing was renamed by any of them.
+    EXPECT_EQ(namesIn(cli.folder()), (std::vector<std::string>{"a1.txt", "a2.txt", "b.txt"}));
+}
+
+TEST(CliContractTest, TheFolderInJsonIsAbsolute) {
+    const Cli cli({"a.txt"});
+    const std::string parent = std::filesystem::path(cli.folder().path()).parent_path();
+    const std::string base = std::filesystem::path(cli.folder().path()).filename();
+    const std::string relative = "./" + base + "/./";
+    const ProgramResult result =
+        quillon::test::runProgram("/bin/sh", {"-c", "cd \"$1\" && exec \"$2\" --json \"$3\"", "sh",
+                                              parent, QUILLON_CLI_PATH, relative});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("{\"folder\": \"" + cli.folder().path() + "\", ", 0), 0u)
+        << result.out;
+}
+
+TEST(CliContractTest, AWriteErrorOnStandardOutputExits1) {
+    const Cli cli({"a.txt"});
+    for (const Args& args : {Args{"--case", "upper"}, Args{"--json", "--case", "upper"},
+                             Args{"--null", "--case", "upper"}, Args{"--help"}}) {
+        Args full = args;
+        if (args.front() != "--help")
+            full.push_back(cli.folder().path());
+        const ProgramResult result =
+            quillon::test::runProgram(QUILLON_CLI_PATH, full, {"", "/dev/full", {}});
+        EXPECT_EQ(result.status, 1) << args.front();
+        EXPECT_NE(result.err.find("quillon-cli: write error on standard output"), std::string::npos)
+            << result.err;
+    }
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// After a stop the output still lists exactly the renames that happened.
+TEST(CliContractTest, AStopStillListsTheRenamesThatHappened) {
+    const TempFolder dir;
+    const TempFolder outputs;
+    constexpr int kFiles = 5000;
+    for (int i = 0; i < kFiles; ++i)
+        createFile(dir.file("f" + std::to_string(i) + ".txt"));
+    const std::string program = QUILLON_CLI_PATH;
+    const std::string record = dir.file("_Quillon - Click me to UNDO.sh");
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open(outputs.file("out").c_str(), O_WRONLY | O_CREAT, 0600), STDOUT_FILENO);
+        ::dup2(::open(outputs.file("err").c_str(), O_WRONLY | O_CREAT, 0600), STDERR_FILENO);
+        ::execl(program.c_str(), program.c_str(), "--null", "--apply", "--case", "upper",
+                dir.path().c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    bool exited = false;
+    while (!std::filesystem::exists(record) && !exited)
+        exited = ::waitpid(pid, &status, WNOHANG) == pid;
+    if (!exited) {
+        ::kill(pid, SIGINT);
+        ::waitpid(pid, &status, 0);
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    const std::string out = readAll(outputs.file("out"));
+    const std::string err = readAll(outputs.file("err"));
+    const auto pairs = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\0') / 2);
+    std::size_t renamedOnDisk = 0;
+    for (const std::string& name : namesIn(dir))
+        renamedOnDisk += name.rfind("F", 0) == 0 ? 1 : 0;
+    EXPECT_EQ(pairs, renamedOnDisk);
+    if (WEXITSTATUS(status) == 0)
+        return; // finished before the signal came
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT);
+    const std::string said =
+        pairs == 0 ? "quillon-cli: stopped before the first rename"
+                   : "quillon-cli: stopped after renaming " + std::to_string(pairs) + " of ";
+    EXPECT_NE(err.find(said), std::string::npos) << err;
+}
+
+} // namespace
+
+namespace {
+
+TEST(CliRegexTest, AnInvalidExpressionExits1WithWhereAndWhy) {
+    const Cli cli({"a.txt"});
+    const struct {
+        Args args;
+        const char* said;
+    } rows[] = {
+        {{"--regex", "--replace", "(ab", "--with", "x"},
+         "quillon-cli: --replace: invalid regular expression: U_REGEX_MISMATCHED_PAREN at "
+         "position 4"},
+        {{"--regex", "--replace", "(a)", "--with", "$3"},
+         "quillon-cli: --with: no group 3 at position 1"},
+        {{"--regex", "--replace", "a", "--with", "${x}"},
+         "quillon-cli: --with: no group named \"x\" at position 1"},
+    };
+    for (const auto& row : rows) {
+        const ProgramResult result = cli.run(row.args);
+        EXPECT_EQ(result.status, 1) << row.said;
+        EXPECT_EQ(result.err.rfind(row.said, 0), 0u) << result.err;
+        EXPECT_EQ(result.out, "");
+    }
+    EXPECT_TRUE(std::filesystem::exists(cli.folder().file("a.txt")));
+}
+
+TEST(CliRegexTest, AppliesAndUndoes) {
+    const Cli cli({"01 Intro.mp3", "02 Outro.mp3"});
+    const Args args = {"--regex", "--replace", "^(\\d+) (.*)$", "--with", "$2 - $1"};
+    ProgramResult result = cli.run(args);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(result.out, "01 Intro.mp3 -> Intro - 01.mp3\n02 Outro.mp3 -> Outro - 02.mp3\n");
+    Args apply = args;
+    apply.push_back("--apply");
+    result = cli.run(apply);
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(namesIn(cli.folder()), (std::vector<std::string>{"Intro - 01.mp3", "Outro - 02.mp3",
+                                                               "_Quillon - Click me to UNDO.sh"}));
+    result = cli.run({"--undo"});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(namesIn(cli.folder()), (std::vector<std::string>{"01 Intro.mp3", "02 Outro.mp3"}));
 }
 
 } // namespace

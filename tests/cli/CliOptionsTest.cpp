@@ -31,14 +31,14 @@ TEST(CliOptionsTest, PressesRunOnlyWhenAsked) {
     EXPECT_TRUE(options({"f"}).presses.empty());
     // Loading options and output options press nothing.
     EXPECT_TRUE(options({"--case", "none", "--mask", "*", "--json", "f"}).presses.empty());
-    EXPECT_EQ(options({"--ok", "f"}).presses.size(), 1u);
-    EXPECT_EQ(options({"--replace=", "f"}).presses.size(), 1u);
+    EXPECT_EQ(options({"--clean", "f"}).presses.size(), 1u);
+    EXPECT_EQ(options({"--replace=", "--clean", "f"}).presses.size(), 1u);
 }
 
 TEST(CliOptionsTest, ThenEndsThePressWhateverItHolds) {
-    EXPECT_EQ(options({"--then", "f"}).presses.size(), 1u);
-    EXPECT_EQ(options({"--ok", "--then", "f"}).presses.size(), 1u);
-    EXPECT_EQ(options({"--ok", "--then", "--ok", "f"}).presses.size(), 2u);
+    EXPECT_EQ(options({"--window-defaults", "--then", "f"}).presses.size(), 1u);
+    EXPECT_EQ(options({"--clean", "--then", "f"}).presses.size(), 1u);
+    EXPECT_EQ(options({"--clean", "--then", "--clean", "f"}).presses.size(), 2u);
 
     const CliOptions chained =
         options({"--no-cumulate", "--replace", "a", "--then", "--delete-digits", "f"});
@@ -51,9 +51,49 @@ TEST(CliOptionsTest, ThenEndsThePressWhateverItHolds) {
 }
 
 TEST(CliOptionsTest, EveryPressCarriesTheCaseGroupGivenAnywhere) {
-    const CliOptions parsed = options({"--ok", "--then", "--ok", "--case", "lower", "f"});
-    for (const ReplaceSettings& press : parsed.presses)
+    const CliOptions parsed = options(
+        {"--clean", "--then", "--clean", "--case", "lower", "--case-scope", "extensions", "f"});
+    for (const ReplaceSettings& press : parsed.presses) {
         EXPECT_EQ(press.caseMode, CaseMode::Lowercase);
+        EXPECT_EQ(press.caseScope, Scope::ExtensionsOnly);
+    }
+}
+
+// Only what the options ask for changes; --window-defaults starts from the
+// window's settings, wherever it stands, and options still override them.
+TEST(CliOptionsTest, DefaultsChangeNothingUnlessAsked) {
+    const struct {
+        std::initializer_list<std::string_view> args;
+        CaseMode caseMode;
+        bool charToSpaces;
+        bool deleteExtraSpaces;
+    } rows[] = {
+        {{"--replace", "a", "f"}, CaseMode::None, false, false},
+        {{"--clean", "f"}, CaseMode::None, true, true},
+        {{"--char-to-spaces", "f"}, CaseMode::None, true, false},
+        {{"--delete-extra-spaces", "f"}, CaseMode::None, false, true},
+        {{"--replace", "a", "--window-defaults", "f"}, CaseMode::Smart, true, true},
+        {{"--window-defaults", "--case", "upper", "--no-char-to-spaces", "f"},
+         CaseMode::Uppercase,
+         false,
+         true},
+        {{"--clean", "--no-delete-extra-spaces", "f"}, CaseMode::None, true, false},
+    };
+    for (const auto& row : rows) {
+        const CliOptions parsed = options(row.args);
+        ASSERT_EQ(parsed.presses.size(), 1u) << *row.args.begin();
+        const ReplaceSettings& press = parsed.presses[0];
+        EXPECT_EQ(parsed.caseMode, row.caseMode) << *row.args.begin();
+        EXPECT_EQ(press.caseMode, row.caseMode) << *row.args.begin();
+        EXPECT_EQ(press.spacesFromPercent20AndUnderscore, row.charToSpaces) << *row.args.begin();
+        EXPECT_EQ(press.deleteExtraSpaces, row.deleteExtraSpaces) << *row.args.begin();
+    }
+    // A press after --then starts from the same defaults, not from the first.
+    const CliOptions chained =
+        options({"--window-defaults", "--no-char-to-spaces", "--then", "--delete-digits", "f"});
+    ASSERT_EQ(chained.presses.size(), 2u);
+    EXPECT_FALSE(chained.presses[0].spacesFromPercent20AndUnderscore);
+    EXPECT_TRUE(chained.presses[1].spacesFromPercent20AndUnderscore);
 }
 
 TEST(CliOptionsTest, SmartListNamesTheOptionsThatAreOn) {
@@ -128,7 +168,8 @@ TEST(CliOptionsTest, IncompletePressesAreRefusedNamingWhatIsMissing) {
         {{"--insert", "1:", "f"}, "--insert needs a text"},
         {{"--ok", "--no-char-to-spaces", "--no-delete-extra-spaces", "f"}, "changes nothing"},
         // Each press is checked; the message says which one.
-        {{"--ok", "--then", "--replace", "*", "f"}, "press 2: --replace"},
+        {{"--ok", "f"}, "changes nothing"},
+        {{"--clean", "--then", "--replace", "*", "f"}, "press 2: --replace"},
     };
     for (const auto& row : rows) {
         const std::string message = usageError(row.args);
@@ -139,12 +180,17 @@ TEST(CliOptionsTest, IncompletePressesAreRefusedNamingWhatIsMissing) {
     EXPECT_EQ(usageError({"--replace", "*", "--with", "x", "f"}), "(accepted)");
     EXPECT_EQ(usageError({"--replace", "a", "f"}), "(accepted)");
     EXPECT_EQ(usageError({"--no-char-to-spaces", "--delete-digits", "f"}), "(accepted)");
+    EXPECT_EQ(usageError({"--window-defaults", "--ok", "f"}), "(accepted)");
 }
 
 TEST(CliOptionsTest, ShortOptionsAndAttachedValues) {
     EXPECT_EQ(std::get<InfoRequest>(parse({"-h"})), InfoRequest::Help);
     EXPECT_EQ(std::get<InfoRequest>(parse({"-V"})), InfoRequest::Version);
-    EXPECT_NE(usageError({"-hV"}).find("unknown option"), std::string::npos);
+    // Short options bundle; the first of --help and --version wins.
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-hV"})), InfoRequest::Help);
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-Vh"})), InfoRequest::Version);
+    EXPECT_EQ(std::get<InfoRequest>(parse({"-hx"})), InfoRequest::Help);
+    EXPECT_NE(usageError({"-xh"}).find("unknown option \"-x\""), std::string::npos);
     EXPECT_NE(usageError({"-x", "f"}).find("unknown option \"-x\""), std::string::npos);
     EXPECT_NE(usageError({"--apply=now", "f"}).find("takes no value"), std::string::npos);
     EXPECT_EQ(options({"--mask=a=b", "f"}).mask, U"a=b");
@@ -211,11 +257,14 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
     for (const OptionDefinition& definition : optionTable()) {
         const std::string name = "--" + std::string(definition.longName);
         std::vector<std::string_view> args = {name};
+        // A press must change something; ticking a clean-up first does.
+        if (definition.group == OptionGroup::Press)
+            args.insert(args.begin(), "--clean");
         // A value every option with one accepts.
         const std::map<std::string_view, std::string_view> values = {
-            {"sort", "date"},  {"case", "upper"}, {"smart", "hyphen"},   {"scope", "both"},
-            {"delete", "1:1"}, {"insert", "1:x"}, {"on-error", "abort"}, {"mask", "*.txt"},
-            {"replace", "a"},  {"with", "b"},
+            {"sort", "date"},  {"case", "upper"}, {"smart", "hyphen"},          {"scope", "both"},
+            {"delete", "1:1"}, {"insert", "1:x"}, {"on-error", "abort"},        {"mask", "*.txt"},
+            {"replace", "a"},  {"with", "b"},     {"case-scope", "extensions"},
         };
         if (!definition.valueName.empty()) {
             ASSERT_TRUE(values.count(definition.longName)) << name << " has no sample value here";

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 
 using quillon::cli::ProgressLine;
@@ -33,6 +34,18 @@ TEST(ProgressLineTest, RewritesOnANewPercentageAndWipesAtTheEnd) {
     }
     EXPECT_EQ(err.str(),
               "\rRenaming: 0%\rRenaming: 1%\r\33[K\rRenaming: 1%\rRenaming: 100%\r\33[K");
+}
+
+// A terminal that calls itself dumb cannot rewrite a line in place.
+TEST(ProgressLineTest, ADumbTerminalGetsNoLine) {
+    const char* term = std::getenv("TERM");
+    const std::string saved = term != nullptr ? term : "";
+    ::setenv("TERM", "dumb", 1);
+    EXPECT_FALSE(ProgressLine::onTerminal());
+    if (term != nullptr)
+        ::setenv("TERM", saved.c_str(), 1);
+    else
+        ::unsetenv("TERM");
 }
 
 } // namespace

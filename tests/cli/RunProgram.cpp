@@ -25,7 +25,12 @@ std::string slurp(std::FILE* file) {
 
 } // namespace
 
-ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args) {
+ProgramResult runProgram(const std::string& program, const std::vector<std::string>& args,
+                         const ProgramStreams& streams) {
+    std::FILE* in = std::tmpfile();
+    std::fwrite(streams.input.data(), 1, streams.input.size(), in);
+    std::fflush(in);
+    std::rewind(in);
     std::FILE* out = std::tmpfile();
     std::FILE* err = std::tmpfile();
     std::vector<char*> argv;
@@ -36,6 +41,11 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
 
     const pid_t pid = ::fork();
     if (pid == 0) {
+        ::dup2(::fileno(in), STDIN_FILENO);
+        if (!streams.outputFile.empty())
+            ::dup2(::open(streams.outputFile.c_str(), O_WRONLY), ::fileno(out));
+        for (const std::string& variable : streams.environment)
+            ::putenv(const_cast<char*>(variable.c_str()));
         ::dup2(::fileno(out), STDOUT_FILENO);
         ::dup2(::fileno(err), STDERR_FILENO);
         ::execv(program.c_str(), argv.data());
@@ -45,8 +55,9 @@ ProgramResult runProgram(const std::string& program, const std::vector<std::stri
     ::waitpid(pid, &wstatus, 0);
     ProgramResult result;
     result.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    result.out = slurp(out);
+    result.out = streams.outputFile.empty() ? slurp(out) : (std::fclose(out), std::string());
     result.err = slurp(err);
+    std::fclose(in);
     return result;
 }
 

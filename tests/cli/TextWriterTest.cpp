@@ -49,6 +49,34 @@ TEST(TextWriterTest, MessagesKeepTheirLineBreaks) {
     EXPECT_EQ(quotedForTerminal("a\nb\xFF"), "\"a\\nb\\xff\"");
 }
 
+// A name that a reader of "OLD -> NEW" could take apart wrongly is quoted as
+// a shell would read it back.
+TEST(TextWriterTest, AmbiguousNamesAreQuotedShellStyle) {
+    const struct {
+        Name name;
+        std::string shown;
+    } rows[] = {
+        {U"plain.txt", "plain.txt"},
+        {U"it's.txt", "it's.txt"},
+        {U"a b.txt", "a b.txt"},
+        {U"a -> b.txt", "'a -> b.txt'"},
+        {U"x -> y's", "'x -> y'\\''s'"},
+        {U" lead.txt", "' lead.txt'"},
+        {U"trail.txt ", "'trail.txt '"},
+        {U"\u00A0nbsp", "'\u00A0nbsp'"},
+        {U"", "''"},
+        {U"two\nlines", "$'two\\nlines'"},
+        {U"it's\t", "$'it\\'s\\t'"},
+        {U"back\\slash", "$'back\\\\slash'"},
+        {decodeName("caf\xE9"), "$'caf\\xe9'"},
+    };
+    for (const auto& row : rows) {
+        std::string out;
+        appendShellQuoted(out, row.name);
+        EXPECT_EQ(out, row.shown) << row.shown;
+    }
+}
+
 RenameReport hostileReport() {
     RenameReport report;
     report.add("same", "same", true);
@@ -58,8 +86,8 @@ RenameReport hostileReport() {
 }
 
 TEST(TextWriterTest, ChangeLinesListOnlyWhatChanges) {
-    EXPECT_EQ(changeLines(hostileReport()), "a\\nb -> a b\n"
-                                            "x\\xff -> y\\\\\n");
+    EXPECT_EQ(changeLines(hostileReport()), "$'a\\nb' -> a b\n"
+                                            "$'x\\xff' -> $'y\\\\'\n");
     EXPECT_EQ(summaryLine(hostileReport()),
               "Dry run: 2 of 3 names would change; nothing was renamed.\n");
 }
@@ -73,7 +101,7 @@ TEST(TextWriterTest, AfterSavingOnlyRenamedFilesAreListed) {
     report.failures[1] = RenameError{"\"a\nb\" could not be renamed.", EEXIST};
     report.applied = true;
     report.renamed = 1;
-    EXPECT_EQ(changeLines(report), "x\\xff -> y\\\\\n");
+    EXPECT_EQ(changeLines(report), "$'x\\xff' -> $'y\\\\'\n");
     EXPECT_EQ(nullSeparatedPairs(report), std::string("x\xFF\0y\\\0", 6));
     EXPECT_EQ(summaryLine(report), "Renamed 1 of 3 files; 1 could not be renamed.\n");
     RenameReport single;

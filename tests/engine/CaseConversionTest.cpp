@@ -187,4 +187,36 @@ TEST(CaseModes, EveryModeOnTheSameNames) {
     }
 }
 
+// A case scope converts one part and leaves the other's letters as they were.
+TEST(CaseConversionTest, ScopeLimitsTheConversionToOnePart) {
+    const struct {
+        const char* input;
+        CaseMode mode;
+        Scope scope;
+        const char* expected;
+    } rows[] = {
+        {"IMG_8958.JPG", CaseMode::Lowercase, Scope::ExtensionsOnly, "IMG_8958.jpg"},
+        {"IMG_8958.JPG", CaseMode::Lowercase, Scope::FileNamesOnly, "img_8958.JPG"},
+        {"IMG_8958.JPG", CaseMode::Lowercase, Scope::Both, "img_8958.jpg"},
+        {"README", CaseMode::Lowercase, Scope::ExtensionsOnly, "README"},
+        {"README", CaseMode::Lowercase, Scope::FileNamesOnly, "readme"},
+        {"a.b.TXT", CaseMode::Uppercase, Scope::ExtensionsOnly, "a.b.TXT"},
+        {"a.b.txt", CaseMode::Uppercase, Scope::FileNamesOnly, "A.B.txt"},
+        {".PROFILE", CaseMode::Lowercase, Scope::ExtensionsOnly, ".profile"},
+        {"the end.MP3", CaseMode::Smart, Scope::FileNamesOnly, "The End.MP3"},
+        {"\u00C9T\u00C9.\u00C9T\u00C9", CaseMode::Lowercase, Scope::ExtensionsOnly,
+         "\u00C9T\u00C9.\u00E9t\u00E9"},
+        {"X\xC9.\xFF"
+         "A",
+         CaseMode::Lowercase, Scope::ExtensionsOnly,
+         "X\xC9.\xFF"
+         "a"},
+        {"", CaseMode::Uppercase, Scope::FileNamesOnly, ""},
+    };
+    for (const auto& row : rows) {
+        const Name out = applyCaseMode(decodeName(row.input), row.mode, {}, row.scope);
+        EXPECT_EQ(encodeName(out), row.expected) << row.input;
+    }
+}
+
 } // namespace

@@ -29,6 +29,7 @@ TEST(Refusals, EveryCodeHasItsMessage) {
         {401, "Reformatting: The star (*)\ncharacter cannot be used."},
         {501, "Insert: You must enter an integer in the range\nof 1 to 255 (Counting left to "
               "right) or 0 to -255\n(Counting right to left) in the first box."},
+        {601, "Regular expression: The expression is not valid."},
     };
     ASSERT_EQ(allRefusals().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -13,11 +13,12 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.quillon.Quillon
-expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz share/doc/quillon/copyright
-    share/doc/quillon/changelog.gz share/bash-completion/completions/quillon-cli
+expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz share/doc/quillon-cli/copyright
+    share/doc/quillon-cli/changelog.gz share/bash-completion/completions/quillon-cli
     share/zsh/vendor-completions/_quillon-cli share/fish/vendor_completions.d/quillon-cli.fish)
 if [[ "$gui" == ON ]]; then
     expected+=(bin/quillon share/man/man1/quillon.1.gz "share/applications/$id.desktop"
+        share/doc/quillon/copyright share/doc/quillon/changelog.gz
         "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg"
         share/quillon/translations/quillon_de.qm)
     for size in 16 24 32 48 64 128 256; do
@@ -45,7 +46,7 @@ for f in "${expected[@]}"; do
     if [[ $f == *.gz && -f "$prefix/$f" ]]; then gzip -t "$prefix/$f" || status=1; fi
 done
 version="$("$prefix/bin/quillon-cli" --version)"
-if [[ "$version" != "Quillon 0.1.0" ]]; then
+if [[ "$version" != "quillon-cli 0.1.0" ]]; then
     echo "installed quillon-cli --version printed: $version"
     status=1
 fi

@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: GPL-3.0-or-later
-# Checks a built .deb: lintian finds no error and no warning (pedantic tags
-# included), its file list and dependencies, then installs it with apt-get,
-# runs quillon-cli from the PATH and removes it again, leaving no file behind.
+# Checks the two built .debs: lintian finds no error and no warning in either
+# (pedantic tags included), their file lists and dependencies (the command
+# line's without Qt), then installs the command line alone and runs it,
+# installs the window beside it, and removes both, leaving no file behind.
 # Needs root (or sudo) and lintian.
-#   check-package.sh PATH/quillon_VERSION_ARCH.deb
+#   check-package.sh PATH/quillon-cli_VERSION_ARCH.deb PATH/quillon_VERSION_ARCH.deb
 set -euo pipefail
-deb="$(realpath "$1")"
+cli_deb="$(realpath "$1")"
+gui_deb="$(realpath "$2")"
 sudo=()
 if [[ $(id -u) -ne 0 ]]; then sudo=(sudo); fi
 status=0
@@ -15,59 +17,95 @@ if ! command -v lintian >/dev/null; then
     echo "lintian is not installed"
     exit 1
 fi
-# Tags are judged below; a non-zero exit here means lintian itself failed.
-findings="$(lintian --fail-on none --pedantic --display-info --display-experimental "$deb" 2>&1)" || {
-    echo "$findings"
-    echo "lintian failed"
-    exit 1
-}
-# lintian warns when run as root; that line is no finding.
-findings="$(grep -v 'running with root privileges' <<<"$findings" || true)"
-if [[ -n "$findings" ]]; then echo "$findings"; fi
-if grep -qE '^[EW]: ' <<<"$findings"; then
-    echo "lintian reports errors or warnings"
-    status=1
-fi
+for deb in "$cli_deb" "$gui_deb"; do
+    # Tags are judged below; a non-zero exit here means lintian itself failed.
+    findings="$(lintian --fail-on none --pedantic --display-info --display-experimental "$deb" 2>&1)" || {
+        echo "$findings"
+        echo "lintian failed on $deb"
+        exit 1
+    }
+    # lintian warns when run as root; that line is no finding.
+    findings="$(grep -v 'running with root privileges' <<<"$findings" || true)"
+    if [[ -n "$findings" ]]; then echo "$findings"; fi
+    if grep -qE '^[EW]: ' <<<"$findings"; then
+        echo "lintian reports errors or warnings on $deb"
+        status=1
+    fi
+done
 
-contents="$(dpkg-deb --contents "$deb")"
-for f in ./usr/bin/quillon ./usr/bin/quillon-cli ./usr/share/applications/org.quillon.Quillon.desktop \
+# holds DEB FILE...: the package holds each file.
+holds() {
+    local deb="$1" contents
+    shift
+    contents="$(dpkg-deb --contents "$deb")"
+    for f in "$@"; do
+        if ! grep -q " $f\$" <<<"$contents"; then
+            echo "$(basename "$deb") lacks $f"
+            status=1
+        fi
+    done
+}
+holds "$cli_deb" ./usr/bin/quillon-cli ./usr/share/man/man1/quillon-cli.1.gz \
+    ./usr/share/doc/quillon-cli/copyright ./usr/share/doc/quillon-cli/changelog.gz \
+    ./usr/share/bash-completion/completions/quillon-cli \
+    ./usr/share/zsh/vendor-completions/_quillon-cli \
+    ./usr/share/fish/vendor_completions.d/quillon-cli.fish
+holds "$gui_deb" ./usr/bin/quillon ./usr/share/applications/org.quillon.Quillon.desktop \
     ./usr/share/metainfo/org.quillon.Quillon.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/org.quillon.Quillon.svg \
     ./usr/share/icons/hicolor/48x48/apps/org.quillon.Quillon.png \
-    ./usr/share/man/man1/quillon-cli.1.gz ./usr/share/man/man1/quillon.1.gz \
-    ./usr/share/doc/quillon/copyright ./usr/share/doc/quillon/changelog.gz \
-    ./usr/share/bash-completion/completions/quillon-cli \
-    ./usr/share/zsh/vendor-completions/_quillon-cli \
-    ./usr/share/fish/vendor_completions.d/quillon-cli.fish; do
-    if ! grep -q " $f\$" <<<"$contents"; then
-        echo "package lacks $f"
+    ./usr/share/man/man1/quillon.1.gz \
+    ./usr/share/doc/quillon/copyright ./usr/share/doc/quillon/changelog.gz
+if dpkg-deb --contents "$gui_deb" | grep -q 'quillon-cli'; then
+    echo "the window's package holds files of the command line's"
+    status=1
+fi
+
+cli_depends="$(dpkg-deb --field "$cli_deb" Depends)"
+gui_depends="$(dpkg-deb --field "$gui_deb" Depends)"
+gui_recommends="$(dpkg-deb --field "$gui_deb" Recommends)"
+if ! grep -q libicu72 <<<"$cli_depends" || grep -q libqt6 <<<"$cli_depends"; then
+    echo "quillon-cli's Depends want ICU and no Qt: $cli_depends"
+    status=1
+fi
+for wanted in libqt6widgets6 "quillon-cli (= "; do
+    if ! grep -qF "$wanted" <<<"$gui_depends"; then
+        echo "quillon's Depends lack $wanted: $gui_depends"
         status=1
     fi
 done
-depends="$(dpkg-deb --field "$deb" Depends)"
-for lib in libqt6widgets6 libicu72; do
-    if ! grep -q "$lib" <<<"$depends"; then
-        echo "Depends lacks $lib: $depends"
+for wanted in qt6-translations-l10n qt6-wayland; do
+    if ! grep -qF "$wanted" <<<"$gui_recommends"; then
+        echo "quillon's Recommends lack $wanted: $gui_recommends"
         status=1
     fi
 done
 
-if dpkg -s quillon >/dev/null 2>&1; then
-    echo "quillon is already installed; not touching it"
-    exit 1
-fi
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq "$deb" >/dev/null
-mapfile -t files < <(dpkg -L quillon | while read -r f; do [[ -f "$f" ]] && echo "$f"; done)
-(cd / && PATH=/usr/bin:$PATH quillon-cli --help >/dev/null) || {
-    echo "quillon-cli --help failed from the PATH"
+for package in quillon quillon-cli; do
+    if dpkg -s "$package" >/dev/null 2>&1; then
+        echo "$package is already installed; not touching it"
+        exit 1
+    fi
+done
+# listed PACKAGE: the regular files the package installed.
+listed() { dpkg -L "$1" | while read -r f; do [[ -f "$f" ]] && echo "$f"; done; }
+install_debs() { DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "$@" >/dev/null; }
+
+install_debs "$cli_deb"
+(cd / && PATH=/usr/bin:$PATH quillon-cli --version >/dev/null) || {
+    echo "quillon-cli --version failed from the PATH"
     status=1
 }
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove --purge -y -qq quillon >/dev/null
+install_debs "$gui_deb"
+mapfile -t files < <(listed quillon-cli; listed quillon)
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove --purge -y -qq quillon quillon-cli >/dev/null
 for f in "${files[@]}"; do
     if [[ -e "$f" ]]; then
         echo "left behind: $f"
         status=1
     fi
 done
-[[ $status -eq 0 ]] && echo "package: lintian clean, ${#files[@]} files installed and removed cleanly; Depends: $depends"
+[[ $status -eq 0 ]] &&
+    echo "packages: lintian clean, ${#files[@]} files installed and removed cleanly;" \
+        "quillon-cli Depends: $cli_depends; quillon Depends: $gui_depends"
 exit $status
