@@ -52,6 +52,9 @@ struct CliOptions {
     /// --history: list the saves of the user's history (of folder only,
     /// where one is given) instead.
     bool history = false;
+    /// --yes: take back an undo record the user's history does not hold
+    /// without asking.
+    bool trustRecord = false;
     bool undoFile = true;
     OnError onError = OnError::Skip;
 };

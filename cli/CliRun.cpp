@@ -12,7 +12,10 @@
 #include "cli/ReportOutput.h"
 #include "cli/SaveMessages.h"
 #include "cli/TextWriter.h"
+#include "workspace/UndoHistory.h"
 #include "workspace/Workspace.h"
+
+#include <optional>
 
 #include <ostream>
 
@@ -102,6 +105,12 @@ int runCli(const CliOptions& asGiven, FileSystem& fs, std::ostream& out, std::os
     if (options.undo)
         return runUndo(fs, options, out, err);
     Workspace workspace(fs);
+    const std::string historyFolder = UndoHistory::defaultDirectory();
+    std::optional<UndoHistory> history;
+    if (options.apply && !historyFolder.empty()) {
+        history.emplace(fs, historyFolder);
+        workspace.setHistory(&*history);
+    }
     workspace.setCaseMode(options.caseMode, options.smartOptions);
     workspace.setCaseScope(options.caseScope);
     const LoadResult loaded = options.sort == SortOrder::Date

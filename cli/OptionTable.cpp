@@ -280,11 +280,19 @@ constexpr OptionDefinition kOptions[] = {
      },
      true},
     {"undo", 0, "", OptionGroup::Saving,
-     "take back the last save into FOLDER from the undo\n"
-     "file it left (only Quillon's own; exit 4 names\n"
-     "what did not come back)",
+     "take back the last save into FOLDER: the newest\n"
+     "of your history, else the undo file it left (only\n"
+     "Quillon's own; exit 4 names what did not come back)",
      [](ParseState& s, std::string_view) -> Error {
          s.options.undo = true;
+         return std::nullopt;
+     }},
+    {"yes", 0, "", OptionGroup::Saving,
+     "with --undo: take back an undo file that your\n"
+     "history does not hold (made elsewhere) without\n"
+     "asking",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.trustRecord = true;
          return std::nullopt;
      }},
     {"history", 0, "", OptionGroup::Saving,

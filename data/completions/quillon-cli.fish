@@ -5,6 +5,7 @@ complete -c quillon-cli -f -a '(__fish_complete_directories)'
 complete -c quillon-cli -s h -l help -d 'Print the options and exit'
 complete -c quillon-cli -s V -l version -d 'Print the version and exit'
 complete -c quillon-cli -l undo -d 'Rename the files of the last save in FOLDER back'
+complete -c quillon-cli -l yes -d 'With --undo, take back an undo file your history does not hold'
 complete -c quillon-cli -l history -d 'List the saves of the history, of FOLDER only if given'
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'

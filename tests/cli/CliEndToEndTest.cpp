@@ -682,7 +682,7 @@ TEST(CliUndoTest, TakesBackTheLastSaveAndSaysWhatDidNotComeBack) {
 
     result = cli.run({"--undo"});
     EXPECT_EQ(result.status, 1);
-    EXPECT_NE(result.err.find("holds no undo file of Quillon's"), std::string::npos);
+    EXPECT_NE(result.err.find("holds no save to take back"), std::string::npos) << result.err;
 
     ASSERT_EQ(cli.run({"--apply", "--case", "upper"}).status, 0);
     createFile(cli.folder().file("A - B.txt")); // takes an old name meanwhile

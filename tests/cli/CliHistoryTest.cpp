@@ -9,7 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 
 using quillon::test::ProgramResult;
 using quillon::test::ScopedVariable;
@@ -135,6 +138,87 @@ TEST(CliHistoryTest, NeedsAHistoryFolder) {
     const ProgramResult result = cli.run({"--history"});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("no history folder"), std::string::npos) << result.err;
+}
+
+} // namespace
+
+namespace {
+
+std::vector<std::string> namesOf(const TempFolder& folder) {
+    std::vector<std::string> out;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path()))
+        out.push_back(entry.path().filename().string());
+    std::sort(out.begin(), out.end());
+    return out;
+}
+
+constexpr const char* kRecordName = "_Quillon - Click me to UNDO.sh";
+
+TEST(CliUndoHistoryTest, TwoSavesComeBackInOrderOneSavePerCall) {
+    HistoryCli cli;
+    TempFolder folder;
+    for (const char* name : {"a.txt", "b.txt"})
+        std::ofstream(folder.file(name)) << name;
+    ASSERT_EQ(cli.run({"--apply", "--case", "upper", folder.path()}).status, 0);
+    ASSERT_EQ(cli.run({"--apply", "--replace", "A", "--with", "Z", folder.path()}).status, 0);
+    // A third save that renames nothing keeps the second one's undo file.
+    const ProgramResult noop = cli.run({"--apply", "--case", "upper", folder.path()});
+    ASSERT_EQ(noop.status, 0) << noop.err;
+    EXPECT_TRUE(std::filesystem::exists(folder.file(kRecordName)));
+
+    ProgramResult result = cli.run({"--undo", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(namesOf(folder), (std::vector<std::string>{"A.TXT", "B.TXT"}));
+    result = cli.run({"--undo", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(namesOf(folder), (std::vector<std::string>{"a.txt", "b.txt"}));
+    result = cli.run({"--undo", folder.path()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("holds no save to take back"), std::string::npos) << result.err;
+}
+
+TEST(CliUndoHistoryTest, ACraftedRecordExitsOneAndTouchesNothing) {
+    HistoryCli cli;
+    TempFolder outside;
+    TempFolder folder;
+    std::ofstream(folder.file("photo.jpg")) << "photo";
+    // The record of a save made elsewhere, its line edited to leave the folder.
+    TempFolder elsewhere;
+    std::ofstream(elsewhere.file("photo.jpg")) << "photo";
+    ASSERT_EQ(cli.run({"--apply", "--case", "upper", elsewhere.path()}).status, 0);
+    std::ifstream in(elsewhere.file(kRecordName));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::string line = "'photo.jpg'";
+    ASSERT_NE(text.find(line), std::string::npos);
+    text.replace(text.find(line), line.size(), "'../" + outside.path().substr(1) + "/x'");
+    std::ofstream(folder.file(kRecordName)) << text;
+    const std::vector<std::string> before = namesOf(folder);
+
+    const ProgramResult result = cli.run({"--undo", "--yes", folder.path()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("is not an undo record Quillon can take back (line "),
+              std::string::npos)
+        << result.err;
+    EXPECT_EQ(namesOf(folder), before);
+    EXPECT_TRUE(namesOf(outside).empty());
+}
+
+TEST(CliUndoHistoryTest, ARecordFromElsewhereIsTakenOnlyWithYes) {
+    HistoryCli cli;
+    TempFolder folder;
+    std::ofstream(folder.file("photo.jpg")) << "photo";
+    {
+        // Saved by someone else: a history of its own.
+        const ScopedVariable other("XDG_STATE_HOME", cli.base().path() + "/other");
+        ASSERT_EQ(cli.run({"--apply", "--case", "upper", folder.path()}).status, 0);
+    }
+    ProgramResult result = cli.run({"--undo", folder.path()});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("is not in your history"), std::string::npos) << result.err;
+    EXPECT_EQ(namesOf(folder), (std::vector<std::string>{"PHOTO.JPG", kRecordName}));
+    result = cli.run({"--undo", "--yes", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(namesOf(folder), (std::vector<std::string>{"photo.jpg"}));
 }
 
 } // namespace
