@@ -955,6 +955,14 @@ das Kontextmenü.</translation>
         <source>Do you want to rename the files of the last save back?</source>
         <translation>Möchten Sie die Dateien des letzten Speicherns zurückbenennen?</translation>
     </message>
+    <message>
+        <source>The undo file in this folder is not in your history: it was made by another user or on another machine. Its names were checked and stay inside this folder.
+
+Do you want to rename its files back?</source>
+        <translation>Die Rückgängig-Datei in diesem Ordner steht nicht in Ihrem Verlauf: Sie wurde von einem anderen Benutzer oder auf einem anderen Rechner erstellt. Ihre Namen wurden geprüft und bleiben in diesem Ordner.
+
+Möchten Sie ihre Dateien zurückbenennen?</translation>
+    </message>
 </context>
 <context>
     <name>quillon::WizardDeletePage</name>

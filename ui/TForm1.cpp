@@ -41,7 +41,10 @@ constexpr int kBottomMinimumHeight = 111;
 TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
     , m_folderArgument(std::move(folderArgument))
+    , m_history(fs, UndoHistory::defaultDirectory())
     , m_workspace(fs) {
+    if (!m_history.directory().empty())
+        m_workspace.setHistory(&m_history);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
                                                QString::fromLatin1(kApplicationVersion)));

@@ -3,6 +3,7 @@
 
 #include "ui/MainWindowAccess.h"
 #include "ui/MainWindowState.h"
+#include "workspace/UndoHistory.h"
 #include "workspace/Workspace.h"
 
 #include <QByteArray>
@@ -138,6 +139,8 @@ private:
     void undoAvailabilityChanged(bool available) override;
 
     QByteArray m_folderArgument;
+    /// Saves go into the user's history, and "Undo Last Save" takes from it.
+    UndoHistory m_history;
     Workspace m_workspace;
     MainWindowState m_state;
     PreviewListModel* m_previewModel = nullptr;

@@ -63,6 +63,9 @@ void TForm1::UndoLastSave1Click() {
     if (!m_workspace.hasUndoRecord() || !ask.confirmUndoLastSave(this))
         return;
     SaveCallbacks callbacks;
+    callbacks.confirmUnknownRecord = [this, &ask] {
+        return ask.confirmUnknownRecord(this);
+    };
     m_busy->attach(callbacks);
     m_busy->enterBusy();
     const UndoResult result = m_workspace.undoLastSave(toName(m_strip->mask()), callbacks);

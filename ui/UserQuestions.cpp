@@ -71,6 +71,19 @@ bool UserQuestions::confirmUndoLastSave(QWidget* parent) {
     return box.exec() == QMessageBox::Yes;
 }
 
+bool UserQuestions::confirmUnknownRecord(QWidget* parent) {
+    QMessageBox box(QMessageBox::Warning, QStringLiteral("Quillon"),
+                    QCoreApplication::translate(
+                        "quillon::UserQuestions",
+                        "The undo file in this folder is not in your history: it was made by "
+                        "another user or on another machine. Its names were checked and stay "
+                        "inside this folder.\n\nDo you want to rename its files back?"),
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
 bool UserQuestions::confirmSave(QWidget* parent, bool& createUndoFile) {
     TSaveDialogBoxForm dialog(createUndoFile, parent);
     return dialog.exec() == QDialog::Accepted;

@@ -24,6 +24,8 @@ public:
     virtual bool confirmSave(QWidget* parent, bool& createUndoFile);
     /// "Undo Last Save" asks first: true for "Yes".
     virtual bool confirmUndoLastSave(QWidget* parent);
+    /// The folder's undo file is not in the user's history; true takes it.
+    virtual bool confirmUnknownRecord(QWidget* parent);
     /// The failure box of one rename.
     virtual RenameFailureChoice renameFailed(QWidget* parent, const QString& text);
     /// The rename dialog (TForm2): true when "Ok" closed it; text carries the

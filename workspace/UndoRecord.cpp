@@ -3,6 +3,7 @@
 
 #include "workspace/SaveChecks.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace quillon {
@@ -183,21 +184,18 @@ std::optional<std::string> unitProblem(const UndoRecord& record, const UndoUnit&
 }
 
 std::size_t recordByteLimit(const NameList& entries) {
-    constexpr std::size_t kOwnText = 64 * 1024;
-    constexpr std::size_t kPerFile = 4 * 255 + 64;
+    constexpr std::size_t kOwnText = std::size_t{64} * 1024;
+    constexpr std::size_t kPerFile = std::size_t{4} * 255 + 64;
     return kOwnText + 4 * entries.byteSize() + kPerFile * entries.size();
 }
 
 bool isValidSaveId(std::string_view id) {
     if (id.empty() || id.size() > 64)
         return false;
-    for (const char c : id) {
-        const bool ok = (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') ||
-                        (c >= 'A' && c <= 'Z') || c == '.' || c == '-';
-        if (!ok)
-            return false;
-    }
-    return true;
+    return std::ranges::all_of(id, [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') ||
+               c == '.' || c == '-';
+    });
 }
 
 } // namespace quillon
