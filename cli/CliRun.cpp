@@ -33,6 +33,8 @@ const char* reasonText(ConflictReason reason) {
         return "held by a file outside the list";
     case ConflictReason::HeldByUnchangedFile:
         return "held by a listed file that keeps its name";
+    case ConflictReason::FolderReadOnly:
+        return "the folder cannot be written";
     }
     return "";
 }

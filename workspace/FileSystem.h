@@ -123,6 +123,13 @@ public:
     virtual int writeFileAtomically(const std::string& folder, std::string_view name,
                                     std::string_view content, bool replace) = 0;
 
+    /// 0 when entries of folder can be created and renamed, as far as the
+    /// disk says before trying (EROFS on a read-only mount, EACCES).
+    virtual int folderWritable(const std::string& folder) {
+        (void)folder;
+        return 0;
+    }
+
     /// Takes the lock that keeps two saves out of one folder; EWOULDBLOCK
     /// while another holder has it. Held until unlockFolder.
     virtual int lockFolder(const std::string& folder) = 0;

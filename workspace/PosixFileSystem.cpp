@@ -462,6 +462,10 @@ PosixFileSystem::~PosixFileSystem() {
         ::close(fd);
 }
 
+int PosixFileSystem::folderWritable(const std::string& folder) {
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
+
 int PosixFileSystem::lockFolder(const std::string& folder) {
     if (m_locks.contains(folder))
         return EWOULDBLOCK;

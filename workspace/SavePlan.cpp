@@ -3,10 +3,12 @@
 
 #include "engine/UnicodeCase.h"
 #include "engine/Utf8.h"
+#include "workspace/FileSystem.h"
 #include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace quillon {
 
@@ -53,16 +55,45 @@ struct Waits {
     std::vector<std::size_t> waitedBy;
 };
 
+// A name as the disk compares it: folded where it ignores case.
+std::string_view keyOf(std::string_view name, NameCase nameCase, std::string& scratch) {
+    if (nameCase != NameCase::Folded)
+        return name;
+    scratch.clear();
+    bool ascii = true;
+    for (const char c : name) {
+        ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+        scratch.push_back(c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c);
+    }
+    if (!ascii)
+        scratch = encodeName(foldSimple(decodeName(name)));
+    return scratch;
+}
+
+NameList keysOf(const NameList& names, NameCase nameCase) {
+    if (nameCase != NameCase::Folded)
+        return names;
+    NameList out;
+    out.reserve(names.size(), names.byteSize());
+    std::string scratch;
+    for (const std::string_view name : names)
+        out.add(keyOf(name, nameCase, scratch));
+    return out;
+}
+
 Waits waitsOf(const NameList& oldNames, const NameList& newNames,
-              const std::vector<std::size_t>& changing) {
+              const std::vector<std::size_t>& changing, NameCase nameCase) {
     // A name listed twice (two patterns of the mask) is one file on disk: its
     // first entry stands for it.
-    const NameTable oldIndex(oldNames);
+    const NameList oldKeys = keysOf(oldNames, nameCase);
+    const NameTable oldIndex(oldKeys);
     Waits w{std::vector<std::size_t>(oldNames.size(), kNone),
             std::vector<std::size_t>(oldNames.size(), kNone)};
+    std::string scratch;
     for (const std::size_t i : changing) {
-        const std::size_t j = oldIndex.find(newNames[i]);
-        if (j == NameTable::kNone)
+        const std::size_t j = oldIndex.find(keyOf(newNames[i], nameCase, scratch));
+        // A change of letter case only waits for nobody.
+        if (j == NameTable::kNone || j == i)
             continue;
         if (oldNames[j] == newNames[j] || w.waitedBy[j] != kNone)
             continue;
@@ -88,8 +119,9 @@ NameList entriesWithPrefix(const NameList& entries, std::string_view prefix) {
 class Planner final {
 public:
     Planner(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
-            long tag)
-        : m_old(oldNames)
+            long tag, NameCase nameCase)
+        : m_nameCase(nameCase)
+        , m_old(oldNames)
         , m_new(newNames)
         , m_ownKind(entriesWithPrefix(folderEntries, kTemporaryPrefix))
         , m_taken(m_ownKind)
@@ -117,6 +149,7 @@ private:
     void addChainEndingAt(std::size_t i, std::vector<bool>& done, const Waits& w);
     void addCycleThrough(std::size_t x, std::vector<bool>& done, const Waits& w);
 
+    NameCase m_nameCase;
     const NameList& m_old;
     const NameList& m_new;
     NameList m_ownKind;
@@ -161,8 +194,9 @@ void Planner::endUnit() {
 // A change of letter case only is a unit of its own, as its way back may
 // take a temporary name; inside a cycle the files differ by more than case.
 void Planner::addWhole(std::size_t i, bool inCycle) {
-    const bool caseOnly =
-        !inCycle && equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew);
+    // Where the disk keeps case apart, no temporary name is ever needed.
+    const bool caseOnly = !inCycle && m_nameCase != NameCase::Exact &&
+                          equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew);
     if (caseOnly) {
         if (!m_plan.units.empty() && m_plan.units.back().steps == kNoUnit)
             endUnit();
@@ -208,7 +242,7 @@ SavePlan Planner::run() {
         if (m_old[i] != m_new[i])
             m_plan.changing.push_back(i);
     }
-    const Waits w = waitsOf(m_old, m_new, m_plan.changing);
+    const Waits w = waitsOf(m_old, m_new, m_plan.changing, m_nameCase);
     m_plan.steps.reserve(m_plan.changing.size() + 16);
     // Room for a case-only temporary name per rename, which a save of
     // case changes only takes; unused room costs no memory.
@@ -248,17 +282,21 @@ std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList&
 }
 
 std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
-                                    const NameList& folderEntries) {
-    const NameTable oldIndex(oldNames);
-    const NameTable onDisk(folderEntries);
+                                    const NameList& folderEntries, NameCase nameCase) {
+    const NameList oldKeys = keysOf(oldNames, nameCase);
+    const NameList diskKeys = keysOf(folderEntries, nameCase);
+    const NameTable oldIndex(oldKeys);
+    const NameTable onDisk(diskKeys);
     std::vector<SaveConflict> out;
+    std::string scratch;
     for (std::size_t i = 0; i < newNames.size(); ++i) {
         if (oldNames[i] == newNames[i])
             continue;
-        if (const std::size_t j = oldIndex.find(newNames[i]); j != NameTable::kNone) {
-            if (oldNames[j] == newNames[j])
+        const std::string_view key = keyOf(newNames[i], nameCase, scratch);
+        if (const std::size_t j = oldIndex.find(key); j != NameTable::kNone) {
+            if (j != i && oldNames[j] == newNames[j])
                 out.push_back({i, ConflictReason::HeldByUnchangedFile});
-        } else if (onDisk.find(newNames[i]) != NameTable::kNone) {
+        } else if (onDisk.find(key) != NameTable::kNone) {
             out.push_back({i, ConflictReason::HeldOutsideList});
         }
     }
@@ -266,8 +304,28 @@ std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& ne
 }
 
 SavePlan planSave(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
-                  long tag) {
-    return Planner(oldNames, newNames, folderEntries, tag).run();
+                  long tag, NameCase nameCase) {
+    return Planner(oldNames, newNames, folderEntries, tag, nameCase).run();
+}
+
+NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries) {
+    std::optional<NameTable> listed;
+    for (const std::string_view name : entries) {
+        const auto letter = std::find_if(name.begin(), name.end(), [](char c) {
+            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+        });
+        if (letter == name.end())
+            continue;
+        std::string other(name);
+        other[static_cast<std::size_t>(letter - name.begin())] ^= 0x20;
+        if (!listed)
+            listed.emplace(entries);
+        if (listed->find(other) != NameTable::kNone)
+            return NameCase::Exact; // both spellings are entries of their own
+        std::uint64_t identity = 0;
+        return fs.entryIdentity(folder, other, identity) == 0 ? NameCase::Folded : NameCase::Exact;
+    }
+    return NameCase::Unknown;
 }
 
 } // namespace quillon

@@ -12,6 +12,8 @@
 
 namespace quillon {
 
+class FileSystem;
+
 /// Why a new name cannot be had as the preview shows it.
 enum class ConflictReason : std::uint8_t {
     /// Another entry has the same new name; saving refuses.
@@ -22,6 +24,9 @@ enum class ConflictReason : std::uint8_t {
     HeldOutsideList,
     /// A listed file whose name does not change holds it; that rename will fail.
     HeldByUnchangedFile,
+    /// The folder cannot be written (a read-only mount, no permission); that
+    /// rename will fail.
+    FolderReadOnly,
 };
 
 /// A new name that saving cannot give as it stands.
@@ -82,6 +87,22 @@ struct SavePlan {
     NameList temporaries;
 };
 
+/// How the folder's disk compares names.
+enum class NameCase : std::uint8_t {
+    /// Not known (no name to tell by): compared as bytes, and a change of
+    /// letter case only is ready to go through a temporary name.
+    Unknown,
+    /// Names differ by letter case: compared as bytes.
+    Exact,
+    /// The disk ignores letter case (FAT, exFAT, CIFS): names are compared
+    /// as it compares them, so a swap that also changes case is a cycle.
+    Folded,
+};
+
+/// Asks the disk how folder compares names: a listed name with a letter is
+/// looked up in another case.
+NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries);
+
 /// The new names no save can give: duplicates (compared byte for byte,
 /// every entry of each group) and invalid names among those that change.
 /// Ascending by index; empty when saving may go on.
@@ -90,12 +111,13 @@ std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList&
 /// Targets held by files other than listed ones that move away first, by
 /// the folder's full listing. Ascending by index.
 std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
-                                    const NameList& folderEntries);
+                                    const NameList& folderEntries,
+                                    NameCase nameCase = NameCase::Unknown);
 
 /// Orders the renames (see SavePlan). oldNames and newNames must outlive
 /// the plan; folderEntries keeps temporary names clear of names the folder
 /// already holds; tag makes temporary names unique to this run.
 SavePlan planSave(const NameList& oldNames, const NameList& newNames, const NameList& folderEntries,
-                  long tag);
+                  long tag, NameCase nameCase = NameCase::Unknown);
 
 } // namespace quillon

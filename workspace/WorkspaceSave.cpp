@@ -214,8 +214,18 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     if (m_fs.readFolder(m_folder.directory, listing) != 0)
         listing = {};
     const NameList& entries = listing.names;
-    const auto held = heldNames(oldNames, newNames, entries);
+    const auto held =
+        heldNames(oldNames, newNames, entries, folderNameCase(m_fs, m_folder.directory, entries));
     conflicts.insert(conflicts.end(), held.begin(), held.end());
+    // What saving would meet first on a read-only folder: the undo file,
+    // or else every rename.
+    const int writable = m_fs.folderWritable(m_folder.directory);
+    if (writable != 0 && !refusal && createUndoFile)
+        refusal = SaveNotice{SaveNoticeKind::UndoFileNotWritten, {}, writable};
+    for (std::size_t i = 0; writable != 0 && i < oldNames.size(); ++i) {
+        if (oldNames[i] != newNames[i])
+            conflicts.push_back({i, ConflictReason::FolderReadOnly});
+    }
     std::stable_sort(
         conflicts.begin(), conflicts.end(),
         [](const SaveConflict& a, const SaveConflict& b) { return a.index < b.index; });
@@ -267,7 +277,8 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
         listing = {};
     preparing->advance(count / 3);
     const NameList& entries = listing.names;
-    const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, ::getpid());
+    const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, ::getpid(),
+                                   folderNameCase(m_fs, folder, entries));
     SaveRecord record(m_fs, folder, plan, entries, ask);
     preparing->advance(count / 3 * 2);
     if (!record.prepare(scriptSlot(m_fs, folder, entries), createUndoFile, result))

@@ -41,6 +41,8 @@ public:
 
     /// errno value the next readFolder returns (0: none).
     int failRead = 0;
+    /// What folderWritable answers (EROFS: a read-only mount).
+    int readOnly = 0;
     int statCalls = 0;
     /// Per old name, what the next rename attempts of it return before the
     /// disk is asked (one value per attempt; 0 lets the attempt through).
@@ -69,6 +71,7 @@ public:
     /// Logged as "write NAME"; takes its failures from createFailures.
     int writeFileAtomically(const std::string& folder, std::string_view name,
                             std::string_view content, bool replace) override;
+    int folderWritable(const std::string&) override { return readOnly; }
     int lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
     /// Logged as "create folders PATH"; the one folder always exists.

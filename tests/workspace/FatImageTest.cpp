@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include <cerrno>
 #include <filesystem>
 #include <sys/statfs.h>
@@ -129,6 +131,46 @@ TEST(FatImage, SavingInUpperCaseAndTheUndoScriptRoundTrip) {
 } // namespace
 
 namespace {
+
+// Each new name is the other's old name in upper case: where the disk
+// ignores case that is a swap, which lands through a temporary name, and
+// the dry run foresees no failure.
+TEST(FatImage, ASwapThatAlsoChangesCaseLandsAndComesBack) {
+    FatImage fat;
+    if (!fat.mounted())
+        GTEST_SKIP() << fat.problem();
+    const std::string dir = fat.folder();
+    writeFile(dir + "/x - y.txt", "x");
+    writeFile(dir + "/y - x.txt", "y");
+    const Snapshot before = snapshot(dir);
+    for (const bool byScript : {false, true}) {
+        PosixFileSystem fs;
+        Workspace ws(fs);
+        ws.setCaseMode(CaseMode::None, {});
+        ASSERT_TRUE(ws.load(dir, U"*.*").ok());
+        ws.renameEntry(0, U"Y - X.TXT", false);
+        ws.renameEntry(1, U"X - Y.TXT", false);
+        std::optional<SaveNotice> refusal;
+        EXPECT_TRUE(ws.saveConflicts(true, refusal).empty());
+        EXPECT_FALSE(refusal.has_value());
+        SaveCallbacks ask;
+        ask.confirm = [](bool&) {
+            return true;
+        };
+        const SaveResult result = ws.save(U"*.*", ask);
+        EXPECT_EQ(result.renamed, 2u);
+        Snapshot after = snapshot(dir);
+        EXPECT_EQ(after.erase(kUndoScriptName), 1u);
+        EXPECT_EQ(after, (Snapshot{{"X - Y.TXT", "y"}, {"Y - X.TXT", "x"}}));
+        if (byScript) {
+            TempFolder elsewhere;
+            EXPECT_EQ(runUndoScript(dir, elsewhere.path()), 0);
+        } else {
+            EXPECT_TRUE(undoLastSave(fs, dir, {}).notRestored.empty());
+        }
+        EXPECT_EQ(snapshot(dir), before) << (byScript ? "script" : "program");
+    }
+}
 
 TEST(FatImage, TheScriptsNameInOtherCaseIsAnOrdinaryFileThatIsNeverDeleted) {
     FatImage fat;

@@ -213,8 +213,9 @@ TEST_F(SaveTest, EachFailureIsToldAndOkSkipsTheFile) {
         EXPECT_EQ(result.notRenamed, (std::vector<std::size_t>{1}));
         // The script keeps only the renames that happened.
         const std::string text = fs.contentOf(kUndoScriptName);
-        const auto c = text.find("case_back 'C' 'c' '_Quillon case ");
-        const auto a = text.find("case_back 'A' 'a' '_Quillon case ");
+        // The disk keeps case apart: no temporary name is needed.
+        const auto c = text.find("back 'C' 'c'\n");
+        const auto a = text.find("back 'A' 'a'\n");
         ASSERT_NE(c, std::string::npos);
         ASSERT_NE(a, std::string::npos);
         EXPECT_LT(c, a);
@@ -322,6 +323,22 @@ TEST_F(SaveTest, RenameEntryStoresTheTextAndConvertsItOnRequest) {
         EXPECT_EQ(m_ws.preview().names[0], "a");
         EXPECT_TRUE(m_ws.previewReady());
     }
+}
+
+TEST_F(SaveTest, OnAReadOnlyFolderTheChecksForeseeWhatSavingMeets) {
+    load({"a", "b", "c"}, {"x", "b", "z"});
+    m_fs.readOnly = EROFS;
+    std::optional<SaveNotice> refusal;
+    EXPECT_EQ(m_ws.saveConflicts(true, refusal).size(), 2u);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->kind, SaveNoticeKind::UndoFileNotWritten);
+    EXPECT_EQ(refusal->error, EROFS);
+    const auto conflicts = m_ws.saveConflicts(false, refusal);
+    EXPECT_FALSE(refusal.has_value());
+    ASSERT_EQ(conflicts.size(), 2u);
+    EXPECT_EQ(conflicts[0].index, 0u);
+    EXPECT_EQ(conflicts[1].index, 2u);
+    EXPECT_EQ(conflicts[1].reason, ConflictReason::FolderReadOnly);
 }
 
 } // namespace
