@@ -1,0 +1,106 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "metadata/MediaReaders.h"
+
+#include <exiv2/exiv2.hpp>
+
+#include <array>
+#include <mutex>
+#include <string>
+
+namespace quillon::metadata {
+
+namespace {
+
+// XMP needs its parser set up once before any thread reads; the library
+// also writes warnings about damaged files to standard error unless told.
+void prepareExiv2() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::XmpParser::initialize();
+        // HEIC, AVIF and CR3 are read only when asked for.
+        Exiv2::enableBMFF(true);
+    });
+}
+
+std::string exifText(const Exiv2::ExifData& exif, const char* key) {
+    const auto it = exif.findKey(Exiv2::ExifKey(key));
+    if (it == exif.end())
+        return {};
+    return it->toString();
+}
+
+std::string xmpText(const Exiv2::XmpData& xmp, const char* key) {
+    const auto it = xmp.findKey(Exiv2::XmpKey(key));
+    if (it == xmp.end())
+        return {};
+    return it->toString();
+}
+
+std::optional<DateTime> takenDate(const Exiv2::Image& image) {
+    constexpr std::array kExif{"Exif.Photo.DateTimeOriginal", "Exif.Photo.DateTimeDigitized"};
+    for (const char* key : kExif) {
+        if (auto date = parseMetadataDate(exifText(image.exifData(), key)))
+            return date;
+    }
+    constexpr std::array kXmp{"Xmp.exif.DateTimeOriginal", "Xmp.photoshop.DateCreated",
+                              "Xmp.xmp.CreateDate"};
+    for (const char* key : kXmp) {
+        if (auto date = parseMetadataDate(xmpText(image.xmpData(), key)))
+            return date;
+    }
+    return std::nullopt;
+}
+
+std::string trimmed(std::string text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.pop_back();
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string::npos ? std::string() : text.substr(first);
+}
+
+// "Canon" and "Canon EOS 5D" make "Canon EOS 5D", not the make twice.
+std::string cameraName(const Exiv2::ExifData& exif) {
+    const std::string make = trimmed(exifText(exif, "Exif.Image.Make"));
+    const std::string model = trimmed(exifText(exif, "Exif.Image.Model"));
+    if (make.empty() || model.rfind(make, 0) == 0)
+        return model;
+    if (model.empty())
+        return make;
+    return make + " " + model;
+}
+
+void takeFields(const Exiv2::Image& image, FieldSet wanted, FileFields& out) {
+    if (wanted.has(Field::Taken)) {
+        if (const auto date = takenDate(image))
+            out.setDate(Field::Taken, *date);
+    }
+    if (wanted.has(Field::Camera)) {
+        const std::string camera = cameraName(image.exifData());
+        if (!camera.empty())
+            out.setText(Field::Camera, camera);
+    }
+    if (wanted.has(Field::Width) && image.pixelWidth() > 0)
+        out.setNumber(Field::Width, image.pixelWidth());
+    if (wanted.has(Field::Height) && image.pixelHeight() > 0)
+        out.setNumber(Field::Height, image.pixelHeight());
+}
+
+} // namespace
+
+void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
+    prepareExiv2();
+    try {
+        // The library opens by path: this one names the file already open
+        // (read-only, reached without following a link).
+        Exiv2::BasicIo::AutoPtr io(new Exiv2::FileIo("/proc/self/fd/" + std::to_string(fd)));
+        Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(std::move(io));
+        if (image.get() == nullptr)
+            return;
+        image->readMetadata();
+        takeFields(*image, wanted, out);
+    } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no fields
+    }
+}
+
+} // namespace quillon::metadata
