@@ -65,6 +65,12 @@ constexpr std::array kRefusals{
             "quillon::Refusals",
             "Insert: You must enter an integer in the range\nof 1 to 255 (Counting left to right) "
             "or 0 to -255\n(Counting right to left) in the first box.")},
+    Refusal{RefusalCode::FieldTokenInvalid,
+            QT_TRANSLATE_NOOP(
+                "quillon::Refusals",
+                "Fields: Unknown field or format between < and >.\nKnown fields: <artist>, "
+                "<albumartist>, <title>, <album>,\n<track>, <disc>, <year>, <genre>, <taken>, "
+                "<modified>,\n<camera>, <width>, <height>.")},
 };
 
 } // namespace

@@ -25,6 +25,7 @@ enum class RefusalCode : std::uint16_t {
     RegularStarOrSlash = 301,     ///< Regular replacement: "/" or "*" in the With text
     ReformatStar = 401,           ///< Reformatting: "*" in the With text
     InsertPosOutOfRange = 501,    ///< Insert "Pos:" does not convert or is out of range
+    FieldTokenInvalid = 601,      ///< a "<field>" token names no known field or has a bad format
 };
 
 /// One row of the refusal table.

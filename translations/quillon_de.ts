@@ -406,6 +406,16 @@ of 1 to 255 (Counting left to right) or 0 to -255
 von 1 bis 255 (von links gezählt) oder von 0 bis -255
 (von rechts gezählt) ein.</translation>
     </message>
+    <message>
+        <source>Fields: Unknown field or format between &lt; and &gt;.
+Known fields: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
+&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
+&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</source>
+        <translation>Felder: Unbekanntes Feld oder Format zwischen &lt; und &gt;.
+Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
+&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
+&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</translation>
+    </message>
 </context>
 <context>
     <name>quillon::ReplaceGroup</name>
