@@ -2,11 +2,13 @@
 #include "cli/CliRun.h"
 
 #include "cli/CliApply.h"
+#include "cli/CliTags.h"
 #include "cli/CliUndo.h"
 #include "cli/ExitCode.h"
 #include "cli/RenameReport.h"
 #include "cli/ReportOutput.h"
 #include "cli/SaveMessages.h"
+#include "cli/StopSignals.h"
 #include "cli/TextWriter.h"
 #include "engine/Refusals.h"
 #include "engine/Utf8.h"
@@ -59,6 +61,27 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
     return exitStatus(ExitCode::Success);
 }
 
+LoadResult load(Workspace& workspace, const CliOptions& options) {
+    switch (options.sort) {
+    case SortOrder::Date:
+        return workspace.loadByDate(options.folder, options.mask);
+    case SortOrder::Taken:
+        return workspace.loadInOrder(options.folder, options.mask, ReloadOrder::Taken);
+    case SortOrder::Modified:
+        return workspace.loadInOrder(options.folder, options.mask, ReloadOrder::Modified);
+    case SortOrder::Natural:
+        return workspace.loadInOrder(options.folder, options.mask, ReloadOrder::Natural);
+    case SortOrder::Name:
+        break;
+    }
+    return workspace.load(options.folder, options.mask);
+}
+
+int stoppedReading(std::ostream& err) {
+    err << "Stopped while reading the files; nothing was renamed.\n";
+    return stoppedStatus(stopSignal());
+}
+
 } // namespace
 
 int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
@@ -66,20 +89,28 @@ int runCli(const CliOptions& options, FileSystem& fs, std::ostream& out, std::os
         return runUndo(fs, options, out, err);
     Workspace workspace(fs);
     workspace.setCaseMode(options.caseMode, options.smartOptions);
-    const LoadResult loaded = options.sort == SortOrder::Date
-                                  ? workspace.loadByDate(options.folder, options.mask)
-                                  : workspace.load(options.folder, options.mask);
+    MediaFieldSource fields;
+    workspace.setFieldSource(&fields);
+    workspace.setStopRequest([] { return stopSignal() != 0; });
+    const LoadResult loaded = load(workspace, options);
+    if (workspace.fieldReadingStopped())
+        return stoppedReading(err);
     if (!loaded.ok()) {
         err << "quillon-cli: cannot read folder " << quotedForTerminal(options.folder) << ": "
             << std::strerror(loaded.error) << '\n';
         return exitStatus(ExitCode::Usage);
     }
 
+    if (options.tags)
+        return runTags(workspace, options, out, err);
+
     for (const ReplaceSettings& press : options.presses) {
         if (const auto refusal = workspace.apply(press)) {
             err << refusalMessage(*refusal) << '\n';
             return exitStatus(ExitCode::RefusedPress);
         }
+        if (workspace.fieldReadingStopped())
+            return stoppedReading(err);
         // Nothing here takes a press back; the copy would only hold memory.
         workspace.dropUndo();
     }

@@ -6,7 +6,7 @@ _quillon_cli() {
 
     case $prev in
         --sort)
-            COMPREPLY=($(compgen -W 'name date' -- "$cur"))
+            COMPREPLY=($(compgen -W 'name date taken modified natural' -- "$cur"))
             return
             ;;
         --case)
@@ -49,7 +49,7 @@ _quillon_cli() {
         COMPREPLY=($(compgen -W '--mask --sort --case --smart --replace --with
             --case-sensitive --scope --delete --insert --no-char-to-spaces --delete-digits
             --no-delete-extra-spaces --no-update-case --no-cumulate --ok --then --json --null
-            --apply --no-undo-file --on-error --undo -h --help -V --version' -- "$cur"))
+            --apply --no-undo-file --on-error --undo --tags -h --help -V --version' -- "$cur"))
         return
     fi
     _filedir -d

@@ -7,7 +7,7 @@ complete -c quillon-cli -s V -l version -d 'Print the version and exit'
 complete -c quillon-cli -l undo -x -a '(__fish_complete_directories)' -d 'Rename the files of the last save in FOLDER back'
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'
-complete -c quillon-cli -l sort -x -a 'name date' -d 'Sort order of the folder list'
+complete -c quillon-cli -l sort -x -a 'name date taken modified natural' -d 'Sort order of the folder list'
 complete -c quillon-cli -l case -x -a 'smart first upper lower none' -d 'Case mode'
 complete -c quillon-cli -l smart -x -d 'Smart case options that are on, comma-separated' \
     -a '(string replace -r "[^,]*\$" "" -- (commandline -ct))(printf "%s\n" most-letters last-field small-words hyphen commas unknown-acronyms known-words)'
@@ -31,3 +31,4 @@ complete -c quillon-cli -l null -d 'Separate the printed names by NUL bytes'
 complete -c quillon-cli -l apply -d 'Rename the files'
 complete -c quillon-cli -l no-undo-file -d 'With --apply: write no undo script'
 complete -c quillon-cli -l on-error -x -a 'skip abort' -d 'With --apply: what a failed rename does'
+complete -c quillon-cli -l tags -d 'Print the fields inside each listed file'
