@@ -5,6 +5,9 @@
 
 namespace quillon::metadata {
 
+// A folder's cache holds one per file.
+static_assert(sizeof(FileFields) <= 72);
+
 namespace {
 
 constexpr std::size_t kTextHeader = 3;

@@ -108,6 +108,11 @@ public:
     /// Bytes held on the heap besides the object itself.
     std::size_t heapBytes() const;
 
+    /// The fields looked for, found or not: a cache knows from it what
+    /// need not be read again. It fits in the object's padding.
+    FieldSet lookedFor() const { return m_lookedFor; }
+    void addLookedFor(FieldSet fields) { m_lookedFor.add(fields); }
+
 private:
     static std::size_t numberSlot(Field f);
 
@@ -118,6 +123,7 @@ private:
     DateTime m_taken;
     DateTime m_modified;
     FieldSet m_present;
+    FieldSet m_lookedFor;
 };
 
 /// The field of a name as tokens spell it ("artist", "albumartist" ...),

@@ -16,7 +16,8 @@ const metadata::FileFields* FieldCache::find(const metadata::FileIdentity& ident
     if (it == m_entries.end())
         return nullptr;
     const Entry& e = it->second;
-    if (e.size != identity.size || e.modifiedNs != identity.modifiedNs || !e.read.contains(wanted))
+    if (e.size != identity.size || e.modifiedNs != identity.modifiedNs ||
+        !e.fields.lookedFor().contains(wanted))
         return nullptr;
     return &e.fields;
 }
@@ -26,12 +27,12 @@ void FieldCache::store(const metadata::FileIdentity& identity, metadata::FieldSe
     Entry& e = m_entries[identity.inode];
     if (e.size != identity.size || e.modifiedNs != identity.modifiedNs) {
         // A new version of the file: what was kept of the old one is void.
-        e = Entry{identity.size, identity.modifiedNs, {}, {}};
+        e = Entry{identity.size, identity.modifiedNs, {}};
     }
-    e.read.add(wanted);
     metadata::FileFields kept = fields;
     kept.restrictTo(wanted);
     e.fields.merge(kept);
+    e.fields.addLookedFor(wanted);
 }
 
 } // namespace quillon

@@ -36,8 +36,7 @@ private:
     struct Entry {
         std::int64_t size = 0;
         std::int64_t modifiedNs = 0;
-        /// The fields looked for, found or not.
-        metadata::FieldSet read;
+        /// Also tells the fields looked for (lookedFor).
         metadata::FileFields fields;
     };
 

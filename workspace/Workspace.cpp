@@ -199,7 +199,7 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
         return std::nullopt;
     }
     runEntryLoop(plan, settings.cumulate);
-    m_pressFields.clear();
+    m_pressFields = {};
     return std::nullopt;
 }
 
