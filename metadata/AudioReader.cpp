@@ -9,14 +9,15 @@
 #include <taglib/mpegfile.h>
 #include <taglib/opusfile.h>
 #include <taglib/tdebuglistener.h>
-#include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/vorbisfile.h>
 #include <taglib/wavfile.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <mutex>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillon::metadata {
@@ -34,6 +35,80 @@ void silenceTagLib() {
     static SilentListener listener;
     static std::once_flag once;
     std::call_once(once, [] { TagLib::setDebugListener(&listener); });
+}
+
+// Reads the open file with pread and never writes: no seek costs a system
+// call, the descriptor stays the caller's, and the first block, where most
+// tags are, is read once.
+class ReadOnlyStream final : public TagLib::IOStream {
+public:
+    explicit ReadOnlyStream(int fd)
+        : m_fd(fd) {
+        struct stat st {};
+        m_length = ::fstat(fd, &st) == 0 ? static_cast<long>(st.st_size) : 0;
+    }
+
+    TagLib::FileName name() const override { return ""; }
+    TagLib::ByteVector readBlock(unsigned long length) override;
+    void writeBlock(const TagLib::ByteVector& data) override { (void)data; }
+    void insert(const TagLib::ByteVector& data, unsigned long start,
+                unsigned long replace) override {
+        (void)data;
+        (void)start;
+        (void)replace;
+    }
+    void removeBlock(unsigned long start, unsigned long length) override {
+        (void)start;
+        (void)length;
+    }
+    bool readOnly() const override { return true; }
+    bool isOpen() const override { return m_fd >= 0; }
+    void seek(long offset, Position p = Beginning) override;
+    long tell() const override { return m_position; }
+    long length() override { return m_length; }
+    void truncate(long length) override { (void)length; }
+
+private:
+    static constexpr long kHeadSize = 64 * 1024;
+
+    int m_fd;
+    long m_length = 0;
+    long m_position = 0;
+    std::string m_head;
+    bool m_headRead = false;
+};
+
+TagLib::ByteVector ReadOnlyStream::readBlock(unsigned long length) {
+    const long available = std::max(0L, m_length - m_position);
+    const long wanted = std::min(static_cast<long>(std::min(length, 1UL << 30)), available);
+    if (wanted <= 0)
+        return {};
+    if (!m_headRead) {
+        m_head.resize(static_cast<std::size_t>(std::min(kHeadSize, m_length)));
+        const ssize_t n = ::pread(m_fd, m_head.data(), m_head.size(), 0);
+        m_head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        m_headRead = true;
+    }
+    const auto headSize = static_cast<long>(m_head.size());
+    if (m_position + wanted <= headSize) {
+        TagLib::ByteVector block(m_head.data() + m_position, static_cast<unsigned>(wanted));
+        m_position += wanted;
+        return block;
+    }
+    TagLib::ByteVector block(static_cast<unsigned>(wanted), '\0');
+    const ssize_t n = ::pread(m_fd, block.data(), static_cast<std::size_t>(wanted), m_position);
+    block.resize(n > 0 ? static_cast<unsigned>(n) : 0);
+    m_position += static_cast<long>(block.size());
+    return block;
+}
+
+void ReadOnlyStream::seek(long offset, Position p) {
+    long base = 0;
+    if (p == Current)
+        base = m_position;
+    else if (p == End)
+        base = m_length;
+    m_position = std::max(0L, base + offset);
 }
 
 template <class T>
@@ -89,6 +164,33 @@ constexpr std::array kNumberKeys{
     TextKey{Field::Year, "DATE"},
 };
 
+void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out);
+
+void takeText(FieldSet wanted, Field f, const TagLib::String& value, FileFields& out) {
+    if (wanted.has(f) && !value.isEmpty())
+        out.setText(f, value.to8Bit(true));
+}
+
+void takeNumber(FieldSet wanted, Field f, unsigned value, FileFields& out) {
+    if (wanted.has(f) && value != 0)
+        out.setNumber(f, value);
+}
+
+// The common fields straight from the tag; the property map, which copies
+// every field of every tag, only for album artist and disc.
+void takeFields(TagLib::File& file, FieldSet wanted, FileFields& out) {
+    if (const TagLib::Tag* tag = file.tag()) {
+        takeText(wanted, Field::Artist, tag->artist(), out);
+        takeText(wanted, Field::Title, tag->title(), out);
+        takeText(wanted, Field::Album, tag->album(), out);
+        takeText(wanted, Field::Genre, tag->genre(), out);
+        takeNumber(wanted, Field::Track, tag->track(), out);
+        takeNumber(wanted, Field::Year, tag->year(), out);
+    }
+    if (wanted.has(Field::AlbumArtist) || wanted.has(Field::Disc))
+        takeProperties(file.properties(), wanted.without(out.present()), out);
+}
+
 void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out) {
     for (const TextKey& k : kTextKeys) {
         if (!wanted.has(k.field))
@@ -106,16 +208,10 @@ void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields&
 }
 
 void readTags(int fd, std::string_view extension, FieldSet wanted, FileFields& out) {
-    // The stream closes its descriptor; the caller keeps its own.
-    const int own = ::dup(fd);
-    if (own < 0)
-        return;
-    TagLib::FileStream stream(own, true);
-    if (!stream.isOpen())
-        return;
+    ReadOnlyStream stream(fd);
     std::unique_ptr<TagLib::File> file = openByExtension(&stream, extension);
     if (file && file->isValid()) {
-        takeProperties(file->properties(), wanted, out);
+        takeFields(*file, wanted, out);
         return;
     }
     file.reset();
@@ -123,7 +219,7 @@ void readTags(int fd, std::string_view extension, FieldSet wanted, FileFields& o
     // Some other kind, or a name whose extension does not tell it.
     const TagLib::FileRef ref(&stream, false);
     if (!ref.isNull() && ref.file()->isValid())
-        takeProperties(ref.file()->properties(), wanted, out);
+        takeFields(*ref.file(), wanted, out);
 }
 
 } // namespace

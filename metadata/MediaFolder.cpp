@@ -86,10 +86,15 @@ int MediaFolder::identify(std::string_view name, FileIdentity& out) const {
 }
 
 FileFields MediaFolder::read(std::string_view name, FieldSet wanted) const {
-    FileFields fields;
     FileIdentity identity;
     if (identify(name, identity) != 0)
-        return fields;
+        return {};
+    return read(name, identity, wanted);
+}
+
+FileFields MediaFolder::read(std::string_view name, const FileIdentity& identity,
+                             FieldSet wanted) const {
+    FileFields fields;
     if (wanted.has(Field::Modified))
         fields.setDate(Field::Modified, localDateTime(identity.modifiedNs / 1'000'000'000 -
                                                       (identity.modifiedNs < 0 ? 1 : 0)));

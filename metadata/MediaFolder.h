@@ -43,6 +43,8 @@ public:
     /// The fields of wanted that name holds. Modified comes from the
     /// entry's status and needs no opening; the others open the file.
     FileFields read(std::string_view name, FieldSet wanted) const;
+    /// read, for an entry whose identity was just taken.
+    FileFields read(std::string_view name, const FileIdentity& identity, FieldSet wanted) const;
 
 private:
     int m_dir = -1;

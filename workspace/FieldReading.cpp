@@ -54,7 +54,7 @@ void readOne(BatchState& s, std::size_t k) {
         s.fields[k] = *kept;
         return;
     }
-    s.fields[k] = s.folder.read(name, s.wanted);
+    s.fields[k] = s.folder.read(name, identity, s.wanted);
     s.fresh[k] = 1;
 }
 

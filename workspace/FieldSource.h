@@ -17,8 +17,9 @@ public:
     virtual ~FolderFields() = default;
     /// The identity of name (0 or an errno value); the cache is keyed by it.
     virtual int identify(std::string_view name, metadata::FileIdentity& out) const = 0;
-    /// The fields of wanted that name holds.
-    virtual metadata::FileFields read(std::string_view name, metadata::FieldSet wanted) const = 0;
+    /// The fields of wanted that name, as identify just found it, holds.
+    virtual metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
+                                      metadata::FieldSet wanted) const = 0;
 };
 
 /// Where the workspace gets fields from: the files themselves, or fixed

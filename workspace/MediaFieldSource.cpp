@@ -14,8 +14,9 @@ public:
     int identify(std::string_view name, metadata::FileIdentity& out) const override {
         return m_folder.identify(name, out);
     }
-    metadata::FileFields read(std::string_view name, metadata::FieldSet wanted) const override {
-        return m_folder.read(name, wanted);
+    metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
+                              metadata::FieldSet wanted) const override {
+        return m_folder.read(name, identity, wanted);
     }
 
 private:

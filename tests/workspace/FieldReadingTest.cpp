@@ -48,7 +48,8 @@ private:
             out = {std::hash<std::string_view>()(name), 10, it->second.version, true};
             return 0;
         }
-        FileFields read(std::string_view name, FieldSet wanted) const override {
+        FileFields read(std::string_view name, const metadata::FileIdentity&,
+                        FieldSet wanted) const override {
             ++m_source.reads;
             if (m_source.onRead)
                 m_source.onRead();
