@@ -69,7 +69,7 @@ public:
     void truncate(long length) override { (void)length; }
 
 private:
-    static constexpr long kHeadSize = 64 * 1024;
+    static constexpr long kHeadSize = 64L * 1024;
 
     int m_fd;
     long m_length = 0;

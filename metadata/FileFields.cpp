@@ -23,6 +23,11 @@ std::size_t textLength(const std::string& texts, std::size_t at) {
            (static_cast<std::size_t>(static_cast<unsigned char>(texts[at + 2])) << 8);
 }
 
+bool isText(Field f) {
+    return f == Field::Artist || f == Field::AlbumArtist || f == Field::Title ||
+           f == Field::Album || f == Field::Genre || f == Field::Camera;
+}
+
 } // namespace
 
 std::string_view fieldName(Field f) {
@@ -99,9 +104,7 @@ void FileFields::merge(const FileFields& other) {
         const auto f = static_cast<Field>(i);
         if (has(f) || !other.has(f))
             continue;
-        if (kAudioFields.has(f) && f != Field::Track && f != Field::Disc && f != Field::Year)
-            setText(f, other.text(f));
-        else if (f == Field::Camera)
+        if (isText(f))
             setText(f, other.text(f));
         else if (f == Field::Taken || f == Field::Modified)
             setDate(f, other.date(f));

@@ -61,8 +61,8 @@ std::string trimmed(std::string text) {
 
 // "Canon" and "Canon EOS 5D" make "Canon EOS 5D", not the make twice.
 std::string cameraName(const Exiv2::ExifData& exif) {
-    const std::string make = trimmed(exifText(exif, "Exif.Image.Make"));
-    const std::string model = trimmed(exifText(exif, "Exif.Image.Model"));
+    std::string make = trimmed(exifText(exif, "Exif.Image.Make"));
+    std::string model = trimmed(exifText(exif, "Exif.Image.Model"));
     if (make.empty() || model.rfind(make, 0) == 0)
         return model;
     if (model.empty())
@@ -92,9 +92,12 @@ void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
     prepareExiv2();
     try {
         // The library opens by path: this one names the file already open
-        // (read-only, reached without following a link).
-        Exiv2::BasicIo::AutoPtr io(new Exiv2::FileIo("/proc/self/fd/" + std::to_string(fd)));
-        Exiv2::Image::AutoPtr image = Exiv2::ImageFactory::open(std::move(io));
+        // (read-only, reached without following a link). Its handles are
+        // the deprecated auto_ptr in this version of the library.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+        const auto image = Exiv2::ImageFactory::open("/proc/self/fd/" + std::to_string(fd), false);
+#pragma GCC diagnostic pop
         if (image.get() == nullptr)
             return;
         image->readMetadata();

@@ -86,21 +86,22 @@ std::vector<metadata::FileFields> Workspace::readListedFields(metadata::FieldSet
 
 NameList Workspace::ordered(const NameList& names, const std::string& folder, ReloadOrder order,
                             bool& stopped) {
-    std::vector<std::size_t> order_ = allEntries(names.size());
+    std::vector<std::size_t> sequence = allEntries(names.size());
     stopped = false;
     if (order == ReloadOrder::Natural) {
         std::vector<Name> decoded(names.size());
         for (std::size_t i = 0; i < names.size(); ++i)
             names.decodeInto(i, decoded[i]);
-        std::stable_sort(order_.begin(), order_.end(), [&decoded](std::size_t a, std::size_t b) {
-            return naturalLess(decoded[a], decoded[b]);
-        });
+        std::stable_sort(sequence.begin(), sequence.end(),
+                         [&decoded](std::size_t a, std::size_t b) {
+                             return naturalLess(decoded[a], decoded[b]);
+                         });
     } else {
         metadata::FieldSet wanted(metadata::Field::Modified);
         if (order == ReloadOrder::Taken)
             wanted.add(metadata::Field::Taken);
         std::vector<metadata::FileFields> fields;
-        if (!readFieldsInto(order_, wanted, folder, names, fields)) {
+        if (!readFieldsInto(sequence, wanted, folder, names, fields)) {
             stopped = true;
             return {};
         }
@@ -108,12 +109,12 @@ NameList Workspace::ordered(const NameList& names, const std::string& folder, Re
         for (std::size_t i = 0; i < names.size(); ++i)
             keys[i] = sortDate(fields[i], order);
         // The names come in name order, which stays the order of equal dates.
-        std::stable_sort(order_.begin(), order_.end(),
+        std::stable_sort(sequence.begin(), sequence.end(),
                          [&keys](std::size_t a, std::size_t b) { return keys[a] < keys[b]; });
     }
     NameList out;
     out.reserve(names.size(), names.byteSize());
-    for (const std::size_t i : order_)
+    for (const std::size_t i : sequence)
         out.add(names[i]);
     return out;
 }
