@@ -3,9 +3,12 @@
 
 #include <exiv2/exiv2.hpp>
 
+#include <algorithm>
 #include <array>
 #include <mutex>
 #include <string>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace quillon::metadata {
 
@@ -88,22 +91,64 @@ void takeFields(const Exiv2::Image& image, FieldSet wanted, FileFields& out) {
 
 } // namespace
 
-void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
-    prepareExiv2();
-    try {
-        // The library opens by path: this one names the file already open
-        // (read-only, reached without following a link). Its handles are
-        // the deprecated auto_ptr in this version of the library.
+namespace {
+
+// The metadata of most photos stands in their first block: read that with
+// one call and parse it in memory, and open the whole file by path only
+// when the block was not the whole file and gave nothing.
+constexpr std::size_t kHeadSize = 128 * 1024;
+
+// Its handles are the deprecated auto_ptr in this version of the library.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+bool readFromMemory(const std::string& head, FieldSet wanted, FileFields& out) {
+    try {
+        const auto image = Exiv2::ImageFactory::open(
+            reinterpret_cast<const Exiv2::byte*>(head.data()), static_cast<long>(head.size()));
+        if (image.get() == nullptr)
+            return false;
+        image->readMetadata();
+        takeFields(*image, wanted, out);
+        return true;
+    } catch (...) {
+        return false;
+    }
+}
+
+void readByPath(int fd, FieldSet wanted, FileFields& out) {
+    try {
+        // This path names the file already open (read-only, reached without
+        // following a link).
         const auto image = Exiv2::ImageFactory::open("/proc/self/fd/" + std::to_string(fd), false);
-#pragma GCC diagnostic pop
         if (image.get() == nullptr)
             return;
         image->readMetadata();
         takeFields(*image, wanted, out);
     } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no fields
     }
+}
+
+#pragma GCC diagnostic pop
+
+} // namespace
+
+void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
+    prepareExiv2();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || st.st_size <= 0)
+        return;
+    const auto size = static_cast<std::size_t>(st.st_size);
+    std::string head(std::min(size, kHeadSize), '\0');
+    const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
+    if (n <= 0)
+        return;
+    head.resize(static_cast<std::size_t>(n));
+    const FieldSet before = out.present();
+    if (readFromMemory(head, wanted, out) && (head.size() == size || out.present() != before))
+        return;
+    if (head.size() < size)
+        readByPath(fd, wanted, out);
 }
 
 } // namespace quillon::metadata
