@@ -96,7 +96,7 @@ namespace {
 // The metadata of most photos stands in their first block: read that with
 // one call and parse it in memory, and open the whole file by path only
 // when the block was not the whole file and gave nothing.
-constexpr std::size_t kHeadSize = 128 * 1024;
+constexpr std::size_t kHeadSize = std::size_t{128} * 1024;
 
 // Its handles are the deprecated auto_ptr in this version of the library.
 #pragma GCC diagnostic push
