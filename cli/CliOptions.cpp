@@ -207,6 +207,9 @@ Error Parser::checkApplyOnly() const {
 Error Parser::checkUndo() const {
     if (m_state.options.undo && (m_state.options.apply || !m_state.options.presses.empty()))
         return std::string("--undo goes with no press of \"OK\" and no --apply");
+    if (m_state.options.tags &&
+        (m_state.options.undo || m_state.options.apply || !m_state.options.presses.empty()))
+        return std::string("--tags goes with no press of \"OK\", no --apply and no --undo");
     return std::nullopt;
 }
 

@@ -15,7 +15,7 @@
 
 namespace quillon::cli {
 
-enum class SortOrder : std::uint8_t { Name, Date };
+enum class SortOrder : std::uint8_t { Name, Date, Taken, Modified, Natural };
 
 /// What a failed rename does during --apply.
 enum class OnError : std::uint8_t { Skip, Abort };
@@ -57,6 +57,8 @@ struct CliOptions {
     bool trustRecord = false;
     bool undoFile = true;
     OnError onError = OnError::Skip;
+    /// --tags: print each listed file's fields instead.
+    bool tags = false;
 };
 
 /// --help or --version: print and leave, whatever follows.

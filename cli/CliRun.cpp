@@ -3,6 +3,7 @@
 
 #include "cli/CliApply.h"
 #include "cli/CliHistory.h"
+#include "cli/CliTags.h"
 #include "cli/CliUndo.h"
 #include "cli/ExitCode.h"
 #include "cli/FolderPath.h"
@@ -11,6 +12,7 @@
 #include "cli/RenameReport.h"
 #include "cli/ReportOutput.h"
 #include "cli/SaveMessages.h"
+#include "cli/StopSignals.h"
 #include "cli/TextWriter.h"
 #include "workspace/UndoHistory.h"
 #include "workspace/Workspace.h"
@@ -75,6 +77,29 @@ int dryRun(Workspace& workspace, const CliOptions& options, std::ostream& out, s
     return exitStatus(report.conflicts->empty() ? ExitCode::Success : ExitCode::RenamesFailed);
 }
 
+LoadResult load(Workspace& workspace, const CliOptions& options) {
+    switch (options.sort) {
+    case SortOrder::Date:
+        return workspace.loadByDate(options.folder, options.mask);
+    case SortOrder::Taken:
+        return workspace.loadInOrder(options.folder, options.mask, ReloadOrder::Taken);
+    case SortOrder::Modified:
+        return workspace.loadInOrder(options.folder, options.mask, ReloadOrder::Modified);
+    case SortOrder::Natural:
+        return workspace.loadInOrder(options.folder, options.mask, ReloadOrder::Natural);
+    case SortOrder::Name:
+        break;
+    }
+    return workspace.load(options.folder, options.mask);
+}
+
+int stoppedReading(std::ostream& err) {
+    err << "Stopped while reading the files; nothing was renamed.\n";
+    return stoppedStatus(stopSignal());
+}
+
+// The presses in order; stops at a refusal, and at a stop while fields are
+// read (the caller asks fieldReadingStopped).
 std::optional<Problem> runPresses(Workspace& workspace, const CliOptions& options) {
     for (std::size_t i = 0; i < options.presses.size(); ++i) {
         if (const auto refusal = workspace.apply(options.presses[i])) {
@@ -82,6 +107,8 @@ std::optional<Problem> runPresses(Workspace& workspace, const CliOptions& option
                 options.presses.size() > 1 ? "press " + std::to_string(i + 1) + ": " : "";
             return Problem{ProblemKind::RefusedPress, which + refusalLine(*refusal), 0};
         }
+        if (workspace.fieldReadingStopped())
+            return std::nullopt;
         // Nothing here takes a press back; the copy would only hold memory.
         workspace.dropUndo();
     }
@@ -115,19 +142,26 @@ int runCli(const CliOptions& asGiven, FileSystem& fs, std::ostream& out, std::os
     }
     workspace.setCaseMode(options.caseMode, options.smartOptions);
     workspace.setCaseScope(options.caseScope);
-    const LoadResult loaded = options.sort == SortOrder::Date
-                                  ? workspace.loadByDate(options.folder, options.mask)
-                                  : workspace.load(options.folder, options.mask);
+    MediaFieldSource fields;
+    workspace.setFieldSource(&fields);
+    workspace.setStopRequest([] { return stopSignal() != 0; });
+    const LoadResult loaded = load(workspace, options);
+    if (workspace.fieldReadingStopped())
+        return stoppedReading(err);
     if (!loaded.ok()) {
         reportProblem({ProblemKind::Unreadable,
                        "cannot read folder " + quotedForTerminal(asGiven.folder), loaded.error},
                       options.folder, isJson(options), out, err);
         return exitStatus(ExitCode::Usage);
     }
+    if (options.tags)
+        return runTags(workspace, options, out, err);
     if (const auto problem = runPresses(workspace, options)) {
         reportProblem(*problem, options.folder, isJson(options), out, err);
         return exitStatus(ExitCode::RefusedPress);
     }
+    if (workspace.fieldReadingStopped())
+        return stoppedReading(err);
     if (options.apply)
         return runApply(workspace, options, out, err);
     return dryRun(workspace, options, out, err);

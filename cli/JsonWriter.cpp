@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/JsonWriter.h"
 
+#include "engine/FieldTokens.h"
+
 #include "cli/ErrnoName.h"
 
 #include "cli/ChunkedOutput.h"
@@ -88,7 +90,28 @@ void appendCounts(std::string& out, const RenameReport& report) {
     appendCount(out, "renamed", report.renamed);
     out += ", ";
     appendCount(out, "failed", report.failedCount());
+    if (!report.missing.empty()) {
+        out += ", ";
+        appendCount(out, "missing", report.missingCount());
+    }
     out += '}';
+}
+
+// The fields an entry lacked, after a press with tokens: ["artist", ...].
+void appendMissing(std::string& out, const RenameReport& report, std::size_t i) {
+    if (i >= report.missing.size())
+        return;
+    out += ", \"missing\": [";
+    bool first = true;
+    for (std::size_t f = 0; f < kFieldIdCount; ++f) {
+        if ((report.missing[i] & fieldBit(static_cast<FieldId>(f))) == 0)
+            continue;
+        if (!first)
+            out += ", ";
+        appendJsonString(out, fieldTokenName(static_cast<FieldId>(f)));
+        first = false;
+    }
+    out += ']';
 }
 
 // Opens one object of a list with its "old" and "new" members.
@@ -114,6 +137,7 @@ void appendEntries(ChunkedOutput& chunks, const RenameReport& report) {
         appendBool(out, entry.checked);
         out += ", \"changed\": ";
         appendBool(out, entry.changes());
+        appendMissing(out, report, i);
         out += '}';
         chunks.pieceDone();
     }

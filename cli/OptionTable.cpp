@@ -43,7 +43,10 @@ Error choose(const Choice<T> (&choices)[N], std::string_view option, std::string
            quotedForTerminal(value);
 }
 
-constexpr Choice<SortOrder> kSortOrders[] = {{"name", SortOrder::Name}, {"date", SortOrder::Date}};
+constexpr Choice<SortOrder> kSortOrders[] = {
+    {"name", SortOrder::Name},         {"date", SortOrder::Date},       {"taken", SortOrder::Taken},
+    {"modified", SortOrder::Modified}, {"natural", SortOrder::Natural},
+};
 
 constexpr Choice<CaseMode> kCaseModes[] = {
     {"smart", CaseMode::Smart},     {"first", CaseMode::FirstLetters},
@@ -163,8 +166,11 @@ constexpr OptionDefinition kOptions[] = {
          s.options.mask = decodeName(value);
          return std::nullopt;
      }},
-    {"sort", 0, "name|date", OptionGroup::Loading,
-     "list order: by name (default) or by creation date\nand time",
+    {"sort", 0, "ORDER", OptionGroup::Loading,
+     "list order: name (default), date (creation date and\n"
+     "time), taken (the date a photo was taken, else the\n"
+     "modification time), modified, or natural (by name,\n"
+     "numbers as numbers)",
      [](ParseState& s, std::string_view value) {
          return choose(kSortOrders, "sort", value, s.options.sort);
      }},
@@ -279,6 +285,14 @@ constexpr OptionDefinition kOptions[] = {
          return std::nullopt;
      },
      true},
+    {"tags", 0, "", OptionGroup::Output,
+     "print each listed file's fields (tags, dates,\n"
+     "camera, size), one line per file, or one JSON\n"
+     "object per line with --json; renames nothing",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.tags = true;
+         return std::nullopt;
+     }},
     {"undo", 0, "", OptionGroup::Saving,
      "take back the last save into FOLDER: the newest\n"
      "of your history, else the undo file it left (only\n"

@@ -40,6 +40,10 @@ std::string_view refusalReason(RefusalCode code) {
         return R"(--with: a reformatting pattern ("/2/ - /1/") cannot hold "*")";
     case RefusalCode::InvalidExpression:
         return "--replace: the regular expression or a group --with names is not valid";
+    case RefusalCode::FieldTokenInvalid:
+        return "--with: an unknown field or format between < and >; known fields: <artist>, "
+               "<albumartist>, <title>, <album>, <track>, <disc>, <year>, <genre>, <taken>, "
+               "<modified>, <camera>, <width>, <height>";
     case RefusalCode::InsertPosOutOfRange:
         return "--insert: POS must be an integer from 1 to 255, or from 0 to -255 to count "
                "from the right";

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/RenameReport.h"
 
+#include <algorithm>
+
 #include "workspace/Workspace.h"
 
 namespace quillon::cli {
@@ -31,6 +33,11 @@ std::size_t RenameReport::failedCount() const {
     return failures.size();
 }
 
+std::size_t RenameReport::missingCount() const {
+    return static_cast<std::size_t>(
+        std::count_if(missing.begin(), missing.end(), [](std::uint16_t m) { return m != 0; }));
+}
+
 RenameReport reportOf(const Workspace& workspace, const std::string& folder) {
     RenameReport report;
     report.folder = folder;
@@ -40,6 +47,7 @@ RenameReport reportOf(const Workspace& workspace, const std::string& folder) {
         report.oldNames = names;
         report.newNames = preview.names;
         report.checked = preview.checked;
+        report.missing = workspace.missingFields();
     }
     return report;
 }
@@ -48,6 +56,7 @@ RenameReport takeReport(Workspace& workspace, const std::string& folder) {
     RenameReport report;
     report.folder = folder;
     PreviewList preview;
+    report.missing = workspace.missingFields();
     workspace.releaseLists(report.oldNames, preview);
     if (report.oldNames.size() == preview.size()) {
         report.newNames = std::move(preview.names);

@@ -5,6 +5,7 @@
 #include "engine/Name.h"
 #include "workspace/NameList.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -64,6 +65,10 @@ struct RenameReport {
     /// Files renamed on disk.
     std::size_t renamed = 0;
 
+    /// Per entry, the fields ("<artist>" ...) the last press needed and the
+    /// file lacked, as a mask of FieldId bits; empty when it had no tokens.
+    std::vector<std::uint16_t> missing;
+
     /// Dry runs only: what saving would meet.
     std::optional<std::vector<ReportConflict>> conflicts;
     /// Dry runs only: why saving would be refused.
@@ -77,6 +82,8 @@ struct RenameReport {
 
     std::size_t changingCount() const;
     std::size_t failedCount() const;
+    /// Entries that kept their name for want of a field.
+    std::size_t missingCount() const;
 };
 
 /// The lists of workspace as a report of a dry run.

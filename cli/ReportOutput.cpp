@@ -20,7 +20,7 @@ void writeReport(const RenameReport& report, OutputFormat format, std::ostream& 
     case OutputFormat::Text:
         writeChangeLines(report, out);
         out.flush();
-        err << summaryLine(report);
+        err << summaryLine(report) << missingLine(report);
         return;
     }
 }

@@ -2,6 +2,7 @@
 #include "cli/TextWriter.h"
 
 #include "cli/ChunkedOutput.h"
+#include "engine/FieldTokens.h"
 #include "engine/Utf8.h"
 
 #include <algorithm>
@@ -193,6 +194,27 @@ std::string nullSeparatedPairs(const RenameReport& report) {
     std::ostringstream out;
     writeNullSeparatedPairs(report, out);
     return std::move(out).str();
+}
+
+std::string missingLine(const RenameReport& report) {
+    const std::size_t kept = report.missingCount();
+    if (kept == 0)
+        return {};
+    std::string line = plural(kept, "file", "files") + " kept " + (kept == 1 ? "its" : "their") +
+                       " name for want of a field:";
+    const char* separator = " ";
+    for (std::size_t f = 0; f < kFieldIdCount; ++f) {
+        const FieldMask bit = fieldBit(static_cast<FieldId>(f));
+        const auto lacking = std::count_if(report.missing.begin(), report.missing.end(),
+                                           [bit](std::uint16_t m) { return (m & bit) != 0; });
+        if (lacking == 0)
+            continue;
+        line += separator;
+        line += encodeName(fieldTokenName(static_cast<FieldId>(f)));
+        line += " (" + std::to_string(lacking) + ")";
+        separator = ", ";
+    }
+    return line + ".\n";
 }
 
 std::string summaryLine(const RenameReport& report) {

@@ -240,7 +240,7 @@ std::variant<FileNameReplacement, RefusalCode> compileFileNameReplacement(NameVi
 }
 
 Name applyNumbering(const FileNameReplacement& pattern, const FinishingSteps& steps,
-                    NameView source, ReplaceCounter& counter) {
+                    NameView source, ReplaceCounter& counter, const FieldFill* fill) {
     const NameView namePart = namePartOf(source);
     const std::uint64_t number = counter.take();
 
@@ -269,6 +269,8 @@ Name applyNumbering(const FileNameReplacement& pattern, const FinishingSteps& st
         result.append(1, U'.').append(pattern.newExtension);
         break;
     }
+    if (fill)
+        fillFieldTokens(*fill->tokens, *fill->values, result);
     return applyFinishingSteps(steps, result);
 }
 

@@ -58,7 +58,8 @@ std::vector<Name> compileDelimiters(NameView replaceFrom) {
     return delimiters;
 }
 
-Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, NameView source) {
+Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, NameView source,
+                   const FieldFill* fill) {
     const NameView extension = extensionOf(source);
     const NameView name = namePartOf(source);
 
@@ -95,6 +96,8 @@ Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, 
     // A marker of a field the name does not have: the pattern does not fit.
     if (text.find(U'/') != Name::npos)
         return Name(source);
+    if (fill)
+        fillFieldTokens(*fill->tokens, *fill->values, text);
     text.append(extension);
     return applyFinishingSteps(steps, text);
 }

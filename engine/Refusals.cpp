@@ -68,6 +68,12 @@ constexpr std::array kRefusals{
     Refusal{
         RefusalCode::InvalidExpression,
         QT_TRANSLATE_NOOP("quillon::Refusals", "Regular expression: The expression is not valid.")},
+    Refusal{RefusalCode::FieldTokenInvalid,
+            QT_TRANSLATE_NOOP(
+                "quillon::Refusals",
+                "Fields: Unknown field or format between < and >.\nKnown fields: <artist>, "
+                "<albumartist>, <title>, <album>,\n<track>, <disc>, <year>, <genre>, <taken>, "
+                "<modified>,\n<camera>, <width>, <height>.")},
 };
 
 } // namespace

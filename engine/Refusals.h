@@ -28,6 +28,7 @@ enum class RefusalCode : std::uint16_t {
     /// Regular expression: the expression or a group its With text names is
     /// not valid (expressionError says where).
     InvalidExpression = 601,
+    FieldTokenInvalid = 602, ///< a "<field>" token names no known field or has a bad format
 };
 
 /// One row of the refusal table.

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "engine/FieldTokens.h"
 #include "engine/Name.h"
 #include "engine/Refusals.h"
 #include "engine/ReplacePlan.h"
@@ -44,11 +45,14 @@ Name applyRegular(const RegularReplacement& pattern, const FinishingSteps& steps
 
 /// Reformatting of one name; a name the pattern does not fit is returned as
 /// it is, without finishing steps.
-Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, NameView source);
+/// With fill, the token marks of the rebuilt name take the entry's values
+/// before the finishing steps.
+Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, NameView source,
+                   const FieldFill* fill = nullptr);
 
 /// File Name Replacement of one name; takes one number from counter.
 Name applyNumbering(const FileNameReplacement& pattern, const FinishingSteps& steps,
-                    NameView source, ReplaceCounter& counter);
+                    NameView source, ReplaceCounter& counter, const FieldFill* fill = nullptr);
 
 /// The finishing steps on one name: scope split, Delete, Insert, "%20 and _
 /// to spaces", "Delete digits", "Delete extra spaces", reassembly, "Update case".

@@ -101,7 +101,6 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     }
 
     const NameView from = settings.find;
-    const NameView to = settings.replaceWith;
     if (settings.regularExpression) {
         auto expression = compileExpression(settings);
         if (std::holds_alternative<ExpressionError>(expression))
@@ -109,7 +108,14 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
         plan.operation = std::move(std::get<ExpressionReplacement>(expression));
         return plan;
     }
-    switch (classifyReplace(from)) {
+    const ReplaceKind kind = classifyReplace(from);
+    Name withText = settings.replaceWith;
+    if (kind != ReplaceKind::RegularReplacement) {
+        if (auto refusal = extractFieldTokens(withText, plan.fields))
+            return *refusal;
+    }
+    const NameView to = withText;
+    switch (kind) {
     case ReplaceKind::Reformatting:
         if (contains(to, U'*'))
             return RefusalCode::ReformatStar;
@@ -134,15 +140,29 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     return plan;
 }
 
-Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter) {
+Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
+                  const FieldValues* values, FieldMask* missing) {
+    if (missing)
+        *missing = 0;
     if (const auto* regular = std::get_if<RegularReplacement>(&plan.operation))
         return applyRegular(*regular, plan.finishing, source);
-    if (const auto* reformat = std::get_if<ReformatPattern>(&plan.operation))
-        return applyReformat(*reformat, plan.finishing, source);
     if (const auto* expression = std::get_if<ExpressionReplacement>(&plan.operation))
         return applyExpression(*expression, plan.finishing, source);
+    if (!plan.fields.empty()) {
+        // A file that lacks a field keeps its name, like a name a pattern does not fit.
+        const FieldValues none;
+        const FieldMask lacking = missingFields(plan.fields, values ? *values : none);
+        if (missing)
+            *missing = lacking;
+        if (lacking != 0)
+            return Name(source);
+    }
+    const FieldFill fill{&plan.fields, values, missing};
+    const FieldFill* tokens = plan.fields.empty() ? nullptr : &fill;
+    if (const auto* reformat = std::get_if<ReformatPattern>(&plan.operation))
+        return applyReformat(*reformat, plan.finishing, source, tokens);
     return applyNumbering(std::get<FileNameReplacement>(plan.operation), plan.finishing, source,
-                          counter);
+                          counter, tokens);
 }
 
 } // namespace quillon

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/CaseConversion.h"
+#include "engine/FieldTokens.h"
 #include "engine/Name.h"
 #include "engine/Refusals.h"
 #include "engine/ReplaceSettings.h"
@@ -159,6 +160,9 @@ struct ReplacePlan {
     std::variant<RegularReplacement, ReformatPattern, FileNameReplacement, ExpressionReplacement>
         operation;
     FinishingSteps finishing;
+    /// The "<field>" tokens of the With text (Reformatting and File Name
+    /// Replacement); their values are read from the files before the press.
+    FieldTokens fields;
 
     ReplaceKind kind() const;
     /// A counter at the start number (0 for the kinds without numbers).
@@ -185,6 +189,11 @@ std::optional<ExpressionError> expressionError(const ReplaceSettings& settings);
 /// from plan.startCounter(): each File Name Replacement entry takes the next
 /// number. A name that a Reformatting pattern does not fit comes back as
 /// source, untouched by the finishing steps.
-Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter);
+///
+/// With tokens in the plan, values holds the entry's fields; an entry that
+/// lacks one of them comes back as source, untouched and without taking a
+/// number, and missing (when given) receives the fields it lacked.
+Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
+                  const FieldValues* values = nullptr, FieldMask* missing = nullptr);
 
 } // namespace quillon

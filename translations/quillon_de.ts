@@ -410,6 +410,16 @@ von 1 bis 255 (von links gezählt) oder von 0 bis -255
         <source>Regular expression: The expression is not valid.</source>
         <translation>Regulärer Ausdruck: Der Ausdruck ist ungültig.</translation>
     </message>
+    <message>
+        <source>Fields: Unknown field or format between &lt; and &gt;.
+Known fields: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
+&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
+&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</source>
+        <translation>Felder: Unbekanntes Feld oder Format zwischen &lt; und &gt;.
+Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
+&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
+&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</translation>
+    </message>
 </context>
 <context>
     <name>quillon::ReplaceGroup</name>

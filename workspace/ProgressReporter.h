@@ -24,6 +24,9 @@ enum class WorkStage : std::uint8_t {
     /// record before the first rename; steps count the entries as each
     /// part ends.
     Preparing,
+    /// Fields are read from inside the files (tags, dates) for a press
+    /// or an order that needs them.
+    Fields,
 };
 
 /// Hears how far long work has come, so that a window can show it and

@@ -2,6 +2,7 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
+#include "workspace/FieldReading.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/UndoScript.h"
 
@@ -22,6 +23,7 @@ void Workspace::clearLists() {
         m_observer->listsAboutToReset();
     m_folder.names = {};
     m_preview = {};
+    m_missing.clear();
     if (m_observer)
         m_observer->listsReset();
 }
@@ -36,14 +38,18 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
         clearLists();
         return LoadResult{read.error};
     }
-    // Only the first copy goes: a second one listed through another pattern
-    // of the mask stays, as the user asked for it twice.
-    const auto it = std::find(read.names.begin(), read.names.end(), kUndoScriptName);
-    // Only the exact name is read, and only its first bytes.
-    if (it != read.names.end() && folderHoldsUndoScript(m_fs, folder))
-        read.names.erase(static_cast<std::size_t>(std::distance(read.names.begin(), it)));
+    dropUndoScript(read.names, folder);
     installFolderList(std::move(read.names), folder, mask);
     return {};
+}
+
+void Workspace::dropUndoScript(NameList& names, const std::string& folder) {
+    // Only the first copy goes: a second one listed through another pattern
+    // of the mask stays, as the user asked for it twice.
+    const auto it = std::find(names.begin(), names.end(), kUndoScriptName);
+    // Only the exact name is read, and only its first bytes.
+    if (it != names.end() && folderHoldsUndoScript(m_fs, folder))
+        names.erase(static_cast<std::size_t>(std::distance(names.begin(), it)));
 }
 
 void Workspace::installFolderList(NameList names, const std::string& folder, NameView mask) {
@@ -54,6 +60,7 @@ void Workspace::installFolderList(NameList names, const std::string& folder, Nam
     m_folder.mask = Name(mask);
     keepWholeUndoCopy();
     m_preview = {};
+    m_missing.clear();
     if (!m_folder.names.empty())
         rebuildPreview(PreviewRebuild::Reload);
     if (m_observer)
@@ -186,7 +193,13 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
         releaseUndo();
         return *code;
     }
-    runEntryLoop(std::get<ReplacePlan>(compiled), settings.cumulate);
+    const auto& plan = std::get<ReplacePlan>(compiled);
+    if (!readPressFields(plan)) {
+        releaseUndo();
+        return std::nullopt;
+    }
+    runEntryLoop(plan, settings.cumulate);
+    m_pressFields = {};
     return std::nullopt;
 }
 
@@ -198,13 +211,19 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
     ReplaceCounter counter = plan.startCounter();
     const NameList& sources = sourceIsPreview ? m_preview.names : m_folder.names;
     const std::size_t count = m_preview.size();
+    const bool tokens = !plan.fields.empty();
+    m_missing.assign(tokens ? count : 0, 0);
     ProgressStage rewriting(m_progress, WorkStage::Preview, count);
     for (std::size_t i = 0; i < count; ++i) {
         rewriting.advance(i);
         if (!m_preview.checked[i])
             continue;
         sources.decodeInto(i, m_scratch);
-        setPreviewName(i, applyReplace(plan, m_scratch, counter));
+        if (tokens)
+            toFieldValues(m_pressFields[i], m_scratchValues);
+        setPreviewName(i,
+                       applyReplace(plan, m_scratch, counter, tokens ? &m_scratchValues : nullptr,
+                                    tokens ? &m_missing[i] : nullptr));
     }
     rewriting.advance(count);
     m_preview.names.trim();
@@ -218,6 +237,7 @@ void Workspace::undo() {
     NotReadyScope notReady(m_previewReady);
     rebuildPreview(PreviewRebuild::Undo);
     releaseUndo();
+    m_missing.clear();
 }
 
 void Workspace::releaseLists(NameList& folderNames, PreviewList& preview) {

@@ -5,6 +5,8 @@
 #include "engine/Name.h"
 #include "engine/ReplacePlan.h"
 #include "engine/ReplaceSettings.h"
+#include "workspace/FieldCache.h"
+#include "workspace/FieldSource.h"
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
 #include "workspace/NameList.h"
@@ -15,6 +17,7 @@
 #include "workspace/UndoLastSave.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -73,6 +76,13 @@ public:
     virtual void undoAvailabilityChanged(bool available) { (void)available; }
 };
 
+/// The reload orders besides name and creation time.
+enum class ReloadOrder : std::uint8_t {
+    Taken,    ///< the date a photo was taken, else the modification time
+    Modified, ///< the modification time
+    Natural,  ///< by name, with runs of digits compared as numbers
+};
+
 /// Outcome of a load command.
 struct LoadResult {
     /// 0, or the errno value that kept the folder from being read.
@@ -118,6 +128,29 @@ public:
     /// Reload sorted by creation date and time; the whole mask is one
     /// pattern and hidden files are listed. An empty folder path changes nothing.
     LoadResult loadByDate(const std::string& folder, NameView mask);
+    /// Reload in order, oldest first for the dates, ties by name; like the
+    /// name reload the mask splits at ";" and hidden files are left out. A
+    /// stop while reading fields changes nothing (fieldReadingStopped).
+    LoadResult loadInOrder(const std::string& folder, NameView mask, ReloadOrder order);
+
+    /// Where "<field>" tokens and the orders by date read fields from; null
+    /// reads nothing, so every such field is missing.
+    void setFieldSource(FieldSource* source) { m_fieldSource = source; }
+    /// Asked now and then while fields are read: true stops the reading, and
+    /// the press or reload that wanted them changes nothing.
+    void setStopRequest(std::function<bool()> shouldStop) { m_shouldStop = std::move(shouldStop); }
+    /// Per preview entry, the fields the last press needed and the file
+    /// lacked (0: none); empty when the last press had no tokens.
+    const std::vector<FieldMask>& missingFields() const { return m_missing; }
+    /// How many entries the last press left with their name for want of a field.
+    std::size_t keptForMissingFields() const;
+    /// The last press or ordered reload was stopped while reading fields.
+    bool fieldReadingStopped() const { return m_fieldsStopped; }
+    /// Files whose fields were read from the disk, not the cache, so far.
+    std::size_t fieldFilesRead() const { return m_fieldFilesRead; }
+    /// The fields of wanted of every listed file, index-paired with the
+    /// folder list (empty when stopped).
+    std::vector<metadata::FileFields> readListedFields(metadata::FieldSet wanted);
 
     /// Rewrites the preview names by mode (Reload, Reset, CaseReapply,
     /// Undo). The operation modes run through apply, which
@@ -192,6 +225,14 @@ private:
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;
     void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result);
+    void dropUndoScript(NameList& names, const std::string& folder);
+    /// Reads the fields of entries; false when stopped.
+    bool readFieldsInto(const std::vector<std::size_t>& entries, metadata::FieldSet wanted,
+                        const std::string& folder, const NameList& names,
+                        std::vector<metadata::FileFields>& out);
+    bool readPressFields(const ReplacePlan& plan);
+    NameList ordered(const NameList& names, const std::string& folder, ReloadOrder order,
+                     bool& stopped);
 
     FileSystem& m_fs;
     WorkspaceObserver* m_observer = nullptr;
@@ -210,6 +251,15 @@ private:
     CaseMode m_caseMode = CaseMode::Smart;
     Scope m_caseScope = Scope::Both;
     SmartCaseOptions m_smartOptions;
+    FieldSource* m_fieldSource = nullptr;
+    std::function<bool()> m_shouldStop;
+    FieldCache m_fieldCache;
+    /// The fields of the checked entries while a press with tokens runs.
+    std::vector<metadata::FileFields> m_pressFields;
+    FieldValues m_scratchValues;
+    std::vector<FieldMask> m_missing;
+    bool m_fieldsStopped = false;
+    std::size_t m_fieldFilesRead = 0;
 };
 
 } // namespace quillon

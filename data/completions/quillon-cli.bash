@@ -6,7 +6,7 @@ _quillon_cli() {
 
     case $prev in
         --sort)
-            COMPREPLY=($(compgen -W 'name date' -- "$cur"))
+            COMPREPLY=($(compgen -W 'name date taken modified natural' -- "$cur"))
             return
             ;;
         --case)
@@ -50,7 +50,7 @@ _quillon_cli() {
             --replace --with --regex --case-sensitive --scope --delete --insert --clean --char-to-spaces
             --no-char-to-spaces --delete-digits --delete-extra-spaces --no-delete-extra-spaces
             --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file
-            --on-error --undo --yes --history -h --help -V --version' -- "$cur"))
+            --on-error --undo --yes --history --tags -h --help -V --version' -- "$cur"))
         return
     fi
     _filedir -d

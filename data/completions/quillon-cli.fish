@@ -9,7 +9,7 @@ complete -c quillon-cli -l yes -d 'With --undo, take back an undo file your hist
 complete -c quillon-cli -l history -d 'List the saves of the history, of FOLDER only if given'
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'
-complete -c quillon-cli -l sort -x -a 'name date' -d 'Sort order of the folder list'
+complete -c quillon-cli -l sort -x -a 'name date taken modified natural' -d 'Sort order of the folder list'
 complete -c quillon-cli -l window-defaults -d "Start from the window's settings"
 complete -c quillon-cli -l case -x -a 'smart first upper lower none' -d 'Case mode'
 complete -c quillon-cli -l case-scope -x -a 'names extensions both' -d 'Part of each name the case mode changes'
@@ -39,3 +39,4 @@ complete -c quillon-cli -l null -d 'Separate the printed names by NUL bytes'
 complete -c quillon-cli -l apply -d 'Rename the files'
 complete -c quillon-cli -l no-undo-file -d 'With --apply: write no undo script'
 complete -c quillon-cli -l on-error -x -a 'skip abort' -d 'With --apply: what a failed rename does'
+complete -c quillon-cli -l tags -d 'Print the fields inside each listed file'

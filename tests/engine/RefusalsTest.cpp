@@ -30,6 +30,9 @@ TEST(Refusals, EveryCodeHasItsMessage) {
         {501, "Insert: You must enter an integer in the range\nof 1 to 255 (Counting left to "
               "right) or 0 to -255\n(Counting right to left) in the first box."},
         {601, "Regular expression: The expression is not valid."},
+        {602, "Fields: Unknown field or format between < and >.\nKnown fields: <artist>, "
+              "<albumartist>, <title>, <album>,\n<track>, <disc>, <year>, <genre>, <taken>, "
+              "<modified>,\n<camera>, <width>, <height>."},
     };
     ASSERT_EQ(allRefusals().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

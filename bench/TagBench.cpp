@@ -1,0 +1,202 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Reading fields from inside files, against a bare loop that opens each file
+// and reads its first 64 KiB on as many threads. Driven by tags.sh:
+//   tag_bench make-mp3 FOLDER COUNT      folder of small MP3 files with ID3v2 tags
+//   tag_bench make-jpeg FOLDER COUNT     folder of small JPEG files with Exif dates
+//   tag_bench bare FOLDER                the bare loop, in ms
+//   tag_bench press FOLDER WITH          two presses of "OK" with WITH, in ms, the
+//                                        files the second read and the cache's bytes
+#include "tests/metadata/MediaSamples.h"
+#include "workspace/FieldReading.h"
+#include "workspace/PosixFileSystem.h"
+#include "workspace/Workspace.h"
+
+#include "engine/Utf8.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <malloc.h>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+using namespace quillon;
+
+namespace {
+
+double msSince(std::chrono::steady_clock::time_point start) {
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+std::string syncsafe(std::size_t n) {
+    std::string out(4, '\0');
+    for (int i = 3; i >= 0; --i) {
+        out[static_cast<std::size_t>(i)] = static_cast<char>(n & 0x7F);
+        n >>= 7;
+    }
+    return out;
+}
+
+std::string textFrame(const char* id, const std::string& text) {
+    const std::size_t size = text.size() + 1;
+    std::string frame(id, 4);
+    frame += static_cast<char>(size >> 24);
+    frame += static_cast<char>(size >> 16);
+    frame += static_cast<char>(size >> 8);
+    frame += static_cast<char>(size);
+    frame += std::string("\0\0\0", 3); // flags, then Latin-1
+    return frame + text;
+}
+
+// An ID3v2.3 tag and one silent MPEG frame, written directly: the library
+// would take longer to write 100,000 of them than the bench to read them.
+int makeMp3(const std::string& folder, int count) {
+    // Two frames: a lone frame sync could be chance.
+    std::string audio("\xFF\xFB\x90\x64", 4);
+    audio.resize(417, '\0');
+    audio += audio;
+    for (int i = 0; i < count; ++i) {
+        const std::string frames = textFrame("TPE1", "Artist " + std::to_string(i % 997)) +
+                                   textFrame("TIT2", "Title number " + std::to_string(i)) +
+                                   textFrame("TALB", "Album " + std::to_string(i % 31));
+        const std::string tag =
+            std::string("ID3\x03\x00\x00", 6) + syncsafe(frames.size()) + frames;
+        std::ofstream(folder + "/" + std::to_string(100000 + i) + ".mp3", std::ios::binary)
+            << tag << audio;
+    }
+    return 0;
+}
+
+// One JPEG with Exif written by Exiv2, copied with the date changed in place.
+int makeJpeg(const std::string& folder, int count) {
+    const std::string templatePath = folder + "/template.jpg.tmp";
+    if (!test::writeJpegSample(templatePath,
+                               {"2004:03:05 09:07:31", "", "", "Camera", "Camera One"}))
+        return 1;
+    std::ifstream in(templatePath, std::ios::binary);
+    const std::string bytes{std::istreambuf_iterator<char>(in), {}};
+    ::unlink(templatePath.c_str());
+    const std::size_t at = bytes.find("2004:03:05 09:07:31");
+    if (at == std::string::npos)
+        return 1;
+    for (int i = 0; i < count; ++i) {
+        std::string copy = bytes;
+        char date[20];
+        std::snprintf(date, sizeof date, "20%02d:%02d:%02d 10:%02d:%02d", i % 20, 1 + i % 12,
+                      1 + i % 28, i % 60, (i / 60) % 60);
+        std::memcpy(&copy[at], date, 19);
+        std::ofstream(folder + "/" + std::to_string(100000 + i) + ".jpg", std::ios::binary) << copy;
+    }
+    return 0;
+}
+
+std::vector<std::string> listFiles(const std::string& folder) {
+    PosixFileSystem fs;
+    FolderListing listing;
+    fs.readFolder(folder, listing);
+    return {listing.names.begin(), listing.names.end()};
+}
+
+int bareLoop(const std::string& folder) {
+    const auto start = std::chrono::steady_clock::now();
+    const std::vector<std::string> names = listFiles(folder);
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    std::atomic<std::size_t> next{0};
+    std::atomic<std::size_t> bytes{0};
+    std::vector<std::jthread> workers;
+    for (unsigned t = 0; t < fieldReadThreads(); ++t) {
+        workers.emplace_back([&] {
+            std::vector<char> buffer(64 * 1024);
+            for (std::size_t i = next++; i < names.size(); i = next++) {
+                const int fd = ::openat(dir, names[i].c_str(), O_RDONLY | O_CLOEXEC);
+                if (fd < 0)
+                    continue;
+                const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+                bytes += n > 0 ? static_cast<std::size_t>(n) : 0;
+                ::close(fd);
+            }
+        });
+    }
+    workers.clear();
+    ::close(dir);
+    std::printf("bare loop: %.1f ms (%zu files, %zu threads)\n", msSince(start), names.size(),
+                static_cast<std::size_t>(fieldReadThreads()));
+    return 0;
+}
+
+// The heap a cache of the folder's fields holds, measured on a cache of its
+// own: the batch's results are gone when the second count is taken.
+double cacheBytesPerFile(const std::string& folder, const NameList& names, const Name& with) {
+    ReplaceSettings press;
+    press.find = U"*";
+    press.replaceWith = with;
+    const auto plan = std::get<ReplacePlan>(compileReplace(press, names.size()));
+    const metadata::FieldSet wanted = toMetadataFields(plan.fields.needed());
+    std::vector<std::size_t> entries(names.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        entries[i] = i;
+    MediaFieldSource source;
+    const auto reader = source.openFolder(folder);
+    FieldCache cache;
+    cache.useFolder(folder);
+    const std::size_t before = mallinfo2().uordblks;
+    readFieldBatch({reader.get(), &cache, nullptr, {}}, names, entries, wanted);
+    const std::size_t after = mallinfo2().uordblks;
+    return static_cast<double>(after - before) / static_cast<double>(names.size());
+}
+
+int twoPresses(const std::string& folder, const std::string& with) {
+    PosixFileSystem fs;
+    MediaFieldSource source;
+    Workspace workspace(fs);
+    workspace.setCaseMode(CaseMode::None, {});
+    workspace.setFieldSource(&source);
+    if (!workspace.load(folder, U"*.*").ok())
+        return 1;
+    ReplaceSettings press;
+    press.find = U"*";
+    press.replaceWith = decodeName(with);
+    press.caseMode = CaseMode::None;
+    press.cumulate = false;
+
+    const auto first = std::chrono::steady_clock::now();
+    workspace.apply(press);
+    const double firstMs = msSince(first);
+    workspace.dropUndo();
+    const std::size_t readFirst = workspace.fieldFilesRead();
+    const auto second = std::chrono::steady_clock::now();
+    workspace.apply(press);
+    const double secondMs = msSince(second);
+    std::printf("first press: %.1f ms\nsecond press: %.1f ms\nfiles read: %zu then %zu\n", firstMs,
+                secondMs, readFirst, workspace.fieldFilesRead() - readFirst);
+    std::printf("cache: %.0f bytes per file\nkept for missing: %zu\n",
+                cacheBytesPerFile(folder, workspace.folderList().names, press.replaceWith),
+                workspace.keptForMissingFields());
+    std::printf("example: %s\n", std::string(workspace.preview().names[0]).c_str());
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.size() == 3 && args[0] == "make-mp3")
+        return makeMp3(args[1], std::stoi(args[2]));
+    if (args.size() == 3 && args[0] == "make-jpeg")
+        return makeJpeg(args[1], std::stoi(args[2]));
+    if (args.size() == 2 && args[0] == "bare")
+        return bareLoop(args[1]);
+    if (args.size() == 3 && args[0] == "press")
+        return twoPresses(args[1], args[2]);
+    std::cerr << "usage: tag_bench make-mp3|make-jpeg FOLDER COUNT | bare FOLDER | press FOLDER "
+                 "WITH\n";
+    return 2;
+}

@@ -1,0 +1,102 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "cli/CliTags.h"
+
+#include "cli/ExitCode.h"
+#include "cli/JsonWriter.h"
+#include "cli/StopSignals.h"
+#include "cli/TextWriter.h"
+#include "engine/Utf8.h"
+#include "workspace/Workspace.h"
+
+#include <cstdio>
+#include <ostream>
+
+namespace quillon::cli {
+
+namespace {
+
+using metadata::Field;
+
+// Dates as people and scripts read them; they never go into a name here.
+std::string dateText(const metadata::DateTime& d) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%04d-%02u-%02uT%02u:%02u:%02u", d.year,
+                  static_cast<unsigned>(d.month), static_cast<unsigned>(d.day),
+                  static_cast<unsigned>(d.hour), static_cast<unsigned>(d.minute),
+                  static_cast<unsigned>(d.second));
+    return text;
+}
+
+bool isDate(Field f) {
+    return f == Field::Taken || f == Field::Modified;
+}
+
+bool isNumber(Field f) {
+    return f == Field::Track || f == Field::Disc || f == Field::Year || f == Field::Width ||
+           f == Field::Height;
+}
+
+std::string valueText(const metadata::FileFields& fields, Field f) {
+    if (isDate(f))
+        return dateText(fields.date(f));
+    if (isNumber(f))
+        return std::to_string(fields.number(f));
+    return std::string(fields.text(f));
+}
+
+void appendTextLine(std::string& line, std::string_view name, const metadata::FileFields& fields) {
+    line += escapedForTerminal(name);
+    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
+        const auto f = static_cast<Field>(i);
+        if (!fields.has(f))
+            continue;
+        line += '\t';
+        line += metadata::fieldName(f);
+        line += '=';
+        line += escapedForTerminal(valueText(fields, f));
+    }
+    line += '\n';
+}
+
+void appendJsonLine(std::string& line, std::string_view name, const metadata::FileFields& fields) {
+    line += "{\"name\": ";
+    appendJsonString(line, decodeName(name));
+    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
+        const auto f = static_cast<Field>(i);
+        if (!fields.has(f))
+            continue;
+        line += ", \"";
+        line += metadata::fieldName(f);
+        line += "\": ";
+        if (isNumber(f))
+            line += std::to_string(fields.number(f));
+        else
+            appendJsonString(line, decodeName(valueText(fields, f)));
+    }
+    line += "}\n";
+}
+
+} // namespace
+
+int runTags(Workspace& workspace, const CliOptions& options, std::ostream& out, std::ostream& err) {
+    const metadata::FieldSet every =
+        metadata::kAudioFields | metadata::kPhotoFields | metadata::FieldSet(Field::Modified);
+    const std::vector<metadata::FileFields> fields = workspace.readListedFields(every);
+    if (workspace.fieldReadingStopped()) {
+        err << "Stopped while reading the files.\n";
+        return stoppedStatus(stopSignal());
+    }
+    const NameList& names = workspace.folderList().names;
+    std::string line;
+    for (std::size_t i = 0; i < names.size() && i < fields.size(); ++i) {
+        line.clear();
+        if (options.output == OutputFormat::Json)
+            appendJsonLine(line, names[i], fields[i]);
+        else
+            appendTextLine(line, names[i], fields[i]);
+        out << line;
+    }
+    return exitStatus(ExitCode::Success);
+}
+
+} // namespace quillon::cli

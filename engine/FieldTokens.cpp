@@ -1,0 +1,252 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "engine/FieldTokens.h"
+
+#include "engine/ReplaceAll.h"
+
+#include <string_view>
+
+namespace quillon {
+
+namespace {
+
+// Marks lie beyond the last Unicode code point, so neither a decoded name
+// nor typed text can hold one.
+constexpr char32_t kFirstMark = 0x110000;
+
+constexpr std::array<NameView, kFieldIdCount> kTokenNames{
+    U"artist", U"albumartist", U"title",    U"album",  U"track", U"disc",   U"year",
+    U"genre",  U"taken",       U"modified", U"camera", U"width", U"height",
+};
+
+constexpr NameView kDefaultDateFormat = U"yyyy-MM-dd HH.mm.ss";
+
+char32_t asciiLower(char32_t c) {
+    return c >= U'A' && c <= U'Z' ? c - U'A' + U'a' : c;
+}
+
+bool isAsciiLetter(char32_t c) {
+    return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
+}
+
+std::optional<FieldId> fieldNamed(NameView name) {
+    Name lower;
+    for (const char32_t c : name)
+        lower.push_back(asciiLower(c));
+    for (std::size_t i = 0; i < kTokenNames.size(); ++i) {
+        if (kTokenNames[i] == lower)
+            return static_cast<FieldId>(i);
+    }
+    return std::nullopt;
+}
+
+// The runs of one letter a date format knows, longest first.
+constexpr std::array<NameView, 12> kDateParts{U"yyyy", U"yy", U"MM", U"M", U"dd", U"d",
+                                              U"HH",   U"H",  U"mm", U"m", U"ss", U"s"};
+
+bool isControl(char32_t c) {
+    return c < 0x20 || (c >= 0x7F && c <= 0x9F);
+}
+
+// A date format may hold the parts above and any other text that a name
+// can hold, but no other letter (a typo would otherwise stand in every
+// name) and nothing a date in a name must not hold.
+bool validDateFormat(NameView format) {
+    for (std::size_t i = 0; i < format.size();) {
+        const char32_t c = format[i];
+        if (c == U':' || c == U'/' || c == U'<' || c == U'*' || isControl(c))
+            return false;
+        if (!isAsciiLetter(c)) {
+            ++i;
+            continue;
+        }
+        std::size_t length = 0;
+        for (const NameView part : kDateParts) {
+            if (format.substr(i, part.size()) == part) {
+                length = part.size();
+                break;
+            }
+        }
+        if (length == 0)
+            return false;
+        i += length;
+    }
+    return true;
+}
+
+std::optional<FieldToken> compileToken(NameView inside) {
+    const std::size_t colon = inside.find(U':');
+    const auto field = fieldNamed(inside.substr(0, colon));
+    if (!field)
+        return std::nullopt;
+    FieldToken token{*field, 0, {}};
+    const bool hasFormat = colon != NameView::npos;
+    const NameView format = hasFormat ? inside.substr(colon + 1) : NameView{};
+    switch (fieldKind(*field)) {
+    case FieldKind::Text:
+        if (hasFormat)
+            return std::nullopt;
+        break;
+    case FieldKind::Number:
+        if (hasFormat && (format.empty() || format.find_first_not_of(U'0') != NameView::npos))
+            return std::nullopt;
+        token.padWidth = format.size();
+        break;
+    case FieldKind::Date:
+        if (hasFormat && (format.empty() || !validDateFormat(format)))
+            return std::nullopt;
+        token.dateFormat = Name(hasFormat ? format : kDefaultDateFormat);
+        break;
+    }
+    return token;
+}
+
+void appendPadded(Name& out, std::uint64_t value, std::size_t width) {
+    Name digits;
+    do {
+        digits.insert(digits.begin(), static_cast<char32_t>(U'0' + value % 10));
+        value /= 10;
+    } while (value != 0);
+    if (width > digits.size())
+        out.append(width - digits.size(), U'0');
+    out.append(digits);
+}
+
+std::uint64_t datePart(const FieldDate& d, char32_t letter) {
+    const auto clampAtZero = [](int v) {
+        return static_cast<std::uint64_t>(v < 0 ? 0 : v);
+    };
+    switch (letter) {
+    case U'y':
+        return clampAtZero(d.year);
+    case U'M':
+        return clampAtZero(d.month);
+    case U'd':
+        return clampAtZero(d.day);
+    case U'H':
+        return clampAtZero(d.hour);
+    case U'm':
+        return clampAtZero(d.minute);
+    default:
+        return clampAtZero(d.second);
+    }
+}
+
+void appendDate(Name& out, const FieldDate& date, NameView format) {
+    for (std::size_t i = 0; i < format.size();) {
+        const char32_t c = format[i];
+        if (!isAsciiLetter(c)) {
+            out.push_back(c);
+            ++i;
+            continue;
+        }
+        std::size_t run = 1;
+        while (i + run < format.size() && format[i + run] == c)
+            ++run;
+        std::uint64_t value = datePart(date, c);
+        if (c == U'y' && run == 2)
+            value %= 100;
+        appendPadded(out, value, c == U'y' && run == 4 ? 4 : run);
+        i += run;
+    }
+}
+
+void appendSafeText(Name& out, NameView text) {
+    Name safe;
+    for (const char32_t c : text) {
+        if (isControl(c))
+            continue;
+        safe.push_back(c == U'/' ? U'-' : c);
+    }
+    out.append(trimBlanks(safe));
+}
+
+void appendValue(Name& out, const FieldToken& token, const FieldValues& values) {
+    const auto i = static_cast<std::size_t>(token.field);
+    switch (fieldKind(token.field)) {
+    case FieldKind::Text:
+        appendSafeText(out, values.text[i]);
+        break;
+    case FieldKind::Number:
+        appendPadded(out, values.number[i], token.padWidth);
+        break;
+    case FieldKind::Date:
+        appendDate(out, values.date[i], token.dateFormat);
+        break;
+    }
+}
+
+} // namespace
+
+FieldKind fieldKind(FieldId f) {
+    switch (f) {
+    case FieldId::Track:
+    case FieldId::Disc:
+    case FieldId::Year:
+    case FieldId::Width:
+    case FieldId::Height:
+        return FieldKind::Number;
+    case FieldId::Taken:
+    case FieldId::Modified:
+        return FieldKind::Date;
+    default:
+        return FieldKind::Text;
+    }
+}
+
+NameView fieldTokenName(FieldId f) {
+    return kTokenNames[static_cast<std::size_t>(f)];
+}
+
+FieldMask FieldTokens::needed() const {
+    FieldMask mask = 0;
+    for (const FieldToken& t : tokens)
+        mask |= fieldBit(t.field);
+    return mask;
+}
+
+bool isFieldTokenMark(char32_t c) {
+    return c >= kFirstMark;
+}
+
+std::optional<RefusalCode> extractFieldTokens(Name& withText, FieldTokens& tokens) {
+    if (withText.find(U'<') == Name::npos)
+        return std::nullopt;
+    Name out;
+    for (std::size_t i = 0; i < withText.size(); ++i) {
+        if (withText[i] != U'<') {
+            out.push_back(withText[i]);
+            continue;
+        }
+        const std::size_t close = withText.find(U'>', i + 1);
+        if (close == Name::npos)
+            return RefusalCode::FieldTokenInvalid;
+        auto token = compileToken(NameView(withText).substr(i + 1, close - i - 1));
+        if (!token)
+            return RefusalCode::FieldTokenInvalid;
+        out.push_back(kFirstMark + static_cast<char32_t>(tokens.tokens.size()));
+        tokens.tokens.push_back(std::move(*token));
+        i = close;
+    }
+    withText = std::move(out);
+    return std::nullopt;
+}
+
+FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values) {
+    return static_cast<FieldMask>(tokens.needed() & ~values.present);
+}
+
+void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text) {
+    Name out;
+    out.reserve(text.size() + 32);
+    for (const char32_t c : text) {
+        const std::size_t index = c - kFirstMark;
+        if (!isFieldTokenMark(c) || index >= tokens.tokens.size()) {
+            out.push_back(c);
+            continue;
+        }
+        appendValue(out, tokens.tokens[index], values);
+    }
+    text = std::move(out);
+}
+
+} // namespace quillon

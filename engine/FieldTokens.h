@@ -1,0 +1,115 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/Name.h"
+#include "engine/Refusals.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+namespace quillon {
+
+/// The fields a token in the With text can name; the same order as the
+/// names that fieldTokenName gives.
+enum class FieldId : std::uint8_t {
+    Artist,
+    AlbumArtist,
+    Title,
+    Album,
+    Track,
+    Disc,
+    Year,
+    Genre,
+    Taken,
+    Modified,
+    Camera,
+    Width,
+    Height,
+};
+
+inline constexpr std::size_t kFieldIdCount = 13;
+
+/// A set of fields, one bit per FieldId.
+using FieldMask = std::uint16_t;
+
+constexpr FieldMask fieldBit(FieldId f) {
+    return static_cast<FieldMask>(1U << static_cast<unsigned>(f));
+}
+
+/// How a field's value is written into a name.
+enum class FieldKind : std::uint8_t { Text, Number, Date };
+
+FieldKind fieldKind(FieldId f);
+
+/// The field's name as a token spells it ("artist", "albumartist" ...).
+NameView fieldTokenName(FieldId f);
+
+/// A calendar date and time of day as the values give it.
+struct FieldDate {
+    int year = 0;
+    int month = 0;
+    int day = 0;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+};
+
+/// The values of one file's fields, handed to the engine by whoever read
+/// them; only the fields in present have a value.
+struct FieldValues {
+    FieldMask present = 0;
+    std::array<Name, kFieldIdCount> text;
+    std::array<std::uint64_t, kFieldIdCount> number{};
+    std::array<FieldDate, kFieldIdCount> date{};
+
+    bool has(FieldId f) const { return (present & fieldBit(f)) != 0; }
+    void clear() { present = 0; }
+};
+
+/// One token of a With text, as compiled.
+struct FieldToken {
+    FieldId field = FieldId::Artist;
+    /// Number fields: left-padded with "0" to this width (0: none).
+    std::size_t padWidth = 0;
+    /// Date fields: the format, never empty ("yyyy-MM-dd HH.mm.ss" unless given).
+    Name dateFormat;
+};
+
+/// The tokens of a press, in the order they stand in the With text.
+struct FieldTokens {
+    std::vector<FieldToken> tokens;
+
+    bool empty() const { return tokens.empty(); }
+    /// Every field some token names: what must be read for the press.
+    FieldMask needed() const;
+};
+
+/// Takes the tokens out of a With text: each "<field>" or "<field:format>"
+/// (field names ignore letter case) is replaced by a mark that no name
+/// holds, and described in tokens. An unknown field, a format the field
+/// cannot take, or a "<" without its ">" refuses with
+/// RefusalCode::FieldTokenInvalid. A text without "<" comes back as it is.
+std::optional<RefusalCode> extractFieldTokens(Name& withText, FieldTokens& tokens);
+
+/// True when c is the mark of a token that extractFieldTokens left.
+bool isFieldTokenMark(char32_t c);
+
+/// The fields of tokens that values lack.
+FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values);
+
+/// Replaces every token mark in text by its field's value, made safe for a
+/// name: "/" becomes "-", control characters are dropped and blanks cut from
+/// both ends. Every field must be present (see missingFields).
+void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text);
+
+/// A press's tokens and the values of the entry being built.
+struct FieldFill {
+    const FieldTokens* tokens = nullptr;
+    const FieldValues* values = nullptr;
+    /// Receives the fields of the entry that were missing (0 when none).
+    FieldMask* missing = nullptr;
+};
+
+} // namespace quillon

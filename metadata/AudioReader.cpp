@@ -1,0 +1,235 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "metadata/MediaReaders.h"
+
+#include <taglib/aifffile.h>
+#include <taglib/fileref.h>
+#include <taglib/flacfile.h>
+#include <taglib/id3v2framefactory.h>
+#include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
+#include <taglib/opusfile.h>
+#include <taglib/tdebuglistener.h>
+#include <taglib/tpropertymap.h>
+#include <taglib/vorbisfile.h>
+#include <taglib/wavfile.h>
+
+#include <algorithm>
+#include <array>
+#include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace quillon::metadata {
+
+namespace {
+
+// The library reports damaged files on standard error in some builds; a
+// batch of damaged files must not flood the terminal.
+class SilentListener final : public TagLib::DebugListener {
+public:
+    void printMessage(const TagLib::String& message) override { (void)message; }
+};
+
+void silenceTagLib() {
+    static SilentListener listener;
+    static std::once_flag once;
+    std::call_once(once, [] { TagLib::setDebugListener(&listener); });
+}
+
+// Reads the open file with pread and never writes: no seek costs a system
+// call, the descriptor stays the caller's, and the first block, where most
+// tags are, is read once.
+class ReadOnlyStream final : public TagLib::IOStream {
+public:
+    explicit ReadOnlyStream(int fd)
+        : m_fd(fd) {
+        struct stat st {};
+        m_length = ::fstat(fd, &st) == 0 ? static_cast<long>(st.st_size) : 0;
+    }
+
+    TagLib::FileName name() const override { return ""; }
+    TagLib::ByteVector readBlock(unsigned long length) override;
+    void writeBlock(const TagLib::ByteVector& data) override { (void)data; }
+    void insert(const TagLib::ByteVector& data, unsigned long start,
+                unsigned long replace) override {
+        (void)data;
+        (void)start;
+        (void)replace;
+    }
+    void removeBlock(unsigned long start, unsigned long length) override {
+        (void)start;
+        (void)length;
+    }
+    bool readOnly() const override { return true; }
+    bool isOpen() const override { return m_fd >= 0; }
+    void seek(long offset, Position p = Beginning) override;
+    long tell() const override { return m_position; }
+    long length() override { return m_length; }
+    void truncate(long length) override { (void)length; }
+
+private:
+    static constexpr long kHeadSize = 64L * 1024;
+
+    int m_fd;
+    long m_length = 0;
+    long m_position = 0;
+    std::string m_head;
+    bool m_headRead = false;
+};
+
+TagLib::ByteVector ReadOnlyStream::readBlock(unsigned long length) {
+    const long available = std::max(0L, m_length - m_position);
+    const long wanted = std::min(static_cast<long>(std::min(length, 1UL << 30)), available);
+    if (wanted <= 0)
+        return {};
+    if (!m_headRead) {
+        m_head.resize(static_cast<std::size_t>(std::min(kHeadSize, m_length)));
+        const ssize_t n = ::pread(m_fd, m_head.data(), m_head.size(), 0);
+        m_head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+        m_headRead = true;
+    }
+    const auto headSize = static_cast<long>(m_head.size());
+    if (m_position + wanted <= headSize) {
+        TagLib::ByteVector block(m_head.data() + m_position, static_cast<unsigned>(wanted));
+        m_position += wanted;
+        return block;
+    }
+    TagLib::ByteVector block(static_cast<unsigned>(wanted), '\0');
+    const ssize_t n = ::pread(m_fd, block.data(), static_cast<std::size_t>(wanted), m_position);
+    block.resize(n > 0 ? static_cast<unsigned>(n) : 0);
+    m_position += static_cast<long>(block.size());
+    return block;
+}
+
+void ReadOnlyStream::seek(long offset, Position p) {
+    long base = 0;
+    if (p == Current)
+        base = m_position;
+    else if (p == End)
+        base = m_length;
+    m_position = std::max(0L, base + offset);
+}
+
+template <class T>
+bool looksLike(TagLib::IOStream* stream) {
+    const bool supported = T::isSupported(stream);
+    stream->seek(0);
+    return supported;
+}
+
+// The class the extension names, when the content agrees with it: a file
+// under another kind's extension is left to detection by content.
+std::unique_ptr<TagLib::File> openByExtension(TagLib::IOStream* stream, std::string_view ext) {
+    using namespace TagLib;
+    auto* id3 = ID3v2::FrameFactory::instance();
+    if ((ext == "mp3" || ext == "mp2") && looksLike<MPEG::File>(stream))
+        return std::make_unique<MPEG::File>(stream, id3, false);
+    if (ext == "flac" && looksLike<FLAC::File>(stream))
+        return std::make_unique<FLAC::File>(stream, id3, false);
+    if ((ext == "ogg" || ext == "oga") && looksLike<Ogg::Vorbis::File>(stream))
+        return std::make_unique<Ogg::Vorbis::File>(stream, false);
+    if (ext == "opus" && looksLike<Ogg::Opus::File>(stream))
+        return std::make_unique<Ogg::Opus::File>(stream, false);
+    if ((ext == "m4a" || ext == "mp4" || ext == "m4b") && looksLike<MP4::File>(stream))
+        return std::make_unique<MP4::File>(stream, false);
+    if (ext == "wav" && looksLike<RIFF::WAV::File>(stream))
+        return std::make_unique<RIFF::WAV::File>(stream, false);
+    if ((ext == "aif" || ext == "aiff" || ext == "aifc") && looksLike<RIFF::AIFF::File>(stream))
+        return std::make_unique<RIFF::AIFF::File>(stream, false);
+    return nullptr;
+}
+
+std::string firstValue(const TagLib::PropertyMap& map, const char* key) {
+    const auto it = map.find(key);
+    if (it == map.end() || it->second.isEmpty())
+        return {};
+    return it->second.front().to8Bit(true);
+}
+
+struct TextKey {
+    Field field;
+    const char* key;
+};
+
+constexpr std::array kTextKeys{
+    TextKey{Field::Artist, "ARTIST"}, TextKey{Field::AlbumArtist, "ALBUMARTIST"},
+    TextKey{Field::Title, "TITLE"},   TextKey{Field::Album, "ALBUM"},
+    TextKey{Field::Genre, "GENRE"},
+};
+
+constexpr std::array kNumberKeys{
+    TextKey{Field::Track, "TRACKNUMBER"},
+    TextKey{Field::Disc, "DISCNUMBER"},
+    TextKey{Field::Year, "DATE"},
+};
+
+void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out);
+
+void takeText(FieldSet wanted, Field f, const TagLib::String& value, FileFields& out) {
+    if (wanted.has(f) && !value.isEmpty())
+        out.setText(f, value.to8Bit(true));
+}
+
+void takeNumber(FieldSet wanted, Field f, unsigned value, FileFields& out) {
+    if (wanted.has(f) && value != 0)
+        out.setNumber(f, value);
+}
+
+// The common fields straight from the tag; the property map, which copies
+// every field of every tag, only for album artist and disc.
+void takeFields(TagLib::File& file, FieldSet wanted, FileFields& out) {
+    if (const TagLib::Tag* tag = file.tag()) {
+        takeText(wanted, Field::Artist, tag->artist(), out);
+        takeText(wanted, Field::Title, tag->title(), out);
+        takeText(wanted, Field::Album, tag->album(), out);
+        takeText(wanted, Field::Genre, tag->genre(), out);
+        takeNumber(wanted, Field::Track, tag->track(), out);
+        takeNumber(wanted, Field::Year, tag->year(), out);
+    }
+    if (wanted.has(Field::AlbumArtist) || wanted.has(Field::Disc))
+        takeProperties(file.properties(), wanted.without(out.present()), out);
+}
+
+void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out) {
+    for (const TextKey& k : kTextKeys) {
+        if (!wanted.has(k.field))
+            continue;
+        const std::string value = firstValue(map, k.key);
+        if (!value.empty())
+            out.setText(k.field, value);
+    }
+    for (const TextKey& k : kNumberKeys) {
+        if (!wanted.has(k.field))
+            continue;
+        if (const auto n = leadingNumber(firstValue(map, k.key)))
+            out.setNumber(k.field, *n);
+    }
+}
+
+void readTags(int fd, std::string_view extension, FieldSet wanted, FileFields& out) {
+    ReadOnlyStream stream(fd);
+    std::unique_ptr<TagLib::File> file = openByExtension(&stream, extension);
+    if (file && file->isValid()) {
+        takeFields(*file, wanted, out);
+        return;
+    }
+    file.reset();
+    stream.seek(0);
+    // Some other kind, or a name whose extension does not tell it.
+    const TagLib::FileRef ref(&stream, false);
+    if (!ref.isNull() && ref.file()->isValid())
+        takeFields(*ref.file(), wanted, out);
+}
+
+} // namespace
+
+void readAudioFields(int fd, std::string_view extension, FieldSet wanted, FileFields& out) {
+    silenceTagLib();
+    try {
+        readTags(fd, extension, wanted, out);
+    } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no tags
+    }
+}
+
+} // namespace quillon::metadata

@@ -1,0 +1,133 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace quillon::metadata {
+
+/// The fields a name can be made from, as read from inside a file or from
+/// its status on disk.
+enum class Field : std::uint8_t {
+    Artist,
+    AlbumArtist,
+    Title,
+    Album,
+    Track,
+    Disc,
+    Year,
+    Genre,
+    Taken,
+    Modified,
+    Camera,
+    Width,
+    Height,
+};
+
+inline constexpr std::size_t kFieldCount = 13;
+
+/// A set of fields, one bit each.
+class FieldSet final {
+public:
+    constexpr FieldSet() = default;
+    constexpr FieldSet(Field f)
+        : m_bits(bit(f)) {}
+
+    static constexpr FieldSet fromBits(std::uint16_t bits) {
+        FieldSet s;
+        s.m_bits = bits;
+        return s;
+    }
+    constexpr std::uint16_t bits() const { return m_bits; }
+    constexpr bool has(Field f) const { return (m_bits & bit(f)) != 0; }
+    constexpr bool empty() const { return m_bits == 0; }
+    constexpr bool contains(FieldSet other) const {
+        return (m_bits & other.m_bits) == other.m_bits;
+    }
+    constexpr bool intersects(FieldSet other) const { return (m_bits & other.m_bits) != 0; }
+    constexpr void add(FieldSet other) { m_bits |= other.m_bits; }
+    constexpr FieldSet operator|(FieldSet other) const { return fromBits(m_bits | other.m_bits); }
+    constexpr FieldSet operator&(FieldSet other) const { return fromBits(m_bits & other.m_bits); }
+    constexpr FieldSet without(FieldSet other) const {
+        return fromBits(static_cast<std::uint16_t>(m_bits & ~other.m_bits));
+    }
+    constexpr bool operator==(const FieldSet&) const = default;
+
+private:
+    static constexpr std::uint16_t bit(Field f) {
+        return static_cast<std::uint16_t>(1U << static_cast<unsigned>(f));
+    }
+    std::uint16_t m_bits = 0;
+};
+
+/// The fields that audio tags hold.
+inline constexpr FieldSet kAudioFields = FieldSet::fromBits(0xFF);
+/// The fields that photo and video metadata hold.
+inline constexpr FieldSet kPhotoFields =
+    FieldSet::fromBits((1U << 8) | (1U << 10) | (1U << 11) | (1U << 12));
+
+/// A wall-clock date and time as a camera or the local clock shows it.
+struct DateTime {
+    std::int16_t year = 0;
+    std::uint8_t month = 0;
+    std::uint8_t day = 0;
+    std::uint8_t hour = 0;
+    std::uint8_t minute = 0;
+    std::uint8_t second = 0;
+
+    auto operator<=>(const DateTime&) const = default;
+};
+
+/// The fields read from one file. Only the fields in present hold a
+/// value; texts are UTF-8 as the file's tags give them, unfiltered. Kept
+/// small, since a folder's cache holds one per file.
+class FileFields final {
+public:
+    FieldSet present() const { return m_present; }
+    bool has(Field f) const { return m_present.has(f); }
+
+    /// The text of Artist, AlbumArtist, Title, Album, Genre or Camera.
+    std::string_view text(Field f) const;
+    void setText(Field f, std::string_view value);
+
+    /// The number of Track, Disc, Year, Width or Height.
+    std::uint32_t number(Field f) const;
+    void setNumber(Field f, std::uint32_t value);
+
+    /// The date of Taken or Modified.
+    DateTime date(Field f) const { return f == Field::Taken ? m_taken : m_modified; }
+    void setDate(Field f, DateTime value);
+
+    /// Keeps only the fields of keep.
+    void restrictTo(FieldSet keep);
+    /// Takes every field of other that this one lacks.
+    void merge(const FileFields& other);
+
+    /// Bytes held on the heap besides the object itself.
+    std::size_t heapBytes() const;
+
+    /// The fields looked for, found or not: a cache knows from it what
+    /// need not be read again. It fits in the object's padding.
+    FieldSet lookedFor() const { return m_lookedFor; }
+    void addLookedFor(FieldSet fields) { m_lookedFor.add(fields); }
+
+private:
+    static std::size_t numberSlot(Field f);
+
+    // Each text as one byte of its field, a length of two bytes and the
+    // bytes: six separate strings would triple the size of a cached file.
+    std::string m_texts;
+    std::array<std::uint32_t, 5> m_numbers{};
+    DateTime m_taken;
+    DateTime m_modified;
+    FieldSet m_present;
+    FieldSet m_lookedFor;
+};
+
+/// The field of a name as tokens spell it ("artist", "albumartist" ...),
+/// and back (exact lower-case spelling).
+std::string_view fieldName(Field f);
+
+} // namespace quillon::metadata

@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "metadata/FileFields.h"
+
+#include <optional>
+#include <string_view>
+
+namespace quillon::metadata {
+
+/// The audio fields of wanted from the open, regular file fd (not taken
+/// over); extension (lower case, without ".") chooses the container, and
+/// a file of another kind is recognised by its content where the library
+/// can. Never throws.
+void readAudioFields(int fd, std::string_view extension, FieldSet wanted, FileFields& out);
+
+/// The photo and video fields of wanted from the open, regular file fd
+/// (not taken over), of any kind the library knows by content. Never throws.
+void readPhotoFields(int fd, FieldSet wanted, FileFields& out);
+
+/// A date as Exif ("2004:03:05 09:07:00") or XMP ("2004-03-05T09:07:00",
+/// seconds and zone optional) writes it; an empty, zeroed or impossible
+/// date gives nothing.
+std::optional<DateTime> parseMetadataDate(std::string_view text);
+
+/// The leading decimal number of text ("3/12" gives 3, "2004-05-01" gives
+/// 2004), blanks before it allowed; nothing when there is none or it is 0.
+std::optional<std::uint32_t> leadingNumber(std::string_view text);
+
+} // namespace quillon::metadata

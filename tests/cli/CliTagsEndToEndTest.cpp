@@ -1,0 +1,120 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "RunProgram.h"
+#include "tests/metadata/MediaSamples.h"
+#include "tests/workspace/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+using quillon::test::AudioKind;
+using quillon::test::TempFolder;
+
+namespace {
+
+using Args = std::vector<std::string>;
+
+quillon::test::SampleTags tags(const char* artist, const char* title, unsigned track) {
+    quillon::test::SampleTags t;
+    if (artist)
+        t.artist = artist;
+    t.title = title;
+    t.track = track;
+    return t;
+}
+
+// A folder of tagged MP3 files, one photo and one file with no tags at all.
+class TaggedFolder : public testing::Test {
+protected:
+    TaggedFolder() {
+        EXPECT_TRUE(writeAudioSample(m_folder.file("track 10.mp3"), AudioKind::Mp3Id3v2,
+                                     tags("AC/DC", "Hells Bells", 10)));
+        EXPECT_TRUE(writeAudioSample(m_folder.file("track 2.mp3"), AudioKind::Mp3Id3v2,
+                                     tags("Ärzte", "Schrei", 2)));
+        EXPECT_TRUE(writeAudioSample(m_folder.file("untagged.mp3"), AudioKind::Mp3Id3v2,
+                                     tags(nullptr, "Only a Title", 3)));
+        EXPECT_TRUE(quillon::test::writeJpegSample(
+            m_folder.file("photo.jpg"), {"2004:03:05 09:07:31", "", "", "Canon", "Canon EOS"}));
+    }
+    quillon::test::ProgramResult run(Args args) const {
+        args.push_back(m_folder.path());
+        return quillon::test::runProgram(QUILLON_CLI_PATH, args);
+    }
+    std::set<std::string> files() const {
+        std::set<std::string> names;
+        for (const auto& e : std::filesystem::directory_iterator(m_folder.path()))
+            names.insert(e.path().filename().string());
+        return names;
+    }
+
+    TempFolder m_folder;
+};
+
+} // namespace
+
+TEST_F(TaggedFolder, RenamesFromTagsAndUndoRestores) {
+    const auto applied = run({"--case", "none", "--replace", "*", "--with", "<artist> - <title>",
+                              "--mask", "*.mp3", "--apply"});
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_NE(applied.err.find("1 file kept its name for want of a field: artist (1)."),
+              std::string::npos)
+        << applied.err;
+    EXPECT_EQ(files(), (std::set<std::string>{"AC-DC - Hells Bells.mp3", "Ärzte - Schrei.mp3",
+                                              "untagged.mp3", "photo.jpg",
+                                              "_Quillon - Click me to UNDO.sh"}));
+    const auto undone = run({"--undo"});
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(files(),
+              (std::set<std::string>{"track 10.mp3", "track 2.mp3", "untagged.mp3", "photo.jpg"}));
+}
+
+TEST_F(TaggedFolder, JsonNamesTheMissingFields) {
+    const auto dry = run({"--case", "none", "--replace", "*", "--with", "<track:00> <artist>",
+                          "--mask", "*.mp3", "--json"});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_NE(dry.out.find("\"missing\": 1}"), std::string::npos) << dry.out;
+    EXPECT_NE(dry.out.find("\"new\": \"10 AC-DC.mp3\", \"checked\": true, \"changed\": true, "
+                           "\"missing\": []"),
+              std::string::npos)
+        << dry.out;
+    EXPECT_NE(dry.out.find("\"new\": \"untagged.mp3\", \"checked\": true, \"changed\": false, "
+                           "\"missing\": [\"artist\"]"),
+              std::string::npos)
+        << dry.out;
+}
+
+TEST_F(TaggedFolder, NewOrdersAndAPhotoDate) {
+    const auto natural = run({"--sort", "natural", "--case", "none", "--replace", "*", "--with",
+                              "/1/ *", "--mask", "*.mp3"});
+    EXPECT_EQ(natural.out, "track 2.mp3 -> 1 track 2.mp3\ntrack 10.mp3 -> 2 track 10.mp3\n"
+                           "untagged.mp3 -> 3 untagged.mp3\n")
+        << natural.err;
+    const auto taken = run({"--sort", "taken", "--case", "none", "--replace", "*", "--with",
+                            "<taken:yyyy-MM-dd HH.mm> <camera>", "--mask", "*.jpg"});
+    EXPECT_EQ(taken.out, "photo.jpg -> 2004-03-05 09.07 Canon EOS.jpg\n") << taken.err;
+}
+
+TEST_F(TaggedFolder, TagsPrintsEachFilesFields) {
+    const auto text = run({"--tags", "--mask", "*.mp3;*.jpg"});
+    EXPECT_EQ(text.status, 0) << text.err;
+    EXPECT_NE(text.out.find("track 10.mp3\tartist=AC/DC\ttitle=Hells Bells\ttrack=10\tmodified="),
+              std::string::npos)
+        << text.out;
+    EXPECT_NE(text.out.find("photo.jpg\ttaken=2004-03-05T09:07:31\tmodified="), std::string::npos)
+        << text.out;
+    const auto json = run({"--tags", "--json", "--mask", "untagged.mp3"});
+    EXPECT_EQ(json.out.rfind("{\"name\": \"untagged.mp3\", \"title\": \"Only a Title\", "
+                             "\"track\": 3, \"modified\": \"",
+                             0),
+              0U)
+        << json.out;
+    EXPECT_EQ(run({"--tags", "--apply"}).status, 1);
+}
+
+TEST_F(TaggedFolder, AnUnknownFieldIsRefused) {
+    const auto refused = run({"--replace", "*", "--with", "<artsit>"});
+    EXPECT_EQ(refused.status, 2);
+    EXPECT_NE(refused.err.find("known fields: <artist>"), std::string::npos) << refused.err;
+}

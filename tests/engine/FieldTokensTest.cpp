@@ -1,0 +1,138 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ReplaceTestSupport.h"
+
+#include "engine/FieldTokens.h"
+
+#include <gtest/gtest.h>
+
+using namespace quillon;
+using namespace quillon::test;
+
+namespace {
+
+FieldValues songValues() {
+    FieldValues v;
+    const auto setText = [&v](FieldId f, NameView text) {
+        v.text[static_cast<std::size_t>(f)] = Name(text);
+        v.present |= fieldBit(f);
+    };
+    const auto setNumber = [&v](FieldId f, std::uint64_t n) {
+        v.number[static_cast<std::size_t>(f)] = n;
+        v.present |= fieldBit(f);
+    };
+    setText(FieldId::Artist, U"AC/DC");
+    setText(FieldId::Title, U"  Back\tin\u0001 Black\u0085 ");
+    setText(FieldId::Album, U"Été");
+    setNumber(FieldId::Track, 7);
+    setNumber(FieldId::Year, 1980);
+    v.date[static_cast<std::size_t>(FieldId::Taken)] = {1975, 3, 5, 9, 7, 31};
+    v.present |= fieldBit(FieldId::Taken);
+    v.date[static_cast<std::size_t>(FieldId::Modified)] = {2150, 12, 31, 23, 59, 1};
+    v.present |= fieldBit(FieldId::Modified);
+    return v;
+}
+
+struct TokenCase {
+    const char* label;
+    NameView find;
+    NameView with;
+    NameView source;
+    NameView expected; // or "refused"
+};
+
+Name run(const TokenCase& c, const FieldValues& values, FieldMask* missing = nullptr) {
+    ReplaceSettings s = quietSettings();
+    s.find = Name(c.find);
+    s.replaceWith = Name(c.with);
+    auto compiled = compileReplace(s, 3);
+    if (std::holds_alternative<RefusalCode>(compiled))
+        return U"refused";
+    const auto& plan = std::get<ReplacePlan>(compiled);
+    ReplaceCounter counter = plan.startCounter();
+    return applyReplace(plan, c.source, counter, &values, missing);
+}
+
+} // namespace
+
+TEST(FieldTokens, FillTheWithTextOfFileNameReplacementAndReformatting) {
+    const TokenCase cases[] = {
+        {"artist and title", U"*", U"<artist> - <title>", U"a.mp3", U"AC-DC - Backin Black.mp3"},
+        {"names ignore case", U"*", U"<ARTIST>", U"a.mp3", U"AC-DC.mp3"},
+        {"padded track", U"*", U"<track:000> <album>", U"a.mp3", U"007 Été.mp3"},
+        {"track unpadded", U"*", U"<track>", U"a.mp3", U"7.mp3"},
+        {"beside number and star", U"*", U"/1/ <year> *", U"x.mp3", U"1 1980 x.mp3"},
+        {"with extension token", U"*", U"<year>/.txt/", U"x.mp3", U"1980.txt"},
+        {"default date", U" * ", U"<taken>", U"p.jpg", U"1975-03-05 09.07.31.jpg"},
+        {"date format", U"*", U"<taken:yyyy-MM-dd HH.mm>", U"p.jpg", U"1975-03-05 09.07.jpg"},
+        {"short parts", U"*", U"<taken:yy M d H m s>", U"p.jpg", U"75 3 5 9 7 31.jpg"},
+        {"after 2107", U"*", U"<modified:yyyyMMdd>", U"p.jpg", U"21501231.jpg"},
+        {"reformat fields", U"/1/ - /2/", U"/2/ <year> /1/", U"A - B.mp3", U"B 1980 A.mp3"},
+        {"reformat that does not fit", U"/1/ - /2/", U"/2/ <year>", U"AB.mp3", U"AB.mp3"},
+        {"regular keeps <", U"a", U"<x>", U"a.txt", U"<x>.txt"},
+        {"unknown field", U"*", U"<artits>", U"a.mp3", U"refused"},
+        {"unclosed", U"*", U"<artist", U"a.mp3", U"refused"},
+        {"format on text", U"*", U"<artist:00>", U"a.mp3", U"refused"},
+        {"number format not zeros", U"*", U"<track:0a>", U"a.mp3", U"refused"},
+        {"empty number format", U"*", U"<track:>", U"a.mp3", U"refused"},
+        {"colon in date", U"*", U"<taken:HH:mm>", U"a.mp3", U"refused"},
+        {"slash in date", U"*", U"<taken:yyyy/MM>", U"a.mp3", U"refused"},
+        {"unknown date letter", U"*", U"<taken:yyyy-Q>", U"a.mp3", U"refused"},
+        {"empty token", U"*", U"<>", U"a.mp3", U"refused"},
+        {"reformat unknown", U"/1/-/2/", U"<x>", U"a-b.mp3", U"refused"},
+    };
+    const FieldValues values = songValues();
+    for (const TokenCase& c : cases)
+        EXPECT_EQ(utf8(run(c, values)), utf8(c.expected)) << c.label;
+}
+
+TEST(FieldTokens, RefusalHasItsOwnCode) {
+    ReplaceSettings s = quietSettings();
+    s.find = U"*";
+    s.replaceWith = U"<nope>";
+    const auto compiled = compileReplace(s, 1);
+    ASSERT_TRUE(std::holds_alternative<RefusalCode>(compiled));
+    EXPECT_EQ(std::get<RefusalCode>(compiled), RefusalCode::FieldTokenInvalid);
+}
+
+TEST(FieldTokens, AFileLackingAFieldKeepsItsNameAndTakesNoNumber) {
+    ReplaceSettings s = quietSettings();
+    s.find = U"*";
+    s.replaceWith = U"<genre> <artist> /1/";
+    auto plan = std::get<ReplacePlan>(compileReplace(s, 3));
+    EXPECT_EQ(plan.fields.needed(), fieldBit(FieldId::Genre) | fieldBit(FieldId::Artist));
+    FieldValues lacking = songValues();
+    FieldValues full = songValues();
+    full.text[static_cast<std::size_t>(FieldId::Genre)] = U"Rock";
+    full.present |= fieldBit(FieldId::Genre);
+    ReplaceCounter counter = plan.startCounter();
+    FieldMask missing = 0;
+    EXPECT_EQ(applyReplace(plan, U"keep.mp3", counter, &lacking, &missing), U"keep.mp3");
+    EXPECT_EQ(missing, fieldBit(FieldId::Genre));
+    EXPECT_EQ(applyReplace(plan, U"x.mp3", counter, &full, &missing), U"Rock AC-DC 1.mp3");
+    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(applyReplace(plan, U"y.mp3", counter, nullptr, &missing), U"y.mp3");
+}
+
+TEST(FieldTokens, ValuesGoThroughTheFinishingStepsAndCase) {
+    ReplaceSettings s = quietSettings();
+    s.find = U"*";
+    s.replaceWith = U"<album>_<title>";
+    s.updateCase = true;
+    s.caseMode = CaseMode::Uppercase;
+    const FieldValues values = songValues();
+    EXPECT_EQ(utf8(run({"", U"*", U"<album>_<title>", U"a.mp3", U""}, values)),
+              "Été Backin Black.mp3");
+    auto plan = std::get<ReplacePlan>(compileReplace(s, 1));
+    ReplaceCounter counter = plan.startCounter();
+    EXPECT_EQ(utf8(applyReplace(plan, U"a.mp3", counter, &values)), "ÉTÉ BACKIN BLACK.MP3");
+}
+
+TEST(FieldTokens, AWithTextWithoutTokensBehavesAsBefore) {
+    for (NameView with : {U"Text - /1/ - *", U"/n5/ - */.doc/", U"* /.txt/"}) {
+        ReplaceSettings s = quietSettings();
+        s.find = U"*";
+        s.replaceWith = Name(with);
+        EXPECT_EQ(pressOne(s, U"photo.jpg"),
+                  run({"", U"*", with, U"photo.jpg", U""}, FieldValues{}));
+    }
+}

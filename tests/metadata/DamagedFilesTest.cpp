@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "metadata/MediaFolder.h"
+#include "tests/metadata/MediaSamples.h"
+#include "tests/workspace/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <random>
+
+using namespace quillon::metadata;
+using quillon::test::AudioKind;
+
+namespace {
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeAll(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Cuts at the start, around the headers and near the end, and damages a
+// few bytes here and there: where parsers go wrong.
+std::vector<std::string> damagedVariants(const std::string& whole) {
+    std::vector<std::string> out;
+    for (std::size_t cut : {0UL, 1UL, 4UL, 10UL, 11UL, 32UL, 64UL, 200UL, whole.size() / 2})
+        out.push_back(whole.substr(0, std::min(cut, whole.size())));
+    for (std::size_t back = 1; back <= 130 && back < whole.size(); back += 7)
+        out.push_back(whole.substr(0, whole.size() - back));
+    std::mt19937 random(22);
+    for (int round = 0; round < 60; ++round) {
+        std::string bytes = whole;
+        for (int i = 0; i < 4; ++i) {
+            const std::size_t at = random() % bytes.size();
+            bytes[at] = static_cast<char>(random() % 2 ? 0xFF : random());
+        }
+        out.push_back(std::move(bytes));
+    }
+    return out;
+}
+
+} // namespace
+
+TEST(DamagedFiles, EveryReaderSurvivesTruncatedAndDamagedFiles) {
+    quillon::test::TempFolder folder;
+    const quillon::test::SampleTags tags{"Artist", "Album Artist", "Title", "Album", "Genre", 1, 1,
+                                         2001};
+    std::vector<std::pair<std::string, std::string>> samples; // file name, bytes
+    for (AudioKind kind :
+         {AudioKind::Mp3Id3v2, AudioKind::Mp3Id3v1, AudioKind::Flac, AudioKind::OggVorbis,
+          AudioKind::Opus, AudioKind::M4a, AudioKind::Wav, AudioKind::Aiff}) {
+        const std::string name =
+            "sample" + std::to_string(samples.size()) + "." + sampleExtension(kind);
+        ASSERT_TRUE(writeAudioSample(folder.file(name), kind, tags));
+        samples.emplace_back(name, readAll(folder.file(name)));
+    }
+    ASSERT_TRUE(quillon::test::writeJpegSample(
+        folder.file("sample.jpg"),
+        {"2004:03:05 09:07:31", "", "2004-03-05T09:07:31", "Make", "M"}));
+    samples.emplace_back("sample.jpg", readAll(folder.file("sample.jpg")));
+
+    const MediaFolder media(folder.path());
+    const FieldSet all = kAudioFields | kPhotoFields | FieldSet(Field::Modified);
+    std::size_t reads = 0;
+    for (const auto& [sample, whole] : samples) {
+        for (const std::string& bytes : damagedVariants(whole)) {
+            // The same bytes under a name of every kind, so each reader sees them.
+            for (const char* ext : {"mp3", "flac", "ogg", "opus", "m4a", "wav", "aiff", "jpg"}) {
+                const std::string name = std::string("damaged.") + ext;
+                writeAll(folder.file(name), bytes);
+                const FileFields f = media.read(name, all);
+                EXPECT_TRUE(f.has(Field::Modified));
+                ++reads;
+            }
+        }
+        // Reading never writes.
+        EXPECT_TRUE(media.read(sample, all).present().contains(FieldSet(Field::Title)) ||
+                    sample == "sample.jpg");
+        EXPECT_TRUE(readAll(folder.file(sample)) == whole) << sample;
+    }
+    EXPECT_GT(reads, 1000U);
+}

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <string>
+
+namespace quillon::test {
+
+/// Tags to write into a generated audio file; empty texts and zero
+/// numbers are left out.
+struct SampleTags {
+    std::string artist;
+    std::string albumArtist;
+    std::string title;
+    std::string album;
+    std::string genre;
+    unsigned track = 0;
+    unsigned disc = 0;
+    unsigned year = 0;
+};
+
+/// The containers a generated audio file can have.
+enum class AudioKind { Mp3Id3v2, Mp3Id3v1, Flac, OggVorbis, Opus, M4a, Wav, Aiff };
+
+/// Writes a small, silent but well-formed file of kind to path and tags
+/// into it through TagLib. False when that failed.
+bool writeAudioSample(const std::string& path, AudioKind kind, const SampleTags& tags);
+
+/// Metadata to write into a generated photo; empty texts are left out.
+struct SamplePhoto {
+    std::string dateTimeOriginal; ///< Exif form "2004:03:05 09:07:00"
+    std::string dateTimeDigitized;
+    std::string xmpCreateDate; ///< XMP form "2004-03-05T09:07:00"
+    std::string make;
+    std::string model;
+};
+
+/// Writes a small JPEG to path with photo's metadata, through Exiv2.
+bool writeJpegSample(const std::string& path, const SamplePhoto& photo);
+
+/// The extension a file of kind carries, without ".".
+const char* sampleExtension(AudioKind kind);
+
+} // namespace quillon::test

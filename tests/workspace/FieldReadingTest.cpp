@@ -1,0 +1,213 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "FakeFileSystem.h"
+#include "workspace/NaturalOrder.h"
+#include "workspace/Workspace.h"
+
+#include "engine/Utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <map>
+#include <thread>
+
+using namespace quillon;
+using metadata::Field;
+using metadata::FieldSet;
+using metadata::FileFields;
+using quillon::test::FakeFileSystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// Fixed fields per name, with a count of the reads that reached "the file".
+class FixedFields final : public FieldSource {
+public:
+    struct File {
+        FileFields fields;
+        std::int64_t version = 1;
+    };
+    std::map<std::string, File, std::less<>> files;
+    mutable std::atomic<int> reads{0};
+    std::function<void()> onRead;
+
+    std::unique_ptr<FolderFields> openFolder(const std::string&) override {
+        return std::make_unique<Reader>(*this);
+    }
+
+private:
+    class Reader final : public FolderFields {
+    public:
+        explicit Reader(const FixedFields& source)
+            : m_source(source) {}
+        int identify(std::string_view name, metadata::FileIdentity& out) const override {
+            const auto it = m_source.files.find(name);
+            if (it == m_source.files.end())
+                return ENOENT;
+            out = {std::hash<std::string_view>()(name), 10, it->second.version, true};
+            return 0;
+        }
+        FileFields read(std::string_view name, const metadata::FileIdentity&,
+                        FieldSet wanted) const override {
+            ++m_source.reads;
+            if (m_source.onRead)
+                m_source.onRead();
+            FileFields f = m_source.files.find(name)->second.fields;
+            f.restrictTo(wanted);
+            return f;
+        }
+
+    private:
+        const FixedFields& m_source;
+    };
+};
+
+FileFields song(const char* artist, const char* title) {
+    FileFields f;
+    if (artist)
+        f.setText(Field::Artist, artist);
+    if (title)
+        f.setText(Field::Title, title);
+    return f;
+}
+
+FileFields dated(std::optional<metadata::DateTime> taken, metadata::DateTime modified) {
+    FileFields f;
+    if (taken)
+        f.setDate(Field::Taken, *taken);
+    f.setDate(Field::Modified, modified);
+    return f;
+}
+
+class FieldReadingTest : public testing::Test {
+protected:
+    FieldReadingTest()
+        : m_ws(m_fs) {
+        m_ws.setCaseMode(CaseMode::None, {});
+        m_settings.caseMode = CaseMode::None;
+        m_ws.setFieldSource(&m_source);
+    }
+
+    void add(const std::string& name, FileFields fields) {
+        m_fs.addFile(name);
+        m_source.files[name] = {std::move(fields), 1};
+    }
+    std::optional<RefusalCode> press(const char* from, const char* to) {
+        m_settings.find = decodeName(from);
+        m_settings.replaceWith = decodeName(to);
+        return m_ws.apply(m_settings);
+    }
+    Names names(const NameList& list) const { return Names(list.begin(), list.end()); }
+
+    FakeFileSystem m_fs;
+    FixedFields m_source;
+    Workspace m_ws;
+    ReplaceSettings m_settings;
+};
+
+} // namespace
+
+TEST_F(FieldReadingTest, APressFillsTokensAndCountsTheFilesThatKeepTheirName) {
+    add("1.mp3", song("AC/DC", "Back in Black"));
+    add("2.mp3", song(nullptr, "No Artist"));
+    add("3.mp3", song("Ärzte", "Schrei"));
+    add("4.txt", {});
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    m_ws.setChecked(3, false);
+    EXPECT_FALSE(press("*", "<artist> - <title>"));
+    EXPECT_EQ(names(m_ws.preview().names),
+              (Names{"AC-DC - Back in Black.mp3", "2.mp3", "Ärzte - Schrei.mp3", "4.txt"}));
+    EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
+    const FieldMask artist = fieldBit(FieldId::Artist);
+    EXPECT_EQ(m_ws.missingFields(), (std::vector<FieldMask>{0, artist, 0, 0}));
+    EXPECT_EQ(m_source.reads.load(), 3); // the unchecked file is not read
+}
+
+TEST_F(FieldReadingTest, ASecondPressReadsNothingAndAChangedFileIsReadAgain) {
+    add("a.mp3", song("A", "T"));
+    add("b.mp3", song("B", "U"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    m_settings.cumulate = false;
+    EXPECT_FALSE(press("*", "<artist>"));
+    EXPECT_EQ(m_source.reads.load(), 2);
+    EXPECT_FALSE(press("*", "<artist> <title>"));
+    EXPECT_EQ(m_source.reads.load(), 4); // a field not read before
+    EXPECT_FALSE(press("*", "<title> <artist>"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    EXPECT_FALSE(press("*", "<title>"));
+    EXPECT_EQ(m_source.reads.load(), 4);
+    m_source.files["b.mp3"] = {song("New", "V"), 2};
+    EXPECT_FALSE(press("*", "<artist>"));
+    EXPECT_EQ(m_source.reads.load(), 5);
+    EXPECT_EQ(names(m_ws.preview().names), (Names{"A.mp3", "New.mp3"}));
+    EXPECT_EQ(m_ws.fieldFilesRead(), 5U);
+}
+
+TEST_F(FieldReadingTest, NoTokenReadsNoFile) {
+    add("a.mp3", song("A", "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    EXPECT_FALSE(press("*", "x /1/"));
+    EXPECT_FALSE(press("/1/.", "/1/"));
+    EXPECT_EQ(m_source.reads.load(), 0);
+    EXPECT_TRUE(m_ws.missingFields().empty());
+}
+
+TEST_F(FieldReadingTest, AStopWhileReadingChangesNoName) {
+    for (int i = 0; i < 300; ++i)
+        add("f" + std::to_string(i) + ".mp3", song("A", "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    std::atomic<bool> stop{false};
+    // Slow reads, so the stop comes long before the last one.
+    m_source.onRead = [&stop] {
+        stop = true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    };
+    m_ws.setStopRequest([&stop] { return stop.load(); });
+    EXPECT_FALSE(press("*", "<artist>"));
+    EXPECT_TRUE(m_ws.fieldReadingStopped());
+    EXPECT_FALSE(m_ws.undoAvailable());
+    EXPECT_EQ(m_ws.preview().names, m_ws.folderList().names);
+    EXPECT_LT(m_source.reads.load(), 300);
+}
+
+TEST_F(FieldReadingTest, TheNewOrdersKeepEqualKeysInNameOrderAndLeaveHiddenFilesOut) {
+    const metadata::DateTime early{2001, 1, 1, 10, 0, 0};
+    const metadata::DateTime late{2020, 6, 1, 10, 0, 0};
+    add("b.jpg", dated(late, early));
+    add("a.jpg", dated(std::nullopt, late));
+    add("c.jpg", dated(early, late));
+    add("D.jpg", dated(late, late));
+    add(".hidden.jpg", dated(early, early));
+    add("track 10.mp3", dated(std::nullopt, early));
+    add("track 2.mp3", dated(std::nullopt, early));
+    ASSERT_TRUE(m_ws.loadInOrder("/f", U"*.*", ReloadOrder::Taken).ok());
+    EXPECT_EQ(names(m_ws.folderList().names),
+              (Names{"c.jpg", "track 10.mp3", "track 2.mp3", "a.jpg", "b.jpg", "D.jpg"}));
+    ASSERT_TRUE(m_ws.loadInOrder("/f", U"*.*", ReloadOrder::Modified).ok());
+    EXPECT_EQ(names(m_ws.folderList().names),
+              (Names{"b.jpg", "track 10.mp3", "track 2.mp3", "a.jpg", "c.jpg", "D.jpg"}));
+    ASSERT_TRUE(m_ws.loadInOrder("/f", U"*.mp3;*.jpg", ReloadOrder::Natural).ok());
+    EXPECT_EQ(names(m_ws.folderList().names),
+              (Names{"a.jpg", "b.jpg", "c.jpg", "D.jpg", "track 2.mp3", "track 10.mp3"}));
+    EXPECT_EQ(names(m_ws.preview().names), names(m_ws.folderList().names));
+}
+
+TEST(NaturalOrder, NumbersCompareAsNumbers) {
+    const std::pair<NameView, NameView> less[] = {
+        {U"track 2", U"track 10"},
+        {U"a2b", U"a10"},
+        {U"2", U"02"},
+        {U"a", U"B"},
+        {U"B", U"b"},
+        {U"x9", U"x0000000000000000000010"},
+        {U"", U"0"},
+        {U"été 2", U"ÉTÉ 10"},
+        {U"a1b", U"a1c"},
+    };
+    for (const auto& [a, b] : less) {
+        EXPECT_TRUE(naturalLess(a, b)) << encodeName(a) << " < " << encodeName(b);
+        EXPECT_FALSE(naturalLess(b, a)) << encodeName(b) << " !< " << encodeName(a);
+    }
+    EXPECT_FALSE(naturalLess(U"same 1", U"same 1"));
+}

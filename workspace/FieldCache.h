@@ -1,0 +1,47 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "metadata/FileFields.h"
+#include "metadata/MediaFolder.h"
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+namespace quillon {
+
+/// The fields read from one folder's files, kept so that a second press,
+/// or a press after a reload that changed nothing, reads no file again. An
+/// entry is keyed by inode and holds only while the file's size and
+/// modification time are those it was read with.
+class FieldCache final {
+public:
+    /// Makes the cache the one of folder; another folder's entries go.
+    void useFolder(const std::string& folder);
+
+    /// The fields of the file with identity, when every field of wanted
+    /// was read from this very version of it; else null.
+    const metadata::FileFields* find(const metadata::FileIdentity& identity,
+                                     metadata::FieldSet wanted) const;
+
+    /// Keeps what was read (the fields of wanted) for identity, adding to
+    /// what an earlier read of the same version kept.
+    void store(const metadata::FileIdentity& identity, metadata::FieldSet wanted,
+               const metadata::FileFields& fields);
+
+    std::size_t size() const { return m_entries.size(); }
+    void clear() { m_entries.clear(); }
+
+private:
+    struct Entry {
+        std::int64_t size = 0;
+        std::int64_t modifiedNs = 0;
+        /// Also tells the fields looked for (lookedFor).
+        metadata::FileFields fields;
+    };
+
+    std::string m_folder;
+    std::unordered_map<std::uint64_t, Entry> m_entries;
+};
+
+} // namespace quillon
