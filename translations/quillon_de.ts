@@ -932,6 +932,14 @@ das Kontextmenü.</translation>
         <source>Preview</source>
         <translation>Vorschau</translation>
     </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stop the work in progress (Esc).</source>
+        <translation>Die laufende Arbeit abbrechen (Esc).</translation>
+    </message>
 </context>
 <context>
     <name>quillon::UserQuestions</name>

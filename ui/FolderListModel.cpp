@@ -2,17 +2,18 @@
 #include "ui/FolderListModel.h"
 
 #include "ui/NameText.h"
+#include "ui/WorkspaceSignals.h"
 #include "workspace/Workspace.h"
 
 namespace quillon {
 
-FolderListModel::FolderListModel(Workspace& workspace, QObject* parent)
-    : NameRowsModel(parent)
+FolderListModel::FolderListModel(Workspace& workspace, const WorkspaceSignals& notices,
+                                 QObject* parent)
+    : NameRowsModel(notices, parent)
     , m_workspace(workspace) {}
 
 int FolderListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || isFrozen() ? 0
-                                          : static_cast<int>(m_workspace.folderList().names.size());
+    return parent.isValid() ? 0 : static_cast<int>(m_workspace.folderList().names.size());
 }
 
 QVariant FolderListModel::data(const QModelIndex& index, int role) const {

@@ -6,12 +6,13 @@
 namespace quillon {
 
 class Workspace;
+class WorkspaceSignals;
 
 /// The folder list (on-disk names) as a read-only Qt model.
 class FolderListModel final : public NameRowsModel {
     Q_OBJECT
 public:
-    explicit FolderListModel(Workspace& workspace, QObject* parent = nullptr);
+    FolderListModel(Workspace& workspace, const WorkspaceSignals& notices, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;

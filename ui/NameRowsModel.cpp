@@ -1,7 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/NameRowsModel.h"
 
+#include "ui/WorkspaceSignals.h"
+
 namespace quillon {
+
+NameRowsModel::NameRowsModel(const WorkspaceSignals& notices, QObject* parent)
+    : QAbstractListModel(parent) {
+    connect(&notices, &WorkspaceSignals::aboutToReset, this, &NameRowsModel::beginResetModel);
+    connect(&notices, &WorkspaceSignals::reset, this, &NameRowsModel::endResetModel);
+}
 
 void NameRowsModel::setRowSize(QSize size) {
     if (size == m_rowSize)
@@ -12,22 +20,8 @@ void NameRowsModel::setRowSize(QSize size) {
     emit layoutChanged();
 }
 
-void NameRowsModel::notifyAboutToReset() {
-    setFrozen(true);
-}
-
-void NameRowsModel::notifyReset() {
-    setFrozen(false);
-}
-
 QVariant NameRowsModel::rowSizeHint() const {
     return m_rowSize.isValid() ? QVariant(m_rowSize) : QVariant();
-}
-
-void NameRowsModel::setFrozen(bool frozen) {
-    beginResetModel();
-    m_frozen = frozen;
-    endResetModel();
 }
 
 } // namespace quillon

@@ -6,29 +6,23 @@
 
 namespace quillon {
 
+class WorkspaceSignals;
+
 /// What the folder and preview list models share: one row size for every
-/// row, and an empty state while the workspace rebuilds its lists.
+/// row, and a reset whenever the workspace replaces its lists.
 class NameRowsModel : public QAbstractListModel {
 public:
-    using QAbstractListModel::QAbstractListModel;
+    NameRowsModel(const WorkspaceSignals& notices, QObject* parent);
 
     /// Width and height every row reports; the width sets the horizontal
     /// scroll range of a view with uniform item sizes.
     void setRowSize(QSize size);
-    /// The lists are about to be rebuilt: until notifyReset the model shows
-    /// no rows, so that a repaint during the rebuild asks for none.
-    void notifyAboutToReset();
-    void notifyReset();
 
 protected:
-    bool isFrozen() const { return m_frozen; }
     QVariant rowSizeHint() const;
 
 private:
-    void setFrozen(bool frozen);
-
     QSize m_rowSize;
-    bool m_frozen = false;
 };
 
 } // namespace quillon

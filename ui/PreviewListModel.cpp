@@ -2,16 +2,26 @@
 #include "ui/PreviewListModel.h"
 
 #include "ui/NameText.h"
+#include "ui/WorkspaceSignals.h"
 #include "workspace/Workspace.h"
 
 namespace quillon {
 
-PreviewListModel::PreviewListModel(Workspace& workspace, QObject* parent)
-    : NameRowsModel(parent)
-    , m_workspace(workspace) {}
+PreviewListModel::PreviewListModel(Workspace& workspace, const WorkspaceSignals& notices,
+                                   QObject* parent)
+    : NameRowsModel(notices, parent)
+    , m_workspace(workspace) {
+    connect(&notices, &WorkspaceSignals::namesChanged, this, [this] {
+        if (rowCount() > 0)
+            emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+    });
+    connect(&notices, &WorkspaceSignals::checksChangedIn, this, [this](int first, int last) {
+        emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
+    });
+}
 
 int PreviewListModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() || isFrozen() ? 0 : static_cast<int>(m_workspace.preview().size());
+    return parent.isValid() ? 0 : static_cast<int>(m_workspace.preview().size());
 }
 
 QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
@@ -45,15 +55,6 @@ Qt::ItemFlags PreviewListModel::flags(const QModelIndex& index) const {
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
-}
-
-void PreviewListModel::notifyNamesChanged() {
-    if (rowCount() > 0)
-        emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::EditRole});
-}
-
-void PreviewListModel::notifyChecksChanged(int first, int last) {
-    emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
 }
 
 } // namespace quillon

@@ -6,22 +6,20 @@
 namespace quillon {
 
 class Workspace;
+class WorkspaceSignals;
 
 /// The preview list as a Qt model: one checkable row per entry of the
-/// workspace's preview list. The workspace owns the data; the main window
-/// forwards the workspace's change notices to the notify* functions.
+/// workspace's preview list. The workspace owns the data and tells its
+/// changes through the notices.
 class PreviewListModel final : public NameRowsModel {
     Q_OBJECT
 public:
-    explicit PreviewListModel(Workspace& workspace, QObject* parent = nullptr);
+    PreviewListModel(Workspace& workspace, const WorkspaceSignals& notices, QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-
-    void notifyNamesChanged();
-    void notifyChecksChanged(int first, int last);
 
 private:
     Workspace& m_workspace;

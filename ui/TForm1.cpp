@@ -1,12 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
-#include "ui/BusyProgress.h"
 #include "ui/CaseGroup.h"
+#include "ui/CommandRunner.h"
 #include "ui/FileLists.h"
 #include "ui/FolderDrops.h"
 #include "ui/FolderFromOutside.h"
 #include "ui/FolderListModel.h"
+#include "ui/InputGuard.h"
 #include "ui/ListRowSizes.h"
 #include "ui/MainMenus.h"
 #include "ui/MainWindowLink.h"
@@ -17,12 +18,12 @@
 #include "ui/TShellTree.h"
 #include "ui/TopStrip.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/WorkspaceSignals.h"
 
 #include "quillon/Version.h"
 
 #include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMenu>
@@ -41,15 +42,14 @@ constexpr int kBottomMinimumHeight = 111;
 TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
     , m_folderArgument(std::move(folderArgument))
-    , m_workspace(fs) {
+    , m_runner(new CommandRunner(fs, this)) {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
                                                QString::fromLatin1(kApplicationVersion)));
     applyDesignedBackground(this, QColor(242, 243, 240));
 
-    m_previewModel = new PreviewListModel(m_workspace, this);
-    m_folderModel = new FolderListModel(m_workspace, this);
-    m_workspace.setObserver(this);
+    m_previewModel = new PreviewListModel(workspace(), m_runner->notices(), this);
+    m_folderModel = new FolderListModel(workspace(), m_runner->notices(), this);
 
     const QList<QMenu*> menus = buildMenus();
     auto* layout = new QVBoxLayout(this);
@@ -59,9 +59,11 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
     layout->addWidget(buildMiddle(), 1);
     buildHidden();
     layout->addWidget(buildBottom());
-    m_rowSizes = std::make_unique<ListRowSizes>(m_workspace, *m_folderModel, *m_previewModel,
-                                                *m_lists->previewView(), *m_busy);
-    m_link = std::make_unique<MainWindowLink>(*m_replace, *m_menus, m_workspace);
+    m_rowSizes = new ListRowSizes(workspace(), *m_folderModel, *m_previewModel,
+                                  *m_lists->previewView(), this);
+    connectNotices();
+    connectRunner();
+    m_link = std::make_unique<MainWindowLink>(*m_replace, *m_menus, workspace());
     Replace_EnableDisableItemsClick();
     m_state.enterRunsReplace = false; // the start routine decides
 
@@ -76,8 +78,18 @@ TForm1::TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
 }
 
 TForm1::~TForm1() {
-    m_workspace.setObserver(nullptr);
-    m_workspace.setProgressReporter(nullptr);
+    // A save at work stops after the rename at hand; nothing it would tell
+    // the window runs any more.
+    delete m_runner;
+    m_runner = nullptr;
+}
+
+Workspace& TForm1::workspace() {
+    return m_runner->workspace();
+}
+
+bool TForm1::isWorking() const {
+    return m_runner->isRunning();
 }
 
 QList<QMenu*> TForm1::buildMenus() {
@@ -107,8 +119,6 @@ QList<QMenu*> TForm1::buildMenus() {
 
 QWidget* TForm1::buildTopStrip(const QList<QMenu*>& menus) {
     m_strip = new TopStrip(menus, this);
-    m_busy = new BusyProgress(*m_strip, this);
-    m_workspace.setProgressReporter(m_busy);
     connect(m_strip, &TopStrip::reloadPressed, this, &TForm1::ReloadFromDisk_ButtonClick);
     connect(m_strip, &TopStrip::savePressed, this, &TForm1::SaveToDisk_ButtonClick);
     connect(m_strip, &TopStrip::previewToggled, this, &TForm1::DisplayPreview_CBClick);
@@ -125,6 +135,7 @@ QWidget* TForm1::buildMiddle() {
 
 QWidget* TForm1::buildBottom() {
     auto* bottom = named(new QWidget(this), "Panel1");
+    m_bottom = bottom;
     // Its own height at the least, more where larger text needs it.
     bottom->setMinimumHeight(kBottomMinimumHeight);
     bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
@@ -217,13 +228,6 @@ void TForm1::OnActivateClick() {
     assignMainWindowTooltips(this);
 }
 
-void TForm1::Delay(int ms) {
-    QElapsedTimer clock;
-    clock.start();
-    while (clock.elapsed() < ms)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, ms);
-}
-
 void TForm1::keyPressEvent(QKeyEvent* event) {
     if (event->key() != Qt::Key_Return && event->key() != Qt::Key_Enter) {
         QWidget::keyPressEvent(event);
@@ -250,6 +254,48 @@ void TForm1::FileMaskEdit_ClearFakeButtonClick() {
 
 void TForm1::MainMenu_File_Exit() {
     QApplication::quit();
+}
+
+void TForm1::connectRunner() {
+    m_guard = new InputGuard(this, m_strip->cancelButton());
+    connect(m_guard, &InputGuard::escapePressed, m_runner, &CommandRunner::cancel);
+    connect(m_strip, &TopStrip::cancelPressed, m_runner, &CommandRunner::cancel);
+    connect(m_runner, &CommandRunner::started, this, [this] {
+        m_guard->setActive(true);
+        setCursor(Qt::BusyCursor);
+    });
+    connect(m_runner, &CommandRunner::progressChanged, this, &TForm1::showWork);
+    connect(m_runner, &CommandRunner::finished, this, &TForm1::endWork);
+}
+
+// Work long enough to show: the bar with its cancel button, and the controls
+// that could start another command disabled (the guard has kept their
+// input out from the start).
+void TForm1::showWork(int percent) {
+    if (!m_workShown) {
+        m_workShown = true;
+        m_focusBeforeWork = QApplication::focusWidget();
+        m_strip->showProgress(true);
+        m_strip->setCommandsEnabled(false);
+        m_lists->tree()->setEnabled(false);
+        m_bottom->setEnabled(false);
+    }
+    m_strip->setProgress(percent);
+}
+
+void TForm1::endWork() {
+    m_guard->setActive(false);
+    unsetCursor();
+    if (m_workShown) {
+        m_workShown = false;
+        m_strip->showProgress(false);
+        m_strip->setCommandsEnabled(true);
+        m_lists->tree()->setEnabled(true);
+        m_bottom->setEnabled(true);
+        if (m_focusBeforeWork && isActiveWindow())
+            m_focusBeforeWork->setFocus();
+    }
+    emit commandFinished();
 }
 
 } // namespace quillon

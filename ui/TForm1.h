@@ -15,8 +15,9 @@ class QMenu;
 
 namespace quillon {
 
-class BusyProgress;
 class CaseGroup;
+class CommandRunner;
+class InputGuard;
 class MainMenus;
 class MainWindowLink;
 class FileLists;
@@ -32,9 +33,9 @@ class UserQuestions;
 /// The main window: the menus, the top strip, the file lists, the case and
 /// replace groups, and the commands that tie them to the workspace. The
 /// parts own their controls and state; the window's handlers are thin slots
-/// that take their values and call the workspace. Its code is spread over
-/// TForm1*.cpp by area.
-class TForm1 final : public QWidget, private WorkspaceObserver {
+/// that take their values and hand the workspace's long commands to the
+/// command runner. Its code is spread over TForm1*.cpp by area.
+class TForm1 final : public QWidget {
     Q_OBJECT
 public:
     /// folderArgument: the first command-line argument as raw bytes (empty
@@ -42,13 +43,13 @@ public:
     TForm1(QByteArray folderArgument, FileSystem& fs, QWidget* parent = nullptr);
     ~TForm1() override;
 
-    Workspace& workspace() { return m_workspace; }
+    /// The lists as they stand; a command at work changes them when it ends.
+    Workspace& workspace();
+    /// A command is at work (or waiting for one that is).
+    bool isWorking() const;
     const MainWindowState& state() const { return m_state; }
     /// Width of the folder tree, as the splitter sets it.
     int treeWidth() const;
-
-    /// Waits ms milliseconds while the event loop keeps dispatching events.
-    static void Delay(int ms);
 
     /// The settings of the "Replace/Reformat/Number" and "Case" groups as values.
     ReplaceSettings replaceSettings() const;
@@ -103,6 +104,8 @@ public slots:
 signals:
     /// A press of "OK" has been handled (run or refused).
     void replaceRequested();
+    /// A command has ended and the window takes input again.
+    void commandFinished();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -113,6 +116,7 @@ protected:
 private:
     // saving and undoing it
     void tellReloadError(UserQuestions& ask, int error);
+    void tellUndoResult(UserQuestions& ask, const UndoResult& result);
     void updateUndoLastSave();
 
     // construction
@@ -126,28 +130,34 @@ private:
     void connectFileLists();
     void updateMinimumSize();
     void refreshCase();
+    void connectRunner();
+    void showWork(int percent);
+    void endWork();
 
     // lists
     std::string selectedFolder() const;
-    void reportLoad(const LoadResult& result);
+    using LoadCommand = LoadResult (Workspace::*)(const std::string&, NameView);
+    void runLoad(LoadCommand command);
+    void runRebuild(PreviewRebuild mode);
     void showPreviewList();
-    void listsAboutToReset() override;
-    void listsReset() override;
-    void previewNamesChanged() override;
-    void checksChanged(std::size_t first, std::size_t last) override;
-    void undoAvailabilityChanged(bool available) override;
+    void connectNotices();
+    void listsReset();
 
     QByteArray m_folderArgument;
-    Workspace m_workspace;
+    CommandRunner* m_runner = nullptr;
+    InputGuard* m_guard = nullptr;
+    /// Where the keyboard was before long work disabled the controls.
+    QPointer<QWidget> m_focusBeforeWork;
+    bool m_workShown = false;
     MainWindowState m_state;
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
-    std::unique_ptr<ListRowSizes> m_rowSizes;
+    ListRowSizes* m_rowSizes = nullptr;
+    QWidget* m_bottom = nullptr;
 
     MainMenus* m_menus = nullptr;
 
     TopStrip* m_strip = nullptr;
-    BusyProgress* m_busy = nullptr;
     FileLists* m_lists = nullptr;
     ReplaceGroup* m_replace = nullptr;
     CaseGroup* m_case = nullptr;

@@ -2,27 +2,22 @@
 #include "ui/TForm1.h"
 
 #include "ui/CaseGroup.h"
+#include "ui/CommandRunner.h"
 
 namespace quillon {
 
-namespace {
-
-// Pause before a refresh so the control just clicked repaints first.
-constexpr int kRepaintDelayMs = 10;
-
-} // namespace
-
 void TForm1::connectCaseGroup() {
-    connect(m_case, &CaseGroup::changed, this, [this] {
-        Delay(kRepaintDelayMs);
-        refreshCase();
-    });
+    connect(m_case, &CaseGroup::changed, this, &TForm1::refreshCase);
 }
 
 void TForm1::refreshCase() {
     showPreviewList();
-    m_workspace.setCaseMode(m_case->mode(), m_case->smartOptions());
-    m_workspace.rebuildPreview(PreviewRebuild::CaseReapply);
+    m_runner->run(CommandRunner::OnCancel::Discard,
+                  [mode = m_case->mode(), options = m_case->smartOptions()](Workspace& workspace,
+                                                                            WorkControl&) {
+                      workspace.setCaseMode(mode, options);
+                      workspace.rebuildPreview(PreviewRebuild::CaseReapply);
+                  });
     m_state.enterRunsReplace = true;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
+#include "ui/CommandRunner.h"
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/FolderListModel.h"
@@ -12,9 +13,12 @@
 #include "ui/TShellTree.h"
 #include "ui/TopStrip.h"
 #include "ui/WidgetHelpers.h"
+#include "ui/WorkspaceSignals.h"
 
 #include <QFile>
 #include <QListView>
+
+#include <memory>
 
 namespace quillon {
 
@@ -37,43 +41,60 @@ std::string TForm1::selectedFolder() const {
     return QFile::encodeName(m_lists->tree()->selectedPath()).toStdString();
 }
 
-void TForm1::reportLoad(const LoadResult& result) {
-    if (!result.ok())
-        showPlainMessage(
-            this, QMessageBox::Critical,
-            DiskMessages::folderUnreadable(m_lists->tree()->selectedPath(), result.error));
+void TForm1::runLoad(LoadCommand command) {
+    const QString shown = m_lists->tree()->selectedPath();
+    auto result = std::make_shared<LoadResult>();
+    m_runner->run(
+        CommandRunner::OnCancel::Discard,
+        [command, result, folder = selectedFolder(), mask = toName(m_strip->mask())](
+            Workspace& workspace, WorkControl&) { *result = (workspace.*command)(folder, mask); },
+        [this, result, shown] {
+            if (!result->ok())
+                showPlainMessage(this, QMessageBox::Critical,
+                                 DiskMessages::folderUnreadable(shown, result->error));
+        });
+}
+
+void TForm1::runRebuild(PreviewRebuild mode) {
+    m_runner->run(CommandRunner::OnCancel::Discard,
+                  [mode](Workspace& workspace, WorkControl&) { workspace.rebuildPreview(mode); });
 }
 
 void TForm1::ReloadFileList() {
-    reportLoad(m_workspace.reload(selectedFolder(), toName(m_strip->mask())));
+    runLoad(&Workspace::reload);
 }
 
 void TForm1::ReloadFromDisk_ButtonClick() {
-    m_workspace.dropUndo();
     m_strip->setPreviewShown(true);
-    ReloadFileList();
+    runLoad(&Workspace::load);
 }
 
 void TForm1::FileBox_Preview_PopupMenu_ReloadSort_DateTimeClick() {
-    reportLoad(m_workspace.loadByDate(selectedFolder(), toName(m_strip->mask())));
+    runLoad(&Workspace::loadByDate);
 }
 
 void TForm1::UpdatePreviewClick() {
-    m_workspace.rebuildPreview(PreviewRebuild::Reset);
+    runRebuild(PreviewRebuild::Reset);
 }
 
 void TForm1::FileBox_Preview_PopupMenu_SelectAllClick() {
-    m_workspace.selectAll();
+    if (isWorking())
+        return; // the lists are about to be replaced
+    workspace().selectAll();
     PreventSelectionInListClick();
 }
 
 void TForm1::FileBox_Preview_PopupMenu_UnselectAllClick() {
-    m_workspace.unselectAll();
+    if (isWorking())
+        return; // the lists are about to be replaced
+    workspace().unselectAll();
     PreventSelectionInListClick();
 }
 
 void TForm1::FileBox_Preview_PopupMenu_InverseAll() {
-    m_workspace.invertAll();
+    if (isWorking())
+        return; // the lists are about to be replaced
+    workspace().invertAll();
     PreventSelectionInListClick();
 }
 
@@ -109,31 +130,18 @@ void TForm1::MainMenu_View_PreviewClick() {
     m_strip->setPreviewShown(true);
 }
 
-void TForm1::listsAboutToReset() {
-    m_previewModel->notifyAboutToReset();
-    m_folderModel->notifyAboutToReset();
+void TForm1::connectNotices() {
+    const WorkspaceSignals& notices = m_runner->notices();
+    connect(&notices, &WorkspaceSignals::reset, this, &TForm1::listsReset);
+    connect(&notices, &WorkspaceSignals::namesChanged, m_rowSizes, &ListRowSizes::updatePreview);
+    connect(&notices, &WorkspaceSignals::undoAvailable, m_replace, &ReplaceGroup::setUndoEnabled);
 }
 
 void TForm1::listsReset() {
-    m_folderModel->notifyReset();
-    m_previewModel->notifyReset();
     m_rowSizes->updateFolders();
     m_rowSizes->updatePreview();
     m_lists->previewView()->scrollToTop();
     m_lists->folderView()->scrollToTop();
-}
-
-void TForm1::previewNamesChanged() {
-    m_previewModel->notifyNamesChanged();
-    m_rowSizes->updatePreview();
-}
-
-void TForm1::checksChanged(std::size_t first, std::size_t last) {
-    m_previewModel->notifyChecksChanged(static_cast<int>(first), static_cast<int>(last));
-}
-
-void TForm1::undoAvailabilityChanged(bool available) {
-    m_replace->setUndoEnabled(available);
 }
 
 } // namespace quillon

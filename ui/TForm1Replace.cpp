@@ -2,10 +2,13 @@
 #include "ui/TForm1.h"
 
 #include "ui/CaseGroup.h"
+#include "ui/CommandRunner.h"
 #include "ui/ReplaceGroup.h"
 #include "ui/WidgetHelpers.h"
 
 #include "engine/Refusals.h"
+
+#include <memory>
 
 namespace quillon {
 
@@ -33,9 +36,17 @@ ReplaceSettings TForm1::replaceSettings() const {
 
 void TForm1::Replace_ButtonClick() {
     showPreviewList();
-    if (const auto refused = m_workspace.apply(replaceSettings()))
-        Replace_IncorrectChoice(*refused);
-    emit replaceRequested();
+    auto refused = std::make_shared<std::optional<RefusalCode>>();
+    m_runner->run(
+        CommandRunner::OnCancel::Discard,
+        [refused, settings = replaceSettings()](Workspace& workspace, WorkControl&) {
+            *refused = workspace.apply(settings);
+        },
+        [this, refused] {
+            if (*refused)
+                Replace_IncorrectChoice(**refused);
+            emit replaceRequested();
+        });
 }
 
 void TForm1::Replace_IncorrectChoice(RefusalCode code) {
@@ -46,7 +57,8 @@ void TForm1::Replace_IncorrectChoice(RefusalCode code) {
 
 void TForm1::Replace_Undo_ButtonClick() {
     showPreviewList();
-    m_workspace.undo();
+    m_runner->run(CommandRunner::OnCancel::Discard,
+                  [](Workspace& workspace, WorkControl&) { workspace.undo(); });
 }
 
 void TForm1::Replace_EnableDisableItemsClick() {

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/TForm1.h"
 
-#include "ui/BusyProgress.h"
+#include "ui/CommandRunner.h"
 #include "ui/DiskMessages.h"
 #include "ui/FileLists.h"
 #include "ui/MainMenus.h"
 #include "ui/NameText.h"
+#include "ui/SaveQuestions.h"
 #include "ui/TopStrip.h"
 #include "ui/UserQuestions.h"
 
@@ -34,38 +35,43 @@ void TForm1::tellReloadError(UserQuestions& ask, int error) {
     if (error == 0)
         return;
     const QString folder =
-        QFile::decodeName(QByteArray::fromStdString(m_workspace.folderList().directory));
+        QFile::decodeName(QByteArray::fromStdString(workspace().folderList().directory));
     ask.tell(this, MessageKind::Error, DiskMessages::folderUnreadable(folder, error));
 }
 
 void TForm1::SaveToDisk_ButtonClick() {
     const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
-    UserQuestions& ask = *questions;
-    SaveCallbacks callbacks;
-    callbacks.tell = [&](const SaveNotice& notice) {
-        ask.tell(this, messageKindOf(notice.kind), DiskMessages::saveNotice(notice));
-    };
-    callbacks.confirm = [&](bool& createUndoFile) {
-        return ask.confirmSave(this, createUndoFile);
-    };
-    callbacks.renameFailed = [&](const RenameFailure& failure) {
-        return ask.renameFailed(this, DiskMessages::renameFailure(failure));
-    };
-    m_busy->attach(callbacks);
-    const SaveResult result = m_workspace.save(toName(m_strip->mask()), callbacks);
-    if (result.status == SaveStatus::Saved)
-        tellReloadError(ask, result.reloadError);
+    auto asking = std::make_shared<SaveQuestions>(*m_runner, this, questions);
+    auto result = std::make_shared<SaveResult>();
+    m_runner->run(
+        CommandRunner::OnCancel::Stop,
+        [asking, result, mask = toName(m_strip->mask())](Workspace& workspace,
+                                                         WorkControl& control) {
+            *result = workspace.save(mask, asking->callbacks(control));
+        },
+        [this, questions, result] {
+            if (result->status == SaveStatus::Saved)
+                tellReloadError(*questions, result->reloadError);
+        });
 }
 
 void TForm1::UndoLastSave1Click() {
     const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
-    UserQuestions& ask = *questions;
-    if (!m_workspace.hasUndoRecord() || !ask.confirmUndoLastSave(this))
+    // The disk is the worker's while a command works.
+    if (isWorking() || !workspace().hasUndoRecord() || !questions->confirmUndoLastSave(this))
         return;
-    SaveCallbacks callbacks;
-    m_busy->attach(callbacks);
-    m_busy->enterBusy();
-    const UndoResult result = m_workspace.undoLastSave(toName(m_strip->mask()), callbacks);
+    auto asking = std::make_shared<SaveQuestions>(*m_runner, this, questions);
+    auto result = std::make_shared<UndoResult>();
+    m_runner->run(
+        CommandRunner::OnCancel::Stop,
+        [asking, result, mask = toName(m_strip->mask())](Workspace& workspace,
+                                                         WorkControl& control) {
+            *result = workspace.undoLastSave(mask, asking->callbacks(control));
+        },
+        [this, questions, result] { tellUndoResult(*questions, *result); });
+}
+
+void TForm1::tellUndoResult(UserQuestions& ask, const UndoResult& result) {
     switch (result.status) {
     case UndoStatus::NoRecord:
     case UndoStatus::NotQuillons:
@@ -84,23 +90,25 @@ void TForm1::UndoLastSave1Click() {
 }
 
 void TForm1::updateUndoLastSave() {
-    m_menus->setUndoLastSaveEnabled(m_workspace.hasUndoRecord());
+    m_menus->setUndoLastSaveEnabled(!isWorking() && workspace().hasUndoRecord());
 }
 
 void TForm1::Rename_FileClick() {
+    if (isWorking())
+        return; // the lists are about to be replaced
     const QModelIndexList selected = m_lists->previewView()->selectionModel()->selectedIndexes();
     if (selected.isEmpty())
         return;
     const auto row = static_cast<std::size_t>(selected.first().row());
-    if (row >= m_workspace.preview().size())
+    if (row >= workspace().preview().size())
         return;
     const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
-    const bool caseIsNone = m_workspace.caseMode() == CaseMode::None;
-    QString text = toQString(m_workspace.preview().names.decoded(row));
+    const bool caseIsNone = workspace().caseMode() == CaseMode::None;
+    QString text = toQString(workspace().preview().names.decoded(row));
     bool updateCase = false;
     if (!questions->editName(this, text, caseIsNone, updateCase))
         return;
-    m_workspace.renameEntry(row, toName(text), updateCase && !caseIsNone);
+    workspace().renameEntry(row, toName(text), updateCase && !caseIsNone);
 }
 
 } // namespace quillon

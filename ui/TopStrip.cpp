@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QPushButton>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -41,6 +42,7 @@ QWidget* TopStrip::buildToolBar(const QList<QMenu*>& menus) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
         toolbar->addWidget(button);
+        m_commands.append(button);
     }
     return toolbar;
 }
@@ -52,9 +54,11 @@ QWidget* TopStrip::buildPanel() {
     panelRow->setSpacing(4);
     auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
     connect(reload, &QToolButton::clicked, this, &TopStrip::reloadPressed);
+    m_commands.append(reload);
     panelRow->addWidget(reload);
     auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel);
     connect(save, &QToolButton::clicked, this, &TopStrip::savePressed);
+    m_commands.append(save);
     panelRow->addWidget(save);
     panelRow->addWidget(buildPreviewPlace(panel));
 
@@ -69,11 +73,14 @@ QWidget* TopStrip::buildPanel() {
     panelRow->addWidget(m_mask);
     auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
     connect(clear, &QToolButton::clicked, this, &TopStrip::maskClearPressed);
+    m_commands.append(m_mask);
+    m_commands.append(clear);
     panelRow->addWidget(clear);
     return panel;
 }
 
-// While saving, the progress bar lies over the check box in the same place.
+// While long work runs, the progress bar and its cancel button lie over the
+// check box in the same place.
 QWidget* TopStrip::buildPreviewPlace(QWidget* parent) {
     auto* previewPlace = new QWidget(parent);
     auto* stack = new QGridLayout(previewPlace);
@@ -81,15 +88,25 @@ QWidget* TopStrip::buildPreviewPlace(QWidget* parent) {
     m_displayPreview = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
     m_displayPreview->setChecked(true);
     connect(m_displayPreview, &QCheckBox::toggled, this, &TopStrip::previewToggled);
-    m_progress = named(new QProgressBar(previewPlace), "ProgressBar");
+    m_working = new QWidget(previewPlace);
+    auto* workingRow = new QHBoxLayout(m_working);
+    workingRow->setContentsMargins(0, 0, 0, 0);
+    workingRow->setSpacing(2);
+    m_progress = named(new QProgressBar(m_working), "ProgressBar");
     m_progress->setRange(0, 100);
     m_progress->setTextVisible(false);
-    m_progress->hide();
+    workingRow->addWidget(m_progress, 1);
+    m_cancel = named(new QPushButton(tr("Cancel"), m_working), "CancelButton");
+    m_cancel->setToolTip(tr("Stop the work in progress (Esc)."));
+    m_cancel->setCursor(Qt::ArrowCursor);
+    connect(m_cancel, &QPushButton::clicked, this, &TopStrip::cancelPressed);
+    workingRow->addWidget(m_cancel);
+    m_working->hide();
     // The place keeps the width of the wider of the two, whichever shows.
     keepPlaceWhenHidden(m_displayPreview);
-    keepPlaceWhenHidden(m_progress);
+    keepPlaceWhenHidden(m_working);
     stack->addWidget(m_displayPreview, 0, 0);
-    stack->addWidget(m_progress, 0, 0);
+    stack->addWidget(m_working, 0, 0);
     return previewPlace;
 }
 
@@ -117,19 +134,32 @@ void TopStrip::resetMask() {
 
 void TopStrip::showProgress(bool shown) {
     if (!shown) {
-        m_progress->hide();
+        m_working->hide();
         m_displayPreview->show();
         return;
     }
+    m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_displayPreview->hide();
-    m_progress->show();
-    if (QLayout* row = m_progress->parentWidget()->layout())
-        row->activate();
+    m_working->show();
 }
 
 void TopStrip::setProgress(int percent) {
+    if (percent < 0) {
+        m_progress->setRange(0, 0); // length unknown: the bar runs to and fro
+        return;
+    }
+    m_progress->setRange(0, 100);
     m_progress->setValue(percent);
+}
+
+void TopStrip::setCommandsEnabled(bool enabled) {
+    for (QWidget* control : m_commands)
+        control->setEnabled(enabled);
+}
+
+QWidget* TopStrip::cancelButton() const {
+    return m_cancel;
 }
 
 } // namespace quillon

@@ -8,6 +8,7 @@ class QCheckBox;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
+class QPushButton;
 
 namespace quillon {
 
@@ -26,10 +27,14 @@ public:
     QString mask() const;
     /// Puts the mask back to "*.*".
     void resetMask();
-    /// The bar in the check box's place, at 0; painted when the window next
-    /// repaints.
+    /// The bar and its cancel button in the check box's place, at 0.
     void showProgress(bool shown);
+    /// 0 to 100; below 0 for work of unknown length.
     void setProgress(int percent);
+    /// The menu buttons, Reload, Save and the mask box; the bar's cancel
+    /// button stays usable.
+    void setCommandsEnabled(bool enabled);
+    QWidget* cancelButton() const;
 
 signals:
     void reloadPressed();
@@ -38,6 +43,7 @@ signals:
     /// The mask was typed in or clicked.
     void maskEdited();
     void maskClearPressed();
+    void cancelPressed();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -48,7 +54,10 @@ private:
     QWidget* buildPreviewPlace(QWidget* parent);
 
     QCheckBox* m_displayPreview = nullptr;
+    QWidget* m_working = nullptr;
     QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QList<QWidget*> m_commands;
     QLineEdit* m_mask = nullptr;
 };
 

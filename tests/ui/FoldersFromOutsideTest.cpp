@@ -88,6 +88,7 @@ void FoldersFromOutsideTest::start(const QByteArray& argument) {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(!m_window->isWorking());
 }
 
 QString FoldersFromOutsideTest::selectedFolder() const {

@@ -98,6 +98,7 @@ void GermanTest::initTestCase() {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(!m_window->isWorking());
 }
 
 void GermanTest::cleanupTestCase() {

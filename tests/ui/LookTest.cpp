@@ -270,7 +270,7 @@ void LookTest::enterInTheTreeLoadsWithoutPressingOk() {
     QTRY_VERIFY(tree->model()->rowCount(tree->currentIndex()) > 0);
     QTest::keyClick(tree, Qt::Key_Down);
     QTest::keyClick(tree, Qt::Key_Return);
-    QCOMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")}); // at once
+    QTRY_COMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")});
     QCOMPARE(ok.count(), 0);
 }
 
@@ -327,7 +327,7 @@ void LookTest::desktopShortcutsRunTheirCommands() {
     child<QLineEdit>("Replace_From")->setFocus();
     createFile(QStringLiteral("delta.txt"));
     QTest::keyClick(m_window.get(), Qt::Key_F5);
-    QCOMPARE(previewModel()->rowCount(), 4); // reloaded from disk
+    QTRY_COMPARE(previewModel()->rowCount(), 4); // reloaded from disk
     QTest::keyClick(m_window.get(), Qt::Key_F1);
     QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
 }

@@ -33,7 +33,10 @@ public:
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTRY_VERIFY(m_window->state().Started);
+        settle();
     }
+    /// Waits until the window's commands have ended and their results show.
+    void settle() const { QTRY_VERIFY(!m_window->isWorking()); }
     template <typename W>
     W* child(const char* name) const {
         return m_window->findChild<W*>(QString::fromLatin1(name));
@@ -48,14 +51,18 @@ public:
     const QAbstractItemModel* previewModel() const {
         return child<QListView>("FileBox_Preview")->model();
     }
-    /// Answers the next modal message box with OK and returns its text.
+    /// Answers the next modal message box with OK and returns its text. The
+    /// box may come once a command's work is done: looked for until then.
     static void answerNextMessageBox(QString* text) {
-        QTimer::singleShot(0, [text] {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, text] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 *text = box->text();
                 box->accept();
+                poll->deleteLater();
             }
         });
+        poll->start(5);
     }
 
 protected:

@@ -71,6 +71,7 @@ void TForm1Test::start() {
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(!m_window->isWorking());
 }
 
 QList<bool> TForm1Test::checks() const {
@@ -169,14 +170,14 @@ void TForm1Test::enterReloadsAfterMaskEditThenRunsOk() {
     QTest::keyClicks(mask, QStringLiteral("*.d/o/c"));
     QCOMPARE(mask->text(), QStringLiteral("*.doc")); // a slash cannot stand in a name
     QTest::keyClick(mask, Qt::Key_Return);
-    QCOMPARE(preview()->model()->rowCount(), 1);
+    QTRY_COMPARE(preview()->model()->rowCount(), 1);
     QCOMPARE(ok.count(), 0);
 
     auto* from = m_window->findChild<QLineEdit*>(QStringLiteral("Replace_From"));
     from->setFocus();
     QTest::keyClicks(from, QStringLiteral("x"));
     QTest::keyClick(from, Qt::Key_Return);
-    QCOMPARE(ok.count(), 1);
+    QTRY_COMPARE(ok.count(), 1);
 }
 
 void TForm1Test::menuMnemonicsOpenTheToolbarMenus() {
