@@ -7,18 +7,13 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QTimer>
 #include <QWheelEvent>
 
 namespace quillon {
 
 TShellTree::TShellTree(QWidget* parent)
     : QTreeView(parent)
-    , m_model(new QFileSystemModel(this))
-    , m_settle(new QTimer(this)) {
-    m_settle->setSingleShot(true);
-    m_settle->setInterval(300);
-    connect(m_settle, &QTimer::timeout, this, &TShellTree::folderChosenByKeyboard);
+    , m_model(new QFileSystemModel(this)) {
     m_model->setFilter(QDir::AllDirs | QDir::NoDotAndDotDot);
     m_model->setReadOnly(true);
     m_model->setRootPath(QDir::rootPath());
@@ -56,15 +51,13 @@ void TShellTree::keyPressEvent(QKeyEvent* event) {
     m_pending.clear();
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         // Taken here: passed on, the window would run its own Enter command.
-        m_settle->stop();
         event->accept();
         emit folderChosenByKeyboard();
         return;
     }
-    const QModelIndex before = currentIndex();
+    // Moving by keyboard only selects: reading every folder passed on the
+    // way would throw away the preview and "Undo" at each step.
     QTreeView::keyPressEvent(event);
-    if (currentIndex() != before && currentIndex().isValid())
-        m_settle->start();
 }
 
 void TShellTree::wheelEvent(QWheelEvent* event) {

@@ -4,7 +4,6 @@
 #include <QTreeView>
 
 class QFileSystemModel;
-class QTimer;
 
 namespace quillon {
 
@@ -23,9 +22,8 @@ public:
     bool selectPath(const QString& path);
 
 signals:
-    /// The user has settled on a folder by keyboard: Enter, or a short pause
-    /// after moving to it with the arrow keys (so that passing folders are
-    /// not read).
+    /// The user has chosen a folder by keyboard: Enter. The arrow keys only
+    /// move the selection.
     void folderChosenByKeyboard();
 
 protected:
@@ -35,7 +33,6 @@ protected:
 
 private:
     QFileSystemModel* m_model;
-    QTimer* m_settle;
     /// The folder last selected by path, kept in view while the tree loads.
     QString m_pending;
 };
