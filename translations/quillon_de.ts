@@ -473,6 +473,14 @@ von 1 bis 255 (von links gezählt) oder von 0 bis -255
         <source>Delete extra spaces</source>
         <translation>Leerzeichen bereinigen</translation>
     </message>
+    <message>
+        <source>Delete position</source>
+        <translation>Löschposition</translation>
+    </message>
+    <message>
+        <source>Insert position</source>
+        <translation>Einfügeposition</translation>
+    </message>
 </context>
 <context>
     <name>quillon::TForm1</name>

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QFrame>
 #include <QGridLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolButton>
@@ -99,6 +100,8 @@ void CaseGroup::buildOptionsPanel(QWidget* panelHost) {
     column->addWidget(m_lastField, row++, 0);
     for (QCheckBox* box : {m_hyphen, m_commas, m_unknownAcronyms, m_knownWords})
         column->addWidget(box, row++, 0);
+    for (QCheckBox* box : panel->findChildren<QCheckBox*>())
+        box->installEventFilter(this);
     m_lastField->setEnabled(false);
     m_lastField->hide();
     keepPlaceWhenHidden(m_lastField);
@@ -165,6 +168,17 @@ void CaseGroup::modeClicked(CaseMode mode) {
         m_optionsButton->hide();
     }
     emit changed();
+}
+
+// Escape inside the options panel closes it, as its button does.
+bool CaseGroup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        Case_Smart_Extra_ButtonClick();
+        m_optionsButton->setFocus();
+        return true;
+    }
+    return QGroupBox::eventFilter(watched, event);
 }
 
 } // namespace quillon

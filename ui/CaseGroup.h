@@ -37,6 +37,9 @@ signals:
     /// option changed.
     void changed();
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void buildModes();
     void buildOptionsPanel(QWidget* panelHost);

@@ -152,6 +152,9 @@ QLayout* ReplaceGroup::buildPositionRow() {
     m_insert = checkBox("Replace_Insert", tr("Insert"), false, this);
     m_insertFrom = lineEdit("Replace_InsertFrom", fourDigits, this);
     m_insertString = lineEdit("Replace_InsertString", {}, this);
+    // Both boxes are labelled "Pos:": a screen reader says which one it is.
+    m_trimFrom->setAccessibleName(tr("Delete position"));
+    m_insertFrom->setAccessibleName(tr("Insert position"));
     positions->addWidget(m_trim);
     positions->addWidget(labelFor(tr("Pos:"), m_trimFrom, this));
     positions->addWidget(m_trimFrom);

@@ -6,6 +6,8 @@
 #include "ui/wizard/TWizardForm.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -41,6 +43,8 @@ private slots:
     void everyControlHasANameAndFieldsTheirLabels();
     void scopeTogglesWorkByKeyboard();
     void desktopShortcutsRunTheirCommands();
+    void escapeClosesTheAssistantsAndTheOptionsPanel();
+    void positionBoxesSayWhichBoxTheyBelongTo();
 
 private:
     void createSubfolderFile(const QString& folder, const QString& name);
@@ -333,6 +337,37 @@ void LookTest::desktopShortcutsRunTheirCommands() {
     QTRY_COMPARE(previewModel()->rowCount(), 4); // reloaded from disk
     QTest::keyClick(m_window.get(), Qt::Key_F1);
     QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
+}
+
+void LookTest::escapeClosesTheAssistantsAndTheOptionsPanel() {
+    startWindow();
+    activate();
+    for (const char* opener : {"MainMenu_View_Wizard", "MainMenu_Help_Help"}) {
+        m_window->findChild<QAction*>(QString::fromLatin1(opener))->trigger();
+        QWidget* assistant = QApplication::activeWindow();
+        QTRY_VERIFY((assistant = QApplication::activeWindow()) && assistant != m_window.get());
+        const QPointer<QWidget> open = assistant;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY2(!open, opener); // closed and gone, its opener enabled again
+        QVERIFY(m_window->findChild<QAction*>(QString::fromLatin1(opener))->isEnabled());
+    }
+    auto* options = child<QToolButton>("Case_Smart_Extra_FakeButton");
+    options->click();
+    auto* panel = child<QWidget>("Case_Extra_Panel");
+    QVERIFY(panel->isVisible());
+    child<QCheckBox>("Case_Smart_Hyphen")->setFocus();
+    QTest::keyClick(child<QCheckBox>("Case_Smart_Hyphen"), Qt::Key_Escape);
+    QVERIFY(!panel->isVisible());
+}
+
+// Both position boxes are labelled "Pos:" on screen.
+void LookTest::positionBoxesSayWhichBoxTheyBelongTo() {
+    startWindow();
+    const auto spoken = [this](const char* name) {
+        return QAccessible::queryAccessibleInterface(child<QWidget>(name))->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken("Replace_TrimFrom"), QStringLiteral("Delete position"));
+    QCOMPARE(spoken("Replace_InsertFrom"), QStringLiteral("Insert position"));
 }
 
 QTEST_MAIN(LookTest)

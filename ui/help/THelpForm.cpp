@@ -291,9 +291,10 @@ void THelpForm::changeEvent(QEvent* event) {
 }
 
 void THelpForm::keyPressEvent(QKeyEvent* event) {
-    // Only the close box closes the window, as for the wizard.
+    // Closes like the close box; QDialog would only hide the window.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        close();
         return;
     }
     QDialog::keyPressEvent(event);

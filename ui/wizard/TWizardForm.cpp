@@ -162,9 +162,10 @@ void TWizardForm::closeEvent(QCloseEvent* event) {
 }
 
 void TWizardForm::keyPressEvent(QKeyEvent* event) {
-    // Only the close box closes the wizard; Escape would drop the page.
+    // Closes like the close box; QDialog would only hide the window.
     if (event->key() == Qt::Key_Escape) {
         event->accept();
+        close();
         return;
     }
     QDialog::keyPressEvent(event);
