@@ -7,8 +7,8 @@
 // With "repaints" it then runs a reload, a press of "OK" and a case switch,
 // and prints how long each took and the longest time the window went
 // without painting. "save" adds a save, which renames the folder's files.
-#include "ui/TForm1.h"
-#include "ui/UserQuestions.h"
+#include "ui/dialogs/UserQuestions.h"
+#include "ui/mainwindow/MainWindow.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
@@ -67,13 +67,13 @@ void settle() {
 // Runs command until the window has taken its result and prints its time,
 // the moments the window could repaint during it and the longest stretch
 // without one, from its start to its end.
-void measure(quillon::TForm1& window, const char* label, PaintProbe& log,
+void measure(quillon::MainWindow& window, const char* label, PaintProbe& log,
              const QElapsedTimer& clock, const std::function<void()>& command) {
     settle();
     log.times.clear();
     QEventLoop untilDone;
-    const auto finished = QObject::connect(&window, &quillon::TForm1::commandFinished, &untilDone,
-                                           &QEventLoop::quit, Qt::QueuedConnection);
+    const auto finished = QObject::connect(&window, &quillon::MainWindow::commandFinished,
+                                           &untilDone, &QEventLoop::quit, Qt::QueuedConnection);
     const qint64 start = clock.nsecsElapsed();
     command();
     if (window.isWorking())
@@ -105,7 +105,7 @@ public:
     }
 };
 
-void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool save) {
+void measureRepaints(quillon::MainWindow& window, const QElapsedTimer& clock, bool save) {
     PaintProbe log(&window, clock);
     const struct {
         const char* label;
@@ -113,7 +113,7 @@ void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool s
     } commands[] = {
         {"reload",
          [&] {
-             window.ReloadFromDisk_ButtonClick();
+             window.load();
          }},
         {"press of OK",
          [&] {
@@ -121,7 +121,7 @@ void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool s
                  ->setText(QStringLiteral("song"));
              window.findChild<QLineEdit*>(QStringLiteral("Replace_To"))
                  ->setText(QStringLiteral("Tune"));
-             window.Replace_ButtonClick();
+             window.applyOperation();
          }},
         {"case switch to upper",
          [&] {
@@ -136,7 +136,7 @@ void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool s
         measure(window, c.label, log, clock, c.command);
     if (save) {
         window.setQuestions(std::make_shared<SayYes>());
-        measure(window, "save", log, clock, [&] { window.SaveToDisk_ButtonClick(); });
+        measure(window, "save", log, clock, [&] { window.save(); });
     }
 }
 
@@ -154,7 +154,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     quillon::PosixFileSystem disk;
-    quillon::TForm1 window(QByteArray(argv[1]), disk);
+    quillon::MainWindow window(QByteArray(argv[1]), disk);
     window.show();
 
     // The window loads the folder once it is up; poll until it has.

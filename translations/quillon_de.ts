@@ -483,7 +483,7 @@ von 1 bis 255 (von links gezählt) oder von 0 bis -255
     </message>
 </context>
 <context>
-    <name>quillon::TForm1</name>
+    <name>quillon::MainWindow</name>
     <message>
         <source>Smart capitalization.</source>
         <translation>Intelligente Groß- und Kleinschreibung.</translation>
@@ -736,7 +736,7 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TForm2</name>
+    <name>quillon::RenameDialog</name>
     <message>
         <source>Rename</source>
         <translation>Umbenennen</translation>
@@ -755,7 +755,7 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::THelpForm</name>
+    <name>quillon::HelpWindow</name>
     <message>
         <source>Title - Artist ==&gt; Artist - Title</source>
         <translation>Titel - Interpret ==&gt; Interpret - Titel</translation>
@@ -870,7 +870,7 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TMainMenu_Help_About</name>
+    <name>quillon::AboutDialog</name>
     <message>
         <source>About Quillon</source>
         <translation>Über Quillon</translation>
@@ -881,7 +881,7 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TSaveDialogBoxForm</name>
+    <name>quillon::SaveConfirmDialog</name>
     <message>
         <source>Confirm</source>
         <translation>Bestätigen</translation>
@@ -904,7 +904,7 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TWizardForm</name>
+    <name>quillon::WizardDialog</name>
     <message>
         <source>Wizard</source>
         <translation>Assistent</translation>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
-#include "ui/Palette.h"
-#include "ui/help/THelpForm.h"
-#include "ui/wizard/TWizardForm.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/widgets/Palette.h"
+#include "ui/wizard/WizardDialog.h"
 
 #include <QAbstractItemView>
 #include <QAccessible>
@@ -167,7 +167,7 @@ void LookTest::captionsFitAtEveryFontSize() {
     QVERIFY(m_window->height() >= 480 && m_window->width() >= 640);
 
     // Every paragraph of the help gets the height its width needs.
-    m_window->MainMenu_Help_HelpClick();
+    m_window->openHelp();
     auto* picture = m_window->findChild<QLabel*>(QStringLiteral("Help_Picture"));
     QVERIFY(picture);
     QTRY_VERIFY(picture->isVisible());
@@ -220,10 +220,10 @@ void LookTest::captionsReadUnderEveryPalette() {
     startWindow();
     child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
     QApplication::processEvents();
-    m_window->MainMenu_View_WizardClick();
-    m_window->MainMenu_Help_HelpClick();
-    auto* wizard = m_window->findChild<TWizardForm*>();
-    const QList<QWidget*> windows{m_window.get(), wizard, m_window->findChild<THelpForm*>()};
+    m_window->openWizard();
+    m_window->openHelp();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    const QList<QWidget*> windows{m_window.get(), wizard, m_window->findChild<HelpWindow*>()};
     for (QWidget* window : windows) {
         QVERIFY(window);
         QTRY_VERIFY(window->isVisible());
@@ -270,7 +270,7 @@ void LookTest::enterInTheTreeLoadsWithoutPressingOk() {
     child<QLineEdit>("Replace_From")->setText(QStringLiteral("a"));
     child<QLineEdit>("Replace_To")->setText(QStringLiteral("b"));
     QVERIFY(child<QPushButton>("Replace_Button")->isEnabled());
-    QSignalSpy ok(m_window.get(), &TForm1::replaceRequested);
+    QSignalSpy ok(m_window.get(), &MainWindow::replaceRequested);
     auto* tree = child<QTreeView>("ShellTree1");
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Right);

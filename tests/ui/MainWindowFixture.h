@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/TForm1.h"
+#include "ui/mainwindow/MainWindow.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
@@ -29,7 +29,7 @@ public:
         file.open(QIODevice::WriteOnly);
     }
     void startWindow() {
-        m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir->path()), m_disk);
+        m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTRY_VERIFY(m_window->state().Started);
@@ -68,7 +68,7 @@ public:
 protected:
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace quillon::test

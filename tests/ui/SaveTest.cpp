@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TForm1.h"
-#include "ui/TForm2.h"
-#include "ui/TSaveDialogBoxForm.h"
-#include "ui/TShellTree.h"
-#include "ui/UserQuestions.h"
+#include "ui/dialogs/RenameDialog.h"
+#include "ui/dialogs/SaveConfirmDialog.h"
+#include "ui/dialogs/UserQuestions.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/widgets/FolderTree.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QCheckBox>
@@ -101,7 +101,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     std::shared_ptr<StandIn> m_user;
 };
 
@@ -122,7 +122,7 @@ void SaveTest::createFile(const QString& name) {
 }
 
 void SaveTest::start() {
-    m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir->path()), m_disk);
+    m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
     m_user = std::make_shared<StandIn>(m_window.get());
     m_window->setQuestions(m_user);
     m_window->show();
@@ -141,7 +141,7 @@ QStringList SaveTest::previewNames() const {
 
 void SaveTest::confirmationDialog() {
     bool createUndoFile = true;
-    TSaveDialogBoxForm dialog(createUndoFile, nullptr);
+    SaveConfirmDialog dialog(createUndoFile, nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Confirm"));
     QVERIFY(dialog.windowFlags() & Qt::Tool);
     QVERIFY(
@@ -164,7 +164,7 @@ void SaveTest::confirmationDialog() {
 
     dialog.show();
     no->click();
-    QCOMPARE(dialog.result(), TSaveDialogBoxForm::kNo);
+    QCOMPARE(dialog.result(), SaveConfirmDialog::kNo);
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -172,7 +172,7 @@ void SaveTest::confirmationDialog() {
 
 void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
     const QString name = QStringLiteral("Song Name.mp3");
-    TForm2 dialog(name, false, nullptr);
+    RenameDialog dialog(name, false, nullptr);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Rename"));
@@ -195,7 +195,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.renameText(), name + QStringLiteral(" x"));
 
-    TForm2 none(name, true, nullptr);
+    RenameDialog none(name, true, nullptr);
     none.show();
     auto* noneUpdate = none.findChild<QCheckBox*>(QStringLiteral("Rename_UpdateCase"));
     QTRY_VERIFY(!noneUpdate->isEnabled());
@@ -208,7 +208,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
 }
 
 void SaveTest::renameDialogFiltersAndLimitsTypedText() {
-    TForm2 dialog(QString(), false, nullptr);
+    RenameDialog dialog(QString(), false, nullptr);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
@@ -221,7 +221,7 @@ void SaveTest::renameDialogFiltersAndLimitsTypedText() {
     QString long254;
     for (int i = 0; i < 254; ++i)
         long254 += emoji;
-    TForm2 full(long254, false, nullptr);
+    RenameDialog full(long254, false, nullptr);
     full.show();
     auto* fullEdit = full.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
     QTRY_COMPARE(fullEdit->text(), long254);
@@ -233,7 +233,7 @@ void SaveTest::renameDialogFiltersAndLimitsTypedText() {
 
     // The program's own text is shown whole, even past the limit.
     const QString tooLong(300, QLatin1Char('n'));
-    TForm2 longer(tooLong, false, nullptr);
+    RenameDialog longer(tooLong, false, nullptr);
     longer.show();
     QTRY_COMPARE(longer.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"))->text(), tooLong);
 }
@@ -280,9 +280,9 @@ void SaveTest::windowSavesShowsProgressAndReloads() {
     preview()->setCurrentIndex(preview()->model()->index(2, 0));
     m_user->typed = QStringLiteral(".taken.txt");
     m_user->updateCaseAnswer = false;
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
 
-    m_window->SaveToDisk_ButtonClick();
+    m_window->save();
     settle();
     QCOMPARE(m_user->confirmations, 1);
     QCOMPARE(m_user->failures, (QStringList{QStringLiteral("\"c.txt\"\ncould not be renamed.")}));
@@ -308,14 +308,14 @@ void SaveTest::renameFileTakesTheEditedNameOrNothing() {
 
     m_user->confirmRename = false;
     m_user->typed = QStringLiteral("ignored");
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
     QCOMPARE(m_user->shownText, QStringLiteral("B.txt")); // the Smart preview name
     QVERIFY(!m_user->shownCaseIsNone);
     QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.txt"), QStringLiteral("B.txt")}));
 
     m_user->confirmRename = true;
     m_user->typed = QStringLiteral("tHE wHO - new NAME.MP3");
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
     QCOMPARE(previewNames(),
              (QStringList{QStringLiteral("A.txt"), QStringLiteral("The Who - New Name.mp3")}));
 
@@ -323,7 +323,7 @@ void SaveTest::renameFileTakesTheEditedNameOrNothing() {
     settle();
     preview()->setCurrentIndex(preview()->model()->index(0, 0));
     m_user->typed = QStringLiteral("mIxEd");
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
     QVERIFY(m_user->shownCaseIsNone);
     QCOMPARE(previewNames().at(0), QStringLiteral("mIxEd"));
     QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("Replace_Undo_Button"))->isEnabled());
@@ -344,7 +344,7 @@ void SaveTest::undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord() {
     };
     QVERIFY(!entryEnabled());
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
-    m_window->SaveToDisk_ButtonClick(); // waits for the case switch
+    m_window->save(); // waits for the case switch
     settle();
     QCOMPARE(onDisk(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
                                     QStringLiteral("_Quillon - Click me to UNDO.sh")}));
@@ -377,7 +377,7 @@ void SaveTest::cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed() {
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
     settle();
     auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
-    m_window->SaveToDisk_ButtonClick();
+    m_window->save();
     // Some files renamed, most still to go.
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir->filePath(QStringLiteral("SONG 000000.TXT"))),
                              60000);
@@ -395,7 +395,7 @@ void SaveTest::cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed() {
              qPrintable(QString::number(renamed.size())));
     QVERIFY(dir.exists(QStringLiteral("_Quillon - Click me to UNDO.sh")));
 
-    m_window->UndoLastSave1Click();
+    m_window->undoLastSave();
     settle();
     QCOMPARE(dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name), before);
     QVERIFY(m_user->told.isEmpty());
@@ -419,7 +419,7 @@ void SaveTest::inputDuringWorkIsNotReplayed() {
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
     settle();
 
-    m_window->SaveToDisk_ButtonClick();
+    m_window->save();
     QVERIFY(m_window->isWorking());
     QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
     QTest::keyClick(m_window.get(), Qt::Key_F5);
@@ -429,7 +429,7 @@ void SaveTest::inputDuringWorkIsNotReplayed() {
     QVERIFY(!m_window->isWorking());
     QCOMPARE(m_user->confirmations, 1);
     QVERIFY(m_user->told.isEmpty()); // no "No files to save."
-    QCOMPARE(static_cast<TShellTree*>(tree)->selectedPath(), m_dir->path());
+    QCOMPARE(static_cast<FolderTree*>(tree)->selectedPath(), m_dir->path());
     QCOMPARE(previewNames().first(), QStringLiteral("SONG 0.TXT"));
     QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("SONG 0.TXT"))));
 }

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardExtensionPage.h"
 
-#include "ui/Glyphs.h"
-#include "ui/NameText.h"
-#include "ui/Palette.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/Palette.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardInsertPage.h"
 
-#include "ui/MainWindowAccess.h"
-#include "ui/NameText.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 

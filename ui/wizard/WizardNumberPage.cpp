@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardNumberPage.h"
 
-#include "ui/NameText.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardReformatPage.h"
 
-#include "ui/ClickLabel.h"
-#include "ui/Glyphs.h"
-#include "ui/NameText.h"
-#include "ui/Palette.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 

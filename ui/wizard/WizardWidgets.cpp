@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardWidgets.h"
 
-#include "ui/KeyFilter.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/widgets/KeyFilter.h"
+#include "ui/widgets/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
