@@ -177,6 +177,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Rename"));
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
+    QCOMPARE(edit->accessibleName(), QStringLiteral("New name"));
     QTRY_COMPARE(edit->text(), name);
     auto* update = dialog.findChild<QCheckBox*>(QStringLiteral("Rename_UpdateCase"));
     QCOMPARE(edit->text(), name);
@@ -265,6 +266,14 @@ void SaveTest::failureBoxButtonsInOrderOkDefault() {
     const auto plain = makeMessageBox(nullptr, MessageKind::Error, text);
     QCOMPARE(plain->textFormat(), Qt::PlainText);
     QCOMPARE(plain->icon(), QMessageBox::Critical);
+
+    // A short message leaves the title whole, with room for the title bar's buttons.
+    const auto shortOne = makeMessageBox(nullptr, MessageKind::Plain, QStringLiteral("No."));
+    shortOne->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shortOne.get()));
+    const QFontMetrics metrics(shortOne->font());
+    QVERIFY(shortOne->width() >=
+            metrics.horizontalAdvance(shortOne->windowTitle()) + 3 * metrics.height());
 }
 
 void SaveTest::windowSavesShowsProgressAndReloads() {

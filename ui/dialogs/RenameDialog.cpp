@@ -69,6 +69,7 @@ RenameDialog::RenameDialog(QString renameText, bool caseIsNone, QWidget* parent)
 
     m_edit = new QLineEdit(this);
     m_edit->setObjectName(QStringLiteral("Rename_Edit"));
+    m_edit->setAccessibleName(tr("New name"));
     m_edit->setMinimumWidth(409);
     auto* filter = new KeyFilter(KeyRule{notInFileNames(), {}, {}, {}, {}}, m_edit);
     filter->setObjectName(QStringLiteral("FilterOutInvalidChars"));

@@ -3,6 +3,7 @@
 
 #include "ui/dialogs/RenameDialog.h"
 #include "ui/dialogs/SaveConfirmDialog.h"
+#include "ui/widgets/WidgetHelpers.h"
 
 #include <QAbstractButton>
 #include <QCoreApplication>
@@ -26,6 +27,7 @@ std::unique_ptr<QMessageBox> makeMessageBox(QWidget* parent, MessageKind kind,
         kind == MessageKind::Error ? QMessageBox::Critical : QMessageBox::NoIcon,
         QStringLiteral("Quillon"), text, QMessageBox::Ok, parent);
     box->setTextFormat(Qt::PlainText);
+    fitToTitle(*box);
     return box;
 }
 

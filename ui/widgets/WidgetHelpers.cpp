@@ -7,6 +7,7 @@
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QLabel>
@@ -112,7 +113,20 @@ void nameControlsForScreenReaders(QWidget* root) {
 void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text) {
     QMessageBox box(icon, QStringLiteral("Quillon"), text, QMessageBox::Ok, parent);
     box.setTextFormat(Qt::PlainText);
+    fitToTitle(box);
     box.exec();
+}
+
+// The window manager cuts a title wider than its box ("Q… n" over a short
+// message): the box is kept as wide as its title and the title bar's buttons.
+void fitToTitle(QMessageBox& box) {
+    constexpr int kTitleButtonRoom = 6; // in lines of text
+    const QFontMetrics metrics(box.font());
+    const int width =
+        metrics.horizontalAdvance(box.windowTitle()) + kTitleButtonRoom * metrics.height();
+    if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
+        grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                      grid->rowCount(), 0, 1, grid->columnCount());
 }
 
 void centerOnScreen(QWidget* window) {

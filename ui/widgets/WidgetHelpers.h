@@ -46,6 +46,8 @@ void nameControlsForScreenReaders(QWidget* root);
 /// A modal message titled with the program's name, its text shown as
 /// plain text (a file name may look like markup), with an OK button.
 void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& text);
+/// Widens a message box to its title and the title bar's buttons.
+void fitToTitle(QMessageBox& box);
 
 /// Moves window to the middle of the primary screen.
 void centerOnScreen(QWidget* window);
