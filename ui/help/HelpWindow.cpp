@@ -127,12 +127,12 @@ QLabel* heading(const char* text, QWidget* parent) {
 
 // The designed colours where they read on the background, else the theme's.
 QColor navy(const QWidget* widget) {
-    const QPalette pal = widget->palette();
+    const QPalette& pal = widget->palette();
     return readableColour(QColor(0, 0, 128), pal.color(QPalette::Window), pal);
 }
 
 QColor brown(const QWidget* widget) {
-    const QPalette pal = widget->palette();
+    const QPalette& pal = widget->palette();
     return readableColour(QColor(165, 42, 42), pal.color(QPalette::Window), pal);
 }
 

@@ -251,6 +251,8 @@ void MainWindow::resetMaskAndLoad() {
     load();
 }
 
+// A member like the other menu commands, so that all bind the same way.
+// NOLINTNEXTLINE(readability-convert-member-functions-to-static)
 void MainWindow::exitProgram() {
     QApplication::quit();
 }

@@ -41,8 +41,10 @@ WizardInsertPage::WizardInsertPage(MainWindowAccess& mainWindow, SampleName samp
                                     "beginning or the end of the file names?"),
                                  tr("Beginning"), tr("End"), "W_Ins_L2RCB", "W_Ins_R2LCB"});
     column->addWidget(group);
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."),
             "Button1", "W_Ins_ClearButton");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 void WizardInsertPage::showSample(const QString& sample) {

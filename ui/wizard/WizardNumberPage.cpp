@@ -28,8 +28,10 @@ WizardNumberPage::WizardNumberPage(MainWindowAccess& mainWindow, QWidget* parent
     column->setSpacing(3);
     column->addWidget(pageLabel(tr("This feature adds sequential numbers to file names."), this));
     column->addWidget(buildGroup());
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
             "W_Number_OKButton", "W_Number_ClearButton");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 QWidget* WizardNumberPage::buildGroup() {

@@ -77,7 +77,7 @@ SampleEdit::SampleEdit(const char* name, QWidget* parent)
 
 void SampleEdit::focusOutEvent(QFocusEvent* event) {
     const int start = selectionStart();
-    const int length = selectedText().size();
+    const auto length = static_cast<int>(selectedText().size());
     QLineEdit::focusOutEvent(event);
     if (start >= 0 && !hasSelectedText())
         setSelection(start, length);
