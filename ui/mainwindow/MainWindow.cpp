@@ -89,7 +89,8 @@ Workspace& MainWindow::workspace() {
 }
 
 bool MainWindow::isWorking() const {
-    return m_runner->isRunning();
+    // Asked by children also while the window is taken apart.
+    return m_runner && m_runner->isRunning();
 }
 
 QList<QMenu*> MainWindow::buildMenus() {
