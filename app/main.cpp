@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
-#include "ui/TForm1.h"
-#include "ui/Translations.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/widgets/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
 #include "quillon/Version.h"
@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
     }
     setUpApplication();
     quillon::PosixFileSystem disk;
-    quillon::TForm1 window(folder, disk);
+    quillon::MainWindow window(folder, disk);
     window.show();
     return app.exec();
 }

@@ -5,16 +5,15 @@
 // window holding that folder:
 //   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [repaints|save]
 // With "repaints" it then runs a reload, a press of "OK" and a case switch,
-// each without and with the window's progress, and prints how long each
-// took and the longest time the window went without painting. "save" adds
-// a save with progress, which renames the folder's files.
-#include "ui/BusyProgress.h"
-#include "ui/TForm1.h"
-#include "ui/UserQuestions.h"
+// and prints how long each took and the longest time the window went
+// without painting. "save" adds a save, which renames the folder's files.
+#include "ui/dialogs/UserQuestions.h"
+#include "ui/mainwindow/MainWindow.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QLineEdit>
 #include <QListView>
 #include <QRadioButton>
@@ -58,15 +57,29 @@ private:
     const QElapsedTimer& m_clock;
 };
 
-// Runs command and prints its time, the moments the window could repaint
-// during it and the longest stretch without one, from its start to its end.
-void measure(const char* label, PaintProbe& log, const QElapsedTimer& clock,
-             const std::function<void()>& command) {
-    QCoreApplication::processEvents();
+// Lets the event loop run for a moment, painting what is due.
+void settle() {
+    QEventLoop loop;
+    QTimer::singleShot(50, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// Runs command until the window has taken its result and prints its time,
+// the moments the window could repaint during it and the longest stretch
+// without one, from its start to its end.
+void measure(quillon::MainWindow& window, const char* label, PaintProbe& log,
+             const QElapsedTimer& clock, const std::function<void()>& command) {
+    settle();
     log.times.clear();
+    QEventLoop untilDone;
+    const auto finished = QObject::connect(&window, &quillon::MainWindow::commandFinished,
+                                           &untilDone, &QEventLoop::quit, Qt::QueuedConnection);
     const qint64 start = clock.nsecsElapsed();
     command();
+    if (window.isWorking())
+        untilDone.exec();
     const qint64 end = clock.nsecsElapsed();
+    QObject::disconnect(finished);
     std::vector<qint64> marks{start};
     marks.insert(marks.end(), log.times.begin(), log.times.end());
     marks.push_back(end);
@@ -78,11 +91,9 @@ void measure(const char* label, PaintProbe& log, const QElapsedTimer& clock,
             from = marks[i - 1];
         }
     }
-    std::printf("%-36s %6.0f ms, %4zu repaints, longest without: %5.0f ms (from %.0f ms)\n", label,
+    std::printf("%-24s %6.0f ms, %4zu repaints, longest without: %5.0f ms (from %.0f ms)\n", label,
                 static_cast<double>(end - start) / 1e6, log.times.size(),
                 static_cast<double>(longest) / 1e6, static_cast<double>(from - start) / 1e6);
-    // Busy ends once the event loop has control again.
-    QCoreApplication::processEvents();
 }
 
 // Says "Yes" to the save without a box.
@@ -94,17 +105,15 @@ public:
     }
 };
 
-void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool save) {
+void measureRepaints(quillon::MainWindow& window, const QElapsedTimer& clock, bool save) {
     PaintProbe log(&window, clock);
-    auto* busy = window.findChild<quillon::BusyProgress*>();
-    auto& workspace = window.workspace();
     const struct {
         const char* label;
         std::function<void()> command;
     } commands[] = {
         {"reload",
          [&] {
-             window.ReloadFromDisk_ButtonClick();
+             window.load();
          }},
         {"press of OK",
          [&] {
@@ -112,7 +121,7 @@ void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool s
                  ->setText(QStringLiteral("song"));
              window.findChild<QLineEdit*>(QStringLiteral("Replace_To"))
                  ->setText(QStringLiteral("Tune"));
-             window.Replace_ButtonClick();
+             window.applyOperation();
          }},
         {"case switch to upper",
          [&] {
@@ -123,16 +132,11 @@ void measureRepaints(quillon::TForm1& window, const QElapsedTimer& clock, bool s
              window.findChild<QRadioButton*>(QStringLiteral("Case_Smart"))->click();
          }},
     };
-    for (const auto& c : commands) {
-        for (const bool shown : {false, true}) {
-            workspace.setProgressReporter(shown ? busy : nullptr);
-            const QByteArray label = QByteArray(c.label) + (shown ? " with progress" : " without");
-            measure(label.constData(), log, clock, c.command);
-        }
-    }
+    for (const auto& c : commands)
+        measure(window, c.label, log, clock, c.command);
     if (save) {
         window.setQuestions(std::make_shared<SayYes>());
-        measure("save with progress", log, clock, [&] { window.SaveToDisk_ButtonClick(); });
+        measure(window, "save", log, clock, [&] { window.save(); });
     }
 }
 
@@ -150,7 +154,7 @@ int main(int argc, char* argv[]) {
     QElapsedTimer clock;
     clock.start();
     quillon::PosixFileSystem disk;
-    quillon::TForm1 window(QByteArray(argv[1]), disk);
+    quillon::MainWindow window(QByteArray(argv[1]), disk);
     window.show();
 
     // The window loads the folder once it is up; poll until it has.
@@ -158,7 +162,8 @@ int main(int argc, char* argv[]) {
     int exitCode = 0;
     QObject::connect(&poll, &QTimer::timeout, [&] {
         const int rows = rowsOf(window, "FileBox_Preview");
-        const bool loaded = rows > 0 && rows == rowsOf(window, "FileList_Folder");
+        const bool loaded =
+            rows > 0 && rows == rowsOf(window, "FileList_Folder") && !window.isWorking();
         if (!loaded && clock.elapsed() < timeoutMs)
             return;
         poll.stop();

@@ -4,10 +4,10 @@
 // --dark: Fusion with a dark palette, as a user's dark theme would give;
 // --scale: the device pixel ratio of a high-density screen; --locale: the
 // language of the texts (for example "de").
-#include "ui/MainWindowAccess.h"
-#include "ui/Palette.h"
-#include "ui/TForm1.h"
-#include "ui/Translations.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
     QTemporaryDir dir;
     const QString folder = createSampleFolder(dir);
     quillon::PosixFileSystem disk;
-    quillon::TForm1 window(QFile::encodeName(folder), disk);
+    quillon::MainWindow window(QFile::encodeName(folder), disk);
     window.resize(760, 520);
     // Away from the window, so no button shows the mouse over it.
     QCursor::setPos(-100, -100);

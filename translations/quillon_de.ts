@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>quillon::AboutDialog</name>
+    <message>
+        <source>About Quillon</source>
+        <translation>Über Quillon</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
     <name>quillon::CaseGroup</name>
     <message>
         <source>Case</source>
@@ -244,6 +255,121 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
 </context>
 <context>
+    <name>quillon::HelpWindow</name>
+    <message>
+        <source>Title - Artist ==&gt; Artist - Title</source>
+        <translation>Titel - Interpret ==&gt; Interpret - Titel</translation>
+    </message>
+    <message>
+        <source>Title (Artist) ==&gt; Artist - Title</source>
+        <translation>Titel (Interpret) ==&gt; Interpret - Titel</translation>
+    </message>
+    <message>
+        <source>Artist - Title ==&gt; (Artist) Title</source>
+        <translation>Interpret - Titel ==&gt; (Interpret) Titel</translation>
+    </message>
+    <message>
+        <source>Title (Album - Artist) ==&gt; Artist - Album - Title</source>
+        <translation>Titel (Album - Interpret) ==&gt; Interpret - Album - Titel</translation>
+    </message>
+    <message>
+        <source>Title - Artist ==&gt; Title</source>
+        <translation>Titel - Interpret ==&gt; Titel</translation>
+    </message>
+    <message>
+        <source>Title - Artist ==&gt; Artist - &quot;Hello&quot; - Title</source>
+        <translation>Titel - Interpret ==&gt; Interpret - &quot;Hello&quot; - Titel</translation>
+    </message>
+    <message>
+        <source>Cats and Dogs ==&gt; Dogs and Cats</source>
+        <translation>Cats and Dogs ==&gt; Dogs and Cats</translation>
+    </message>
+    <message>
+        <source>File Numbering</source>
+        <translation>Nummerierung</translation>
+    </message>
+    <message>
+        <source>Start from one. Automatic padding.</source>
+        <translation>Ab eins. Automatisch mit Nullen aufgefüllt.</translation>
+    </message>
+    <message>
+        <source>Start from one. No padding.</source>
+        <translation>Ab eins. Ohne Auffüllen.</translation>
+    </message>
+    <message>
+        <source>Start from 001. Manual padding.</source>
+        <translation>Ab 001. Von Hand aufgefüllt.</translation>
+    </message>
+    <message>
+        <source>Replacements</source>
+        <translation>Ersetzungen</translation>
+    </message>
+    <message>
+        <source>Replace file names by &quot;Text&quot;.</source>
+        <translation>Dateinamen durch &quot;Text&quot; ersetzen.</translation>
+    </message>
+    <message>
+        <source>Insert file names.</source>
+        <translation>Dateinamen einsetzen.</translation>
+    </message>
+    <message>
+        <source>Delete extensions.</source>
+        <translation>Endungen löschen.</translation>
+    </message>
+    <message>
+        <source>Replace extensions by &quot;txt&quot;.</source>
+        <translation>Endungen durch &quot;txt&quot; ersetzen.</translation>
+    </message>
+    <message>
+        <source>Examples</source>
+        <translation>Beispiele</translation>
+    </message>
+    <message>
+        <source>Insert numbers before file names.</source>
+        <translation>Nummern vor die Dateinamen setzen.</translation>
+    </message>
+    <message>
+        <source>Insert &quot;Text&quot; before numbers.</source>
+        <translation>&quot;Text&quot; vor die Nummern setzen.</translation>
+    </message>
+    <message>
+        <source>&quot;Text&quot; - Numbers - File names.</source>
+        <translation>&quot;Text&quot; - Nummern - Dateinamen.</translation>
+    </message>
+    <message>
+        <source>&lt;p&gt;Each field of the file names must be entered as &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt;, where n is an integer from 1 to 9. Delimiters must also be specified.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Current format:&lt;/span&gt; The first field is &lt;span style=&apos;color:brown&apos;&gt;/1/&lt;/span&gt;, the second field is &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt;, and so on. &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; may be abbreviated to a single slash. Hence, if the format is &lt;span style=&apos;color:brown&apos;&gt;Title&amp;nbsp;-&amp;nbsp;Artist&lt;/span&gt;, enter either &lt;span style=&apos;color:brown&apos;&gt;/1/&amp;nbsp;-&amp;nbsp;/2/&lt;/span&gt; or &lt;span style=&apos;color:brown&apos;&gt;/&amp;nbsp;-&amp;nbsp;/&lt;/span&gt; in the first box.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;New format:&lt;/span&gt; If you want &lt;span style=&apos;color:brown&apos;&gt;Title&amp;nbsp;-&amp;nbsp;Artist&lt;/span&gt; to become &lt;span style=&apos;color:brown&apos;&gt;Artist&amp;nbsp;-&amp;nbsp;Title&lt;/span&gt;, enter &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; in the second box.&lt;/p&gt;&lt;p&gt;You may also delete (e.g., enter &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; instead of &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt;) or insert (e.g., enter &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;Hello&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; instead of &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt;) fields.&lt;/p&gt;</source>
+        <translation>&lt;p&gt;Jedes Feld der Dateinamen wird als &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; eingegeben, wobei n eine ganze Zahl von 1 bis 9 ist. Auch die Trennzeichen müssen angegeben werden.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Bisheriges Format:&lt;/span&gt; Das erste Feld ist &lt;span style=&apos;color:brown&apos;&gt;/1/&lt;/span&gt;, das zweite &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; und so weiter. &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; lässt sich zu einem einzelnen Schrägstrich abkürzen. Lautet das Format also &lt;span style=&apos;color:brown&apos;&gt;Titel&amp;nbsp;-&amp;nbsp;Interpret&lt;/span&gt;, geben Sie im ersten Feld &lt;span style=&apos;color:brown&apos;&gt;/1/&amp;nbsp;-&amp;nbsp;/2/&lt;/span&gt; oder &lt;span style=&apos;color:brown&apos;&gt;/&amp;nbsp;-&amp;nbsp;/&lt;/span&gt; ein.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Neues Format:&lt;/span&gt; Soll aus &lt;span style=&apos;color:brown&apos;&gt;Titel&amp;nbsp;-&amp;nbsp;Interpret&lt;/span&gt; der Name &lt;span style=&apos;color:brown&apos;&gt;Interpret&amp;nbsp;-&amp;nbsp;Titel&lt;/span&gt; werden, geben Sie im zweiten Feld &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; ein.&lt;/p&gt;&lt;p&gt;Sie können Felder auch weglassen (geben Sie z.&amp;nbsp;B. &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; statt &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; ein) oder einfügen (geben Sie z.&amp;nbsp;B. &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;Hello&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; statt &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; ein).&lt;/p&gt;</translation>
+    </message>
+    <message>
+        <source>HelpForm</source>
+        <translation>Hilfe</translation>
+    </message>
+    <message>
+        <source>Reformatting File Names</source>
+        <translation>Dateinamen umstellen</translation>
+    </message>
+    <message>
+        <source>Examples:</source>
+        <translation>Beispiele:</translation>
+    </message>
+    <message>
+        <source>Click on the examples below to fill out the boxes.</source>
+        <translation>Ein Klick auf ein Beispiel füllt die Felder aus.</translation>
+    </message>
+    <message>
+        <source>Numbering and File Name Replacement</source>
+        <translation>Nummerieren und Dateinamen ersetzen</translation>
+    </message>
+    <message>
+        <source>Enter an asterisk (*) in the first box. What follows must be entered</source>
+        <translation>Geben Sie im ersten Feld einen Stern (*) ein. Was folgt, gehört</translation>
+    </message>
+    <message>
+        <source>in the second box. Click on the examples to fill out the boxes.</source>
+        <translation>ins zweite Feld. Ein Klick auf ein Beispiel füllt die Felder aus.</translation>
+    </message>
+</context>
+<context>
     <name>quillon::MainMenus</name>
     <message>
         <source>&amp;File</source>
@@ -319,177 +445,7 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::Refusals</name>
-    <message>
-        <source>File Name Replacement:
-Invalid character (*) in extension.</source>
-        <translation>Dateinamen ersetzen:
-Ungültiges Zeichen (*) in der Endung.</translation>
-    </message>
-    <message>
-        <source>File Name Replacement:
-Extension specified more than once.</source>
-        <translation>Dateinamen ersetzen:
-Endung mehr als einmal angegeben.</translation>
-    </message>
-    <message>
-        <source>File Name Replacement:
-Missing slash (/.) after extension.</source>
-        <translation>Dateinamen ersetzen:
-Schrägstrich (/.) nach der Endung fehlt.</translation>
-    </message>
-    <message>
-        <source>File Name Replacement:
-Invalid character (.) in extension.</source>
-        <translation>Dateinamen ersetzen:
-Ungültiges Zeichen (.) in der Endung.</translation>
-    </message>
-    <message>
-        <source>Numbering: Number expected after /n.</source>
-        <translation>Nummerieren: Nach /n wird eine Zahl erwartet.</translation>
-    </message>
-    <message>
-        <source>Numbering: Number expected but // found.</source>
-        <translation>Nummerieren: Zahl erwartet, aber // gefunden.</translation>
-    </message>
-    <message>
-        <source>Numbering: Too many parameters (/).</source>
-        <translation>Nummerieren: Zu viele Parameter (/).</translation>
-    </message>
-    <message>
-        <source>Numbering: Incorrect starting number.</source>
-        <translation>Nummerieren: Ungültige Startnummer.</translation>
-    </message>
-    <message>
-        <source>Numbering: Incorrect starting number.
-Second slash not found.</source>
-        <translation>Nummerieren: Ungültige Startnummer.
-Zweiter Schrägstrich nicht gefunden.</translation>
-    </message>
-    <message>
-        <source>File Name Replacement:
-Only one asterisk (*) allowed.</source>
-        <translation>Dateinamen ersetzen:
-Nur ein Stern (*) ist erlaubt.</translation>
-    </message>
-    <message>
-        <source>Delete: You must enter an integer in the range
-of 1 to 255 (Counting left to right) or -1 to -255
-(Counting right to left) in the first box.</source>
-        <translation>Löschen: Geben Sie im ersten Feld eine ganze Zahl
-von 1 bis 255 (von links gezählt) oder von -1 bis -255
-(von rechts gezählt) ein.</translation>
-    </message>
-    <message>
-        <source>Delete: You must enter an integer in
-the range of 1 to 255 in the second box.</source>
-        <translation>Löschen: Geben Sie im zweiten Feld eine
-ganze Zahl von 1 bis 255 ein.</translation>
-    </message>
-    <message>
-        <source>Regular replacement: The star (*) and
-slash (/) characters cannot be used.</source>
-        <translation>Normales Ersetzen: Stern (*) und
-Schrägstrich (/) sind nicht erlaubt.</translation>
-    </message>
-    <message>
-        <source>Reformatting: The star (*)
-character cannot be used.</source>
-        <translation>Umstellen: Der Stern (*)
-ist nicht erlaubt.</translation>
-    </message>
-    <message>
-        <source>Insert: You must enter an integer in the range
-of 1 to 255 (Counting left to right) or 0 to -255
-(Counting right to left) in the first box.</source>
-        <translation>Einfügen: Geben Sie im ersten Feld eine ganze Zahl
-von 1 bis 255 (von links gezählt) oder von 0 bis -255
-(von rechts gezählt) ein.</translation>
-    </message>
-    <message>
-        <source>Regular expression: The expression is not valid.</source>
-        <translation>Regulärer Ausdruck: Der Ausdruck ist ungültig.</translation>
-    </message>
-    <message>
-        <source>Fields: Unknown field or format between &lt; and &gt;.
-Known fields: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
-&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
-&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</source>
-        <translation>Felder: Unbekanntes Feld oder Format zwischen &lt; und &gt;.
-Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
-&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
-&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</translation>
-    </message>
-</context>
-<context>
-    <name>quillon::ReplaceGroup</name>
-    <message>
-        <source>Replace/Reformat/Number</source>
-        <translation>Ersetzen/Umstellen/Nummerieren</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Rückgängig</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>Replace:</source>
-        <translation>Ersetzen:</translation>
-    </message>
-    <message>
-        <source>With:</source>
-        <translation>Durch:</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Insert</source>
-        <translation>Einfügen</translation>
-    </message>
-    <message>
-        <source>Pos:</source>
-        <translation>Pos.:</translation>
-    </message>
-    <message>
-        <source>Length:</source>
-        <translation>Länge:</translation>
-    </message>
-    <message>
-        <source>String:</source>
-        <translation>Text:</translation>
-    </message>
-    <message>
-        <source>Case sensitive</source>
-        <translation>Groß/klein beachten</translation>
-    </message>
-    <message>
-        <source>Update case</source>
-        <translation>Schreibung anpassen</translation>
-    </message>
-    <message>
-        <source>Cumulate</source>
-        <translation>Aufbauen</translation>
-    </message>
-    <message>
-        <source>%20 and _ to spaces</source>
-        <translation>%20, _ zu Leerzeichen</translation>
-    </message>
-    <message>
-        <source>Delete digits</source>
-        <translation>Ziffern löschen</translation>
-    </message>
-    <message>
-        <source>Delete extra spaces</source>
-        <translation>Leerzeichen bereinigen</translation>
-    </message>
-</context>
-<context>
-    <name>quillon::TForm1</name>
+    <name>quillon::MainWindow</name>
     <message>
         <source>Smart capitalization.</source>
         <translation>Intelligente Groß- und Kleinschreibung.</translation>
@@ -742,7 +698,110 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TForm2</name>
+    <name>quillon::Refusals</name>
+    <message>
+        <source>File Name Replacement:
+Invalid character (*) in extension.</source>
+        <translation>Dateinamen ersetzen:
+Ungültiges Zeichen (*) in der Endung.</translation>
+    </message>
+    <message>
+        <source>File Name Replacement:
+Extension specified more than once.</source>
+        <translation>Dateinamen ersetzen:
+Endung mehr als einmal angegeben.</translation>
+    </message>
+    <message>
+        <source>File Name Replacement:
+Missing slash (/.) after extension.</source>
+        <translation>Dateinamen ersetzen:
+Schrägstrich (/.) nach der Endung fehlt.</translation>
+    </message>
+    <message>
+        <source>File Name Replacement:
+Invalid character (.) in extension.</source>
+        <translation>Dateinamen ersetzen:
+Ungültiges Zeichen (.) in der Endung.</translation>
+    </message>
+    <message>
+        <source>Numbering: Number expected after /n.</source>
+        <translation>Nummerieren: Nach /n wird eine Zahl erwartet.</translation>
+    </message>
+    <message>
+        <source>Numbering: Number expected but // found.</source>
+        <translation>Nummerieren: Zahl erwartet, aber // gefunden.</translation>
+    </message>
+    <message>
+        <source>Numbering: Too many parameters (/).</source>
+        <translation>Nummerieren: Zu viele Parameter (/).</translation>
+    </message>
+    <message>
+        <source>Numbering: Incorrect starting number.</source>
+        <translation>Nummerieren: Ungültige Startnummer.</translation>
+    </message>
+    <message>
+        <source>Numbering: Incorrect starting number.
+Second slash not found.</source>
+        <translation>Nummerieren: Ungültige Startnummer.
+Zweiter Schrägstrich nicht gefunden.</translation>
+    </message>
+    <message>
+        <source>File Name Replacement:
+Only one asterisk (*) allowed.</source>
+        <translation>Dateinamen ersetzen:
+Nur ein Stern (*) ist erlaubt.</translation>
+    </message>
+    <message>
+        <source>Delete: You must enter an integer in the range
+of 1 to 255 (Counting left to right) or -1 to -255
+(Counting right to left) in the first box.</source>
+        <translation>Löschen: Geben Sie im ersten Feld eine ganze Zahl
+von 1 bis 255 (von links gezählt) oder von -1 bis -255
+(von rechts gezählt) ein.</translation>
+    </message>
+    <message>
+        <source>Delete: You must enter an integer in
+the range of 1 to 255 in the second box.</source>
+        <translation>Löschen: Geben Sie im zweiten Feld eine
+ganze Zahl von 1 bis 255 ein.</translation>
+    </message>
+    <message>
+        <source>Regular replacement: The star (*) and
+slash (/) characters cannot be used.</source>
+        <translation>Normales Ersetzen: Stern (*) und
+Schrägstrich (/) sind nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>Reformatting: The star (*)
+character cannot be used.</source>
+        <translation>Umstellen: Der Stern (*)
+ist nicht erlaubt.</translation>
+    </message>
+    <message>
+        <source>Insert: You must enter an integer in the range
+of 1 to 255 (Counting left to right) or 0 to -255
+(Counting right to left) in the first box.</source>
+        <translation>Einfügen: Geben Sie im ersten Feld eine ganze Zahl
+von 1 bis 255 (von links gezählt) oder von 0 bis -255
+(von rechts gezählt) ein.</translation>
+    </message>
+    <message>
+        <source>Regular expression: The expression is not valid.</source>
+        <translation>Regulärer Ausdruck: Der Ausdruck ist ungültig.</translation>
+    </message>
+    <message>
+        <source>Fields: Unknown field or format between &lt; and &gt;.
+Known fields: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
+&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
+&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</source>
+        <translation>Felder: Unbekanntes Feld oder Format zwischen &lt; und &gt;.
+Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&gt;,
+&lt;track&gt;, &lt;disc&gt;, &lt;year&gt;, &lt;genre&gt;, &lt;taken&gt;, &lt;modified&gt;,
+&lt;camera&gt;, &lt;width&gt;, &lt;height&gt;.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::RenameDialog</name>
     <message>
         <source>Rename</source>
         <translation>Umbenennen</translation>
@@ -759,135 +818,88 @@ das Kontextmenü.</translation>
         <source>Cancel</source>
         <translation>Abbrechen</translation>
     </message>
-</context>
-<context>
-    <name>quillon::THelpForm</name>
     <message>
-        <source>Title - Artist ==&gt; Artist - Title</source>
-        <translation>Titel - Interpret ==&gt; Interpret - Titel</translation>
-    </message>
-    <message>
-        <source>Title (Artist) ==&gt; Artist - Title</source>
-        <translation>Titel (Interpret) ==&gt; Interpret - Titel</translation>
-    </message>
-    <message>
-        <source>Artist - Title ==&gt; (Artist) Title</source>
-        <translation>Interpret - Titel ==&gt; (Interpret) Titel</translation>
-    </message>
-    <message>
-        <source>Title (Album - Artist) ==&gt; Artist - Album - Title</source>
-        <translation>Titel (Album - Interpret) ==&gt; Interpret - Album - Titel</translation>
-    </message>
-    <message>
-        <source>Title - Artist ==&gt; Title</source>
-        <translation>Titel - Interpret ==&gt; Titel</translation>
-    </message>
-    <message>
-        <source>Title - Artist ==&gt; Artist - &quot;Hello&quot; - Title</source>
-        <translation>Titel - Interpret ==&gt; Interpret - &quot;Hello&quot; - Titel</translation>
-    </message>
-    <message>
-        <source>Cats and Dogs ==&gt; Dogs and Cats</source>
-        <translation>Cats and Dogs ==&gt; Dogs and Cats</translation>
-    </message>
-    <message>
-        <source>File Numbering</source>
-        <translation>Nummerierung</translation>
-    </message>
-    <message>
-        <source>Start from one. Automatic padding.</source>
-        <translation>Ab eins. Automatisch mit Nullen aufgefüllt.</translation>
-    </message>
-    <message>
-        <source>Start from one. No padding.</source>
-        <translation>Ab eins. Ohne Auffüllen.</translation>
-    </message>
-    <message>
-        <source>Start from 001. Manual padding.</source>
-        <translation>Ab 001. Von Hand aufgefüllt.</translation>
-    </message>
-    <message>
-        <source>Replacements</source>
-        <translation>Ersetzungen</translation>
-    </message>
-    <message>
-        <source>Replace file names by &quot;Text&quot;.</source>
-        <translation>Dateinamen durch &quot;Text&quot; ersetzen.</translation>
-    </message>
-    <message>
-        <source>Insert file names.</source>
-        <translation>Dateinamen einsetzen.</translation>
-    </message>
-    <message>
-        <source>Delete extensions.</source>
-        <translation>Endungen löschen.</translation>
-    </message>
-    <message>
-        <source>Replace extensions by &quot;txt&quot;.</source>
-        <translation>Endungen durch &quot;txt&quot; ersetzen.</translation>
-    </message>
-    <message>
-        <source>Examples</source>
-        <translation>Beispiele</translation>
-    </message>
-    <message>
-        <source>Insert numbers before file names.</source>
-        <translation>Nummern vor die Dateinamen setzen.</translation>
-    </message>
-    <message>
-        <source>Insert &quot;Text&quot; before numbers.</source>
-        <translation>&quot;Text&quot; vor die Nummern setzen.</translation>
-    </message>
-    <message>
-        <source>&quot;Text&quot; - Numbers - File names.</source>
-        <translation>&quot;Text&quot; - Nummern - Dateinamen.</translation>
-    </message>
-    <message>
-        <source>&lt;p&gt;Each field of the file names must be entered as &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt;, where n is an integer from 1 to 9. Delimiters must also be specified.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Current format:&lt;/span&gt; The first field is &lt;span style=&apos;color:brown&apos;&gt;/1/&lt;/span&gt;, the second field is &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt;, and so on. &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; may be abbreviated to a single slash. Hence, if the format is &lt;span style=&apos;color:brown&apos;&gt;Title&amp;nbsp;-&amp;nbsp;Artist&lt;/span&gt;, enter either &lt;span style=&apos;color:brown&apos;&gt;/1/&amp;nbsp;-&amp;nbsp;/2/&lt;/span&gt; or &lt;span style=&apos;color:brown&apos;&gt;/&amp;nbsp;-&amp;nbsp;/&lt;/span&gt; in the first box.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;New format:&lt;/span&gt; If you want &lt;span style=&apos;color:brown&apos;&gt;Title&amp;nbsp;-&amp;nbsp;Artist&lt;/span&gt; to become &lt;span style=&apos;color:brown&apos;&gt;Artist&amp;nbsp;-&amp;nbsp;Title&lt;/span&gt;, enter &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; in the second box.&lt;/p&gt;&lt;p&gt;You may also delete (e.g., enter &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; instead of &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt;) or insert (e.g., enter &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;Hello&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; instead of &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt;) fields.&lt;/p&gt;</source>
-        <translation>&lt;p&gt;Jedes Feld der Dateinamen wird als &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; eingegeben, wobei n eine ganze Zahl von 1 bis 9 ist. Auch die Trennzeichen müssen angegeben werden.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Bisheriges Format:&lt;/span&gt; Das erste Feld ist &lt;span style=&apos;color:brown&apos;&gt;/1/&lt;/span&gt;, das zweite &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; und so weiter. &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; lässt sich zu einem einzelnen Schrägstrich abkürzen. Lautet das Format also &lt;span style=&apos;color:brown&apos;&gt;Titel&amp;nbsp;-&amp;nbsp;Interpret&lt;/span&gt;, geben Sie im ersten Feld &lt;span style=&apos;color:brown&apos;&gt;/1/&amp;nbsp;-&amp;nbsp;/2/&lt;/span&gt; oder &lt;span style=&apos;color:brown&apos;&gt;/&amp;nbsp;-&amp;nbsp;/&lt;/span&gt; ein.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Neues Format:&lt;/span&gt; Soll aus &lt;span style=&apos;color:brown&apos;&gt;Titel&amp;nbsp;-&amp;nbsp;Interpret&lt;/span&gt; der Name &lt;span style=&apos;color:brown&apos;&gt;Interpret&amp;nbsp;-&amp;nbsp;Titel&lt;/span&gt; werden, geben Sie im zweiten Feld &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; ein.&lt;/p&gt;&lt;p&gt;Sie können Felder auch weglassen (geben Sie z.&amp;nbsp;B. &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; statt &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; ein) oder einfügen (geben Sie z.&amp;nbsp;B. &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;Hello&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; statt &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; ein).&lt;/p&gt;</translation>
-    </message>
-    <message>
-        <source>HelpForm</source>
-        <translation>Hilfe</translation>
-    </message>
-    <message>
-        <source>Reformatting File Names</source>
-        <translation>Dateinamen umstellen</translation>
-    </message>
-    <message>
-        <source>Examples:</source>
-        <translation>Beispiele:</translation>
-    </message>
-    <message>
-        <source>Click on the examples below to fill out the boxes.</source>
-        <translation>Ein Klick auf ein Beispiel füllt die Felder aus.</translation>
-    </message>
-    <message>
-        <source>Numbering and File Name Replacement</source>
-        <translation>Nummerieren und Dateinamen ersetzen</translation>
-    </message>
-    <message>
-        <source>Enter an asterisk (*) in the first box. What follows must be entered</source>
-        <translation>Geben Sie im ersten Feld einen Stern (*) ein. Was folgt, gehört</translation>
-    </message>
-    <message>
-        <source>in the second box. Click on the examples to fill out the boxes.</source>
-        <translation>ins zweite Feld. Ein Klick auf ein Beispiel füllt die Felder aus.</translation>
+        <source>New name</source>
+        <translation>Neuer Name</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TMainMenu_Help_About</name>
+    <name>quillon::ReplaceGroup</name>
     <message>
-        <source>About Quillon</source>
-        <translation>Über Quillon</translation>
+        <source>Replace/Reformat/Number</source>
+        <translation>Ersetzen/Umstellen/Nummerieren</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
     </message>
     <message>
         <source>OK</source>
         <translation>OK</translation>
     </message>
+    <message>
+        <source>Replace:</source>
+        <translation>Ersetzen:</translation>
+    </message>
+    <message>
+        <source>With:</source>
+        <translation>Durch:</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Pos:</source>
+        <translation>Pos.:</translation>
+    </message>
+    <message>
+        <source>Length:</source>
+        <translation>Länge:</translation>
+    </message>
+    <message>
+        <source>String:</source>
+        <translation>Text:</translation>
+    </message>
+    <message>
+        <source>Case sensitive</source>
+        <translation>Groß/klein beachten</translation>
+    </message>
+    <message>
+        <source>Update case</source>
+        <translation>Schreibung anpassen</translation>
+    </message>
+    <message>
+        <source>Cumulate</source>
+        <translation>Aufbauen</translation>
+    </message>
+    <message>
+        <source>%20 and _ to spaces</source>
+        <translation>%20, _ zu Leerzeichen</translation>
+    </message>
+    <message>
+        <source>Delete digits</source>
+        <translation>Ziffern löschen</translation>
+    </message>
+    <message>
+        <source>Delete extra spaces</source>
+        <translation>Leerzeichen bereinigen</translation>
+    </message>
+    <message>
+        <source>Delete position</source>
+        <translation>Löschposition</translation>
+    </message>
+    <message>
+        <source>Insert position</source>
+        <translation>Einfügeposition</translation>
+    </message>
 </context>
 <context>
-    <name>quillon::TSaveDialogBoxForm</name>
+    <name>quillon::SaveConfirmDialog</name>
     <message>
         <source>Confirm</source>
         <translation>Bestätigen</translation>
@@ -910,33 +922,6 @@ das Kontextmenü.</translation>
     </message>
 </context>
 <context>
-    <name>quillon::TWizardForm</name>
-    <message>
-        <source>Wizard</source>
-        <translation>Assistent</translation>
-    </message>
-    <message>
-        <source>Number</source>
-        <translation>Nummer</translation>
-    </message>
-    <message>
-        <source>Insert</source>
-        <translation>Einfügen</translation>
-    </message>
-    <message>
-        <source>Delete</source>
-        <translation>Löschen</translation>
-    </message>
-    <message>
-        <source>Reformat</source>
-        <translation>Umstellen</translation>
-    </message>
-    <message>
-        <source>Extension</source>
-        <translation>Endung</translation>
-    </message>
-</context>
-<context>
     <name>quillon::TopStrip</name>
     <message>
         <source>Mask:</source>
@@ -945,6 +930,14 @@ das Kontextmenü.</translation>
     <message>
         <source>Preview</source>
         <translation>Vorschau</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Abbrechen</translation>
+    </message>
+    <message>
+        <source>Stop the work in progress (Esc).</source>
+        <translation>Die laufende Arbeit abbrechen (Esc).</translation>
     </message>
 </context>
 <context>
@@ -1003,6 +996,33 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     <message>
         <source>Click on OK when done to fill out the &quot;Pos&quot; and &quot;Length&quot; boxes.</source>
         <translation>Klicken Sie danach auf OK, um die Felder &quot;Pos.&quot; und &quot;Länge&quot; auszufüllen.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::WizardDialog</name>
+    <message>
+        <source>Wizard</source>
+        <translation>Assistent</translation>
+    </message>
+    <message>
+        <source>Number</source>
+        <translation>Nummer</translation>
+    </message>
+    <message>
+        <source>Insert</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Reformat</source>
+        <translation>Umstellen</translation>
+    </message>
+    <message>
+        <source>Extension</source>
+        <translation>Endung</translation>
     </message>
 </context>
 <context>

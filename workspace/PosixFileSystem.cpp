@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <dirent.h>
 #include <fcntl.h>
+#include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -169,7 +170,8 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
     if (fd < 0)
         return errno;
     reserveForFolder(fd, out);
-    DIR* dir = ::fdopendir(fd);
+    // Closed also when listed throws to abandon the listing.
+    const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), &::closedir);
     if (!dir) {
         const int err = errno;
         ::close(fd);
@@ -178,7 +180,7 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
     int err = 0;
     for (;;) {
         errno = 0;
-        const dirent* entry = ::readdir(dir);
+        const dirent* entry = ::readdir(dir.get());
         if (!entry) {
             err = errno;
             break;
@@ -191,7 +193,6 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
         if (listed && out.names.size() % kProgressGrain == 0)
             listed(out.names.size());
     }
-    ::closedir(dir);
     // Every caller holds a listing only while it works with it: a copy to
     // fit would cost as much as the names.
     if (err)

@@ -33,7 +33,10 @@ enum class WorkStage : std::uint8_t {
 /// repaint. Stages follow one another and never nest: begin, steps with
 /// rising counts up to total (open-ended where total is 0), end. Calls come
 /// at a coarse grain; a stage over fewer entries than kProgressThreshold is
-/// not reported at all.
+/// not reported at all. A reporter may throw from step to abandon the work
+/// (a user's cancel): the lists it was rebuilding are then in no useful
+/// state, and the caller drops the workspace it ran on. Saving and undoing
+/// stop through SaveCallbacks::shouldStop instead, never by a throw.
 class ProgressReporter {
 public:
     virtual ~ProgressReporter() = default;

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TForm1.h"
-#include "ui/help/THelpForm.h"
-#include "ui/help/TMainMenu_Help_About.h"
-#include "ui/wizard/TWizardForm.h"
+#include "ui/help/AboutDialog.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/wizard/WizardDialog.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QAction>
@@ -60,8 +60,8 @@ public:
         return findChild<QAction*>(QString::fromLatin1(name), Qt::FindDirectChildrenOnly);
     }
 
-    TWizardForm* openWizard() {
-        return TWizardForm::open(this, *this, wizard, [this] { return names; });
+    WizardDialog* openWizard() {
+        return WizardDialog::open(this, *this, wizard, [this] { return names; });
     }
 
     void setReplaceText(const QString& text) override { edit("Replace_From")->setText(text); }
@@ -89,8 +89,8 @@ public:
     }
 
     std::vector<Name> names;
-    QPointer<TWizardForm> wizard;
-    QPointer<THelpForm> help;
+    QPointer<WizardDialog> wizard;
+    QPointer<HelpWindow> help;
     QPushButton* ok = nullptr;
 
 private:
@@ -172,7 +172,7 @@ private slots:
     void mainWindowOpensAndReleasesTheWizard();
 
 private:
-    TWizardForm* openWizard();
+    WizardDialog* openWizard();
 
     std::unique_ptr<StandIn> m_main;
 };
@@ -188,15 +188,15 @@ void AssistantsTest::cleanup() {
     m_main.reset();
 }
 
-TWizardForm* AssistantsTest::openWizard() {
-    TWizardForm* wizard = m_main->openWizard();
+WizardDialog* AssistantsTest::openWizard() {
+    WizardDialog* wizard = m_main->openWizard();
     if (!QTest::qWaitForWindowExposed(wizard))
         qWarning("wizard not shown");
     return wizard;
 }
 
 void AssistantsTest::wizardIsSingleAndStartsFromDefaults() {
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     auto* notebook = child<QTabWidget>(wizard, "W_TabbedNotebook1");
     QCOMPARE(notebook->count(), 5);
     QCOMPARE(notebook->tabText(notebook->currentIndex()), QStringLiteral("Reformat"));
@@ -209,13 +209,13 @@ void AssistantsTest::wizardIsSingleAndStartsFromDefaults() {
     child<QLineEdit>(wizard, "W_Reformat_CurrEdit1")->setText(QStringLiteral("x"));
     notebook->setCurrentIndex(0);
     QCOMPARE(m_main->openWizard(), wizard);
-    QCOMPARE(m_main->findChildren<TWizardForm*>().size(), 1);
+    QCOMPARE(m_main->findChildren<WizardDialog*>().size(), 1);
 
     wizard->close();
     QVERIFY(m_main->action("MainMenu_View_Wizard")->isEnabled());
     QVERIFY(m_main->button("Replace_OptionsWizard")->isEnabled());
-    TWizardForm* second = openWizard();
-    QTRY_COMPARE(m_main->findChildren<TWizardForm*>().size(), 1);
+    WizardDialog* second = openWizard();
+    QTRY_COMPARE(m_main->findChildren<WizardDialog*>().size(), 1);
     QCOMPARE(m_main->wizard.data(), second);
     QVERIFY(child<QLineEdit>(second, "W_Reformat_CurrEdit1")->text().isEmpty());
     auto* notebook2 = child<QTabWidget>(second, "W_TabbedNotebook1");
@@ -225,7 +225,7 @@ void AssistantsTest::wizardIsSingleAndStartsFromDefaults() {
 void AssistantsTest::reformatOkWritesBoxesAndOkFollows() {
     m_main->edit("Replace_From")->setText(QStringLiteral("/1/"));
     QVERIFY(!m_main->ok->isEnabled());
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     QSignalSpy from(m_main->edit("Replace_From"), &QLineEdit::textChanged);
     QTest::mouseClick(child<QLabel>(wizard, "Label27"), Qt::LeftButton);
     QCOMPARE(from.count(), 0); // an example fills the page only
@@ -242,7 +242,7 @@ void AssistantsTest::reformatOkWritesBoxesAndOkFollows() {
 }
 
 void AssistantsTest::reformatErrorStripClearsOnlyOnItsControls() {
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     auto* strip = child<QLabel>(wizard, "W_Reformat_ErrPanel");
     auto* curr2 = child<QLineEdit>(wizard, "W_Reformat_CurrEdit2");
     auto* curr4 = child<QLineEdit>(wizard, "W_Reformat_CurrEdit4");
@@ -281,7 +281,7 @@ void AssistantsTest::reformatErrorStripClearsOnlyOnItsControls() {
 }
 
 void AssistantsTest::typedDropDownTextLeavesNoItem() {
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     child<QLineEdit>(wizard, "W_Reformat_CurrEdit2")->setText(QStringLiteral("-"));
     auto* combo = child<QComboBox>(wizard, "W_Reformat_NewCombo1");
     combo->lineEdit()->setFocus();
@@ -299,7 +299,7 @@ void AssistantsTest::typedDropDownTextLeavesNoItem() {
 
 void AssistantsTest::deleteSelectionSurvivesRadioAndCountsCodePoints() {
     m_main->names = {Name(U"a.txt"), Name(U"Hé😀day 01.mp3"), Name(U"b.txt")};
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     child<QTabWidget>(wizard, "W_TabbedNotebook1")->setCurrentIndex(2);
     auto* sample = child<QLineEdit>(wizard, "W_Del_Edit");
     QCOMPARE(sample->text(), QString::fromUtf8("Hé😀day 01"));
@@ -337,7 +337,7 @@ void AssistantsTest::deleteSelectionSurvivesRadioAndCountsCodePoints() {
 
 void AssistantsTest::insertClickPlacesMarkerAndMessageKeepsIt() {
     m_main->names = {Name(U"Holiday 01.mp3")};
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     child<QTabWidget>(wizard, "W_TabbedNotebook1")->setCurrentIndex(1);
     auto* sample = child<QLineEdit>(wizard, "W_Ins_Edit");
     sample->setCursorPosition(7);
@@ -372,7 +372,7 @@ void AssistantsTest::insertClickPlacesMarkerAndMessageKeepsIt() {
 }
 
 void AssistantsTest::numberPageFiltersKeysAndRefusesInABox() {
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     auto* start = child<QLineEdit>(wizard, "W_Number_Edit4");
     start->setFocus();
     start->selectAll();
@@ -404,7 +404,7 @@ void AssistantsTest::numberPageFiltersKeysAndRefusesInABox() {
 }
 
 void AssistantsTest::extensionPageWritesTokenAndClearsBoxes() {
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     auto* extension = child<QLineEdit>(wizard, "W_Extension_Edit1");
     extension->setFocus();
     QTest::keyClicks(extension, QStringLiteral("m.p*g/"));
@@ -420,7 +420,7 @@ void AssistantsTest::extensionPageWritesTokenAndClearsBoxes() {
 }
 
 void AssistantsTest::enterPressesTheShownPagesOk() {
-    TWizardForm* wizard = openWizard();
+    WizardDialog* wizard = openWizard();
     auto* notebook = child<QTabWidget>(wizard, "W_TabbedNotebook1");
     notebook->setCurrentIndex(4);
     QVERIFY(child<QPushButton>(wizard, "Button2")->isDefault());
@@ -436,12 +436,12 @@ void AssistantsTest::enterPressesTheShownPagesOk() {
 void AssistantsTest::helpExampleWritesExactlyItsPair() {
     m_main->edit("Replace_From")->setText(QStringLiteral("old"));
     m_main->edit("Replace_TrimFrom")->setText(QStringLiteral("2"));
-    THelpForm* help = THelpForm::open(m_main.get(), *m_main, m_main->help);
+    HelpWindow* help = HelpWindow::open(m_main.get(), *m_main, m_main->help);
     QVERIFY(QTest::qWaitForWindowExposed(help));
     QCOMPARE(help->windowTitle(), QStringLiteral("HelpForm"));
     QVERIFY(!m_main->action("MainMenu_Help_Help")->isEnabled());
     QVERIFY(!m_main->button("HelpButton")->isEnabled());
-    QCOMPARE(THelpForm::open(m_main.get(), *m_main, m_main->help), help);
+    QCOMPARE(HelpWindow::open(m_main.get(), *m_main, m_main->help), help);
     QCOMPARE(help->findChildren<QLabel*>(
                      QRegularExpression(QStringLiteral("^Replace_Replace_Help_Example\\d+$")))
                  .size(),
@@ -473,35 +473,35 @@ void AssistantsTest::aboutBoxClosesWithOk() {
     QString title;
     QString caption;
     QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<TMainMenu_Help_About*>(QApplication::activeModalWidget());
+        auto* box = qobject_cast<AboutDialog*>(QApplication::activeModalWidget());
         QVERIFY(box);
         title = box->windowTitle();
         caption = child<QLabel>(box, "Label1")->text();
         click(box, "OKButton");
     });
-    QCOMPARE(TMainMenu_Help_About::run(m_main.get()), int(QDialog::Accepted));
+    QCOMPARE(AboutDialog::run(m_main.get()), int(QDialog::Accepted));
     QCOMPARE(title, QStringLiteral("About Quillon"));
     QCOMPARE(caption, QStringLiteral("Quillon 0.1.0"));
-    QVERIFY(m_main->findChildren<TMainMenu_Help_About*>().isEmpty());
+    QVERIFY(m_main->findChildren<AboutDialog*>().isEmpty());
 }
 
 void AssistantsTest::mainWindowOpensAndReleasesTheWizard() {
     m_main.reset();
     QTemporaryDir dir;
     PosixFileSystem disk;
-    TForm1 window(QFile::encodeName(dir.path()), disk);
+    MainWindow window(QFile::encodeName(dir.path()), disk);
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* entry = window.findChild<QAction*>(QStringLiteral("MainMenu_View_Wizard"));
     entry->trigger();
-    const auto wizards = window.findChildren<TWizardForm*>();
+    const auto wizards = window.findChildren<WizardDialog*>();
     QCOMPARE(wizards.size(), 1);
     QVERIFY(!entry->isEnabled());
     QVERIFY(child<QLineEdit>(wizards.front(), "W_Del_Edit")->text().isEmpty());
     wizards.front()->close();
     QVERIFY(entry->isEnabled());
     window.findChild<QAction*>(QStringLiteral("MainMenu_Help_Help"))->trigger();
-    QCOMPARE(window.findChildren<THelpForm*>().size(), 1);
+    QCOMPARE(window.findChildren<HelpWindow*>().size(), 1);
 }
 
 QTEST_MAIN(AssistantsTest)

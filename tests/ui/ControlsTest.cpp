@@ -175,6 +175,7 @@ void ControlsTest::positionBoxesFilterKeysAndTickTheirBox() {
 void ControlsTest::okRewritesCheckedEntriesAndEscapeUndoes() {
     setChecked("Replace_UpdateCase", false);
     child<QRadioButton>("Case_None")->click();
+    settle();
     QCOMPARE(previewNames(),
              (QStringList{QStringLiteral("Alpha song.mp3"), QStringLiteral("beta Song.mp3"),
                           QStringLiteral("gamma.txt")}));
@@ -183,12 +184,14 @@ void ControlsTest::okRewritesCheckedEntriesAndEscapeUndoes() {
     QTest::keyClicks(from, QStringLiteral("song"));
     QTest::keyClicks(child<QLineEdit>("Replace_To"), QStringLiteral("Tune"));
     QTest::keyClick(from, Qt::Key_Return);
+    settle();
     QCOMPARE(previewNames(),
              (QStringList{QStringLiteral("Alpha Tune.mp3"), QStringLiteral("beta Tune.mp3"),
                           QStringLiteral("gamma.txt")}));
     auto* undo = child<QPushButton>("Replace_Undo_Button");
     QVERIFY(undo->isEnabled());
     QTest::keyClick(from, Qt::Key_Escape);
+    settle();
     QCOMPARE(previewNames().first(), QStringLiteral("Alpha song.mp3"));
     QVERIFY(!undo->isEnabled());
 }
@@ -197,6 +200,7 @@ void ControlsTest::refusalShowsItsMessageAndDisablesUndo() {
     setText("Replace_From", QStringLiteral("a"));
     setText("Replace_To", QStringLiteral("b"));
     child<QPushButton>("Replace_Button")->click();
+    settle();
     QVERIFY(child<QPushButton>("Replace_Undo_Button")->isEnabled());
     const QStringList before = previewNames();
 
@@ -204,6 +208,8 @@ void ControlsTest::refusalShowsItsMessageAndDisablesUndo() {
     QString message;
     answerNextMessageBox(&message);
     child<QPushButton>("Replace_Button")->click();
+    settle();
+    QTRY_VERIFY(!message.isEmpty());
     QCOMPARE(message, QStringLiteral("Regular replacement: The star (*) and\n"
                                      "slash (/) characters cannot be used."));
     QVERIFY(!child<QPushButton>("Replace_Undo_Button")->isEnabled());
@@ -214,11 +220,13 @@ void ControlsTest::caseModesRewriteCheckedEntriesOnly() {
     QCOMPARE(previewNames().first(), QStringLiteral("Alpha Song.mp3")); // Smart at start
     m_window->workspace().setChecked(1, false);
     child<QRadioButton>("Case_Upper")->click();
+    settle();
     QCOMPARE(previewNames(),
              (QStringList{QStringLiteral("ALPHA SONG.MP3"), QStringLiteral("Beta Song.mp3"),
                           QStringLiteral("GAMMA.TXT")}));
     QVERIFY(child<QToolButton>("Case_Smart_Extra_FakeButton")->isHidden());
     child<QRadioButton>("Case_None")->click();
+    settle();
     QCOMPARE(previewNames(),
              (QStringList{QStringLiteral("Alpha song.mp3"), QStringLiteral("Beta Song.mp3"),
                           QStringLiteral("gamma.txt")}));

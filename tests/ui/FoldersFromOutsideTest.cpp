@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/FolderFromOutside.h"
-#include "ui/TForm1.h"
-#include "ui/TShellTree.h"
+#include "ui/mainwindow/FolderFromOutside.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/widgets/FolderTree.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
@@ -45,7 +45,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     QStringList m_messages;
     QTimer m_answerer;
 };
@@ -84,14 +84,15 @@ void FoldersFromOutsideTest::createFile(const QString& path) {
 }
 
 void FoldersFromOutsideTest::start(const QByteArray& argument) {
-    m_window = std::make_unique<TForm1>(argument, m_disk);
+    m_window = std::make_unique<MainWindow>(argument, m_disk);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(!m_window->isWorking());
 }
 
 QString FoldersFromOutsideTest::selectedFolder() const {
-    return m_window->findChild<TShellTree*>(QStringLiteral("ShellTree1"))->selectedPath();
+    return m_window->findChild<FolderTree*>(QStringLiteral("ShellTree1"))->selectedPath();
 }
 
 QStringList FoldersFromOutsideTest::previewNames() const {

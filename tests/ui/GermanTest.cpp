@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TForm1.h"
-#include "ui/TSaveDialogBoxForm.h"
-#include "ui/Translations.h"
+#include "ui/dialogs/SaveConfirmDialog.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/widgets/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QAction>
@@ -89,15 +89,16 @@ private slots:
 private:
     QTemporaryDir m_dir;
     PosixFileSystem m_disk;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 void GermanTest::initTestCase() {
     installTranslations(*QCoreApplication::instance(), QLocale(QLocale::German, QLocale::Germany));
-    m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir.path()), m_disk);
+    m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir.path()), m_disk);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(!m_window->isWorking());
 }
 
 void GermanTest::cleanupTestCase() {
@@ -143,7 +144,7 @@ void GermanTest::menusHaveOneMnemonicPerLetter() {
 
 void GermanTest::saveConfirmationSpeaksGerman() {
     bool createUndoFile = true;
-    TSaveDialogBoxForm dialog(createUndoFile, m_window.get());
+    SaveConfirmDialog dialog(createUndoFile, m_window.get());
     QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("StaticText1"))->text(),
              QStringLiteral("Möchten Sie diese Dateien umbenennen?"));
     QCOMPARE(dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->text(),

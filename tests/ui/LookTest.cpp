@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
-#include "ui/Palette.h"
-#include "ui/help/THelpForm.h"
-#include "ui/wizard/TWizardForm.h"
+#include "ui/help/HelpWindow.h"
+#include "ui/widgets/Palette.h"
+#include "ui/wizard/WizardDialog.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -36,11 +38,13 @@ private slots:
     void replaceGroupStaysPutWhateverShows();
     void captionsReadUnderEveryPalette_data();
     void captionsReadUnderEveryPalette();
-    void arrowKeysInTheTreeLoadTheFolderAfterAPause();
+    void arrowKeysInTheTreeDoNotLoad();
     void enterInTheTreeLoadsWithoutPressingOk();
     void everyControlHasANameAndFieldsTheirLabels();
     void scopeTogglesWorkByKeyboard();
     void desktopShortcutsRunTheirCommands();
+    void escapeClosesTheAssistantsAndTheOptionsPanel();
+    void positionBoxesSayWhichBoxTheyBelongTo();
 
 private:
     void createSubfolderFile(const QString& folder, const QString& name);
@@ -163,7 +167,7 @@ void LookTest::captionsFitAtEveryFontSize() {
     QVERIFY(m_window->height() >= 480 && m_window->width() >= 640);
 
     // Every paragraph of the help gets the height its width needs.
-    m_window->MainMenu_Help_HelpClick();
+    m_window->openHelp();
     auto* picture = m_window->findChild<QLabel*>(QStringLiteral("Help_Picture"));
     QVERIFY(picture);
     QTRY_VERIFY(picture->isVisible());
@@ -216,10 +220,10 @@ void LookTest::captionsReadUnderEveryPalette() {
     startWindow();
     child<QToolButton>("Case_Smart_Extra_FakeButton")->click();
     QApplication::processEvents();
-    m_window->MainMenu_View_WizardClick();
-    m_window->MainMenu_Help_HelpClick();
-    auto* wizard = m_window->findChild<TWizardForm*>();
-    const QList<QWidget*> windows{m_window.get(), wizard, m_window->findChild<THelpForm*>()};
+    m_window->openWizard();
+    m_window->openHelp();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    const QList<QWidget*> windows{m_window.get(), wizard, m_window->findChild<HelpWindow*>()};
     for (QWidget* window : windows) {
         QVERIFY(window);
         QTRY_VERIFY(window->isVisible());
@@ -241,7 +245,7 @@ void LookTest::captionsReadUnderEveryPalette() {
     }
 }
 
-void LookTest::arrowKeysInTheTreeLoadTheFolderAfterAPause() {
+void LookTest::arrowKeysInTheTreeDoNotLoad() {
     createSubfolderFile(QStringLiteral("Inner"), QStringLiteral("Inside.txt"));
     startWindow();
     activate();
@@ -252,7 +256,10 @@ void LookTest::arrowKeysInTheTreeLoadTheFolderAfterAPause() {
     QTRY_VERIFY(tree->model()->rowCount(tree->currentIndex()) > 0);
     QTest::keyClick(tree, Qt::Key_Down); // onto its one subfolder
     QCOMPARE(tree->currentIndex().data().toString(), QStringLiteral("Inner"));
-    QCOMPARE(previewNames(), outer); // not while the user is still moving
+    QTest::qWait(500); // no load after a pause either: the preview and "Undo" stay
+    QCOMPARE(previewNames(), outer);
+    QVERIFY(!m_window->isWorking());
+    QTest::keyClick(tree, Qt::Key_Return);
     QTRY_COMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")});
 }
 
@@ -263,14 +270,14 @@ void LookTest::enterInTheTreeLoadsWithoutPressingOk() {
     child<QLineEdit>("Replace_From")->setText(QStringLiteral("a"));
     child<QLineEdit>("Replace_To")->setText(QStringLiteral("b"));
     QVERIFY(child<QPushButton>("Replace_Button")->isEnabled());
-    QSignalSpy ok(m_window.get(), &TForm1::replaceRequested);
+    QSignalSpy ok(m_window.get(), &MainWindow::replaceRequested);
     auto* tree = child<QTreeView>("ShellTree1");
     tree->setFocus();
     QTest::keyClick(tree, Qt::Key_Right);
     QTRY_VERIFY(tree->model()->rowCount(tree->currentIndex()) > 0);
     QTest::keyClick(tree, Qt::Key_Down);
     QTest::keyClick(tree, Qt::Key_Return);
-    QCOMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")}); // at once
+    QTRY_COMPARE(previewNames(), QStringList{QStringLiteral("Inside.txt")});
     QCOMPARE(ok.count(), 0);
 }
 
@@ -327,9 +334,40 @@ void LookTest::desktopShortcutsRunTheirCommands() {
     child<QLineEdit>("Replace_From")->setFocus();
     createFile(QStringLiteral("delta.txt"));
     QTest::keyClick(m_window.get(), Qt::Key_F5);
-    QCOMPARE(previewModel()->rowCount(), 4); // reloaded from disk
+    QTRY_COMPARE(previewModel()->rowCount(), 4); // reloaded from disk
     QTest::keyClick(m_window.get(), Qt::Key_F1);
     QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
+}
+
+void LookTest::escapeClosesTheAssistantsAndTheOptionsPanel() {
+    startWindow();
+    activate();
+    for (const char* opener : {"MainMenu_View_Wizard", "MainMenu_Help_Help"}) {
+        m_window->findChild<QAction*>(QString::fromLatin1(opener))->trigger();
+        QWidget* assistant = QApplication::activeWindow();
+        QTRY_VERIFY((assistant = QApplication::activeWindow()) && assistant != m_window.get());
+        const QPointer<QWidget> open = assistant;
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QTRY_VERIFY2(!open, opener); // closed and gone, its opener enabled again
+        QVERIFY(m_window->findChild<QAction*>(QString::fromLatin1(opener))->isEnabled());
+    }
+    auto* options = child<QToolButton>("Case_Smart_Extra_FakeButton");
+    options->click();
+    auto* panel = child<QWidget>("Case_Extra_Panel");
+    QVERIFY(panel->isVisible());
+    child<QCheckBox>("Case_Smart_Hyphen")->setFocus();
+    QTest::keyClick(child<QCheckBox>("Case_Smart_Hyphen"), Qt::Key_Escape);
+    QVERIFY(!panel->isVisible());
+}
+
+// Both position boxes are labelled "Pos:" on screen.
+void LookTest::positionBoxesSayWhichBoxTheyBelongTo() {
+    startWindow();
+    const auto spoken = [this](const char* name) {
+        return QAccessible::queryAccessibleInterface(child<QWidget>(name))->text(QAccessible::Name);
+    };
+    QCOMPARE(spoken("Replace_TrimFrom"), QStringLiteral("Delete position"));
+    QCOMPARE(spoken("Replace_InsertFrom"), QStringLiteral("Insert position"));
 }
 
 QTEST_MAIN(LookTest)

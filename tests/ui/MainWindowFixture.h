@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "ui/TForm1.h"
+#include "ui/mainwindow/MainWindow.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QApplication>
@@ -29,11 +29,14 @@ public:
         file.open(QIODevice::WriteOnly);
     }
     void startWindow() {
-        m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir->path()), m_disk);
+        m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
         QTRY_VERIFY(m_window->state().Started);
+        settle();
     }
+    /// Waits until the window's commands have ended and their results show.
+    void settle() const { QTRY_VERIFY(!m_window->isWorking()); }
     template <typename W>
     W* child(const char* name) const {
         return m_window->findChild<W*>(QString::fromLatin1(name));
@@ -48,20 +51,24 @@ public:
     const QAbstractItemModel* previewModel() const {
         return child<QListView>("FileBox_Preview")->model();
     }
-    /// Answers the next modal message box with OK and returns its text.
+    /// Answers the next modal message box with OK and returns its text. The
+    /// box may come once a command's work is done: looked for until then.
     static void answerNextMessageBox(QString* text) {
-        QTimer::singleShot(0, [text] {
+        auto* poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, [poll, text] {
             if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                 *text = box->text();
                 box->accept();
+                poll->deleteLater();
             }
         });
+        poll->start(5);
     }
 
 protected:
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
 };
 
 } // namespace quillon::test

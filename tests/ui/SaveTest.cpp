@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "ui/TForm1.h"
-#include "ui/TForm2.h"
-#include "ui/TSaveDialogBoxForm.h"
-#include "ui/UserQuestions.h"
+#include "ui/dialogs/RenameDialog.h"
+#include "ui/dialogs/SaveConfirmDialog.h"
+#include "ui/dialogs/UserQuestions.h"
+#include "ui/mainwindow/MainWindow.h"
+#include "ui/widgets/FolderTree.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QCheckBox>
@@ -17,8 +18,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-#include <functional>
+#include <QTreeView>
 
 using namespace quillon;
 
@@ -72,30 +72,6 @@ private:
     QWidget* m_window;
 };
 
-// Calls back on every paint event of a widget.
-class PaintWatch final : public QObject {
-public:
-    PaintWatch(QWidget* widget, std::function<void()> painted)
-        : m_painted(std::move(painted)) {
-        widget->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override {
-        if (event->type() == QEvent::Paint)
-            m_painted();
-        return false;
-    }
-
-private:
-    std::function<void()> m_painted;
-};
-
-bool waitCursorShown() {
-    const QCursor* cursor = QGuiApplication::overrideCursor();
-    return cursor && cursor->shape() == Qt::WaitCursor;
-}
-
 } // namespace
 
 class SaveTest final : public QObject {
@@ -111,7 +87,8 @@ private slots:
     void windowSavesShowsProgressAndReloads();
     void renameFileTakesTheEditedNameOrNothing();
     void undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord();
-    void longWorkShowsProgressAndRepaints();
+    void cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed();
+    void inputDuringWorkIsNotReplayed();
 
 private:
     void createFile(const QString& name);
@@ -120,10 +97,11 @@ private:
         return m_window->findChild<QListView*>(QStringLiteral("FileBox_Preview"));
     }
     QStringList previewNames() const;
+    void settle() const { QTRY_VERIFY_WITH_TIMEOUT(!m_window->isWorking(), 120000); }
 
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
-    std::unique_ptr<TForm1> m_window;
+    std::unique_ptr<MainWindow> m_window;
     std::shared_ptr<StandIn> m_user;
 };
 
@@ -144,12 +122,13 @@ void SaveTest::createFile(const QString& name) {
 }
 
 void SaveTest::start() {
-    m_window = std::make_unique<TForm1>(QFile::encodeName(m_dir->path()), m_disk);
+    m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
     m_user = std::make_shared<StandIn>(m_window.get());
     m_window->setQuestions(m_user);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(!m_window->isWorking());
 }
 
 QStringList SaveTest::previewNames() const {
@@ -162,7 +141,7 @@ QStringList SaveTest::previewNames() const {
 
 void SaveTest::confirmationDialog() {
     bool createUndoFile = true;
-    TSaveDialogBoxForm dialog(createUndoFile, nullptr);
+    SaveConfirmDialog dialog(createUndoFile, nullptr);
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Confirm"));
     QVERIFY(dialog.windowFlags() & Qt::Tool);
     QVERIFY(
@@ -185,7 +164,7 @@ void SaveTest::confirmationDialog() {
 
     dialog.show();
     no->click();
-    QCOMPARE(dialog.result(), TSaveDialogBoxForm::kNo);
+    QCOMPARE(dialog.result(), SaveConfirmDialog::kNo);
     dialog.show();
     QTest::keyClick(&dialog, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
@@ -193,11 +172,12 @@ void SaveTest::confirmationDialog() {
 
 void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
     const QString name = QStringLiteral("Song Name.mp3");
-    TForm2 dialog(name, false, nullptr);
+    RenameDialog dialog(name, false, nullptr);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QCOMPARE(dialog.windowTitle(), QStringLiteral("Rename"));
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
+    QCOMPARE(edit->accessibleName(), QStringLiteral("New name"));
     QTRY_COMPARE(edit->text(), name);
     auto* update = dialog.findChild<QCheckBox*>(QStringLiteral("Rename_UpdateCase"));
     QCOMPARE(edit->text(), name);
@@ -216,7 +196,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
     QCOMPARE(dialog.renameText(), name + QStringLiteral(" x"));
 
-    TForm2 none(name, true, nullptr);
+    RenameDialog none(name, true, nullptr);
     none.show();
     auto* noneUpdate = none.findChild<QCheckBox*>(QStringLiteral("Rename_UpdateCase"));
     QTRY_VERIFY(!noneUpdate->isEnabled());
@@ -229,7 +209,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
 }
 
 void SaveTest::renameDialogFiltersAndLimitsTypedText() {
-    TForm2 dialog(QString(), false, nullptr);
+    RenameDialog dialog(QString(), false, nullptr);
     dialog.show();
     QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     auto* edit = dialog.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
@@ -242,7 +222,7 @@ void SaveTest::renameDialogFiltersAndLimitsTypedText() {
     QString long254;
     for (int i = 0; i < 254; ++i)
         long254 += emoji;
-    TForm2 full(long254, false, nullptr);
+    RenameDialog full(long254, false, nullptr);
     full.show();
     auto* fullEdit = full.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"));
     QTRY_COMPARE(fullEdit->text(), long254);
@@ -254,7 +234,7 @@ void SaveTest::renameDialogFiltersAndLimitsTypedText() {
 
     // The program's own text is shown whole, even past the limit.
     const QString tooLong(300, QLatin1Char('n'));
-    TForm2 longer(tooLong, false, nullptr);
+    RenameDialog longer(tooLong, false, nullptr);
     longer.show();
     QTRY_COMPARE(longer.findChild<QLineEdit*>(QStringLiteral("Rename_Edit"))->text(), tooLong);
 }
@@ -286,6 +266,14 @@ void SaveTest::failureBoxButtonsInOrderOkDefault() {
     const auto plain = makeMessageBox(nullptr, MessageKind::Error, text);
     QCOMPARE(plain->textFormat(), Qt::PlainText);
     QCOMPARE(plain->icon(), QMessageBox::Critical);
+
+    // A short message leaves the title whole, with room for the title bar's buttons.
+    const auto shortOne = makeMessageBox(nullptr, MessageKind::Plain, QStringLiteral("No."));
+    shortOne->show();
+    QVERIFY(QTest::qWaitForWindowExposed(shortOne.get()));
+    const QFontMetrics metrics(shortOne->font());
+    QVERIFY(shortOne->width() >=
+            metrics.horizontalAdvance(shortOne->windowTitle()) + 3 * metrics.height());
 }
 
 void SaveTest::windowSavesShowsProgressAndReloads() {
@@ -295,19 +283,20 @@ void SaveTest::windowSavesShowsProgressAndReloads() {
     createFile(QStringLiteral(".taken.txt")); // hidden: never listed
     start();
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    settle();
     QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
                                           QStringLiteral("C.TXT")}));
     preview()->setCurrentIndex(preview()->model()->index(2, 0));
     m_user->typed = QStringLiteral(".taken.txt");
     m_user->updateCaseAnswer = false;
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
 
-    m_window->SaveToDisk_ButtonClick();
+    m_window->save();
+    settle();
     QCOMPARE(m_user->confirmations, 1);
     QCOMPARE(m_user->failures, (QStringList{QStringLiteral("\"c.txt\"\ncould not be renamed.")}));
     QVERIFY(m_user->progressShownWhileAsked);
-    // The bar goes once the event loop has control again.
-    QTRY_VERIFY(!m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible());
+    QVERIFY(!m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"))->isVisible());
     QVERIFY(m_window->findChild<QCheckBox*>(QStringLiteral("DisplayPreview_CB"))->isVisible());
     QCOMPARE(
         QDir(m_dir->path())
@@ -328,21 +317,22 @@ void SaveTest::renameFileTakesTheEditedNameOrNothing() {
 
     m_user->confirmRename = false;
     m_user->typed = QStringLiteral("ignored");
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
     QCOMPARE(m_user->shownText, QStringLiteral("B.txt")); // the Smart preview name
     QVERIFY(!m_user->shownCaseIsNone);
     QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.txt"), QStringLiteral("B.txt")}));
 
     m_user->confirmRename = true;
     m_user->typed = QStringLiteral("tHE wHO - new NAME.MP3");
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
     QCOMPARE(previewNames(),
              (QStringList{QStringLiteral("A.txt"), QStringLiteral("The Who - New Name.mp3")}));
 
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_None"))->click();
+    settle();
     preview()->setCurrentIndex(preview()->model()->index(0, 0));
     m_user->typed = QStringLiteral("mIxEd");
-    m_window->Rename_FileClick();
+    m_window->renameSelectedEntry();
     QVERIFY(m_user->shownCaseIsNone);
     QCOMPARE(previewNames().at(0), QStringLiteral("mIxEd"));
     QVERIFY(!m_window->findChild<QPushButton*>(QStringLiteral("Replace_Undo_Button"))->isEnabled());
@@ -363,12 +353,14 @@ void SaveTest::undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord() {
     };
     QVERIFY(!entryEnabled());
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
-    m_window->SaveToDisk_ButtonClick();
+    m_window->save(); // waits for the case switch
+    settle();
     QCOMPARE(onDisk(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
                                     QStringLiteral("_Quillon - Click me to UNDO.sh")}));
     QVERIFY(entryEnabled());
 
     undo->trigger();
+    settle();
     QCOMPARE(m_user->undoConfirmations, 1);
     QCOMPARE(onDisk(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
     const QAbstractItemModel* folder =
@@ -378,48 +370,77 @@ void SaveTest::undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord() {
     QVERIFY(!entryEnabled());
 }
 
-// Loading, pressing "OK" and saving a folder large enough to show progress:
-// the window repaints while the work runs, under the wait cursor, and the
-// list never paints rows that are being rebuilt.
-void SaveTest::longWorkShowsProgressAndRepaints() {
-    const int count = 300;
-    for (int i = 0; i < count; ++i)
-        createFile(QStringLiteral("song %1.txt").arg(i));
-    start();
-    auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
-    QTRY_VERIFY(!bar->isVisible());
-    int barPaints = 0;
-    bool waitCursorWhilePainted = true;
-    const PaintWatch barWatch(bar, [&] {
-        ++barPaints;
-        waitCursorWhilePainted = waitCursorWhilePainted && waitCursorShown();
-    });
-    QList<int> rowsPainted;
-    const PaintWatch listWatch(preview()->viewport(),
-                               [&] { rowsPainted.append(preview()->model()->rowCount()); });
-    const std::function<void()> commands[] = {
-        [&] { m_window->ReloadFromDisk_ButtonClick(); },
-        [&] {
-            m_window->findChild<QLineEdit*>(QStringLiteral("Replace_From"))
-                ->setText(QStringLiteral("song"));
-            m_window->findChild<QLineEdit*>(QStringLiteral("Replace_To"))
-                ->setText(QStringLiteral("tune"));
-            m_window->Replace_ButtonClick();
-        },
-        [&] { m_window->SaveToDisk_ButtonClick(); },
-    };
-    for (const auto& command : commands) {
-        barPaints = 0;
-        command();
-        QVERIFY(barPaints > 0);
-        QVERIFY(waitCursorWhilePainted);
-        QTRY_VERIFY(!bar->isVisible());
-        QVERIFY(!QGuiApplication::overrideCursor());
+// Saving a folder large enough to take a while: the bar and its cancel
+// button show, the commands are disabled, Escape stops the renaming after
+// the rename at hand, and the undo record then takes back exactly the files
+// that were renamed.
+void SaveTest::cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed() {
+    const int count = 100000;
+    QStringList before;
+    for (int i = 0; i < count; ++i) {
+        before.append(QStringLiteral("song %1.txt").arg(i, 6, 10, QLatin1Char('0')));
+        QFile file(m_dir->filePath(before.last()));
+        QVERIFY(file.open(QIODevice::WriteOnly));
     }
+    start();
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    settle();
+    auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
+    m_window->save();
+    // Some files renamed, most still to go.
+    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir->filePath(QStringLiteral("SONG 000000.TXT"))),
+                             60000);
+    QVERIFY(m_window->findChild<QPushButton*>(QStringLiteral("CancelButton"))->isVisible());
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Panel1"))->isEnabled());
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    settle();
+    QVERIFY(!bar->isVisible());
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Panel1"))->isEnabled());
+
+    const QDir dir(m_dir->path());
+    QStringList renamed = dir.entryList(QDir::Files, QDir::Name);
+    renamed = renamed.filter(QStringLiteral("SONG"), Qt::CaseSensitive);
+    QVERIFY2(!renamed.isEmpty() && renamed.size() < count,
+             qPrintable(QString::number(renamed.size())));
+    QVERIFY(dir.exists(QStringLiteral("_Quillon - Click me to UNDO.sh")));
+
+    m_window->undoLastSave();
+    settle();
+    QCOMPARE(dir.entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name), before);
+    QVERIFY(m_user->told.isEmpty());
+}
+
+// Clicks and keys given while a command works are dropped, not run once it
+// has ended: a second save asked for by Ctrl+S, a reload by F5, a folder
+// clicked in the tree.
+void SaveTest::inputDuringWorkIsNotReplayed() {
+    for (int i = 0; i < 2000; ++i)
+        createFile(QStringLiteral("song %1.txt").arg(i));
+    QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("other")));
+    start();
+    auto* tree = m_window->findChild<QTreeView*>(QStringLiteral("ShellTree1"));
+    const QModelIndex shown = tree->currentIndex();
+    tree->expand(shown);
+    QTRY_COMPARE(tree->model()->rowCount(shown), 1);
+    const QModelIndex other = tree->model()->index(0, 0, shown);
+    tree->scrollTo(other);
+    const QPoint onOther = tree->visualRect(other).center();
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    settle();
+
+    m_window->save();
+    QVERIFY(m_window->isWorking());
+    QTest::keyClick(m_window.get(), Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(m_window.get(), Qt::Key_F5);
+    QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onOther);
+    settle();
+    QTest::qWait(50); // anything left in the queue would run now
+    QVERIFY(!m_window->isWorking());
     QCOMPARE(m_user->confirmations, 1);
-    QVERIFY(!QFile::exists(m_dir->filePath(QStringLiteral("song 0.txt"))));
-    for (const int rows : rowsPainted)
-        QVERIFY2(rows == 0 || rows == count, qPrintable(QString::number(rows)));
+    QVERIFY(m_user->told.isEmpty()); // no "No files to save."
+    QCOMPARE(static_cast<FolderTree*>(tree)->selectedPath(), m_dir->path());
+    QCOMPARE(previewNames().first(), QStringLiteral("SONG 0.TXT"));
+    QVERIFY(QFile::exists(m_dir->filePath(QStringLiteral("SONG 0.TXT"))));
 }
 
 QTEST_MAIN(SaveTest)

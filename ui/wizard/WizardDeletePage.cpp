@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardDeletePage.h"
 
-#include "ui/MainWindowAccess.h"
-#include "ui/NameText.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
@@ -38,8 +38,10 @@ WizardDeletePage::WizardDeletePage(MainWindowAccess& mainWindow, SampleName samp
                                     "beginning or the end of the file names?"),
                                  tr("Beginning"), tr("End"), "W_Del_L2RCB", "W_Del_R2LCB"});
     column->addWidget(group);
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Length\" boxes."),
             "W_Del_OKButton", "W_Del_ClearButton");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 void WizardDeletePage::showSample(const QString& sample) {

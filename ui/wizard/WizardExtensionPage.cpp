@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardExtensionPage.h"
 
-#include "ui/Glyphs.h"
-#include "ui/NameText.h"
-#include "ui/Palette.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/Palette.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
@@ -41,8 +41,10 @@ WizardExtensionPage::WizardExtensionPage(MainWindowAccess& mainWindow, QWidget* 
     row->addWidget(group, 1);
     row->addWidget(buildNote());
     column->addLayout(row);
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
             "Button2", "Button3");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 // How to rename one extension only, with the pictures of the two scope

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardInsertPage.h"
 
-#include "ui/MainWindowAccess.h"
-#include "ui/NameText.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
@@ -41,8 +41,10 @@ WizardInsertPage::WizardInsertPage(MainWindowAccess& mainWindow, SampleName samp
                                     "beginning or the end of the file names?"),
                                  tr("Beginning"), tr("End"), "W_Ins_L2RCB", "W_Ins_R2LCB"});
     column->addWidget(group);
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Pos\" and \"Str\" boxes."),
             "Button1", "W_Ins_ClearButton");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 void WizardInsertPage::showSample(const QString& sample) {

@@ -167,11 +167,11 @@ std::variant<Refusal, ReformatResult> W_Reformat_Compose(const ReformatPage& pag
     }
     Refusal digits{kReformatDigitAfterField, {}};
     if (beginsWithMarkerDigit(c2))
-        digits.highlight.push_back("W_Reformat_CurrEdit2");
+        digits.highlight.emplace_back("W_Reformat_CurrEdit2");
     if (beginsWithMarkerDigit(c3))
-        digits.highlight.push_back("W_Reformat_CurrEdit3");
+        digits.highlight.emplace_back("W_Reformat_CurrEdit3");
     if (k == 0 && beginsWithMarkerDigit(c4))
-        digits.highlight.push_back("W_Reformat_CurrEdit4");
+        digits.highlight.emplace_back("W_Reformat_CurrEdit4");
     if (!digits.highlight.empty())
         return digits;
 

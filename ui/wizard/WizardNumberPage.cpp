@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardNumberPage.h"
 
-#include "ui/NameText.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
@@ -28,8 +28,10 @@ WizardNumberPage::WizardNumberPage(MainWindowAccess& mainWindow, QWidget* parent
     column->setSpacing(3);
     column->addWidget(pageLabel(tr("This feature adds sequential numbers to file names."), this));
     column->addWidget(buildGroup());
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
             "W_Number_OKButton", "W_Number_ClearButton");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 QWidget* WizardNumberPage::buildGroup() {

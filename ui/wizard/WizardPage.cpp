@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardPage.h"
 
-#include "ui/MainWindowAccess.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardWidgets.h"
 
 #include <QPushButton>

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardReformatPage.h"
 
-#include "ui/ClickLabel.h"
-#include "ui/Glyphs.h"
-#include "ui/NameText.h"
-#include "ui/Palette.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/ClickLabel.h"
+#include "ui/widgets/Glyphs.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardLogic.h"
 #include "ui/wizard/WizardWidgets.h"
 
@@ -44,7 +44,7 @@ void highlight(QWidget* control, bool on) {
     const char* const normal = "normalPalette";
     if (!control->property(normal).isValid())
         control->setProperty(normal, control->palette());
-    const QPalette own = control->property(normal).value<QPalette>();
+    const auto own = control->property(normal).value<QPalette>();
     control->setPalette(on ? highlightPalette(own) : own);
 }
 
@@ -91,8 +91,10 @@ WizardReformatPage::WizardReformatPage(MainWindowAccess& mainWindow, QWidget* pa
     column->addWidget(buildGroup());
     column->addLayout(buildHelpLine());
     watchForErrorEnd();
+    // NOLINTBEGIN(modernize-raw-string-literal): the translation keys on this text
     addFoot(column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
             "W_Reformat_OKButton", "W_Reformat_ClearButton");
+    // NOLINTEND(modernize-raw-string-literal)
 }
 
 QLayout* WizardReformatPage::buildExamples() {
@@ -210,7 +212,9 @@ void WizardReformatPage::ok() {
     const auto outcome = W_Reformat_Compose(page);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         for (const std::string_view name : refusal->highlight)
-            highlight(findChild<QWidget*>(QString::fromLatin1(name.data(), name.size())), true);
+            highlight(findChild<QWidget*>(
+                          QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))),
+                      true);
         W_Reformat_ErrMess(translated("quillon::wizard", refusal->message));
         return;
     }

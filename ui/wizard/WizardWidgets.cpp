@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/wizard/WizardWidgets.h"
 
-#include "ui/KeyFilter.h"
-#include "ui/WidgetHelpers.h"
+#include "ui/widgets/KeyFilter.h"
+#include "ui/widgets/WidgetHelpers.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -77,7 +77,7 @@ SampleEdit::SampleEdit(const char* name, QWidget* parent)
 
 void SampleEdit::focusOutEvent(QFocusEvent* event) {
     const int start = selectionStart();
-    const int length = selectedText().size();
+    const auto length = static_cast<int>(selectedText().size());
     QLineEdit::focusOutEvent(event);
     if (start >= 0 && !hasSelectedText())
         setSelection(start, length);

@@ -1,0 +1,65 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/dialogs/DiskMessages.h"
+
+#include "ui/models/NameText.h"
+
+#include "engine/Utf8.h"
+
+#include <cerrno>
+#include <cstring>
+
+namespace quillon {
+
+QString DiskMessages::saveNotice(const SaveNotice& notice) {
+    const QString name = toDisplayString(notice.name);
+    switch (notice.kind) {
+    case SaveNoticeKind::NoFiles:
+        return tr("No files to save.");
+    case SaveNoticeKind::ListsOutOfStep:
+        return tr("Folder.items.count <> Preview.items.count\n\nChanges cannot be saved. Click "
+                  "Reload.");
+    case SaveNoticeKind::NotReady:
+        return tr("Not ready yet. Proceed when\nthe \"Save\" is enabled.\n");
+    case SaveNoticeKind::DuplicateName:
+        return tr("Duplicate file names found:\n > %1\n\nNothing written to disk.").arg(name);
+    case SaveNoticeKind::InvalidName:
+        return tr("Invalid file name found:\n > %1\n\nNothing written to disk.").arg(name);
+    case SaveNoticeKind::FolderBusy:
+        return tr("Another save or undo is running in this folder.\n\nNo file was renamed.");
+    case SaveNoticeKind::UndoFileNotWritten:
+        return tr("The undo file could not be written.\n\nNo file was renamed.");
+    case SaveNoticeKind::UndoFileNotRewritten:
+        return tr("The undo file could not be rewritten after renaming.\n\nIt still lists every "
+                  "planned rename; running it takes back those that were done.");
+    }
+    return {};
+}
+
+QString DiskMessages::renameFailure(const RenameFailure& failure) {
+    // Linux has no sharing violation; a busy file is the nearest thing.
+    const bool busy = failure.error == EBUSY || failure.error == ETXTBSY;
+    return QStringLiteral("\"%1\"\n%2")
+        .arg(toDisplayString(failure.oldName),
+             busy ? tr("cannot be renamed because it is currently used by\nanother program.")
+                  : tr("could not be renamed."));
+}
+
+QString DiskMessages::noUndoFile() {
+    return tr("This folder holds no undo file of Quillon's.");
+}
+
+QString DiskMessages::notRestored(const std::vector<UndoStep>& notRestored) {
+    QString names;
+    for (const UndoStep& step : notRestored)
+        names += QStringLiteral("\n > ") + toDisplayString(decodeName(step.to));
+    return tr("These files could not be renamed back:%1\n\nThe undo file was kept with "
+              "them.")
+        .arg(names);
+}
+
+QString DiskMessages::folderUnreadable(const QString& folder, int error) {
+    return tr("The folder could not be read:\n > %1\n\n%2")
+        .arg(folder, QString::fromLocal8Bit(std::strerror(error)));
+}
+
+} // namespace quillon

@@ -1,0 +1,182 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/mainwindow/FileLists.h"
+
+#include "ui/widgets/FolderTree.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/WidgetHelpers.h"
+
+#include <QDir>
+#include <QHBoxLayout>
+#include <QListView>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QStandardPaths>
+
+namespace quillon {
+
+namespace {
+
+constexpr int kSplitterWidth = 3;
+
+int firstVisibleRow(const QListView* view) {
+    const QModelIndex top = view->indexAt(QPoint(1, 1));
+    return top.isValid() ? top.row() : 0;
+}
+
+void scrollToRow(QListView* view, int row) {
+    if (row >= 0 && row < view->model()->rowCount())
+        view->scrollTo(view->model()->index(row, 0), QAbstractItemView::PositionAtTop);
+}
+
+} // namespace
+
+FileLists::FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel,
+                     QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("Panel2"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+
+    m_tree = named(new FolderTree(this), "ShellTree1");
+    connect(m_tree, &QTreeView::clicked, this, &FileLists::folderChosen);
+    connect(m_tree, &FolderTree::folderChosenByKeyboard, this, &FileLists::folderChosen);
+    // The tree starts at the user's desktop folder, or at home without one.
+    const QString desktop = QStandardPaths::writableLocation(QStandardPaths::DesktopLocation);
+    m_tree->selectPath(QDir(desktop).exists() ? desktop : QDir::homePath());
+    row->addWidget(m_tree);
+    row->addWidget(buildSplitter());
+    buildLists(folderModel, previewModel);
+    // The lists have no caption on screen; readers say these.
+    m_tree->setAccessibleName(tr("Folders"));
+    m_folderView->setAccessibleName(tr("Folder list"));
+    m_previewView->setAccessibleName(tr("Preview list"));
+    row->addWidget(m_folderView, 1);
+    row->addWidget(m_previewView, 1);
+    buildPopup();
+    placeSplitter();
+}
+
+QWidget* FileLists::buildSplitter() {
+    m_splitter = named(new QWidget(this), "PanelSplitter");
+    m_splitter->setFixedWidth(kSplitterWidth);
+    m_splitter->setAutoFillBackground(true);
+    // White on a light palette; a dark one keeps a dark bar.
+    QPalette bar = m_splitter->palette();
+    bar.setColor(QPalette::Window, isDarkPalette(bar) ? bar.color(QPalette::Mid) : Qt::white);
+    m_splitter->setPalette(bar);
+    m_splitter->setCursor(Qt::SizeHorCursor);
+    m_splitter->installEventFilter(this);
+    return m_splitter;
+}
+
+void FileLists::buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel) {
+    m_folderView = uniformListView("FileList_Folder", this);
+    m_folderView->setModel(folderModel);
+    m_folderView->hide();
+    m_previewView = uniformListView("FileBox_Preview", this);
+    m_previewView->setModel(previewModel);
+    m_previewView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_previewView, &QListView::customContextMenuRequested, this, [this](const QPoint& pos) {
+        m_mouse = pos;
+        m_popup->popup(m_previewView->viewport()->mapToGlobal(pos));
+    });
+    connect(m_previewView, &QListView::clicked, this, &FileLists::listClicked);
+    connect(m_folderView, &QListView::clicked, this, &FileLists::listClicked);
+}
+
+void FileLists::buildPopup() {
+    m_popup = named(new QMenu(this), "FileBox_Preview_PopupMenu");
+    QMenu* popupSelect = m_popup->addMenu(tr("&Select"));
+    popupSelect->addAction(tr("Select All"), this, &FileLists::selectAllRequested);
+    popupSelect->addAction(tr("Unselect All"), this, &FileLists::unselectAllRequested);
+    named(popupSelect->addAction(tr("Invert All"), this, &FileLists::invertAllRequested),
+          "Inverse1");
+    QMenu* popupReload = m_popup->addMenu(tr("&Reload and Sort"));
+    named(popupReload->addAction(tr("By &File Name"), this, &FileLists::reloadByNameRequested),
+          "ByFileNames1");
+    named(popupReload->addAction(tr("By &Date and Time"), this, &FileLists::reloadByDateRequested),
+          "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
+    m_popupRename = named(m_popup->addAction(tr("&Rename File"), this, &FileLists::renameRequested),
+                          "FileBox_Preview_PopupMenu_RenameFile");
+    connect(m_popup, &QMenu::aboutToShow, this, &FileLists::FileBox_Preview_PopupMenu_OnPopup);
+}
+
+bool FileLists::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_splitter && splitterEvent(event))
+        return true;
+    return QWidget::eventFilter(watched, event);
+}
+
+bool FileLists::splitterEvent(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::MouseButtonPress:
+        PanelSplitterOnMouseDown();
+        return true;
+    case QEvent::MouseMove:
+        PanelSplitterMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
+        return true;
+    case QEvent::MouseButtonRelease:
+        PanelSplitterOnMouseUp();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void FileLists::placeSplitter() {
+    // The tree keeps its width while the window resizes; the lists take the
+    // rest, down to nothing when the tree is dragged wide.
+    m_tree->setFixedWidth(std::max(0, m_treeWidth));
+}
+
+void FileLists::PanelSplitterOnMouseDown() {
+    m_splitterDragging = true;
+}
+
+void FileLists::PanelSplitterMouseMove(int x) {
+    if (!m_splitterDragging)
+        return;
+    if (m_treeWidth <= 0) {
+        // Dragged past the left edge: stays shut until the button is released.
+        m_treeWidth = 0;
+        placeSplitter();
+        return;
+    }
+    m_treeWidth += x;
+    placeSplitter();
+}
+
+void FileLists::PanelSplitterOnMouseUp() {
+    m_splitterDragging = false;
+    if (m_treeWidth <= 0)
+        m_treeWidth = 1;
+    placeSplitter();
+}
+
+void FileLists::showList(bool preview) {
+    QListView* shown = preview ? m_previewView : m_folderView;
+    QListView* hidden = preview ? m_folderView : m_previewView;
+    const int top = firstVisibleRow(hidden);
+    shown->show();
+    scrollToRow(shown, top);
+    hidden->hide();
+}
+
+void FileLists::clearSelection(bool preview) {
+    (preview ? m_previewView : m_folderView)->clearSelection();
+}
+
+void FileLists::FileBox_Preview_PopupMenu_OnPopup() {
+    m_previewView->clearSelection();
+    const QModelIndex under = m_previewView->indexAt(m_mouse);
+    if (under.isValid())
+        m_previewView->selectionModel()->select(under, QItemSelectionModel::ClearAndSelect);
+    m_popupRename->setEnabled(previewHasSelection());
+}
+
+bool FileLists::previewHasSelection() const {
+    return m_previewView->selectionModel()->hasSelection();
+}
+
+} // namespace quillon

@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QWidget>
+
+class QAbstractItemModel;
+class QAction;
+class QListView;
+class QMenu;
+
+namespace quillon {
+
+class FolderTree;
+
+/// The middle of the main window: the folder tree, the splitter that sizes
+/// it, the folder and preview lists lying on top of each other, and the
+/// preview list's popup menu. Holds the tree's width and the drag.
+class FileLists final : public QWidget {
+    Q_OBJECT
+public:
+    FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel, QWidget* parent);
+
+    FolderTree* tree() const { return m_tree; }
+    QListView* folderView() const { return m_folderView; }
+    QListView* previewView() const { return m_previewView; }
+    int treeWidth() const { return m_treeWidth; }
+
+    void placeSplitter();
+
+    /// Shows the preview list or the folder list, at the other's top row.
+    void showList(bool preview);
+    void clearSelection(bool preview);
+    bool previewHasSelection() const;
+
+public slots:
+    // The splitter's mouse: x is the position relative to its left edge.
+    void PanelSplitterOnMouseDown();
+    void PanelSplitterMouseMove(int x);
+    void PanelSplitterOnMouseUp();
+    /// Selects the preview entry under the mouse, or none, as the popup menu opens.
+    void FileBox_Preview_PopupMenu_OnPopup();
+
+signals:
+    /// A folder was clicked in the tree, or chosen there by keyboard.
+    void folderChosen();
+    /// An entry of either list was clicked.
+    void listClicked();
+    // The popup menu's entries.
+    void selectAllRequested();
+    void unselectAllRequested();
+    void invertAllRequested();
+    void reloadByNameRequested();
+    void reloadByDateRequested();
+    void renameRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildSplitter();
+    void buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel);
+    void buildPopup();
+    bool splitterEvent(QEvent* event);
+
+    FolderTree* m_tree = nullptr;
+    QWidget* m_splitter = nullptr;
+    int m_treeWidth = 220;
+    bool m_splitterDragging = false;
+    QListView* m_folderView = nullptr;
+    QListView* m_previewView = nullptr;
+    QMenu* m_popup = nullptr;
+    QAction* m_popupRename = nullptr;
+    /// Where the popup menu was asked for, in the preview list's viewport.
+    QPoint m_mouse;
+};
+
+} // namespace quillon

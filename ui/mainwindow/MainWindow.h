@@ -1,0 +1,173 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/mainwindow/MainWindowState.h"
+#include "workspace/UndoHistory.h"
+#include "workspace/Workspace.h"
+
+#include <QByteArray>
+#include <QPointer>
+#include <QWidget>
+
+#include <memory>
+
+class QMenu;
+
+namespace quillon {
+
+class CaseGroup;
+class CommandRunner;
+class InputGuard;
+class MainMenus;
+class MainWindowLink;
+class FileLists;
+class FolderListModel;
+class ListRowSizes;
+class PreviewListModel;
+class ReplaceGroup;
+class TopStrip;
+class HelpWindow;
+class WizardDialog;
+class UserQuestions;
+
+/// The main window: the menus, the top strip, the file lists, the case and
+/// replace groups, and the commands that tie them to the workspace. The
+/// parts own their controls and state; the window's handlers are thin slots
+/// that take their values and hand the workspace's long commands to the
+/// command runner. Its code is spread over MainWindow*.cpp by area.
+class MainWindow final : public QWidget {
+    Q_OBJECT
+public:
+    /// folderArgument: the first command-line argument as raw bytes (empty
+    /// when there was none); fs: the disk the workspace reads.
+    MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    /// The lists as they stand; a command at work changes them when it ends.
+    Workspace& workspace();
+    /// A command is at work (or waiting for one that is).
+    bool isWorking() const;
+    const MainWindowState& state() const { return m_state; }
+    /// Width of the folder tree, as the splitter sets it.
+    int treeWidth() const;
+
+    /// The settings of the "Replace/Reformat/Number" and "Case" groups as values.
+    ReplaceSettings replaceSettings() const;
+    Scope scope() const;
+    /// The way the assistants write into this window.
+    MainWindowAccess& access() const;
+
+public slots:
+    // start, layout, keys and the mask box (MainWindow.cpp)
+    void startUp();
+    void placeFloatingParts();
+    void exitProgram();
+    void maskChanged();
+    void resetMaskAndLoad();
+
+    // loading and the lists (MainWindowLists.cpp)
+    void load();
+    void reloadFolder();
+    void reloadSortedByDate();
+    void resetPreview();
+    void checkAll();
+    void uncheckAll();
+    void invertChecks();
+    void renameFromPopup();
+    void clearListSelection();
+    void showChosenList();
+    void chooseFolderList();
+    void choosePreviewList();
+
+    // the "Replace/Reformat/Number" group (MainWindowReplace.cpp)
+    void applyOperation();
+    void undoLastPress();
+    void showRefusal(RefusalCode code);
+    void updateEnterTargets();
+
+    // saving and the single-file rename (MainWindowSave.cpp)
+    void save();
+    /// File menu "Undo Last Save": takes back the last save into the shown
+    /// folder from the undo file it left, after a confirmation.
+    void undoLastSave();
+    void renameSelectedEntry();
+    /// Where saving and the rename dialog ask the user (tests stand in their own).
+    void setQuestions(std::shared_ptr<UserQuestions> questions);
+
+    // the assistants (MainWindowAssistants.cpp)
+    void openWizard();
+    void openHelp();
+    void showAbout();
+
+signals:
+    /// A press of "OK" has been handled (run or refused).
+    void replaceRequested();
+    /// A command has ended and the window takes input again.
+    void commandFinished();
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // saving and undoing it
+    void tellReloadError(UserQuestions& ask, int error);
+    void tellUndoResult(UserQuestions& ask, const UndoResult& result);
+    void updateUndoLastSave();
+
+    // construction
+    QList<QMenu*> buildMenus();
+    QWidget* buildTopStrip(const QList<QMenu*>& menus);
+    QWidget* buildMiddle();
+    QWidget* buildBottom();
+    QWidget* buildHidden();
+    void connectCaseGroup();
+    void connectReplaceGroup();
+    void connectFileLists();
+    void updateMinimumSize();
+    void refreshCase();
+    void connectRunner();
+    void showWork(int percent);
+    void endWork();
+
+    // lists
+    std::string selectedFolder() const;
+    using LoadCommand = LoadResult (Workspace::*)(const std::string&, NameView);
+    void runLoad(LoadCommand command);
+    void runRebuild(PreviewRebuild mode);
+    void showPreviewList();
+    void connectNotices();
+    void listsReset();
+
+    QByteArray m_folderArgument;
+    /// Saves go into the user's history, and "Undo Last Save" takes from it.
+    UndoHistory m_history;
+    CommandRunner* m_runner = nullptr;
+    InputGuard* m_guard = nullptr;
+    /// Where the keyboard was before long work disabled the controls.
+    QPointer<QWidget> m_focusBeforeWork;
+    bool m_workShown = false;
+    MainWindowState m_state;
+    PreviewListModel* m_previewModel = nullptr;
+    FolderListModel* m_folderModel = nullptr;
+    ListRowSizes* m_rowSizes = nullptr;
+    QWidget* m_bottom = nullptr;
+
+    MainMenus* m_menus = nullptr;
+
+    TopStrip* m_strip = nullptr;
+    FileLists* m_lists = nullptr;
+    ReplaceGroup* m_replace = nullptr;
+    CaseGroup* m_case = nullptr;
+
+    // the assistants' way in, and their single instances
+    std::unique_ptr<MainWindowLink> m_link;
+    QPointer<WizardDialog> m_wizard;
+    QPointer<HelpWindow> m_help;
+    std::shared_ptr<UserQuestions> m_questions;
+};
+
+} // namespace quillon

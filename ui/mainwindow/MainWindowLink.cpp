@@ -1,0 +1,72 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/mainwindow/MainWindowLink.h"
+
+#include "ui/mainwindow/MainMenus.h"
+#include "ui/mainwindow/ReplaceGroup.h"
+
+#include "workspace/Workspace.h"
+
+namespace quillon {
+
+MainWindowLink::MainWindowLink(ReplaceGroup& replace, MainMenus& menus, const Workspace& workspace)
+    : m_replace(replace)
+    , m_menus(menus)
+    , m_workspace(workspace) {}
+
+std::vector<Name> MainWindowLink::previewNames() const {
+    // A copy: the wizard never holds on to the workspace's lists.
+    const NameList& preview = m_workspace.preview().names;
+    std::vector<Name> names;
+    names.reserve(preview.size());
+    for (std::size_t i = 0; i < preview.size(); ++i)
+        names.push_back(preview.decoded(i));
+    return names;
+}
+
+void MainWindowLink::setReplaceText(const QString& text) {
+    m_replace.setReplaceText(text);
+}
+
+void MainWindowLink::setWithText(const QString& text) {
+    m_replace.setWithText(text);
+}
+
+void MainWindowLink::setDeletePosition(const QString& text) {
+    m_replace.setDeletePosition(text);
+}
+
+void MainWindowLink::setDeleteLength(const QString& text) {
+    m_replace.setDeleteLength(text);
+}
+
+void MainWindowLink::setDeleteChecked(bool checked) {
+    m_replace.setDeleteChecked(checked);
+}
+
+void MainWindowLink::setInsertPosition(const QString& text) {
+    m_replace.setInsertPosition(text);
+}
+
+void MainWindowLink::setInsertString(const QString& text) {
+    m_replace.setInsertString(text);
+}
+
+void MainWindowLink::setInsertChecked(bool checked) {
+    m_replace.setInsertChecked(checked);
+}
+
+Scope MainWindowLink::scope() const {
+    return m_replace.scope();
+}
+
+void MainWindowLink::setWizardOpenersEnabled(bool enabled) {
+    m_menus.setWizardEnabled(enabled);
+    m_replace.setWizardButtonEnabled(enabled);
+}
+
+void MainWindowLink::setHelpOpenersEnabled(bool enabled) {
+    m_menus.setHelpEnabled(enabled);
+    m_replace.setHelpButtonEnabled(enabled);
+}
+
+} // namespace quillon

@@ -1,0 +1,362 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/mainwindow/ReplaceGroup.h"
+
+#include "ui/models/NameText.h"
+#include "ui/widgets/KeyFilter.h"
+#include "ui/widgets/WidgetHelpers.h"
+
+#include "engine/ReplaceReadiness.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace quillon {
+
+namespace {
+
+QCheckBox* checkBox(const char* name, const QString& caption, bool checked, QWidget* parent) {
+    auto* box = named(new QCheckBox(caption, parent), name);
+    box->setChecked(checked);
+    return box;
+}
+
+// A box wide enough for its longest entry, or a stretching one.
+QLineEdit* lineEdit(const char* name, const QString& widest, QWidget* parent) {
+    auto* edit = named(new QLineEdit(parent), name);
+    if (!widest.isEmpty())
+        fitWidthTo(edit, widest);
+    return edit;
+}
+
+QLabel* labelFor(const QString& caption, QWidget* field, QWidget* parent) {
+    auto* label = new QLabel(caption, parent);
+    label->setBuddy(field);
+    return label;
+}
+
+int posBoxLimit(const QString& before) {
+    return before.startsWith(QLatin1Char('-')) ? 4 : 3;
+}
+
+Scope scopeOf(bool names, bool extensions) {
+    if (names)
+        return extensions ? Scope::Both : Scope::FileNamesOnly;
+    return Scope::ExtensionsOnly;
+}
+
+// One toggle of the pair shows; a hidden one that had the keyboard focus
+// passes it on to its twin.
+void showToggle(QToolButton* on, QToolButton* off, bool included) {
+    QToolButton* shown = included ? on : off;
+    QToolButton* hidden = included ? off : on;
+    shown->show();
+    if (hidden->hasFocus())
+        shown->setFocus(Qt::TabFocusReason);
+    hidden->hide();
+}
+
+} // namespace
+
+ReplaceGroup::ReplaceGroup(QWidget* parent)
+    : QGroupBox(tr("Replace/Reformat/Number"), parent) {
+    setObjectName(QStringLiteral("Replacement"));
+    styleCaptionGroup(this);
+    auto* grid = new QGridLayout(this);
+    grid->setContentsMargins(6, 2, 6, 4);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(1);
+    grid->addLayout(buildPatternRow(), 0, 0, 1, 2);
+    grid->addLayout(buildPositionRow(), 1, 0, 1, 2);
+    // Rows 2 and 3: the switches, then Undo and OK at the right.
+    grid->addLayout(buildSwitches(), 2, 0, 2, 1);
+    m_undoButton = named(new QPushButton(tr("Undo"), this), "Replace_Undo_Button");
+    m_undoButton->setEnabled(false);
+    m_replaceButton = named(new QPushButton(tr("OK"), this), "Replace_Button");
+    connect(m_undoButton, &QPushButton::clicked, this, &ReplaceGroup::undoPressed);
+    connect(m_replaceButton, &QPushButton::clicked, this, &ReplaceGroup::okPressed);
+    grid->addWidget(m_undoButton, 2, 1);
+    grid->addWidget(m_replaceButton, 3, 1);
+    grid->setColumnStretch(0, 1);
+
+    installKeyRules();
+    watchChanges();
+    updateControlStates();
+}
+
+// The pattern boxes, the scope toggles and the assistants.
+QLayout* ReplaceGroup::buildPatternRow() {
+    auto* patterns = new QHBoxLayout;
+    patterns->setSpacing(4);
+    m_replaceFrom = lineEdit("Replace_From", {}, this);
+    patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, this));
+    patterns->addWidget(m_replaceFrom, 1);
+    auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this);
+    connect(clear, &QToolButton::clicked, this,
+            &ReplaceGroup::Replace_ClearFromToBoxesFakeButtonClick);
+    patterns->addWidget(clear);
+    m_replaceTo = lineEdit("Replace_To", {}, this);
+    patterns->addWidget(labelFor(tr("With:"), m_replaceTo, this));
+    patterns->addWidget(m_replaceTo, 1);
+    patterns->addWidget(buildScopeToggles());
+
+    m_wizardButton = imageButton("Replace_OptionsWizard", Glyph::Wizard, this);
+    connect(m_wizardButton, &QToolButton::clicked, this, &ReplaceGroup::wizardPressed);
+    m_helpButton = imageButton("HelpButton", Glyph::Help, this);
+    connect(m_helpButton, &QToolButton::clicked, this, &ReplaceGroup::helpPressed);
+    patterns->addWidget(m_wizardButton);
+    patterns->addWidget(m_helpButton);
+    return patterns;
+}
+
+QWidget* ReplaceGroup::buildScopeToggles() {
+    m_fnExtPanel = named(new QWidget(this), "Replace_FNExtPanel");
+    auto* scope = new QGridLayout(m_fnExtPanel);
+    scope->setContentsMargins(0, 0, 0, 0);
+    scope->setSpacing(0);
+    m_fnOn = imageButton("Replace_Button_FN_On", Glyph::ScopeNamesOn, m_fnExtPanel, true);
+    m_fnOff = imageButton("Replace_Button_FN_Off", Glyph::ScopeNamesOff, m_fnExtPanel, true);
+    m_extOn = imageButton("Replace_Button_Ext_On", Glyph::ScopeExtensionsOn, m_fnExtPanel, true);
+    m_extOff = imageButton("Replace_Button_Ext_Off", Glyph::ScopeExtensionsOff, m_fnExtPanel, true);
+    // Each pair shares one place; exactly one of a pair is shown.
+    scope->addWidget(m_fnOn, 0, 0);
+    scope->addWidget(m_fnOff, 0, 0);
+    scope->addWidget(m_extOn, 1, 0);
+    scope->addWidget(m_extOff, 1, 0);
+    connect(m_fnOn, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_FN_OnClick);
+    connect(m_fnOff, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_FN_OffClick);
+    connect(m_extOn, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_Ext_OnClick);
+    connect(m_extOff, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_Ext_OffClick);
+    // After the click's own handler, whichever toggle it was.
+    for (QToolButton* toggle : {m_fnOn, m_fnOff, m_extOn, m_extOff})
+        connect(toggle, &QToolButton::clicked, this, &ReplaceGroup::Replace_SetOptionPanel);
+    Replace_SetOptionPanel();
+    // Hidden for patterns without a scope; the boxes keep their places.
+    keepPlaceWhenHidden(m_fnExtPanel);
+    return m_fnExtPanel;
+}
+
+// Delete and Insert at a position.
+QLayout* ReplaceGroup::buildPositionRow() {
+    auto* positions = new QHBoxLayout;
+    positions->setSpacing(3);
+    m_trim = checkBox("Replace_Trim", tr("Delete"), false, this);
+    const QString fourDigits = QStringLiteral("-000");
+    m_trimFrom = lineEdit("Replace_TrimFrom", fourDigits, this);
+    m_trimCount = lineEdit("Replace_TrimCount", fourDigits, this);
+    m_insert = checkBox("Replace_Insert", tr("Insert"), false, this);
+    m_insertFrom = lineEdit("Replace_InsertFrom", fourDigits, this);
+    m_insertString = lineEdit("Replace_InsertString", {}, this);
+    // Both boxes are labelled "Pos:": a screen reader says which one it is.
+    m_trimFrom->setAccessibleName(tr("Delete position"));
+    m_insertFrom->setAccessibleName(tr("Insert position"));
+    positions->addWidget(m_trim);
+    positions->addWidget(labelFor(tr("Pos:"), m_trimFrom, this));
+    positions->addWidget(m_trimFrom);
+    positions->addWidget(labelFor(tr("Length:"), m_trimCount, this));
+    positions->addWidget(m_trimCount);
+    positions->addSpacing(8);
+    positions->addWidget(m_insert);
+    positions->addWidget(labelFor(tr("Pos:"), m_insertFrom, this));
+    positions->addWidget(m_insertFrom);
+    positions->addWidget(labelFor(tr("String:"), m_insertString, this));
+    positions->addWidget(m_insertString, 1);
+    return positions;
+}
+
+QLayout* ReplaceGroup::buildSwitches() {
+    auto* switches = new QGridLayout;
+    switches->setHorizontalSpacing(8);
+    switches->setVerticalSpacing(0);
+    m_replaceCase = checkBox("Replace_Case", tr("Case sensitive"), false, this);
+    m_updateCase = checkBox("Replace_UpdateCase", tr("Update case"), true, this);
+    m_sourceIsPreview = checkBox("SourceIsPreview", tr("Cumulate"), true, this);
+    m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, this);
+    m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, this);
+    m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, this);
+    switches->addWidget(m_replaceCase, 0, 0);
+    switches->addWidget(m_updateCase, 0, 1);
+    switches->addWidget(m_sourceIsPreview, 0, 2);
+    switches->addWidget(m_charToSpaces, 1, 0);
+    switches->addWidget(m_delDigits, 1, 1);
+    switches->addWidget(m_delExtraSpaces, 1, 2);
+    return switches;
+}
+
+void ReplaceGroup::installKeyRules() {
+    const auto escapeUndo = [this] {
+        if (!m_undoButton->isEnabled())
+            return false;
+        emit undoPressed();
+        return true;
+    };
+    // "/" and "*" are pattern marks here; every other character may stand
+    // in a Linux file name.
+    const QString patternRejects;
+    installKeyRule(m_replaceFrom,
+                   KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
+    installKeyRule(m_replaceTo,
+                   KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
+    const auto tickTrim = [this] {
+        m_trim->setChecked(true);
+    };
+    const auto tickInsert = [this] {
+        m_insert->setChecked(true);
+    };
+    installKeyRule(m_trimFrom,
+                   KeyRule{{}, QStringLiteral("0123456789-"), posBoxLimit, tickTrim, {}});
+    installKeyRule(
+        m_trimCount,
+        KeyRule{{}, QStringLiteral("0123456789"), [](const QString&) { return 3; }, tickTrim, {}});
+    installKeyRule(m_insertFrom,
+                   KeyRule{{}, QStringLiteral("0123456789-"), posBoxLimit, tickInsert, {}});
+    installKeyRule(m_insertString,
+                   KeyRule{notInFileNames(), {}, [](const QString&) { return 64; }, {}, {}});
+}
+
+void ReplaceGroup::watchChanges() {
+    for (QLineEdit* box :
+         {m_replaceFrom, m_replaceTo, m_trimFrom, m_trimCount, m_insertFrom, m_insertString}) {
+        connect(box, &QLineEdit::textChanged, this, &ReplaceGroup::changed);
+        box->installEventFilter(this); // a click also recomputes the states
+    }
+    for (QCheckBox* box : {m_replaceCase, m_updateCase, m_charToSpaces, m_delDigits,
+                           m_delExtraSpaces, m_trim, m_sourceIsPreview, m_insert})
+        connect(box, &QCheckBox::toggled, this, &ReplaceGroup::changed);
+}
+
+bool ReplaceGroup::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress && qobject_cast<QLineEdit*>(watched))
+        changed();
+    return QGroupBox::eventFilter(watched, event);
+}
+
+void ReplaceGroup::changed() {
+    updateControlStates();
+    emit settingsChanged();
+}
+
+ReplaceSettings ReplaceGroup::settings() const {
+    ReplaceSettings s;
+    s.find = toName(m_replaceFrom->text());
+    s.replaceWith = toName(m_replaceTo->text());
+    s.caseSensitive = m_replaceCase->isChecked();
+    s.updateCase = m_updateCase->isChecked();
+    s.cumulate = m_sourceIsPreview->isChecked();
+    s.deleteEnabled = m_trim->isChecked();
+    s.deletePos = toName(m_trimFrom->text());
+    s.deleteLength = toName(m_trimCount->text());
+    s.insertEnabled = m_insert->isChecked();
+    s.insertPos = toName(m_insertFrom->text());
+    s.insertText = toName(m_insertString->text());
+    s.spacesFromPercent20AndUnderscore = m_charToSpaces->isChecked();
+    s.deleteDigits = m_delDigits->isChecked();
+    s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
+    s.scope = m_scope;
+    return s;
+}
+
+void ReplaceGroup::updateControlStates() {
+    m_replaceButton->setEnabled(canApply(settings()));
+
+    const QString from = m_replaceFrom->text();
+    const bool noScope = from.trimmed() == QStringLiteral("*") || from.contains(QLatin1Char('/'));
+    m_replaceCase->setEnabled(!noScope);
+    m_fnExtPanel->setVisible(!noScope);
+}
+
+void ReplaceGroup::setNamesIncluded(bool included) {
+    const bool extensions = m_scope != Scope::FileNamesOnly;
+    m_scope = scopeOf(included, extensions || !included);
+}
+
+void ReplaceGroup::setExtensionsIncluded(bool included) {
+    const bool names = m_scope != Scope::ExtensionsOnly;
+    m_scope = scopeOf(names || !included, included);
+}
+
+void ReplaceGroup::Replace_Button_FN_OnClick() {
+    setNamesIncluded(false);
+}
+
+void ReplaceGroup::Replace_Button_FN_OffClick() {
+    setNamesIncluded(true);
+}
+
+void ReplaceGroup::Replace_Button_Ext_OnClick() {
+    setExtensionsIncluded(false);
+}
+
+void ReplaceGroup::Replace_Button_Ext_OffClick() {
+    setExtensionsIncluded(true);
+}
+
+void ReplaceGroup::Replace_SetOptionPanel() {
+    showToggle(m_fnOn, m_fnOff, m_scope != Scope::ExtensionsOnly);
+    showToggle(m_extOn, m_extOff, m_scope != Scope::FileNamesOnly);
+}
+
+void ReplaceGroup::Replace_ClearFromToBoxesFakeButtonClick() {
+    m_replaceFrom->clear();
+    m_replaceTo->clear();
+    m_replaceFrom->setFocus();
+}
+
+void ReplaceGroup::focusReplaceBox() {
+    m_replaceFrom->setFocus();
+}
+
+bool ReplaceGroup::okEnabled() const {
+    return m_replaceButton->isEnabled();
+}
+
+void ReplaceGroup::setUndoEnabled(bool enabled) {
+    m_undoButton->setEnabled(enabled);
+}
+
+void ReplaceGroup::setWizardButtonEnabled(bool enabled) {
+    m_wizardButton->setEnabled(enabled);
+}
+
+void ReplaceGroup::setHelpButtonEnabled(bool enabled) {
+    m_helpButton->setEnabled(enabled);
+}
+
+void ReplaceGroup::setReplaceText(const QString& text) {
+    m_replaceFrom->setText(text);
+}
+
+void ReplaceGroup::setWithText(const QString& text) {
+    m_replaceTo->setText(text);
+}
+
+void ReplaceGroup::setDeletePosition(const QString& text) {
+    m_trimFrom->setText(text);
+}
+
+void ReplaceGroup::setDeleteLength(const QString& text) {
+    m_trimCount->setText(text);
+}
+
+void ReplaceGroup::setDeleteChecked(bool checked) {
+    m_trim->setChecked(checked);
+}
+
+void ReplaceGroup::setInsertPosition(const QString& text) {
+    m_insertFrom->setText(text);
+}
+
+void ReplaceGroup::setInsertString(const QString& text) {
+    m_insertString->setText(text);
+}
+
+void ReplaceGroup::setInsertChecked(bool checked) {
+    m_insert->setChecked(checked);
+}
+
+} // namespace quillon

@@ -1,0 +1,165 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/mainwindow/TopStrip.h"
+
+#include "ui/widgets/KeyFilter.h"
+#include "ui/widgets/WidgetHelpers.h"
+
+#include <QCheckBox>
+#include <QEvent>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace quillon {
+
+TopStrip::TopStrip(const QList<QMenu*>& menus, QWidget* parent)
+    : QWidget(parent) {
+    setObjectName(QStringLiteral("TopStrip"));
+    auto* row = new QHBoxLayout(this);
+    row->setContentsMargins(2, 1, 2, 1);
+    row->setSpacing(4);
+    row->addWidget(buildToolBar(menus));
+    row->addWidget(buildPanel());
+    row->addStretch(1);
+}
+
+QWidget* TopStrip::buildToolBar(const QList<QMenu*>& menus) {
+    auto* toolbar = named(new QToolBar(this), "ToolBar1");
+    toolbar->setMovable(false);
+    toolbar->setFloatable(false);
+    for (QMenu* menu : menus) {
+        auto* button = new QToolButton(toolbar);
+        button->setText(menu->title());
+        button->setMenu(menu);
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setAutoRaise(true);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
+        toolbar->addWidget(button);
+        m_commands.append(button);
+    }
+    return toolbar;
+}
+
+QWidget* TopStrip::buildPanel() {
+    auto* panel = named(new QWidget(this), "Panel3");
+    auto* panelRow = new QHBoxLayout(panel);
+    panelRow->setContentsMargins(0, 0, 0, 0);
+    panelRow->setSpacing(4);
+    auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
+    connect(reload, &QToolButton::clicked, this, &TopStrip::reloadPressed);
+    m_commands.append(reload);
+    panelRow->addWidget(reload);
+    auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel);
+    connect(save, &QToolButton::clicked, this, &TopStrip::savePressed);
+    m_commands.append(save);
+    panelRow->addWidget(save);
+    panelRow->addWidget(buildPreviewPlace(panel));
+
+    auto* maskLabel = new QLabel(tr("Mask:"), panel);
+    panelRow->addWidget(maskLabel);
+    m_mask = named(new QLineEdit(QStringLiteral("*.*"), panel), "FileMaskEdit");
+    fitWidthTo(m_mask, QStringLiteral("*.mpeg4"));
+    maskLabel->setBuddy(m_mask);
+    installKeyRule(m_mask, KeyRule{notInFileNames(), {}, {}, {}, {}});
+    m_mask->installEventFilter(this); // a click counts as a change of the mask
+    connect(m_mask, &QLineEdit::textChanged, this, &TopStrip::maskEdited);
+    panelRow->addWidget(m_mask);
+    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
+    connect(clear, &QToolButton::clicked, this, &TopStrip::maskClearPressed);
+    m_commands.append(m_mask);
+    m_commands.append(clear);
+    panelRow->addWidget(clear);
+    return panel;
+}
+
+// While long work runs, the progress bar and its cancel button lie over the
+// check box in the same place.
+QWidget* TopStrip::buildPreviewPlace(QWidget* parent) {
+    auto* previewPlace = new QWidget(parent);
+    auto* stack = new QGridLayout(previewPlace);
+    stack->setContentsMargins(0, 0, 0, 0);
+    m_displayPreview = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
+    m_displayPreview->setChecked(true);
+    connect(m_displayPreview, &QCheckBox::toggled, this, &TopStrip::previewToggled);
+    m_working = new QWidget(previewPlace);
+    auto* workingRow = new QHBoxLayout(m_working);
+    workingRow->setContentsMargins(0, 0, 0, 0);
+    workingRow->setSpacing(2);
+    m_progress = named(new QProgressBar(m_working), "ProgressBar");
+    m_progress->setRange(0, 100);
+    m_progress->setTextVisible(false);
+    workingRow->addWidget(m_progress, 1);
+    m_cancel = named(new QPushButton(tr("Cancel"), m_working), "CancelButton");
+    m_cancel->setToolTip(tr("Stop the work in progress (Esc)."));
+    m_cancel->setCursor(Qt::ArrowCursor);
+    connect(m_cancel, &QPushButton::clicked, this, &TopStrip::cancelPressed);
+    workingRow->addWidget(m_cancel);
+    m_working->hide();
+    // The place keeps the width of the wider of the two, whichever shows.
+    keepPlaceWhenHidden(m_displayPreview);
+    keepPlaceWhenHidden(m_working);
+    stack->addWidget(m_displayPreview, 0, 0);
+    stack->addWidget(m_working, 0, 0);
+    return previewPlace;
+}
+
+bool TopStrip::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_mask && event->type() == QEvent::MouseButtonPress)
+        emit maskEdited();
+    return QWidget::eventFilter(watched, event);
+}
+
+bool TopStrip::previewShown() const {
+    return m_displayPreview->isChecked();
+}
+
+void TopStrip::setPreviewShown(bool shown) {
+    m_displayPreview->setChecked(shown);
+}
+
+QString TopStrip::mask() const {
+    return m_mask->text();
+}
+
+void TopStrip::resetMask() {
+    m_mask->setText(QStringLiteral("*.*"));
+}
+
+void TopStrip::showProgress(bool shown) {
+    if (!shown) {
+        m_working->hide();
+        m_displayPreview->show();
+        return;
+    }
+    m_progress->setRange(0, 100);
+    m_progress->setValue(0);
+    m_displayPreview->hide();
+    m_working->show();
+}
+
+void TopStrip::setProgress(int percent) {
+    if (percent < 0) {
+        m_progress->setRange(0, 0); // length unknown: the bar runs to and fro
+        return;
+    }
+    m_progress->setRange(0, 100);
+    m_progress->setValue(percent);
+}
+
+void TopStrip::setCommandsEnabled(bool enabled) {
+    for (QWidget* control : m_commands)
+        control->setEnabled(enabled);
+}
+
+QWidget* TopStrip::cancelButton() const {
+    return m_cancel;
+}
+
+} // namespace quillon

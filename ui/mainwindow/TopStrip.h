@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include <QList>
+#include <QWidget>
+
+class QCheckBox;
+class QLineEdit;
+class QMenu;
+class QProgressBar;
+class QPushButton;
+
+namespace quillon {
+
+/// The strip above the lists: buttons that open the main menus, Reload and
+/// Save, the "Preview" check box (the progress bar covers it while files are
+/// renamed) and the mask box.
+class TopStrip final : public QWidget {
+    Q_OBJECT
+public:
+    /// menus: the main menus, in the order their buttons appear.
+    TopStrip(const QList<QMenu*>& menus, QWidget* parent);
+
+    bool previewShown() const;
+    /// Through the check box, so that previewToggled() runs on a change.
+    void setPreviewShown(bool shown);
+    QString mask() const;
+    /// Puts the mask back to "*.*".
+    void resetMask();
+    /// The bar and its cancel button in the check box's place, at 0.
+    void showProgress(bool shown);
+    /// 0 to 100; below 0 for work of unknown length.
+    void setProgress(int percent);
+    /// The menu buttons, Reload, Save and the mask box; the bar's cancel
+    /// button stays usable.
+    void setCommandsEnabled(bool enabled);
+    QWidget* cancelButton() const;
+
+signals:
+    void reloadPressed();
+    void savePressed();
+    void previewToggled();
+    /// The mask was typed in or clicked.
+    void maskEdited();
+    void maskClearPressed();
+    void cancelPressed();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildToolBar(const QList<QMenu*>& menus);
+    QWidget* buildPanel();
+    QWidget* buildPreviewPlace(QWidget* parent);
+
+    QCheckBox* m_displayPreview = nullptr;
+    QWidget* m_working = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QList<QWidget*> m_commands;
+    QLineEdit* m_mask = nullptr;
+};
+
+} // namespace quillon

@@ -1,0 +1,28 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "ui/models/NameRowsModel.h"
+
+namespace quillon {
+
+class Workspace;
+class WorkspaceSignals;
+
+/// The preview list as a Qt model: one checkable row per entry of the
+/// workspace's preview list. The workspace owns the data and tells its
+/// changes through the notices.
+class PreviewListModel final : public NameRowsModel {
+    Q_OBJECT
+public:
+    PreviewListModel(Workspace& workspace, const WorkspaceSignals& notices, QObject* parent);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    Workspace& m_workspace;
+};
+
+} // namespace quillon

@@ -1,0 +1,227 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/wizard/WizardDialog.h"
+
+#include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/models/NameText.h"
+#include "ui/widgets/Palette.h"
+#include "ui/widgets/WidgetHelpers.h"
+#include "ui/wizard/WizardDeletePage.h"
+#include "ui/wizard/WizardExtensionPage.h"
+#include "ui/wizard/WizardInsertPage.h"
+#include "ui/wizard/WizardLogic.h"
+#include "ui/wizard/WizardNumberPage.h"
+#include "ui/wizard/WizardReformatPage.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <utility>
+
+namespace quillon {
+
+namespace {
+
+bool isOwnTransient(const QWindow* window, const QWindow* own) {
+    for (window = window->transientParent(); window; window = window->transientParent()) {
+        if (window == own)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames)
+    : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
+    , m_mainWindow(mainWindow)
+    , m_access(&access)
+    , m_previewNames(std::move(previewNames)) {
+    setObjectName(QStringLiteral("WizardForm"));
+    setWindowTitle(tr("Wizard"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    setModal(false);
+    applyDesignedBackground(this, QColor(242, 243, 240));
+
+    m_notebook = new QTabWidget(this);
+    m_notebook->setObjectName(QStringLiteral("W_TabbedNotebook1"));
+    const auto sample = [this] {
+        return sampleName();
+    };
+    m_number = new WizardNumberPage(access, this);
+    addPage(m_number, tr("Number"), &WizardDialog::W_Number_OKButtonClick,
+            &WizardDialog::W_Number_ClearButtonClick);
+    m_insert = new WizardInsertPage(access, sample, this);
+    connect(m_insert, &WizardInsertPage::sampleClicked, this, &WizardDialog::W_Ins_EditSelect);
+    addPage(m_insert, tr("Insert"), &WizardDialog::Button1Click,
+            &WizardDialog::W_Ins_ClearButtonClick);
+    m_delete = new WizardDeletePage(access, sample, this);
+    addPage(m_delete, tr("Delete"), &WizardDialog::W_Del_OKButtonClick,
+            &WizardDialog::W_Del_ClearButtonClick);
+    m_reformat = new WizardReformatPage(access, this);
+    connect(m_reformat, &WizardReformatPage::underscoreExampleClicked, this,
+            &WizardDialog::Label26Click);
+    connect(m_reformat, &WizardReformatPage::parenthesesExampleClicked, this,
+            &WizardDialog::Label27Click);
+    addPage(m_reformat, tr("Reformat"), &WizardDialog::W_Reformat_OKButtonClick,
+            &WizardDialog::W_Reformat_ClearButtonClick);
+    m_extension = new WizardExtensionPage(access, this);
+    addPage(m_extension, tr("Extension"), &WizardDialog::Button2Click, &WizardDialog::Button3Click);
+    connect(m_notebook, &QTabWidget::currentChanged, this, &WizardDialog::pageChanged);
+    m_notebook->setCurrentIndex(m_notebook->indexOf(m_reformat));
+    pageChanged(m_notebook->currentIndex());
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_notebook);
+    setFixedSize(QSize(447, 230).expandedTo(layout->minimumSize()));
+    nameControlsForScreenReaders(this);
+
+    connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &WizardDialog::focusWindowChanged);
+    // A window manager may withhold the activation; the openers must be off
+    // as soon as this wizard exists.
+    W_TabbedNotebook1OnEnter();
+}
+
+WizardDialog* WizardDialog::open(QWidget* mainWindow, MainWindowAccess& access,
+                                 QPointer<WizardDialog>& instance, PreviewNames previewNames) {
+    // A closed window is only waiting for its deferred deletion (closing
+    // trades the delete-on-close flag for a deleteLater).
+    if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
+        instance = nullptr;
+    if (!instance) {
+        instance = new WizardDialog(mainWindow, access, std::move(previewNames));
+        instance->move(mainWindow->frameGeometry().topLeft() + QPoint(-50, 70));
+    }
+    instance->show();
+    instance->raise();
+    instance->activateWindow();
+    return instance;
+}
+
+void WizardDialog::addPage(WizardPage* page, const QString& title,
+                           void (WizardDialog::*okHandler)(),
+                           void (WizardDialog::*clearHandler)()) {
+    connect(page, &WizardPage::okPressed, this, okHandler);
+    connect(page, &WizardPage::clearPressed, this, clearHandler);
+    m_notebook->addTab(page, title);
+}
+
+Name WizardDialog::GetLongestFilename() const {
+    const Scope scope = m_access->scope();
+    using wizard::SampleCut;
+    const SampleCut cut = scope == Scope::FileNamesOnly    ? SampleCut::NamePart
+                          : scope == Scope::ExtensionsOnly ? SampleCut::Extension
+                                                           : SampleCut::Whole;
+    return wizard::GetLongestFilename(m_previewNames ? m_previewNames() : std::vector<Name>{}, cut);
+}
+
+QString WizardDialog::sampleName() const {
+    return toQString(GetLongestFilename());
+}
+
+void WizardDialog::pageChanged(int index) {
+    // Enter presses the OK button of the page that shows.
+    if (auto* page = qobject_cast<WizardPage*>(m_notebook->widget(index)))
+        page->okButton()->setDefault(true);
+}
+
+void WizardDialog::focusWindowChanged(QWindow* now) {
+    // The focus passes through no window while windows switch.
+    if (!now)
+        return;
+    const QWindow* own = windowHandle();
+    const FocusHolder holder = now == own                 ? FocusHolder::Wizard
+                               : isOwnTransient(now, own) ? FocusHolder::WizardChild
+                                                          : FocusHolder::Other;
+    // Coming back from one of the wizard's own message boxes or drop-down
+    // lists is no return to the wizard: the page keeps its selection.
+    if (std::exchange(m_lastFocus, holder) == FocusHolder::Other && holder == FocusHolder::Wizard)
+        W_TabbedNotebook1OnEnter();
+}
+
+void WizardDialog::W_TabbedNotebook1OnEnter() {
+    setOpenersEnabled(false);
+    const QString sample = sampleName();
+    m_delete->showSample(sample);
+    m_insert->showSample(sample);
+    m_reformat->colourErrorStrip();
+}
+
+void WizardDialog::setOpenersEnabled(bool enabled) {
+    m_access->setWizardOpenersEnabled(enabled);
+}
+
+void WizardDialog::closeEvent(QCloseEvent* event) {
+    QDialog::closeEvent(event);
+    if (event->isAccepted())
+        setOpenersEnabled(true);
+}
+
+void WizardDialog::keyPressEvent(QKeyEvent* event) {
+    // Closes like the close box; QDialog would only hide the window.
+    if (event->key() == Qt::Key_Escape) {
+        event->accept();
+        close();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void WizardDialog::W_Del_OKButtonClick() {
+    m_delete->ok();
+}
+
+void WizardDialog::W_Del_ClearButtonClick() {
+    m_delete->clear();
+}
+
+void WizardDialog::W_Ins_EditSelect() {
+    m_insert->moveMarker();
+}
+
+void WizardDialog::Button1Click() {
+    m_insert->ok();
+}
+
+void WizardDialog::W_Ins_ClearButtonClick() {
+    m_insert->clear();
+}
+
+void WizardDialog::Button2Click() {
+    m_extension->ok();
+}
+
+void WizardDialog::Button3Click() {
+    m_extension->clear();
+}
+
+void WizardDialog::W_Number_OKButtonClick() {
+    m_number->ok();
+}
+
+void WizardDialog::W_Number_ClearButtonClick() {
+    m_number->clear();
+}
+
+void WizardDialog::W_Reformat_OKButtonClick() {
+    m_reformat->ok();
+}
+
+void WizardDialog::W_Reformat_ClearButtonClick() {
+    m_reformat->clear();
+}
+
+void WizardDialog::Label26Click() {
+    m_reformat->showUnderscoreExample();
+}
+
+void WizardDialog::Label27Click() {
+    m_reformat->showParenthesesExample();
+}
+
+} // namespace quillon

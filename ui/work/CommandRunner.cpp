@@ -1,0 +1,185 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/work/CommandRunner.h"
+
+#include "ui/models/WorkspaceSignals.h"
+#include "ui/work/WorkControl.h"
+
+#include <QThread>
+
+#include <algorithm>
+
+namespace quillon {
+
+namespace {
+
+// How often the window looks at the worker's progress.
+constexpr int kProgressPollMs = 40;
+// Work that ends sooner shows no bar at all, so quick commands never flicker.
+constexpr qint64 kShowAfterMs = 250;
+
+} // namespace
+
+// Collects the notices of the copy a command works on, to be told to the
+// models once the copy is the workspace.
+class CommandRunner::NoticeLog final : public WorkspaceObserver {
+public:
+    void listsReset() override { m_reset = true; }
+    void previewNamesChanged() override { m_names = true; }
+    void checksChanged(std::size_t first, std::size_t last) override {
+        m_first = m_checks ? std::min(m_first, first) : first;
+        m_last = m_checks ? std::max(m_last, last) : last;
+        m_checks = true;
+    }
+    void undoAvailabilityChanged(bool available) override { m_undo = available; }
+
+    bool resets() const { return m_reset; }
+    void replayTo(WorkspaceObserver& observer) const {
+        if (m_reset) {
+            observer.listsReset();
+        } else {
+            if (m_names)
+                observer.previewNamesChanged();
+            if (m_checks)
+                observer.checksChanged(m_first, m_last);
+        }
+        if (m_undo)
+            observer.undoAvailabilityChanged(*m_undo);
+    }
+
+private:
+    bool m_reset = false;
+    bool m_names = false;
+    bool m_checks = false;
+    std::size_t m_first = 0;
+    std::size_t m_last = 0;
+    std::optional<bool> m_undo;
+};
+
+CommandRunner::CommandRunner(FileSystem& fs, QObject* parent)
+    : QObject(parent)
+    , m_workspace(std::in_place, fs)
+    , m_notices(new WorkspaceSignals(this)) {
+    m_workspace->setObserver(m_notices);
+    m_progressPoll.setInterval(kProgressPollMs);
+    connect(&m_progressPoll, &QTimer::timeout, this, [this] { showProgress(false); });
+}
+
+CommandRunner::~CommandRunner() {
+    if (!m_thread)
+        return;
+    // A save in flight stops after the rename at hand and writes its record.
+    m_control->requestStop();
+    {
+        const std::lock_guard lock(m_askMutex);
+        m_closing = true;
+    }
+    m_answered.notify_all();
+    m_thread->wait();
+    delete m_thread;
+}
+
+void CommandRunner::run(OnCancel onCancel, Work work, Done done) {
+    m_waiting.push_back(Command{onCancel, std::move(work), std::move(done)});
+    startNext();
+}
+
+void CommandRunner::cancel() {
+    m_waiting.clear();
+    if (m_control)
+        m_control->requestStop();
+}
+
+void CommandRunner::startNext() {
+    if (m_thread || m_waiting.empty())
+        return;
+    m_current = std::move(m_waiting.front());
+    m_waiting.pop_front();
+    m_control = std::make_unique<WorkControl>(m_current->onCancel == OnCancel::Discard);
+    m_log = std::make_unique<NoticeLog>();
+    m_result.reset();
+    m_shownPercent = WorkControl::kNothingShown;
+    m_sinceStart.start();
+    m_thread = QThread::create([this] { workOnCopy(*m_current); });
+    connect(m_thread, &QThread::finished, this, &CommandRunner::finishCommand);
+    emit started();
+    m_thread->start();
+    m_progressPoll.start();
+}
+
+// On the worker thread. The window reads the workspace meanwhile but never
+// changes it, so the copy is taken here.
+void CommandRunner::workOnCopy(const Command& command) {
+    try {
+        auto copy = std::make_unique<Workspace>(*m_workspace);
+        copy->setObserver(m_log.get());
+        copy->setProgressReporter(m_control.get());
+        command.work(*copy, *m_control);
+        copy->setObserver(nullptr);
+        copy->setProgressReporter(nullptr);
+        m_result = std::move(copy);
+    } catch (...) {
+        // Cancelled (WorkAbandoned) or out of memory: the lists stay as they were.
+        m_result.reset();
+    }
+}
+
+void CommandRunner::finishCommand() {
+    m_progressPoll.stop();
+    m_thread->wait();
+    m_thread->deleteLater();
+    m_thread = nullptr;
+    if (m_result)
+        adopt();
+    const Command command = std::move(*m_current);
+    m_current.reset();
+    m_control.reset();
+    m_log.reset();
+    emit finished();
+    if (command.done)
+        command.done();
+    startNext();
+}
+
+void CommandRunner::adopt() {
+    if (m_log->resets())
+        m_notices->listsAboutToReset();
+    m_workspace.emplace(std::move(*m_result));
+    m_result.reset();
+    m_workspace->setObserver(m_notices);
+    m_log->replayTo(*m_notices);
+}
+
+void CommandRunner::showProgress(bool now) {
+    if (!m_control)
+        return;
+    int percent = m_control->percent();
+    if (percent == WorkControl::kNothingShown) {
+        if (!now && m_sinceStart.elapsed() < kShowAfterMs)
+            return;
+        percent = WorkControl::kOpenEnded;
+    }
+    if (percent == m_shownPercent)
+        return;
+    m_shownPercent = percent;
+    emit progressChanged(percent);
+}
+
+bool CommandRunner::callOnWindowThread(const std::function<void()>& call) {
+    auto answered = std::make_shared<bool>(false);
+    QMetaObject::invokeMethod(
+        this,
+        [this, &call, answered] {
+            // The bar stands while the question asks.
+            showProgress(true);
+            call();
+            const std::lock_guard lock(m_askMutex);
+            *answered = true;
+            m_answered.notify_all();
+        },
+        Qt::QueuedConnection);
+    std::unique_lock lock(m_askMutex);
+    m_answered.wait(lock, [&] { return *answered || m_closing; });
+    return *answered;
+}
+
+} // namespace quillon

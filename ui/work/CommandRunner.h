@@ -1,0 +1,110 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workspace/Workspace.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <condition_variable>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+class QThread;
+
+namespace quillon {
+
+class WorkControl;
+class WorkspaceSignals;
+
+/// Runs the window's long commands (loading, pressing "OK", switching case,
+/// resetting, saving, undoing a save) on a worker thread, one at a time.
+/// A command works on a copy of the workspace; the copy takes the
+/// workspace's place on the window's thread once the command is done, and
+/// its notices reach the models then. Until then the window keeps showing
+/// and painting the lists as they were, and a cancelled load or press leaves
+/// them so. The workspace itself stays synchronous and knows no threads.
+class CommandRunner final : public QObject {
+    Q_OBJECT
+public:
+    /// Runs on the worker thread, on the copy.
+    using Work = std::function<void(Workspace& workspace, WorkControl& control)>;
+    /// Runs on the window's thread once the result is in place (or dropped).
+    using Done = std::function<void()>;
+
+    /// What a cancel does to a command.
+    enum class OnCancel : std::uint8_t {
+        /// The work ends at its next progress step and its copy is dropped.
+        Discard,
+        /// The work sees stopRequested and ends in order; its copy is kept.
+        Stop,
+    };
+
+    CommandRunner(FileSystem& fs, QObject* parent);
+    ~CommandRunner() override;
+    CommandRunner(const CommandRunner&) = delete;
+    CommandRunner& operator=(const CommandRunner&) = delete;
+
+    /// Valid for the runner's life; replaced in place when a command ends.
+    Workspace& workspace() { return *m_workspace; }
+    const Workspace& workspace() const { return *m_workspace; }
+    /// The workspace's notices as signals.
+    WorkspaceSignals& notices() const { return *m_notices; }
+
+    bool isRunning() const { return m_thread != nullptr; }
+    /// Starts work now, or after the commands already asked for.
+    void run(OnCancel onCancel, Work work, Done done = {});
+    /// Cancels the command at work and drops those waiting.
+    void cancel();
+
+    /// From the worker: runs call on the window's thread and waits for it.
+    /// Returns false, without calling, when the window closes meanwhile.
+    bool callOnWindowThread(const std::function<void()>& call);
+
+signals:
+    void started();
+    /// WorkControl's percent (or kOpenEnded) once the work is worth showing.
+    void progressChanged(int percent);
+    /// The result is in place and the window may take input again.
+    void finished();
+
+private:
+    struct Command {
+        OnCancel onCancel;
+        Work work;
+        Done done;
+    };
+    class NoticeLog;
+
+    void startNext();
+    void workOnCopy(const Command& command);
+    void finishCommand();
+    void adopt();
+    /// now: also before the work has run long enough to be worth showing.
+    void showProgress(bool now);
+
+    std::optional<Workspace> m_workspace;
+    WorkspaceSignals* m_notices;
+    std::deque<Command> m_waiting;
+
+    // The command at work.
+    QThread* m_thread = nullptr;
+    std::optional<Command> m_current;
+    std::unique_ptr<WorkControl> m_control;
+    std::unique_ptr<NoticeLog> m_log;
+    std::unique_ptr<Workspace> m_result;
+    QTimer m_progressPoll;
+    QElapsedTimer m_sinceStart;
+    int m_shownPercent = -1;
+
+    // A question from the worker waiting for the window's thread.
+    std::mutex m_askMutex;
+    std::condition_variable m_answered;
+    bool m_closing = false;
+};
+
+} // namespace quillon
