@@ -311,13 +311,12 @@ SavePlan planSave(const NameList& oldNames, const NameList& newNames, const Name
 NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries) {
     std::optional<NameTable> listed;
     for (const std::string_view name : entries) {
-        const auto letter = std::find_if(name.begin(), name.end(), [](char c) {
-            return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-        });
-        if (letter == name.end())
+        const std::size_t letter =
+            name.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
+        if (letter == std::string_view::npos)
             continue;
         std::string other(name);
-        other[static_cast<std::size_t>(letter - name.begin())] ^= 0x20;
+        other[letter] ^= 0x20;
         if (!listed)
             listed.emplace(entries);
         if (listed->find(other) != NameTable::kNone)
