@@ -87,6 +87,7 @@ private slots:
     void windowSavesShowsProgressAndReloads();
     void renameFileTakesTheEditedNameOrNothing();
     void undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord();
+    void twoSavesComeBackInOrderThroughTheHistory();
     void cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed();
     void inputDuringWorkIsNotReplayed();
 
@@ -368,6 +369,34 @@ void SaveTest::undoLastSaveBringsTheFilesBackAndIsOffWithoutARecord() {
     QCOMPARE(folder->index(0, 0).data().toString(), QStringLiteral("a.txt"));
     QVERIFY(m_user->told.isEmpty());
     QVERIFY(!entryEnabled());
+}
+
+// A second save replaces the folder's undo file; the user's history still
+// holds the first, so "Undo Last Save" takes both back, newest first.
+void SaveTest::twoSavesComeBackInOrderThroughTheHistory() {
+    createFile(QStringLiteral("a.txt"));
+    createFile(QStringLiteral("b.txt"));
+    start();
+    const auto onDisk = [&] {
+        return QDir(m_dir->path()).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+    };
+    const QString record = QStringLiteral("_Quillon - Click me to UNDO.sh");
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    m_window->save();
+    settle();
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_FirstLetters"))->click();
+    m_window->save();
+    settle();
+    QCOMPARE(onDisk(), (QStringList{QStringLiteral("A.txt"), QStringLiteral("B.txt"), record}));
+    auto* undo = m_window->findChild<QAction*>(QStringLiteral("UndoLastSave1"));
+    undo->trigger();
+    settle();
+    QCOMPARE(onDisk(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT")}));
+    undo->trigger();
+    settle();
+    QCOMPARE(m_user->undoConfirmations, 2);
+    QCOMPARE(onDisk(), (QStringList{QStringLiteral("a.txt"), QStringLiteral("b.txt")}));
+    QVERIFY(m_user->told.isEmpty());
 }
 
 // Saving a folder large enough to take a while: the bar and its cancel
