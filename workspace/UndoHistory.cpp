@@ -228,7 +228,8 @@ UndoHistory::UndoHistory(FileSystem& fs, std::string directory)
     , m_directory(std::move(directory)) {}
 
 std::string UndoHistory::defaultDirectory() {
-    // Relative values are ignored, as the base directory specification asks.
+    // A relative value is no place to keep state in: it would depend on
+    // where the program happens to run, so it counts as unset.
     if (const char* state = std::getenv("XDG_STATE_HOME"); isAbsoluteVariable(state))
         return std::string(state) + "/quillon/history";
     if (const char* home = std::getenv("HOME"); isAbsoluteVariable(home))
