@@ -15,6 +15,8 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -43,6 +45,7 @@ private slots:
     void everyControlHasANameAndFieldsTheirLabels();
     void scopeTogglesWorkByKeyboard();
     void desktopShortcutsRunTheirCommands();
+    void menuBarOpensByLetterAndWalksWithArrows();
     void escapeClosesTheAssistantsAndTheOptionsPanel();
     void positionBoxesSayWhichBoxTheyBelongTo();
 
@@ -337,6 +340,45 @@ void LookTest::desktopShortcutsRunTheirCommands() {
     QTRY_COMPARE(previewModel()->rowCount(), 4); // reloaded from disk
     QTest::keyClick(m_window.get(), Qt::Key_F1);
     QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
+}
+
+void LookTest::menuBarOpensByLetterAndWalksWithArrows() {
+    startWindow();
+    activate();
+    auto* bar = child<QMenuBar>("mainmenu1");
+    QVERIFY(bar);
+    const struct {
+        const char* name;
+        const char* title;
+    } order[] = {{"MainMenu_File", "&File"},
+                 {"MainMenu_View", "&View"},
+                 {"MainMenu_Select", "&Select"},
+                 {"MainMenu_Help", "&Help"}};
+    QCOMPARE(bar->actions().size(), static_cast<qsizetype>(std::size(order)));
+    QList<QMenu*> menus;
+    for (int i = 0; i < static_cast<int>(std::size(order)); ++i) {
+        QAction* entry = bar->actions().at(i);
+        QCOMPARE(entry->menu()->objectName(), QLatin1String(order[i].name));
+        QCOMPARE(entry->text(), QLatin1String(order[i].title));
+        menus << entry->menu();
+    }
+    const auto onlyOpen = [&menus](int index) {
+        for (int i = 0; i < menus.size(); ++i) {
+            if (menus[i]->isVisible() != (i == index))
+                return false;
+        }
+        return true;
+    };
+    QTest::keyClick(child<QWidget>("Replace_From"), Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(onlyOpen(1));
+    QTest::keyClick(menus[1], Qt::Key_Right);
+    QTRY_VERIFY(onlyOpen(2));
+    QTest::keyClick(menus[2], Qt::Key_Left);
+    QTRY_VERIFY(onlyOpen(1));
+    QTest::keyClick(menus[1], Qt::Key_Left);
+    QTRY_VERIFY(onlyOpen(0));
+    QTest::keyClick(menus[0], Qt::Key_Escape);
+    QTRY_VERIFY(onlyOpen(-1));
 }
 
 void LookTest::escapeClosesTheAssistantsAndTheOptionsPanel() {
