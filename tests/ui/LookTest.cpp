@@ -14,12 +14,14 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
@@ -37,6 +39,8 @@ private slots:
     void cleanup();
     void captionsFitAtEveryFontSize_data();
     void captionsFitAtEveryFontSize();
+    void windowFitsASmallScreenAtLargeText_data();
+    void windowFitsASmallScreenAtLargeText();
     void replaceGroupStaysPutWhateverShows();
     void captionsReadUnderEveryPalette_data();
     void captionsReadUnderEveryPalette();
@@ -175,6 +179,44 @@ void LookTest::captionsFitAtEveryFontSize() {
     QVERIFY(picture);
     QTRY_VERIFY(picture->isVisible());
     QVERIFY(picture->height() >= picture->heightForWidth(picture->width()));
+}
+
+void LookTest::windowFitsASmallScreenAtLargeText_data() {
+    QTest::addColumn<int>("points");
+    for (const int points : {9, 14, 20})
+        QTest::newRow(qPrintable(QStringLiteral("%1 pt").arg(points))) << points;
+}
+
+// A screen of 640 x 480 (logical) pixels holds the window at any size of
+// text: the lists shrink, the groups scroll, and "OK" can be reached.
+void LookTest::windowFitsASmallScreenAtLargeText() {
+    QFETCH(int, points);
+    QFont font = m_font;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    startWindow();
+    const QSize screen(640, 480);
+    QVERIFY(m_window->minimumSize().boundedTo(screen) == m_window->minimumSize());
+    QVERIFY(m_window->minimumSizeHint().boundedTo(screen) == m_window->minimumSizeHint());
+    QVERIFY(m_window->layout()->totalMinimumSize().boundedTo(screen) ==
+            m_window->layout()->totalMinimumSize());
+    m_window->resize(screen);
+    QTRY_COMPARE(m_window->size(), screen);
+    QApplication::processEvents();
+
+    // The strip's controls lie inside the window.
+    for (const char* name : {"mainmenu1", "ReloadFromDisk_Button2", "SaveToDisk_Button2",
+                             "DisplayPreview_CB", "FileMaskEdit", "FileMaskEdit_ClearFakeButton"}) {
+        const QRect place(placeOf(name), child<QWidget>(name)->size());
+        QVERIFY2(m_window->rect().contains(place), name);
+    }
+    QVERIFY(child<QWidget>("FileBox_Preview")->height() > 0);
+    // The bottom groups scroll to the button that matters most.
+    auto* bottom = child<QScrollArea>("Panel1");
+    auto* ok = child<QWidget>("Replace_Button");
+    bottom->ensureWidgetVisible(ok);
+    const QRect okPlace(ok->mapTo(bottom->viewport(), QPoint(0, 0)), ok->size());
+    QVERIFY(bottom->viewport()->rect().contains(okPlace));
 }
 
 void LookTest::replaceGroupStaysPutWhateverShows() {

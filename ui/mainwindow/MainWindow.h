@@ -13,6 +13,7 @@
 #include <memory>
 
 class QMenu;
+class QScrollArea;
 
 namespace quillon {
 
@@ -127,7 +128,7 @@ private:
     void connectCaseGroup();
     void connectReplaceGroup();
     void connectFileLists();
-    void updateMinimumSize();
+    QSize fittingSize() const;
     void refreshCase();
     void connectRunner();
     void showWork(int percent);
@@ -154,7 +155,7 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
     ListRowSizes* m_rowSizes = nullptr;
-    QWidget* m_bottom = nullptr;
+    QScrollArea* m_bottom = nullptr;
 
     MainMenus* m_menus = nullptr;
 
