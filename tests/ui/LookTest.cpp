@@ -41,6 +41,8 @@ private slots:
     void captionsFitAtEveryFontSize();
     void windowFitsASmallScreenAtLargeText_data();
     void windowFitsASmallScreenAtLargeText();
+    void groupContentsStayInsideTheirFrames_data();
+    void groupContentsStayInsideTheirFrames();
     void replaceGroupStaysPutWhateverShows();
     void captionsReadUnderEveryPalette_data();
     void captionsReadUnderEveryPalette();
@@ -106,6 +108,34 @@ QColor backgroundOf(const QWidget* widget) {
             return w->palette().color(w->backgroundRole());
     }
     return widget->palette().color(QPalette::Window);
+}
+
+// The frame lines a group box paints itself, found in its picture drawn
+// without its children: the outermost lines right of the title and halfway
+// down.
+QRect drawnFrame(QGroupBox* group) {
+    QImage own(group->size(), QImage::Format_ARGB32);
+    group->render(&own, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const int x = (group->width() + group->fontMetrics().horizontalAdvance(group->title())) / 2;
+    const int y = group->height() / 2;
+    const QRgb background = own.pixel(x, 0);
+    int top = -1;
+    int bottom = -1;
+    int left = -1;
+    int right = -1;
+    for (int row = 0; row < own.height(); ++row) {
+        if (own.pixel(x, row) != background) {
+            top = top < 0 ? row : top;
+            bottom = row;
+        }
+    }
+    for (int column = 0; column < own.width(); ++column) {
+        if (own.pixel(column, y) != background) {
+            left = left < 0 ? column : left;
+            right = column;
+        }
+    }
+    return {QPoint(left, top), QPoint(right, bottom)};
 }
 
 QColor textColourOf(const QWidget* widget) {
@@ -217,6 +247,43 @@ void LookTest::windowFitsASmallScreenAtLargeText() {
     bottom->ensureWidgetVisible(ok);
     const QRect okPlace(ok->mapTo(bottom->viewport(), QPoint(0, 0)), ok->size());
     QVERIFY(bottom->viewport()->rect().contains(okPlace));
+}
+
+void LookTest::groupContentsStayInsideTheirFrames_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QPalette>("palette");
+    for (const int points : {8, 14})
+        QTest::newRow(qPrintable(QStringLiteral("%1 pt").arg(points))) << points << m_palette;
+    QTest::newRow("dark") << 9 << darkPalette();
+}
+
+// The first row of a group starts below its title and frame line, and the
+// last ends above the frame's bottom line.
+void LookTest::groupContentsStayInsideTheirFrames() {
+    QFETCH(int, points);
+    QFETCH(QPalette, palette);
+    QFont font = m_font;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    QApplication::setPalette(palette);
+    startWindow();
+    for (const char* name : {"Case_", "Replacement"}) {
+        auto* group = child<QGroupBox>(name);
+        const QRect frame = drawnFrame(group);
+        QVERIFY2(frame.isValid(), name);
+        for (QWidget* w : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisible())
+                continue;
+            const QRect place = w->geometry();
+            QVERIFY2(frame.adjusted(1, 1, -1, -1).contains(place),
+                     qPrintable(QStringLiteral("%1 at top %2, bottom %3; frame %4 to %5")
+                                    .arg(w->objectName())
+                                    .arg(place.top())
+                                    .arg(place.bottom())
+                                    .arg(frame.top())
+                                    .arg(frame.bottom())));
+        }
+    }
 }
 
 void LookTest::replaceGroupStaysPutWhateverShows() {

@@ -77,11 +77,18 @@ QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool fo
 
 void styleCaptionGroup(QGroupBox* group) {
     const QPalette pal = group->palette();
-    const QColor caption = readableColour(QColor(0, 70, 213), pal.color(QPalette::Window), pal);
-    group->setStyleSheet(QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; }"
+    const QColor window = pal.color(QPalette::Window);
+    const QColor caption = readableColour(QColor(0, 70, 213), window, pal);
+    // The frame is drawn by the style sheet too: a style left to draw it
+    // under a sheet's margin puts its line lower than the sheet lays out
+    // the contents, right through the first row.
+    const QColor frame = isDarkPalette(pal) ? window.lighter(180) : window.darker(140);
+    group->setStyleSheet(QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; "
+                                        "border: 1px solid %2; border-radius: 2px; "
+                                        "padding-top: 2px; }"
                                         "QGroupBox::title { color: %1; "
                                         "subcontrol-origin: margin; left: 6px; }")
-                             .arg(caption.name()));
+                             .arg(caption.name(), frame.name()));
     group->setProperty("captionColour", caption);
 }
 
