@@ -46,6 +46,8 @@ private slots:
     void replaceGroupStaysPutWhateverShows();
     void captionsReadUnderEveryPalette_data();
     void captionsReadUnderEveryPalette();
+    void glyphsStandOutUnderEveryPaletteAndGrowWithText_data();
+    void glyphsStandOutUnderEveryPaletteAndGrowWithText();
     void arrowKeysInTheTreeDoNotLoad();
     void enterInTheTreeLoadsWithoutPressingOk();
     void everyControlHasANameAndFieldsTheirLabels();
@@ -108,6 +110,14 @@ QColor backgroundOf(const QWidget* widget) {
             return w->palette().color(w->backgroundRole());
     }
     return widget->palette().color(QPalette::Window);
+}
+
+// pixel as it shows over background.
+QColor blend(const QColor& pixel, const QColor& background) {
+    const float a = pixel.alphaF();
+    return QColor::fromRgbF(pixel.redF() * a + background.redF() * (1 - a),
+                            pixel.greenF() * a + background.greenF() * (1 - a),
+                            pixel.blueF() * a + background.blueF() * (1 - a));
 }
 
 // The frame lines a group box paints itself, found in its picture drawn
@@ -355,6 +365,57 @@ void LookTest::captionsReadUnderEveryPalette() {
             }
         }
     }
+}
+
+void LookTest::glyphsStandOutUnderEveryPaletteAndGrowWithText_data() {
+    captionsReadUnderEveryPalette_data();
+}
+
+// Lines and marks need 3:1 against their background. A glyph may carry
+// decoration besides (the wizard's gold star), so a quarter of what it
+// draws is asked to stand out.
+void LookTest::glyphsStandOutUnderEveryPaletteAndGrowWithText() {
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    startWindow();
+    const char* const glyphs[] = {"ReloadFromDisk_Button2",
+                                  "SaveToDisk_Button2",
+                                  "FileMaskEdit_ClearFakeButton",
+                                  "Case_Smart_Extra_FakeButton",
+                                  "Replace_ClearFromToBoxesFakeButton",
+                                  "Replace_OptionsWizard",
+                                  "HelpButton"};
+    const auto check = [this](const char* name) {
+        auto* button = child<QToolButton>(name);
+        QVERIFY2(button->iconSize().height() >= button->fontMetrics().height(), name);
+        const QImage picture = button->icon().pixmap(button->iconSize()).toImage();
+        const QColor background = backgroundOf(button);
+        int drawn = 0;
+        int standing = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                if (pixel.alphaF() < 0.5)
+                    continue;
+                ++drawn;
+                if (contrastRatio(blend(pixel, background), background) >= 3.0)
+                    ++standing;
+            }
+        }
+        QVERIFY2(
+            drawn > 0 && standing * 4 >= drawn,
+            qPrintable(
+                QStringLiteral("%1: %2 of %3").arg(QLatin1String(name)).arg(standing).arg(drawn)));
+    };
+    for (const char* name : glyphs)
+        check(name);
+    // Larger text, larger glyphs, drawn again in the same colours.
+    QFont large = m_font;
+    large.setPointSize(16);
+    QApplication::setFont(large);
+    QApplication::processEvents();
+    for (const char* name : glyphs)
+        check(name);
 }
 
 void LookTest::arrowKeysInTheTreeDoNotLoad() {

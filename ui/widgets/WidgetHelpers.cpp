@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/WidgetHelpers.h"
 
+#include "ui/widgets/GlyphButton.h"
 #include "ui/widgets/Palette.h"
 
 #include <QAbstractButton>
@@ -62,9 +63,7 @@ bool isControl(const QWidget* widget) {
 } // namespace
 
 QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool focusable) {
-    auto* button = named(new QToolButton(parent), name);
-    button->setIcon(glyphIcon(glyph));
-    button->setIconSize(QSize(15, 15));
+    auto* button = named(new GlyphButton(glyph, parent), name);
     button->setAutoRaise(true);
     button->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
