@@ -52,9 +52,9 @@ void tellConflicts(const RenameReport& report, bool withFolder, std::ostream& er
     const std::string folder = withFolder ? report.folder + "/" : std::string();
     for (const ReportConflict& conflict : *report.conflicts)
         err << "quillon-cli: will fail: "
-            << shellQuoted(folder + std::string(report.oldNames[conflict.index]))
-            << " -> " << shellQuoted(folder + std::string(report.newNames[conflict.index]))
-            << " (" << conflict.reason << ")\n";
+            << shellQuoted(folder + std::string(report.oldNames[conflict.index])) << " -> "
+            << shellQuoted(folder + std::string(report.newNames[conflict.index])) << " ("
+            << conflict.reason << ")\n";
 }
 
 // The dry run meets what saving would and exits as --apply would: 3 where
@@ -367,10 +367,10 @@ int Run::applyOne(FolderRun& folder) {
     const SavedList saved = saveList(*folder.workspace, folder.options, m_err);
     folder.workspace.reset();
     if (saved.refusal) {
-        m_err << problemLine({saved.refusal->kind,
-                              quotedForTerminal(folder.group.folder) + ": " +
-                                  saved.refusal->message,
-                              saved.refusal->error});
+        m_err << problemLine(
+            {saved.refusal->kind,
+             quotedForTerminal(folder.group.folder) + ": " + saved.refusal->message,
+             saved.refusal->error});
         return exitStatus(ExitCode::RefusedSave);
     }
     print(saved.report);
@@ -393,8 +393,8 @@ int Run::applyAll() {
     int status = exitStatus(ExitCode::Success);
     for (std::size_t f = 0; f < m_folders.size(); ++f) {
         if (stopSignal() != 0) {
-            m_err << "quillon-cli: stopped before saving " << m_folders.size() - f
-                  << " of " << m_folders.size() << " folders; they were not renamed\n";
+            m_err << "quillon-cli: stopped before saving " << m_folders.size() - f << " of "
+                  << m_folders.size() << " folders; they were not renamed\n";
             finish(status);
             return stoppedStatus(stopSignal());
         }

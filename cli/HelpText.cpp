@@ -53,9 +53,9 @@ constexpr std::string_view kExamples =
     "                                              12 Title.mp3: Title - 12.mp3\n"
     "  find DIR -name '*.JPG' -print0 |\n"
     "    quillon-cli -0 --files-from - --case lower --case-scope extensions --apply\n"
-    "                                              only those files, folder by folder\n"
+    "                                              those files only, by folder\n"
     "  quillon-cli -r --replace '*' --with '/001/' --number-across DIR\n"
-    "                                              one run of numbers over DIR's tree\n"
+    "                                              one run of numbers, all DIR\n"
     "  quillon-cli --undo -r DIR                   take DIR and its subfolders back\n";
 
 constexpr std::string_view kExitStatus =

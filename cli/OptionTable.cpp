@@ -341,9 +341,9 @@ constexpr OptionDefinition kOptions[] = {
     {"undo", 0, "", OptionGroup::Saving,
      "take back the last save into each folder PATH: the\n"
      "newest of your history, else the undo file it left\n"
-     "(only Quillon's own; exit 4 names what did not come\n"
-     "back); with -r each subfolder after its folder, where\n"
-     "it holds a save",
+     "(only Quillon's own; exit 4 names what did not\n"
+     "come back); with -r each subfolder after its\n"
+     "folder, where it holds a save",
      [](ParseState& s, std::string_view) -> Error {
          s.options.undo = true;
          return std::nullopt;

@@ -228,9 +228,9 @@ PathGroups collectPaths(const CliOptions& options, std::istream& in) {
         } else {
             std::ifstream file(*options.filesFrom, std::ios::binary);
             if (!file) {
-                collector.addListProblem(
-                    "--files-from: cannot read " + quotedForTerminal(*options.filesFrom),
-                    *options.filesFrom, errno);
+                collector.addListProblem("--files-from: cannot read " +
+                                             quotedForTerminal(*options.filesFrom),
+                                         *options.filesFrom, errno);
                 return collector.finish();
             }
             text.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());

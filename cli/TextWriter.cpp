@@ -175,12 +175,12 @@ std::string changeLines(const RenameReport& report) {
     return std::move(out).str();
 }
 
-void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream,
-                             bool withFolder) {
+void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream, bool withFolder) {
     ChunkedOutput chunks(stream);
     std::string& out = chunks.text();
-    const std::string folder =
-        !withFolder ? std::string() : report.folder == "/" ? "/" : report.folder + "/";
+    const std::string folder = !withFolder            ? std::string()
+                               : report.folder == "/" ? "/"
+                                                      : report.folder + "/";
     for (std::size_t i = 0; i < report.size(); ++i) {
         const ReportEntry entry = report.entry(i);
         if (!entry.renames())
