@@ -22,6 +22,7 @@
 #include <optional>
 #include <ostream>
 #include <unistd.h>
+#include <utility>
 
 namespace quillon::cli {
 
@@ -177,7 +178,7 @@ public:
     }
 
     /// Takes folder back, then (with -r) the folders below it; false after a stop.
-    bool undoTree(const std::string& folder, bool reachedBelow);
+    bool undoTree(const std::string& folder);
     int finish();
 
 private:
@@ -192,6 +193,8 @@ private:
     RunTotals m_totals;
     std::vector<std::string> m_done;
     int m_status = 0;
+    /// The first folder found without a save, and what it said.
+    std::optional<std::pair<std::string, Problem>> m_nothing;
 };
 
 void FoldersUndo::tellRefusal(const std::string& folder, const Problem& refusal) {
@@ -205,16 +208,20 @@ void FoldersUndo::tellRefusal(const std::string& folder, const Problem& refusal)
     }
 }
 
-bool FoldersUndo::undoTree(const std::string& folder, bool reachedBelow) {
+bool FoldersUndo::undoTree(const std::string& folder) {
     if (std::find(m_done.begin(), m_done.end(), folder) != m_done.end())
         return true;
     m_done.push_back(folder);
     CliOptions one = m_options;
     one.folder = folder;
     const UndoneFolder done = undoFolder(m_fs, one, m_history ? &*m_history : nullptr, m_err);
-    // Below a folder named, one without a save is simply left alone.
+    // With -r, a folder without a save is simply left alone, unless no
+    // folder of the run holds one.
     const bool nothingHere = done.refusal && done.result.status == UndoStatus::NoRecord;
-    if (done.refusal && !(nothingHere && reachedBelow)) {
+    if (nothingHere && m_options.recursive) {
+        if (!m_nothing)
+            m_nothing = {folder, *done.refusal};
+    } else if (done.refusal) {
         tellRefusal(folder, *done.refusal);
         m_status = std::max(m_status, undoneStatus(done));
     } else if (!done.refusal) {
@@ -239,10 +246,14 @@ bool FoldersUndo::undoTree(const std::string& folder, bool reachedBelow) {
         m_status = std::max(m_status, exitStatus(ExitCode::Usage));
     }
     return std::all_of(below.begin(), below.end(),
-                       [this](const std::string& path) { return undoTree(path, true); });
+                       [this](const std::string& path) { return undoTree(path); });
 }
 
 int FoldersUndo::finish() {
+    if (m_totals.folders == 0 && m_status == 0 && m_nothing) {
+        tellRefusal(m_nothing->first, m_nothing->second);
+        m_status = exitStatus(ExitCode::Usage);
+    }
     if (m_json)
         m_json->finish(m_totals);
     else
@@ -262,7 +273,7 @@ int runUndoFolders(FileSystem& fs, const CliOptions& options,
     }
     FoldersUndo undo(fs, options, out, err);
     for (const FolderGroup& group : groups) {
-        if (!undo.undoTree(group.folder, false))
+        if (!undo.undoTree(group.folder))
             break;
     }
     return undo.finish();

@@ -61,7 +61,7 @@ FolderGroup* Collector::group(const std::string& folder, int& error) {
     const auto [it, fresh] =
         m_index.emplace(FolderId{st.st_dev, st.st_ino}, m_result.groups.size());
     if (fresh)
-        m_result.groups.push_back({absolutePath(folder), false, false, {}});
+        m_result.groups.push_back({absolutePath(folder), false, {}});
     return &m_result.groups[it->second];
 }
 
@@ -95,7 +95,6 @@ void Collector::addFolder(const std::string& path) {
     }
     const bool walked = found->listed;
     found->listed = true;
-    found->reachedBelow = false;
     // An undo walks each folder only once it is back, as it may have
     // renamed the folders below.
     if (m_options.recursive && !m_options.undo && !walked)
@@ -135,7 +134,6 @@ void Collector::walk(const std::string& folder) {
         if (found->listed)
             continue;
         found->listed = true;
-        found->reachedBelow = true;
         walk(found->folder);
     }
 }

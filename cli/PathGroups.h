@@ -17,9 +17,6 @@ struct FolderGroup {
     std::string folder;
     /// The folder is listed as a whole (the mask and the order apply).
     bool listed = false;
-    /// Only reached through -r: a folder without a save to take back is
-    /// no fault there.
-    bool reachedBelow = false;
     /// Entries given one by one (raw bytes, no folder part).
     std::vector<std::string> chosen;
 };
