@@ -38,10 +38,10 @@ constexpr std::string_view kUsage =
     "       quillon-cli --undo [-r] PATH...\n"
     "       quillon-cli --history [--json] [FOLDER]\n"
     "Lists the files of each folder PATH as the window's Load command does (a file\n"
-    "PATH adds that file), runs the presses\n"
-    "of \"OK\" that the options describe and shows the new names. Only what the\n"
-    "options ask for changes: no case mode and no clean-up unless asked\n"
-    "(--case, --clean), or the window's settings with --window-defaults.\n";
+    "PATH adds that file alone), runs the presses of \"OK\" that the options\n"
+    "describe and shows the new names. Only what the options ask for changes: no\n"
+    "case mode and no clean-up unless asked (--case, --clean), or the window's\n"
+    "settings with --window-defaults.\n";
 
 constexpr std::string_view kExamples =
     "Examples:\n"
@@ -51,9 +51,10 @@ constexpr std::string_view kExamples =
     "  quillon-cli --window-defaults --ok DIR      as the window's \"OK\" at start\n"
     "  quillon-cli --regex --replace '^(\\d+) (.*)$' --with '$2 - $1' DIR\n"
     "                                              12 Title.mp3: Title - 12.mp3\n"
-    "  find DIR -name '*.JPG' -print0 |\n"
-    "    quillon-cli -0 --files-from - --case lower --case-scope extensions --apply\n"
-    "                                              those files only, by folder\n"
+    "  quillon-cli -0 --files-from - --case lower --case-scope extensions --apply\n"
+    "                                              the files listed on standard\n"
+    "                                              input, NUL-separated (as find's\n"
+    "                                              print0 action writes), by folder\n"
     "  quillon-cli -r --replace '*' --with '/001/' --number-across DIR\n"
     "                                              one run of numbers, all DIR\n"
     "  quillon-cli --undo -r DIR                   take DIR and its subfolders back\n";

@@ -185,7 +185,8 @@ constexpr OptionDefinition kOptions[] = {
      }},
     {"zero", '0', "", OptionGroup::Paths,
      "the list of --files-from is NUL-separated, as\n"
-     "find -print0 writes it (names may hold line breaks)",
+     "find's print0 action writes it (names may hold\n"
+     "line breaks)",
      [](ParseState& s, std::string_view) -> Error {
          s.options.zeroSeparated = true;
          return std::nullopt;
