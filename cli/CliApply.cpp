@@ -64,12 +64,14 @@ private:
 } // namespace
 
 // After the report, which lists the renames that happened.
-int stoppedAfter(const SaveResult& result, std::size_t total, std::ostream& err) {
+int stoppedAfter(const SaveResult& result, std::size_t total, std::ostream& err,
+                 std::string_view folder) {
+    err << "quillon-cli: " << folder;
     if (result.renamed == 0)
-        err << "quillon-cli: stopped before the first rename: nothing was renamed and no undo "
+        err << "stopped before the first rename: nothing was renamed and no undo "
                "file was left\n";
     else
-        err << "quillon-cli: stopped after renaming " << result.renamed << " of " << total
+        err << "stopped after renaming " << result.renamed << " of " << total
             << " files; the undo file holds what was done\n";
     return stoppedStatus(stopSignal());
 }
@@ -98,8 +100,11 @@ SavedList saveList(Workspace& workspace, const CliOptions& options, std::ostream
                     failure.index,
                     RenameError{renameFailureText(failure.oldName, failure.error), failure.error})
                 .first->second;
+        // Among several folders, a name alone would not say which file.
+        const std::string where =
+            options.manyFolders() ? quotedForTerminal(options.folder) + ": " : std::string();
         err << problemLine(
-            {ProblemKind::RefusedSave, escapedForTerminal(error.message), error.error});
+            {ProblemKind::RefusedSave, where + escapedForTerminal(error.message), error.error});
         return options.onError == OnError::Abort ? RenameFailureChoice::Abort
                                                  : RenameFailureChoice::Skip;
     };

@@ -7,6 +7,7 @@
 #include "workspace/SaveCallbacks.h"
 
 #include <iosfwd>
+#include <string_view>
 
 namespace quillon {
 class Workspace;
@@ -34,7 +35,9 @@ struct SavedList {
 /// the progress line) and returns what happened, for the caller to print.
 SavedList saveList(Workspace& workspace, const CliOptions& options, std::ostream& err);
 
-/// The line after a stop by signal, on err, and the exit status it gives.
-int stoppedAfter(const SaveResult& result, std::size_t total, std::ostream& err);
+/// The line after a stop by signal, on err, and the exit status it gives;
+/// folder, when given, leads the message ("\"/d\": ").
+int stoppedAfter(const SaveResult& result, std::size_t total, std::ostream& err,
+                 std::string_view folder = {});
 
 } // namespace quillon::cli

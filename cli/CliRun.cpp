@@ -173,6 +173,9 @@ struct FolderRun {
     std::unique_ptr<Workspace> workspace;
 };
 
+/// Statuses above it tell a stop by a signal.
+constexpr int kLastExitCode = static_cast<int>(ExitCode::RenamesFailed);
+
 /// The status a run ends with when its folders end with these: the gravest.
 int worse(int a, int b) {
     return std::max(a, b);
@@ -375,7 +378,8 @@ int Run::applyOne(FolderRun& folder) {
     }
     print(saved.report);
     if (saved.result.stopped)
-        return stoppedAfter(saved.result, saved.report.size(), m_err);
+        return stoppedAfter(saved.result, saved.report.size(), m_err,
+                            quotedForTerminal(folder.group.folder) + ": ");
     if (saved.result.reloadError != 0)
         m_err << problemLine({ProblemKind::Unreadable,
                               quotedForTerminal(folder.group.folder) +
@@ -399,7 +403,9 @@ int Run::applyAll() {
             return stoppedStatus(stopSignal());
         }
         const int one = applyOne(m_folders[f]);
-        if (stopSignal() != 0) {
+        // A stop during this folder's renames; one between two folders is
+        // seen before the next.
+        if (one > kLastExitCode) {
             finish(status);
             return one;
         }

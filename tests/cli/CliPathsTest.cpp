@@ -7,8 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using quillon::test::ProgramResult;
 using quillon::test::ProgramStreams;
@@ -289,6 +294,53 @@ TEST(CliPathsTest, ARefusalInOneFolderRenamesNothingAnywhere) {
     EXPECT_EQ(result.status, 3) << result.err;
     EXPECT_NE(result.err.find(tree.path("b")), std::string::npos) << result.err;
     EXPECT_EQ(tree.entries(), (Paths{"a/", "a/x 1.txt", "b/", "b/a 1.txt", "b/a1.txt"}));
+}
+
+std::string readAll(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// A stop while the first of two folders is saved: the output lists exactly
+// the renames that happened, and the second folder is left as it was.
+TEST(CliPathsTest, AStopEndsTheRunWithTheFolderBeingSaved) {
+    constexpr int kFiles = 4000;
+    Paths files;
+    for (int i = 0; i < kFiles; ++i)
+        files.push_back("a/f" + std::to_string(i));
+    files.emplace_back("b/g");
+    const Tree tree(files);
+    const TempFolder outputs;
+    const std::string program = QUILLON_CLI_PATH;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(::open(outputs.file("out").c_str(), O_WRONLY | O_CREAT, 0600), STDOUT_FILENO);
+        ::dup2(::open(outputs.file("err").c_str(), O_WRONLY | O_CREAT, 0600), STDERR_FILENO);
+        ::execl(program.c_str(), program.c_str(), "--null", "--apply", "--case", "upper",
+                tree.path("a").c_str(), tree.path("b").c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int status = 0;
+    bool exited = false;
+    while (!fs::exists(tree.path("a/") + kRecord) && !exited)
+        exited = ::waitpid(pid, &status, WNOHANG) == pid;
+    if (!exited) {
+        ::kill(pid, SIGINT);
+        ::waitpid(pid, &status, 0);
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    const std::string out = readAll(outputs.file("out"));
+    const auto pairs = static_cast<std::size_t>(std::count(out.begin(), out.end(), '\0') / 2);
+    std::size_t renamed = 0;
+    for (const std::string& entry : tree.entries())
+        renamed += entry.find("/F") != std::string::npos || entry == "b/G" ? 1 : 0;
+    EXPECT_EQ(pairs, renamed);
+    if (WEXITSTATUS(status) == 0)
+        return; // finished before the signal came
+    EXPECT_EQ(WEXITSTATUS(status), 128 + SIGINT);
+    EXPECT_TRUE(fs::exists(tree.path("b/g")));
+    EXPECT_NE(readAll(outputs.file("err")).find("quillon-cli: \"" + tree.path("a") + "\": stopped"),
+              std::string::npos);
 }
 
 } // namespace
