@@ -313,6 +313,10 @@ void MainWindow::endWork() {
         if (m_focusBeforeWork && isActiveWindow())
             m_focusBeforeWork->setFocus();
     }
+    // A case switch cancelled, or dropped while it waited, leaves the lists
+    // in the mode they had; the radio buttons go back to it.
+    if (m_runner->isIdle() && m_case->mode() != workspace().caseMode())
+        m_case->showMode(workspace().caseMode());
     emit commandFinished();
 }
 
