@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "ui/help/HelpWindow.h"
+#include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/wizard/WizardDialog.h"
 
@@ -56,6 +57,8 @@ private slots:
     void menuBarOpensByLetterAndWalksWithArrows();
     void escapeClosesTheAssistantsAndTheOptionsPanel();
     void positionBoxesSayWhichBoxTheyBelongTo();
+    void examplesRunByKeyboardAndReadAsButtons();
+    void screenReadersMeetTheWindowNamedEditsAndNoHiddenControls();
 
 private:
     void createSubfolderFile(const QString& folder, const QString& name);
@@ -580,6 +583,123 @@ void LookTest::positionBoxesSayWhichBoxTheyBelongTo() {
     };
     QCOMPARE(spoken("Replace_TrimFrom"), QStringLiteral("Delete position"));
     QCOMPARE(spoken("Replace_InsertFrom"), QStringLiteral("Insert position"));
+}
+
+// The help window's examples and the wizard's two Reformat examples: each
+// takes the focus, runs by Enter or Space, and is read as a button.
+void LookTest::examplesRunByKeyboardAndReadAsButtons() {
+    startWindow();
+    m_window->openHelp();
+    auto* help = m_window->findChild<HelpWindow*>();
+    QVERIFY(help);
+    QTRY_VERIFY(help->isVisible());
+    m_window->openWizard();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    QVERIFY(wizard);
+    QTRY_VERIFY(wizard->isVisible());
+    QList<ClickLabel*> examples = help->findChildren<ClickLabel*>();
+    QCOMPARE(examples.size(), 17);
+    examples += wizard->findChildren<ClickLabel*>();
+    QCOMPARE(examples.size(), 19);
+    for (ClickLabel* example : examples) {
+        QVERIFY(example->focusPolicy() & Qt::TabFocus);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(example);
+        QCOMPARE(spoken->role(), QAccessible::Button);
+        QCOMPARE(spoken->text(QAccessible::Name), example->text());
+        QVERIFY(spoken->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    const struct {
+        QWidget* window;
+        const char* example;
+        Qt::Key key;
+        const char* box;
+        const char* text;
+    } presses[] = {
+        {help, "Replace_Replace_Help_Example101", Qt::Key_Space, "Replace_To", "/2/ - /1/"},
+        {help, "Replace_Replace_Help_Example202", Qt::Key_Return, "Replace_To", "/n1/"},
+        {wizard, "Label26", Qt::Key_Return, "W_Reformat_CurrEdit2", " _ "},
+        {wizard, "Label27", Qt::Key_Space, "W_Reformat_CurrEdit2", " ("},
+    };
+    for (const auto& press : presses) {
+        auto* example = press.window->findChild<ClickLabel*>(QLatin1String(press.example));
+        QVERIFY2(example, press.example);
+        example->setFocus();
+        QTest::keyClick(example, press.key);
+        QCOMPARE(m_window->findChild<QLineEdit*>(QLatin1String(press.box))
+                     ? m_window->findChild<QLineEdit*>(QLatin1String(press.box))->text()
+                     : QString(),
+                 QLatin1String(press.text));
+    }
+    // Enter on a wizard example did not press the page's OK as well.
+    QCOMPARE(child<QLineEdit>("Replace_From")->text(), QStringLiteral("*"));
+}
+
+void LookTest::screenReadersMeetTheWindowNamedEditsAndNoHiddenControls() {
+    startWindow();
+    activate();
+    const auto spoken = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w);
+    };
+    QCOMPARE(spoken(m_window.get())->role(), QAccessible::Window);
+
+    // The clear buttons come next in the Tab order, and Space presses them.
+    const struct {
+        const char* before;
+        const char* clear;
+    } clears[] = {{"Replace_From", "Replace_ClearFromToBoxesFakeButton"},
+                  {"FileMaskEdit", "FileMaskEdit_ClearFakeButton"}};
+    for (const auto& pair : clears) {
+        child<QWidget>(pair.before)->setFocus();
+        QTest::keyClick(child<QWidget>(pair.before), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(pair.clear));
+    }
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("a"));
+    child<QWidget>("Replace_ClearFromToBoxesFakeButton")->setFocus();
+    QTest::keyClick(child<QWidget>("Replace_ClearFromToBoxesFakeButton"), Qt::Key_Space);
+    QVERIFY(child<QLineEdit>("Replace_From")->text().isEmpty());
+
+    // Hidden controls are not offered, whether hidden at the start or later.
+    const auto checkHidden = [&] {
+        for (QWidget* w : m_window->findChildren<QWidget*>()) {
+            if (w->objectName().startsWith(QLatin1String("qt_")) || w->isVisibleTo(m_window.get()))
+                continue;
+            QVERIFY2(!spoken(w)->state().focusable, qPrintable(w->objectName()));
+        }
+    };
+    checkHidden();
+    QVERIFY(!spoken(child<QWidget>("SaveToDisk_Button"))->state().focusable);
+    child<QRadioButton>("Case_Upper")->click();
+    child<QToolButton>("Replace_Button_Ext_Off")->click();
+    settle();
+    checkHidden();
+    QVERIFY(spoken(child<QWidget>("Replace_Button_Ext_On"))->state().focusable);
+    child<QRadioButton>("Case_Smart")->click();
+    settle();
+    QVERIFY(spoken(child<QWidget>("Case_Smart_Extra_FakeButton"))->state().focusable);
+
+    // Each edit of the wizard by a name of its own, never its group's.
+    m_window->openWizard();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    QVERIFY(wizard);
+    QStringList groups;
+    for (const QGroupBox* group : wizard->findChildren<QGroupBox*>())
+        groups << group->title();
+    QStringList names;
+    for (QWidget* w : wizard->findChildren<QWidget*>()) {
+        const bool edit = qobject_cast<QComboBox*>(w) ||
+                          (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parent()));
+        if (!edit)
+            continue;
+        // On Linux Qt reads out a drop-down's text as its name and its
+        // label through a relation; the name is for the other platforms.
+        const QString name =
+            qobject_cast<QComboBox*>(w) ? w->accessibleName() : spoken(w)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && !groups.contains(name) && !names.contains(name),
+                 qPrintable(w->objectName() + QStringLiteral(": ") + name));
+        names << name;
+    }
+    QCOMPARE(names.size(), 22);
 }
 
 QTEST_MAIN(LookTest)

@@ -14,6 +14,7 @@
 #include "ui/models/ListRowSizes.h"
 #include "ui/models/PreviewListModel.h"
 #include "ui/models/WorkspaceSignals.h"
+#include "ui/widgets/Accessibility.h"
 #include "ui/widgets/FittingScrollArea.h"
 #include "ui/widgets/FolderTree.h"
 #include "ui/widgets/Palette.h"
@@ -78,6 +79,9 @@ MainWindow::MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* paren
         if (m_lists->tree()->selectPath(folder))
             load();
     });
+    // Screen readers announce the window as one, and pass over what is hidden.
+    setAccessibleRole(this, QAccessible::Window);
+    keepHiddenControlsUnfocusable(this);
 
     // The designed size at the least, at any size of text: the lists shrink
     // and the groups scroll to fit it.

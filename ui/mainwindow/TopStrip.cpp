@@ -68,7 +68,7 @@ QWidget* TopStrip::buildPanel() {
     m_mask->installEventFilter(this); // a click counts as a change of the mask
     connect(m_mask, &QLineEdit::textChanged, this, &TopStrip::maskEdited);
     panelRow->addWidget(m_mask);
-    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
+    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel, true);
     connect(clear, &QToolButton::clicked, this, &TopStrip::maskClearPressed);
     m_commands.append(m_mask);
     m_commands.append(clear);
