@@ -223,7 +223,7 @@ Error Parser::checkHistory() const {
 }
 
 Error Parser::checkFolder() {
-    if (m_state.options.history && m_positional.empty())
+    if ((m_state.options.history || !m_state.options.savePreset.empty()) && m_positional.empty())
         return std::nullopt;
     if (m_positional.empty() || m_positional.front().empty())
         return std::string("no FOLDER given");

@@ -59,6 +59,8 @@ struct CliOptions {
     OnError onError = OnError::Skip;
     /// --tags: print each listed file's fields instead.
     bool tags = false;
+    /// --save-preset: the preset name (raw bytes) the options are saved as.
+    std::string savePreset;
 };
 
 /// --help or --version: print and leave, whatever follows.
