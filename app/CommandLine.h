@@ -3,6 +3,7 @@
 
 #include <QByteArray>
 #include <QCoreApplication>
+#include <QList>
 #include <QString>
 
 namespace quillon {
@@ -19,10 +20,11 @@ public:
     /// "-v" or "-V" for the version; the first of them wins, also within a
     /// bundle such as "-hV".
     static CommandLineRequest request(int argc, char* argv[]);
-    /// The folder to open as raw bytes, empty when none was given; read after
-    /// QApplication has taken its own options out of argv. An option left
-    /// over is reported in unknownOption.
-    static QByteArray folder(int argc, char* argv[], QByteArray& unknownOption);
+    /// The paths to open as raw bytes (a folder, or a file manager's
+    /// selection), none when none was given; read after QApplication has
+    /// taken its own options out of argv. An option before "--" is reported
+    /// in unknownOption.
+    static QList<QByteArray> paths(int argc, char* argv[], QByteArray& unknownOption);
     /// Where no display can be reached (no DISPLAY, WAYLAND_DISPLAY,
     /// QT_QPA_PLATFORM or -platform), the first argument before "--" that is
     /// an option, which Qt would abort on instead of naming; else empty.

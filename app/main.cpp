@@ -61,16 +61,16 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     quillon::installTranslations(app);
     QByteArray unknownOption;
-    // The folder argument is taken as raw bytes; Qt's own argument list
-    // would decode it.
-    const QByteArray folder = quillon::CommandLine::folder(argc, argv, unknownOption);
+    // The paths are taken as raw bytes; Qt's own argument list would decode
+    // them.
+    const QList<QByteArray> paths = quillon::CommandLine::paths(argc, argv, unknownOption);
     if (!unknownOption.isEmpty()) {
         print(stderr, quillon::CommandLine::unknownOptionText(unknownOption));
         return 1;
     }
     setUpApplication();
     quillon::PosixFileSystem disk;
-    quillon::MainWindow window(folder, disk);
+    quillon::MainWindow window(paths, disk);
     window.show();
     return app.exec();
 }

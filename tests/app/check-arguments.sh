@@ -26,7 +26,7 @@ expect() {
 }
 
 environment=()
-expect 0 '^Usage: quillon \[OPTION\] \[FOLDER\]' --help
+expect 0 '^Usage: quillon \[OPTION\] \[FOLDER \| FILE\.\.\.\]' --help
 expect 0 '^Usage: quillon' -h
 expect 0 "^quillon $version\$" --version
 expect 0 "^quillon $version\$" -v

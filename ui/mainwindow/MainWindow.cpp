@@ -9,6 +9,7 @@
 #include "ui/mainwindow/MainWindowLink.h"
 #include "ui/mainwindow/MainWindowTooltips.h"
 #include "ui/mainwindow/ReplaceGroup.h"
+#include "ui/mainwindow/StartSelection.h"
 #include "ui/mainwindow/TopStrip.h"
 #include "ui/models/FolderListModel.h"
 #include "ui/models/ListRowSizes.h"
@@ -40,8 +41,12 @@ constexpr int kBottomMinimumHeight = 111;
 } // namespace
 
 MainWindow::MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
+    : MainWindow(folderArgument.isEmpty() ? QList<QByteArray>() : QList{folderArgument}, fs,
+                 parent) {}
+
+MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
-    , m_folderArgument(std::move(folderArgument))
+    , m_startPaths(std::move(startPaths))
     , m_history(fs, UndoHistory::defaultDirectory())
     , m_runner(new CommandRunner(fs, this)) {
     if (!m_history.directory().empty())
@@ -222,13 +227,27 @@ void MainWindow::startUp() {
     m_state.Started = true;
     prepareCaseTables();
     m_state.enterRunsReplace = true;
-    if (!m_folderArgument.isEmpty()) {
-        if (const auto folder = folderFromOutside(m_folderArgument, this))
-            m_lists->tree()->selectPath(*folder);
-    }
+    openStartPaths();
     reloadFolder();
     m_replace->focusReplaceBox();
     assignMainWindowTooltips(this);
+}
+
+// A selection of files opens their folder with a mask of their names, shown
+// in the mask box so the user sees why only they are listed.
+void MainWindow::openStartPaths() {
+    const StartSelection selection = selectionFromPaths(m_startPaths);
+    if (selection.folder.isEmpty())
+        return;
+    const auto folder = folderFromOutside(selection.folder, this);
+    if (!folder)
+        return;
+    m_lists->tree()->selectPath(*folder);
+    if (!selection.mask.isEmpty())
+        m_strip->setStartMask(selection.mask);
+    if (!selection.leftOut.isEmpty())
+        m_strip->showStatus(tr("Only %1 is shown; left out: %2")
+                                .arg(*folder, selection.leftOut.join(QStringLiteral(", "))));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
