@@ -8,6 +8,7 @@
 #include "ui/mainwindow/MainMenus.h"
 #include "ui/mainwindow/MainWindowLink.h"
 #include "ui/mainwindow/MainWindowTooltips.h"
+#include "ui/mainwindow/PresetsMenu.h"
 #include "ui/mainwindow/ReplaceGroup.h"
 #include "ui/mainwindow/StartSelection.h"
 #include "ui/mainwindow/TopStrip.h"
@@ -60,6 +61,7 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     m_folderModel = new FolderListModel(workspace(), m_runner->notices(), this);
 
     const QList<QMenu*> menus = buildMenus();
+    (new PresetsMenu(*this, fs, PresetStore::defaultDirectory()))->addTo(menus.front());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
