@@ -63,6 +63,8 @@ CommandLineRequest CommandLine::request(int argc, char* argv[]) {
             return CommandLineRequest::Help;
         if (is(argv[i], "--version"))
             return CommandLineRequest::Version;
+        if (is(argv[i], "--reset-settings"))
+            return CommandLineRequest::ResetSettings;
         if (const auto request = shortRequest(argv[i]))
             return *request;
     }
@@ -96,6 +98,7 @@ QString CommandLine::helpText() {
               "\n"
               "  -h, --help         show this help and exit\n"
               "  -v, -V, --version  show the version and exit\n"
+              "  --reset-settings   forget the window's size, place, folder and view, and exit\n"
               "  --                 end of options: what follows are paths\n"
               "\n"
               "Qt's own options (-style, -platform, -reverse and others) are accepted too.\n");

@@ -9,7 +9,7 @@
 namespace quillon {
 
 /// What the command line asks of the program before any window exists.
-enum class CommandLineRequest { Run, Help, Version };
+enum class CommandLineRequest { Run, Help, Version, ResetSettings };
 
 /// The options Quillon answers without a window. They are read straight from
 /// argv, before Qt (which would need a display) sees the arguments.
@@ -17,8 +17,9 @@ class CommandLine final {
     Q_DECLARE_TR_FUNCTIONS(quillon::CommandLine)
 public:
     /// "--help" or "-h" anywhere before "--" asks for help, "--version",
-    /// "-v" or "-V" for the version; the first of them wins, also within a
-    /// bundle such as "-hV".
+    /// "-v" or "-V" for the version, "--reset-settings" to forget the
+    /// window's place; the first of them wins, also within a bundle such as
+    /// "-hV".
     static CommandLineRequest request(int argc, char* argv[]);
     /// The paths to open as raw bytes (a folder, or a file manager's
     /// selection), none when none was given; read after QApplication has

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/WindowSettings.h"
 #include "ui/widgets/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
@@ -21,6 +22,10 @@ void print(std::FILE* stream, const QString& text) {
 // the user's language.
 int answerWithoutWindow(int argc, char* argv[], quillon::CommandLineRequest request) {
     QCoreApplication app(argc, argv);
+    if (request == quillon::CommandLineRequest::ResetSettings) {
+        quillon::WindowSettings::forget();
+        return 0;
+    }
     quillon::installTranslations(app);
     print(stdout, request == quillon::CommandLineRequest::Help
                       ? quillon::CommandLine::helpText()
@@ -71,6 +76,9 @@ int main(int argc, char* argv[]) {
     setUpApplication();
     quillon::PosixFileSystem disk;
     quillon::MainWindow window(paths, disk);
+    quillon::WindowSettings::restore(window);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                     [&window] { quillon::WindowSettings::save(window); });
     window.show();
     return app.exec();
 }
