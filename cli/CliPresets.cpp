@@ -46,13 +46,13 @@ bool hasWork(const ReplaceSettings& s) {
 std::optional<std::string> startFromPreset(ParseState& state, std::string_view name) {
     if (!PresetStore::isValidName(name))
         return "--preset: " + quotedForTerminal(name) +
-               " is no preset name (empty, beginning with \".\" or holding \"/\")";
+               R"( is no preset name (empty, beginning with "." or holding "/"))";
     PosixFileSystem fs;
     const PresetStore store(fs, PresetStore::defaultDirectory());
     const auto loaded = store.load(name);
     if (const auto* refusal = std::get_if<PresetRefusal>(&loaded))
         return "--preset: " + describeRefusal(*refusal);
-    const Preset& preset = std::get<Preset>(loaded);
+    const auto& preset = std::get<Preset>(loaded);
     CliOptions& options = state.options;
     options.mask = preset.mask;
     options.sort = sortOf(preset.sort);

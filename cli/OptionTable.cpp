@@ -188,7 +188,7 @@ constexpr OptionDefinition kOptions[] = {
      [](ParseState& s, std::string_view value) -> Error {
          if (!PresetStore::isValidName(value))
              return "--save-preset: " + quotedForTerminal(value) +
-                    " is no preset name (empty, beginning with \".\" or holding \"/\")";
+                    R"( is no preset name (empty, beginning with "." or holding "/"))";
          s.options.savePreset = std::string(value);
          return std::nullopt;
      }},

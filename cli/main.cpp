@@ -51,7 +51,8 @@ int run(const std::vector<std::string_view>& args) {
     }
     catchStopSignals();
     quillon::PosixFileSystem fs;
-    const auto& options = std::get<CliOptions>(parsed);
+    // Neither usage error nor information: the options.
+    const CliOptions& options = *std::get_if<CliOptions>(&parsed);
     if (!options.savePreset.empty()) {
         if (const auto error = savePreset(options, fs)) {
             reportProblem({ProblemKind::Usage, *error, 0}, std::nullopt,

@@ -125,7 +125,7 @@ private:
             ++m_at;
             return true;
         }
-        return fail(close == '}' ? "\",\" or \"}\" missing" : "\",\" or \"]\" missing");
+        return fail(close == '}' ? R"("," or "}" missing)" : R"("," or "]" missing)");
     }
 
     bool digits() {
@@ -189,7 +189,7 @@ private:
                 return false;
             if (low < 0xDC00 || low > 0xDFFF)
                 return fail("a lone surrogate");
-            out += 0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00);
+            out += static_cast<char32_t>(0x10000 + ((c - 0xD800) << 10) + (low - 0xDC00));
             return true;
         }
         if (c >= 0xD800 && c <= 0xDFFF && (c < kEscapedByteFirst || c > kEscapedByteLast))

@@ -191,7 +191,8 @@ private:
     }
 
     void replaceGroup(const JsonValue& r) {
-        for (const auto& [key, value] : r.members()) {
+        for (const auto& member : r.members()) {
+            const std::string& key = member.first;
             const bool knownKey =
                 key == "scope" || std::any_of(std::begin(kReplaceFields), std::end(kReplaceFields),
                                               [&](const ReplaceField& f) { return key == f.key; });

@@ -42,7 +42,7 @@ public:
     static bool isValidName(std::string_view name);
     static constexpr std::size_t kLongestName = 200;
     /// Preset files are small; anything larger is refused unread.
-    static constexpr std::size_t kLargestFile = 64 * 1024;
+    static constexpr std::size_t kLargestFile = std::size_t{64} * 1024;
 
     const std::string& directory() const { return m_directory; }
     /// The path of name's file.

@@ -41,7 +41,7 @@ constexpr int kBottomMinimumHeight = 111;
 
 } // namespace
 
-MainWindow::MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
+MainWindow::MainWindow(const QByteArray& folderArgument, FileSystem& fs, QWidget* parent)
     : MainWindow(folderArgument.isEmpty() ? QList<QByteArray>() : QList{folderArgument}, fs,
                  parent) {}
 

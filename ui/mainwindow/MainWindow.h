@@ -41,7 +41,7 @@ class MainWindow final : public QWidget {
 public:
     /// folderArgument: the first command-line argument as raw bytes (empty
     /// when there was none); fs: the disk the workspace reads.
-    MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* parent = nullptr);
+    MainWindow(const QByteArray& folderArgument, FileSystem& fs, QWidget* parent = nullptr);
     /// startPaths: the command line's paths as raw bytes, a folder or a
     /// selection of files (StartSelection.h).
     MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* parent = nullptr);

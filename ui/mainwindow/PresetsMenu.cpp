@@ -112,7 +112,7 @@ void PresetsMenu::choose(const QString& name) {
                              .arg(QString::fromStdString(describeRefusal(*refusal))));
         return;
     }
-    const Preset& preset = std::get<Preset>(loaded);
+    const auto& preset = std::get<Preset>(loaded);
     // The window has no such box: running the pattern as a plain one would
     // give other names than the command line gives.
     if (preset.settings.regularExpression) {
