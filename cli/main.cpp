@@ -59,10 +59,10 @@ int run(const std::vector<std::string_view>& args) {
                           options.output == OutputFormat::Json, std::cout, std::cerr);
             return exitStatus(ExitCode::Usage);
         }
-        if (options.folder.empty())
+        if (options.paths.empty() && !options.filesFrom)
             return exitStatus(ExitCode::Success);
     }
-    return runCli(options, fs, std::cout, std::cerr);
+    return runCli(options, fs, std::cin, std::cout, std::cerr);
 }
 
 } // namespace

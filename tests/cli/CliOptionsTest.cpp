@@ -284,6 +284,7 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
             {"replace", "a"},
             {"with", "b"},
             {"case-scope", "extensions"},
+            {"files-from", "l"},
             {"preset", "sample"},
             {"save-preset", "sample"},
         };
@@ -295,6 +296,11 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
             args.insert(args.end(), {"--replace", "a"});
         if (definition.onlyWithApply)
             args.push_back("--apply");
+        // Options that only go beside another.
+        if (name == "--hidden")
+            args.push_back("-r");
+        if (name == "--zero")
+            args.insert(args.end(), {"--files-from", "l"});
         args.push_back("f");
         const ParseResult result = parseArguments(args);
         const auto* error = std::get_if<UsageError>(&result);
