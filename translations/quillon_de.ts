@@ -733,11 +733,11 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the name of a preset: it must not be empty, begin with &quot;.&quot; or hold &quot;/&quot;.</source>
-        <translation>&quot;%1&quot; kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit &quot;.&quot; beginnen und kein &quot;/&quot; enthalten.</translation>
+        <translation>„%1“ kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit „.“ beginnen und kein „/“ enthalten.</translation>
     </message>
     <message>
         <source>A preset named &quot;%1&quot; exists already.</source>
-        <translation>Eine Vorlage namens &quot;%1&quot; gibt es bereits.</translation>
+        <translation>Eine Vorlage namens „%1“ gibt es bereits.</translation>
     </message>
     <message>
         <source>The preset could not be renamed:
@@ -747,7 +747,7 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>Delete the preset &quot;%1&quot;?</source>
-        <translation>Die Vorlage &quot;%1&quot; löschen?</translation>
+        <translation>Die Vorlage „%1“ löschen?</translation>
     </message>
     <message>
         <source>The preset could not be deleted:
@@ -780,7 +780,7 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the name of a preset: it must not be empty, begin with &quot;.&quot; or hold &quot;/&quot;.</source>
-        <translation>&quot;%1&quot; kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit &quot;.&quot; beginnen und kein &quot;/&quot; enthalten.</translation>
+        <translation>„%1“ kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit „.“ beginnen und kein „/“ enthalten.</translation>
     </message>
     <message>
         <source>Presets</source>
@@ -788,7 +788,7 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>A preset named &quot;%1&quot; exists. Replace it?</source>
-        <translation>Eine Vorlage namens &quot;%1&quot; gibt es schon. Ersetzen?</translation>
+        <translation>Eine Vorlage namens „%1“ gibt es schon. Ersetzen?</translation>
     </message>
     <message>
         <source>The preset could not be saved to %1:
