@@ -100,7 +100,14 @@ FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& name
         std::vector<std::jthread> workers;
         for (std::size_t t = 0; t < count; ++t)
             workers.emplace_back([&s] { work(s); });
-        watch(s, context, stage);
+        try {
+            watch(s, context, stage);
+        } catch (...) {
+            // The reporter abandons the work: the workers must not read
+            // the rest of the folder before the threads can be joined.
+            s.stop = true;
+            throw;
+        }
         workers.clear();
         stage.advance(s.done.load());
     }
