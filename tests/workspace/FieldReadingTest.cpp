@@ -193,6 +193,78 @@ TEST_F(FieldReadingTest, TheNewOrdersKeepEqualKeysInNameOrderAndLeaveHiddenFiles
     EXPECT_EQ(names(m_ws.preview().names), names(m_ws.folderList().names));
 }
 
+TEST_F(FieldReadingTest, OneEntrysFieldsComeFromTheCacheOrAreReadWithoutKeeping) {
+    add("a.mp3", song("A", "T"));
+    add("b.mp3", song(nullptr, "U"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    m_ws.setChecked(1, false);
+    EXPECT_FALSE(press("*", "<artist>"));
+    ASSERT_EQ(m_source.reads.load(), 1);
+    EXPECT_EQ(m_ws.entryFields(0, Field::Artist).text(Field::Artist), "A");
+    EXPECT_EQ(m_source.reads.load(), 1);
+    // More than the cache holds: read, and read again, since nothing is kept.
+    for (int round = 0; round < 2; ++round)
+        EXPECT_EQ(m_ws.entryFields(0, FieldSet(Field::Artist) | Field::Title).text(Field::Title),
+                  "T");
+    EXPECT_EQ(m_ws.entryFields(1, Field::Title).text(Field::Title), "U");
+    EXPECT_EQ(m_source.reads.load(), 4);
+    EXPECT_TRUE(m_ws.entryFields(2, Field::Title).present().empty());
+}
+
+TEST_F(FieldReadingTest, AResetForgetsTheEntriesThatKeptTheirName) {
+    add("a.mp3", song(nullptr, "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    EXPECT_FALSE(press("*", "<artist>"));
+    EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
+    m_ws.rebuildPreview(PreviewRebuild::CaseReapply);
+    EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
+    m_ws.rebuildPreview(PreviewRebuild::Reset);
+    EXPECT_EQ(m_ws.keptForMissingFields(), 0U);
+}
+
+namespace {
+
+// Abandons the work at its first step of reading fields, as a cancelled
+// window command does.
+class AbandoningReporter final : public ProgressReporter {
+public:
+    struct Abandoned {};
+    std::atomic<bool> thrown{false};
+
+    void begin(WorkStage stage, std::size_t) override { m_fields = stage == WorkStage::Fields; }
+    void step(std::size_t) override {
+        if (!m_fields)
+            return;
+        thrown = true;
+        throw Abandoned{};
+    }
+    void end() override {}
+
+private:
+    bool m_fields = false;
+};
+
+} // namespace
+
+TEST_F(FieldReadingTest, AbandonedReadingStopsTheReadersAtOnce) {
+    const int count = static_cast<int>(kProgressGrain) + 900;
+    for (int i = 0; i < count; ++i)
+        add("f" + std::to_string(i) + ".mp3", song("A", "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    AbandoningReporter reporter;
+    // Reads past the first step wait for the reporter (at most a while, so
+    // that a reader that never stops fails the count below, not the run).
+    m_source.onRead = [this, &reporter] {
+        if (m_source.reads.load() <= static_cast<int>(kProgressGrain) + 100)
+            return;
+        for (int wait = 0; wait < 2000 && !reporter.thrown; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    };
+    m_ws.setProgressReporter(&reporter);
+    EXPECT_THROW(press("*", "<artist>"), AbandoningReporter::Abandoned);
+    EXPECT_LT(m_source.reads.load(), count - 500);
+}
+
 TEST(NaturalOrder, NumbersCompareAsNumbers) {
     const std::pair<NameView, NameView> less[] = {
         {U"track 2", U"track 10"},
