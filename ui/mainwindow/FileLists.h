@@ -3,6 +3,8 @@
 
 #include <QWidget>
 
+#include <cstdint>
+
 class QAbstractItemModel;
 class QAction;
 class QListView;
@@ -11,6 +13,7 @@ class QMenu;
 namespace quillon {
 
 class FolderTree;
+enum class ReloadOrder : std::uint8_t;
 
 /// The middle of the main window: the folder tree, the splitter that sizes
 /// it, the folder and preview lists lying on top of each other, and the
@@ -51,6 +54,7 @@ signals:
     void invertAllRequested();
     void reloadByNameRequested();
     void reloadByDateRequested();
+    void reloadInOrderRequested(quillon::ReloadOrder order);
     void renameRequested();
 
 protected:

@@ -4,11 +4,15 @@
 #include <QList>
 #include <QObject>
 
+#include <cstdint>
+
 class QAction;
 class QMenu;
 class QWidget;
 
 namespace quillon {
+
+enum class ReloadOrder : std::uint8_t;
 
 /// The main menus File, View, Select and Help. Each entry says through a
 /// signal that it was chosen; the menus keep the check marks of "Folder"
@@ -30,6 +34,9 @@ public:
 signals:
     void reloadByNameChosen();
     void reloadByDateChosen();
+    /// One of the orders after the two above (date taken, modification
+    /// time, natural name order).
+    void reloadInOrderChosen(quillon::ReloadOrder order);
     void saveChosen();
     void undoLastSaveChosen();
     /// The File menu opens.

@@ -3,10 +3,14 @@
 
 #include "ui/mainwindow/CaseGroup.h"
 #include "ui/mainwindow/ReplaceGroup.h"
+#include "ui/models/FieldText.h"
 #include "ui/widgets/WidgetHelpers.h"
 #include "ui/work/CommandRunner.h"
 
 #include "engine/Refusals.h"
+
+#include <QLabel>
+#include <QLocale>
 
 #include <memory>
 
@@ -53,6 +57,25 @@ void MainWindow::showRefusal(RefusalCode code) {
     // The workspace has already dropped the undo copy; only the message is ours.
     showPlainMessage(this, QMessageBox::NoIcon,
                      translated("quillon::Refusals", refusalMessage(code)));
+}
+
+void MainWindow::showKeptNames() {
+    const std::vector<FieldMask>& missing = workspace().missingFields();
+    FieldMask fields = 0;
+    std::size_t kept = 0;
+    for (const FieldMask m : missing) {
+        fields |= m;
+        kept += m != 0 ? 1 : 0;
+    }
+    if (kept == 0) {
+        m_status->hide();
+        m_status->clear();
+        return;
+    }
+    m_status->setText(
+        tr("Files that kept their name: %1. A field their new name needs is missing: %2.")
+            .arg(QLocale().toString(static_cast<qulonglong>(kept)), fieldTokenList(fields)));
+    m_status->show();
 }
 
 void MainWindow::undoLastPress() {

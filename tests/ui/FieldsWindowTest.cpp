@@ -1,0 +1,125 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "MainWindowFixture.h"
+#include "tests/metadata/MediaSamples.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPalette>
+#include <QPushButton>
+#include <QRadioButton>
+
+using namespace quillon;
+
+// The window's side of names from inside the files: the press reads the
+// tags, entries that lack a field say so, and the reload orders by date and
+// by natural name order.
+class FieldsWindowTest final : public QObject, private test::MainWindowFixture {
+    Q_OBJECT
+
+private slots:
+    void init() { setUpFolder(); }
+    void cleanup() { tearDown(); }
+
+    void tokensFillFromTagsAndMuteTheEntriesThatLackAField();
+    void newOrdersReloadFromMenuAndPopup();
+
+private:
+    void writeSong(const char* name, const test::SampleTags& tags) {
+        QVERIFY(test::writeAudioSample(
+            QFile::encodeName(m_dir->filePath(QString::fromUtf8(name))).toStdString(),
+            test::AudioKind::Mp3Id3v2, tags));
+    }
+    void setModified(const char* name, int year) {
+        QFile file(m_dir->filePath(QString::fromUtf8(name)));
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        QVERIFY(file.setFileTime(QDateTime(QDate(year, 6, 1), QTime(12, 0)),
+                                 QFileDevice::FileModificationTime));
+    }
+    void press(const QString& from, const QString& to) {
+        child<QLineEdit>("Replace_From")->setText(from);
+        child<QLineEdit>("Replace_To")->setText(to);
+        child<QPushButton>("Replace_Button")->click();
+        settle();
+    }
+    QVariant rowData(int row, int role) const { return previewModel()->index(row, 0).data(role); }
+    QAction* action(const char* name) const { return child<QAction>(name); }
+};
+
+void FieldsWindowTest::tokensFillFromTagsAndMuteTheEntriesThatLackAField() {
+    test::SampleTags tags;
+    tags.artist = "AC/DC";
+    tags.title = "Back in Black";
+    writeSong("one.mp3", tags);
+    tags.artist.clear();
+    tags.title = "No Artist";
+    writeSong("two.mp3", tags);
+    createFile(QStringLiteral("notes.txt"));
+    startWindow();
+    child<QCheckBox>("Replace_UpdateCase")->setChecked(false);
+    child<QRadioButton>("Case_None")->click();
+    settle();
+
+    press(QStringLiteral("*"), QStringLiteral("<artist> - <title>"));
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("notes.txt"), QStringLiteral("AC-DC - Back in Black.mp3"),
+                          QStringLiteral("two.mp3")}));
+    const QBrush muted = QGuiApplication::palette().brush(QPalette::PlaceholderText);
+    QCOMPARE(rowData(0, Qt::ForegroundRole).value<QBrush>(), muted);
+    QVERIFY(!rowData(1, Qt::ForegroundRole).isValid());
+    QCOMPARE(rowData(2, Qt::ForegroundRole).value<QBrush>(), muted);
+    QVERIFY(rowData(0, Qt::ToolTipRole).toString().contains(QStringLiteral("<artist>, <title>")));
+    const QString twoTip = rowData(2, Qt::ToolTipRole).toString();
+    QVERIFY(twoTip.contains(QStringLiteral("<artist>")) &&
+            !twoTip.contains(QStringLiteral("<title>")));
+    QVERIFY(!rowData(1, Qt::ToolTipRole).isValid());
+    auto* status = child<QLabel>("StatusLine");
+    QVERIFY(status->isVisible());
+    QVERIFY(status->text().contains(QStringLiteral(": 2.")));
+    QVERIFY(status->text().contains(QStringLiteral("<artist>, <title>")));
+
+    // Back to the disk's names: nothing kept a name for want of a field.
+    child<QPushButton>("UpdatePreview")->click();
+    settle();
+    QVERIFY(!rowData(0, Qt::ForegroundRole).isValid());
+    QVERIFY(!status->isVisible());
+}
+
+void FieldsWindowTest::newOrdersReloadFromMenuAndPopup() {
+    for (const char* name : {"track 10.mp3", "track 2.mp3", ".hidden.mp3"})
+        createFile(QString::fromUtf8(name));
+    setModified("track 2.mp3", 2020);
+    setModified("track 10.mp3", 2001);
+    startWindow();
+    child<QRadioButton>("Case_None")->click();
+    settle();
+    const QStringList byName{QStringLiteral("track 10.mp3"), QStringLiteral("track 2.mp3")};
+    const QStringList byNumber{QStringLiteral("track 2.mp3"), QStringLiteral("track 10.mp3")};
+    const struct {
+        const char* entry;
+        const QStringList& order;
+    } reloads[] = {
+        {"MainMenu_File_Reload_Natural", byNumber},
+        {"SortbyFileName1", byName},
+        {"MainMenu_File_Reload_Modified", byName},
+        {"FileBox_Preview_PopupMenu_ReloadSort_Natural", byNumber},
+        // No photo has a date taken, so the modification time orders them.
+        {"FileBox_Preview_PopupMenu_ReloadSort_Taken", byName},
+        {"FileBox_Preview_PopupMenu_ReloadSort_Natural", byNumber},
+        {"FileBox_Preview_PopupMenu_ReloadSort_Modified", byName},
+    };
+    for (const auto& r : reloads) {
+        action(r.entry)->trigger();
+        settle();
+        QCOMPARE(previewNames(), r.order);
+    }
+    setModified("track 10.mp3", 2030);
+    action("MainMenu_File_Reload_Taken")->trigger();
+    settle();
+    QCOMPARE(previewNames(), byNumber);
+}
+
+QTEST_MAIN(FieldsWindowTest)
+#include "FieldsWindowTest.moc"
