@@ -11,6 +11,7 @@
 #include "workspace/FolderReader.h"
 #include "workspace/NameList.h"
 #include "workspace/ProgressReporter.h"
+#include "workspace/ReloadOrder.h"
 #include "workspace/SaveCallbacks.h"
 #include "workspace/SavePlan.h"
 #include "workspace/UndoCopy.h"
@@ -74,13 +75,6 @@ public:
     }
     /// "Undo" became possible or impossible.
     virtual void undoAvailabilityChanged(bool available) { (void)available; }
-};
-
-/// The reload orders besides name and creation time.
-enum class ReloadOrder : std::uint8_t {
-    Taken,    ///< the date a photo was taken, else the modification time
-    Modified, ///< the modification time
-    Natural,  ///< by name, with runs of digits compared as numbers
 };
 
 /// Outcome of a load command.

@@ -4,7 +4,6 @@
 #include "ui/widgets/FolderTree.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/WidgetHelpers.h"
-#include "workspace/Workspace.h"
 
 #include <QDir>
 #include <QHBoxLayout>

@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <QWidget>
+#include "workspace/ReloadOrder.h"
 
-#include <cstdint>
+#include <QWidget>
 
 class QAbstractItemModel;
 class QAction;
@@ -13,7 +13,6 @@ class QMenu;
 namespace quillon {
 
 class FolderTree;
-enum class ReloadOrder : std::uint8_t;
 
 /// The middle of the main window: the folder tree, the splitter that sizes
 /// it, the folder and preview lists lying on top of each other, and the

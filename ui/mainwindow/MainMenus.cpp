@@ -2,7 +2,6 @@
 #include "ui/mainwindow/MainMenus.h"
 
 #include "ui/widgets/WidgetHelpers.h"
-#include "workspace/Workspace.h"
 
 #include <QMenu>
 #include <QWidget>

@@ -1,18 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/ReloadOrder.h"
+
 #include <QList>
 #include <QObject>
-
-#include <cstdint>
 
 class QAction;
 class QMenu;
 class QWidget;
 
 namespace quillon {
-
-enum class ReloadOrder : std::uint8_t;
 
 /// The main menus File, View, Select and Help. Each entry says through a
 /// signal that it was chosen; the menus keep the check marks of "Folder"
