@@ -121,6 +121,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showExpressionRefusal(const std::optional<ExpressionError>& error);
+
     // saving and undoing it
     void tellReloadError(UserQuestions& ask, int error);
     void tellUndoResult(UserQuestions& ask, const UndoResult& result);
