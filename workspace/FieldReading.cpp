@@ -95,7 +95,9 @@ FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& name
     batch.fields.resize(entries.size());
     BatchState s(*context.folder, *context.cache, names, entries, wanted, batch.fields);
     {
-        ProgressStage stage(context.progress, WorkStage::Fields, entries.size());
+        // Reading a file costs far more than a step: one per percent.
+        ProgressStage stage(context.progress, WorkStage::Fields, entries.size(),
+                            entries.size() / 100);
         const std::size_t count = std::min<std::size_t>(fieldReadThreads(), entries.size());
         std::vector<std::jthread> workers;
         for (std::size_t t = 0; t < count; ++t)
