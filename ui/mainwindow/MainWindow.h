@@ -147,7 +147,7 @@ private:
     // lists
     std::string selectedFolder() const;
     using LoadCommand = std::function<LoadResult(Workspace&, const std::string&, NameView)>;
-    void runLoad(LoadCommand command);
+    void runLoad(const LoadCommand& command);
     void runRebuild(PreviewRebuild mode);
     void showPreviewList();
     void connectNotices();

@@ -41,7 +41,7 @@ std::string MainWindow::selectedFolder() const {
     return QFile::encodeName(m_lists->tree()->selectedPath()).toStdString();
 }
 
-void MainWindow::runLoad(LoadCommand command) {
+void MainWindow::runLoad(const LoadCommand& command) {
     const QString shown = m_lists->tree()->selectedPath();
     auto result = std::make_shared<LoadResult>();
     m_runner->run(

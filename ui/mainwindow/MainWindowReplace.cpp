@@ -49,10 +49,11 @@ void MainWindow::applyOperation() {
             *refused = workspace.apply(settings);
         },
         [this, refused, settings] {
-            if (*refused == RefusalCode::InvalidExpression)
+            if (*refused == RefusalCode::InvalidExpression) {
                 showExpressionRefusal(expressionError(settings));
-            else if (*refused)
+            } else if (*refused) {
                 showRefusal(**refused);
+            }
             emit replaceRequested();
         });
 }
