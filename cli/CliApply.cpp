@@ -33,17 +33,6 @@ void markUntried(RenameReport& report, const SaveResult& result) {
     }
 }
 
-// After the report, which lists the renames that happened.
-int stopped(const SaveResult& result, std::size_t total, std::ostream& err) {
-    if (result.renamed == 0)
-        err << "quillon-cli: stopped before the first rename: nothing was renamed and no undo "
-               "file was left\n";
-    else
-        err << "quillon-cli: stopped after renaming " << result.renamed << " of " << total
-            << " files; the undo file holds what was done\n";
-    return stoppedStatus(stopSignal());
-}
-
 // What the user is told while saving: refusals wait for the end (where
 // --json reports them too); trouble after renaming is said at once.
 class SaveTeller final {
@@ -74,11 +63,24 @@ private:
 
 } // namespace
 
-int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
-             std::ostream& err) {
+// After the report, which lists the renames that happened.
+int stoppedAfter(const SaveResult& result, std::size_t total, std::ostream& err,
+                 std::string_view folder) {
+    err << "quillon-cli: " << folder;
+    if (result.renamed == 0)
+        err << "stopped before the first rename: nothing was renamed and no undo "
+               "file was left\n";
+    else
+        err << "stopped after renaming " << result.renamed << " of " << total
+            << " files; the undo file holds what was done\n";
+    return stoppedStatus(stopSignal());
+}
+
+SavedList saveList(Workspace& workspace, const CliOptions& options, std::ostream& err) {
     // The report is taken before saving: afterwards the lists hold the
     // folder as read again.
-    RenameReport report = reportOf(workspace, options.folder);
+    SavedList saved{reportOf(workspace, options.folder), {}, std::nullopt};
+    RenameReport& report = saved.report;
     ProgressLine progress(err, ProgressLine::onTerminal(), report.size());
     SaveTeller teller(progress, err);
 
@@ -98,8 +100,11 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
                     failure.index,
                     RenameError{renameFailureText(failure.oldName, failure.error), failure.error})
                 .first->second;
+        // Among several folders, a name alone would not say which file.
+        const std::string where =
+            options.manyFolders() ? quotedForTerminal(options.folder) + ": " : std::string();
         err << problemLine(
-            {ProblemKind::RefusedSave, escapedForTerminal(error.message), error.error});
+            {ProblemKind::RefusedSave, where + escapedForTerminal(error.message), error.error});
         return options.onError == OnError::Abort ? RenameFailureChoice::Abort
                                                  : RenameFailureChoice::Skip;
     };
@@ -110,19 +115,32 @@ int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
         return stopSignal() != 0;
     };
 
-    const SaveResult result = workspace.save(options.mask, ask);
+    saved.result = workspace.save(options.mask, ask);
     progress.clear();
+    const SaveResult& result = saved.result;
     if (result.status != SaveStatus::Saved) {
-        reportProblem(teller.refusal(), options.folder, options.output == OutputFormat::Json, out,
-                      err);
-        return exitStatus(ExitCode::RefusedSave);
+        saved.refusal = teller.refusal();
+        return saved;
     }
     markUntried(report, result);
     report.applied = true;
     report.renamed = result.renamed;
+    return saved;
+}
+
+int runApply(Workspace& workspace, const CliOptions& options, std::ostream& out,
+             std::ostream& err) {
+    const SavedList saved = saveList(workspace, options, err);
+    const RenameReport& report = saved.report;
+    const SaveResult& result = saved.result;
+    if (saved.refusal) {
+        reportProblem(*saved.refusal, options.folder, options.output == OutputFormat::Json, out,
+                      err);
+        return exitStatus(ExitCode::RefusedSave);
+    }
     writeReport(report, options.output, out, err);
     if (result.stopped)
-        return stopped(result, report.size(), err);
+        return stoppedAfter(result, report.size(), err);
     if (result.reloadError != 0)
         err << problemLine({ProblemKind::Unreadable,
                             "the folder could not be read again after saving", result.reloadError});

@@ -73,6 +73,7 @@ private:
     Error checkUndo() const;
     Error checkHistory() const;
     Error checkFolder();
+    Error checkPaths();
     Error checkPresses() const;
 
     std::span<const std::string_view> m_args;
@@ -223,13 +224,40 @@ Error Parser::checkHistory() const {
 }
 
 Error Parser::checkFolder() {
-    if (m_state.options.history && m_positional.empty())
+    if (!m_state.options.history)
+        return checkPaths();
+    if (m_state.options.filesFrom || m_state.options.recursive)
+        return std::string("--history goes with no --files-from and no -r");
+    if (m_positional.empty())
         return std::nullopt;
-    if (m_positional.empty() || m_positional.front().empty())
+    if (m_positional.front().empty())
         return std::string("no FOLDER given");
     if (m_positional.size() > 1)
         return "only one FOLDER, but also " + quotedForTerminal(m_positional[1]);
     m_state.options.folder = std::string(m_positional.front());
+    return std::nullopt;
+}
+
+// The PATHs and the options that only make sense beside some of them.
+Error Parser::checkPaths() {
+    CliOptions& options = m_state.options;
+    if (m_positional.empty() && !options.filesFrom)
+        return std::string("no PATH given (a folder or a file, or --files-from)");
+    for (const std::string_view path : m_positional) {
+        if (path.empty())
+            return std::string("an empty PATH names no file or folder");
+        options.paths.emplace_back(path);
+    }
+    if (options.filesFrom && options.filesFrom->empty())
+        return std::string("--files-from needs a FILE (\"-\" for standard input)");
+    if (options.zeroSeparated && !options.filesFrom)
+        return std::string("-0 only goes with --files-from");
+    if (options.hidden && !options.recursive)
+        return std::string("--hidden only goes with -r");
+    if (options.undo && (options.includeFolders || options.numberAcross))
+        return std::string("--undo goes with no --include-folders and no --number-across");
+    if (options.paths.size() == 1)
+        options.folder = options.paths.front();
     return std::nullopt;
 }
 

@@ -31,7 +31,8 @@ enum class OutputFormat : std::uint8_t {
 /// from the raw argument bytes, so a byte that is not UTF-8 reaches the
 /// engine as the same escaped code point a disk name would carry.
 struct CliOptions {
-    /// Raw bytes, as the file system wants them.
+    /// The folder a run works on at the moment (raw bytes, as the file system
+    /// wants them): the PATH of a run of one folder, else each folder in turn.
     std::string folder;
     Name mask = U"*.*";
     SortOrder sort = SortOrder::Name;
@@ -59,6 +60,26 @@ struct CliOptions {
     OnError onError = OnError::Skip;
     /// --tags: print each listed file's fields instead.
     bool tags = false;
+
+    // Paths and pipelines.
+    /// The PATHs as given (raw bytes): a folder is listed, a file added.
+    std::vector<std::string> paths;
+    /// --files-from: a file of further PATHs ("-": standard input).
+    std::optional<std::string> filesFrom;
+    /// -0: that list is NUL-separated; else one PATH a line.
+    bool zeroSeparated = false;
+    /// -r: every subfolder of a folder PATH too (links not followed).
+    bool recursive = false;
+    /// --hidden: -r also enters folders whose name begins with ".".
+    bool hidden = false;
+    /// --include-folders: subfolders are listed, and renamed, beside files.
+    bool includeFolders = false;
+    /// --number-across: one run of numbers over all folders in order.
+    bool numberAcross = false;
+
+    /// Whether the command line may reach several folders (several PATHs,
+    /// --files-from or -r): the output then has the form for several.
+    bool manyFolders() const { return paths.size() > 1 || filesFrom || recursive; }
 };
 
 /// --help or --version: print and leave, whatever follows.
@@ -72,7 +93,7 @@ struct UsageError {
 using ParseResult = std::variant<CliOptions, InfoRequest, UsageError>;
 
 /// Where an option is listed in --help.
-enum class OptionGroup : std::uint8_t { Information, Loading, Case, Press, Output, Saving };
+enum class OptionGroup : std::uint8_t { Information, Loading, Paths, Case, Press, Output, Saving };
 
 struct ParseState;
 

@@ -17,6 +17,10 @@ struct GroupText {
 constexpr GroupText kGroups[] = {
     {OptionGroup::Information, "Information:", ""},
     {OptionGroup::Loading, "Loading (as the window's Load command):", ""},
+    {OptionGroup::Paths, "Paths (each folder is loaded, pressed and saved as a list of its own):",
+     "A folder PATH is listed as above; a file PATH adds that file alone.\n"
+     "Folders come in path order, each before its subfolders (after them with\n"
+     "--include-folders, so that paths stay valid while folders are renamed)."},
     {OptionGroup::Case, "Case (applied on loading and by \"Update case\", as in the window):", ""},
     {OptionGroup::Press, "One press of \"OK\" (it runs when any of these is given):",
      "A press that the window's \"OK\" could not run (such as --replace '*'\n"
@@ -29,12 +33,15 @@ constexpr GroupText kGroups[] = {
 };
 
 constexpr std::string_view kUsage =
-    "Usage: quillon-cli [OPTIONS] FOLDER\n"
+    "Usage: quillon-cli [OPTIONS] PATH...\n"
+    "       quillon-cli [OPTIONS] --files-from FILE [PATH...]\n"
+    "       quillon-cli --undo [-r] PATH...\n"
     "       quillon-cli --history [--json] [FOLDER]\n"
-    "Lists the files of FOLDER as the window's Load command does, runs the presses\n"
-    "of \"OK\" that the options describe and shows the new names. Only what the\n"
-    "options ask for changes: no case mode and no clean-up unless asked\n"
-    "(--case, --clean), or the window's settings with --window-defaults.\n";
+    "Lists the files of each folder PATH as the window's Load command does (a file\n"
+    "PATH adds that file alone), runs the presses of \"OK\" that the options\n"
+    "describe and shows the new names. Only what the options ask for changes: no\n"
+    "case mode and no clean-up unless asked (--case, --clean), or the window's\n"
+    "settings with --window-defaults.\n";
 
 constexpr std::string_view kExamples =
     "Examples:\n"
@@ -43,10 +50,17 @@ constexpr std::string_view kExamples =
     "  quillon-cli --clean --apply DIR             a_b%20c.mp3: a b c.mp3, renamed\n"
     "  quillon-cli --window-defaults --ok DIR      as the window's \"OK\" at start\n"
     "  quillon-cli --regex --replace '^(\\d+) (.*)$' --with '$2 - $1' DIR\n"
-    "                                              12 Title.mp3: Title - 12.mp3\n";
+    "                                              12 Title.mp3: Title - 12.mp3\n"
+    "  quillon-cli -0 --files-from - --case lower --case-scope extensions --apply\n"
+    "                                              the files listed on standard\n"
+    "                                              input, NUL-separated (as find's\n"
+    "                                              print0 action writes), by folder\n"
+    "  quillon-cli -r --replace '*' --with '/001/' --number-across DIR\n"
+    "                                              one run of numbers, all DIR\n"
+    "  quillon-cli --undo -r DIR                   take DIR and its subfolders back\n";
 
 constexpr std::string_view kExitStatus =
-    "Exit status: 0 done; 1 usage error, incomplete press or unreadable folder;\n"
+    "Exit status: 0 done; 1 usage error, incomplete press or unreadable PATH;\n"
     "2 a press was refused; 3 saving was refused; 4 some renames failed.\n";
 
 // "-h, --help" or "--mask MASK".

@@ -196,6 +196,35 @@ void appendConflicts(std::string& out, const RenameReport& report) {
 } // namespace
 
 void writeJson(const RenameReport& report, std::ostream& stream) {
+    writeJsonObject(report, stream);
+    stream << '\n';
+}
+
+void FoldersJson::add(const RenameReport& report) {
+    m_stream << (m_first ? "{\"folders\": [" : ", ");
+    m_first = false;
+    writeJsonObject(report, m_stream);
+}
+
+void FoldersJson::finish(const RunTotals& totals) {
+    std::string out = m_first ? "{\"folders\": [" : "";
+    out += "], \"applied\": ";
+    appendBool(out, totals.applied);
+    out += ", \"counts\": {";
+    appendCount(out, "folders", totals.folders);
+    out += ", ";
+    appendCount(out, "entries", totals.entries);
+    out += ", ";
+    appendCount(out, "changing", totals.changing);
+    out += ", ";
+    appendCount(out, "renamed", totals.renamed);
+    out += ", ";
+    appendCount(out, "failed", totals.failed);
+    out += "}}\n";
+    m_stream << out;
+}
+
+void writeJsonObject(const RenameReport& report, std::ostream& stream) {
     ChunkedOutput chunks(stream);
     std::string& out = chunks.text();
     out += "{\"folder\": ";
@@ -213,7 +242,7 @@ void writeJson(const RenameReport& report, std::ostream& stream) {
         out += ", \"error\": ";
         appendProblemJson(out, *report.refusal);
     }
-    out += "}\n";
+    out += '}';
 }
 
 std::string toJson(const RenameReport& report) {

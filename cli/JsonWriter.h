@@ -28,5 +28,24 @@ void appendJsonString(std::string& out, NameView name);
 std::string toJson(const RenameReport& report);
 /// toJson written to stream in chunks.
 void writeJson(const RenameReport& report, std::ostream& stream);
+/// writeJson without the line break at the end, for a list of reports.
+void writeJsonObject(const RenameReport& report, std::ostream& stream);
+
+/// The JSON of several folders, written as each is done:
+/// {"folders": [REPORT, ...], "applied": ...,
+///  "counts": {"folders": 2, "entries": ..., "changing": ..., "renamed": ..., "failed": ...}}
+/// where each REPORT is the object toJson writes for one folder.
+class FoldersJson final {
+public:
+    explicit FoldersJson(std::ostream& stream)
+        : m_stream(stream) {}
+    void add(const RenameReport& report);
+    /// Closes the object, with totals.applied and the counts of totals.
+    void finish(const RunTotals& totals);
+
+private:
+    std::ostream& m_stream;
+    bool m_first = true;
+};
 
 } // namespace quillon::cli

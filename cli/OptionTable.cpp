@@ -175,6 +175,52 @@ constexpr OptionDefinition kOptions[] = {
          return choose(kSortOrders, "sort", value, s.options.sort);
      }},
 
+    // Paths and pipelines: which folders and files a run takes.
+    {"files-from", 0, "FILE", OptionGroup::Paths,
+     "read further PATHs from FILE (\"-\": standard\n"
+     "input), one a line, or NUL-separated with -0",
+     [](ParseState& s, std::string_view value) -> Error {
+         s.options.filesFrom = std::string(value);
+         return std::nullopt;
+     }},
+    {"zero", '0', "", OptionGroup::Paths,
+     "the list of --files-from is NUL-separated, as\n"
+     "find's print0 action writes it (names may hold\n"
+     "line breaks)",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.zeroSeparated = true;
+         return std::nullopt;
+     }},
+    {"recursive", 'r', "", OptionGroup::Paths,
+     "every subfolder of a folder PATH too, as a list of\n"
+     "its own; links to folders are not followed",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.recursive = true;
+         return std::nullopt;
+     }},
+    {"hidden", 0, "", OptionGroup::Paths,
+     "with -r: enter folders whose name begins with \".\"\n"
+     "too (their files are listed as the mask says)",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.hidden = true;
+         return std::nullopt;
+     }},
+    {"include-folders", 0, "", OptionGroup::Paths,
+     "list each folder's subfolders (those the mask\n"
+     "matches) beside its files, so they are renamed\n"
+     "too: after everything inside them, deepest first",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.includeFolders = true;
+         return std::nullopt;
+     }},
+    {"number-across", 0, "", OptionGroup::Paths,
+     "one run of numbers over all folders in order;\n"
+     "else numbering starts again in each folder",
+     [](ParseState& s, std::string_view) -> Error {
+         s.options.numberAcross = true;
+         return std::nullopt;
+     }},
+
     {"window-defaults", 0, "", OptionGroup::Case,
      "start from the window's settings: Smart case, and\n"
      "\"%20 and _ to spaces\" and \"Delete extra spaces\"\n"
@@ -294,9 +340,11 @@ constexpr OptionDefinition kOptions[] = {
          return std::nullopt;
      }},
     {"undo", 0, "", OptionGroup::Saving,
-     "take back the last save into FOLDER: the newest\n"
-     "of your history, else the undo file it left (only\n"
-     "Quillon's own; exit 4 names what did not come back)",
+     "take back the last save into each folder PATH: the\n"
+     "newest of your history, else the undo file it left\n"
+     "(only Quillon's own; exit 4 names what did not\n"
+     "come back); with -r each subfolder after its\n"
+     "folder, where it holds a save",
      [](ParseState& s, std::string_view) -> Error {
          s.options.undo = true;
          return std::nullopt;

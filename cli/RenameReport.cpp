@@ -38,6 +38,14 @@ std::size_t RenameReport::missingCount() const {
         std::count_if(missing.begin(), missing.end(), [](std::uint16_t m) { return m != 0; }));
 }
 
+void RunTotals::add(const RenameReport& report) {
+    ++folders;
+    entries += report.size();
+    changing += report.changingCount();
+    renamed += report.renamed;
+    failed += report.failedCount();
+}
+
 RenameReport reportOf(const Workspace& workspace, const std::string& folder) {
     RenameReport report;
     report.folder = folder;

@@ -86,6 +86,19 @@ struct RenameReport {
     std::size_t missingCount() const;
 };
 
+/// The counts of the reports of several folders together.
+struct RunTotals {
+    std::size_t folders = 0;
+    std::size_t entries = 0;
+    std::size_t changing = 0;
+    std::size_t renamed = 0;
+    std::size_t failed = 0;
+    /// Whether the files were renamed (--apply, --undo), not only shown.
+    bool applied = false;
+
+    void add(const RenameReport& report);
+};
+
 /// The lists of workspace as a report of a dry run.
 RenameReport reportOf(const Workspace& workspace, const std::string& folder);
 

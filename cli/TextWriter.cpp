@@ -175,15 +175,20 @@ std::string changeLines(const RenameReport& report) {
     return std::move(out).str();
 }
 
-void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream) {
+void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream, bool withFolder) {
     ChunkedOutput chunks(stream);
     std::string& out = chunks.text();
+    const std::string folder = !withFolder            ? std::string()
+                               : report.folder == "/" ? "/"
+                                                      : report.folder + "/";
     for (std::size_t i = 0; i < report.size(); ++i) {
         const ReportEntry entry = report.entry(i);
         if (!entry.renames())
             continue;
+        out += folder;
         out += entry.oldName;
         out += '\0';
+        out += folder;
         out += entry.newName;
         out += '\0';
         chunks.pieceDone();
@@ -227,6 +232,23 @@ std::string summaryLine(const RenameReport& report) {
     if (const std::size_t failed = report.failedCount(); failed > 0)
         line += "; " + std::to_string(failed) + " could not be renamed";
     return line + ".\n";
+}
+
+std::string totalsLine(const RunTotals& totals) {
+    const std::string where = " in " + plural(totals.folders, "folder", "folders");
+    if (!totals.applied)
+        return "Dry run: " + std::to_string(totals.changing) + " of " +
+               plural(totals.entries, "name", "names") + " would change" + where +
+               "; nothing was renamed.\n";
+    std::string line = "Renamed " + std::to_string(totals.renamed) + " of " +
+                       plural(totals.entries, "file", "files") + where;
+    if (totals.failed > 0)
+        line += "; " + std::to_string(totals.failed) + " could not be renamed";
+    return line + ".\n";
+}
+
+std::string folderHeading(std::string_view folder) {
+    return shellQuoted(folder) + ":\n";
 }
 
 } // namespace quillon::cli

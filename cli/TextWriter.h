@@ -44,8 +44,10 @@ void writeChangeLines(const RenameReport& report, std::ostream& stream);
 /// OLD, NUL, NEW, NUL for each entry that is renamed (or would be): the
 /// names' own bytes, nothing escaped, for scripts ("xargs -0", "read -d ''").
 std::string nullSeparatedPairs(const RenameReport& report);
-/// nullSeparatedPairs written to stream in chunks.
-void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream);
+/// nullSeparatedPairs written to stream in chunks; with withFolder each
+/// name follows the report's folder and a "/", as a path.
+void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream,
+                             bool withFolder = false);
 
 /// "3 files kept their name for want of a field: artist (2), title (1).",
 /// or nothing when every file had its fields.
@@ -53,5 +55,12 @@ std::string missingLine(const RenameReport& report);
 
 /// The one-line summary of a dry run or of a save, ending with a line break.
 std::string summaryLine(const RenameReport& report);
+
+/// The summary of several folders: "Renamed 3 of 10 files in 2 folders.".
+std::string totalsLine(const RunTotals& totals);
+
+/// The line that names a folder before its names: the path shell-quoted as
+/// names are, and ":".
+std::string folderHeading(std::string_view folder);
 
 } // namespace quillon::cli

@@ -50,7 +50,7 @@ int run(const std::vector<std::string_view>& args) {
     }
     catchStopSignals();
     quillon::PosixFileSystem fs;
-    return runCli(std::get<CliOptions>(parsed), fs, std::cout, std::cerr);
+    return runCli(std::get<CliOptions>(parsed), fs, std::cin, std::cout, std::cerr);
 }
 
 } // namespace

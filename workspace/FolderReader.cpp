@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <unordered_set>
 
 namespace quillon {
 
@@ -209,7 +210,7 @@ std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
 }
 
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
-                                  ProgressReporter* progress) {
+                                  ProgressReporter* progress, bool withFolders) {
     const std::vector<WildcardPattern> patterns = splitMask(mask);
     return readSorted(fs, folder, progress,
                       [&](std::string_view bytes, EntryType type, const Name& name,
@@ -219,30 +220,47 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
                           const auto hits = std::count_if(
                               patterns.begin(), patterns.end(),
                               [&](const WildcardPattern& p) { return p.matches(name); });
-                          if (hits == 0 || isFolder(fs, folder, bytes, type))
+                          if (hits == 0 || (!withFolders && isFolder(fs, folder, bytes, type)))
                               return 0;
                           return static_cast<std::size_t>(hits);
                       });
 }
 
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
-                                  ProgressReporter* progress) {
+                                  ProgressReporter* progress, bool withFolders) {
     const WildcardPattern pattern(mask);
     return readSorted(fs, folder, progress,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t& minute) -> std::size_t {
-                          if (type == EntryType::Directory || isOwnLeftover(bytes) ||
+                          if ((type == EntryType::Directory && !withFolders) ||
+                              isOwnLeftover(bytes) ||
                               (bytes == kUndoScriptName && folderHoldsUndoScript(fs, folder)))
                               return 0;
                           if (!pattern.matches(name))
                               return 0;
                           EntryStatus status;
                           if (fs.statEntry(folder, std::string(bytes), status) != 0 ||
-                              status.isFolder)
+                              (status.isFolder && !withFolders))
                               return 0;
                           minute = creationMinute(status.creationTime);
                           return 1;
                       });
+}
+
+FolderReadResult readChosen(FileSystem& fs, const std::string& folder, const NameList& chosen,
+                            bool byDate, ProgressReporter* progress) {
+    std::unordered_set<std::string_view> wanted(chosen.begin(), chosen.end());
+    return readSorted(
+        fs, folder, progress,
+        [&](std::string_view bytes, EntryType, const Name&, std::int64_t& minute) -> std::size_t {
+            // Each entry once, also when chosen twice.
+            if (wanted.erase(bytes) == 0 || isOwnLeftover(bytes))
+                return 0;
+            EntryStatus status;
+            if (byDate && fs.statEntry(folder, std::string(bytes), status) == 0)
+                minute = creationMinute(status.creationTime);
+            return 1;
+        });
 }
 
 } // namespace quillon

@@ -33,7 +33,7 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
         clearLists();
         return {};
     }
-    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_progress);
+    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_progress, m_listFolders);
     if (read.error != 0) {
         clearLists();
         return LoadResult{read.error};
@@ -77,7 +77,7 @@ LoadResult Workspace::loadByDate(const std::string& folder, NameView mask) {
         return {};
     NotReadyScope notReady(m_previewReady);
     releaseUndo();
-    FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_progress);
+    FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_progress, m_listFolders);
     if (read.error != 0) {
         clearLists();
         return LoadResult{read.error};
@@ -181,7 +181,8 @@ void Workspace::dropUndo() {
     releaseUndo();
 }
 
-std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
+std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings,
+                                            SharedNumbering* shared) {
     NotReadyScope notReady(m_previewReady);
     // "Undo" is offered from the moment of the press, also for an empty list.
     const bool before = m_hasUndo;
@@ -190,7 +191,8 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
     if (m_observer && !before)
         m_observer->undoAvailabilityChanged(true);
 
-    ReplaceCompilation compiled = compileReplace(settings, m_preview.size());
+    ReplaceCompilation compiled =
+        compileReplace(settings, shared ? shared->entryCount : m_preview.size());
     if (const auto* code = std::get_if<RefusalCode>(&compiled)) {
         releaseUndo();
         return *code;
@@ -200,17 +202,21 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings) {
         releaseUndo();
         return std::nullopt;
     }
-    runEntryLoop(plan, settings.cumulate);
+    const ReplaceCounter start = plan.startCounter();
+    ReplaceCounter counter(start.next() + (shared ? shared->taken : 0));
+    runEntryLoop(plan, settings.cumulate, counter);
+    if (shared)
+        shared->taken = counter.next() - start.next();
     m_pressFields = {};
     return std::nullopt;
 }
 
 // Each entry is rewritten once, so with "Cumulate" the preview name read
 // here is still the one from before the press.
-void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview) {
+void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
+                             ReplaceCounter& counter) {
     if (m_folder.names.empty())
         return;
-    ReplaceCounter counter = plan.startCounter();
     const NameList& sources = sourceIsPreview ? m_preview.names : m_folder.names;
     const std::size_t count = m_preview.size();
     const bool tokens = !plan.fields.empty();

@@ -77,6 +77,24 @@ public:
     virtual void undoAvailabilityChanged(bool available) { (void)available; }
 };
 
+/// The orders of a list of chosen entries (Workspace::loadChosen).
+enum class ChosenOrder : std::uint8_t {
+    Name,     ///< as the name-sorted folder list
+    Created,  ///< as the date-sorted folder list
+    Taken,    ///< see ReloadOrder
+    Modified, ///< see ReloadOrder
+    Natural,  ///< see ReloadOrder
+};
+
+/// One run of numbers that presses on several lists share: the list after
+/// another goes on where it stopped (see Workspace::apply).
+struct SharedNumbering {
+    /// The entries of every list together, which automatic padding reads.
+    std::size_t entryCount = 0;
+    /// Numbers the lists before took; apply adds those it takes.
+    std::uint64_t taken = 0;
+};
+
 /// Outcome of a load command.
 struct LoadResult {
     /// 0, or the errno value that kept the folder from being read.
@@ -111,6 +129,10 @@ public:
     /// The part of each name that loads, Reset and case re-application
     /// convert; the whole name (Both) unless set.
     void setCaseScope(Scope scope) { m_caseScope = scope; }
+    /// Whether the loads by name and by date list the folder's subfolders
+    /// (and links to folders) beside its files, so that saving renames
+    /// them as entries; off unless set.
+    void setListFolders(bool listFolders) { m_listFolders = listFolders; }
 
     /// Reads folder with mask into the folder list (sorted by
     /// name, undo script left out) and rebuilds the preview list. An empty
@@ -126,6 +148,13 @@ public:
     /// name reload the mask splits at ";" and hidden files are left out. A
     /// stop while reading fields changes nothing (fieldReadingStopped).
     LoadResult loadInOrder(const std::string& folder, NameView mask, ReloadOrder order);
+
+    /// Lists the entries of chosen (raw bytes, no folder part) that folder
+    /// holds, whatever their name or type, each once and sorted by order, in
+    /// place of a folder read; the undo script and what a killed save left
+    /// are left out. Drops the undo copy. A stop while reading fields changes
+    /// nothing (fieldReadingStopped).
+    LoadResult loadChosen(const std::string& folder, const NameList& chosen, ChosenOrder order);
 
     /// Where "<field>" tokens and the orders by date read fields from; null
     /// reads nothing, so every such field is missing.
@@ -165,7 +194,10 @@ public:
     /// name (the pre-press preview name with "Cumulate", else the on-disk
     /// name), in ascending order. A refusal drops the undo copy, changes no
     /// name and is returned; the caller shows refusalMessage(code).
-    std::optional<RefusalCode> apply(const ReplaceSettings& settings);
+    /// With shared, the numbers go on from the lists pressed before (see
+    /// SharedNumbering), and shared counts those taken here.
+    std::optional<RefusalCode> apply(const ReplaceSettings& settings,
+                                     SharedNumbering* shared = nullptr);
 
     /// "Undo": puts back the names from before the last press of "OK" (check
     /// marks stay) and drops the copy. Does nothing without a copy.
@@ -221,7 +253,7 @@ private:
     void setPreviewBytes(std::size_t i, std::string_view bytes);
     void releaseUndo();
     void keepWholeUndoCopy();
-    void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview);
+    void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview, ReplaceCounter& counter);
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;
     void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result);
@@ -250,6 +282,7 @@ private:
     bool m_previewReady = false;
     CaseMode m_caseMode = CaseMode::Smart;
     Scope m_caseScope = Scope::Both;
+    bool m_listFolders = false;
     SmartCaseOptions m_smartOptions;
     FieldSource* m_fieldSource = nullptr;
     std::function<bool()> m_shouldStop;

@@ -139,7 +139,7 @@ LoadResult Workspace::loadInOrder(const std::string& folder, NameView mask, Relo
     if (folder.empty())
         return {};
     NotReadyScope notReady(m_previewReady);
-    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_progress);
+    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_progress, m_listFolders);
     if (read.error != 0) {
         releaseUndo();
         clearLists();
@@ -152,6 +152,32 @@ LoadResult Workspace::loadInOrder(const std::string& folder, NameView mask, Relo
         return {};
     releaseUndo();
     installFolderList(std::move(names), folder, mask);
+    return {};
+}
+
+LoadResult Workspace::loadChosen(const std::string& folder, const NameList& chosen,
+                                 ChosenOrder order) {
+    NotReadyScope notReady(m_previewReady);
+    FolderReadResult read =
+        readChosen(m_fs, folder, chosen, order == ChosenOrder::Created, m_progress);
+    if (read.error != 0) {
+        releaseUndo();
+        clearLists();
+        return LoadResult{read.error};
+    }
+    dropUndoScript(read.names, folder);
+    NameList names = std::move(read.names);
+    if (order != ChosenOrder::Name && order != ChosenOrder::Created) {
+        const ReloadOrder reload = order == ChosenOrder::Taken      ? ReloadOrder::Taken
+                                   : order == ChosenOrder::Modified ? ReloadOrder::Modified
+                                                                    : ReloadOrder::Natural;
+        bool stopped = false;
+        names = ordered(names, folder, reload, stopped);
+        if (stopped)
+            return {};
+    }
+    releaseUndo();
+    installFolderList(std::move(names), folder, U"*");
     return {};
 }
 

@@ -37,6 +37,10 @@ _quillon_cli() {
             _filedir -d
             return
             ;;
+        --files-from)
+            _filedir
+            return
+            ;;
         --mask | --replace | --with | --delete | --insert)
             return
             ;;
@@ -50,10 +54,17 @@ _quillon_cli() {
             --replace --with --regex --case-sensitive --scope --delete --insert --clean --char-to-spaces
             --no-char-to-spaces --delete-digits --delete-extra-spaces --no-delete-extra-spaces
             --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file
-            --on-error --undo --yes --history --tags -h --help -V --version' -- "$cur"))
+            --on-error --undo --yes --history --tags -h --help -V --version
+            --files-from -0 --zero -r --recursive --hidden --include-folders
+            --number-across' -- "$cur"))
         return
     fi
-    _filedir -d
+    # Folders are listed, files taken one by one; --undo takes folders only.
+    if [[ " ${words[*]} " == *" --undo "* ]]; then
+        _filedir -d
+    else
+        _filedir
+    fi
 } &&
     complete -F _quillon_cli quillon-cli
 

@@ -1,12 +1,19 @@
 # fish completion for quillon-cli
 
-complete -c quillon-cli -f -a '(__fish_complete_directories)'
+# PATHs are folders or files; fish offers both by default.
 
 complete -c quillon-cli -s h -l help -d 'Print the options and exit'
 complete -c quillon-cli -s V -l version -d 'Print the version and exit'
 complete -c quillon-cli -l undo -d 'Rename the files of the last save in FOLDER back'
 complete -c quillon-cli -l yes -d 'With --undo, take back an undo file your history does not hold'
 complete -c quillon-cli -l history -d 'List the saves of the history, of FOLDER only if given'
+
+complete -c quillon-cli -l files-from -r -F -d 'Read further paths from FILE (- for standard input)'
+complete -c quillon-cli -s 0 -l zero -d 'The list of --files-from is NUL-separated'
+complete -c quillon-cli -s r -l recursive -d 'Every subfolder of a folder too'
+complete -c quillon-cli -l hidden -d 'With -r, enter hidden folders too'
+complete -c quillon-cli -l include-folders -d 'List and rename subfolders too, deepest first'
+complete -c quillon-cli -l number-across -d 'One run of numbers over all folders'
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'
 complete -c quillon-cli -l sort -x -a 'name date taken modified natural' -d 'Sort order of the folder list'

@@ -264,7 +264,7 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
         const std::map<std::string_view, std::string_view> values = {
             {"sort", "date"},  {"case", "upper"}, {"smart", "hyphen"},          {"scope", "both"},
             {"delete", "1:1"}, {"insert", "1:x"}, {"on-error", "abort"},        {"mask", "*.txt"},
-            {"replace", "a"},  {"with", "b"},     {"case-scope", "extensions"},
+            {"replace", "a"},  {"with", "b"},     {"case-scope", "extensions"}, {"files-from", "l"},
         };
         if (!definition.valueName.empty()) {
             ASSERT_TRUE(values.count(definition.longName)) << name << " has no sample value here";
@@ -274,6 +274,11 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
             args.insert(args.end(), {"--replace", "a"});
         if (definition.onlyWithApply)
             args.push_back("--apply");
+        // Options that only go beside another.
+        if (name == "--hidden")
+            args.push_back("-r");
+        if (name == "--zero")
+            args.insert(args.end(), {"--files-from", "l"});
         args.push_back("f");
         const ParseResult result = parseArguments(args);
         const auto* error = std::get_if<UsageError>(&result);

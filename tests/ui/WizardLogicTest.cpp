@@ -35,11 +35,11 @@ std::string utf8(NameView text) {
 
 // ---- sample name ----
 
-TEST(ExtractFilenameOnly, DropsFromTheLastDot) {
-    EXPECT_EQ(ExtractFilenameOnly(U"a.b.txt"), U"a.b");
-    EXPECT_EQ(ExtractFilenameOnly(U"README"), U"README");
-    EXPECT_EQ(ExtractFilenameOnly(U".txt"), U"");
-    EXPECT_EQ(ExtractFilenameOnly(U"été.ogg"), U"été");
+TEST(nameWithoutExtension, DropsFromTheLastDot) {
+    EXPECT_EQ(nameWithoutExtension(U"a.b.txt"), U"a.b");
+    EXPECT_EQ(nameWithoutExtension(U"README"), U"README");
+    EXPECT_EQ(nameWithoutExtension(U".txt"), U"");
+    EXPECT_EQ(nameWithoutExtension(U"été.ogg"), U"été");
 }
 
 struct SampleCase {
@@ -56,8 +56,7 @@ void PrintTo(const SampleCase& c, std::ostream* os) {
 class SampleTable : public testing::TestWithParam<SampleCase> {};
 
 TEST_P(SampleTable, PicksTheLongestCut) {
-    EXPECT_EQ(utf8(GetLongestFilename(GetParam().entries, GetParam().cut)),
-              utf8(GetParam().expected));
+    EXPECT_EQ(utf8(longestCut(GetParam().entries, GetParam().cut)), utf8(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -96,7 +95,7 @@ class DeleteTable : public testing::TestWithParam<DeleteCase> {};
 
 TEST_P(DeleteTable, Positions) {
     const DeleteCase& c = GetParam();
-    const auto got = W_Del_Positions(c.start, c.length, c.textLength, c.anchor);
+    const auto got = deletePositions(c.start, c.length, c.textLength, c.anchor);
     ASSERT_EQ(got.has_value(), c.expected.has_value());
     if (got) {
         EXPECT_EQ(got->position, c.expected->position);
@@ -133,7 +132,7 @@ void PrintTo(const MarkerCase& c, std::ostream* os) {
 class MarkerTable : public testing::TestWithParam<MarkerCase> {};
 
 TEST_P(MarkerTable, Moves) {
-    EXPECT_EQ(utf8(W_Ins_MoveMarker(GetParam().text, GetParam().click)), utf8(GetParam().expected));
+    EXPECT_EQ(utf8(withMarkerAt(GetParam().text, GetParam().click)), utf8(GetParam().expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(Wizard, MarkerTable,
@@ -165,7 +164,7 @@ TEST(MarkerMove, KeepsEveryCharacterOfALongSample) {
     for (const std::size_t length : {254u, 255u}) {
         const Name sample = repeated(U'a', 100) + repeated(U'b', length - 100);
         const Name withMarker = sample.substr(0, 100) + U"//" + sample.substr(100);
-        const Name moved = W_Ins_MoveMarker(withMarker, 0);
+        const Name moved = withMarkerAt(withMarker, 0);
         EXPECT_EQ(moved.size(), length + 2);
         EXPECT_EQ(utf8(moved), "//" + utf8(sample));
     }
@@ -187,7 +186,7 @@ class InsertTable : public testing::TestWithParam<InsertCase> {};
 
 TEST_P(InsertTable, Composes) {
     const InsertCase& c = GetParam();
-    const auto got = W_Ins_Compose(c.sample, c.string, c.anchor);
+    const auto got = composeInsert(c.sample, c.string, c.anchor);
     if (!c.message.empty()) {
         ASSERT_TRUE(std::holds_alternative<Refusal>(got));
         EXPECT_EQ(std::get<Refusal>(got).message, c.message);
@@ -214,9 +213,9 @@ INSTANTIATE_TEST_SUITE_P(
                     InsertCase{U"Holiday// 01", U"", Anchor::End, 0, kInsNoString}));
 
 TEST(ExtensionCompose, WritesTheExtensionToken) {
-    EXPECT_EQ(W_Extension_Compose(U""), U"/./");
-    EXPECT_EQ(W_Extension_Compose(U"mpg"), U"/.mpg/");
-    EXPECT_EQ(W_Extension_Compose(U".mpg"), U"/..mpg/"); // not checked here
+    EXPECT_EQ(composeExtension(U""), U"/./");
+    EXPECT_EQ(composeExtension(U"mpg"), U"/.mpg/");
+    EXPECT_EQ(composeExtension(U".mpg"), U"/..mpg/"); // not checked here
 }
 
 // ---- Number ----
@@ -242,7 +241,7 @@ class NumberTable : public testing::TestWithParam<NumberCase> {};
 
 TEST_P(NumberTable, Composes) {
     const NumberCase& c = GetParam();
-    const auto got = W_Number_Compose({c.texts, c.choices, c.start, c.padding});
+    const auto got = composeNumber({c.texts, c.choices, c.start, c.padding});
     if (!c.message.empty()) {
         ASSERT_TRUE(std::holds_alternative<Refusal>(got));
         EXPECT_EQ(std::get<Refusal>(got).message, c.message);
@@ -315,7 +314,7 @@ class ReformatTable : public testing::TestWithParam<ReformatCase> {};
 
 TEST_P(ReformatTable, Composes) {
     const ReformatCase& c = GetParam();
-    const auto got = W_Reformat_Compose({c.current, c.wanted, c.field3, c.fields});
+    const auto got = composeReformat({c.current, c.wanted, c.field3, c.fields});
     if (!c.message.empty()) {
         ASSERT_TRUE(std::holds_alternative<Refusal>(got));
         EXPECT_EQ(std::get<Refusal>(got).message, c.message);

@@ -202,3 +202,75 @@ TEST_F(WorkspaceTest, EmptyFolderLeavesBothListsEmpty) {
 }
 
 } // namespace
+
+namespace {
+
+NameList nameList(const Names& names) {
+    NameList list;
+    for (const std::string& name : names)
+        list.add(name);
+    return list;
+}
+
+TEST_F(WorkspaceTest, ChosenEntriesAreListedWhateverTheirNameOrType) {
+    m_fs.addFile("b.txt", 600'000'000);
+    m_fs.addFile(".hidden", 500'000'000);
+    m_fs.addFile("A.txt", 400'000'000);
+    m_fs.addFolder("sub");
+    m_fs.addUndoScript();
+    const struct {
+        Names chosen;
+        ChosenOrder order;
+        Names listed;
+    } rows[] = {
+        // Hidden names and folders come when chosen; the mask plays no part.
+        {{"b.txt", ".hidden", "sub"}, ChosenOrder::Name, {".hidden", "b.txt", "sub"}},
+        // Each once; names the folder lacks and the undo script are left out.
+        {{"b.txt", "b.txt", "gone", kUndoScriptName}, ChosenOrder::Name, {"b.txt"}},
+        {{"b.txt", "A.txt", ".hidden"}, ChosenOrder::Created, {"A.txt", ".hidden", "b.txt"}},
+        {{}, ChosenOrder::Name, {}},
+    };
+    for (const auto& row : rows) {
+        ASSERT_TRUE(m_ws.loadChosen("/f", nameList(row.chosen), row.order).ok());
+        EXPECT_EQ(folderNames(), row.listed);
+        EXPECT_EQ(previewNames(), row.listed);
+    }
+}
+
+TEST_F(WorkspaceTest, FoldersAreListedOnlyWhenAsked) {
+    m_fs.addFile("a.txt");
+    m_fs.addFolder("Sub");
+    m_fs.addFolder(".git");
+    m_ws.load("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{"a.txt"}));
+    m_ws.setListFolders(true);
+    m_ws.load("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{"a.txt", "Sub"}));
+    m_ws.loadByDate("/f", U"*.*");
+    EXPECT_EQ(folderNames(), (Names{".git", "a.txt", "Sub"}));
+}
+
+TEST_F(WorkspaceTest, SharedNumberingGoesOnAcrossLists) {
+    ReplaceSettings numbering;
+    numbering.find = U"*";
+    numbering.replaceWith = U"/1/";
+    numbering.caseMode = CaseMode::None;
+    numbering.spacesFromPercent20AndUnderscore = false;
+    numbering.deleteExtraSpaces = false;
+    // Padding is that of every list together: twelve entries want two digits.
+    SharedNumbering shared{12, 0};
+    for (int i = 0; i < 3; ++i)
+        m_fs.addFile("f" + std::to_string(i) + ".txt");
+    m_ws.load("/f", U"*.*");
+    ASSERT_FALSE(m_ws.apply(numbering, &shared));
+    EXPECT_EQ(previewNames(), (Names{"01.txt", "02.txt", "03.txt"}));
+    EXPECT_EQ(shared.taken, 3u);
+    ASSERT_FALSE(m_ws.apply(numbering, &shared));
+    EXPECT_EQ(previewNames(), (Names{"04.txt", "05.txt", "06.txt"}));
+    EXPECT_EQ(shared.taken, 6u);
+    // Without it every list starts again.
+    ASSERT_FALSE(m_ws.apply(numbering));
+    EXPECT_EQ(previewNames(), (Names{"1.txt", "2.txt", "3.txt"}));
+}
+
+} // namespace

@@ -86,10 +86,10 @@ RenameDialog::RenameDialog(QString renameText, bool caseIsNone, QWidget* parent)
     onStart->setObjectName(QStringLiteral("OnStart"));
     onStart->setAutoDefault(false);
     onStart->hide();
-    connect(onStart, &QPushButton::clicked, this, &RenameDialog::OnStartClick);
+    connect(onStart, &QPushButton::clicked, this, &RenameDialog::fillInName);
     m_ok = new QPushButton(tr("Ok"), this);
     m_ok->setObjectName(QStringLiteral("Rename_OK"));
-    connect(m_ok, &QPushButton::clicked, this, &RenameDialog::Rename_OKClick);
+    connect(m_ok, &QPushButton::clicked, this, &RenameDialog::acceptNewName);
     auto* cancel = new QPushButton(tr("Cancel"), this);
     cancel->setObjectName(QStringLiteral("Rename_Cancel"));
     cancel->setAutoDefault(false);
@@ -118,11 +118,11 @@ void RenameDialog::showEvent(QShowEvent* event) {
     // that it comes after the focus the window takes when it is shown.
     if (!m_started) {
         m_started = true;
-        QTimer::singleShot(0, this, &RenameDialog::OnStartClick);
+        QTimer::singleShot(0, this, &RenameDialog::fillInName);
     }
 }
 
-void RenameDialog::OnStartClick() {
+void RenameDialog::fillInName() {
     // The program's own write is taken whole, however long.
     const QValidator* limit = m_edit->validator();
     m_edit->setValidator(nullptr);
@@ -135,7 +135,7 @@ void RenameDialog::OnStartClick() {
     m_ok->setDefault(true);
 }
 
-void RenameDialog::Rename_OKClick() {
+void RenameDialog::acceptNewName() {
     m_renameText = m_edit->text();
     accept();
 }

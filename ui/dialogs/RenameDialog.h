@@ -27,8 +27,8 @@ public:
     bool updateCase() const;
 
 public slots:
-    void OnStartClick();
-    void Rename_OKClick();
+    void fillInName();
+    void acceptNewName();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -26,7 +26,7 @@ SaveConfirmDialog::SaveConfirmDialog(bool& createUndoFile, QWidget* parent)
     m_checkBox = new QCheckBox(tr("Create an undo file."), this);
     m_checkBox->setObjectName(QStringLiteral("CheckBox1"));
     m_checkBox->setChecked(true);
-    connect(m_checkBox, &QCheckBox::toggled, this, &SaveConfirmDialog::CheckBox1Click);
+    connect(m_checkBox, &QCheckBox::toggled, this, &SaveConfirmDialog::undoFileChoiceChanged);
 
     auto* yes = new QPushButton(tr("Yes"), this);
     yes->setObjectName(QStringLiteral("Button1"));
@@ -56,7 +56,7 @@ SaveConfirmDialog::SaveConfirmDialog(bool& createUndoFile, QWidget* parent)
     yes->setFocus();
 }
 
-void SaveConfirmDialog::CheckBox1Click() {
+void SaveConfirmDialog::undoFileChoiceChanged() {
     m_createUndoFile = m_checkBox->isChecked();
 }
 

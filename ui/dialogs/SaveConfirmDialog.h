@@ -20,7 +20,7 @@ public:
     SaveConfirmDialog(bool& createUndoFile, QWidget* parent);
 
 public slots:
-    void CheckBox1Click();
+    void undoFileChoiceChanged();
 
 private:
     bool& m_createUndoFile;

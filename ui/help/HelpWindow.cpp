@@ -191,7 +191,7 @@ HelpWindow::HelpWindow(QWidget* mainWindow, MainWindowAccess& access)
                                     scroll->verticalScrollBar()->sizeHint().width() + 4));
 
     // Openers go off as soon as the window exists, before any activation.
-    OnEnterHelpForm();
+    disableOpeners();
 }
 
 HelpWindow* HelpWindow::open(QWidget* mainWindow, MainWindowAccess& access,
@@ -277,7 +277,7 @@ void HelpWindow::exampleClick(const char* from, const char* to) {
     m_access->setWithText(QString::fromUtf8(to));
 }
 
-void HelpWindow::OnEnterHelpForm() {
+void HelpWindow::disableOpeners() {
     setOpenersEnabled(false);
 }
 
@@ -288,7 +288,7 @@ void HelpWindow::setOpenersEnabled(bool enabled) {
 void HelpWindow::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
-        OnEnterHelpForm();
+        disableOpeners();
 }
 
 void HelpWindow::keyPressEvent(QKeyEvent* event) {

@@ -24,7 +24,7 @@ public:
                             QPointer<HelpWindow>& instance);
 
 public slots:
-    void OnEnterHelpForm();
+    void disableOpeners();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -59,7 +59,7 @@ void CaseGroup::buildModes() {
     m_optionsButton = imageButton("Case_Smart_Extra_FakeButton", Glyph::Options, this, true);
     // Hidden outside Smart; the group keeps its width so the group beside it stays put.
     keepPlaceWhenHidden(m_optionsButton);
-    connect(m_optionsButton, &QToolButton::clicked, this, &CaseGroup::Case_Smart_Extra_ButtonClick);
+    connect(m_optionsButton, &QToolButton::clicked, this, &CaseGroup::toggleOptionsPanel);
     grid->addWidget(m_optionsButton, 0, 1, Qt::AlignLeft);
 }
 
@@ -107,7 +107,7 @@ void CaseGroup::buildOptionsPanel(QWidget* panelHost) {
     keepPlaceWhenHidden(m_lastField);
     keepPlaceWhenHidden(m_smallWords);
 
-    connect(m_mostLetters, &QCheckBox::clicked, this, &CaseGroup::Case_Smart_MostLettersClick);
+    connect(m_mostLetters, &QCheckBox::clicked, this, &CaseGroup::mostLettersToggled);
     for (QCheckBox* box :
          {m_lastField, m_smallWords, m_hyphen, m_commas, m_unknownAcronyms, m_knownWords})
         connect(box, &QCheckBox::clicked, this, &CaseGroup::changed);
@@ -140,7 +140,7 @@ void CaseGroup::placeOptionsPanel() {
     m_optionsPanel->move(bottomLeft - QPoint(0, m_optionsPanel->height()));
 }
 
-void CaseGroup::Case_Smart_Extra_ButtonClick() {
+void CaseGroup::toggleOptionsPanel() {
     placeOptionsPanel();
     if (m_optionsPanel->isVisible()) {
         m_optionsPanel->hide();
@@ -151,7 +151,7 @@ void CaseGroup::Case_Smart_Extra_ButtonClick() {
     m_optionsPanel->show();
 }
 
-void CaseGroup::Case_Smart_MostLettersClick() {
+void CaseGroup::mostLettersToggled() {
     // Flips, whatever the new value: the boxes keep their checked states.
     m_smallWords->setEnabled(!m_smallWords->isEnabled());
     m_lastField->setEnabled(!m_lastField->isEnabled());
@@ -174,7 +174,7 @@ void CaseGroup::modeClicked(CaseMode mode) {
 bool CaseGroup::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        Case_Smart_Extra_ButtonClick();
+        toggleOptionsPanel();
         m_optionsButton->setFocus();
         return true;
     }

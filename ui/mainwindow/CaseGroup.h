@@ -28,9 +28,9 @@ public:
 
 public slots:
     /// Opens the options panel, or closes it when open.
-    void Case_Smart_Extra_ButtonClick();
+    void toggleOptionsPanel();
     /// "Most first letters" trades "Small words" for "Up to last delimiters".
-    void Case_Smart_MostLettersClick();
+    void mostLettersToggled();
 
 signals:
     /// A mode was clicked (the selected one too: it re-applies) or a Smart

@@ -117,7 +117,7 @@ void FileLists::buildPopup() {
     }
     m_popupRename = named(m_popup->addAction(tr("&Rename File"), this, &FileLists::renameRequested),
                           "FileBox_Preview_PopupMenu_RenameFile");
-    connect(m_popup, &QMenu::aboutToShow, this, &FileLists::FileBox_Preview_PopupMenu_OnPopup);
+    connect(m_popup, &QMenu::aboutToShow, this, &FileLists::prepareContextMenu);
 }
 
 bool FileLists::eventFilter(QObject* watched, QEvent* event) {
@@ -129,13 +129,13 @@ bool FileLists::eventFilter(QObject* watched, QEvent* event) {
 bool FileLists::splitterEvent(QEvent* event) {
     switch (event->type()) {
     case QEvent::MouseButtonPress:
-        PanelSplitterOnMouseDown();
+        startSplitterDrag();
         return true;
     case QEvent::MouseMove:
-        PanelSplitterMouseMove(static_cast<QMouseEvent*>(event)->position().toPoint().x());
+        dragSplitter(static_cast<QMouseEvent*>(event)->position().toPoint().x());
         return true;
     case QEvent::MouseButtonRelease:
-        PanelSplitterOnMouseUp();
+        endSplitterDrag();
         return true;
     default:
         return false;
@@ -148,11 +148,11 @@ void FileLists::placeSplitter() {
     m_tree->setFixedWidth(std::max(0, m_treeWidth));
 }
 
-void FileLists::PanelSplitterOnMouseDown() {
+void FileLists::startSplitterDrag() {
     m_splitterDragging = true;
 }
 
-void FileLists::PanelSplitterMouseMove(int x) {
+void FileLists::dragSplitter(int x) {
     if (!m_splitterDragging)
         return;
     if (m_treeWidth <= 0) {
@@ -165,7 +165,7 @@ void FileLists::PanelSplitterMouseMove(int x) {
     placeSplitter();
 }
 
-void FileLists::PanelSplitterOnMouseUp() {
+void FileLists::endSplitterDrag() {
     m_splitterDragging = false;
     if (m_treeWidth <= 0)
         m_treeWidth = 1;
@@ -185,7 +185,7 @@ void FileLists::clearSelection(bool preview) {
     (preview ? m_previewView : m_folderView)->clearSelection();
 }
 
-void FileLists::FileBox_Preview_PopupMenu_OnPopup() {
+void FileLists::prepareContextMenu() {
     m_previewView->clearSelection();
     const QModelIndex under = m_previewView->indexAt(m_mouse);
     if (under.isValid())

@@ -36,11 +36,11 @@ public:
 
 public slots:
     // The splitter's mouse: x is the position relative to its left edge.
-    void PanelSplitterOnMouseDown();
-    void PanelSplitterMouseMove(int x);
-    void PanelSplitterOnMouseUp();
+    void startSplitterDrag();
+    void dragSplitter(int x);
+    void endSplitterDrag();
     /// Selects the preview entry under the mouse, or none, as the popup menu opens.
-    void FileBox_Preview_PopupMenu_OnPopup();
+    void prepareContextMenu();
 
 signals:
     /// A folder was clicked in the tree, or chosen there by keyboard.

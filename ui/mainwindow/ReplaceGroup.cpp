@@ -97,8 +97,7 @@ QLayout* ReplaceGroup::buildPatternRow() {
     patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, this));
     patterns->addWidget(m_replaceFrom, 1);
     auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this);
-    connect(clear, &QToolButton::clicked, this,
-            &ReplaceGroup::Replace_ClearFromToBoxesFakeButtonClick);
+    connect(clear, &QToolButton::clicked, this, &ReplaceGroup::clearReplaceBoxes);
     patterns->addWidget(clear);
     m_replaceTo = lineEdit("Replace_To", {}, this);
     patterns->addWidget(labelFor(tr("With:"), m_replaceTo, this));
@@ -128,14 +127,14 @@ QWidget* ReplaceGroup::buildScopeToggles() {
     scope->addWidget(m_fnOff, 0, 0);
     scope->addWidget(m_extOn, 1, 0);
     scope->addWidget(m_extOff, 1, 0);
-    connect(m_fnOn, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_FN_OnClick);
-    connect(m_fnOff, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_FN_OffClick);
-    connect(m_extOn, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_Ext_OnClick);
-    connect(m_extOff, &QToolButton::clicked, this, &ReplaceGroup::Replace_Button_Ext_OffClick);
+    connect(m_fnOn, &QToolButton::clicked, this, &ReplaceGroup::excludeNames);
+    connect(m_fnOff, &QToolButton::clicked, this, &ReplaceGroup::includeNames);
+    connect(m_extOn, &QToolButton::clicked, this, &ReplaceGroup::excludeExtensions);
+    connect(m_extOff, &QToolButton::clicked, this, &ReplaceGroup::includeExtensions);
     // After the click's own handler, whichever toggle it was.
     for (QToolButton* toggle : {m_fnOn, m_fnOff, m_extOn, m_extOff})
-        connect(toggle, &QToolButton::clicked, this, &ReplaceGroup::Replace_SetOptionPanel);
-    Replace_SetOptionPanel();
+        connect(toggle, &QToolButton::clicked, this, &ReplaceGroup::showScopeToggles);
+    showScopeToggles();
     // Hidden for patterns without a scope; the boxes keep their places.
     keepPlaceWhenHidden(m_fnExtPanel);
     return m_fnExtPanel;
@@ -288,28 +287,28 @@ void ReplaceGroup::setExtensionsIncluded(bool included) {
     m_scope = scopeOf(names || !included, included);
 }
 
-void ReplaceGroup::Replace_Button_FN_OnClick() {
+void ReplaceGroup::excludeNames() {
     setNamesIncluded(false);
 }
 
-void ReplaceGroup::Replace_Button_FN_OffClick() {
+void ReplaceGroup::includeNames() {
     setNamesIncluded(true);
 }
 
-void ReplaceGroup::Replace_Button_Ext_OnClick() {
+void ReplaceGroup::excludeExtensions() {
     setExtensionsIncluded(false);
 }
 
-void ReplaceGroup::Replace_Button_Ext_OffClick() {
+void ReplaceGroup::includeExtensions() {
     setExtensionsIncluded(true);
 }
 
-void ReplaceGroup::Replace_SetOptionPanel() {
+void ReplaceGroup::showScopeToggles() {
     showToggle(m_fnOn, m_fnOff, m_scope != Scope::ExtensionsOnly);
     showToggle(m_extOn, m_extOff, m_scope != Scope::FileNamesOnly);
 }
 
-void ReplaceGroup::Replace_ClearFromToBoxesFakeButtonClick() {
+void ReplaceGroup::clearReplaceBoxes() {
     m_replaceFrom->clear();
     m_replaceTo->clear();
     m_replaceFrom->setFocus();

@@ -45,14 +45,14 @@ public:
 public slots:
     // The scope toggles: a part excluded while the other one is excluded
     // too brings the other one back first.
-    void Replace_Button_FN_OnClick();
-    void Replace_Button_FN_OffClick();
-    void Replace_Button_Ext_OnClick();
-    void Replace_Button_Ext_OffClick();
+    void excludeNames();
+    void includeNames();
+    void excludeExtensions();
+    void includeExtensions();
     /// Shows the one toggle of each pair that matches the scope.
-    void Replace_SetOptionPanel();
+    void showScopeToggles();
     /// Empties "Replace:" and "With:" and puts the focus in "Replace:".
-    void Replace_ClearFromToBoxesFakeButtonClick();
+    void clearReplaceBoxes();
 
 signals:
     /// A box or switch changed or was clicked; the states are already updated.

@@ -54,7 +54,7 @@ void WizardDeletePage::ok() {
     const std::size_t s = codePointIndex(shown, start);
     const std::size_t end = codePointIndex(shown, start + m_edit->selectedText().size());
     const auto positions =
-        W_Del_Positions(s, end - s, codePointIndex(shown, shown.size()),
+        deletePositions(s, end - s, codePointIndex(shown, shown.size()),
                         m_fromStart->isChecked() ? Anchor::Beginning : Anchor::End);
     if (!positions) {
         showMessage(translated("quillon::wizard", kDelNothingSelected));

@@ -53,24 +53,22 @@ WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, Previe
         return sampleName();
     };
     m_number = new WizardNumberPage(access, this);
-    addPage(m_number, tr("Number"), &WizardDialog::W_Number_OKButtonClick,
-            &WizardDialog::W_Number_ClearButtonClick);
+    addPage(m_number, tr("Number"), &WizardDialog::applyNumberPage, &WizardDialog::clearNumberPage);
     m_insert = new WizardInsertPage(access, sample, this);
-    connect(m_insert, &WizardInsertPage::sampleClicked, this, &WizardDialog::W_Ins_EditSelect);
-    addPage(m_insert, tr("Insert"), &WizardDialog::Button1Click,
-            &WizardDialog::W_Ins_ClearButtonClick);
+    connect(m_insert, &WizardInsertPage::sampleClicked, this, &WizardDialog::moveInsertMarker);
+    addPage(m_insert, tr("Insert"), &WizardDialog::applyInsertPage, &WizardDialog::clearInsertPage);
     m_delete = new WizardDeletePage(access, sample, this);
-    addPage(m_delete, tr("Delete"), &WizardDialog::W_Del_OKButtonClick,
-            &WizardDialog::W_Del_ClearButtonClick);
+    addPage(m_delete, tr("Delete"), &WizardDialog::applyDeletePage, &WizardDialog::clearDeletePage);
     m_reformat = new WizardReformatPage(access, this);
     connect(m_reformat, &WizardReformatPage::underscoreExampleClicked, this,
-            &WizardDialog::Label26Click);
+            &WizardDialog::showUnderscoreExample);
     connect(m_reformat, &WizardReformatPage::parenthesesExampleClicked, this,
-            &WizardDialog::Label27Click);
-    addPage(m_reformat, tr("Reformat"), &WizardDialog::W_Reformat_OKButtonClick,
-            &WizardDialog::W_Reformat_ClearButtonClick);
+            &WizardDialog::showParenthesesExample);
+    addPage(m_reformat, tr("Reformat"), &WizardDialog::applyReformatPage,
+            &WizardDialog::clearReformatPage);
     m_extension = new WizardExtensionPage(access, this);
-    addPage(m_extension, tr("Extension"), &WizardDialog::Button2Click, &WizardDialog::Button3Click);
+    addPage(m_extension, tr("Extension"), &WizardDialog::applyExtensionPage,
+            &WizardDialog::clearExtensionPage);
     connect(m_notebook, &QTabWidget::currentChanged, this, &WizardDialog::pageChanged);
     m_notebook->setCurrentIndex(m_notebook->indexOf(m_reformat));
     pageChanged(m_notebook->currentIndex());
@@ -84,7 +82,7 @@ WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, Previe
     connect(qGuiApp, &QGuiApplication::focusWindowChanged, this, &WizardDialog::focusWindowChanged);
     // A window manager may withhold the activation; the openers must be off
     // as soon as this wizard exists.
-    W_TabbedNotebook1OnEnter();
+    refreshSamples();
 }
 
 WizardDialog* WizardDialog::open(QWidget* mainWindow, MainWindowAccess& access,
@@ -111,17 +109,17 @@ void WizardDialog::addPage(WizardPage* page, const QString& title,
     m_notebook->addTab(page, title);
 }
 
-Name WizardDialog::GetLongestFilename() const {
+Name WizardDialog::longestCut() const {
     const Scope scope = m_access->scope();
     using wizard::SampleCut;
     const SampleCut cut = scope == Scope::FileNamesOnly    ? SampleCut::NamePart
                           : scope == Scope::ExtensionsOnly ? SampleCut::Extension
                                                            : SampleCut::Whole;
-    return wizard::GetLongestFilename(m_previewNames ? m_previewNames() : std::vector<Name>{}, cut);
+    return wizard::longestCut(m_previewNames ? m_previewNames() : std::vector<Name>{}, cut);
 }
 
 QString WizardDialog::sampleName() const {
-    return toQString(GetLongestFilename());
+    return toQString(longestCut());
 }
 
 void WizardDialog::pageChanged(int index) {
@@ -141,10 +139,10 @@ void WizardDialog::focusWindowChanged(QWindow* now) {
     // Coming back from one of the wizard's own message boxes or drop-down
     // lists is no return to the wizard: the page keeps its selection.
     if (std::exchange(m_lastFocus, holder) == FocusHolder::Other && holder == FocusHolder::Wizard)
-        W_TabbedNotebook1OnEnter();
+        refreshSamples();
 }
 
-void WizardDialog::W_TabbedNotebook1OnEnter() {
+void WizardDialog::refreshSamples() {
     setOpenersEnabled(false);
     const QString sample = sampleName();
     m_delete->showSample(sample);
@@ -172,55 +170,55 @@ void WizardDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void WizardDialog::W_Del_OKButtonClick() {
+void WizardDialog::applyDeletePage() {
     m_delete->ok();
 }
 
-void WizardDialog::W_Del_ClearButtonClick() {
+void WizardDialog::clearDeletePage() {
     m_delete->clear();
 }
 
-void WizardDialog::W_Ins_EditSelect() {
+void WizardDialog::moveInsertMarker() {
     m_insert->moveMarker();
 }
 
-void WizardDialog::Button1Click() {
+void WizardDialog::applyInsertPage() {
     m_insert->ok();
 }
 
-void WizardDialog::W_Ins_ClearButtonClick() {
+void WizardDialog::clearInsertPage() {
     m_insert->clear();
 }
 
-void WizardDialog::Button2Click() {
+void WizardDialog::applyExtensionPage() {
     m_extension->ok();
 }
 
-void WizardDialog::Button3Click() {
+void WizardDialog::clearExtensionPage() {
     m_extension->clear();
 }
 
-void WizardDialog::W_Number_OKButtonClick() {
+void WizardDialog::applyNumberPage() {
     m_number->ok();
 }
 
-void WizardDialog::W_Number_ClearButtonClick() {
+void WizardDialog::clearNumberPage() {
     m_number->clear();
 }
 
-void WizardDialog::W_Reformat_OKButtonClick() {
+void WizardDialog::applyReformatPage() {
     m_reformat->ok();
 }
 
-void WizardDialog::W_Reformat_ClearButtonClick() {
+void WizardDialog::clearReformatPage() {
     m_reformat->clear();
 }
 
-void WizardDialog::Label26Click() {
+void WizardDialog::showUnderscoreExample() {
     m_reformat->showUnderscoreExample();
 }
 
-void WizardDialog::Label27Click() {
+void WizardDialog::showParenthesesExample() {
     m_reformat->showParenthesesExample();
 }
 

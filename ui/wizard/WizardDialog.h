@@ -42,26 +42,26 @@ public:
                               QPointer<WizardDialog>& instance, PreviewNames previewNames);
 
     /// The longest preview name cut to the main window's scope.
-    Name GetLongestFilename() const;
+    Name longestCut() const;
 
 public slots:
-    void W_TabbedNotebook1OnEnter();
+    void refreshSamples();
 
-    void W_Del_OKButtonClick();
-    void W_Del_ClearButtonClick();
-    void W_Ins_EditSelect();
-    void Button1Click();
-    void W_Ins_ClearButtonClick();
-    void Button2Click();
-    void Button3Click();
+    void applyDeletePage();
+    void clearDeletePage();
+    void moveInsertMarker();
+    void applyInsertPage();
+    void clearInsertPage();
+    void applyExtensionPage();
+    void clearExtensionPage();
 
-    void W_Number_OKButtonClick();
-    void W_Number_ClearButtonClick();
+    void applyNumberPage();
+    void clearNumberPage();
 
-    void W_Reformat_OKButtonClick();
-    void W_Reformat_ClearButtonClick();
-    void Label26Click();
-    void Label27Click();
+    void applyReformatPage();
+    void clearReformatPage();
+    void showUnderscoreExample();
+    void showParenthesesExample();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

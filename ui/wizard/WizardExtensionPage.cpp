@@ -78,7 +78,7 @@ QWidget* WizardExtensionPage::buildNote() {
 }
 
 void WizardExtensionPage::ok() {
-    writePatterns(QStringLiteral("*"), toQString(W_Extension_Compose(toName(m_extension->text()))));
+    writePatterns(QStringLiteral("*"), toQString(composeExtension(toName(m_extension->text()))));
 }
 
 void WizardExtensionPage::clear() {

@@ -53,7 +53,7 @@ void WizardInsertPage::showSample(const QString& sample) {
 
 void WizardInsertPage::selectMarker() {
     const QString shown = m_edit->text();
-    if (const auto marker = W_Ins_MarkerIndex(toName(shown)))
+    if (const auto marker = insertMarkerIndex(toName(shown)))
         m_edit->setSelection(static_cast<int>(utf16Index(shown, *marker)), 2);
 }
 
@@ -61,7 +61,7 @@ void WizardInsertPage::moveMarker() {
     const QString shown = m_edit->text();
     const qsizetype caret =
         m_edit->hasSelectedText() ? m_edit->selectionStart() : m_edit->cursorPosition();
-    const QString next = toQString(W_Ins_MoveMarker(toName(shown), codePointIndex(shown, caret)));
+    const QString next = toQString(withMarkerAt(toName(shown), codePointIndex(shown, caret)));
     if (next != shown)
         m_edit->setText(next);
     selectMarker();
@@ -69,7 +69,7 @@ void WizardInsertPage::moveMarker() {
 
 void WizardInsertPage::ok() {
     selectMarker();
-    const auto outcome = W_Ins_Compose(toName(m_edit->text()), toName(m_string->text()),
+    const auto outcome = composeInsert(toName(m_edit->text()), toName(m_string->text()),
                                        m_fromStart->isChecked() ? Anchor::Beginning : Anchor::End);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         showMessage(translated("quillon::wizard", refusal->message));

@@ -18,7 +18,7 @@ void eraseFirstMarker(Name& text) {
 Name cutOf(NameView name, SampleCut cut) {
     switch (cut) {
     case SampleCut::NamePart:
-        return ExtractFilenameOnly(name);
+        return nameWithoutExtension(name);
     case SampleCut::Extension:
         return Name(extensionOf(name));
     case SampleCut::Whole:
@@ -39,11 +39,11 @@ bool beginsWithMarkerDigit(NameView text) {
 
 } // namespace
 
-Name ExtractFilenameOnly(NameView name) {
+Name nameWithoutExtension(NameView name) {
     return Name(namePartOf(name));
 }
 
-Name GetLongestFilename(const std::vector<Name>& entries, SampleCut cut) {
+Name longestCut(const std::vector<Name>& entries, SampleCut cut) {
     if (entries.empty())
         return {};
     std::size_t bestLength = 0;
@@ -58,7 +58,7 @@ Name GetLongestFilename(const std::vector<Name>& entries, SampleCut cut) {
     return cutOf(entries[bestIndex], cut);
 }
 
-std::optional<DeletePositions> W_Del_Positions(std::size_t selectionStart,
+std::optional<DeletePositions> deletePositions(std::size_t selectionStart,
                                                std::size_t selectionLength, std::size_t textLength,
                                                Anchor anchor) {
     if (selectionLength == 0)
@@ -69,15 +69,15 @@ std::optional<DeletePositions> W_Del_Positions(std::size_t selectionStart,
                            static_cast<long>(selectionLength)};
 }
 
-std::optional<std::size_t> W_Ins_MarkerIndex(NameView text) {
+std::optional<std::size_t> insertMarkerIndex(NameView text) {
     const auto at = text.find(kMarker);
     return at == NameView::npos ? std::nullopt : std::optional(at);
 }
 
-Name W_Ins_MoveMarker(NameView text, std::size_t k) {
+Name withMarkerAt(NameView text, std::size_t k) {
     k = std::min(k, text.size());
     // A click on the marker or at one of its edges keeps it where it is.
-    if (const auto marker = W_Ins_MarkerIndex(text); marker && k >= *marker && k <= *marker + 2)
+    if (const auto marker = insertMarkerIndex(text); marker && k >= *marker && k <= *marker + 2)
         return Name(text);
     // The whole right part is kept: cutting it to 255 characters, as a fixed
     // buffer would, loses the sample's last characters once a marker is in a
@@ -89,9 +89,9 @@ Name W_Ins_MoveMarker(NameView text, std::size_t k) {
     return left + Name(kMarker) + right;
 }
 
-std::variant<Refusal, InsertSettings> W_Ins_Compose(NameView sampleWithMarker, NameView string,
+std::variant<Refusal, InsertSettings> composeInsert(NameView sampleWithMarker, NameView string,
                                                     Anchor anchor) {
-    const auto marker = W_Ins_MarkerIndex(sampleWithMarker);
+    const auto marker = insertMarkerIndex(sampleWithMarker);
     if (!marker)
         return Refusal{kInsNoMarker, {}};
     if (string.empty())
@@ -101,11 +101,11 @@ std::variant<Refusal, InsertSettings> W_Ins_Compose(NameView sampleWithMarker, N
     return InsertSettings{anchor == Anchor::Beginning ? s + 1 : s + 2 - length, Name(string)};
 }
 
-Name W_Extension_Compose(NameView extension) {
+Name composeExtension(NameView extension) {
     return U"/." + Name(extension) + U"/";
 }
 
-std::variant<Refusal, NumberResult> W_Number_Compose(const NumberPage& page) {
+std::variant<Refusal, NumberResult> composeNumber(const NumberPage& page) {
     const auto [c1, c2] = page.choices;
     if ((c1 == kNumbers && c2 == kNumbers) || (c1 == kOldFileNames && c2 == kOldFileNames))
         return Refusal{kNumberOnlyOnce, {}};
@@ -138,7 +138,7 @@ std::variant<Refusal, NumberResult> W_Number_Compose(const NumberPage& page) {
     return result;
 }
 
-std::variant<Refusal, ReformatResult> W_Reformat_Compose(const ReformatPage& page) {
+std::variant<Refusal, ReformatResult> composeReformat(const ReformatPage& page) {
     const auto& [c1, c2, c3, c4] = page.current;
     const auto& [n1, n2, n3, n4] = page.wanted;
     const int k = page.currentField3;
@@ -157,11 +157,11 @@ std::variant<Refusal, ReformatResult> W_Reformat_Compose(const ReformatPage& pag
                        {"W_Reformat_NewCombo3", "W_Reformat_NewEdit4"}};
     if (k == 1 && (i1 == 2 || i2 == 2 || i3 == 2)) {
         Refusal refusal{kReformatField3NotCurrent, {"W_Reformat_CurrCombo2"}};
-        constexpr std::string_view combos[] = {"W_Reformat_NewCombo1", "W_Reformat_NewCombo2",
-                                               "W_Reformat_NewCombo3"};
+        constexpr std::string_view kCombos[] = {"W_Reformat_NewCombo1", "W_Reformat_NewCombo2",
+                                                "W_Reformat_NewCombo3"};
         for (std::size_t i = 0; i < 3; ++i) {
             if (page.wantedFields[i] == 2)
-                refusal.highlight.push_back(combos[i]);
+                refusal.highlight.push_back(kCombos[i]);
         }
         return refusal;
     }

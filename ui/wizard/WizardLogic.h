@@ -57,11 +57,11 @@ enum class SampleCut { NamePart, Extension, Whole };
 enum class Anchor { Beginning, End };
 
 /// The name without its extension (from the last "." on).
-Name ExtractFilenameOnly(NameView name);
+Name nameWithoutExtension(NameView name);
 
 /// The longest cut of the entries; the first of equally long ones, the first
 /// entry when all cuts are empty, empty without entries.
-Name GetLongestFilename(const std::vector<Name>& entries, SampleCut cut);
+Name longestCut(const std::vector<Name>& entries, SampleCut cut);
 
 /// What the Delete page writes into "Pos" and "Length".
 struct DeletePositions {
@@ -71,15 +71,15 @@ struct DeletePositions {
 
 /// selectionStart, selectionLength and textLength count code points. No
 /// value when nothing is selected.
-std::optional<DeletePositions> W_Del_Positions(std::size_t selectionStart,
+std::optional<DeletePositions> deletePositions(std::size_t selectionStart,
                                                std::size_t selectionLength, std::size_t textLength,
                                                Anchor anchor);
 
 /// Index of the first "//" in text.
-std::optional<std::size_t> W_Ins_MarkerIndex(NameView text);
+std::optional<std::size_t> insertMarkerIndex(NameView text);
 
 /// The sample text after a click at caret position k (code points).
-Name W_Ins_MoveMarker(NameView text, std::size_t k);
+Name withMarkerAt(NameView text, std::size_t k);
 
 /// What the Insert page writes into "Pos" and "String".
 struct InsertSettings {
@@ -94,11 +94,11 @@ struct Refusal {
     std::vector<std::string_view> highlight;
 };
 
-std::variant<Refusal, InsertSettings> W_Ins_Compose(NameView sampleWithMarker, NameView string,
+std::variant<Refusal, InsertSettings> composeInsert(NameView sampleWithMarker, NameView string,
                                                     Anchor anchor);
 
 /// The Extension page's With text; the Replace text is "*".
-Name W_Extension_Compose(NameView extension);
+Name composeExtension(NameView extension);
 
 /// Indexes of the Number page's drop-downs; typed text leaves kNoItem.
 enum NumberChoice : int { kNoItem = -1, kNumbers = 0, kOldFileNames = 1, kNone = 2 };
@@ -118,7 +118,7 @@ struct NumberResult {
     bool padding = true;
 };
 
-std::variant<Refusal, NumberResult> W_Number_Compose(const NumberPage& page);
+std::variant<Refusal, NumberResult> composeNumber(const NumberPage& page);
 
 /// Indexes of the Reformat page's drop-downs. CurrCombo2: 0 "Field 3",
 /// 1 "(None)"; New drop-downs: 0..2 "Field 1".."Field 3", NewCombo3 also
@@ -135,6 +135,6 @@ struct ReformatResult {
     Name replaceTo;
 };
 
-std::variant<Refusal, ReformatResult> W_Reformat_Compose(const ReformatPage& page);
+std::variant<Refusal, ReformatResult> composeReformat(const ReformatPage& page);
 
 } // namespace quillon::wizard

@@ -42,18 +42,18 @@ QWidget* WizardNumberPage::buildGroup() {
     grid->setVerticalSpacing(0);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.85);
-    static constexpr const char* textNames[] = {"W_Number_Edit1", "W_Number_Edit2",
-                                                "W_Number_Edit3"};
-    static constexpr const char* comboNames[] = {"W_Number_Combo1", "W_Number_Combo2"};
+    static constexpr const char* kTextNames[] = {"W_Number_Edit1", "W_Number_Edit2",
+                                                 "W_Number_Edit3"};
+    static constexpr const char* kComboNames[] = {"W_Number_Combo1", "W_Number_Combo2"};
     const QStringList items{tr("Numbers"), tr("Old File Names"), tr("(None)")};
     for (int i = 0; i < 3; ++i) {
         QLabel* optional = pageLabel(tr("Text (Optional)"), group);
         optional->setFont(small);
         grid->addWidget(optional, 0, 2 * i);
-        m_texts[i] = typingEdit(textNames[i], 64, KeyFilterKind::ValidFileChars, group);
+        m_texts[i] = typingEdit(kTextNames[i], 64, KeyFilterKind::ValidFileChars, group);
         grid->addWidget(m_texts[i], 1, 2 * i);
         if (i < 2) {
-            m_choices[i] = editableCombo(comboNames[i], items, i, group);
+            m_choices[i] = editableCombo(kComboNames[i], items, i, group);
             grid->addWidget(m_choices[i], 1, 2 * i + 1);
         }
     }
@@ -81,7 +81,7 @@ void WizardNumberPage::ok() {
     page.choices = {m_choices[0]->currentIndex(), m_choices[1]->currentIndex()};
     page.start = toName(m_start->text());
     page.padding = m_padding->isChecked();
-    const auto outcome = W_Number_Compose(page);
+    const auto outcome = composeNumber(page);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         showMessage(translated("quillon::wizard", refusal->message));
         return;

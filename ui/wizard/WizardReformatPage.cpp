@@ -148,26 +148,26 @@ QWidget* WizardReformatPage::buildGroup() {
         grid->addWidget(label, row - 1, 0, 2, 1);
     };
     rowCaption(tr("Current format:"), 1);
-    static constexpr const char* currNames[] = {"W_Reformat_CurrEdit1", "W_Reformat_CurrEdit2",
-                                                "W_Reformat_CurrEdit3", "W_Reformat_CurrEdit4"};
-    static constexpr const char* newNames[] = {"W_Reformat_NewEdit1", "W_Reformat_NewEdit2",
-                                               "W_Reformat_NewEdit3", "W_Reformat_NewEdit4"};
-    static constexpr const char* comboNames[] = {"W_Reformat_NewCombo1", "W_Reformat_NewCombo2",
-                                                 "W_Reformat_NewCombo3"};
+    static constexpr const char* kCurrentNames[] = {"W_Reformat_CurrEdit1", "W_Reformat_CurrEdit2",
+                                                    "W_Reformat_CurrEdit3", "W_Reformat_CurrEdit4"};
+    static constexpr const char* kNewNames[] = {"W_Reformat_NewEdit1", "W_Reformat_NewEdit2",
+                                                "W_Reformat_NewEdit3", "W_Reformat_NewEdit4"};
+    static constexpr const char* kComboNames[] = {"W_Reformat_NewCombo1", "W_Reformat_NewCombo2",
+                                                  "W_Reformat_NewCombo3"};
     for (int i = 0; i < 4; ++i)
-        m_currEdits[i] = delimiterEdit(currNames[i], 1, 1 + 2 * i);
+        m_currEdits[i] = delimiterEdit(kCurrentNames[i], 1, 1 + 2 * i);
     fieldLabel(tr("Field 1"), 1, 2);
     fieldLabel(tr("Field 2"), 1, 4);
     m_currCombo2 = combo("W_Reformat_CurrCombo2", {tr("Field 3"), tr("(None)")}, 1, 1, 6);
     rowCaption(tr("New format:"), 3);
     for (int i = 0; i < 4; ++i)
-        m_newEdits[i] = delimiterEdit(newNames[i], 3, 1 + 2 * i);
+        m_newEdits[i] = delimiterEdit(kNewNames[i], 3, 1 + 2 * i);
     const QStringList fields{tr("Field 1"), tr("Field 2"), tr("Field 3")};
     const QStringList fieldsOrNone = fields + QStringList{tr("(None)")};
     const int newDefaults[] = {1, 0, 3};
     for (int i = 0; i < 3; ++i)
         m_newCombos[i] =
-            combo(comboNames[i], i == 2 ? fieldsOrNone : fields, newDefaults[i], 3, 2 + 2 * i);
+            combo(kComboNames[i], i == 2 ? fieldsOrNone : fields, newDefaults[i], 3, 2 + 2 * i);
     grid->setColumnStretch(8, 1);
 
     m_errPanel = pageLabel({}, group, "W_Reformat_ErrPanel");
@@ -193,11 +193,9 @@ QLayout* WizardReformatPage::buildHelpLine() {
 void WizardReformatPage::watchForErrorEnd() {
     // Only these changes end an error display; the other boxes keep it.
     for (QLineEdit* edit : {m_currEdits[1], m_currEdits[2], m_newEdits[3]})
-        connect(edit, &QLineEdit::textChanged, this,
-                &WizardReformatPage::W_Reformat_RestoreBGColor);
+        connect(edit, &QLineEdit::textChanged, this, &WizardReformatPage::clearHighlights);
     for (QComboBox* box : {m_currCombo2, m_newCombos[0], m_newCombos[1], m_newCombos[2]})
-        connect(box, &QComboBox::currentIndexChanged, this,
-                &WizardReformatPage::W_Reformat_RestoreBGColor);
+        connect(box, &QComboBox::currentIndexChanged, this, &WizardReformatPage::clearHighlights);
 }
 
 void WizardReformatPage::ok() {
@@ -209,13 +207,13 @@ void WizardReformatPage::ok() {
     page.currentField3 = m_currCombo2->currentIndex();
     for (int i = 0; i < 3; ++i)
         page.wantedFields[i] = m_newCombos[i]->currentIndex();
-    const auto outcome = W_Reformat_Compose(page);
+    const auto outcome = composeReformat(page);
     if (const auto* refusal = std::get_if<Refusal>(&outcome)) {
         for (const std::string_view name : refusal->highlight)
             highlight(findChild<QWidget*>(
                           QString::fromLatin1(name.data(), static_cast<qsizetype>(name.size()))),
                       true);
-        W_Reformat_ErrMess(translated("quillon::wizard", refusal->message));
+        showRefusal(translated("quillon::wizard", refusal->message));
         return;
     }
     const auto& result = std::get<ReformatResult>(outcome);
@@ -223,7 +221,7 @@ void WizardReformatPage::ok() {
 }
 
 void WizardReformatPage::clear() {
-    W_Reformat_RestoreBGColor();
+    clearHighlights();
     for (QLineEdit* edit : m_currEdits)
         edit->clear();
     m_currCombo2->setCurrentIndex(1);
@@ -239,14 +237,14 @@ void WizardReformatPage::colourErrorStrip() {
     m_errPanel->setPalette(highlightPalette(m_errPanel->palette()));
 }
 
-void WizardReformatPage::W_Reformat_ErrMess(const QString& message) {
+void WizardReformatPage::showRefusal(const QString& message) {
     colourErrorStrip();
     m_errPanel->setText(message);
     m_errPanel->show();
     m_errPanel->raise();
 }
 
-void WizardReformatPage::W_Reformat_RestoreBGColor() {
+void WizardReformatPage::clearHighlights() {
     m_errPanel->hide();
     for (QWidget* control : std::initializer_list<QWidget*>{
              m_currEdits[1], m_currEdits[2], m_currEdits[3], m_currCombo2, m_newEdits[3],

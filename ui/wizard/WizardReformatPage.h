@@ -27,9 +27,9 @@ public:
     void clear() override;
 
 public slots:
-    void W_Reformat_ErrMess(const QString& message);
+    void showRefusal(const QString& message);
     /// Hides the error strip and takes back the highlights.
-    void W_Reformat_RestoreBGColor();
+    void clearHighlights();
 
 signals:
     /// "Title _ Artist ==> Artist - Title" was clicked.
