@@ -1089,6 +1089,10 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
         <source>Extension</source>
         <translation>Endung</translation>
     </message>
+    <message>
+        <source>Tags</source>
+        <translation>Tags</translation>
+    </message>
 </context>
 <context>
     <name>quillon::WizardExtensionPage</name>

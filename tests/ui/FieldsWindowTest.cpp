@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 #include "tests/metadata/MediaSamples.h"
+#include "ui/wizard/WizardDialog.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -10,6 +11,8 @@
 #include <QPalette>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabWidget>
+#include <QTreeWidget>
 
 using namespace quillon;
 
@@ -25,6 +28,7 @@ private slots:
 
     void tokensFillFromTagsAndMuteTheEntriesThatLackAField();
     void newOrdersReloadFromMenuAndPopup();
+    void tagsPageShowsTheFirstCheckedFile();
 
 private:
     void writeSong(const char* name, const test::SampleTags& tags) {
@@ -119,6 +123,28 @@ void FieldsWindowTest::newOrdersReloadFromMenuAndPopup() {
     action("MainMenu_File_Reload_Taken")->trigger();
     settle();
     QCOMPARE(previewNames(), byNumber);
+}
+
+void FieldsWindowTest::tagsPageShowsTheFirstCheckedFile() {
+    createFile(QStringLiteral("a.txt"));
+    test::SampleTags tags;
+    tags.artist = "Ärzte";
+    writeSong("b.mp3", tags);
+    startWindow();
+    m_window->workspace().setChecked(0, false);
+    action("MainMenu_View_Wizard")->trigger();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    QVERIFY(wizard);
+    auto* notebook = wizard->findChild<QTabWidget*>(QStringLiteral("W_TabbedNotebook1"));
+    notebook->setCurrentIndex(notebook->count() - 1);
+    auto* fields = wizard->findChild<QTreeWidget*>(QStringLiteral("W_Tags_Fields"));
+    const QList<QTreeWidgetItem*> artist =
+        fields->findItems(QStringLiteral("<artist>"), Qt::MatchExactly, 0);
+    QCOMPARE(artist.size(), 1);
+    QCOMPARE(artist.front()->text(1), QStringLiteral("Ärzte"));
+    QVERIFY(wizard->findChild<QLabel*>(QStringLiteral("W_Tags_File"))
+                ->text()
+                .contains(QStringLiteral("b.mp3")));
 }
 
 QTEST_MAIN(FieldsWindowTest)
