@@ -14,7 +14,50 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 using namespace quillon;
+
+namespace {
+
+// Every read waits until the test lets it go, so that a cancel surely
+// comes while the fields are read.
+class HeldFields final : public FieldSource {
+public:
+    std::atomic<bool> started{false};
+    std::atomic<bool> released{false};
+
+    std::unique_ptr<FolderFields> openFolder(const std::string&) override {
+        return std::make_unique<Reader>(*this);
+    }
+
+private:
+    class Reader final : public FolderFields {
+    public:
+        explicit Reader(HeldFields& source)
+            : m_source(source) {}
+        int identify(std::string_view, metadata::FileIdentity& out) const override {
+            out = {1, 1, 1, true};
+            return 0;
+        }
+        metadata::FileFields read(std::string_view, const metadata::FileIdentity&,
+                                  metadata::FieldSet) const override {
+            m_source.started = true;
+            for (int wait = 0; wait < 5000 && !m_source.released; ++wait)
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
+            metadata::FileFields fields;
+            fields.setText(metadata::Field::Artist, "Read");
+            return fields;
+        }
+
+    private:
+        HeldFields& m_source;
+    };
+};
+
+} // namespace
 
 // The window's side of names from inside the files: the press reads the
 // tags, entries that lack a field say so, and the reload orders by date and
@@ -29,6 +72,7 @@ private slots:
     void tokensFillFromTagsAndMuteTheEntriesThatLackAField();
     void newOrdersReloadFromMenuAndPopup();
     void tagsPageShowsTheFirstCheckedFile();
+    void cancelWhileReadingLeavesListsAndUndoAsTheyWere();
 
 private:
     void writeSong(const char* name, const test::SampleTags& tags) {
@@ -145,6 +189,33 @@ void FieldsWindowTest::tagsPageShowsTheFirstCheckedFile() {
     QVERIFY(wizard->findChild<QLabel*>(QStringLiteral("W_Tags_File"))
                 ->text()
                 .contains(QStringLiteral("b.mp3")));
+}
+
+void FieldsWindowTest::cancelWhileReadingLeavesListsAndUndoAsTheyWere() {
+    for (const char* name : {"a.mp3", "b.mp3"})
+        createFile(QString::fromUtf8(name));
+    startWindow();
+    child<QCheckBox>("Replace_UpdateCase")->setChecked(false);
+    child<QRadioButton>("Case_None")->click();
+    settle();
+    press(QStringLiteral("a"), QStringLiteral("A"));
+    const QStringList before = previewNames();
+    QCOMPARE(before.front(), QStringLiteral("A.mp3"));
+    auto* undo = child<QPushButton>("Replace_Undo_Button");
+    QVERIFY(undo->isEnabled());
+
+    HeldFields held;
+    m_window->workspace().setFieldSource(&held);
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("*"));
+    child<QLineEdit>("Replace_To")->setText(QStringLiteral("<artist>"));
+    child<QPushButton>("Replace_Button")->click();
+    QTRY_VERIFY(held.started);
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    held.released = true;
+    settle();
+    QCOMPARE(previewNames(), before);
+    QVERIFY(undo->isEnabled());
+    m_window->workspace().setFieldSource(nullptr);
 }
 
 QTEST_MAIN(FieldsWindowTest)
