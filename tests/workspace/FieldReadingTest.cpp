@@ -211,7 +211,7 @@ TEST_F(FieldReadingTest, OneEntrysFieldsComeFromTheCacheOrAreReadWithoutKeeping)
     EXPECT_TRUE(m_ws.entryFields(2, Field::Title).present().empty());
 }
 
-TEST_F(FieldReadingTest, AResetForgetsTheEntriesThatKeptTheirName) {
+TEST_F(FieldReadingTest, AResetOrARenameForgetsTheEntriesThatKeptTheirName) {
     add("a.mp3", song(nullptr, "T"));
     ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
     EXPECT_FALSE(press("*", "<artist>"));
@@ -219,6 +219,9 @@ TEST_F(FieldReadingTest, AResetForgetsTheEntriesThatKeptTheirName) {
     m_ws.rebuildPreview(PreviewRebuild::CaseReapply);
     EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
     m_ws.rebuildPreview(PreviewRebuild::Reset);
+    EXPECT_EQ(m_ws.keptForMissingFields(), 0U);
+    EXPECT_FALSE(press("*", "<artist>"));
+    m_ws.renameEntry(0, U"Given.mp3", false);
     EXPECT_EQ(m_ws.keptForMissingFields(), 0U);
 }
 
