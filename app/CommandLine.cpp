@@ -63,33 +63,43 @@ CommandLineRequest CommandLine::request(int argc, char* argv[]) {
             return CommandLineRequest::Help;
         if (is(argv[i], "--version"))
             return CommandLineRequest::Version;
+        if (is(argv[i], "--reset-settings"))
+            return CommandLineRequest::ResetSettings;
         if (const auto request = shortRequest(argv[i]))
             return *request;
     }
     return CommandLineRequest::Run;
 }
 
-QByteArray CommandLine::folder(int argc, char* argv[], QByteArray& unknownOption) {
+QList<QByteArray> CommandLine::paths(int argc, char* argv[], QByteArray& unknownOption) {
     unknownOption.clear();
-    int i = 1;
-    if (i < argc && is(argv[i], "--"))
-        ++i;
-    else if (i < argc && argv[i][0] == '-' && argv[i][1] != '\0')
-        unknownOption = argv[i];
-    // Only the first argument counts; the rest are ignored.
-    return i < argc && unknownOption.isEmpty() ? QByteArray(argv[i]) : QByteArray();
+    QList<QByteArray> paths;
+    bool optionsEnded = false;
+    for (int i = 1; i < argc; ++i) {
+        if (!optionsEnded && is(argv[i], "--")) {
+            optionsEnded = true;
+        } else if (!optionsEnded && isOption(argv[i])) {
+            unknownOption = argv[i];
+            return {};
+        } else {
+            paths.append(QByteArray(argv[i]));
+        }
+    }
+    return paths;
 }
 
 QString CommandLine::helpText() {
-    return tr("Usage: quillon [OPTION] [FOLDER]\n"
+    return tr("Usage: quillon [OPTION] [FOLDER | FILE...]\n"
               "Renames the files of a folder in batches, with a preview of the new names.\n"
               "\n"
-              "Quillon opens FOLDER, or the folder that holds FOLDER when it is a file.\n"
-              "Without FOLDER it opens your desktop folder, or your home folder.\n"
+              "Quillon opens FOLDER. Files of one folder open that folder with the mask set\n"
+              "to their names, so only they are listed; the first path decides the folder.\n"
+              "Without a path it opens your desktop folder, or your home folder.\n"
               "\n"
               "  -h, --help         show this help and exit\n"
               "  -v, -V, --version  show the version and exit\n"
-              "  --                 end of options: what follows is the folder\n"
+              "  --reset-settings   forget the window's size, place, folder and view, and exit\n"
+              "  --                 end of options: what follows are paths\n"
               "\n"
               "Qt's own options (-style, -platform, -reverse and others) are accepted too.\n");
 }

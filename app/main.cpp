@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/CommandLine.h"
 #include "ui/mainwindow/MainWindow.h"
+#include "ui/mainwindow/WindowSettings.h"
 #include "ui/widgets/Translations.h"
 #include "workspace/PosixFileSystem.h"
 
@@ -21,6 +22,10 @@ void print(std::FILE* stream, const QString& text) {
 // the user's language.
 int answerWithoutWindow(int argc, char* argv[], quillon::CommandLineRequest request) {
     QCoreApplication app(argc, argv);
+    if (request == quillon::CommandLineRequest::ResetSettings) {
+        quillon::WindowSettings::forget();
+        return 0;
+    }
     quillon::installTranslations(app);
     print(stdout, request == quillon::CommandLineRequest::Help
                       ? quillon::CommandLine::helpText()
@@ -61,16 +66,19 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     quillon::installTranslations(app);
     QByteArray unknownOption;
-    // The folder argument is taken as raw bytes; Qt's own argument list
-    // would decode it.
-    const QByteArray folder = quillon::CommandLine::folder(argc, argv, unknownOption);
+    // The paths are taken as raw bytes; Qt's own argument list would decode
+    // them.
+    const QList<QByteArray> paths = quillon::CommandLine::paths(argc, argv, unknownOption);
     if (!unknownOption.isEmpty()) {
         print(stderr, quillon::CommandLine::unknownOptionText(unknownOption));
         return 1;
     }
     setUpApplication();
     quillon::PosixFileSystem disk;
-    quillon::MainWindow window(folder, disk);
+    quillon::MainWindow window(paths, disk);
+    quillon::WindowSettings::restore(window);
+    QObject::connect(&app, &QCoreApplication::aboutToQuit, &window,
+                     [&window] { quillon::WindowSettings::save(window); });
     window.show();
     return app.exec();
 }

@@ -224,8 +224,13 @@ Error Parser::checkHistory() const {
 }
 
 Error Parser::checkFolder() {
-    if (!m_state.options.history)
+    if (!m_state.options.history) {
+        // --save-preset alone saves and needs no PATH.
+        if (!m_state.options.savePreset.empty() && m_positional.empty() &&
+            !m_state.options.filesFrom)
+            return std::nullopt;
         return checkPaths();
+    }
     if (m_state.options.filesFrom || m_state.options.recursive)
         return std::string("--history goes with no --files-from and no -r");
     if (m_positional.empty())

@@ -60,6 +60,8 @@ struct CliOptions {
     OnError onError = OnError::Skip;
     /// --tags: print each listed file's fields instead.
     bool tags = false;
+    /// --save-preset: the preset name (raw bytes) the options are saved as.
+    std::string savePreset;
 
     // Paths and pipelines.
     /// The PATHs as given (raw bytes): a folder is listed, a file added.

@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
+#include "cli/CliPresets.h"
 #include "cli/ParseState.h"
 #include "cli/TextWriter.h"
 
 #include "engine/Utf8.h"
+#include "workspace/PresetStore.h"
 
 #include <algorithm>
 #include <utility>
@@ -173,6 +175,22 @@ constexpr OptionDefinition kOptions[] = {
      "numbers as numbers)",
      [](ParseState& s, std::string_view value) {
          return choose(kSortOrders, "sort", value, s.options.sort);
+     }},
+
+    {"preset", 0, "NAME", OptionGroup::Loading,
+     "start from the preset NAME saved in the window or\n"
+     "with --save-preset: its mask, sort order, case and\n"
+     "press; the options after it change them",
+     startFromPreset},
+    {"save-preset", 0, "NAME", OptionGroup::Loading,
+     "save the mask, sort order, case and press given as\n"
+     "the preset NAME; PATH is optional then",
+     [](ParseState& s, std::string_view value) -> Error {
+         if (!PresetStore::isValidName(value))
+             return "--save-preset: " + quotedForTerminal(value) +
+                    R"( is no preset name (empty, beginning with "." or holding "/"))";
+         s.options.savePreset = std::string(value);
+         return std::nullopt;
      }},
 
     // Paths and pipelines: which folders and files a run takes.

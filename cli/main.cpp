@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "cli/CliOptions.h"
+#include "cli/CliPresets.h"
 #include "cli/CliRun.h"
 #include "cli/ExitCode.h"
 #include "cli/OutputCheck.h"
@@ -50,7 +51,18 @@ int run(const std::vector<std::string_view>& args) {
     }
     catchStopSignals();
     quillon::PosixFileSystem fs;
-    return runCli(std::get<CliOptions>(parsed), fs, std::cin, std::cout, std::cerr);
+    // Neither usage error nor information: the options.
+    const CliOptions& options = *std::get_if<CliOptions>(&parsed);
+    if (!options.savePreset.empty()) {
+        if (const auto error = savePreset(options, fs)) {
+            reportProblem({ProblemKind::Usage, *error, 0}, std::nullopt,
+                          options.output == OutputFormat::Json, std::cout, std::cerr);
+            return exitStatus(ExitCode::Usage);
+        }
+        if (options.paths.empty() && !options.filesFrom)
+            return exitStatus(ExitCode::Success);
+    }
+    return runCli(options, fs, std::cin, std::cout, std::cerr);
 }
 
 } // namespace

@@ -166,13 +166,22 @@ constexpr std::array kNumberKeys{
 
 void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out);
 
-void takeText(FieldSet wanted, Field f, const TagLib::String& value, FileFields& out) {
-    if (wanted.has(f) && !value.isEmpty())
+// Each getter of a tag union asks every tag the file holds: only the fields
+// the press needs are asked for.
+template <class Getter>
+void takeText(FieldSet wanted, Field f, Getter get, FileFields& out) {
+    if (!wanted.has(f))
+        return;
+    const TagLib::String value = get();
+    if (!value.isEmpty())
         out.setText(f, value.to8Bit(true));
 }
 
-void takeNumber(FieldSet wanted, Field f, unsigned value, FileFields& out) {
-    if (wanted.has(f) && value != 0)
+template <class Getter>
+void takeNumber(FieldSet wanted, Field f, Getter get, FileFields& out) {
+    if (!wanted.has(f))
+        return;
+    if (const unsigned value = get(); value != 0)
         out.setNumber(f, value);
 }
 
@@ -180,12 +189,18 @@ void takeNumber(FieldSet wanted, Field f, unsigned value, FileFields& out) {
 // every field of every tag, only for album artist and disc.
 void takeFields(TagLib::File& file, FieldSet wanted, FileFields& out) {
     if (const TagLib::Tag* tag = file.tag()) {
-        takeText(wanted, Field::Artist, tag->artist(), out);
-        takeText(wanted, Field::Title, tag->title(), out);
-        takeText(wanted, Field::Album, tag->album(), out);
-        takeText(wanted, Field::Genre, tag->genre(), out);
-        takeNumber(wanted, Field::Track, tag->track(), out);
-        takeNumber(wanted, Field::Year, tag->year(), out);
+        takeText(
+            wanted, Field::Artist, [tag] { return tag->artist(); }, out);
+        takeText(
+            wanted, Field::Title, [tag] { return tag->title(); }, out);
+        takeText(
+            wanted, Field::Album, [tag] { return tag->album(); }, out);
+        takeText(
+            wanted, Field::Genre, [tag] { return tag->genre(); }, out);
+        takeNumber(
+            wanted, Field::Track, [tag] { return tag->track(); }, out);
+        takeNumber(
+            wanted, Field::Year, [tag] { return tag->year(); }, out);
     }
     if (wanted.has(Field::AlbumArtist) || wanted.has(Field::Disc))
         takeProperties(file.properties(), wanted.without(out.present()), out);

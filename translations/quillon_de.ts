@@ -74,37 +74,41 @@
 <context>
     <name>quillon::CommandLine</name>
     <message>
-        <source>Usage: quillon [OPTION] [FOLDER]
-Renames the files of a folder in batches, with a preview of the new names.
-
-Quillon opens FOLDER, or the folder that holds FOLDER when it is a file.
-Without FOLDER it opens your desktop folder, or your home folder.
-
-  -h, --help         show this help and exit
-  -v, -V, --version  show the version and exit
-  --                 end of options: what follows is the folder
-
-Qt&apos;s own options (-style, -platform, -reverse and others) are accepted too.
-</source>
-        <translation>Aufruf: quillon [OPTION] [ORDNER]
-Benennt die Dateien eines Ordners in einem Zug um, mit einer Vorschau der neuen Namen.
-
-Quillon öffnet ORDNER oder, wenn ORDNER eine Datei ist, den Ordner, der sie enthält.
-Ohne ORDNER öffnet es Ihren Schreibtischordner oder Ihren persönlichen Ordner.
-
-  -h, --help         diese Hilfe zeigen und beenden
-  -v, -V, --version  die Version zeigen und beenden
-  --                 Ende der Optionen: was folgt, ist der Ordner
-
-Die Optionen von Qt (-style, -platform, -reverse und andere) werden ebenfalls angenommen.
-</translation>
-    </message>
-    <message>
         <source>quillon: unknown option: %1
 Try &quot;quillon --help&quot;.
 </source>
         <translation>quillon: unbekannte Option: %1
 Mehr mit &quot;quillon --help&quot;.
+</translation>
+    </message>
+    <message>
+        <source>Usage: quillon [OPTION] [FOLDER | FILE...]
+Renames the files of a folder in batches, with a preview of the new names.
+
+Quillon opens FOLDER. Files of one folder open that folder with the mask set
+to their names, so only they are listed; the first path decides the folder.
+Without a path it opens your desktop folder, or your home folder.
+
+  -h, --help         show this help and exit
+  -v, -V, --version  show the version and exit
+  --reset-settings   forget the window&apos;s size, place, folder and view, and exit
+  --                 end of options: what follows are paths
+
+Qt&apos;s own options (-style, -platform, -reverse and others) are accepted too.
+</source>
+        <translation>Aufruf: quillon [OPTION] [ORDNER | DATEI...]
+Benennt die Dateien eines Ordners in einem Zug um, mit einer Vorschau der neuen Namen.
+
+Quillon öffnet ORDNER. Dateien eines Ordners öffnen diesen Ordner mit ihren Namen als
+Maske, sodass nur sie aufgeführt werden; der erste Pfad bestimmt den Ordner.
+Ohne Pfad öffnet es Ihren Schreibtischordner oder Ihren persönlichen Ordner.
+
+  -h, --help         diese Hilfe zeigen und beenden
+  -v, -V, --version  die Version zeigen und beenden
+  --reset-settings   Größe, Lage, Ordner und Ansicht des Fensters vergessen und beenden
+  --                 Ende der Optionen: was folgt, sind Pfade
+
+Die Optionen von Qt (-style, -platform, -reverse und andere) werden ebenfalls angenommen.
 </translation>
     </message>
 </context>
@@ -721,6 +725,10 @@ das Kontextmenü.</translation>
         <translation>Beim Start</translation>
     </message>
     <message>
+        <source>Only %1 is shown; left out: %2</source>
+        <translation>Nur %1 wird gezeigt; weggelassen: %2</translation>
+    </message>
+    <message>
         <source>Status</source>
         <translation>Status</translation>
     </message>
@@ -749,6 +757,110 @@ das Kontextmenü.</translation>
 $1 to $9 in the With text stand for its groups.</source>
         <translation>Der Text in &quot;Ersetzen&quot; ist ein regulärer Ausdruck;
 $1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::PresetsDialog</name>
+    <message>
+        <source>Manage Presets</source>
+        <translation>Vorlagen verwalten</translation>
+    </message>
+    <message>
+        <source>&amp;Rename…</source>
+        <translation>&amp;Umbenennen…</translation>
+    </message>
+    <message>
+        <source>&amp;Delete</source>
+        <translation>&amp;Löschen</translation>
+    </message>
+    <message>
+        <source>&amp;Open Folder</source>
+        <translation>Ordner ö&amp;ffnen</translation>
+    </message>
+    <message>
+        <source>Rename Preset</source>
+        <translation>Vorlage umbenennen</translation>
+    </message>
+    <message>
+        <source>New name:</source>
+        <translation>Neuer Name:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a preset: it must not be empty, begin with &quot;.&quot; or hold &quot;/&quot;.</source>
+        <translation>&quot;%1&quot; kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit &quot;.&quot; beginnen und kein &quot;/&quot; enthalten.</translation>
+    </message>
+    <message>
+        <source>A preset named &quot;%1&quot; exists already.</source>
+        <translation>Eine Vorlage namens &quot;%1&quot; gibt es bereits.</translation>
+    </message>
+    <message>
+        <source>The preset could not be renamed:
+%1</source>
+        <translation>Die Vorlage konnte nicht umbenannt werden:
+%1</translation>
+    </message>
+    <message>
+        <source>Delete the preset &quot;%1&quot;?</source>
+        <translation>Die Vorlage &quot;%1&quot; löschen?</translation>
+    </message>
+    <message>
+        <source>The preset could not be deleted:
+%1</source>
+        <translation>Die Vorlage konnte nicht gelöscht werden:
+%1</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::PresetsMenu</name>
+    <message>
+        <source>&amp;Presets</source>
+        <translation>&amp;Vorlagen</translation>
+    </message>
+    <message>
+        <source>Save Current Settings As…</source>
+        <translation>Aktuelle Einstellungen speichern unter…</translation>
+    </message>
+    <message>
+        <source>Manage Presets…</source>
+        <translation>Vorlagen verwalten…</translation>
+    </message>
+    <message>
+        <source>Save Current Settings As</source>
+        <translation>Aktuelle Einstellungen speichern unter</translation>
+    </message>
+    <message>
+        <source>Preset name:</source>
+        <translation>Name der Vorlage:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; cannot be the name of a preset: it must not be empty, begin with &quot;.&quot; or hold &quot;/&quot;.</source>
+        <translation>&quot;%1&quot; kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit &quot;.&quot; beginnen und kein &quot;/&quot; enthalten.</translation>
+    </message>
+    <message>
+        <source>Presets</source>
+        <translation>Vorlagen</translation>
+    </message>
+    <message>
+        <source>A preset named &quot;%1&quot; exists. Replace it?</source>
+        <translation>Eine Vorlage namens &quot;%1&quot; gibt es schon. Ersetzen?</translation>
+    </message>
+    <message>
+        <source>The preset could not be saved to %1:
+%2</source>
+        <translation>Die Vorlage konnte nicht in %1 gespeichert werden:
+%2</translation>
+    </message>
+    <message>
+        <source>The preset was not used:
+%1</source>
+        <translation>Die Vorlage wurde nicht verwendet:
+%1</translation>
+    </message>
+    <message>
+        <source>The preset was not used:
+%1 holds a regular expression, which only quillon-cli runs.</source>
+        <translation>Die Vorlage wurde nicht verwendet:
+%1 enthält einen regulären Ausdruck, den nur quillon-cli ausführt.</translation>
     </message>
 </context>
 <context>

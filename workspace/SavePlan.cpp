@@ -7,7 +7,6 @@
 #include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
-#include <algorithm>
 #include <optional>
 
 namespace quillon {
@@ -15,38 +14,6 @@ namespace quillon {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
-
-// Equal code points and ASCII letters need no table: only the few other
-// letters of a name are folded.
-bool sameIgnoringCase(char32_t p, char32_t q) {
-    if (p == q)
-        return true;
-    if (p < 0x80 && q < 0x80)
-        return toLowerAscii(p) == toLowerAscii(q);
-    return foldSimple(p) == foldSimple(q);
-}
-
-// x and y are scratch space, reused across calls.
-bool equalIgnoringCase(std::string_view a, std::string_view b, Name& x, Name& y) {
-    if (a.size() != b.size())
-        return false;
-    // Most names are ASCII, at least for a while: compared as bytes up to
-    // the first other character, which is also where decoding may start.
-    std::size_t i = 0;
-    for (; i < a.size(); ++i) {
-        const auto p = static_cast<unsigned char>(a[i]);
-        const auto q = static_cast<unsigned char>(b[i]);
-        if (p >= 0x80 || q >= 0x80)
-            break;
-        if (toLowerAscii(p) != toLowerAscii(q))
-            return false;
-    }
-    if (i == a.size())
-        return true;
-    decodeNameInto(a.substr(i), x);
-    decodeNameInto(b.substr(i), y);
-    return std::equal(x.begin(), x.end(), y.begin(), y.end(), sameIgnoringCase);
-}
 
 // For each entry that changes, the changing entry whose old name it takes
 // (kNone when the target holds no such file), and the reverse.
@@ -158,8 +125,6 @@ private:
     unsigned m_counter = 0;
     std::vector<TemporaryUse> m_uses;
     std::string m_nameScratch;
-    Name m_scratchOld;
-    Name m_scratchNew;
     SavePlan m_plan;
 };
 
@@ -195,8 +160,8 @@ void Planner::endUnit() {
 // take a temporary name; inside a cycle the files differ by more than case.
 void Planner::addWhole(std::size_t i, bool inCycle) {
     // Where the disk keeps case apart, no temporary name is ever needed.
-    const bool caseOnly = !inCycle && m_nameCase != NameCase::Exact &&
-                          equalIgnoringCase(m_old[i], m_new[i], m_scratchOld, m_scratchNew);
+    const bool caseOnly =
+        !inCycle && m_nameCase != NameCase::Exact && sameNameIgnoringCase(m_old[i], m_new[i]);
     if (caseOnly) {
         if (!m_plan.units.empty() && m_plan.units.back().steps == kNoUnit)
             endUnit();

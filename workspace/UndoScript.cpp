@@ -6,12 +6,20 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace quillon {
 
 namespace {
 
 constexpr std::string_view kShebang = "#!/bin/sh\n";
+// Right under the marker, for a person whose file manager opens the script
+// in an editor instead of running it. Scripts written before it was added
+// lack it and are still read.
+constexpr std::string_view kHowToRun =
+    "# To rename the files back, run  sh '_Quillon - Click me to UNDO.sh'  in a terminal in "
+    "this folder, or choose File > \"Undo Last Save\" in Quillon.\n";
+static_assert(kHowToRun.find(kUndoScriptName) != std::string_view::npos);
 
 // "mv -n" on top of the checks: should a file take the old name between the
 // check and the move, it is still not replaced; the checks after each move
@@ -232,10 +240,12 @@ std::string_view verbOf(UndoUnitKind kind) {
     return kVerbs[0].text;
 }
 
-void appendHeader(std::string& out, bool planned, std::string_view saveId) {
+void appendHeader(std::string& out, bool planned, std::string_view saveId, bool howTo = true) {
     out += kShebang;
     out += kUndoScriptMarker;
     out += '\n';
+    if (howTo)
+        out += kHowToRun;
     out += kBody;
     out += planned ? kPlanned : kCarriedOut;
     out += kSaveIdHead;
@@ -301,8 +311,8 @@ const Verb* verbAt(std::string_view line) {
 } // namespace
 
 UndoScriptReader::UndoScriptReader()
-    : m_headerSize(std::string(kShebang).size() + kUndoScriptMarker.size() + 1 + kBody.size() +
-                   kPlanned.size() + kSaveIdHead.size() + 1 + kLinesHead.size()) {}
+    : m_headerSize(std::string(kShebang).size() + kUndoScriptMarker.size() + 1 + kHowToRun.size() +
+                   kBody.size() + kPlanned.size() + kSaveIdHead.size() + 1 + kLinesHead.size()) {}
 
 bool UndoScriptReader::fail(std::size_t at, std::string reason) {
     m_problem.line =
@@ -318,9 +328,10 @@ bool UndoScriptReader::fail(std::size_t at, std::string reason) {
 bool UndoScriptReader::header(std::size_t& at) {
     const std::string_view text = m_pending;
     std::string expected;
-    for (const bool planned : {true, false}) {
+    for (const auto& [planned, howTo] : {std::pair(true, true), std::pair(false, true),
+                                         std::pair(true, false), std::pair(false, false)}) {
         expected.clear();
-        appendHeader(expected, planned, {});
+        appendHeader(expected, planned, {}, howTo);
         const std::size_t idAt = expected.size() - kLinesHead.size() - 1;
         if (!text.starts_with(std::string_view(expected).substr(0, idAt)))
             continue;

@@ -37,6 +37,16 @@ _quillon_cli() {
             _filedir -d
             return
             ;;
+        --preset | --save-preset)
+            # The names of the saved presets.
+            local dir="${XDG_CONFIG_HOME:-$HOME/.config}/quillon/presets" names=() f
+            for f in "$dir"/*.json; do
+                [[ -f $f ]] && names+=("$(basename "$f" .json)")
+            done
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -W "${names[*]}" -- "$cur"))
+            return
+            ;;
         --files-from)
             _filedir
             return
@@ -50,7 +60,7 @@ _quillon_cli() {
     esac
 
     if [[ $cur == -* ]]; then
-        COMPREPLY=($(compgen -W '--mask --sort --window-defaults --case --case-scope --smart
+        COMPREPLY=($(compgen -W '--mask --sort --preset --save-preset --window-defaults --case --case-scope --smart
             --replace --with --regex --case-sensitive --scope --delete --insert --clean --char-to-spaces
             --no-char-to-spaces --delete-digits --delete-extra-spaces --no-delete-extra-spaces
             --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file

@@ -17,6 +17,8 @@ complete -c quillon-cli -l number-across -d 'One run of numbers over all folders
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'
 complete -c quillon-cli -l sort -x -a 'name date taken modified natural' -d 'Sort order of the folder list'
+complete -c quillon-cli -l preset -x -a '(path basename -E (set -q XDG_CONFIG_HOME; and echo $XDG_CONFIG_HOME; or echo ~/.config)/quillon/presets/*.json 2>/dev/null)' -d 'Start from a saved preset'
+complete -c quillon-cli -l save-preset -x -d 'Save the options given as a preset'
 complete -c quillon-cli -l window-defaults -d "Start from the window's settings"
 complete -c quillon-cli -l case -x -a 'smart first upper lower none' -d 'Case mode'
 complete -c quillon-cli -l case-scope -x -a 'names extensions both' -d 'Part of each name the case mode changes'

@@ -26,7 +26,7 @@ expect() {
 }
 
 environment=()
-expect 0 '^Usage: quillon \[OPTION\] \[FOLDER\]' --help
+expect 0 '^Usage: quillon \[OPTION\] \[FOLDER \| FILE\.\.\.\]' --help
 expect 0 '^Usage: quillon' -h
 expect 0 "^quillon $version\$" --version
 expect 0 "^quillon $version\$" -v
@@ -51,4 +51,15 @@ expect 1 'unknown option: --no-such-option' --no-such-option
 environment=()
 expect 1 'unknown option: --no-such-option' --no-such-option
 expect 1 'unknown option: -x' -x /tmp
+# --reset-settings forgets the window's place, without a display.
+config="$(mktemp -d)"
+trap 'rm -rf "$config"' EXIT
+mkdir -p "$config/quillon"
+printf '[window]\nsize=@Size(900 600)\n' >"$config/quillon/quillon.conf"
+environment=(XDG_CONFIG_HOME="$config")
+expect 0 '^$' --reset-settings
+if grep -q size "$config/quillon/quillon.conf" 2>/dev/null; then
+    echo "quillon --reset-settings kept the window's size"
+    status=1
+fi
 exit $status

@@ -2,10 +2,14 @@
 #include "cli/CliOptions.h"
 
 #include "engine/Utf8.h"
+#include "tests/workspace/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <set>
 
@@ -254,6 +258,13 @@ TEST(CliOptionsTest, HelpListsEveryOptionAndOnlyThose) {
 }
 
 TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
+    // --preset reads its file: one in a configuration of the test's own.
+    const quillon::test::TempFolder config;
+    std::filesystem::create_directories(config.path() + "/quillon/presets");
+    std::ofstream(config.path() + "/quillon/presets/sample.json") << R"({"version": 1})";
+    const char* userConfig = std::getenv("XDG_CONFIG_HOME");
+    const std::string keptConfig = userConfig ? userConfig : "";
+    ::setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     for (const OptionDefinition& definition : optionTable()) {
         const std::string name = "--" + std::string(definition.longName);
         std::vector<std::string_view> args = {name};
@@ -262,9 +273,20 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
             args.insert(args.begin(), "--clean");
         // A value every option with one accepts.
         const std::map<std::string_view, std::string_view> values = {
-            {"sort", "date"},  {"case", "upper"}, {"smart", "hyphen"},          {"scope", "both"},
-            {"delete", "1:1"}, {"insert", "1:x"}, {"on-error", "abort"},        {"mask", "*.txt"},
-            {"replace", "a"},  {"with", "b"},     {"case-scope", "extensions"}, {"files-from", "l"},
+            {"sort", "date"},
+            {"case", "upper"},
+            {"smart", "hyphen"},
+            {"scope", "both"},
+            {"delete", "1:1"},
+            {"insert", "1:x"},
+            {"on-error", "abort"},
+            {"mask", "*.txt"},
+            {"replace", "a"},
+            {"with", "b"},
+            {"case-scope", "extensions"},
+            {"files-from", "l"},
+            {"preset", "sample"},
+            {"save-preset", "sample"},
         };
         if (!definition.valueName.empty()) {
             ASSERT_TRUE(values.count(definition.longName)) << name << " has no sample value here";
@@ -284,6 +306,10 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
         const auto* error = std::get_if<UsageError>(&result);
         EXPECT_EQ(error, nullptr) << name << ": " << (error ? error->message : "");
     }
+    if (userConfig)
+        ::setenv("XDG_CONFIG_HOME", keptConfig.c_str(), 1);
+    else
+        ::unsetenv("XDG_CONFIG_HOME");
 }
 
 } // namespace

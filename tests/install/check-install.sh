@@ -20,7 +20,8 @@ if [[ "$gui" == ON ]]; then
     expected+=(bin/quillon share/man/man1/quillon.1.gz "share/applications/$id.desktop"
         share/doc/quillon/copyright share/doc/quillon/changelog.gz
         "share/metainfo/$id.metainfo.xml" "share/icons/hicolor/scalable/apps/$id.svg"
-        share/quillon/translations/quillon_de.qm)
+        share/quillon/translations/quillon_de.qm share/kio/servicemenus/quillon.desktop
+        share/nemo/actions/quillon.nemo_action)
     for size in 16 24 32 48 64 128 256; do
         expected+=("share/icons/hicolor/${size}x${size}/apps/$id.png")
     done
@@ -35,8 +36,23 @@ done
 
 if [[ "$gui" == ON ]]; then
     desktop-file-validate "$prefix/share/applications/$id.desktop" || status=1
-    grep -qx 'Exec=quillon %f' "$prefix/share/applications/$id.desktop" || status=1
-    grep -qx 'MimeType=inode/directory;' "$prefix/share/applications/$id.desktop" || status=1
+    # The entry takes a selection and never claims folders: a desktop without
+    # a file manager would open every folder in Quillon.
+    expect_line() {
+        grep -qx -- "$2" "$prefix/$1" || {
+            echo "$1 lacks the line $2"
+            status=1
+        }
+    }
+    expect_line "share/applications/$id.desktop" 'Exec=quillon %F'
+    if grep -q '^MimeType=' "$prefix/share/applications/$id.desktop"; then
+        echo "the desktop entry declares MIME types"
+        status=1
+    fi
+    expect_line share/kio/servicemenus/quillon.desktop 'Exec=quillon -- %F'
+    expect_line share/kio/servicemenus/quillon.desktop 'MimeType=all/all;'
+    expect_line share/nemo/actions/quillon.nemo_action 'Exec=quillon -- %F'
+    expect_line share/nemo/actions/quillon.nemo_action 'Selection=notnone'
     appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml" >/dev/null || {
         appstreamcli validate --no-net "$prefix/share/metainfo/$id.metainfo.xml"
         status=1

@@ -54,7 +54,8 @@ holds "$gui_deb" ./usr/bin/quillon ./usr/share/applications/org.quillon.Quillon.
     ./usr/share/metainfo/org.quillon.Quillon.metainfo.xml \
     ./usr/share/icons/hicolor/scalable/apps/org.quillon.Quillon.svg \
     ./usr/share/icons/hicolor/48x48/apps/org.quillon.Quillon.png \
-    ./usr/share/man/man1/quillon.1.gz \
+    ./usr/share/man/man1/quillon.1.gz ./usr/share/kio/servicemenus/quillon.desktop \
+    ./usr/share/nemo/actions/quillon.nemo_action \
     ./usr/share/doc/quillon/copyright ./usr/share/doc/quillon/changelog.gz
 if dpkg-deb --contents "$gui_deb" | grep -q 'quillon-cli'; then
     echo "the window's package holds files of the command line's"

@@ -8,6 +8,8 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QListView>
 #include <QMessageBox>
 #include <QMimeData>
@@ -18,6 +20,9 @@
 #include <QUrl>
 
 #include <cerrno>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 using namespace quillon;
 
@@ -30,7 +35,9 @@ private slots:
     void cleanup();
     void lookUpFolder_data();
     void lookUpFolder();
-    void fileArgumentOpensItsFolder();
+    void fileArgumentOpensItsFolderWithOnlyIt();
+    void selectionListsExactlyItsFiles();
+    void selectionFromSeveralFoldersTellsWhatIsLeftOut();
     void missingArgumentIsToldThenTheDefaultOpens();
     void droppedFolderLoads_data();
     void droppedFolderLoads();
@@ -39,6 +46,8 @@ private slots:
 private:
     void createFile(const QString& path);
     void start(const QByteArray& argument);
+    void startOn(const QList<QByteArray>& paths);
+    QByteArray pathOf(const QByteArray& relative) const;
     QString selectedFolder() const;
     QStringList previewNames() const;
     void drop(const QList<QUrl>& urls);
@@ -84,11 +93,19 @@ void FoldersFromOutsideTest::createFile(const QString& path) {
 }
 
 void FoldersFromOutsideTest::start(const QByteArray& argument) {
-    m_window = std::make_unique<MainWindow>(argument, m_disk);
+    startOn(argument.isEmpty() ? QList<QByteArray>() : QList{argument});
+}
+
+void FoldersFromOutsideTest::startOn(const QList<QByteArray>& paths) {
+    m_window = std::make_unique<MainWindow>(paths, m_disk);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
     QTRY_VERIFY(m_window->state().Started);
     QTRY_VERIFY(!m_window->isWorking());
+}
+
+QByteArray FoldersFromOutsideTest::pathOf(const QByteArray& relative) const {
+    return QFile::encodeName(m_dir->path()) + '/' + relative;
 }
 
 QString FoldersFromOutsideTest::selectedFolder() const {
@@ -145,10 +162,61 @@ void FoldersFromOutsideTest::lookUpFolder() {
         QCOMPARE(lookup.failedPath, m_dir->filePath(path));
 }
 
-void FoldersFromOutsideTest::fileArgumentOpensItsFolder() {
+void FoldersFromOutsideTest::fileArgumentOpensItsFolderWithOnlyIt() {
     start(QFile::encodeName(m_dir->filePath(QStringLiteral("album/B.mp3"))));
     QCOMPARE(selectedFolder(), m_dir->filePath(QStringLiteral("album")));
+    QCOMPARE(previewNames(), QStringList{QStringLiteral("B.mp3")});
+    QCOMPARE(m_window->findChild<QLineEdit*>(QStringLiteral("FileMaskEdit"))->text(),
+             QStringLiteral("B.mp3"));
+    QVERIFY(m_messages.isEmpty());
+}
+
+// Names holding the mask's own characters, and bytes that are not UTF-8,
+// list exactly as selected; their look-alikes stay out.
+void FoldersFromOutsideTest::selectionListsExactlyItsFiles() {
+    const QList<QByteArray> selected = {"a*.mp3", "b?.mp3", "c;d.mp3",
+                                        "e\\",    "f.*",    "\xff\xfe.mp3"};
+    const QList<QByteArray> others = {"ab.mp3", "bx.mp3", "c",     "d.mp3",
+                                      "e",      "f",      "f.txt", "\xfe.mp3"};
+    QList<QByteArray> paths;
+    for (const QByteArray& name : selected + others) {
+        const int fd = ::open(pathOf("album/" + name).constData(), O_CREAT | O_WRONLY, 0644);
+        QVERIFY(fd >= 0);
+        ::close(fd);
+    }
+    for (const QByteArray& name : selected)
+        paths << pathOf("album/" + name);
+    startOn(paths);
+    QCOMPARE(selectedFolder(), m_dir->filePath(QStringLiteral("album")));
+    // The names on disk, byte for byte (the preview shows them in Smart case).
+    QStringList listed;
+    const NameList& folder = m_window->workspace().folderList().names;
+    for (std::size_t i = 0; i < folder.size(); ++i)
+        listed << QString::fromLatin1(
+            QByteArray(folder[i].data(), static_cast<qsizetype>(folder[i].size()))
+                .toPercentEncoding());
+    QStringList wanted;
+    for (const QByteArray& name : selected)
+        wanted << QString::fromLatin1(name.toPercentEncoding());
+    listed.sort();
+    wanted.sort();
+    QCOMPARE(listed, wanted);
+    QVERIFY(m_messages.isEmpty());
+    QVERIFY(!m_window->findChild<QLabel*>(QStringLiteral("StatusLabel"))->isVisible());
+    // Qt's own removal passes over names that are not UTF-8.
+    for (const QByteArray& name : selected + others)
+        ::unlink(pathOf("album/" + name).constData());
+}
+
+void FoldersFromOutsideTest::selectionFromSeveralFoldersTellsWhatIsLeftOut() {
+    startOn({pathOf("album/A.mp3"), pathOf("Top.txt"), pathOf("album/B.mp3"), pathOf("album")});
+    QCOMPARE(selectedFolder(), m_dir->filePath(QStringLiteral("album")));
     QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.mp3"), QStringLiteral("B.mp3")}));
+    auto* status = m_window->findChild<QLabel*>(QStringLiteral("StatusLabel"));
+    QVERIFY(status->isVisible());
+    QVERIFY2(status->text().contains(m_dir->filePath(QStringLiteral("Top.txt"))),
+             qPrintable(status->text()));
+    QVERIFY(!status->text().contains(QStringLiteral("B.mp3")));
     QVERIFY(m_messages.isEmpty());
 }
 

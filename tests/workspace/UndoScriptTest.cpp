@@ -61,9 +61,31 @@ TEST(UndoScriptText, TakesUnitsBackInOrderAndNeverNamesItself) {
     EXPECT_LT(cycle, caseLine);
     EXPECT_LT(caseLine, chain);
     EXPECT_TRUE(hasUndoScriptSignature(text));
-    // It deletes itself by its own path, never by the fixed name.
-    EXPECT_EQ(text.find(kUndoScriptName), std::string::npos);
+    // It deletes itself by its own path, never by the fixed name: the name
+    // stands only in the comment that tells a person how to run it.
+    const auto named = text.find(kUndoScriptName);
+    ASSERT_NE(named, std::string::npos);
+    EXPECT_EQ(text.find(kUndoScriptName, named + 1), std::string::npos);
+    EXPECT_EQ(text[text.rfind('\n', named) + 1], '#');
     EXPECT_NE(text.find("rm -f -- \"$self\""), std::string::npos);
+}
+
+TEST(UndoScriptText, ThirdLineSaysHowToRunIt) {
+    const std::string text = undoScriptText(sample(false));
+    const auto third = text.find('\n', text.find('\n') + 1) + 1;
+    const std::string line = text.substr(third, text.find('\n', third) - third);
+    EXPECT_TRUE(line.starts_with("# ")) << line;
+    EXPECT_NE(line.find("sh '_Quillon - Click me to UNDO.sh'"), std::string::npos) << line;
+    EXPECT_NE(line.find("File > \"Undo Last Save\""), std::string::npos) << line;
+}
+
+TEST(ParseUndoScript, ReadsScriptsWrittenBeforeTheHowToLine) {
+    std::string text = undoScriptText(sample(true));
+    const auto third = text.find('\n', text.find('\n') + 1) + 1;
+    text.erase(third, text.find('\n', third) + 1 - third);
+    const auto parsed = parseUndoScript(text);
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(parsed->files(), 7u);
 }
 
 TEST(ParseUndoScript, ReadsBackWhatItWrote) {

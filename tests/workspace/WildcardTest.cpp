@@ -51,6 +51,21 @@ TEST(Wildcard, MatchTable) {
         {U"", U"a.txt", false},
         // ";" inside one pattern is an ordinary character
         {U"*.txt;*.doc", U"a.txt;b.doc", true},
+        // a backslash makes "*", "?", ";" and itself literal
+        {U"a\\*.txt", U"a*.txt", true},
+        {U"a\\*.txt", U"ab.txt", false},
+        {U"\\?", U"?", true},
+        {U"\\?", U"x", false},
+        {U"a\\\\b", U"a\\b", true},
+        {U"a\\;b", U"a;b", true},
+        {U"x.\\*", U"x.*", true},
+        {U"x.\\*", U"x", false},
+        {U"x.\\*", U"x.txt", false},
+        {U"\\*", U"anything", false},
+        // before any other character it is an ordinary one
+        {U"a\\b", U"a\\b", true},
+        {U"a\\", U"a\\", true},
+        {U"*\\", U"x\\", true},
     };
     for (const auto& c : cases)
         EXPECT_EQ(WildcardPattern(c.pattern).matches(c.name), c.matches)
@@ -65,6 +80,30 @@ TEST(Wildcard, SplitMaskKeepsEmptyPatterns) {
     EXPECT_FALSE(patterns[1].matches(U"a.txt"));
     EXPECT_TRUE(patterns[2].matches(U"a.DOC"));
     EXPECT_FALSE(patterns[3].matches(U"a.doc"));
+}
+
+TEST(Wildcard, SplitMaskSkipsEscapedSemicolons) {
+    const auto patterns = splitMask(U"a\\;b;c\\\\;d");
+    ASSERT_EQ(patterns.size(), 3u);
+    EXPECT_TRUE(patterns[0].matches(U"a;b"));
+    EXPECT_TRUE(patterns[1].matches(U"c\\"));
+    EXPECT_TRUE(patterns[2].matches(U"D"));
+}
+
+TEST(Wildcard, MaskForNamesMatchesExactlyThoseNames) {
+    const std::vector<Name> names = {U"a*.mp3", U"b?.mp3", U"c;d.txt",
+                                     U"e\\",    U"f.*",    U"\xDCFF\u00E9.ogg"};
+    const Name mask = maskForNames(names);
+    const auto patterns = splitMask(mask);
+    ASSERT_EQ(patterns.size(), names.size());
+    const std::vector<Name> others = {U"ab.mp3", U"bx.mp3", U"c",     U"d.txt",
+                                      U"e",      U"f",      U"f.txt", U"\xDCFE\u00E9.ogg"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_TRUE(patterns[i].matches(names[i])) << i;
+        for (const Name& other : others)
+            EXPECT_FALSE(patterns[i].matches(other)) << i;
+    }
+    EXPECT_TRUE(maskForNames({}).empty());
 }
 
 TEST(Wildcard, LongStarRunsStayFast) {

@@ -148,6 +148,11 @@ void FileLists::placeSplitter() {
     m_tree->setFixedWidth(std::max(0, m_treeWidth));
 }
 
+void FileLists::setTreeWidth(int width) {
+    m_treeWidth = std::max(1, width);
+    placeSplitter();
+}
+
 void FileLists::startSplitterDrag() {
     m_splitterDragging = true;
 }

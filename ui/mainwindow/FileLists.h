@@ -26,6 +26,8 @@ public:
     QListView* folderView() const { return m_folderView; }
     QListView* previewView() const { return m_previewView; }
     int treeWidth() const { return m_treeWidth; }
+    /// Puts the splitter where it was left (at least 1 pixel of tree).
+    void setTreeWidth(int width);
 
     void placeSplitter();
 

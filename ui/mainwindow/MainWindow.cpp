@@ -8,7 +8,9 @@
 #include "ui/mainwindow/MainMenus.h"
 #include "ui/mainwindow/MainWindowLink.h"
 #include "ui/mainwindow/MainWindowTooltips.h"
+#include "ui/mainwindow/PresetsMenu.h"
 #include "ui/mainwindow/ReplaceGroup.h"
+#include "ui/mainwindow/StartSelection.h"
 #include "ui/mainwindow/TopStrip.h"
 #include "ui/models/FolderListModel.h"
 #include "ui/models/ListRowSizes.h"
@@ -40,9 +42,13 @@ constexpr int kBottomMinimumHeight = 111;
 
 } // namespace
 
-MainWindow::MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* parent)
+MainWindow::MainWindow(const QByteArray& folderArgument, FileSystem& fs, QWidget* parent)
+    : MainWindow(folderArgument.isEmpty() ? QList<QByteArray>() : QList{folderArgument}, fs,
+                 parent) {}
+
+MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* parent)
     : QWidget(parent)
-    , m_folderArgument(std::move(folderArgument))
+    , m_startPaths(std::move(startPaths))
     , m_history(fs, UndoHistory::defaultDirectory())
     , m_runner(new CommandRunner(fs, this)) {
     if (!m_history.directory().empty())
@@ -58,6 +64,7 @@ MainWindow::MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* paren
     m_folderModel = new FolderListModel(workspace(), m_runner->notices(), this);
 
     const QList<QMenu*> menus = buildMenus();
+    (new PresetsMenu(*this, fs, PresetStore::defaultDirectory()))->addTo(menus.front());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -237,13 +244,27 @@ void MainWindow::startUp() {
     m_state.Started = true;
     prepareCaseTables();
     m_state.enterRunsReplace = true;
-    if (!m_folderArgument.isEmpty()) {
-        if (const auto folder = folderFromOutside(m_folderArgument, this))
-            m_lists->tree()->selectPath(*folder);
-    }
+    openStartPaths();
     reloadFolder();
     m_replace->focusReplaceBox();
     assignMainWindowTooltips(this);
+}
+
+// A selection of files opens their folder with a mask of their names, shown
+// in the mask box so the user sees why only they are listed.
+void MainWindow::openStartPaths() {
+    const StartSelection selection = selectionFromPaths(m_startPaths);
+    if (selection.folder.isEmpty())
+        return;
+    const auto folder = folderFromOutside(selection.folder, this);
+    if (!folder)
+        return;
+    m_lists->tree()->selectPath(*folder);
+    if (!selection.mask.isEmpty())
+        m_strip->setStartMask(selection.mask);
+    if (!selection.leftOut.isEmpty())
+        m_strip->showStatus(tr("Only %1 is shown; left out: %2")
+                                .arg(*folder, selection.leftOut.join(QStringLiteral(", "))));
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {

@@ -43,7 +43,10 @@ class MainWindow final : public QWidget {
 public:
     /// folderArgument: the first command-line argument as raw bytes (empty
     /// when there was none); fs: the disk the workspace reads.
-    MainWindow(QByteArray folderArgument, FileSystem& fs, QWidget* parent = nullptr);
+    MainWindow(const QByteArray& folderArgument, FileSystem& fs, QWidget* parent = nullptr);
+    /// startPaths: the command line's paths as raw bytes, a folder or a
+    /// selection of files (StartSelection.h).
+    MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* parent = nullptr);
     ~MainWindow() override;
 
     /// The lists as they stand; a command at work changes them when it ends.
@@ -145,6 +148,7 @@ private:
     void endWork();
 
     // lists
+    void openStartPaths();
     std::string selectedFolder() const;
     using LoadCommand = std::function<LoadResult(Workspace&, const std::string&, NameView)>;
     void runLoad(const LoadCommand& command);
@@ -153,7 +157,7 @@ private:
     void connectNotices();
     void listsReset();
 
-    QByteArray m_folderArgument;
+    QList<QByteArray> m_startPaths;
     /// Saves go into the user's history, and "Undo Last Save" takes from it.
     UndoHistory m_history;
     /// Where "<field>" tokens and the orders by date read from.

@@ -5,6 +5,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QLabel;
 class QLineEdit;
 class QMenu;
 class QProgressBar;
@@ -27,6 +28,11 @@ public:
     QString mask() const;
     /// Puts the mask back to "*.*".
     void resetMask();
+    /// Sets the mask as the start does: the box changes, the Enter key's
+    /// target does not.
+    void setStartMask(const QString& mask);
+    /// A line for the user beside the mask box; empty hides it.
+    void showStatus(const QString& text);
     /// The bar and its cancel button in the check box's place, at 0.
     void showProgress(bool shown);
     /// 0 to 100; below 0 for work of unknown length.
@@ -59,6 +65,7 @@ private:
     QPushButton* m_cancel = nullptr;
     QList<QWidget*> m_commands;
     QLineEdit* m_mask = nullptr;
+    QLabel* m_status = nullptr;
 };
 
 } // namespace quillon

@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "workspace/Preset.h"
+#include "workspace/PresetStore.h"
+
+#include <QObject>
+
+class QMenu;
+class QWidget;
+
+namespace quillon {
+
+class FileSystem;
+class MainWindow;
+
+/// The "Presets" submenu of File: saves the window's settings under a name,
+/// writes a saved preset into the controls as the wizard does (each write
+/// runs the control's change handling; nothing is applied), and opens the
+/// dialog that renames and deletes presets.
+class PresetsMenu final : public QObject {
+    Q_OBJECT
+public:
+    PresetsMenu(MainWindow& window, FileSystem& fs, const std::string& directory);
+
+    /// Adds the submenu at the end of file.
+    void addTo(QMenu* file);
+
+    /// The window's mask, case and "Replace" settings as a preset.
+    Preset currentSettings() const;
+    /// Writes preset into the window's controls.
+    void writeControls(const Preset& preset);
+    /// Reads name and writes it into the controls; a preset that cannot be
+    /// used is named in an error box and changes nothing.
+    void choose(const QString& name);
+    /// Saves the window's settings as name, asking before it replaces a
+    /// preset; false when nothing was saved.
+    bool saveAs(const QString& name);
+
+    PresetStore& store() { return m_store; }
+
+private:
+    void fillMenu();
+    void askNameAndSave();
+    void manage();
+    void writeScope(Scope scope);
+    void writeCase(const ReplaceSettings& settings);
+    void writeReplaceGroup(const ReplaceSettings& settings);
+    void writeText(const char* name, const QString& text);
+    void writeCheck(const char* name, bool checked);
+
+    MainWindow& m_window;
+    PresetStore m_store;
+    QMenu* m_menu = nullptr;
+};
+
+} // namespace quillon
