@@ -856,12 +856,6 @@ $1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
         <translation>Die Vorlage wurde nicht verwendet:
 %1</translation>
     </message>
-    <message>
-        <source>The preset was not used:
-%1 holds a regular expression, which only quillon-cli runs.</source>
-        <translation>Die Vorlage wurde nicht verwendet:
-%1 enthält einen regulären Ausdruck, den nur quillon-cli ausführt.</translation>
-    </message>
 </context>
 <context>
     <name>quillon::PreviewListModel</name>
