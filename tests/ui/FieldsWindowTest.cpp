@@ -135,38 +135,50 @@ void FieldsWindowTest::tokensFillFromTagsAndMuteTheEntriesThatLackAField() {
     QVERIFY(!status->isVisible());
 }
 
+// Three photos whose name, natural, taken and modified orders all differ.
 void FieldsWindowTest::newOrdersReloadFromMenuAndPopup() {
-    for (const char* name : {"track 10.mp3", "track 2.mp3", ".hidden.mp3"})
-        createFile(QString::fromUtf8(name));
-    setModified("track 2.mp3", 2020);
-    setModified("track 10.mp3", 2001);
+    const struct {
+        const char* name;
+        const char* taken;
+        int modified;
+    } photos[] = {{"x 1.jpg", "2005:01:01 10:00:00", 2030},
+                  {"x 10.jpg", "2001:01:01 10:00:00", 2020},
+                  {"x 2.jpg", "2009:01:01 10:00:00", 2010}};
+    for (const auto& p : photos) {
+        test::SamplePhoto photo;
+        photo.dateTimeOriginal = p.taken;
+        QVERIFY(test::writeJpegSample(
+            QFile::encodeName(m_dir->filePath(QString::fromUtf8(p.name))).toStdString(), photo));
+        setModified(p.name, p.modified);
+    }
+    createFile(QStringLiteral(".hidden.jpg"));
     startWindow();
     child<QRadioButton>("Case_None")->click();
     settle();
-    const QStringList byName{QStringLiteral("track 10.mp3"), QStringLiteral("track 2.mp3")};
-    const QStringList byNumber{QStringLiteral("track 2.mp3"), QStringLiteral("track 10.mp3")};
+    const auto names = [](const char* a, const char* b, const char* c) {
+        return QStringList{QString::fromUtf8(a), QString::fromUtf8(b), QString::fromUtf8(c)};
+    };
+    const QStringList byName = names("x 1.jpg", "x 10.jpg", "x 2.jpg");
+    const QStringList byNumber = names("x 1.jpg", "x 2.jpg", "x 10.jpg");
+    const QStringList byTaken = names("x 10.jpg", "x 1.jpg", "x 2.jpg");
+    const QStringList byModified = names("x 2.jpg", "x 10.jpg", "x 1.jpg");
     const struct {
         const char* entry;
         const QStringList& order;
     } reloads[] = {
+        {"MainMenu_File_Reload_Taken", byTaken},
+        {"MainMenu_File_Reload_Modified", byModified},
         {"MainMenu_File_Reload_Natural", byNumber},
         {"SortbyFileName1", byName},
-        {"MainMenu_File_Reload_Modified", byName},
+        {"FileBox_Preview_PopupMenu_ReloadSort_Taken", byTaken},
+        {"FileBox_Preview_PopupMenu_ReloadSort_Modified", byModified},
         {"FileBox_Preview_PopupMenu_ReloadSort_Natural", byNumber},
-        // No photo has a date taken, so the modification time orders them.
-        {"FileBox_Preview_PopupMenu_ReloadSort_Taken", byName},
-        {"FileBox_Preview_PopupMenu_ReloadSort_Natural", byNumber},
-        {"FileBox_Preview_PopupMenu_ReloadSort_Modified", byName},
     };
     for (const auto& r : reloads) {
         action(r.entry)->trigger();
         settle();
         QCOMPARE(previewNames(), r.order);
     }
-    setModified("track 10.mp3", 2030);
-    action("MainMenu_File_Reload_Taken")->trigger();
-    settle();
-    QCOMPARE(previewNames(), byNumber);
 }
 
 void FieldsWindowTest::tagsPageShowsTheFirstCheckedFile() {
