@@ -24,6 +24,9 @@ namespace {
 using Args = std::vector<std::string>;
 
 constexpr const char* kStrace = "/usr/bin/strace";
+// More calls of one kind than a save of four files can make: a run that
+// never ends on its own fails rather than loops.
+constexpr int kMostCalls = 2000;
 
 // Two files that swap their names, a chain and one more: every kind of step
 // a save takes. Each file holds its first name.
@@ -34,10 +37,17 @@ const Args kSwapFields = {"--replace", "/1/ - /2/", "--with", "/2/ - /1/"};
 const char* const kCalls[] = {"openat", "write", "fsync", "renameat2", "unlinkat"};
 
 bool straceWorks() {
+#if defined(__SANITIZE_ADDRESS__)
+    // Start-up under the sanitizers opens files by the thousand, and the leak
+    // check at exit cannot trace a traced process: the memory side of these
+    // runs is covered by the other end-to-end tests.
+    return false;
+#else
     if (::access(kStrace, X_OK) != 0)
         return false;
     // ptrace may be denied inside a container.
     return runProgram(kStrace, {"-o", "/dev/null", "true"}).status == 0;
+#endif
 }
 
 ProgramResult runCli(const Args& args) {
@@ -45,7 +55,7 @@ ProgramResult runCli(const Args& args) {
 }
 
 // Runs the program with args and kills it at the nth call; false when it
-// ended before (so there is no nth call to kill it at).
+// ended on its own (so there is no nth call to kill it at).
 bool killedAt(const std::string& call, int n, const Args& args) {
     Args traced = {
         "-f", "-qq",           "-o", "/dev/null",
@@ -53,7 +63,8 @@ bool killedAt(const std::string& call, int n, const Args& args) {
         "--", QUILLON_CLI_PATH};
     traced.insert(traced.end(), args.begin(), args.end());
     const ProgramResult result = runProgram(kStrace, traced);
-    return result.status != 0;
+    // strace ends itself with the signal that ended the program.
+    return result.status == -1;
 }
 
 void fill(const TempFolder& folder) {
@@ -125,6 +136,7 @@ TEST(CliKillTest, AKillAtAnyCallOfASaveLosesNothing) {
             expectUndoBringsAllBack(folder, where);
             if (!killed || ::testing::Test::HasFailure())
                 break;
+            ASSERT_LT(n, kMostCalls) << call;
         }
     }
 }
@@ -145,6 +157,7 @@ TEST(CliKillTest, AKillAtAnyCallOfAnUndoLosesNothing) {
             expectUndoBringsAllBack(folder, where);
             if (!killed || ::testing::Test::HasFailure())
                 break;
+            ASSERT_LT(n, kMostCalls) << call;
         }
     }
 }

@@ -100,7 +100,7 @@ void FoldersFromOutsideTest::startOn(const QList<QByteArray>& paths) {
     m_window = std::make_unique<MainWindow>(paths, m_disk);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(m_window->state().started);
     QTRY_VERIFY(!m_window->isWorking());
 }
 

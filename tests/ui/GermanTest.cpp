@@ -97,7 +97,7 @@ void GermanTest::initTestCase() {
     m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir.path()), m_disk);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(m_window->state().started);
     QTRY_VERIFY(!m_window->isWorking());
 }
 

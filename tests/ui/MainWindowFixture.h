@@ -32,7 +32,7 @@ public:
         m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-        QTRY_VERIFY(m_window->state().Started);
+        QTRY_VERIFY(m_window->state().started);
         settle();
     }
     /// Waits until the window's commands have ended and their results show.

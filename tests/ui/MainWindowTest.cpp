@@ -70,7 +70,7 @@ void MainWindowTest::start() {
     m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(m_window->state().started);
     QTRY_VERIFY(!m_window->isWorking());
 }
 

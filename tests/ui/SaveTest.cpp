@@ -128,7 +128,7 @@ void SaveTest::start() {
     m_window->setQuestions(m_user);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(m_window->state().started);
     QTRY_VERIFY(!m_window->isWorking());
 }
 

@@ -48,7 +48,7 @@ void WindowSettingsTest::newWindow() {
     WindowSettings::restore(*m_window);
     m_window->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));
-    QTRY_VERIFY(m_window->state().Started);
+    QTRY_VERIFY(m_window->state().started);
     settle();
 }
 

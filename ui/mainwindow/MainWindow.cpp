@@ -204,7 +204,7 @@ void MainWindow::showEvent(QShowEvent* event) {
     updateMinimumSize();
     // The start routine runs once the window is up, also where the window
     // manager never reports an activation.
-    if (!m_state.Started)
+    if (!m_state.started)
         QTimer::singleShot(0, this, &MainWindow::startUp);
 }
 
@@ -239,9 +239,9 @@ void MainWindow::changeEvent(QEvent* event) {
 }
 
 void MainWindow::startUp() {
-    if (m_state.Started)
+    if (m_state.started)
         return;
-    m_state.Started = true;
+    m_state.started = true;
     prepareCaseTables();
     m_state.enterRunsReplace = true;
     openStartPaths();

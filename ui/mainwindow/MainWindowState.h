@@ -7,7 +7,7 @@ namespace quillon {
 /// read from the controls, which carry the same names).
 struct MainWindowState {
     /// The start routine has run.
-    bool Started = false;
+    bool started = false;
     /// The two Enter-key targets: "OK" and "Load". Load wins when both are on.
     bool enterRunsReplace = false;
     bool enterRunsReload = false;
