@@ -729,10 +729,6 @@ das Kontextmenü.</translation>
         <translation>Nur %1 wird gezeigt; weggelassen: %2</translation>
     </message>
     <message>
-        <source>Status</source>
-        <translation>Status</translation>
-    </message>
-    <message>
         <source>In the With text: %1.</source>
         <translation>Im Feld &quot;Durch&quot;: %1.</translation>
     </message>

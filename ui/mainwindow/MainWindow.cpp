@@ -193,7 +193,7 @@ QWidget* MainWindow::buildStatusLine() {
     m_status->setWordWrap(true);
     m_status->setContentsMargins(4, 2, 4, 2);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    m_status->setAccessibleName(tr("Status"));
+    // No accessible name of its own: screen readers say the message itself.
     m_status->hide();
     return m_status;
 }
