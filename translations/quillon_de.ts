@@ -257,6 +257,18 @@ Das Rückgängig-Skript bleibt für sie erhalten.</translation>
         <source>&amp;Rename File</source>
         <translation>Datei &amp;umbenennen</translation>
     </message>
+    <message>
+        <source>By Date &amp;Taken</source>
+        <translation>Nach A&amp;ufnahmedatum</translation>
+    </message>
+    <message>
+        <source>By &amp;Modification Time</source>
+        <translation>Nach Änderungs&amp;zeit</translation>
+    </message>
+    <message>
+        <source>By Name, &amp;Numbers as Numbers</source>
+        <translation>Nach Namen, Z&amp;ahlen als Zahlen</translation>
+    </message>
 </context>
 <context>
     <name>quillon::HelpWindow</name>
@@ -446,6 +458,18 @@ Das Rückgängig-Skript bleibt für sie erhalten.</translation>
     <message>
         <source>&amp;About</source>
         <translation>&amp;Über Quillon</translation>
+    </message>
+    <message>
+        <source>By Date &amp;Taken</source>
+        <translation>Nach A&amp;ufnahmedatum</translation>
+    </message>
+    <message>
+        <source>By &amp;Modification Time</source>
+        <translation>Nach Änderungs&amp;zeit</translation>
+    </message>
+    <message>
+        <source>By Name, &amp;Numbers as Numbers</source>
+        <translation>Nach Namen, Z&amp;ahlen als Zahlen</translation>
     </message>
 </context>
 <context>
@@ -704,6 +728,32 @@ das Kontextmenü.</translation>
         <source>Only %1 is shown; left out: %2</source>
         <translation>Nur %1 wird gezeigt; weggelassen: %2</translation>
     </message>
+    <message>
+        <source>In the With text: %1.</source>
+        <translation>Im Feld &quot;Durch&quot;: %1.</translation>
+    </message>
+    <message>
+        <source>In the Replace text: %1.</source>
+        <translation>Im Feld &quot;Ersetzen&quot;: %1.</translation>
+    </message>
+    <message>
+        <source>At position %1 of the With text: %2.</source>
+        <translation>An Position %1 im Feld &quot;Durch&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>At position %1 of the Replace text: %2.</source>
+        <translation>An Position %1 im Feld &quot;Ersetzen&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>Files that kept their name: %1. A field their new name needs is missing: %2.</source>
+        <translation>Dateien, die ihren Namen behalten haben: %1. Es fehlt ein Feld, das ihr neuer Name braucht: %2.</translation>
+    </message>
+    <message>
+        <source>The Replace text is a regular expression;
+$1 to $9 in the With text stand for its groups.</source>
+        <translation>Der Text in &quot;Ersetzen&quot; ist ein regulärer Ausdruck;
+$1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
+    </message>
 </context>
 <context>
     <name>quillon::PresetsDialog</name>
@@ -802,11 +852,12 @@ das Kontextmenü.</translation>
         <translation>Die Vorlage wurde nicht verwendet:
 %1</translation>
     </message>
+</context>
+<context>
+    <name>quillon::PreviewListModel</name>
     <message>
-        <source>The preset was not used:
-%1 holds a regular expression, which only quillon-cli runs.</source>
-        <translation>Die Vorlage wurde nicht verwendet:
-%1 enthält einen regulären Ausdruck, den nur quillon-cli ausführt.</translation>
+        <source>Kept its name: the file has no %1.</source>
+        <translation>Name beibehalten: der Datei fehlt %1.</translation>
     </message>
 </context>
 <context>
@@ -1009,6 +1060,10 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
         <source>Insert position</source>
         <translation>Einfügeposition</translation>
     </message>
+    <message>
+        <source>Regular expression</source>
+        <translation>Regulärer Ausdruck</translation>
+    </message>
 </context>
 <context>
     <name>quillon::SaveConfirmDialog</name>
@@ -1135,6 +1190,10 @@ Möchten Sie seine Dateien zurückbenennen?</translation>
     <message>
         <source>Extension</source>
         <translation>Endung</translation>
+    </message>
+    <message>
+        <source>Tags</source>
+        <translation>Tags</translation>
     </message>
 </context>
 <context>
@@ -1347,6 +1406,49 @@ Möchten Sie seine Dateien zurückbenennen?</translation>
     <message>
         <source>New format: field %1</source>
         <translation>Neues Format: Feld %1</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::WizardTagsPage</name>
+    <message>
+        <source>This feature names files from what is inside them. Click on a field of the first selected file to add it to the new names.</source>
+        <translation>Diese Funktion benennt Dateien nach ihrem Inhalt. Klicken Sie auf ein Feld der ersten ausgewählten Datei, um es in die neuen Namen aufzunehmen.</translation>
+    </message>
+    <message>
+        <source>Field</source>
+        <translation>Feld</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Wert</translation>
+    </message>
+    <message>
+        <source>Fields</source>
+        <translation>Felder</translation>
+    </message>
+    <message>
+        <source>Enter, Space or a click adds the field to the With text.</source>
+        <translation>Eingabe, Leertaste oder ein Klick fügt das Feld in &quot;Durch&quot; ein.</translation>
+    </message>
+    <message>
+        <source>With:</source>
+        <translation>Durch:</translation>
+    </message>
+    <message>
+        <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
+        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+    </message>
+    <message>
+        <source>No file is selected.</source>
+        <translation>Keine Datei ist ausgewählt.</translation>
+    </message>
+    <message>
+        <source>Fields of &quot;%1&quot;:</source>
+        <translation>Felder von &quot;%1&quot;:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; has no fields.</source>
+        <translation>&quot;%1&quot; hat keine Felder.</translation>
     </message>
 </context>
 <context>

@@ -29,6 +29,8 @@ public:
     void store(const metadata::FileIdentity& identity, metadata::FieldSet wanted,
                const metadata::FileFields& fields);
 
+    /// The folder whose entries the cache holds.
+    const std::string& folder() const { return m_folder; }
     std::size_t size() const { return m_entries.size(); }
     void clear() { m_entries.clear(); }
 

@@ -95,12 +95,21 @@ FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& name
     batch.fields.resize(entries.size());
     BatchState s(*context.folder, *context.cache, names, entries, wanted, batch.fields);
     {
-        ProgressStage stage(context.progress, WorkStage::Fields, entries.size());
+        // Reading a file costs far more than a step: one per percent.
+        ProgressStage stage(context.progress, WorkStage::Fields, entries.size(),
+                            entries.size() / 100);
         const std::size_t count = std::min<std::size_t>(fieldReadThreads(), entries.size());
         std::vector<std::jthread> workers;
         for (std::size_t t = 0; t < count; ++t)
             workers.emplace_back([&s] { work(s); });
-        watch(s, context, stage);
+        try {
+            watch(s, context, stage);
+        } catch (...) {
+            // The reporter abandons the work: the workers must not read
+            // the rest of the folder before the threads can be joined.
+            s.stop = true;
+            throw;
+        }
         workers.clear();
         stage.advance(s.done.load());
     }

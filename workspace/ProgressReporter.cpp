@@ -12,14 +12,16 @@ constexpr std::size_t kNever = std::numeric_limits<std::size_t>::max();
 
 } // namespace
 
-ProgressStage::ProgressStage(ProgressReporter* reporter, WorkStage stage, std::size_t total)
+ProgressStage::ProgressStage(ProgressReporter* reporter, WorkStage stage, std::size_t total,
+                             std::size_t grain)
     : m_reporter(total >= kProgressThreshold ? reporter : nullptr)
     , m_total(total)
+    , m_grain(std::max<std::size_t>(grain, 1))
     , m_next(kNever) {
     if (!m_reporter)
         return;
     m_reporter->begin(stage, total);
-    m_next = std::min(kProgressGrain, total);
+    m_next = std::min(m_grain, total);
 }
 
 ProgressStage::~ProgressStage() {
@@ -30,7 +32,7 @@ ProgressStage::~ProgressStage() {
 void ProgressStage::report(std::size_t done) {
     done = std::min(done, m_total);
     m_reporter->step(done);
-    m_next = done == m_total ? kNever : std::min(done + kProgressGrain, m_total);
+    m_next = done == m_total ? kNever : std::min(done + m_grain, m_total);
 }
 
 } // namespace quillon

@@ -56,7 +56,10 @@ inline constexpr std::size_t kProgressGrain = 4096;
 /// to destruction. A loop calls advance with its count after each entry.
 class ProgressStage final {
 public:
-    ProgressStage(ProgressReporter* reporter, WorkStage stage, std::size_t total);
+    /// grain: the entries between two steps; a loop that reports from a
+    /// watcher rather than per entry may ask for finer steps.
+    ProgressStage(ProgressReporter* reporter, WorkStage stage, std::size_t total,
+                  std::size_t grain = kProgressGrain);
     ~ProgressStage();
     ProgressStage(const ProgressStage&) = delete;
     ProgressStage& operator=(const ProgressStage&) = delete;
@@ -73,6 +76,7 @@ private:
 
     ProgressReporter* m_reporter;
     std::size_t m_total;
+    std::size_t m_grain;
     /// The count that reports next; never reached when nothing is reported.
     std::size_t m_next;
 };

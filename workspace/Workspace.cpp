@@ -102,6 +102,8 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
         m_preview.checked.assign(count, true);
         [[fallthrough]];
     case PreviewRebuild::Reset:
+        // Every name is the disk's again: no entry kept one for want of a field.
+        m_missing.clear();
         for (std::size_t i = 0; i < count; ++i) {
             rewriting.advance(i);
             m_folder.names.decodeInto(i, m_scratch);

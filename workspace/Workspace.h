@@ -11,6 +11,7 @@
 #include "workspace/FolderReader.h"
 #include "workspace/NameList.h"
 #include "workspace/ProgressReporter.h"
+#include "workspace/ReloadOrder.h"
 #include "workspace/SaveCallbacks.h"
 #include "workspace/SavePlan.h"
 #include "workspace/UndoCopy.h"
@@ -74,13 +75,6 @@ public:
     }
     /// "Undo" became possible or impossible.
     virtual void undoAvailabilityChanged(bool available) { (void)available; }
-};
-
-/// The reload orders besides name and creation time.
-enum class ReloadOrder : std::uint8_t {
-    Taken,    ///< the date a photo was taken, else the modification time
-    Modified, ///< the modification time
-    Natural,  ///< by name, with runs of digits compared as numbers
 };
 
 /// The orders of a list of chosen entries (Workspace::loadChosen).
@@ -169,7 +163,8 @@ public:
     /// the press or reload that wanted them changes nothing.
     void setStopRequest(std::function<bool()> shouldStop) { m_shouldStop = std::move(shouldStop); }
     /// Per preview entry, the fields the last press needed and the file
-    /// lacked (0: none); empty when the last press had no tokens.
+    /// lacked (0: none); empty when the last press had no tokens, and after
+    /// a reload, a reset or an undo.
     const std::vector<FieldMask>& missingFields() const { return m_missing; }
     /// How many entries the last press left with their name for want of a field.
     std::size_t keptForMissingFields() const;
@@ -180,6 +175,11 @@ public:
     /// The fields of wanted of every listed file, index-paired with the
     /// folder list (empty when stopped).
     std::vector<metadata::FileFields> readListedFields(metadata::FieldSet wanted);
+    /// The fields of wanted that the file of folder list entry index holds:
+    /// from the cache where it holds them all, else read from the file
+    /// without keeping them, so that it may be asked while another thread
+    /// copies the workspace. None for an index past the list.
+    metadata::FileFields entryFields(std::size_t index, metadata::FieldSet wanted) const;
 
     /// Rewrites the preview names by mode (Reload, Reset, CaseReapply,
     /// Undo). The operation modes run through apply, which

@@ -84,6 +84,22 @@ std::vector<metadata::FileFields> Workspace::readListedFields(metadata::FieldSet
     return fields;
 }
 
+metadata::FileFields Workspace::entryFields(std::size_t index, metadata::FieldSet wanted) const {
+    if (index >= m_folder.names.size() || !m_fieldSource)
+        return {};
+    const std::unique_ptr<FolderFields> reader = m_fieldSource->openFolder(m_folder.directory);
+    metadata::FileIdentity identity;
+    if (!reader || reader->identify(m_folder.names[index], identity) != 0)
+        return {};
+    // Inodes are unique only within one file system, so only the entries
+    // of this very folder will do.
+    if (m_fieldCache.folder() == m_folder.directory) {
+        if (const metadata::FileFields* kept = m_fieldCache.find(identity, wanted))
+            return *kept;
+    }
+    return reader->read(m_folder.names[index], identity, wanted);
+}
+
 NameList Workspace::ordered(const NameList& names, const std::string& folder, ReloadOrder order,
                             bool& stopped) {
     std::vector<std::size_t> sequence = allEntries(names.size());

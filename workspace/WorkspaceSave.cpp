@@ -336,6 +336,9 @@ void Workspace::renameEntry(std::size_t index, NameView name, bool updateCase) {
     } else {
         setPreviewName(index, name);
     }
+    // The entry has the name the user gave it, not one kept for want of a field.
+    if (index < m_missing.size())
+        m_missing[index] = 0;
     if (m_observer)
         m_observer->previewNamesChanged();
 }

@@ -126,6 +126,21 @@ TEST(MediaFolder, ReadsThePhotoFields) {
     }
 }
 
+// HEIF photos keep their Exif in an item of the file's box structure, and
+// their size in the image's spatial extents.
+TEST(MediaFolder, ReadsThePhotoFieldsOfHeic) {
+    quillon::test::TempFolder folder;
+    const quillon::test::SamplePhoto photo{"2023:10:11 12:13:14", "", "", "Apple", "iPhone 12"};
+    ASSERT_TRUE(writeHeicSample(folder.file("p.heic"), photo, 4032, 3024));
+    const FileFields f = MediaFolder(folder.path()).read("p.heic", kPhotoFields);
+    EXPECT_EQ(f.date(Field::Taken), (DateTime{2023, 10, 11, 12, 13, 14}));
+    EXPECT_EQ(f.text(Field::Camera), "Apple iPhone 12");
+    EXPECT_EQ(f.number(Field::Width), 4032U);
+    EXPECT_EQ(f.number(Field::Height), 3024U);
+    EXPECT_FALSE(
+        MediaFolder(folder.path()).read("p.heic", kAudioFields).present().intersects(kAudioFields));
+}
+
 TEST(MediaFolder, ModifiedComesFromTheDiskWithoutOpening) {
     quillon::test::TempFolder folder;
     std::ofstream(folder.file("plain.txt")) << "text";

@@ -244,4 +244,75 @@ bool writeJpegSample(const std::string& path, const SamplePhoto& photo) {
     }
 }
 
+namespace {
+
+// An ISO base media file box: its size, its type and its body.
+ByteVector box(const char* type, const ByteVector& body) {
+    return be32(8 + body.size()) + ByteVector(type, 4) + body;
+}
+
+// A full box: version and flags (all zero here) before the body.
+ByteVector fullBox(const char* type, const ByteVector& body) {
+    return box(type, be32(0) + body);
+}
+
+ByteVector be16(unsigned v) {
+    return ByteVector::fromShort(static_cast<short>(v), true);
+}
+
+// The Exif item's payload: the offset of the TIFF header after this field
+// (none), then the TIFF structure.
+ByteVector exifPayload(const SamplePhoto& photo) {
+    Exiv2::ExifData exif;
+    const auto put = [&exif](const char* key, const std::string& value) {
+        if (!value.empty())
+            exif[key] = value;
+    };
+    put("Exif.Photo.DateTimeOriginal", photo.dateTimeOriginal);
+    put("Exif.Photo.DateTimeDigitized", photo.dateTimeDigitized);
+    put("Exif.Image.Make", photo.make);
+    put("Exif.Image.Model", photo.model);
+    Exiv2::Blob tiff;
+    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+    return be32(0) + ByteVector(reinterpret_cast<const char*>(tiff.data()),
+                                static_cast<unsigned>(tiff.size()));
+}
+
+// The meta box with the Exif item at exifOffset (of exifSize bytes).
+ByteVector heicMeta(unsigned exifOffset, unsigned exifSize, unsigned width, unsigned height) {
+    const ByteVector handler =
+        fullBox("hdlr", be32(0) + ByteVector("pict", 4) + ByteVector(13, '\0'));
+    const ByteVector exifEntry =
+        fullBox("infe", be16(1) + be16(0) + ByteVector("Exif", 4) + ByteVector(1, '\0'));
+    const ByteVector itemInfo = fullBox("iinf", be16(1) + exifEntry);
+    // Offsets and lengths of four bytes, no base offset; one item, one extent.
+    const ByteVector location =
+        fullBox("iloc", ByteVector(1, '\x44') + ByteVector(1, '\0') + be16(1) + be16(1) + be16(0) +
+                            be16(1) + be32(exifOffset) + be32(exifSize));
+    const ByteVector extents = fullBox("ispe", be32(width) + be32(height));
+    const ByteVector properties = box("iprp", box("ipco", extents));
+    return fullBox("meta", handler + itemInfo + location + properties);
+}
+
+} // namespace
+
+bool writeHeicSample(const std::string& path, const SamplePhoto& photo, unsigned width,
+                     unsigned height) {
+    try {
+        const ByteVector fileType =
+            box("ftyp", ByteVector("heic", 4) + be32(0) + ByteVector("mif1heic", 8));
+        const ByteVector exif = exifPayload(photo);
+        // The meta box's size does not depend on where the item lies.
+        const unsigned metaSize = heicMeta(0, 0, 0, 0).size();
+        const unsigned exifOffset = fileType.size() + metaSize + 8;
+        const ByteVector file =
+            fileType + heicMeta(exifOffset, exif.size(), width, height) + box("mdat", exif);
+        std::ofstream out(path, std::ios::binary | std::ios::trunc);
+        out.write(file.data(), file.size());
+        return static_cast<bool>(out);
+    } catch (...) {
+        return false;
+    }
+}
+
 } // namespace quillon::test

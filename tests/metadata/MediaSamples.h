@@ -37,6 +37,13 @@ struct SamplePhoto {
 /// Writes a small JPEG to path with photo's metadata, through Exiv2.
 bool writeJpegSample(const std::string& path, const SamplePhoto& photo);
 
+/// Writes a small HEIF file (brand "heic") to path: photo's Exif dates,
+/// make and model in an Exif item, and width and height as the image's
+/// spatial extents. It holds no coded image; the metadata readers never
+/// decode one. Texts of photo that only XMP holds are left out.
+bool writeHeicSample(const std::string& path, const SamplePhoto& photo, unsigned width,
+                     unsigned height);
+
 /// The extension a file of kind carries, without ".".
 const char* sampleExtension(AudioKind kind);
 

@@ -3,6 +3,7 @@
 #include "ui/help/HelpWindow.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/wizard/WizardDialog.h"
+#include "ui/wizard/WizardTagsPage.h"
 #include "workspace/PosixFileSystem.h"
 
 #include <QAction>
@@ -20,6 +21,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 
 using namespace quillon;
@@ -170,6 +172,7 @@ private slots:
     void helpExampleWritesExactlyItsPair();
     void aboutBoxClosesWithOk();
     void mainWindowOpensAndReleasesTheWizard();
+    void tagsPageAddsFieldsAndWritesTheBoxes();
 
 private:
     WizardDialog* openWizard();
@@ -198,7 +201,7 @@ WizardDialog* AssistantsTest::openWizard() {
 void AssistantsTest::wizardIsSingleAndStartsFromDefaults() {
     WizardDialog* wizard = openWizard();
     auto* notebook = child<QTabWidget>(wizard, "W_TabbedNotebook1");
-    QCOMPARE(notebook->count(), 5);
+    QCOMPARE(notebook->count(), 6); // the five pages and Tags
     QCOMPARE(notebook->tabText(notebook->currentIndex()), QStringLiteral("Reformat"));
     QVERIFY(!m_main->action("MainMenu_View_Wizard")->isEnabled());
     QVERIFY(!m_main->button("Replace_OptionsWizard")->isEnabled());
@@ -502,6 +505,61 @@ void AssistantsTest::mainWindowOpensAndReleasesTheWizard() {
     QVERIFY(entry->isEnabled());
     window.findChild<QAction*>(QStringLiteral("MainMenu_Help_Help"))->trigger();
     QCOMPARE(window.findChildren<HelpWindow*>().size(), 1);
+}
+
+void AssistantsTest::tagsPageAddsFieldsAndWritesTheBoxes() {
+    SelectedFileFields selected;
+    selected.name = U"01 Back.mp3";
+    selected.fields.setText(metadata::Field::Title, "Back\nin Black");
+    selected.fields.setText(metadata::Field::Artist, "AC/DC");
+    selected.fields.setDate(metadata::Field::Modified, {2024, 5, 6, 7, 8, 9});
+    auto* wizard = WizardDialog::open(m_main.get(), *m_main, m_main->wizard, {},
+                                      [&selected] { return selected; });
+    QVERIFY(QTest::qWaitForWindowExposed(wizard));
+    auto* notebook = child<QTabWidget>(wizard, "W_TabbedNotebook1");
+    QCOMPARE(notebook->tabText(notebook->count() - 1), QStringLiteral("Tags"));
+    notebook->setCurrentIndex(notebook->count() - 1);
+    auto* fields = child<QTreeWidget>(wizard, "W_Tags_Fields");
+    QVERIFY(!fields->accessibleName().isEmpty());
+    QCOMPARE(fields->topLevelItemCount(), 3);
+    const QStringList expected[] = {
+        {QStringLiteral("<artist>"), QStringLiteral("AC/DC")},
+        {QStringLiteral("<title>"), QStringLiteral("Back in Black")},
+        {QStringLiteral("<modified>"), QStringLiteral("2024-05-06 07:08:09")}};
+    for (int row = 0; row < 3; ++row) {
+        QCOMPARE(fields->topLevelItem(row)->text(0), expected[row][0]);
+        QCOMPARE(fields->topLevelItem(row)->text(1), expected[row][1]);
+    }
+    QVERIFY(child<QLabel>(wizard, "W_Tags_File")->text().contains(QStringLiteral("01 Back.mp3")));
+
+    // A click, Space and Enter each add the field at the cursor; Enter does
+    // not press OK.
+    auto* with = child<QLineEdit>(wizard, "W_Tags_With");
+    QTest::mouseClick(fields->viewport(), Qt::LeftButton, {},
+                      fields->visualItemRect(fields->topLevelItem(0)).center());
+    QTest::keyClicks(with, QStringLiteral(" - "));
+    fields->setFocus();
+    fields->setCurrentItem(fields->topLevelItem(1));
+    QTest::keyClick(fields, Qt::Key_Space);
+    with->setCursorPosition(0);
+    fields->setCurrentItem(fields->topLevelItem(2));
+    QTest::keyClick(fields, Qt::Key_Return);
+    QCOMPARE(with->text(), QStringLiteral("<modified><artist> - <title>"));
+    QVERIFY(m_main->text("Replace_From").isEmpty());
+
+    click(wizard, "W_Tags_OKButton");
+    QCOMPARE(m_main->text("Replace_From"), QStringLiteral("*"));
+    QCOMPARE(m_main->text("Replace_To"), QStringLiteral("<modified><artist> - <title>"));
+    click(wizard, "W_Tags_ClearButton");
+    QVERIFY(with->text().isEmpty());
+    QVERIFY(m_main->text("Replace_To").isEmpty());
+
+    // Read again on each showing: no file checked any more.
+    selected = {};
+    notebook->setCurrentIndex(0);
+    notebook->setCurrentIndex(notebook->count() - 1);
+    QCOMPARE(fields->topLevelItemCount(), 0);
+    QCOMPARE(child<QLabel>(wizard, "W_Tags_File")->text(), QStringLiteral("No file is selected."));
 }
 
 QTEST_MAIN(AssistantsTest)

@@ -35,6 +35,7 @@ private slots:
     void optionsPanelFloatsOverTheListsAtTheLowerLeft();
     void clearButtonEmptiesBothPatternBoxes();
     void splitterClosesPastTheLeftEdgeAndReopens();
+    void regularExpressionBoxRunsExpressionsAndRefusesBadOnes();
 
 private:
     void setText(const char* box, const QString& text) { child<QLineEdit>(box)->setText(text); }
@@ -314,6 +315,40 @@ void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {
     m_window->resize(m_window->width() + 200, m_window->height() + 50);
     QTRY_COMPARE(child<QWidget>("FileBox_Preview")->width(), m_window->width() - 51 - 3);
     QCOMPARE(tree->width(), 51);
+}
+
+void ControlsTest::regularExpressionBoxRunsExpressionsAndRefusesBadOnes() {
+    auto* regex = child<QCheckBox>("Replace_Regex");
+    QVERIFY(!regex->isChecked());
+    QVERIFY(!regex->toolTip().isEmpty());
+    setChecked("Replace_UpdateCase", false);
+    child<QRadioButton>("Case_None")->click();
+    settle();
+    // "/" marks a pattern, and a pattern has no scope: unless it is an expression.
+    setText("Replace_From", QStringLiteral("^(\\w+) (song)/?"));
+    QVERIFY(child<QWidget>("Replace_FNExtPanel")->isHidden());
+    regex->setChecked(true);
+    QVERIFY(!child<QWidget>("Replace_FNExtPanel")->isHidden());
+    QVERIFY(child<QCheckBox>("Replace_Case")->isEnabled());
+    setText("Replace_To", QStringLiteral("$2 - $1"));
+    child<QPushButton>("Replace_Button")->click();
+    settle();
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("song - Alpha.mp3"), QStringLiteral("Song - beta.mp3"),
+                          QStringLiteral("gamma.txt")}));
+
+    const QStringList before = previewNames();
+    setText("Replace_From", QStringLiteral("(a|b"));
+    QString message;
+    answerNextMessageBox(&message);
+    child<QPushButton>("Replace_Button")->click();
+    settle();
+    QTRY_VERIFY(!message.isEmpty());
+    QVERIFY2(message.startsWith(QStringLiteral("Regular expression: The expression is not valid.\n"
+                                               "At position ")) &&
+                 message.contains(QStringLiteral("of the Replace text")),
+             qPrintable(message));
+    QCOMPARE(previewNames(), before);
 }
 
 QTEST_MAIN(ControlsTest)

@@ -97,6 +97,7 @@ void PresetsTest::choosingAPresetWritesEveryControl() {
     child<QLineEdit>("Replace_InsertString")->setText(QStringLiteral(" (live)"));
     child<QAbstractButton>("Replace_Button_Ext_Off")->click(); // both parts
     child<QCheckBox>("Case_Smart_Commas")->setChecked(true);
+    child<QCheckBox>("Replace_Regex")->click();
     const Preset saved = presets()->currentSettings();
     QVERIFY(presets()->saveAs(QStringLiteral("Live")));
 
@@ -106,6 +107,7 @@ void PresetsTest::choosingAPresetWritesEveryControl() {
     child<QLineEdit>("Replace_To")->clear();
     child<QCheckBox>("Replace_DelDigits")->click();
     child<QCheckBox>("Replace_Insert")->click();
+    child<QCheckBox>("Replace_Regex")->click();
     child<QAbstractButton>("Replace_Button_FN_On")->click(); // extensions only
     child<QRadioButton>("Case_None")->click();
     settle();

@@ -193,6 +193,87 @@ TEST_F(FieldReadingTest, TheNewOrdersKeepEqualKeysInNameOrderAndLeaveHiddenFiles
     EXPECT_EQ(names(m_ws.preview().names), names(m_ws.folderList().names));
 }
 
+TEST_F(FieldReadingTest, OneEntrysFieldsComeFromTheCacheOrAreReadWithoutKeeping) {
+    add("a.mp3", song("A", "T"));
+    add("b.mp3", song(nullptr, "U"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    m_ws.setChecked(1, false);
+    EXPECT_FALSE(press("*", "<artist>"));
+    ASSERT_EQ(m_source.reads.load(), 1);
+    EXPECT_EQ(m_ws.entryFields(0, Field::Artist).text(Field::Artist), "A");
+    EXPECT_EQ(m_source.reads.load(), 1);
+    // More than the cache holds: read, and read again, since nothing is kept.
+    for (int round = 0; round < 2; ++round)
+        EXPECT_EQ(m_ws.entryFields(0, FieldSet(Field::Artist) | Field::Title).text(Field::Title),
+                  "T");
+    EXPECT_EQ(m_ws.entryFields(1, Field::Title).text(Field::Title), "U");
+    EXPECT_EQ(m_source.reads.load(), 4);
+    EXPECT_TRUE(m_ws.entryFields(2, Field::Title).present().empty());
+}
+
+TEST_F(FieldReadingTest, AResetOrARenameForgetsTheEntriesThatKeptTheirName) {
+    add("a.mp3", song(nullptr, "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    EXPECT_FALSE(press("*", "<artist>"));
+    EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
+    m_ws.rebuildPreview(PreviewRebuild::CaseReapply);
+    EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
+    m_ws.rebuildPreview(PreviewRebuild::Reset);
+    EXPECT_EQ(m_ws.keptForMissingFields(), 0U);
+    EXPECT_FALSE(press("*", "<artist>"));
+    m_ws.renameEntry(0, U"Given.mp3", false);
+    EXPECT_EQ(m_ws.keptForMissingFields(), 0U);
+}
+
+namespace {
+
+// Abandons the work at its first step of reading fields, as a cancelled
+// window command does.
+class AbandoningReporter final : public ProgressReporter {
+public:
+    struct Abandoned {};
+    std::atomic<bool> thrown{false};
+
+    void begin(WorkStage stage, std::size_t) override { m_fields = stage == WorkStage::Fields; }
+    void step(std::size_t) override {
+        if (!m_fields)
+            return;
+        thrown = true;
+        throw Abandoned{};
+    }
+    void end() override {}
+
+private:
+    bool m_fields = false;
+};
+
+} // namespace
+
+// The steps come every percent, so a cancel reaches the readers early, and
+// they stop at once.
+TEST_F(FieldReadingTest, AbandonedReadingStopsTheReadersAtOnce) {
+    const int count = 1000;
+    for (int i = 0; i < count; ++i)
+        add("f" + std::to_string(i) + ".mp3", song("A", "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    AbandoningReporter reporter;
+    // Reads past a fifth wait for the reporter's first step; a reader that
+    // waits in vain gives up for all, so that a fault fails the count below
+    // rather than hanging.
+    std::atomic<bool> gaveUp{false};
+    m_source.onRead = [this, &reporter, &gaveUp] {
+        if (m_source.reads.load() <= count / 5)
+            return;
+        for (int wait = 0; wait < 2000 && !reporter.thrown && !gaveUp; ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        gaveUp = !reporter.thrown;
+    };
+    m_ws.setProgressReporter(&reporter);
+    EXPECT_THROW(press("*", "<artist>"), AbandoningReporter::Abandoned);
+    EXPECT_FALSE(gaveUp.load());
+    EXPECT_LT(m_source.reads.load(), count / 2);
+}
+
 TEST(NaturalOrder, NumbersCompareAsNumbers) {
     const std::pair<NameView, NameView> less[] = {
         {U"track 2", U"track 10"},

@@ -97,6 +97,24 @@ void FileLists::buildPopup() {
           "ByFileNames1");
     named(popupReload->addAction(tr("By &Date and Time"), this, &FileLists::reloadByDateRequested),
           "FileBox_Preview_PopupMenu_ReloadSort_DateTime");
+    const struct {
+        const char* caption;
+        const char* name;
+        ReloadOrder order;
+    } orders[] = {
+        {QT_TR_NOOP("By Date &Taken"), "FileBox_Preview_PopupMenu_ReloadSort_Taken",
+         ReloadOrder::Taken},
+        {QT_TR_NOOP("By &Modification Time"), "FileBox_Preview_PopupMenu_ReloadSort_Modified",
+         ReloadOrder::Modified},
+        {QT_TR_NOOP("By Name, &Numbers as Numbers"), "FileBox_Preview_PopupMenu_ReloadSort_Natural",
+         ReloadOrder::Natural},
+    };
+    for (const auto& o : orders) {
+        named(
+            popupReload->addAction(tr(o.caption), this,
+                                   [this, order = o.order] { emit reloadInOrderRequested(order); }),
+            o.name);
+    }
     m_popupRename = named(m_popup->addAction(tr("&Rename File"), this, &FileLists::renameRequested),
                           "FileBox_Preview_PopupMenu_RenameFile");
     connect(m_popup, &QMenu::aboutToShow, this, &FileLists::prepareContextMenu);

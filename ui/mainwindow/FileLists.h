@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/ReloadOrder.h"
+
 #include <QWidget>
 
 class QAbstractItemModel;
@@ -53,6 +55,7 @@ signals:
     void invertAllRequested();
     void reloadByNameRequested();
     void reloadByDateRequested();
+    void reloadInOrderRequested(quillon::ReloadOrder order);
     void renameRequested();
 
 protected:

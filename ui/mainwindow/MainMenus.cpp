@@ -22,6 +22,22 @@ QMenu* MainMenus::buildFile(QWidget* window) {
               "SortbyFileName1");
     named(reload->addAction(tr("Sort by &Date"), this, &MainMenus::reloadByDateChosen),
           "SortbyDate1");
+    const struct {
+        const char* caption;
+        const char* name;
+        ReloadOrder order;
+    } orders[] = {
+        {QT_TR_NOOP("By Date &Taken"), "MainMenu_File_Reload_Taken", ReloadOrder::Taken},
+        {QT_TR_NOOP("By &Modification Time"), "MainMenu_File_Reload_Modified",
+         ReloadOrder::Modified},
+        {QT_TR_NOOP("By Name, &Numbers as Numbers"), "MainMenu_File_Reload_Natural",
+         ReloadOrder::Natural},
+    };
+    for (const auto& o : orders) {
+        named(reload->addAction(tr(o.caption), this,
+                                [this, order = o.order] { emit reloadInOrderChosen(order); }),
+              o.name);
+    }
     m_save =
         named(file->addAction(tr("&Save"), this, &MainMenus::saveChosen), "MainMenu_File_Save");
     m_undoLastSave =

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/ReloadOrder.h"
+
 #include <QList>
 #include <QObject>
 
@@ -32,6 +34,9 @@ public:
 signals:
     void reloadByNameChosen();
     void reloadByDateChosen();
+    /// One of the orders after the two above (date taken, modification
+    /// time, natural name order).
+    void reloadInOrderChosen(quillon::ReloadOrder order);
     void saveChosen();
     void undoLastSaveChosen();
     /// The File menu opens.

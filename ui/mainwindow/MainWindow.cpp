@@ -30,6 +30,7 @@
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -57,6 +58,8 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     , m_runner(new CommandRunner(fs, this)) {
     if (!m_history.directory().empty())
         workspace().setHistory(&m_history);
+    // Each command's copy of the workspace carries the source on.
+    workspace().setFieldSource(&m_fields);
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("%1 %2").arg(QString::fromLatin1(kApplicationName),
                                                QString::fromLatin1(kApplicationVersion)));
@@ -72,6 +75,7 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     layout->setSpacing(0);
     layout->addWidget(buildTopStrip(menus));
     layout->addWidget(buildMiddle(), 1);
+    layout->addWidget(buildStatusLine());
     buildHidden();
     layout->addWidget(buildBottom());
     m_rowSizes = new ListRowSizes(workspace(), *m_folderModel, *m_previewModel,
@@ -120,6 +124,7 @@ QList<QMenu*> MainWindow::buildMenus() {
     };
     bind(&MainMenus::reloadByNameChosen, &MainWindow::load);
     bind(&MainMenus::reloadByDateChosen, &MainWindow::reloadSortedByDate);
+    connect(m_menus, &MainMenus::reloadInOrderChosen, this, &MainWindow::reloadInOrder);
     bind(&MainMenus::saveChosen, &MainWindow::save);
     bind(&MainMenus::undoLastSaveChosen, &MainWindow::undoLastSave);
     // Asked when the menu opens: the file may come and go at any time.
@@ -195,6 +200,16 @@ QWidget* MainWindow::buildHidden() {
         connect(button, &QPushButton::clicked, this, c.slot);
     }
     return hidden;
+}
+
+QWidget* MainWindow::buildStatusLine() {
+    m_status = named(new QLabel(this), "StatusLine");
+    m_status->setWordWrap(true);
+    m_status->setContentsMargins(4, 2, 4, 2);
+    m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // No accessible name of its own: screen readers say the message itself.
+    m_status->hide();
+    return m_status;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -309,6 +324,7 @@ void MainWindow::connectRunner() {
     });
     connect(m_runner, &CommandRunner::progressChanged, this, &MainWindow::showWork);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::endWork);
+    connect(m_runner, &CommandRunner::finished, this, &MainWindow::showKeptNames);
 }
 
 // Work long enough to show: the bar with its cancel button, and the controls

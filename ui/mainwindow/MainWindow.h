@@ -10,8 +10,10 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 
+class QLabel;
 class QMenu;
 class QScrollArea;
 
@@ -74,6 +76,9 @@ public slots:
     void load();
     void reloadFolder();
     void reloadSortedByDate();
+    /// File > Reload and the popup's orders by date taken, modification
+    /// time and natural name order.
+    void reloadInOrder(quillon::ReloadOrder order);
     void resetPreview();
     void checkAll();
     void uncheckAll();
@@ -88,6 +93,9 @@ public slots:
     void applyOperation();
     void undoLastPress();
     void showRefusal(RefusalCode code);
+    /// The status line: how many entries the last press left with their
+    /// name for want of a field, and which fields; hidden when none.
+    void showKeptNames();
     void updateEnterTargets();
 
     // saving and the single-file rename (MainWindowSave.cpp)
@@ -117,6 +125,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    void showExpressionRefusal(const std::optional<ExpressionError>& error);
+
     // saving and undoing it
     void tellReloadError(UserQuestions& ask, int error);
     void tellUndoResult(UserQuestions& ask, const UndoResult& result);
@@ -128,6 +138,7 @@ private:
     QWidget* buildMiddle();
     QWidget* buildBottom();
     QWidget* buildHidden();
+    QWidget* buildStatusLine();
     void connectCaseGroup();
     void connectReplaceGroup();
     void connectFileLists();
@@ -140,8 +151,8 @@ private:
     // lists
     void openStartPaths();
     std::string selectedFolder() const;
-    using LoadCommand = LoadResult (Workspace::*)(const std::string&, NameView);
-    void runLoad(LoadCommand command);
+    using LoadCommand = std::function<LoadResult(Workspace&, const std::string&, NameView)>;
+    void runLoad(const LoadCommand& command);
     void runRebuild(PreviewRebuild mode);
     void showPreviewList();
     void connectNotices();
@@ -150,6 +161,8 @@ private:
     QList<QByteArray> m_startPaths;
     /// Saves go into the user's history, and "Undo Last Save" takes from it.
     UndoHistory m_history;
+    /// Where "<field>" tokens and the orders by date read from.
+    MediaFieldSource m_fields;
     CommandRunner* m_runner = nullptr;
     InputGuard* m_guard = nullptr;
     /// Where the keyboard was before long work disabled the controls.
@@ -160,6 +173,7 @@ private:
     FolderListModel* m_folderModel = nullptr;
     ListRowSizes* m_rowSizes = nullptr;
     QScrollArea* m_bottom = nullptr;
+    QLabel* m_status = nullptr;
 
     MainMenus* m_menus = nullptr;
 

@@ -13,7 +13,9 @@ MainWindowAccess& MainWindow::access() const {
 }
 
 void MainWindow::openWizard() {
-    WizardDialog::open(this, *m_link, m_wizard, [this] { return m_link->previewNames(); });
+    WizardDialog::open(
+        this, *m_link, m_wizard, [this] { return m_link->previewNames(); },
+        [this] { return m_link->firstCheckedFields(); });
 }
 
 void MainWindow::openHelp() {

@@ -6,6 +6,8 @@
 
 #include "workspace/Workspace.h"
 
+#include <algorithm>
+
 namespace quillon {
 
 MainWindowLink::MainWindowLink(ReplaceGroup& replace, MainMenus& menus, const Workspace& workspace)
@@ -21,6 +23,18 @@ std::vector<Name> MainWindowLink::previewNames() const {
     for (std::size_t i = 0; i < preview.size(); ++i)
         names.push_back(preview.decoded(i));
     return names;
+}
+
+SelectedFileFields MainWindowLink::firstCheckedFields() const {
+    // The check marks are the selection the Select menu and a press follow.
+    const std::vector<bool>& checked = m_workspace.preview().checked;
+    const auto first = std::find(checked.begin(), checked.end(), true);
+    if (first == checked.end())
+        return {};
+    const auto index = static_cast<std::size_t>(std::distance(checked.begin(), first));
+    constexpr auto kEveryField = metadata::FieldSet::fromBits((1U << metadata::kFieldCount) - 1);
+    return {m_workspace.folderList().names.decoded(index),
+            m_workspace.entryFields(index, kEveryField)};
 }
 
 void MainWindowLink::setReplaceText(const QString& text) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/mainwindow/MainWindowAccess.h"
+#include "ui/wizard/WizardTagsPage.h"
 
 #include "engine/Name.h"
 
@@ -21,6 +22,8 @@ public:
 
     /// The preview list's names as they stand, checked or not.
     std::vector<Name> previewNames() const;
+    /// Every field of the first checked entry's file, read now.
+    SelectedFileFields firstCheckedFields() const;
 
     void setReplaceText(const QString& text) override;
     void setWithText(const QString& text) override;

@@ -34,19 +34,20 @@ void MainWindow::connectFileLists() {
     bind(&FileLists::reloadByNameRequested, &MainWindow::load);
     bind(&FileLists::reloadByDateRequested, &MainWindow::reloadSortedByDate);
     bind(&FileLists::renameRequested, &MainWindow::renameFromPopup);
+    connect(m_lists, &FileLists::reloadInOrderRequested, this, &MainWindow::reloadInOrder);
 }
 
 std::string MainWindow::selectedFolder() const {
     return QFile::encodeName(m_lists->tree()->selectedPath()).toStdString();
 }
 
-void MainWindow::runLoad(LoadCommand command) {
+void MainWindow::runLoad(const LoadCommand& command) {
     const QString shown = m_lists->tree()->selectedPath();
     auto result = std::make_shared<LoadResult>();
     m_runner->run(
         CommandRunner::OnCancel::Discard,
         [command, result, folder = selectedFolder(), mask = toName(m_strip->mask())](
-            Workspace& workspace, WorkControl&) { *result = (workspace.*command)(folder, mask); },
+            Workspace& workspace, WorkControl&) { *result = command(workspace, folder, mask); },
         [this, result, shown] {
             if (!result->ok())
                 showPlainMessage(this, QMessageBox::Critical,
@@ -71,6 +72,12 @@ void MainWindow::load() {
 
 void MainWindow::reloadSortedByDate() {
     runLoad(&Workspace::loadByDate);
+}
+
+void MainWindow::reloadInOrder(ReloadOrder order) {
+    runLoad([order](Workspace& workspace, const std::string& folder, NameView mask) {
+        return workspace.loadInOrder(folder, mask, order);
+    });
 }
 
 void MainWindow::resetPreview() {

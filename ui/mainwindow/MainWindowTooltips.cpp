@@ -51,6 +51,10 @@ constexpr Tooltip kTooltips[] = {
      QT_TRANSLATE_NOOP("quillon::MainWindow", "Clear the \"Replace\" and\n\"With\" edit boxes.")},
     {"Replace_OptionsWizard", QT_TRANSLATE_NOOP("quillon::MainWindow", "Wizard.")},
     {"Replace_Case", QT_TRANSLATE_NOOP("quillon::MainWindow", "Case-sensitive search.")},
+    {"Replace_Regex",
+     QT_TRANSLATE_NOOP("quillon::MainWindow",
+                       "The Replace text is a regular expression;\n$1 to $9 in the With text "
+                       "stand for its groups.")},
     {"Replace_Button", QT_TRANSLATE_NOOP("quillon::MainWindow", "Update the preview list.")},
     {"Replace_Undo_Button",
      QT_TRANSLATE_NOOP("quillon::MainWindow", "Undo the last change\nmade to the preview list.")},

@@ -113,16 +113,6 @@ void PresetsMenu::choose(const QString& name) {
         return;
     }
     const auto& preset = std::get<Preset>(loaded);
-    // The window has no such box: running the pattern as a plain one would
-    // give other names than the command line gives.
-    if (preset.settings.regularExpression) {
-        showPlainMessage(&m_window, QMessageBox::Critical,
-                         tr("The preset was not used:\n%1 holds a regular expression, which only "
-                            "quillon-cli runs.")
-                             .arg(QFile::decodeName(
-                                 QByteArray::fromStdString(m_store.filePath(bytesOf(name))))));
-        return;
-    }
     writeControls(preset);
 }
 
@@ -167,6 +157,8 @@ void PresetsMenu::writeCase(const ReplaceSettings& settings) {
 void PresetsMenu::writeReplaceGroup(const ReplaceSettings& s) {
     writeText("Replace_From", toQString(s.find));
     writeText("Replace_To", toQString(s.replaceWith));
+    // Before "Case sensitive": an expression is what lets that box be ticked.
+    writeCheck("Replace_Regex", s.regularExpression);
     writeCheck("Replace_Case", s.caseSensitive);
     writeCheck("Replace_UpdateCase", s.updateCase);
     writeCheck("SourceIsPreview", s.cumulate);

@@ -174,12 +174,17 @@ QLayout* ReplaceGroup::buildSwitches() {
     switches->setHorizontalSpacing(8);
     switches->setVerticalSpacing(0);
     m_replaceCase = checkBox("Replace_Case", tr("Case sensitive"), false, this);
+    m_regularExpression = checkBox("Replace_Regex", tr("Regular expression"), false, this);
     m_updateCase = checkBox("Replace_UpdateCase", tr("Update case"), true, this);
     m_sourceIsPreview = checkBox("SourceIsPreview", tr("Cumulate"), true, this);
     m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, this);
     m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, this);
     m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, this);
-    switches->addWidget(m_replaceCase, 0, 0);
+    auto* search = new QHBoxLayout;
+    search->setSpacing(8);
+    search->addWidget(m_replaceCase);
+    search->addWidget(m_regularExpression);
+    switches->addLayout(search, 0, 0);
     switches->addWidget(m_updateCase, 0, 1);
     switches->addWidget(m_sourceIsPreview, 0, 2);
     switches->addWidget(m_charToSpaces, 1, 0);
@@ -225,8 +230,8 @@ void ReplaceGroup::watchChanges() {
         connect(box, &QLineEdit::textChanged, this, &ReplaceGroup::changed);
         box->installEventFilter(this); // a click also recomputes the states
     }
-    for (QCheckBox* box : {m_replaceCase, m_updateCase, m_charToSpaces, m_delDigits,
-                           m_delExtraSpaces, m_trim, m_sourceIsPreview, m_insert})
+    for (QCheckBox* box : {m_replaceCase, m_regularExpression, m_updateCase, m_charToSpaces,
+                           m_delDigits, m_delExtraSpaces, m_trim, m_sourceIsPreview, m_insert})
         connect(box, &QCheckBox::toggled, this, &ReplaceGroup::changed);
 }
 
@@ -246,6 +251,7 @@ ReplaceSettings ReplaceGroup::settings() const {
     s.find = toName(m_replaceFrom->text());
     s.replaceWith = toName(m_replaceTo->text());
     s.caseSensitive = m_replaceCase->isChecked();
+    s.regularExpression = m_regularExpression->isChecked();
     s.updateCase = m_updateCase->isChecked();
     s.cumulate = m_sourceIsPreview->isChecked();
     s.deleteEnabled = m_trim->isChecked();
@@ -265,7 +271,9 @@ void ReplaceGroup::updateControlStates() {
     m_replaceButton->setEnabled(canApply(settings()));
 
     const QString from = m_replaceFrom->text();
-    const bool noScope = from.trimmed() == QStringLiteral("*") || from.contains(QLatin1Char('/'));
+    // In an expression "*" and "/" are no pattern marks: it has a scope.
+    const bool noScope = !m_regularExpression->isChecked() &&
+                         (from.trimmed() == QStringLiteral("*") || from.contains(QLatin1Char('/')));
     m_replaceCase->setEnabled(!noScope);
     m_fnExtPanel->setVisible(!noScope);
 }

@@ -84,6 +84,8 @@ private:
     QLineEdit* m_replaceFrom = nullptr;
     QLineEdit* m_replaceTo = nullptr;
     QCheckBox* m_replaceCase = nullptr;
+    /// "Regular expression": the Replace text is an ICU expression.
+    QCheckBox* m_regularExpression = nullptr;
     QCheckBox* m_updateCase = nullptr;
     QCheckBox* m_sourceIsPreview = nullptr;
     QCheckBox* m_trim = nullptr;

@@ -1,9 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/models/PreviewListModel.h"
 
+#include "ui/models/FieldText.h"
 #include "ui/models/NameText.h"
 #include "ui/models/WorkspaceSignals.h"
 #include "workspace/Workspace.h"
+
+#include <QGuiApplication>
+#include <QPalette>
 
 namespace quillon {
 
@@ -13,7 +17,8 @@ PreviewListModel::PreviewListModel(Workspace& workspace, const WorkspaceSignals&
     , m_workspace(workspace) {
     connect(&notices, &WorkspaceSignals::namesChanged, this, [this] {
         if (rowCount() > 0)
-            emit dataChanged(index(0), index(rowCount() - 1), {Qt::DisplayRole, Qt::EditRole});
+            emit dataChanged(index(0), index(rowCount() - 1),
+                             {Qt::DisplayRole, Qt::EditRole, Qt::ForegroundRole, Qt::ToolTipRole});
     });
     connect(&notices, &WorkspaceSignals::checksChangedIn, this, [this](int first, int last) {
         emit dataChanged(index(first), index(last), {Qt::CheckStateRole});
@@ -38,9 +43,23 @@ QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
         return preview.checked[row] ? Qt::Checked : Qt::Unchecked;
     case Qt::SizeHintRole:
         return rowSizeHint();
+    case Qt::ForegroundRole:
+    case Qt::ToolTipRole:
+        return keptNameData(row, role);
     default:
         return {};
     }
+}
+
+// An entry the last press left with its name because its file lacks a field
+// shows in the muted text colour, with the missing fields in its tooltip.
+QVariant PreviewListModel::keptNameData(std::size_t row, int role) const {
+    const std::vector<FieldMask>& missing = m_workspace.missingFields();
+    if (row >= missing.size() || missing[row] == 0)
+        return {};
+    if (role == Qt::ForegroundRole)
+        return QGuiApplication::palette().brush(QPalette::PlaceholderText);
+    return tr("Kept its name: the file has no %1.").arg(fieldTokenList(missing[row]));
 }
 
 bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {

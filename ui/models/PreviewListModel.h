@@ -22,6 +22,8 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
+    QVariant keptNameData(std::size_t row, int role) const;
+
     Workspace& m_workspace;
 };
 

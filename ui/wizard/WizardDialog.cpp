@@ -36,7 +36,8 @@ bool isOwnTransient(const QWindow* window, const QWindow* own) {
 
 } // namespace
 
-WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames)
+WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames,
+                           WizardTagsPage::FieldsReader readFields)
     : QDialog(mainWindow, Qt::Tool | Qt::WindowCloseButtonHint)
     , m_mainWindow(mainWindow)
     , m_access(&access)
@@ -69,6 +70,8 @@ WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, Previe
     m_extension = new WizardExtensionPage(access, this);
     addPage(m_extension, tr("Extension"), &WizardDialog::applyExtensionPage,
             &WizardDialog::clearExtensionPage);
+    m_tags = new WizardTagsPage(access, std::move(readFields), this);
+    addPage(m_tags, tr("Tags"), &WizardDialog::applyTagsPage, &WizardDialog::clearTagsPage);
     connect(m_notebook, &QTabWidget::currentChanged, this, &WizardDialog::pageChanged);
     m_notebook->setCurrentIndex(m_notebook->indexOf(m_reformat));
     pageChanged(m_notebook->currentIndex());
@@ -86,13 +89,15 @@ WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, Previe
 }
 
 WizardDialog* WizardDialog::open(QWidget* mainWindow, MainWindowAccess& access,
-                                 QPointer<WizardDialog>& instance, PreviewNames previewNames) {
+                                 QPointer<WizardDialog>& instance, PreviewNames previewNames,
+                                 WizardTagsPage::FieldsReader readFields) {
     // A closed window is only waiting for its deferred deletion (closing
     // trades the delete-on-close flag for a deleteLater).
     if (instance && !instance->testAttribute(Qt::WA_DeleteOnClose))
         instance = nullptr;
     if (!instance) {
-        instance = new WizardDialog(mainWindow, access, std::move(previewNames));
+        instance =
+            new WizardDialog(mainWindow, access, std::move(previewNames), std::move(readFields));
         instance->move(mainWindow->frameGeometry().topLeft() + QPoint(-50, 70));
     }
     instance->show();
@@ -148,6 +153,9 @@ void WizardDialog::refreshSamples() {
     m_delete->showSample(sample);
     m_insert->showSample(sample);
     m_reformat->colourErrorStrip();
+    // The selection may have changed in the main window meanwhile.
+    if (m_tags->isVisible())
+        m_tags->showFields();
 }
 
 void WizardDialog::setOpenersEnabled(bool enabled) {
@@ -196,6 +204,14 @@ void WizardDialog::applyExtensionPage() {
 
 void WizardDialog::clearExtensionPage() {
     m_extension->clear();
+}
+
+void WizardDialog::applyTagsPage() {
+    m_tags->ok();
+}
+
+void WizardDialog::clearTagsPage() {
+    m_tags->clear();
 }
 
 void WizardDialog::applyNumberPage() {

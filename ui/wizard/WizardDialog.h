@@ -2,6 +2,7 @@
 #pragma once
 
 #include "engine/Name.h"
+#include "ui/wizard/WizardTagsPage.h"
 
 #include <QDialog>
 #include <QPointer>
@@ -21,8 +22,9 @@ class WizardInsertPage;
 class WizardNumberPage;
 class WizardPage;
 class WizardReformatPage;
+class WizardTagsPage;
 
-/// The wizard: five pages that compose the main window's operation settings
+/// The wizard: six pages that compose the main window's operation settings
 /// and write them into its controls. It never touches the preview list. The
 /// pages own their controls; the dialog holds the notebook, the activation
 /// and the handlers, which pass each press on to its page.
@@ -34,12 +36,15 @@ public:
 
     /// mainWindow: the window the wizard belongs to; access: what the pages
     /// write into it.
-    WizardDialog(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames);
+    /// readFields: the fields of the first selected file, for the Tags page.
+    WizardDialog(QWidget* mainWindow, MainWindowAccess& access, PreviewNames previewNames,
+                 WizardTagsPage::FieldsReader readFields = {});
 
     /// Opens the one wizard of mainWindow, held in instance: raises a live one,
     /// else creates it 70 px below and 50 px left of the main window.
     static WizardDialog* open(QWidget* mainWindow, MainWindowAccess& access,
-                              QPointer<WizardDialog>& instance, PreviewNames previewNames);
+                              QPointer<WizardDialog>& instance, PreviewNames previewNames,
+                              WizardTagsPage::FieldsReader readFields = {});
 
     /// The longest preview name cut to the main window's scope.
     Name longestCut() const;
@@ -60,6 +65,8 @@ public slots:
 
     void applyReformatPage();
     void clearReformatPage();
+    void applyTagsPage();
+    void clearTagsPage();
     void showUnderscoreExample();
     void showParenthesesExample();
 
@@ -90,6 +97,7 @@ private:
     WizardDeletePage* m_delete = nullptr;
     WizardReformatPage* m_reformat = nullptr;
     WizardExtensionPage* m_extension = nullptr;
+    WizardTagsPage* m_tags = nullptr;
 };
 
 } // namespace quillon

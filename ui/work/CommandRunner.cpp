@@ -113,9 +113,17 @@ void CommandRunner::workOnCopy(const Command& command) {
         auto copy = std::make_unique<Workspace>(*m_workspace);
         copy->setObserver(m_log.get());
         copy->setProgressReporter(m_control.get());
+        // Reading fields asks for a stop between reads; the grain of the
+        // progress steps would be too coarse for a prompt cancel.
+        copy->setStopRequest([control = m_control.get()] { return control->stopRequested(); });
         command.work(*copy, *m_control);
         copy->setObserver(nullptr);
         copy->setProgressReporter(nullptr);
+        copy->setStopRequest({});
+        // A cancelled command that ended in order (a stop while fields were
+        // read) is dropped too: the lists stay as they were, undo copy and all.
+        if (command.onCancel == OnCancel::Discard && m_control->stopRequested())
+            throw WorkAbandoned{};
         m_result = std::move(copy);
     } catch (...) {
         // Cancelled (WorkAbandoned) or out of memory: the lists stay as they were.

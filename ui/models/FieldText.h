@@ -1,0 +1,22 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#pragma once
+
+#include "engine/FieldTokens.h"
+#include "metadata/FileFields.h"
+
+#include <QString>
+
+namespace quillon {
+
+/// The tokens of the fields of mask as the With text spells them, in
+/// field order: "<artist>, <title>".
+QString fieldTokenList(FieldMask mask);
+
+/// The token of one field: "<artist>".
+QString fieldToken(metadata::Field field);
+
+/// The value of field as the file holds it, for showing (dates as
+/// "yyyy-MM-dd HH:mm:ss"); empty when the file lacks it.
+QString fieldValueText(const metadata::FileFields& fields, metadata::Field field);
+
+} // namespace quillon
