@@ -730,19 +730,19 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>In the With text: %1.</source>
-        <translation>Im Feld &quot;Durch&quot;: %1.</translation>
+        <translation>Im Feld „Durch“: %1.</translation>
     </message>
     <message>
         <source>In the Replace text: %1.</source>
-        <translation>Im Feld &quot;Ersetzen&quot;: %1.</translation>
+        <translation>Im Feld „Ersetzen“: %1.</translation>
     </message>
     <message>
         <source>At position %1 of the With text: %2.</source>
-        <translation>An Position %1 im Feld &quot;Durch&quot;: %2.</translation>
+        <translation>An Position %1 im Feld „Durch“: %2.</translation>
     </message>
     <message>
         <source>At position %1 of the Replace text: %2.</source>
-        <translation>An Position %1 im Feld &quot;Ersetzen&quot;: %2.</translation>
+        <translation>An Position %1 im Feld „Ersetzen“: %2.</translation>
     </message>
     <message>
         <source>Files that kept their name: %1. A field their new name needs is missing: %2.</source>
@@ -751,8 +751,8 @@ das Kontextmenü.</translation>
     <message>
         <source>The Replace text is a regular expression;
 $1 to $9 in the With text stand for its groups.</source>
-        <translation>Der Text in &quot;Ersetzen&quot; ist ein regulärer Ausdruck;
-$1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
+        <translation>Der Text in „Ersetzen“ ist ein regulärer Ausdruck;
+$1 bis $9 in „Durch“ stehen für seine Gruppen.</translation>
     </message>
 </context>
 <context>
@@ -1428,7 +1428,7 @@ Möchten Sie seine Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Enter, Space or a click adds the field to the With text.</source>
-        <translation>Eingabe, Leertaste oder ein Klick fügt das Feld in &quot;Durch&quot; ein.</translation>
+        <translation>Eingabe, Leertaste oder ein Klick fügt das Feld in „Durch“ ein.</translation>
     </message>
     <message>
         <source>With:</source>
@@ -1436,7 +1436,7 @@ Möchten Sie seine Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Ersetzen“ und „Durch“ auszufüllen.</translation>
     </message>
     <message>
         <source>No file is selected.</source>
@@ -1444,11 +1444,11 @@ Möchten Sie seine Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Fields of &quot;%1&quot;:</source>
-        <translation>Felder von &quot;%1&quot;:</translation>
+        <translation>Felder von „%1“:</translation>
     </message>
     <message>
         <source>&quot;%1&quot; has no fields.</source>
-        <translation>&quot;%1&quot; hat keine Felder.</translation>
+        <translation>„%1“ hat keine Felder.</translation>
     </message>
 </context>
 <context>
