@@ -16,7 +16,7 @@
     <name>quillon::CaseGroup</name>
     <message>
         <source>Case</source>
-        <translation>Schreibung</translation>
+        <translation>Groß-/Kleinschreibung</translation>
     </message>
     <message>
         <source>Smart</source>
@@ -24,15 +24,15 @@
     </message>
     <message>
         <source>First letters</source>
-        <translation>Anfänge groß</translation>
+        <translation>Wortanfänge groß</translation>
     </message>
     <message>
         <source>Lowercase</source>
-        <translation>Klein</translation>
+        <translation>Kleinbuchstaben</translation>
     </message>
     <message>
         <source>Uppercase</source>
-        <translation>Groß</translation>
+        <translation>Großbuchstaben</translation>
     </message>
     <message>
         <source>None</source>
@@ -40,11 +40,11 @@
     </message>
     <message>
         <source>Always capitalize:</source>
-        <translation>Immer groß schreiben:</translation>
+        <translation>Immer großschreiben:</translation>
     </message>
     <message>
         <source>Most first letters</source>
-        <translation>Meiste Anfänge</translation>
+        <translation>Die meisten Wortanfänge</translation>
     </message>
     <message>
         <source>Small words</source>
@@ -52,7 +52,7 @@
     </message>
     <message>
         <source>Up to last delimiters</source>
-        <translation>Bis zu letzten Trennern</translation>
+        <translation>Bis zu den letzten Trennzeichen</translation>
     </message>
     <message>
         <source>Hyphenated terms</source>
@@ -78,7 +78,7 @@
 Try &quot;quillon --help&quot;.
 </source>
         <translation>quillon: unbekannte Option: %1
-Mehr mit &quot;quillon --help&quot;.
+Mehr mit „quillon --help“.
 </translation>
     </message>
     <message>
@@ -122,16 +122,16 @@ Die Optionen von Qt (-style, -platform, -reverse und andere) werden ebenfalls an
         <source>Folder.items.count &lt;&gt; Preview.items.count
 
 Changes cannot be saved. Click Reload.</source>
-        <translation>Folder.items.count &lt;&gt; Preview.items.count
+        <translation>Die Ordnerliste und die Vorschauliste stimmen nicht überein.
 
-Die Änderungen können nicht gespeichert werden. Klicken Sie auf Neu laden.</translation>
+Die Änderungen können nicht gespeichert werden. Klicken Sie auf „Neu laden“.</translation>
     </message>
     <message>
         <source>Not ready yet. Proceed when
 the &quot;Save&quot; is enabled.
 </source>
         <translation>Noch nicht bereit. Fahren Sie fort,
-sobald &quot;Speichern&quot; verfügbar ist.
+sobald „Speichern“ verfügbar ist.
 </translation>
     </message>
     <message>
@@ -166,7 +166,7 @@ Es wurde keine Datei umbenannt.</translation>
         <source>The undo file could not be written.
 
 No file was renamed.</source>
-        <translation>Die Rückgängig-Datei konnte nicht geschrieben werden.
+        <translation>Das Rückgängig-Skript konnte nicht geschrieben werden.
 
 Es wurde keine Datei umbenannt.</translation>
     </message>
@@ -174,9 +174,9 @@ Es wurde keine Datei umbenannt.</translation>
         <source>The undo file could not be rewritten after renaming.
 
 It still lists every planned rename; running it takes back those that were done.</source>
-        <translation>Die Rückgängig-Datei konnte nach dem Umbenennen nicht neu geschrieben werden.
+        <translation>Das Rückgängig-Skript konnte nach dem Umbenennen nicht neu geschrieben werden.
 
-Sie enthält weiterhin jede geplante Umbenennung; wenn Sie sie ausführen, nimmt sie die durchgeführten zurück.</translation>
+Es enthält weiterhin jede geplante Umbenennung; wenn Sie es ausführen, nimmt es die durchgeführten zurück.</translation>
     </message>
     <message>
         <source>cannot be renamed because it is currently used by
@@ -190,7 +190,7 @@ einem anderen Programm benutzt wird.</translation>
     </message>
     <message>
         <source>This folder holds no undo file of Quillon&apos;s.</source>
-        <translation>Dieser Ordner enthält keine Rückgängig-Datei von Quillon.</translation>
+        <translation>Dieser Ordner enthält kein Rückgängig-Skript von Quillon.</translation>
     </message>
     <message>
         <source>These files could not be renamed back:%1
@@ -198,7 +198,7 @@ einem anderen Programm benutzt wird.</translation>
 The undo file was kept with them.</source>
         <translation>Diese Dateien konnten nicht zurückbenannt werden:%1
 
-Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
+Das Rückgängig-Skript bleibt für sie erhalten.</translation>
     </message>
     <message>
         <source>The folder could not be read:
@@ -294,7 +294,7 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
     <message>
         <source>Title - Artist ==&gt; Artist - &quot;Hello&quot; - Title</source>
-        <translation>Titel - Interpret ==&gt; Interpret - &quot;Hello&quot; - Titel</translation>
+        <translation>Titel - Interpret ==&gt; Interpret - „Hello“ - Titel</translation>
     </message>
     <message>
         <source>Cats and Dogs ==&gt; Dogs and Cats</source>
@@ -322,7 +322,7 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
     <message>
         <source>Replace file names by &quot;Text&quot;.</source>
-        <translation>Dateinamen durch &quot;Text&quot; ersetzen.</translation>
+        <translation>Dateinamen durch „Text“ ersetzen.</translation>
     </message>
     <message>
         <source>Insert file names.</source>
@@ -334,7 +334,7 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
     <message>
         <source>Replace extensions by &quot;txt&quot;.</source>
-        <translation>Endungen durch &quot;txt&quot; ersetzen.</translation>
+        <translation>Endungen durch „txt“ ersetzen.</translation>
     </message>
     <message>
         <source>Examples</source>
@@ -346,11 +346,11 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
     <message>
         <source>Insert &quot;Text&quot; before numbers.</source>
-        <translation>&quot;Text&quot; vor die Nummern setzen.</translation>
+        <translation>„Text“ vor die Nummern setzen.</translation>
     </message>
     <message>
         <source>&quot;Text&quot; - Numbers - File names.</source>
-        <translation>&quot;Text&quot; - Nummern - Dateinamen.</translation>
+        <translation>„Text“ - Nummern - Dateinamen.</translation>
     </message>
     <message>
         <source>&lt;p&gt;Each field of the file names must be entered as &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt;, where n is an integer from 1 to 9. Delimiters must also be specified.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;Current format:&lt;/span&gt; The first field is &lt;span style=&apos;color:brown&apos;&gt;/1/&lt;/span&gt;, the second field is &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt;, and so on. &lt;span style=&apos;color:brown&apos;&gt;/n/&lt;/span&gt; may be abbreviated to a single slash. Hence, if the format is &lt;span style=&apos;color:brown&apos;&gt;Title&amp;nbsp;-&amp;nbsp;Artist&lt;/span&gt;, enter either &lt;span style=&apos;color:brown&apos;&gt;/1/&amp;nbsp;-&amp;nbsp;/2/&lt;/span&gt; or &lt;span style=&apos;color:brown&apos;&gt;/&amp;nbsp;-&amp;nbsp;/&lt;/span&gt; in the first box.&lt;/p&gt;&lt;p&gt;&lt;span style=&apos;color:navy&apos;&gt;New format:&lt;/span&gt; If you want &lt;span style=&apos;color:brown&apos;&gt;Title&amp;nbsp;-&amp;nbsp;Artist&lt;/span&gt; to become &lt;span style=&apos;color:brown&apos;&gt;Artist&amp;nbsp;-&amp;nbsp;Title&lt;/span&gt;, enter &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; in the second box.&lt;/p&gt;&lt;p&gt;You may also delete (e.g., enter &lt;span style=&apos;color:brown&apos;&gt;/2/&lt;/span&gt; instead of &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt;) or insert (e.g., enter &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;Hello&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt; instead of &lt;span style=&apos;color:brown&apos;&gt;/2/&amp;nbsp;-&amp;nbsp;/1/&lt;/span&gt;) fields.&lt;/p&gt;</source>
@@ -409,7 +409,7 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
     <message>
         <source>&amp;Undo Last Save</source>
-        <translation>&amp;Letztes Speichern rückgängig</translation>
+        <translation>&amp;Letztes Speichern rückgängig machen</translation>
     </message>
     <message>
         <source>&amp;Exit</source>
@@ -480,7 +480,7 @@ Die Rückgängig-Datei wurde mit ihnen behalten.</translation>
     </message>
     <message>
         <source>First letters except &quot;Small words.&quot;</source>
-        <translation>Anfangsbuchstaben groß, außer bei &quot;kleinen Wörtern&quot;.</translation>
+        <translation>Anfangsbuchstaben groß, außer bei „kleinen Wörtern“.</translation>
     </message>
     <message>
         <source>Most words up to the last delimiters.</source>
@@ -508,7 +508,7 @@ Wörtern mit Bindestrich.</translation>
     </message>
     <message>
         <source>Unknown &quot;acronyms&quot; (initialisms).</source>
-        <translation>Unbekannte &quot;Akronyme&quot; (Abkürzungen).</translation>
+        <translation>Unbekannte „Akronyme“ (Abkürzungen).</translation>
     </message>
     <message>
         <source>First-letter capitalization.</source>
@@ -551,8 +551,8 @@ siehe Hilfe.</translation>
     <message>
         <source>Clear the &quot;Replace&quot; and
 &quot;With&quot; edit boxes.</source>
-        <translation>Die Felder &quot;Ersetzen&quot; und
-&quot;Durch&quot; leeren.</translation>
+        <translation>Die Felder „Ersetzen“ und
+„Durch“ leeren.</translation>
     </message>
     <message>
         <source>Wizard.</source>
@@ -580,7 +580,7 @@ Vorschauliste zurücknehmen.</translation>
     </message>
     <message>
         <source>Update case after replacements.</source>
-        <translation>Nach dem Ersetzen die Schreibung anpassen.</translation>
+        <translation>Nach dem Ersetzen die Groß-/Kleinschreibung anpassen.</translation>
     </message>
     <message>
         <source>Click if you want to perform
@@ -696,7 +696,7 @@ Ersetzungen gehen verloren.</translation>
     </message>
     <message>
         <source>Cumulate replacements.</source>
-        <translation>Ersetzungen aufeinander aufbauen.</translation>
+        <translation>Ersetzungen kumulieren.</translation>
     </message>
     <message>
         <source>Preview list/Folder list</source>
@@ -730,19 +730,19 @@ das Kontextmenü.</translation>
     </message>
     <message>
         <source>In the With text: %1.</source>
-        <translation>Im Feld &quot;Durch&quot;: %1.</translation>
+        <translation>Im Feld „Durch“: %1.</translation>
     </message>
     <message>
         <source>In the Replace text: %1.</source>
-        <translation>Im Feld &quot;Ersetzen&quot;: %1.</translation>
+        <translation>Im Feld „Ersetzen“: %1.</translation>
     </message>
     <message>
         <source>At position %1 of the With text: %2.</source>
-        <translation>An Position %1 im Feld &quot;Durch&quot;: %2.</translation>
+        <translation>An Position %1 im Feld „Durch“: %2.</translation>
     </message>
     <message>
         <source>At position %1 of the Replace text: %2.</source>
-        <translation>An Position %1 im Feld &quot;Ersetzen&quot;: %2.</translation>
+        <translation>An Position %1 im Feld „Ersetzen“: %2.</translation>
     </message>
     <message>
         <source>Files that kept their name: %1. A field their new name needs is missing: %2.</source>
@@ -751,8 +751,8 @@ das Kontextmenü.</translation>
     <message>
         <source>The Replace text is a regular expression;
 $1 to $9 in the With text stand for its groups.</source>
-        <translation>Der Text in &quot;Ersetzen&quot; ist ein regulärer Ausdruck;
-$1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
+        <translation>Der Text in „Ersetzen“ ist ein regulärer Ausdruck;
+$1 bis $9 in „Durch“ stehen für seine Gruppen.</translation>
     </message>
 </context>
 <context>
@@ -783,11 +783,11 @@ $1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the name of a preset: it must not be empty, begin with &quot;.&quot; or hold &quot;/&quot;.</source>
-        <translation>&quot;%1&quot; kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit &quot;.&quot; beginnen und kein &quot;/&quot; enthalten.</translation>
+        <translation>„%1“ kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit „.“ beginnen und kein „/“ enthalten.</translation>
     </message>
     <message>
         <source>A preset named &quot;%1&quot; exists already.</source>
-        <translation>Eine Vorlage namens &quot;%1&quot; gibt es bereits.</translation>
+        <translation>Eine Vorlage namens „%1“ gibt es bereits.</translation>
     </message>
     <message>
         <source>The preset could not be renamed:
@@ -797,7 +797,7 @@ $1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
     </message>
     <message>
         <source>Delete the preset &quot;%1&quot;?</source>
-        <translation>Die Vorlage &quot;%1&quot; löschen?</translation>
+        <translation>Die Vorlage „%1“ löschen?</translation>
     </message>
     <message>
         <source>The preset could not be deleted:
@@ -830,7 +830,7 @@ $1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
     </message>
     <message>
         <source>&quot;%1&quot; cannot be the name of a preset: it must not be empty, begin with &quot;.&quot; or hold &quot;/&quot;.</source>
-        <translation>&quot;%1&quot; kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit &quot;.&quot; beginnen und kein &quot;/&quot; enthalten.</translation>
+        <translation>„%1“ kann nicht der Name einer Vorlage sein: Er darf nicht leer sein, nicht mit „.“ beginnen und kein „/“ enthalten.</translation>
     </message>
     <message>
         <source>Presets</source>
@@ -838,7 +838,7 @@ $1 bis $9 in &quot;Durch&quot; stehen für seine Gruppen.</translation>
     </message>
     <message>
         <source>A preset named &quot;%1&quot; exists. Replace it?</source>
-        <translation>Eine Vorlage namens &quot;%1&quot; gibt es schon. Ersetzen?</translation>
+        <translation>Eine Vorlage namens „%1“ gibt es schon. Ersetzen?</translation>
     </message>
     <message>
         <source>The preset could not be saved to %1:
@@ -971,7 +971,7 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
     </message>
     <message>
         <source>Update case</source>
-        <translation>Schreibung anpassen</translation>
+        <translation>Groß-/Kleinschreibung anpassen</translation>
     </message>
     <message>
         <source>Ok</source>
@@ -1030,19 +1030,19 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
     </message>
     <message>
         <source>Case sensitive</source>
-        <translation>Groß/klein beachten</translation>
+        <translation>Groß-/Kleinschreibung beachten</translation>
     </message>
     <message>
         <source>Update case</source>
-        <translation>Schreibung anpassen</translation>
+        <translation>Groß-/Kleinschreibung anpassen</translation>
     </message>
     <message>
         <source>Cumulate</source>
-        <translation>Aufbauen</translation>
+        <translation>Kumulieren</translation>
     </message>
     <message>
         <source>%20 and _ to spaces</source>
-        <translation>%20, _ zu Leerzeichen</translation>
+        <translation>%20 und _ zu Leerzeichen</translation>
     </message>
     <message>
         <source>Delete digits</source>
@@ -1077,7 +1077,7 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
     </message>
     <message>
         <source>Create an undo file.</source>
-        <translation>Eine Rückgängig-Datei anlegen.</translation>
+        <translation>Ein Rückgängig-Skript anlegen.</translation>
     </message>
     <message>
         <source>Yes</source>
@@ -1129,9 +1129,9 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
         <source>The undo file in this folder is not in your history: it was made by another user or on another machine. Its names were checked and stay inside this folder.
 
 Do you want to rename its files back?</source>
-        <translation>Die Rückgängig-Datei in diesem Ordner steht nicht in Ihrem Verlauf: Sie wurde von einem anderen Benutzer oder auf einem anderen Rechner erstellt. Ihre Namen wurden geprüft und bleiben in diesem Ordner.
+        <translation>Das Rückgängig-Skript in diesem Ordner steht nicht in Ihrem Verlauf: Es wurde von einem anderen Benutzer oder auf einem anderen Rechner erstellt. Seine Namen wurden geprüft und bleiben in diesem Ordner.
 
-Möchten Sie ihre Dateien zurückbenennen?</translation>
+Möchten Sie seine Dateien zurückbenennen?</translation>
     </message>
 </context>
 <context>
@@ -1162,7 +1162,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Pos&quot; and &quot;Length&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Pos.&quot; und &quot;Länge&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Pos.“ und „Länge“ auszufüllen.</translation>
     </message>
 </context>
 <context>
@@ -1173,7 +1173,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Number</source>
-        <translation>Nummer</translation>
+        <translation>Nummerieren</translation>
     </message>
     <message>
         <source>Insert</source>
@@ -1208,7 +1208,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Do not type a period as part of the extension. For example, type &quot;mpg&quot; not &quot;.mpg&quot;.</source>
-        <translation>Geben Sie die Endung ohne Punkt ein, also zum Beispiel &quot;mpg&quot; und nicht &quot;.mpg&quot;.</translation>
+        <translation>Geben Sie die Endung ohne Punkt ein, also zum Beispiel „mpg“ und nicht „.mpg“.</translation>
     </message>
     <message>
         <source>New extension:</source>
@@ -1216,7 +1216,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Ersetzen“ und „Durch“ auszufüllen.</translation>
     </message>
     <message>
         <source>If you want to rename only one extension</source>
@@ -1228,11 +1228,11 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>extension type in the &quot;Replace&quot; box and</source>
-        <translation>die bisherige Endung im Feld &quot;Ersetzen&quot; und</translation>
+        <translation>die bisherige Endung im Feld „Ersetzen“ und</translation>
     </message>
     <message>
         <source>the new extension type in the &quot;With&quot; box.</source>
-        <translation>die neue Endung im Feld &quot;Durch&quot; ein.</translation>
+        <translation>die neue Endung im Feld „Durch“ ein.</translation>
     </message>
     <message>
         <source>Do not forget to select</source>
@@ -1279,7 +1279,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Pos&quot; and &quot;Str&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Pos.&quot; und &quot;Text&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Pos.“ und „Text“ auszufüllen.</translation>
     </message>
 </context>
 <context>
@@ -1290,7 +1290,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Ersetzen“ und „Durch“ auszufüllen.</translation>
     </message>
     <message>
         <source>New Files Names</source>
@@ -1306,7 +1306,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>(None)</source>
-        <translation>(Keins)</translation>
+        <translation>(Keine)</translation>
     </message>
     <message>
         <source>Text (Optional)</source>
@@ -1319,6 +1319,14 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     <message>
         <source>Pad numbers with leading zeros.</source>
         <translation>Nummern mit führenden Nullen auffüllen.</translation>
+    </message>
+    <message>
+        <source>Text %1 (optional)</source>
+        <translation>Text %1 (optional)</translation>
+    </message>
+    <message>
+        <source>Numbers or old file names %1</source>
+        <translation>Nummern oder alte Dateinamen %1</translation>
     </message>
 </context>
 <context>
@@ -1333,7 +1341,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Ersetzen“ und „Durch“ auszufüllen.</translation>
     </message>
     <message>
         <source>Click on the examples:</source>
@@ -1373,7 +1381,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>(None)</source>
-        <translation>(Keins)</translation>
+        <translation>(Keines)</translation>
     </message>
     <message>
         <source>New format:</source>
@@ -1382,6 +1390,22 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     <message>
         <source>If you need to swap more than three fields, close this window and click on</source>
         <translation>Für mehr als drei Felder schließen Sie dieses Fenster und klicken auf</translation>
+    </message>
+    <message>
+        <source>Current format: delimiter %1</source>
+        <translation>Bisheriges Format: Trennzeichen %1</translation>
+    </message>
+    <message>
+        <source>Current format: third field</source>
+        <translation>Bisheriges Format: drittes Feld</translation>
+    </message>
+    <message>
+        <source>New format: delimiter %1</source>
+        <translation>Neues Format: Trennzeichen %1</translation>
+    </message>
+    <message>
+        <source>New format: field %1</source>
+        <translation>Neues Format: Feld %1</translation>
     </message>
 </context>
 <context>
@@ -1404,7 +1428,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Enter, Space or a click adds the field to the With text.</source>
-        <translation>Eingabe, Leertaste oder ein Klick fügt das Feld in &quot;Durch&quot; ein.</translation>
+        <translation>Eingabe, Leertaste oder ein Klick fügt das Feld in „Durch“ ein.</translation>
     </message>
     <message>
         <source>With:</source>
@@ -1412,7 +1436,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Click on OK when done to fill out the &quot;Replace&quot; and &quot;With&quot; boxes.</source>
-        <translation>Klicken Sie danach auf OK, um die Felder &quot;Ersetzen&quot; und &quot;Durch&quot; auszufüllen.</translation>
+        <translation>Klicken Sie danach auf OK, um die Felder „Ersetzen“ und „Durch“ auszufüllen.</translation>
     </message>
     <message>
         <source>No file is selected.</source>
@@ -1420,11 +1444,11 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>Fields of &quot;%1&quot;:</source>
-        <translation>Felder von &quot;%1&quot;:</translation>
+        <translation>Felder von „%1“:</translation>
     </message>
     <message>
         <source>&quot;%1&quot; has no fields.</source>
-        <translation>&quot;%1&quot; hat keine Felder.</translation>
+        <translation>„%1“ hat keine Felder.</translation>
     </message>
 </context>
 <context>
@@ -1443,15 +1467,15 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>You may select &quot;Numbers&quot; and &quot;Old File Names&quot; only once.</source>
-        <translation>Sie können &quot;Nummern&quot; und &quot;Alte Dateinamen&quot; nur je einmal wählen.</translation>
+        <translation>Sie können „Nummern“ und „Alte Dateinamen“ nur je einmal wählen.</translation>
     </message>
     <message>
         <source>You must select &quot;Numbers&quot; and/or &quot;Old File Names.&quot;</source>
-        <translation>Wählen Sie &quot;Nummern&quot; und/oder &quot;Alte Dateinamen&quot;.</translation>
+        <translation>Wählen Sie „Nummern“ und/oder „Alte Dateinamen“.</translation>
     </message>
     <message>
         <source>The text after &quot;Numbers&quot; cannot begin with a period.</source>
-        <translation>Der Text nach &quot;Nummern&quot; darf nicht mit einem Punkt beginnen.</translation>
+        <translation>Der Text nach „Nummern“ darf nicht mit einem Punkt beginnen.</translation>
     </message>
     <message>
         <source>You must enter a delimiter in the second delimiter box.</source>
@@ -1459,15 +1483,15 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>You must enter a delimiter if you select &quot;Field 3.&quot;</source>
-        <translation>Wenn Sie &quot;Feld 3&quot; wählen, müssen Sie ein Trennzeichen eingeben.</translation>
+        <translation>Wenn Sie „Feld 3“ wählen, müssen Sie ein Trennzeichen eingeben.</translation>
     </message>
     <message>
         <source>You must select &quot;Field 3&quot; if you want to specify a delimiter.</source>
-        <translation>Um ein Trennzeichen anzugeben, müssen Sie &quot;Feld 3&quot; wählen.</translation>
+        <translation>Um ein Trennzeichen anzugeben, müssen Sie „Feld 3“ wählen.</translation>
     </message>
     <message>
         <source>You did not select &quot;Field 3&quot; for the current format.</source>
-        <translation>Sie haben für das bisherige Format nicht &quot;Feld 3&quot; gewählt.</translation>
+        <translation>Sie haben für das bisherige Format nicht „Feld 3“ gewählt.</translation>
     </message>
     <message>
         <source>A delimiter that follows a field cannot begin with a digit from 1 to 9.</source>
@@ -1479,7 +1503,7 @@ Möchten Sie ihre Dateien zurückbenennen?</translation>
     </message>
     <message>
         <source>CL</source>
-        <translation>CL</translation>
+        <translation>Leeren</translation>
     </message>
 </context>
 </TS>

@@ -30,6 +30,7 @@ private slots:
     void okRewritesCheckedEntriesAndEscapeUndoes();
     void refusalShowsItsMessageAndDisablesUndo();
     void caseModesRewriteCheckedEntriesOnly();
+    void cancelledCaseSwitchPutsTheRadioBack();
     void mostFirstLettersFlipsTheOtherTwoOptions();
     void optionsPanelFloatsOverTheListsAtTheLowerLeft();
     void clearButtonEmptiesBothPatternBoxes();
@@ -233,6 +234,25 @@ void ControlsTest::caseModesRewriteCheckedEntriesOnly() {
                           QStringLiteral("gamma.txt")}));
     child<QRadioButton>("Case_Smart")->click();
     QVERIFY(!child<QToolButton>("Case_Smart_Extra_FakeButton")->isHidden());
+}
+
+// The switch waits behind a command at work (whose end the test does not
+// let the window see before it cancels), so the cancel always finds it.
+void ControlsTest::cancelledCaseSwitchPutsTheRadioBack() {
+    const QStringList smart = previewNames();
+    m_window->resetPreview();
+    QVERIFY(m_window->isWorking());
+    child<QRadioButton>("Case_Upper")->click();
+    child<QPushButton>("CancelButton")->click();
+    settle();
+    QCOMPARE(previewNames(), smart);
+    QVERIFY(child<QRadioButton>("Case_Smart")->isChecked());
+    QVERIFY(!child<QToolButton>("Case_Smart_Extra_FakeButton")->isHidden());
+    // The next switch runs as usual.
+    child<QRadioButton>("Case_Upper")->click();
+    settle();
+    QCOMPARE(previewNames().first(), QStringLiteral("ALPHA SONG.MP3"));
+    QVERIFY(child<QRadioButton>("Case_Upper")->isChecked());
 }
 
 void ControlsTest::mostFirstLettersFlipsTheOtherTwoOptions() {

@@ -85,6 +85,9 @@ private slots:
     void saveMessagesKeepTheirNames_data();
     void saveMessagesKeepTheirNames();
     void translationsKeepPlaceholdersMnemonicsAndParagraphs();
+    void wordsAndRawTextsReadAsGerman_data();
+    void wordsAndRawTextsReadAsGerman();
+    void translationsQuoteGermanAndNameTheUndoFileOneWay();
 
 private:
     QTemporaryDir m_dir;
@@ -201,6 +204,63 @@ void GermanTest::translationsKeepPlaceholdersMnemonicsAndParagraphs() {
         QVERIFY2(m.source.count(paragraph) == m.translation.count(paragraph), qPrintable(where));
         QVERIFY2(m.source.endsWith(QLatin1Char('\n')) == m.translation.endsWith(QLatin1Char('\n')),
                  qPrintable(where));
+    }
+}
+
+void GermanTest::wordsAndRawTextsReadAsGerman_data() {
+    QTest::addColumn<QString>("context");
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("german");
+    const struct {
+        const char* context;
+        const char* source;
+        const char* german;
+    } rows[] = {
+        {"quillon::CaseGroup", "Case", "Groß-/Kleinschreibung"},
+        {"quillon::CaseGroup", "First letters", "Wortanfänge groß"},
+        {"quillon::CaseGroup", "Lowercase", "Kleinbuchstaben"},
+        {"quillon::CaseGroup", "Uppercase", "Großbuchstaben"},
+        {"quillon::CaseGroup", "Always capitalize:", "Immer großschreiben:"},
+        {"quillon::CaseGroup", "Most first letters", "Die meisten Wortanfänge"},
+        {"quillon::CaseGroup", "Up to last delimiters", "Bis zu den letzten Trennzeichen"},
+        {"quillon::ReplaceGroup", "Case sensitive", "Groß-/Kleinschreibung beachten"},
+        {"quillon::ReplaceGroup", "Cumulate", "Kumulieren"},
+        {"quillon::WizardReformatPage", "(None)", "(Keines)"},
+        {"quillon::MainMenus", "&Undo Last Save", "&Letztes Speichern rückgängig machen"},
+        {"quillon::SaveConfirmDialog", "Create an undo file.", "Ein Rückgängig-Skript anlegen."},
+        // Texts that once showed as they were written in the code.
+        {"quillon::DiskMessages",
+         "Folder.items.count <> Preview.items.count\n\nChanges cannot be saved. Click Reload.",
+         "Die Ordnerliste und die Vorschauliste stimmen nicht überein.\n\n"
+         "Die Änderungen können nicht gespeichert werden. Klicken Sie auf „Neu laden“."},
+        {"quillon::wizard", "CL", "Leeren"},
+    };
+    for (const auto& row : rows)
+        QTest::newRow(row.source) << QString::fromUtf8(row.context) << QString::fromUtf8(row.source)
+                                  << QString::fromUtf8(row.german);
+}
+
+void GermanTest::wordsAndRawTextsReadAsGerman() {
+    QFETCH(QString, context);
+    QFETCH(QString, source);
+    QFETCH(QString, german);
+    QCOMPARE(QCoreApplication::translate(context.toUtf8().constData(), source.toUtf8().constData()),
+             german);
+}
+
+void GermanTest::translationsQuoteGermanAndNameTheUndoFileOneWay() {
+    const QList<Message> messages = readMessages(QStringLiteral(QUILLON_GERMAN_TS));
+    QVERIFY(!messages.isEmpty());
+    for (const Message& m : messages) {
+        const QString where = m.context + QStringLiteral(": ") + m.source;
+        QVERIFY2(!m.translation.contains(QLatin1Char('"')), qPrintable(where));
+        QVERIFY2(m.translation.count(QStringLiteral("„")) ==
+                     m.translation.count(QStringLiteral("“")),
+                 qPrintable(where));
+        if (m.source.contains(QLatin1String("undo file")))
+            QVERIFY2(m.translation.contains(QStringLiteral("Rückgängig-Skript")),
+                     qPrintable(where));
+        QVERIFY2(!m.translation.contains(QStringLiteral("Rückgängig-Datei")), qPrintable(where));
     }
 }
 

@@ -2,6 +2,7 @@
 #include "MainWindowFixture.h"
 
 #include "ui/help/HelpWindow.h"
+#include "ui/widgets/ClickLabel.h"
 #include "ui/widgets/Palette.h"
 #include "ui/wizard/WizardDialog.h"
 
@@ -14,10 +15,14 @@
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QToolButton>
@@ -35,16 +40,25 @@ private slots:
     void cleanup();
     void captionsFitAtEveryFontSize_data();
     void captionsFitAtEveryFontSize();
+    void windowFitsASmallScreenAtLargeText_data();
+    void windowFitsASmallScreenAtLargeText();
+    void groupContentsStayInsideTheirFrames_data();
+    void groupContentsStayInsideTheirFrames();
     void replaceGroupStaysPutWhateverShows();
     void captionsReadUnderEveryPalette_data();
     void captionsReadUnderEveryPalette();
+    void glyphsStandOutUnderEveryPaletteAndGrowWithText_data();
+    void glyphsStandOutUnderEveryPaletteAndGrowWithText();
     void arrowKeysInTheTreeDoNotLoad();
     void enterInTheTreeLoadsWithoutPressingOk();
     void everyControlHasANameAndFieldsTheirLabels();
     void scopeTogglesWorkByKeyboard();
     void desktopShortcutsRunTheirCommands();
+    void menuBarOpensByLetterAndWalksWithArrows();
     void escapeClosesTheAssistantsAndTheOptionsPanel();
     void positionBoxesSayWhichBoxTheyBelongTo();
+    void examplesRunByKeyboardAndReadAsButtons();
+    void screenReadersMeetTheWindowNamedEditsAndNoHiddenControls();
 
 private:
     void createSubfolderFile(const QString& folder, const QString& name);
@@ -99,6 +113,42 @@ QColor backgroundOf(const QWidget* widget) {
             return w->palette().color(w->backgroundRole());
     }
     return widget->palette().color(QPalette::Window);
+}
+
+// pixel as it shows over background.
+QColor blend(const QColor& pixel, const QColor& background) {
+    const float a = pixel.alphaF();
+    return QColor::fromRgbF(pixel.redF() * a + background.redF() * (1 - a),
+                            pixel.greenF() * a + background.greenF() * (1 - a),
+                            pixel.blueF() * a + background.blueF() * (1 - a));
+}
+
+// The frame lines a group box paints itself, found in its picture drawn
+// without its children: the outermost lines right of the title and halfway
+// down.
+QRect drawnFrame(QGroupBox* group) {
+    QImage own(group->size(), QImage::Format_ARGB32);
+    group->render(&own, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    const int x = (group->width() + group->fontMetrics().horizontalAdvance(group->title())) / 2;
+    const int y = group->height() / 2;
+    const QRgb background = own.pixel(x, 0);
+    int top = -1;
+    int bottom = -1;
+    int left = -1;
+    int right = -1;
+    for (int row = 0; row < own.height(); ++row) {
+        if (own.pixel(x, row) != background) {
+            top = top < 0 ? row : top;
+            bottom = row;
+        }
+    }
+    for (int column = 0; column < own.width(); ++column) {
+        if (own.pixel(column, y) != background) {
+            left = left < 0 ? column : left;
+            right = column;
+        }
+    }
+    return {QPoint(left, top), QPoint(right, bottom)};
 }
 
 QColor textColourOf(const QWidget* widget) {
@@ -174,6 +224,81 @@ void LookTest::captionsFitAtEveryFontSize() {
     QVERIFY(picture->height() >= picture->heightForWidth(picture->width()));
 }
 
+void LookTest::windowFitsASmallScreenAtLargeText_data() {
+    QTest::addColumn<int>("points");
+    for (const int points : {9, 14, 20})
+        QTest::newRow(qPrintable(QStringLiteral("%1 pt").arg(points))) << points;
+}
+
+// A screen of 640 x 480 (logical) pixels holds the window at any size of
+// text: the lists shrink, the groups scroll, and "OK" can be reached.
+void LookTest::windowFitsASmallScreenAtLargeText() {
+    QFETCH(int, points);
+    QFont font = m_font;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    startWindow();
+    const QSize screen(640, 480);
+    QVERIFY(m_window->minimumSize().boundedTo(screen) == m_window->minimumSize());
+    QVERIFY(m_window->minimumSizeHint().boundedTo(screen) == m_window->minimumSizeHint());
+    QVERIFY(m_window->layout()->totalMinimumSize().boundedTo(screen) ==
+            m_window->layout()->totalMinimumSize());
+    m_window->resize(screen);
+    QTRY_COMPARE(m_window->size(), screen);
+    QApplication::processEvents();
+
+    // The strip's controls lie inside the window.
+    for (const char* name : {"mainmenu1", "ReloadFromDisk_Button2", "SaveToDisk_Button2",
+                             "DisplayPreview_CB", "FileMaskEdit", "FileMaskEdit_ClearFakeButton"}) {
+        const QRect place(placeOf(name), child<QWidget>(name)->size());
+        QVERIFY2(m_window->rect().contains(place), name);
+    }
+    QVERIFY(child<QWidget>("FileBox_Preview")->height() > 0);
+    // The bottom groups scroll to the button that matters most.
+    auto* bottom = child<QScrollArea>("Panel1");
+    auto* ok = child<QWidget>("Replace_Button");
+    bottom->ensureWidgetVisible(ok);
+    const QRect okPlace(ok->mapTo(bottom->viewport(), QPoint(0, 0)), ok->size());
+    QVERIFY(bottom->viewport()->rect().contains(okPlace));
+}
+
+void LookTest::groupContentsStayInsideTheirFrames_data() {
+    QTest::addColumn<int>("points");
+    QTest::addColumn<QPalette>("palette");
+    for (const int points : {8, 14})
+        QTest::newRow(qPrintable(QStringLiteral("%1 pt").arg(points))) << points << m_palette;
+    QTest::newRow("dark") << 9 << darkPalette();
+}
+
+// The first row of a group starts below its title and frame line, and the
+// last ends above the frame's bottom line.
+void LookTest::groupContentsStayInsideTheirFrames() {
+    QFETCH(int, points);
+    QFETCH(QPalette, palette);
+    QFont font = m_font;
+    font.setPointSize(points);
+    QApplication::setFont(font);
+    QApplication::setPalette(palette);
+    startWindow();
+    for (const char* name : {"Case_", "Replacement"}) {
+        auto* group = child<QGroupBox>(name);
+        const QRect frame = drawnFrame(group);
+        QVERIFY2(frame.isValid(), name);
+        for (QWidget* w : group->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (!w->isVisible())
+                continue;
+            const QRect place = w->geometry();
+            QVERIFY2(frame.adjusted(1, 1, -1, -1).contains(place),
+                     qPrintable(QStringLiteral("%1 at top %2, bottom %3; frame %4 to %5")
+                                    .arg(w->objectName())
+                                    .arg(place.top())
+                                    .arg(place.bottom())
+                                    .arg(frame.top())
+                                    .arg(frame.bottom())));
+        }
+    }
+}
+
 void LookTest::replaceGroupStaysPutWhateverShows() {
     startWindow();
     const char* const watched[] = {"Replace_From",          "Replace_To",
@@ -243,6 +368,57 @@ void LookTest::captionsReadUnderEveryPalette() {
             }
         }
     }
+}
+
+void LookTest::glyphsStandOutUnderEveryPaletteAndGrowWithText_data() {
+    captionsReadUnderEveryPalette_data();
+}
+
+// Lines and marks need 3:1 against their background. A glyph may carry
+// decoration besides (the wizard's gold star), so a quarter of what it
+// draws is asked to stand out.
+void LookTest::glyphsStandOutUnderEveryPaletteAndGrowWithText() {
+    QFETCH(QPalette, palette);
+    QApplication::setPalette(palette);
+    startWindow();
+    const char* const glyphs[] = {"ReloadFromDisk_Button2",
+                                  "SaveToDisk_Button2",
+                                  "FileMaskEdit_ClearFakeButton",
+                                  "Case_Smart_Extra_FakeButton",
+                                  "Replace_ClearFromToBoxesFakeButton",
+                                  "Replace_OptionsWizard",
+                                  "HelpButton"};
+    const auto check = [this](const char* name) {
+        auto* button = child<QToolButton>(name);
+        QVERIFY2(button->iconSize().height() >= button->fontMetrics().height(), name);
+        const QImage picture = button->icon().pixmap(button->iconSize()).toImage();
+        const QColor background = backgroundOf(button);
+        int drawn = 0;
+        int standing = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x) {
+                const QColor pixel = picture.pixelColor(x, y);
+                if (pixel.alphaF() < 0.5)
+                    continue;
+                ++drawn;
+                if (contrastRatio(blend(pixel, background), background) >= 3.0)
+                    ++standing;
+            }
+        }
+        QVERIFY2(
+            drawn > 0 && standing * 4 >= drawn,
+            qPrintable(
+                QStringLiteral("%1: %2 of %3").arg(QLatin1String(name)).arg(standing).arg(drawn)));
+    };
+    for (const char* name : glyphs)
+        check(name);
+    // Larger text, larger glyphs, drawn again in the same colours.
+    QFont large = m_font;
+    large.setPointSize(16);
+    QApplication::setFont(large);
+    QApplication::processEvents();
+    for (const char* name : glyphs)
+        check(name);
 }
 
 void LookTest::arrowKeysInTheTreeDoNotLoad() {
@@ -339,6 +515,45 @@ void LookTest::desktopShortcutsRunTheirCommands() {
     QTRY_VERIFY(m_window->findChild<QWidget*>(QStringLiteral("HelpForm")));
 }
 
+void LookTest::menuBarOpensByLetterAndWalksWithArrows() {
+    startWindow();
+    activate();
+    auto* bar = child<QMenuBar>("mainmenu1");
+    QVERIFY(bar);
+    const struct {
+        const char* name;
+        const char* title;
+    } order[] = {{"MainMenu_File", "&File"},
+                 {"MainMenu_View", "&View"},
+                 {"MainMenu_Select", "&Select"},
+                 {"MainMenu_Help", "&Help"}};
+    QCOMPARE(bar->actions().size(), static_cast<qsizetype>(std::size(order)));
+    QList<QMenu*> menus;
+    for (int i = 0; i < static_cast<int>(std::size(order)); ++i) {
+        QAction* entry = bar->actions().at(i);
+        QCOMPARE(entry->menu()->objectName(), QLatin1String(order[i].name));
+        QCOMPARE(entry->text(), QLatin1String(order[i].title));
+        menus << entry->menu();
+    }
+    const auto onlyOpen = [&menus](int index) {
+        for (int i = 0; i < menus.size(); ++i) {
+            if (menus[i]->isVisible() != (i == index))
+                return false;
+        }
+        return true;
+    };
+    QTest::keyClick(child<QWidget>("Replace_From"), Qt::Key_V, Qt::AltModifier);
+    QTRY_VERIFY(onlyOpen(1));
+    QTest::keyClick(menus[1], Qt::Key_Right);
+    QTRY_VERIFY(onlyOpen(2));
+    QTest::keyClick(menus[2], Qt::Key_Left);
+    QTRY_VERIFY(onlyOpen(1));
+    QTest::keyClick(menus[1], Qt::Key_Left);
+    QTRY_VERIFY(onlyOpen(0));
+    QTest::keyClick(menus[0], Qt::Key_Escape);
+    QTRY_VERIFY(onlyOpen(-1));
+}
+
 void LookTest::escapeClosesTheAssistantsAndTheOptionsPanel() {
     startWindow();
     activate();
@@ -368,6 +583,123 @@ void LookTest::positionBoxesSayWhichBoxTheyBelongTo() {
     };
     QCOMPARE(spoken("Replace_TrimFrom"), QStringLiteral("Delete position"));
     QCOMPARE(spoken("Replace_InsertFrom"), QStringLiteral("Insert position"));
+}
+
+// The help window's examples and the wizard's two Reformat examples: each
+// takes the focus, runs by Enter or Space, and is read as a button.
+void LookTest::examplesRunByKeyboardAndReadAsButtons() {
+    startWindow();
+    m_window->openHelp();
+    auto* help = m_window->findChild<HelpWindow*>();
+    QVERIFY(help);
+    QTRY_VERIFY(help->isVisible());
+    m_window->openWizard();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    QVERIFY(wizard);
+    QTRY_VERIFY(wizard->isVisible());
+    QList<ClickLabel*> examples = help->findChildren<ClickLabel*>();
+    QCOMPARE(examples.size(), 17);
+    examples += wizard->findChildren<ClickLabel*>();
+    QCOMPARE(examples.size(), 19);
+    for (ClickLabel* example : examples) {
+        QVERIFY(example->focusPolicy() & Qt::TabFocus);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(example);
+        QCOMPARE(spoken->role(), QAccessible::Button);
+        QCOMPARE(spoken->text(QAccessible::Name), example->text());
+        QVERIFY(spoken->actionInterface()->actionNames().contains(
+            QAccessibleActionInterface::pressAction()));
+    }
+    const struct {
+        QWidget* window;
+        const char* example;
+        Qt::Key key;
+        const char* box;
+        const char* text;
+    } presses[] = {
+        {help, "Replace_Replace_Help_Example101", Qt::Key_Space, "Replace_To", "/2/ - /1/"},
+        {help, "Replace_Replace_Help_Example202", Qt::Key_Return, "Replace_To", "/n1/"},
+        {wizard, "Label26", Qt::Key_Return, "W_Reformat_CurrEdit2", " _ "},
+        {wizard, "Label27", Qt::Key_Space, "W_Reformat_CurrEdit2", " ("},
+    };
+    for (const auto& press : presses) {
+        auto* example = press.window->findChild<ClickLabel*>(QLatin1String(press.example));
+        QVERIFY2(example, press.example);
+        example->setFocus();
+        QTest::keyClick(example, press.key);
+        QCOMPARE(m_window->findChild<QLineEdit*>(QLatin1String(press.box))
+                     ? m_window->findChild<QLineEdit*>(QLatin1String(press.box))->text()
+                     : QString(),
+                 QLatin1String(press.text));
+    }
+    // Enter on a wizard example did not press the page's OK as well.
+    QCOMPARE(child<QLineEdit>("Replace_From")->text(), QStringLiteral("*"));
+}
+
+void LookTest::screenReadersMeetTheWindowNamedEditsAndNoHiddenControls() {
+    startWindow();
+    activate();
+    const auto spoken = [](QWidget* w) {
+        return QAccessible::queryAccessibleInterface(w);
+    };
+    QCOMPARE(spoken(m_window.get())->role(), QAccessible::Window);
+
+    // The clear buttons come next in the Tab order, and Space presses them.
+    const struct {
+        const char* before;
+        const char* clear;
+    } clears[] = {{"Replace_From", "Replace_ClearFromToBoxesFakeButton"},
+                  {"FileMaskEdit", "FileMaskEdit_ClearFakeButton"}};
+    for (const auto& pair : clears) {
+        child<QWidget>(pair.before)->setFocus();
+        QTest::keyClick(child<QWidget>(pair.before), Qt::Key_Tab);
+        QCOMPARE(QApplication::focusWidget(), child<QWidget>(pair.clear));
+    }
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("a"));
+    child<QWidget>("Replace_ClearFromToBoxesFakeButton")->setFocus();
+    QTest::keyClick(child<QWidget>("Replace_ClearFromToBoxesFakeButton"), Qt::Key_Space);
+    QVERIFY(child<QLineEdit>("Replace_From")->text().isEmpty());
+
+    // Hidden controls are not offered, whether hidden at the start or later.
+    const auto checkHidden = [&] {
+        for (QWidget* w : m_window->findChildren<QWidget*>()) {
+            if (w->objectName().startsWith(QLatin1String("qt_")) || w->isVisibleTo(m_window.get()))
+                continue;
+            QVERIFY2(!spoken(w)->state().focusable, qPrintable(w->objectName()));
+        }
+    };
+    checkHidden();
+    QVERIFY(!spoken(child<QWidget>("SaveToDisk_Button"))->state().focusable);
+    child<QRadioButton>("Case_Upper")->click();
+    child<QToolButton>("Replace_Button_Ext_Off")->click();
+    settle();
+    checkHidden();
+    QVERIFY(spoken(child<QWidget>("Replace_Button_Ext_On"))->state().focusable);
+    child<QRadioButton>("Case_Smart")->click();
+    settle();
+    QVERIFY(spoken(child<QWidget>("Case_Smart_Extra_FakeButton"))->state().focusable);
+
+    // Each edit of the wizard by a name of its own, never its group's.
+    m_window->openWizard();
+    auto* wizard = m_window->findChild<WizardDialog*>();
+    QVERIFY(wizard);
+    QStringList groups;
+    for (const QGroupBox* group : wizard->findChildren<QGroupBox*>())
+        groups << group->title();
+    QStringList names;
+    for (QWidget* w : wizard->findChildren<QWidget*>()) {
+        const bool edit = qobject_cast<QComboBox*>(w) ||
+                          (qobject_cast<QLineEdit*>(w) && !qobject_cast<QComboBox*>(w->parent()));
+        if (!edit)
+            continue;
+        // On Linux Qt reads out a drop-down's text as its name and its
+        // label through a relation; the name is for the other platforms.
+        const QString name =
+            qobject_cast<QComboBox*>(w) ? w->accessibleName() : spoken(w)->text(QAccessible::Name);
+        QVERIFY2(!name.isEmpty() && !groups.contains(name) && !names.contains(name),
+                 qPrintable(w->objectName() + QStringLiteral(": ") + name));
+        names << name;
+    }
+    QVERIFY(names.size() >= 22); // the boxes of every page were met
 }
 
 QTEST_MAIN(LookTest)

@@ -161,13 +161,23 @@ void CaseGroup::mostLettersToggled() {
 }
 
 void CaseGroup::modeClicked(CaseMode mode) {
+    showOptionsButtonFor(mode);
+    emit changed();
+}
+
+void CaseGroup::showOptionsButtonFor(CaseMode mode) {
     if (mode == CaseMode::Smart) {
         m_optionsButton->show();
     } else {
         m_optionsPanel->hide();
         m_optionsButton->hide();
     }
-    emit changed();
+}
+
+void CaseGroup::showMode(CaseMode mode) {
+    if (QAbstractButton* radio = m_modes->button(static_cast<int>(mode)))
+        radio->setChecked(true);
+    showOptionsButtonFor(mode);
 }
 
 // Escape inside the options panel closes it, as its button does.

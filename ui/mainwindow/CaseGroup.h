@@ -22,6 +22,8 @@ public:
 
     CaseMode mode() const;
     SmartCaseOptions smartOptions() const;
+    /// Checks mode's radio button without a change: the lists already show it.
+    void showMode(CaseMode mode);
 
     /// Floats the options panel just above the group's lower left corner.
     void placeOptionsPanel();
@@ -44,6 +46,7 @@ private:
     void buildModes();
     void buildOptionsPanel(QWidget* panelHost);
     void modeClicked(CaseMode mode);
+    void showOptionsButtonFor(CaseMode mode);
 
     QButtonGroup* m_modes = nullptr;
     QToolButton* m_optionsButton = nullptr;

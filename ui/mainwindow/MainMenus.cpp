@@ -85,8 +85,8 @@ QMenu* MainMenus::buildHelp(QWidget* window) {
 }
 
 void MainMenus::addShortcuts(QWidget* window) {
-    // The desktop's usual keys; the menus live on tool buttons, so the
-    // window itself carries the actions for their shortcuts to work.
+    // The desktop's usual keys; the window carries the actions too, so that
+    // the keys do not depend on where and how the menus are shown.
     const std::pair<QAction*, QKeySequence> shortcuts[] = {
         {m_save, QKeySequence::Save},
         {m_reloadByName, QKeySequence(Qt::Key_F5)},

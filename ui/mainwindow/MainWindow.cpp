@@ -16,6 +16,8 @@
 #include "ui/models/ListRowSizes.h"
 #include "ui/models/PreviewListModel.h"
 #include "ui/models/WorkspaceSignals.h"
+#include "ui/widgets/Accessibility.h"
+#include "ui/widgets/FittingScrollArea.h"
 #include "ui/widgets/FolderTree.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/WidgetHelpers.h"
@@ -31,8 +33,11 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
+#include <QScreen>
 #include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace quillon {
 
@@ -85,9 +90,14 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
         if (m_lists->tree()->selectPath(folder))
             load();
     });
+    // Screen readers announce the window as one, and pass over what is hidden.
+    setAccessibleRole(this, QAccessible::Window);
+    keepHiddenControlsUnfocusable(this);
 
-    updateMinimumSize();
-    resize(minimumSize());
+    // The designed size at the least, at any size of text: the lists shrink
+    // and the groups scroll to fit it.
+    setMinimumSize(640, 480);
+    resize(fittingSize());
     centerOnScreen(this);
 }
 
@@ -149,20 +159,24 @@ QWidget* MainWindow::buildMiddle() {
 }
 
 QWidget* MainWindow::buildBottom() {
-    auto* bottom = named(new QWidget(this), "Panel1");
+    // The groups scroll where a small screen leaves no room for them whole.
+    auto* bottom = named(new FittingScrollArea(this), "Panel1");
     m_bottom = bottom;
-    // Its own height at the least, more where larger text needs it.
+    // Its own height at the least, more where larger text needs it and the
+    // screen has room; the lists give up their height first.
     bottom->setMinimumHeight(kBottomMinimumHeight);
-    bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    auto* row = new QHBoxLayout(bottom);
+    bottom->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
+    auto* groups = new QWidget(bottom);
+    auto* row = new QHBoxLayout(groups);
     row->setContentsMargins(4, 0, 4, 4);
     row->setSpacing(4);
-    m_case = new CaseGroup(this, bottom);
+    m_case = new CaseGroup(this, groups);
     connectCaseGroup();
     row->addWidget(m_case);
-    m_replace = new ReplaceGroup(bottom);
+    m_replace = new ReplaceGroup(groups);
     connectReplaceGroup();
     row->addWidget(m_replace, 1);
+    bottom->setWidget(groups);
     return bottom;
 }
 
@@ -200,19 +214,24 @@ QWidget* MainWindow::buildStatusLine() {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
-    // Styles are applied by now; the minimum may have grown with them.
-    updateMinimumSize();
     // The start routine runs once the window is up, also where the window
     // manager never reports an activation.
     if (!m_state.started)
         QTimer::singleShot(0, this, &MainWindow::startUp);
 }
 
-void MainWindow::updateMinimumSize() {
-    // The designed 640 x 480 at the default font; more where larger text
-    // needs it, so that no caption is cut.
-    layout()->activate();
-    setMinimumSize(layout()->totalMinimumSize().expandedTo(QSize(640, 480)));
+QSize MainWindow::fittingSize() const {
+    // Every control shown without scrolling, the lists at their least, as
+    // far as the screen has room.
+    const QSize strip = m_strip->sizeHint();
+    const QSize middle = m_lists->minimumSizeHint();
+    const QSize bottom(m_bottom->widget()->minimumSizeHint().width(),
+                       m_bottom->sizeHint().height());
+    QSize size(std::max({strip.width(), middle.width(), bottom.width()}),
+               strip.height() + middle.height() + bottom.height());
+    if (const QScreen* shown = screen())
+        size = size.boundedTo(shown->availableSize());
+    return size.expandedTo(minimumSize());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -232,8 +251,6 @@ int MainWindow::treeWidth() const {
 
 void MainWindow::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
-    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange)
-        QTimer::singleShot(0, this, &MainWindow::updateMinimumSize);
     if (event->type() == QEvent::ActivationChange && isActiveWindow())
         startUp();
 }
@@ -337,6 +354,10 @@ void MainWindow::endWork() {
         if (m_focusBeforeWork && isActiveWindow())
             m_focusBeforeWork->setFocus();
     }
+    // A case switch cancelled, or dropped while it waited, leaves the lists
+    // in the mode they had; the radio buttons go back to it.
+    if (m_runner->isIdle() && m_case->mode() != workspace().caseMode())
+        m_case->showMode(workspace().caseMode());
     emit commandFinished();
 }
 

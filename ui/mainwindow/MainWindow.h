@@ -15,6 +15,7 @@
 
 class QLabel;
 class QMenu;
+class QScrollArea;
 
 namespace quillon {
 
@@ -141,7 +142,7 @@ private:
     void connectCaseGroup();
     void connectReplaceGroup();
     void connectFileLists();
-    void updateMinimumSize();
+    QSize fittingSize() const;
     void refreshCase();
     void connectRunner();
     void showWork(int percent);
@@ -171,7 +172,7 @@ private:
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
     ListRowSizes* m_rowSizes = nullptr;
-    QWidget* m_bottom = nullptr;
+    QScrollArea* m_bottom = nullptr;
     QLabel* m_status = nullptr;
 
     MainMenus* m_menus = nullptr;

@@ -96,7 +96,8 @@ QLayout* ReplaceGroup::buildPatternRow() {
     m_replaceFrom = lineEdit("Replace_From", {}, this);
     patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, this));
     patterns->addWidget(m_replaceFrom, 1);
-    auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this);
+    // Between the two boxes in the Tab order, as on screen.
+    auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this, true);
     connect(clear, &QToolButton::clicked, this, &ReplaceGroup::clearReplaceBoxes);
     patterns->addWidget(clear);
     m_replaceTo = lineEdit("Replace_To", {}, this);

@@ -11,10 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
-#include <QToolBar>
 #include <QToolButton>
 
 namespace quillon {
@@ -25,7 +25,7 @@ TopStrip::TopStrip(const QList<QMenu*>& menus, QWidget* parent)
     auto* row = new QHBoxLayout(this);
     row->setContentsMargins(2, 1, 2, 1);
     row->setSpacing(4);
-    row->addWidget(buildToolBar(menus));
+    row->addWidget(buildMenuBar(menus));
     row->addWidget(buildPanel());
     m_status = named(new QLabel(this), "StatusLabel");
     m_status->setTextFormat(Qt::PlainText);
@@ -35,22 +35,19 @@ TopStrip::TopStrip(const QList<QMenu*>& menus, QWidget* parent)
     row->addStretch(1);
 }
 
-QWidget* TopStrip::buildToolBar(const QList<QMenu*>& menus) {
-    auto* toolbar = named(new QToolBar(this), "ToolBar1");
-    toolbar->setMovable(false);
-    toolbar->setFloatable(false);
-    for (QMenu* menu : menus) {
-        auto* button = new QToolButton(toolbar);
-        button->setText(menu->title());
-        button->setMenu(menu);
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setAutoRaise(true);
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; }"));
-        toolbar->addWidget(button);
-        m_commands.append(button);
-    }
-    return toolbar;
+// A real menu bar: the keyboard walks from menu to menu with Left and Right,
+// and Alt with each menu's letter opens it.
+QWidget* TopStrip::buildMenuBar(const QList<QMenu*>& menus) {
+    auto* bar = named(new QMenuBar(this), "mainmenu1");
+    // It lives in this strip, also on desktops that show menus elsewhere.
+    bar->setNativeMenuBar(false);
+    // Narrower than its menus, it keeps the first and gathers the others
+    // behind its extension button, so the strip fits small screens.
+    bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    for (QMenu* menu : menus)
+        bar->addMenu(menu);
+    m_commands.append(bar);
+    return bar;
 }
 
 QWidget* TopStrip::buildPanel() {
@@ -77,7 +74,7 @@ QWidget* TopStrip::buildPanel() {
     m_mask->installEventFilter(this); // a click counts as a change of the mask
     connect(m_mask, &QLineEdit::textChanged, this, &TopStrip::maskEdited);
     panelRow->addWidget(m_mask);
-    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
+    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel, true);
     connect(clear, &QToolButton::clicked, this, &TopStrip::maskClearPressed);
     m_commands.append(m_mask);
     m_commands.append(clear);

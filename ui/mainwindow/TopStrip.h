@@ -13,13 +13,12 @@ class QPushButton;
 
 namespace quillon {
 
-/// The strip above the lists: buttons that open the main menus, Reload and
-/// Save, the "Preview" check box (the progress bar covers it while files are
-/// renamed) and the mask box.
+/// The strip above the lists: the menu bar, Reload and Save, the "Preview" check box (the progress
+/// bar covers it while files are renamed) and the mask box.
 class TopStrip final : public QWidget {
     Q_OBJECT
 public:
-    /// menus: the main menus, in the order their buttons appear.
+    /// menus: the main menus, in the order of the menu bar.
     TopStrip(const QList<QMenu*>& menus, QWidget* parent);
 
     bool previewShown() const;
@@ -37,7 +36,7 @@ public:
     void showProgress(bool shown);
     /// 0 to 100; below 0 for work of unknown length.
     void setProgress(int percent);
-    /// The menu buttons, Reload, Save and the mask box; the bar's cancel
+    /// The menu bar, Reload, Save and the mask box; the bar's cancel
     /// button stays usable.
     void setCommandsEnabled(bool enabled);
     QWidget* cancelButton() const;
@@ -55,7 +54,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    QWidget* buildToolBar(const QList<QMenu*>& menus);
+    QWidget* buildMenuBar(const QList<QMenu*>& menus);
     QWidget* buildPanel();
     QWidget* buildPreviewPlace(QWidget* parent);
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/Glyphs.h"
 
+#include "ui/widgets/Palette.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,9 +12,42 @@ namespace quillon {
 
 namespace {
 
-void draw(QPainter& p, Glyph glyph, qreal s) {
+// Lines and small shapes need 3:1 against their background to be seen.
+constexpr double kGraphicContrast = 3.0;
+
+// designed where it stands out from the window colour; else the same hue
+// mixed towards the palette's text colour until it does.
+QColor inkFor(const QColor& designed, const QPalette& palette) {
+    const QColor background = palette.color(QPalette::Window);
+    const QColor text = palette.color(QPalette::WindowText);
+    constexpr int kSteps = 4;
+    for (int step = 0; step < kSteps; ++step) {
+        const qreal t = static_cast<qreal>(step) / kSteps;
+        const QColor mixed =
+            QColor::fromRgbF(static_cast<float>(designed.redF() * (1 - t) + text.redF() * t),
+                             static_cast<float>(designed.greenF() * (1 - t) + text.greenF() * t),
+                             static_cast<float>(designed.blueF() * (1 - t) + text.blueF() * t));
+        if (contrastRatio(mixed, background) >= kGraphicContrast)
+            return mixed;
+    }
+    return text;
+}
+
+struct Colours {
+    QColor ink;     // lines and marks
+    QColor warning; // the clear cross
+    QColor fill;    // inside shapes drawn with ink
+    QColor inverse; // marks on a shape filled with ink
+};
+
+Colours coloursFor(const QPalette& palette) {
+    return {glyphInk(palette), inkFor(QColor(170, 40, 40), palette), palette.color(QPalette::Base),
+            palette.color(QPalette::Window)};
+}
+
+void draw(QPainter& p, Glyph glyph, qreal s, const Colours& colours) {
     p.setRenderHint(QPainter::Antialiasing);
-    QPen pen(QColor(40, 70, 140), s / 10.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
+    QPen pen(colours.ink, s / 10.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
     p.setPen(pen);
     switch (glyph) {
     case Glyph::Reload: {
@@ -28,34 +63,35 @@ void draw(QPainter& p, Glyph glyph, qreal s) {
         break;
     }
     case Glyph::Save:
-        p.setBrush(QColor(220, 228, 245));
+        p.setBrush(colours.fill);
         p.drawRoundedRect(QRectF(s * 0.15, s * 0.15, s * 0.7, s * 0.7), s * 0.06, s * 0.06);
         p.setBrush(pen.color());
         p.drawRect(QRectF(s * 0.3, s * 0.15, s * 0.4, s * 0.22));
-        p.setBrush(Qt::white);
+        p.setBrush(colours.fill);
         p.drawRect(QRectF(s * 0.28, s * 0.55, s * 0.44, s * 0.3));
         break;
     case Glyph::Clear:
-        pen.setColor(QColor(170, 40, 40));
+        pen.setColor(colours.warning);
         p.setPen(pen);
         p.drawLine(QPointF(s * 0.28, s * 0.28), QPointF(s * 0.72, s * 0.72));
         p.drawLine(QPointF(s * 0.72, s * 0.28), QPointF(s * 0.28, s * 0.72));
         break;
     case Glyph::Wizard:
         p.drawLine(QPointF(s * 0.2, s * 0.85), QPointF(s * 0.65, s * 0.4));
+        // The star's gold fill is decoration; its outline carries the contrast.
         p.setBrush(QColor(240, 190, 40));
-        p.setPen(QPen(QColor(200, 140, 0), s / 14.0));
+        p.setPen(QPen(pen.color(), s / 14.0));
         p.drawEllipse(QPointF(s * 0.72, s * 0.3), s * 0.16, s * 0.16);
         break;
     case Glyph::Help: {
-        p.setBrush(QColor(40, 70, 140));
+        p.setBrush(pen.color());
         p.setPen(Qt::NoPen);
         p.drawEllipse(QRectF(s * 0.08, s * 0.08, s * 0.84, s * 0.84));
         QFont font;
         font.setPixelSize(int(s * 0.7));
         font.setBold(true);
         p.setFont(font);
-        p.setPen(Qt::white);
+        p.setPen(colours.inverse);
         p.drawText(QRectF(0, 0, s, s), Qt::AlignCenter, QStringLiteral("?"));
         break;
     }
@@ -89,14 +125,19 @@ void draw(QPainter& p, Glyph glyph, qreal s) {
 
 } // namespace
 
-QIcon glyphIcon(Glyph glyph, int size) {
+QColor glyphInk(const QPalette& palette) {
+    return inkFor(QColor(40, 70, 140), palette);
+}
+
+QIcon glyphIcon(Glyph glyph, int size, const QPalette& palette) {
+    const Colours colours = coloursFor(palette);
     QIcon icon;
     for (const qreal ratio : {1.0, 2.0, 3.0}) {
         QPixmap pixmap(QSize(size, size) * ratio);
         pixmap.setDevicePixelRatio(ratio);
         pixmap.fill(Qt::transparent);
         QPainter painter(&pixmap);
-        draw(painter, glyph, size);
+        draw(painter, glyph, size, colours);
         painter.end();
         icon.addPixmap(pixmap);
     }

@@ -2,11 +2,12 @@
 #pragma once
 
 #include <QIcon>
+#include <QPalette>
 
 namespace quillon {
 
 /// The small image buttons' pictures, drawn as vectors so they stay crisp on
-/// high-density screens.
+/// high-density screens, in colours that read on the palette's window colour.
 enum class Glyph {
     Reload,
     Save,
@@ -23,6 +24,12 @@ enum class Glyph {
     ScopeExtensionsOff,
 };
 
-QIcon glyphIcon(Glyph glyph, int size = 16);
+/// palette: the colours of the place the glyph is shown on; the designed
+/// colours where they stand out from its window colour by 3:1 at least,
+/// else colours of the palette that do.
+QIcon glyphIcon(Glyph glyph, int size = 16, const QPalette& palette = QPalette());
+
+/// The colour the glyphs draw their lines in on palette.
+QColor glyphInk(const QPalette& palette);
 
 } // namespace quillon

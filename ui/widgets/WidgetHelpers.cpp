@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/widgets/WidgetHelpers.h"
 
+#include "ui/widgets/GlyphButton.h"
 #include "ui/widgets/Palette.h"
 
 #include <QAbstractButton>
@@ -62,9 +63,7 @@ bool isControl(const QWidget* widget) {
 } // namespace
 
 QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool focusable) {
-    auto* button = named(new QToolButton(parent), name);
-    button->setIcon(glyphIcon(glyph));
-    button->setIconSize(QSize(15, 15));
+    auto* button = named(new GlyphButton(glyph, parent), name);
     button->setAutoRaise(true);
     button->setFocusPolicy(focusable ? Qt::StrongFocus : Qt::NoFocus);
     button->setCursor(Qt::PointingHandCursor);
@@ -77,11 +76,18 @@ QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool fo
 
 void styleCaptionGroup(QGroupBox* group) {
     const QPalette pal = group->palette();
-    const QColor caption = readableColour(QColor(0, 70, 213), pal.color(QPalette::Window), pal);
-    group->setStyleSheet(QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; }"
+    const QColor window = pal.color(QPalette::Window);
+    const QColor caption = readableColour(QColor(0, 70, 213), window, pal);
+    // The frame is drawn by the style sheet too: a style left to draw it
+    // under a sheet's margin puts its line lower than the sheet lays out
+    // the contents, right through the first row.
+    const QColor frame = isDarkPalette(pal) ? window.lighter(180) : window.darker(140);
+    group->setStyleSheet(QStringLiteral("QGroupBox { font-weight: normal; margin-top: 1.1em; "
+                                        "border: 1px solid %2; border-radius: 2px; "
+                                        "padding-top: 2px; }"
                                         "QGroupBox::title { color: %1; "
                                         "subcontrol-origin: margin; left: 6px; }")
-                             .arg(caption.name()));
+                             .arg(caption.name(), frame.name()));
     group->setProperty("captionColour", caption);
 }
 

@@ -32,6 +32,7 @@ WizardDeletePage::WizardDeletePage(MainWindowAccess& mainWindow, SampleName samp
     intro->setWordWrap(true);
     inner->addWidget(intro);
     m_edit = new SampleEdit("W_Del_Edit", group);
+    intro->setBuddy(m_edit);
     inner->addWidget(m_edit);
     m_fromStart = addSideChoice(inner, group,
                                 {tr("Should the position of the substring be relative to the "

@@ -32,8 +32,10 @@ WizardExtensionPage::WizardExtensionPage(MainWindowAccess& mainWindow, QWidget* 
     hint->setWordWrap(true);
     inner->addWidget(hint);
     auto* editRow = new QHBoxLayout;
-    editRow->addWidget(pageLabel(tr("New extension:"), group));
+    QLabel* extensionLabel = pageLabel(tr("New extension:"), group);
+    editRow->addWidget(extensionLabel);
     m_extension = typingEdit("W_Extension_Edit1", 15, KeyFilterKind::ValidFileChars, group);
+    extensionLabel->setBuddy(m_extension);
     m_extension->setFixedWidth(70);
     editRow->addWidget(m_extension);
     editRow->addStretch(1);

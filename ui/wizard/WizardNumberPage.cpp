@@ -51,15 +51,20 @@ QWidget* WizardNumberPage::buildGroup() {
         optional->setFont(small);
         grid->addWidget(optional, 0, 2 * i);
         m_texts[i] = typingEdit(kTextNames[i], 64, KeyFilterKind::ValidFileChars, group);
+        // The three boxes share one caption: readers say which one it is.
+        m_texts[i]->setAccessibleName(tr("Text %1 (optional)").arg(i + 1));
         grid->addWidget(m_texts[i], 1, 2 * i);
         if (i < 2) {
             m_choices[i] = editableCombo(kComboNames[i], items, i, group);
+            m_choices[i]->setAccessibleName(tr("Numbers or old file names %1").arg(i + 1));
             grid->addWidget(m_choices[i], 1, 2 * i + 1);
         }
     }
     auto* startRow = new QHBoxLayout;
-    startRow->addWidget(pageLabel(tr("Starting number:"), group));
+    QLabel* startLabel = pageLabel(tr("Starting number:"), group);
+    startRow->addWidget(startLabel);
     m_start = typingEdit("W_Number_Edit4", 4, KeyFilterKind::NumbersOnly, group);
+    startLabel->setBuddy(m_start);
     m_start->setText(QStringLiteral("1"));
     m_start->setFixedWidth(40);
     startRow->addWidget(m_start);

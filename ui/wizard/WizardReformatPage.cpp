@@ -119,12 +119,14 @@ QWidget* WizardReformatPage::buildGroup() {
     grid->setVerticalSpacing(0);
     QFont small = font();
     small.setPointSizeF(small.pointSizeF() * 0.8);
-    auto delimiterEdit = [&](const char* name, int row, int col) {
+    // Eight boxes share the caption "Delimiter": readers say which one it is.
+    auto delimiterEdit = [&](const char* name, const QString& spoken, int row, int col) {
         QLabel* above = pageLabel(tr("Delimiter"), group);
         above->setFont(small);
         grid->addWidget(above, row - 1, col);
         QLineEdit* edit = typingEdit(name, 10, KeyFilterKind::ValidFileChars, group);
         edit->setFixedWidth(40);
+        edit->setAccessibleName(spoken);
         grid->addWidget(edit, row, col);
         return edit;
     };
@@ -134,8 +136,10 @@ QWidget* WizardReformatPage::buildGroup() {
         paintNavy(label);
         grid->addWidget(label, row, col);
     };
-    auto combo = [&](const char* name, const QStringList& items, int index, int row, int col) {
+    auto combo = [&](const char* name, const QString& spoken, const QStringList& items, int index,
+                     int row, int col) {
         QComboBox* box = editableCombo(name, items, index, group);
+        box->setAccessibleName(spoken);
         box->setFixedWidth(70);
         paintNavy(box);
         grid->addWidget(box, row, col);
@@ -155,19 +159,22 @@ QWidget* WizardReformatPage::buildGroup() {
     static constexpr const char* kComboNames[] = {"W_Reformat_NewCombo1", "W_Reformat_NewCombo2",
                                                   "W_Reformat_NewCombo3"};
     for (int i = 0; i < 4; ++i)
-        m_currEdits[i] = delimiterEdit(kCurrentNames[i], 1, 1 + 2 * i);
+        m_currEdits[i] = delimiterEdit(kCurrentNames[i],
+                                       tr("Current format: delimiter %1").arg(i + 1), 1, 1 + 2 * i);
     fieldLabel(tr("Field 1"), 1, 2);
     fieldLabel(tr("Field 2"), 1, 4);
-    m_currCombo2 = combo("W_Reformat_CurrCombo2", {tr("Field 3"), tr("(None)")}, 1, 1, 6);
+    m_currCombo2 = combo("W_Reformat_CurrCombo2", tr("Current format: third field"),
+                         {tr("Field 3"), tr("(None)")}, 1, 1, 6);
     rowCaption(tr("New format:"), 3);
     for (int i = 0; i < 4; ++i)
-        m_newEdits[i] = delimiterEdit(kNewNames[i], 3, 1 + 2 * i);
+        m_newEdits[i] =
+            delimiterEdit(kNewNames[i], tr("New format: delimiter %1").arg(i + 1), 3, 1 + 2 * i);
     const QStringList fields{tr("Field 1"), tr("Field 2"), tr("Field 3")};
     const QStringList fieldsOrNone = fields + QStringList{tr("(None)")};
     const int newDefaults[] = {1, 0, 3};
     for (int i = 0; i < 3; ++i)
-        m_newCombos[i] =
-            combo(kComboNames[i], i == 2 ? fieldsOrNone : fields, newDefaults[i], 3, 2 + 2 * i);
+        m_newCombos[i] = combo(kComboNames[i], tr("New format: field %1").arg(i + 1),
+                               i == 2 ? fieldsOrNone : fields, newDefaults[i], 3, 2 + 2 * i);
     grid->setColumnStretch(8, 1);
 
     m_errPanel = pageLabel({}, group, "W_Reformat_ErrPanel");

@@ -18,6 +18,8 @@
 #include <QVBoxLayout>
 #include <QValidator>
 
+#include <algorithm>
+
 namespace quillon::wizard {
 
 namespace {
@@ -153,7 +155,10 @@ PageButtons addPageFoot(QVBoxLayout* column, const QString& foot, const char* ok
     for (QPushButton* button : {buttons.clear, buttons.ok}) {
         button->setFocusPolicy(Qt::NoFocus);
         button->setAutoDefault(false);
-        button->setFixedSize(33, 22);
+        // The designed 33 x 22, wider where a translation or larger text needs it.
+        const QFontMetrics metrics = button->fontMetrics();
+        button->setFixedSize(std::max(33, metrics.horizontalAdvance(button->text()) + 12),
+                             std::max(22, metrics.height() + 6));
         row->addWidget(button);
     }
     column->addStretch(1);

@@ -56,6 +56,8 @@ public:
     WorkspaceSignals& notices() const { return *m_notices; }
 
     bool isRunning() const { return m_thread != nullptr; }
+    /// Nothing at work and nothing waiting.
+    bool isIdle() const { return !m_thread && m_waiting.empty(); }
     /// Starts work now, or after the commands already asked for.
     void run(OnCancel onCancel, Work work, Done done = {});
     /// Cancels the command at work and drops those waiting.
