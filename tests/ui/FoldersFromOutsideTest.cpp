@@ -202,7 +202,7 @@ void FoldersFromOutsideTest::selectionListsExactlyItsFiles() {
     wanted.sort();
     QCOMPARE(listed, wanted);
     QVERIFY(m_messages.isEmpty());
-    QVERIFY(!m_window->findChild<QLabel*>(QStringLiteral("StatusLabel"))->isVisible());
+    QVERIFY(!m_window->findChild<QLabel*>(QStringLiteral("StatusLine"))->isVisible());
     // Qt's own removal passes over names that are not UTF-8.
     for (const QByteArray& name : selected + others)
         ::unlink(pathOf("album/" + name).constData());
@@ -212,7 +212,7 @@ void FoldersFromOutsideTest::selectionFromSeveralFoldersTellsWhatIsLeftOut() {
     startOn({pathOf("album/A.mp3"), pathOf("Top.txt"), pathOf("album/B.mp3"), pathOf("album")});
     QCOMPARE(selectedFolder(), m_dir->filePath(QStringLiteral("album")));
     QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.mp3"), QStringLiteral("B.mp3")}));
-    auto* status = m_window->findChild<QLabel*>(QStringLiteral("StatusLabel"));
+    auto* status = m_window->findChild<QLabel*>(QStringLiteral("StatusLine"));
     QVERIFY(status->isVisible());
     QVERIFY2(status->text().contains(m_dir->filePath(QStringLiteral("Top.txt"))),
              qPrintable(status->text()));

@@ -204,6 +204,8 @@ QWidget* MainWindow::buildHidden() {
 
 QWidget* MainWindow::buildStatusLine() {
     m_status = named(new QLabel(this), "StatusLine");
+    // Field tokens and file names are text, never markup.
+    m_status->setTextFormat(Qt::PlainText);
     m_status->setWordWrap(true);
     m_status->setContentsMargins(4, 2, 4, 2);
     m_status->setTextInteractionFlags(Qt::TextSelectableByMouse);
@@ -280,8 +282,9 @@ void MainWindow::openStartPaths() {
     if (!selection.mask.isEmpty())
         m_strip->setStartMask(selection.mask);
     if (!selection.leftOut.isEmpty())
-        m_strip->showStatus(tr("Only %1 is shown; left out: %2")
-                                .arg(*folder, selection.leftOut.join(QStringLiteral(", "))));
+        m_startNote = tr("Only %1 is shown; left out: %2")
+                          .arg(*folder, selection.leftOut.join(QStringLiteral(", ")));
+    updateStatusLine();
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
@@ -324,7 +327,7 @@ void MainWindow::connectRunner() {
     });
     connect(m_runner, &CommandRunner::progressChanged, this, &MainWindow::showWork);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::endWork);
-    connect(m_runner, &CommandRunner::finished, this, &MainWindow::showKeptNames);
+    connect(m_runner, &CommandRunner::finished, this, &MainWindow::updateStatusLine);
 }
 
 // Work long enough to show: the bar with its cancel button, and the controls

@@ -95,7 +95,7 @@ public slots:
     void showRefusal(RefusalCode code);
     /// The status line: how many entries the last press left with their
     /// name for want of a field, and which fields; hidden when none.
-    void showKeptNames();
+    void updateStatusLine();
     void updateEnterTargets();
 
     // saving and the single-file rename (MainWindowSave.cpp)
@@ -174,6 +174,8 @@ private:
     ListRowSizes* m_rowSizes = nullptr;
     QScrollArea* m_bottom = nullptr;
     QLabel* m_status = nullptr;
+    /// The paths a start on a selection left out, until the next load.
+    QString m_startNote;
 
     MainMenus* m_menus = nullptr;
 

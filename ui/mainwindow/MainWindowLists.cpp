@@ -65,7 +65,7 @@ void MainWindow::reloadFolder() {
 }
 
 void MainWindow::load() {
-    m_strip->showStatus(QString()); // what the start left out no longer applies
+    m_startNote.clear(); // what the start left out no longer applies
     m_strip->setPreviewShown(true);
     runLoad(&Workspace::load);
 }

@@ -83,7 +83,12 @@ void MainWindow::showExpressionRefusal(const std::optional<ExpressionError>& err
     showPlainMessage(this, QMessageBox::NoIcon, text);
 }
 
-void MainWindow::showKeptNames() {
+// What the start left out, then how many files kept their name for want of
+// a field: one line each, under the lists.
+void MainWindow::updateStatusLine() {
+    QStringList lines;
+    if (!m_startNote.isEmpty())
+        lines << m_startNote;
     const std::vector<FieldMask>& missing = workspace().missingFields();
     FieldMask fields = 0;
     std::size_t kept = 0;
@@ -91,15 +96,12 @@ void MainWindow::showKeptNames() {
         fields |= m;
         kept += m != 0 ? 1 : 0;
     }
-    if (kept == 0) {
-        m_status->hide();
-        m_status->clear();
-        return;
-    }
-    m_status->setText(
-        tr("Files that kept their name: %1. A field their new name needs is missing: %2.")
-            .arg(QLocale().toString(static_cast<qulonglong>(kept)), fieldTokenList(fields)));
-    m_status->show();
+    if (kept != 0)
+        lines << tr("Files that kept their name: %1. A field their new name needs is missing: %2.")
+                     .arg(QLocale().toString(static_cast<qulonglong>(kept)),
+                          fieldTokenList(fields));
+    m_status->setText(lines.join(QLatin1Char('\n')));
+    m_status->setVisible(!lines.isEmpty());
 }
 
 void MainWindow::undoLastPress() {

@@ -112,7 +112,7 @@ void MainWindow::renameSelectedEntry() {
     if (!questions->editName(this, text, caseIsNone, updateCase))
         return;
     workspace().renameEntry(row, toName(text), updateCase && !caseIsNone);
-    showKeptNames();
+    updateStatusLine();
 }
 
 } // namespace quillon

@@ -27,11 +27,6 @@ TopStrip::TopStrip(const QList<QMenu*>& menus, QWidget* parent)
     row->setSpacing(4);
     row->addWidget(buildMenuBar(menus));
     row->addWidget(buildPanel());
-    m_status = named(new QLabel(this), "StatusLabel");
-    m_status->setTextFormat(Qt::PlainText);
-    m_status->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
-    m_status->hide();
-    row->addWidget(m_status, 1);
     row->addStretch(1);
 }
 
@@ -139,12 +134,6 @@ void TopStrip::setStartMask(const QString& mask) {
     const QSignalBlocker quiet(m_mask);
     m_mask->setText(mask);
     m_mask->setCursorPosition(0);
-}
-
-void TopStrip::showStatus(const QString& text) {
-    m_status->setText(text);
-    m_status->setToolTip(text);
-    m_status->setVisible(!text.isEmpty());
 }
 
 void TopStrip::showProgress(bool shown) {

@@ -31,7 +31,6 @@ public:
     /// target does not.
     void setStartMask(const QString& mask);
     /// A line for the user beside the mask box; empty hides it.
-    void showStatus(const QString& text);
     /// The bar and its cancel button in the check box's place, at 0.
     void showProgress(bool shown);
     /// 0 to 100; below 0 for work of unknown length.
@@ -64,7 +63,6 @@ private:
     QPushButton* m_cancel = nullptr;
     QList<QWidget*> m_commands;
     QLineEdit* m_mask = nullptr;
-    QLabel* m_status = nullptr;
 };
 
 } // namespace quillon
