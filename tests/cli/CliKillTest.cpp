@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <map>
 #include <unistd.h>
@@ -121,45 +122,43 @@ Args saveArgs(const TempFolder& folder) {
     return args;
 }
 
-TEST(CliKillTest, AKillAtAnyCallOfASaveLosesNothing) {
-    if (!straceWorks())
-        GTEST_SKIP() << "strace cannot trace here";
+// Kills the command that prepare returns for a fresh folder at each call of
+// each kind in turn, until it runs to its end, and checks the folder after
+// every kill.
+void killAtEveryCall(const std::string& what,
+                     const std::function<Args(const TempFolder&)>& prepare) {
     for (const char* call : kCalls) {
         for (int n = 1;; ++n) {
             const TempFolder folder;
             fill(folder);
-            const bool killed = killedAt(call, n, saveArgs(folder));
-            const std::string where =
-                std::string("save killed at ") + call + " " + std::to_string(n);
+            const Args args = prepare(folder);
+            if (::testing::Test::HasFatalFailure())
+                return;
+            const bool killed = killedAt(call, n, args);
+            const std::string where = what + " killed at " + call + " " + std::to_string(n);
             expectNothingLost(folder, where);
             expectNoOwnNameListed(folder, where);
             expectUndoBringsAllBack(folder, where);
             if (!killed || ::testing::Test::HasFailure())
-                break;
+                return;
             ASSERT_LT(n, kMostCalls) << call;
         }
     }
 }
 
+TEST(CliKillTest, AKillAtAnyCallOfASaveLosesNothing) {
+    if (!straceWorks())
+        GTEST_SKIP() << "strace cannot trace here";
+    killAtEveryCall("save", [](const TempFolder& folder) { return saveArgs(folder); });
+}
+
 TEST(CliKillTest, AKillAtAnyCallOfAnUndoLosesNothing) {
     if (!straceWorks())
         GTEST_SKIP() << "strace cannot trace here";
-    for (const char* call : kCalls) {
-        for (int n = 1;; ++n) {
-            const TempFolder folder;
-            fill(folder);
-            ASSERT_EQ(runCli(saveArgs(folder)).status, 0);
-            const bool killed = killedAt(call, n, {"--undo", "--yes", folder.path()});
-            const std::string where =
-                std::string("undo killed at ") + call + " " + std::to_string(n);
-            expectNothingLost(folder, where);
-            expectNoOwnNameListed(folder, where);
-            expectUndoBringsAllBack(folder, where);
-            if (!killed || ::testing::Test::HasFailure())
-                break;
-            ASSERT_LT(n, kMostCalls) << call;
-        }
-    }
+    killAtEveryCall("undo", [](const TempFolder& folder) {
+        EXPECT_EQ(runCli(saveArgs(folder)).status, 0);
+        return Args{"--undo", "--yes", folder.path()};
+    });
 }
 
 } // namespace
