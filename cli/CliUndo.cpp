@@ -167,7 +167,6 @@ public:
     FoldersUndo(FileSystem& fs, const CliOptions& options, std::ostream& out, std::ostream& err)
         : m_fs(fs)
         , m_options(options)
-        , m_out(out)
         , m_err(err) {
         const std::string historyFolder = UndoHistory::defaultDirectory();
         if (!historyFolder.empty())
@@ -186,7 +185,6 @@ private:
 
     FileSystem& m_fs;
     const CliOptions& m_options;
-    std::ostream& m_out;
     std::ostream& m_err;
     std::optional<UndoHistory> m_history;
     std::optional<FoldersJson> m_json;
