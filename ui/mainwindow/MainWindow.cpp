@@ -1,36 +1,47 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/MainWindow.h"
 
+#include "ui/dialogs/DiskMessages.h"
+#include "ui/dialogs/UserQuestions.h"
+#include "ui/help/AboutDialog.h"
+#include "ui/help/HelpWindow.h"
 #include "ui/mainwindow/CaseGroup.h"
 #include "ui/mainwindow/FileLists.h"
 #include "ui/mainwindow/FolderDrops.h"
 #include "ui/mainwindow/FolderFromOutside.h"
+#include "ui/mainwindow/ListWiring.h"
 #include "ui/mainwindow/MainMenus.h"
-#include "ui/mainwindow/MainWindowLink.h"
 #include "ui/mainwindow/MainWindowTooltips.h"
 #include "ui/mainwindow/PresetsMenu.h"
 #include "ui/mainwindow/ReplaceGroup.h"
 #include "ui/mainwindow/StartSelection.h"
 #include "ui/mainwindow/TopStrip.h"
+#include "ui/models/FieldText.h"
 #include "ui/models/FolderListModel.h"
-#include "ui/models/ListRowSizes.h"
+#include "ui/models/NameText.h"
 #include "ui/models/PreviewListModel.h"
-#include "ui/models/WorkspaceSignals.h"
 #include "ui/widgets/Accessibility.h"
 #include "ui/widgets/FittingScrollArea.h"
 #include "ui/widgets/FolderTree.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/WidgetHelpers.h"
+#include "ui/wizard/WizardDialog.h"
 #include "ui/work/CommandRunner.h"
 #include "ui/work/InputGuard.h"
+#include "ui/work/SaveQuestions.h"
 
+#include "engine/Refusals.h"
+#include "engine/ReplacePlan.h"
 #include "quillon/Version.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QFile>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QListView>
+#include <QLocale>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -38,6 +49,7 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <memory>
 
 namespace quillon {
 
@@ -65,8 +77,7 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
                                                QString::fromLatin1(kApplicationVersion)));
     applyDesignedBackground(this, QColor(242, 243, 240));
 
-    m_previewModel = new PreviewListModel(workspace(), m_runner->notices(), this);
-    m_folderModel = new FolderListModel(workspace(), m_runner->notices(), this);
+    m_listWiring = new ListWiring(*m_runner, this);
 
     const QList<QMenu*> menus = buildMenus();
     (new PresetsMenu(*this, fs, PresetStore::defaultDirectory()))->addTo(menus.front());
@@ -78,11 +89,8 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     layout->addWidget(buildStatusLine());
     buildHidden();
     layout->addWidget(buildBottom());
-    m_rowSizes = new ListRowSizes(workspace(), *m_folderModel, *m_previewModel,
-                                  *m_lists->previewView(), this);
-    connectNotices();
+    m_listWiring->attach(*m_lists, *m_replace);
     connectRunner();
-    m_link = std::make_unique<MainWindowLink>(*m_replace, *m_menus, workspace());
     updateEnterTargets();
     m_state.enterRunsReplace = false; // the start routine decides
 
@@ -153,7 +161,7 @@ QWidget* MainWindow::buildTopStrip(const QList<QMenu*>& menus) {
 }
 
 QWidget* MainWindow::buildMiddle() {
-    m_lists = new FileLists(m_folderModel, m_previewModel, this);
+    m_lists = new FileLists(m_listWiring->folderModel(), m_listWiring->previewModel(), this);
     connectFileLists();
     return m_lists;
 }
@@ -362,6 +370,376 @@ void MainWindow::endWork() {
     if (m_runner->isIdle() && m_case->mode() != workspace().caseMode())
         m_case->showMode(workspace().caseMode());
     emit commandFinished();
+}
+
+void MainWindow::connectCaseGroup() {
+    connect(m_case, &CaseGroup::changed, this, &MainWindow::refreshCase);
+}
+
+void MainWindow::refreshCase() {
+    showPreviewList();
+    m_runner->run(CommandRunner::OnCancel::Discard,
+                  [mode = m_case->mode(), options = m_case->smartOptions()](Workspace& workspace,
+                                                                            WorkControl&) {
+                      workspace.setCaseMode(mode, options);
+                      workspace.rebuildPreview(PreviewRebuild::CaseReapply);
+                  });
+    m_state.enterRunsReplace = true;
+}
+
+void MainWindow::connectReplaceGroup() {
+    const auto bind = [this](void (ReplaceGroup::*signal)(), void (MainWindow::*handler)()) {
+        connect(m_replace, signal, this, handler);
+    };
+    bind(&ReplaceGroup::settingsChanged, &MainWindow::updateEnterTargets);
+    bind(&ReplaceGroup::okPressed, &MainWindow::applyOperation);
+    bind(&ReplaceGroup::undoPressed, &MainWindow::undoLastPress);
+    bind(&ReplaceGroup::wizardPressed, &MainWindow::openWizard);
+    bind(&ReplaceGroup::helpPressed, &MainWindow::openHelp);
+    connect(m_replace, &ReplaceGroup::wizardOpenersEnabled, m_menus, &MainMenus::setWizardEnabled);
+    connect(m_replace, &ReplaceGroup::helpOpenersEnabled, m_menus, &MainMenus::setHelpEnabled);
+}
+
+Scope MainWindow::scope() const {
+    return m_replace->scope();
+}
+
+ReplaceSettings MainWindow::replaceSettings() const {
+    ReplaceSettings s = m_replace->settings();
+    s.caseMode = m_case->mode();
+    s.smartOptions = m_case->smartOptions();
+    return s;
+}
+
+void MainWindow::applyOperation() {
+    showPreviewList();
+    auto refused = std::make_shared<std::optional<RefusalCode>>();
+    const ReplaceSettings settings = replaceSettings();
+    m_runner->run(
+        CommandRunner::OnCancel::Discard,
+        [refused, settings](Workspace& workspace, WorkControl&) {
+            *refused = workspace.apply(settings);
+        },
+        [this, refused, settings] {
+            if (*refused == RefusalCode::InvalidExpression) {
+                showExpressionRefusal(expressionError(settings));
+            } else if (*refused) {
+                showRefusal(**refused);
+            }
+            emit replaceRequested();
+        });
+}
+
+void MainWindow::showRefusal(RefusalCode code) {
+    // The workspace has already dropped the undo copy; only the message is ours.
+    showPlainMessage(this, QMessageBox::NoIcon,
+                     translated("quillon::Refusals", refusalMessage(code)));
+}
+
+// The refusal's message, and where the expression or its With text goes
+// wrong in the library's words.
+void MainWindow::showExpressionRefusal(const std::optional<ExpressionError>& error) {
+    QString text = translated("quillon::Refusals", refusalMessage(RefusalCode::InvalidExpression));
+    if (error) {
+        const QString what = QString::fromStdString(error->message);
+        const QString where =
+            error->position == 0
+                ? (error->inWithText ? tr("In the With text: %1.") : tr("In the Replace text: %1."))
+                      .arg(what)
+                : (error->inWithText ? tr("At position %1 of the With text: %2.")
+                                     : tr("At position %1 of the Replace text: %2."))
+                      .arg(error->position)
+                      .arg(what);
+        text += QLatin1Char('\n') + where;
+    }
+    showPlainMessage(this, QMessageBox::NoIcon, text);
+}
+
+// What the start left out, then how many files kept their name for want of
+// a field: one line each, under the lists.
+void MainWindow::updateStatusLine() {
+    QStringList lines;
+    if (!m_startNote.isEmpty())
+        lines << m_startNote;
+    const std::vector<FieldMask>& missing = workspace().missingFields();
+    FieldMask fields = 0;
+    std::size_t kept = 0;
+    for (const FieldMask m : missing) {
+        fields |= m;
+        kept += m != 0 ? 1 : 0;
+    }
+    if (kept != 0)
+        lines << tr("Files that kept their name: %1. A field their new name needs is missing: %2.")
+                     .arg(QLocale().toString(static_cast<qulonglong>(kept)),
+                          fieldTokenList(fields));
+    m_status->setText(lines.join(QLatin1Char('\n')));
+    m_status->setVisible(!lines.isEmpty());
+}
+
+void MainWindow::undoLastPress() {
+    showPreviewList();
+    m_runner->run(CommandRunner::OnCancel::Discard,
+                  [](Workspace& workspace, WorkControl&) { workspace.undo(); });
+}
+
+void MainWindow::updateEnterTargets() {
+    m_state.enterRunsReplace = true;
+    m_state.enterRunsReload = false;
+}
+
+namespace {
+
+// Held by the caller for the whole command: a test may replace the
+// questions while one of them runs.
+std::shared_ptr<UserQuestions> questionsOf(std::shared_ptr<UserQuestions>& questions) {
+    if (!questions)
+        questions = std::make_shared<UserQuestions>();
+    return questions;
+}
+
+} // namespace
+
+void MainWindow::setQuestions(std::shared_ptr<UserQuestions> questions) {
+    m_questions = std::move(questions);
+}
+
+void MainWindow::tellReloadError(UserQuestions& ask, int error) {
+    if (error == 0)
+        return;
+    const QString folder =
+        QFile::decodeName(QByteArray::fromStdString(workspace().folderList().directory));
+    ask.tell(this, MessageKind::Error, DiskMessages::folderUnreadable(folder, error));
+}
+
+void MainWindow::save() {
+    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
+    auto asking = std::make_shared<SaveQuestions>(*m_runner, this, questions);
+    auto result = std::make_shared<SaveResult>();
+    m_runner->run(
+        CommandRunner::OnCancel::Stop,
+        [asking, result, mask = toName(m_strip->mask())](Workspace& workspace,
+                                                         WorkControl& control) {
+            *result = workspace.save(mask, asking->callbacks(control));
+        },
+        [this, questions, result] {
+            if (result->status == SaveStatus::Saved)
+                tellReloadError(*questions, result->reloadError);
+        });
+}
+
+void MainWindow::undoLastSave() {
+    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
+    // The disk is the worker's while a command works.
+    if (isWorking() || !workspace().hasUndoRecord() || !questions->confirmUndoLastSave(this))
+        return;
+    auto asking = std::make_shared<SaveQuestions>(*m_runner, this, questions);
+    auto result = std::make_shared<UndoResult>();
+    m_runner->run(
+        CommandRunner::OnCancel::Stop,
+        [asking, result, mask = toName(m_strip->mask())](Workspace& workspace,
+                                                         WorkControl& control) {
+            *result = workspace.undoLastSave(mask, asking->callbacks(control));
+        },
+        [this, questions, result] { tellUndoResult(*questions, *result); });
+}
+
+void MainWindow::tellUndoResult(UserQuestions& ask, const UndoResult& result) {
+    switch (result.status) {
+    case UndoStatus::NoRecord:
+    case UndoStatus::NotQuillons:
+    case UndoStatus::Refused:
+        ask.tell(this, MessageKind::Error, DiskMessages::noUndoFile());
+        return;
+    case UndoStatus::Declined:
+        return;
+    case UndoStatus::Busy:
+        ask.tell(this, MessageKind::Error,
+                 DiskMessages::saveNotice(SaveNotice{SaveNoticeKind::FolderBusy, {}, 0}));
+        return;
+    case UndoStatus::Undone:
+        break;
+    }
+    if (!result.notRestored.empty())
+        ask.tell(this, MessageKind::Error, DiskMessages::notRestored(result.notRestored));
+    tellReloadError(ask, result.reloadError);
+}
+
+void MainWindow::updateUndoLastSave() {
+    m_menus->setUndoLastSaveEnabled(!isWorking() && workspace().hasUndoRecord());
+}
+
+void MainWindow::renameSelectedEntry() {
+    if (isWorking())
+        return; // the lists are about to be replaced
+    const QModelIndexList selected = m_lists->previewView()->selectionModel()->selectedIndexes();
+    if (selected.isEmpty())
+        return;
+    const auto row = static_cast<std::size_t>(selected.first().row());
+    if (row >= workspace().preview().size())
+        return;
+    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
+    const bool caseIsNone = workspace().caseMode() == CaseMode::None;
+    QString text = toQString(workspace().preview().names.decoded(row));
+    bool updateCase = false;
+    if (!questions->editName(this, text, caseIsNone, updateCase))
+        return;
+    workspace().renameEntry(row, toName(text), updateCase && !caseIsNone);
+    updateStatusLine();
+}
+
+MainWindowAccess& MainWindow::access() const {
+    return *m_replace;
+}
+
+void MainWindow::openWizard() {
+    WizardDialog::open(
+        this, *m_replace, m_wizard, [this] { return previewNames(); },
+        [this] { return firstCheckedFields(); });
+}
+
+void MainWindow::openHelp() {
+    HelpWindow::open(this, *m_replace, m_help);
+}
+
+std::vector<Name> MainWindow::previewNames() {
+    // A copy: the wizard never holds on to the workspace's lists.
+    const NameList& preview = workspace().preview().names;
+    std::vector<Name> names;
+    names.reserve(preview.size());
+    for (std::size_t i = 0; i < preview.size(); ++i)
+        names.push_back(preview.decoded(i));
+    return names;
+}
+
+SelectedFileFields MainWindow::firstCheckedFields() {
+    // The check marks are the selection the Select menu and a press follow.
+    const Workspace& lists = workspace();
+    const std::vector<bool>& checked = lists.preview().checked;
+    const auto first = std::find(checked.begin(), checked.end(), true);
+    if (first == checked.end())
+        return {};
+    const auto index = static_cast<std::size_t>(std::distance(checked.begin(), first));
+    constexpr auto kEveryField = metadata::FieldSet::fromBits((1U << metadata::kFieldCount) - 1);
+    return {lists.folderList().names.decoded(index), lists.entryFields(index, kEveryField)};
+}
+
+void MainWindow::showAbout() {
+    AboutDialog::run(this);
+}
+
+void MainWindow::connectFileLists() {
+    const auto bind = [this](void (FileLists::*signal)(), void (MainWindow::*handler)()) {
+        connect(m_lists, signal, this, handler);
+    };
+    bind(&FileLists::folderChosen, &MainWindow::load);
+    bind(&FileLists::listClicked, &MainWindow::clearListSelection);
+    bind(&FileLists::selectAllRequested, &MainWindow::checkAll);
+    bind(&FileLists::unselectAllRequested, &MainWindow::uncheckAll);
+    bind(&FileLists::invertAllRequested, &MainWindow::invertChecks);
+    bind(&FileLists::reloadByNameRequested, &MainWindow::load);
+    bind(&FileLists::reloadByDateRequested, &MainWindow::reloadSortedByDate);
+    bind(&FileLists::renameRequested, &MainWindow::renameFromPopup);
+    connect(m_lists, &FileLists::reloadInOrderRequested, this, &MainWindow::reloadInOrder);
+}
+
+std::string MainWindow::selectedFolder() const {
+    return QFile::encodeName(m_lists->tree()->selectedPath()).toStdString();
+}
+
+void MainWindow::runLoad(const LoadCommand& command) {
+    const QString shown = m_lists->tree()->selectedPath();
+    auto result = std::make_shared<LoadResult>();
+    m_runner->run(
+        CommandRunner::OnCancel::Discard,
+        [command, result, folder = selectedFolder(), mask = toName(m_strip->mask())](
+            Workspace& workspace, WorkControl&) { *result = command(workspace, folder, mask); },
+        [this, result, shown] {
+            if (!result->ok())
+                showPlainMessage(this, QMessageBox::Critical,
+                                 DiskMessages::folderUnreadable(shown, result->error));
+        });
+}
+
+void MainWindow::runRebuild(PreviewRebuild mode) {
+    m_runner->run(CommandRunner::OnCancel::Discard,
+                  [mode](Workspace& workspace, WorkControl&) { workspace.rebuildPreview(mode); });
+}
+
+void MainWindow::reloadFolder() {
+    runLoad(&Workspace::reload);
+}
+
+void MainWindow::load() {
+    m_startNote.clear(); // what the start left out no longer applies
+    m_strip->setPreviewShown(true);
+    runLoad(&Workspace::load);
+}
+
+void MainWindow::reloadSortedByDate() {
+    runLoad(&Workspace::loadByDate);
+}
+
+void MainWindow::reloadInOrder(ReloadOrder order) {
+    runLoad([order](Workspace& workspace, const std::string& folder, NameView mask) {
+        return workspace.loadInOrder(folder, mask, order);
+    });
+}
+
+void MainWindow::resetPreview() {
+    runRebuild(PreviewRebuild::Reset);
+}
+
+void MainWindow::checkAll() {
+    if (isWorking())
+        return; // the lists are about to be replaced
+    workspace().selectAll();
+    clearListSelection();
+}
+
+void MainWindow::uncheckAll() {
+    if (isWorking())
+        return; // the lists are about to be replaced
+    workspace().unselectAll();
+    clearListSelection();
+}
+
+void MainWindow::invertChecks() {
+    if (isWorking())
+        return; // the lists are about to be replaced
+    workspace().invertAll();
+    clearListSelection();
+}
+
+void MainWindow::clearListSelection() {
+    m_lists->clearSelection(m_strip->previewShown());
+}
+
+void MainWindow::renameFromPopup() {
+    if (m_lists->previewHasSelection())
+        renameSelectedEntry();
+    clearListSelection();
+}
+
+void MainWindow::showChosenList() {
+    m_state.enterRunsReplace = true;
+    const bool preview = m_strip->previewShown();
+    m_menus->markShownList(preview);
+    m_lists->showList(preview);
+}
+
+void MainWindow::showPreviewList() {
+    // Through the check box, so that its handler swaps the lists.
+    m_strip->setPreviewShown(true);
+}
+
+void MainWindow::chooseFolderList() {
+    m_menus->markShownList(false);
+    m_strip->setPreviewShown(false);
+}
+
+void MainWindow::choosePreviewList() {
+    m_menus->markShownList(true);
+    m_strip->setPreviewShown(true);
 }
 
 } // namespace quillon

@@ -3,6 +3,7 @@
 
 #include "ui/mainwindow/MainWindowAccess.h"
 #include "ui/mainwindow/MainWindowState.h"
+#include "ui/wizard/WizardTagsPage.h"
 #include "workspace/UndoHistory.h"
 #include "workspace/Workspace.h"
 
@@ -23,11 +24,8 @@ class CaseGroup;
 class CommandRunner;
 class InputGuard;
 class MainMenus;
-class MainWindowLink;
 class FileLists;
-class FolderListModel;
-class ListRowSizes;
-class PreviewListModel;
+class ListWiring;
 class ReplaceGroup;
 class TopStrip;
 class HelpWindow;
@@ -38,7 +36,7 @@ class UserQuestions;
 /// replace groups, and the commands that tie them to the workspace. The
 /// parts own their controls and state; the window's handlers are thin slots
 /// that take their values and hand the workspace's long commands to the
-/// command runner. Its code is spread over MainWindow*.cpp by area.
+/// command runner; the lists' models hear the workspace through ListWiring.
 class MainWindow final : public QWidget {
     Q_OBJECT
 public:
@@ -65,14 +63,14 @@ public:
     MainWindowAccess& access() const;
 
 public slots:
-    // start, layout, keys and the mask box (MainWindow.cpp)
+    // start, layout, keys and the mask box
     void startUp();
     void placeFloatingParts();
     void exitProgram();
     void maskChanged();
     void resetMaskAndLoad();
 
-    // loading and the lists (MainWindowLists.cpp)
+    // loading and the lists
     void load();
     void reloadFolder();
     void reloadSortedByDate();
@@ -89,7 +87,7 @@ public slots:
     void chooseFolderList();
     void choosePreviewList();
 
-    // the "Replace/Reformat/Number" group (MainWindowReplace.cpp)
+    // the "Replace/Reformat/Number" group
     void applyOperation();
     void undoLastPress();
     void showRefusal(RefusalCode code);
@@ -98,7 +96,7 @@ public slots:
     void updateStatusLine();
     void updateEnterTargets();
 
-    // saving and the single-file rename (MainWindowSave.cpp)
+    // saving and the single-file rename
     void save();
     /// File menu "Undo Last Save": takes back the last save into the shown
     /// folder from the undo file it left, after a confirmation.
@@ -107,7 +105,7 @@ public slots:
     /// Where saving and the rename dialog ask the user (tests stand in their own).
     void setQuestions(std::shared_ptr<UserQuestions> questions);
 
-    // the assistants (MainWindowAssistants.cpp)
+    // the assistants
     void openWizard();
     void openHelp();
     void showAbout();
@@ -148,6 +146,10 @@ private:
     void showWork(int percent);
     void endWork();
 
+    // what the wizard reads: copies, never the workspace's own lists
+    std::vector<Name> previewNames();
+    SelectedFileFields firstCheckedFields();
+
     // lists
     void openStartPaths();
     std::string selectedFolder() const;
@@ -155,8 +157,6 @@ private:
     void runLoad(const LoadCommand& command);
     void runRebuild(PreviewRebuild mode);
     void showPreviewList();
-    void connectNotices();
-    void listsReset();
 
     QList<QByteArray> m_startPaths;
     /// Saves go into the user's history, and "Undo Last Save" takes from it.
@@ -169,9 +169,7 @@ private:
     QPointer<QWidget> m_focusBeforeWork;
     bool m_workShown = false;
     MainWindowState m_state;
-    PreviewListModel* m_previewModel = nullptr;
-    FolderListModel* m_folderModel = nullptr;
-    ListRowSizes* m_rowSizes = nullptr;
+    ListWiring* m_listWiring = nullptr;
     QScrollArea* m_bottom = nullptr;
     QLabel* m_status = nullptr;
     /// The paths a start on a selection left out, until the next load.
@@ -185,7 +183,6 @@ private:
     CaseGroup* m_case = nullptr;
 
     // the assistants' way in, and their single instances
-    std::unique_ptr<MainWindowLink> m_link;
     QPointer<WizardDialog> m_wizard;
     QPointer<HelpWindow> m_help;
     std::shared_ptr<UserQuestions> m_questions;

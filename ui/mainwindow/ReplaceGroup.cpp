@@ -327,12 +327,14 @@ void ReplaceGroup::setUndoEnabled(bool enabled) {
     m_undoButton->setEnabled(enabled);
 }
 
-void ReplaceGroup::setWizardButtonEnabled(bool enabled) {
+void ReplaceGroup::setWizardOpenersEnabled(bool enabled) {
     m_wizardButton->setEnabled(enabled);
+    emit wizardOpenersEnabled(enabled);
 }
 
-void ReplaceGroup::setHelpButtonEnabled(bool enabled) {
+void ReplaceGroup::setHelpOpenersEnabled(bool enabled) {
     m_helpButton->setEnabled(enabled);
+    emit helpOpenersEnabled(enabled);
 }
 
 void ReplaceGroup::setReplaceText(const QString& text) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "ui/mainwindow/MainWindowAccess.h"
+
 #include "engine/ReplaceSettings.h"
 
 #include <QGroupBox>
@@ -15,32 +17,34 @@ namespace quillon {
 /// The "Replace/Reformat/Number" group: the pattern boxes, Delete and
 /// Insert, the switches, the scope toggles, "Undo" and "OK". Holds the
 /// settings and the scope; keeps "OK", "Case sensitive" and the scope
-/// toggles in step with what the engine can run.
-class ReplaceGroup final : public QGroupBox {
+/// toggles in step with what the engine can run. The assistants write into
+/// its boxes through MainWindowAccess.
+class ReplaceGroup final : public QGroupBox, public MainWindowAccess {
     Q_OBJECT
 public:
     explicit ReplaceGroup(QWidget* parent);
 
     /// The group's settings; the case fields keep their defaults.
     ReplaceSettings settings() const;
-    Scope scope() const { return m_scope; }
+    Scope scope() const override { return m_scope; }
 
     void focusReplaceBox();
 
     bool okEnabled() const;
     void setUndoEnabled(bool enabled);
-    void setWizardButtonEnabled(bool enabled);
-    void setHelpButtonEnabled(bool enabled);
+    /// The buttons here; the menus follow through the signals below.
+    void setWizardOpenersEnabled(bool enabled) override;
+    void setHelpOpenersEnabled(bool enabled) override;
 
     // Writes as if typed, so the change handling runs.
-    void setReplaceText(const QString& text);
-    void setWithText(const QString& text);
-    void setDeletePosition(const QString& text);
-    void setDeleteLength(const QString& text);
-    void setDeleteChecked(bool checked);
-    void setInsertPosition(const QString& text);
-    void setInsertString(const QString& text);
-    void setInsertChecked(bool checked);
+    void setReplaceText(const QString& text) override;
+    void setWithText(const QString& text) override;
+    void setDeletePosition(const QString& text) override;
+    void setDeleteLength(const QString& text) override;
+    void setDeleteChecked(bool checked) override;
+    void setInsertPosition(const QString& text) override;
+    void setInsertString(const QString& text) override;
+    void setInsertChecked(bool checked) override;
 
 public slots:
     // The scope toggles: a part excluded while the other one is excluded
@@ -62,6 +66,8 @@ signals:
     void undoPressed();
     void wizardPressed();
     void helpPressed();
+    void wizardOpenersEnabled(bool enabled);
+    void helpOpenersEnabled(bool enabled);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

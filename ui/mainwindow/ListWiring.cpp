@@ -1,0 +1,39 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ui/mainwindow/ListWiring.h"
+
+#include "ui/mainwindow/FileLists.h"
+#include "ui/mainwindow/ReplaceGroup.h"
+#include "ui/models/FolderListModel.h"
+#include "ui/models/ListRowSizes.h"
+#include "ui/models/PreviewListModel.h"
+#include "ui/models/WorkspaceSignals.h"
+#include "ui/work/CommandRunner.h"
+
+#include <QListView>
+
+namespace quillon {
+
+ListWiring::ListWiring(CommandRunner& runner, QObject* parent)
+    : QObject(parent)
+    , m_runner(runner)
+    , m_previewModel(new PreviewListModel(runner.workspace(), runner.notices(), this))
+    , m_folderModel(new FolderListModel(runner.workspace(), runner.notices(), this)) {}
+
+void ListWiring::attach(FileLists& lists, ReplaceGroup& replace) {
+    m_lists = &lists;
+    m_rowSizes = new ListRowSizes(m_runner.workspace(), *m_folderModel, *m_previewModel,
+                                  *lists.previewView(), this);
+    const WorkspaceSignals& notices = m_runner.notices();
+    connect(&notices, &WorkspaceSignals::reset, this, &ListWiring::listsReset);
+    connect(&notices, &WorkspaceSignals::namesChanged, m_rowSizes, &ListRowSizes::updatePreview);
+    connect(&notices, &WorkspaceSignals::undoAvailable, &replace, &ReplaceGroup::setUndoEnabled);
+}
+
+void ListWiring::listsReset() {
+    m_rowSizes->updateFolders();
+    m_rowSizes->updatePreview();
+    m_lists->previewView()->scrollToTop();
+    m_lists->folderView()->scrollToTop();
+}
+
+} // namespace quillon
