@@ -166,6 +166,7 @@ private slots:
     void typedDropDownTextLeavesNoItem();
     void deleteSelectionSurvivesRadioAndCountsCodePoints();
     void insertClickPlacesMarkerAndMessageKeepsIt();
+    void samplesAndBoxesWorkByKeyboard();
     void numberPageFiltersKeysAndRefusesInABox();
     void extensionPageWritesTokenAndClearsBoxes();
     void enterPressesTheShownPagesOk();
@@ -336,6 +337,39 @@ void AssistantsTest::deleteSelectionSurvivesRadioAndCountsCodePoints() {
     QVERIFY(!m_main->button("Replace_Trim")->isChecked());
     QVERIFY(child<QRadioButton>(wizard, "W_Del_L2RCB")->isChecked());
     QVERIFY(!sample->hasSelectedText());
+}
+
+void AssistantsTest::samplesAndBoxesWorkByKeyboard() {
+    m_main->names = {Name(U"Holiday 01.mp3")};
+    WizardDialog* wizard = openWizard();
+    focus(wizard);
+    auto* notebook = child<QTabWidget>(wizard, "W_TabbedNotebook1");
+    for (const char* name : {"W_Ins_Edit", "W_Ins_Edit_Str", "W_Del_Edit", "W_Number_Padding"})
+        QVERIFY2(child<QWidget>(wizard, name)->focusPolicy() & Qt::TabFocus, name);
+
+    // Insert: the caret moved by arrows, Space clicks there.
+    notebook->setCurrentIndex(1);
+    auto* sample = child<QLineEdit>(wizard, "W_Ins_Edit");
+    sample->setFocus(Qt::TabFocusReason);
+    QVERIFY(!sample->hasSelectedText());
+    QTest::keyClick(sample, Qt::Key_Home);
+    for (int i = 0; i < 7; ++i)
+        QTest::keyClick(sample, Qt::Key_Right);
+    QTest::keyClick(sample, Qt::Key_Space);
+    QCOMPARE(sample->text(), QStringLiteral("Holiday// 01"));
+
+    // Delete: a selection made by keyboard outlives Tab away and back.
+    notebook->setCurrentIndex(2);
+    auto* deleteSample = child<QLineEdit>(wizard, "W_Del_Edit");
+    deleteSample->setFocus(Qt::TabFocusReason);
+    QVERIFY(!deleteSample->hasSelectedText());
+    QTest::keyClick(deleteSample, Qt::Key_End);
+    QTest::keyClick(deleteSample, Qt::Key_Left, Qt::ShiftModifier);
+    QTest::keyClick(deleteSample, Qt::Key_Left, Qt::ShiftModifier);
+    QCOMPARE(deleteSample->selectedText(), QStringLiteral("01"));
+    child<QWidget>(wizard, "W_Del_R2LCB")->setFocus(Qt::TabFocusReason);
+    deleteSample->setFocus(Qt::BacktabFocusReason);
+    QCOMPARE(deleteSample->selectedText(), QStringLiteral("01"));
 }
 
 void AssistantsTest::insertClickPlacesMarkerAndMessageKeepsIt() {

@@ -37,7 +37,6 @@ WizardInsertPage::WizardInsertPage(MainWindowAccess& mainWindow, SampleName samp
     stringRow->addWidget(stringLabel);
     m_string = typingEdit("W_Ins_Edit_Str", 64, KeyFilterKind::ValidFileChars, group);
     stringLabel->setBuddy(m_string);
-    m_string->setFocusPolicy(Qt::ClickFocus);
     stringRow->addWidget(m_string, 1);
     inner->addLayout(stringRow);
     m_fromStart = addSideChoice(inner, group,

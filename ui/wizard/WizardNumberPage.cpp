@@ -72,7 +72,6 @@ QWidget* WizardNumberPage::buildGroup() {
     m_padding =
         named(new QCheckBox(tr("Pad numbers with leading zeros."), group), "W_Number_Padding");
     m_padding->setChecked(true);
-    m_padding->setFocusPolicy(Qt::ClickFocus);
     startRow->addWidget(m_padding);
     startRow->addStretch(1);
     grid->addLayout(startRow, 2, 0, 1, 5);

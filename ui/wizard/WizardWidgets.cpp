@@ -74,7 +74,30 @@ SampleEdit::SampleEdit(const char* name, QWidget* parent)
     : QLineEdit(parent) {
     setObjectName(QString::fromLatin1(name));
     setReadOnly(true);
-    setFocusPolicy(Qt::ClickFocus);
+}
+
+void SampleEdit::focusInEvent(QFocusEvent* event) {
+    // A line edit selects all of its text when tabbed into; here that would
+    // be a choice the user never made, and the Delete page would take it.
+    const int start = selectionStart();
+    const auto length = static_cast<int>(selectedText().size());
+    const int caret = cursorPosition();
+    QLineEdit::focusInEvent(event);
+    if (event->reason() != Qt::TabFocusReason && event->reason() != Qt::BacktabFocusReason)
+        return;
+    if (start >= 0)
+        setSelection(start, length);
+    else
+        setCursorPosition(caret);
+}
+
+void SampleEdit::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        emit clicked();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
 }
 
 void SampleEdit::focusOutEvent(QFocusEvent* event) {

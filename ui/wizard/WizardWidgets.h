@@ -24,7 +24,9 @@ qsizetype utf16Index(const QString& text, std::size_t codePointIndex);
 
 /// The read-only edit that shows the sample name. Its selection outlives the
 /// focus (the user selects, then picks a radio button, then OK), and it
-/// reports each click once the click has placed the caret.
+/// reports each click once the click has placed the caret. By keyboard it is
+/// reached by Tab without losing its selection, and Space at the caret counts
+/// as a click there.
 class SampleEdit final : public QLineEdit {
     Q_OBJECT
 public:
@@ -34,7 +36,9 @@ signals:
     void clicked();
 
 protected:
+    void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
