@@ -30,7 +30,7 @@ public:
 
     void addPath(const std::string& path);
     void addListProblem(const std::string& what, const std::string& path, int error) {
-        m_result.problems.push_back({{ProblemKind::Unreadable, what, error}, absolutePath(path)});
+        addProblem(what, path, error);
     }
     PathGroups finish();
 
@@ -40,15 +40,24 @@ private:
     void addFile(const std::string& path);
     void walk(const std::string& folder);
     void cannotRead(const std::string& path, int error) {
-        m_result.problems.push_back(
-            {{ProblemKind::Unreadable, "cannot read " + quotedForTerminal(path), error},
-             absolutePath(path)});
+        addProblem("cannot read " + quotedForTerminal(path), path, error);
     }
+    void addProblem(std::string message, const std::string& path, int error);
 
     const CliOptions& m_options;
     PathGroups m_result;
     std::map<FolderId, std::size_t> m_index;
 };
+
+// Filled in place: GCC 12's optimizer takes the members of a braced
+// temporary for "maybe uninitialized" here.
+void Collector::addProblem(std::string message, const std::string& path, int error) {
+    PathProblem& added = m_result.problems.emplace_back();
+    added.problem.kind = ProblemKind::Unreadable;
+    added.problem.message = std::move(message);
+    added.problem.error = error;
+    added.path = absolutePath(path);
+}
 
 // The group of folder, made on first sight; null when the folder cannot be
 // asked.
@@ -78,9 +87,7 @@ void Collector::addPath(const std::string& path) {
     }
     // Saves are taken back folder by folder.
     if (m_options.undo) {
-        m_result.problems.push_back(
-            {{ProblemKind::Unreadable, "cannot read folder " + quotedForTerminal(path), ENOTDIR},
-             absolutePath(path)});
+        addProblem("cannot read folder " + quotedForTerminal(path), path, ENOTDIR);
         return;
     }
     addFile(path);
