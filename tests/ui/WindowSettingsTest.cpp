@@ -55,7 +55,7 @@ void WindowSettingsTest::newWindow() {
 void WindowSettingsTest::fitted_data() {
     QTest::addColumn<QRect>("wanted");
     QTest::addColumn<QRect>("fitted");
-    const QRect screen(0, 0, 800, 600);
+    // On a screen of 800 x 600 at the origin, as fitted() asks.
     QTest::newRow("inside") << QRect(10, 20, 700, 500) << QRect(10, 20, 700, 500);
     QTest::newRow("off the right") << QRect(500, 20, 700, 500) << QRect(100, 20, 700, 500);
     QTest::newRow("off the top left") << QRect(-50, -10, 700, 500) << QRect(0, 0, 700, 500);
