@@ -19,7 +19,7 @@ const std::vector<Name>& names() {
 }
 
 // The baseline: what a press costs at least, writing every preview entry.
-void BM_PlainCopy(benchmark::State& state) {
+void benchPlainCopy(benchmark::State& state) {
     const auto& sources = names();
     std::vector<Name> preview(sources.size());
     for (auto _ : state) {
@@ -31,7 +31,8 @@ void BM_PlainCopy(benchmark::State& state) {
 }
 
 // One press of "OK" over every entry, all checked: compile, then the loop.
-void BM_Press(benchmark::State& state, const char32_t* from, const char32_t* to, bool updateCase) {
+void benchPress(benchmark::State& state, const char32_t* from, const char32_t* to,
+                bool updateCase) {
     const auto& sources = names();
     ReplaceSettings settings;
     settings.find = from;
@@ -55,15 +56,15 @@ void BM_Press(benchmark::State& state, const char32_t* from, const char32_t* to,
 
 } // namespace
 
-BENCHMARK(BM_PlainCopy)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Press, Regular, U"song", U"Tune", false)->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Press, RegularLowercase, U"song", U"Tune", true)
+BENCHMARK(benchPlainCopy)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(benchPress, Regular, U"song", U"Tune", false)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(benchPress, RegularLowercase, U"song", U"Tune", true)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Press, Reformat, U"/1/ - /2/", U"/2/ - /1/", false)
+BENCHMARK_CAPTURE(benchPress, Reformat, U"/1/ - /2/", U"/2/ - /1/", false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Press, ReformatLowercase, U"/1/ - /2/", U"/2/ - /1/", true)
+BENCHMARK_CAPTURE(benchPress, ReformatLowercase, U"/1/ - /2/", U"/2/ - /1/", true)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Press, FileNameReplacement, U"*", U"Text - /1/ - *", false)
+BENCHMARK_CAPTURE(benchPress, FileNameReplacement, U"*", U"Text - /1/ - *", false)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(BM_Press, FileNameReplacementLowercase, U"*", U"Text - /1/ - *", true)
+BENCHMARK_CAPTURE(benchPress, FileNameReplacementLowercase, U"*", U"Text - /1/ - *", true)
     ->Unit(benchmark::kMillisecond);

@@ -101,12 +101,16 @@ QLayout* WizardReformatPage::buildExamples() {
     auto* examples = new QHBoxLayout;
     examples->setSpacing(12);
     examples->addWidget(pageLabel(tr("Click on the examples:"), this));
-    auto* label26 = named(new ClickLabel(tr("Title _ Artist ==> Artist - Title"), this), "Label26");
-    connect(label26, &ClickLabel::clicked, this, &WizardReformatPage::underscoreExampleClicked);
-    auto* label27 = named(new ClickLabel(tr("Title (Artist) ==> Artist - Title"), this), "Label27");
-    connect(label27, &ClickLabel::clicked, this, &WizardReformatPage::parenthesesExampleClicked);
-    examples->addWidget(label26);
-    examples->addWidget(label27);
+    auto* underscoreExample =
+        named(new ClickLabel(tr("Title _ Artist ==> Artist - Title"), this), "Label26");
+    connect(underscoreExample, &ClickLabel::clicked, this,
+            &WizardReformatPage::underscoreExampleClicked);
+    auto* parenthesesExample =
+        named(new ClickLabel(tr("Title (Artist) ==> Artist - Title"), this), "Label27");
+    connect(parenthesesExample, &ClickLabel::clicked, this,
+            &WizardReformatPage::parenthesesExampleClicked);
+    examples->addWidget(underscoreExample);
+    examples->addWidget(parenthesesExample);
     examples->addStretch(1);
     return examples;
 }
