@@ -154,19 +154,22 @@ void PresetsMenu::writeCase(const ReplaceSettings& settings) {
     writeCheck("Case_Smart_KAcronyms", o.knownWords);
 }
 
+// The boxes through the assistants' way in, which writes them whole; the
+// switches by click, so that each one's handling runs as the user's would.
 void PresetsMenu::writeReplaceGroup(const ReplaceSettings& s) {
-    writeText("Replace_From", toQString(s.find));
-    writeText("Replace_To", toQString(s.replaceWith));
+    MainWindowAccess& boxes = m_window.access();
+    boxes.setReplaceText(toQString(s.find));
+    boxes.setWithText(toQString(s.replaceWith));
     // Before "Case sensitive": an expression is what lets that box be ticked.
     writeCheck("Replace_Regex", s.regularExpression);
     writeCheck("Replace_Case", s.caseSensitive);
     writeCheck("Replace_UpdateCase", s.updateCase);
     writeCheck("SourceIsPreview", s.cumulate);
-    writeText("Replace_TrimFrom", toQString(s.deletePos));
-    writeText("Replace_TrimCount", toQString(s.deleteLength));
+    boxes.setDeletePosition(toQString(s.deletePos));
+    boxes.setDeleteLength(toQString(s.deleteLength));
     writeCheck("Replace_Trim", s.deleteEnabled);
-    writeText("Replace_InsertFrom", toQString(s.insertPos));
-    writeText("Replace_InsertString", toQString(s.insertText));
+    boxes.setInsertPosition(toQString(s.insertPos));
+    boxes.setInsertString(toQString(s.insertText));
     writeCheck("Replace_Insert", s.insertEnabled);
     writeCheck("Replace_CharToSpaces", s.spacesFromPercent20AndUnderscore);
     writeCheck("Replace_DelDigits", s.deleteDigits);
