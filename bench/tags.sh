@@ -26,7 +26,7 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
     generator=()
     command -v ninja >/dev/null && generator=(-G Ninja)
     cmake -S "$root" -B "$build" "${generator[@]}" -DCMAKE_BUILD_TYPE=Release \
-        -DQUILLON_TESTS=OFF -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
+        -DQUILLON_TESTS=OFF -DQUILLON_BENCH=ON -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
 fi
 say "building tag_bench in $build"
 cmake --build "$build" --target tag_bench >/dev/null
