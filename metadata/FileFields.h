@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -81,8 +80,9 @@ struct DateTime {
 };
 
 /// The fields read from one file. Only the fields in present hold a
-/// value; texts are UTF-8 as the file's tags give them, unfiltered. Kept
-/// small, since a folder's cache holds one per file.
+/// value; texts are UTF-8 as the file's tags give them, unfiltered. The
+/// first value set for a field stays. Kept small, since a folder's cache
+/// holds one per file.
 class FileFields final {
 public:
     FieldSet present() const { return m_present; }
@@ -97,7 +97,7 @@ public:
     void setNumber(Field f, std::uint32_t value);
 
     /// The date of Taken or Modified.
-    DateTime date(Field f) const { return f == Field::Taken ? m_taken : m_modified; }
+    DateTime date(Field f) const;
     void setDate(Field f, DateTime value);
 
     /// Keeps only the fields of keep.
@@ -114,14 +114,13 @@ public:
     void addLookedFor(FieldSet fields) { m_lookedFor.add(fields); }
 
 private:
-    static std::size_t numberSlot(Field f);
+    std::string_view payload(Field f) const;
+    void append(Field f, std::string_view payload);
 
-    // Each text as one byte of its field, a length of two bytes and the
-    // bytes: six separate strings would triple the size of a cached file.
-    std::string m_texts;
-    std::array<std::uint32_t, 5> m_numbers{};
-    DateTime m_taken;
-    DateTime m_modified;
+    // Each field present as one byte of its field, a length of two bytes
+    // and its bytes: a file rarely holds more than a few, and separate
+    // members for all of them would double the size of a cached file.
+    std::string m_records;
     FieldSet m_present;
     FieldSet m_lookedFor;
 };
