@@ -6,6 +6,7 @@
 //   tag_bench bare FOLDER                the bare loop, in ms
 //   tag_bench press FOLDER WITH          two presses of "OK" with WITH, in ms, the
 //                                        files the second read and the cache's bytes
+#include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
 #include "workspace/FieldReading.h"
 #include "workspace/PosixFileSystem.h"
@@ -36,39 +37,15 @@ double msSince(std::chrono::steady_clock::time_point start) {
         .count();
 }
 
-std::string syncsafe(std::size_t n) {
-    std::string out(4, '\0');
-    for (int i = 3; i >= 0; --i) {
-        out[static_cast<std::size_t>(i)] = static_cast<char>(n & 0x7F);
-        n >>= 7;
-    }
-    return out;
-}
-
-std::string textFrame(const char* id, const std::string& text) {
-    const std::size_t size = text.size() + 1;
-    std::string frame(id, 4);
-    frame += static_cast<char>(size >> 24);
-    frame += static_cast<char>(size >> 16);
-    frame += static_cast<char>(size >> 8);
-    frame += static_cast<char>(size);
-    frame += std::string("\0\0\0", 3); // flags, then Latin-1
-    return frame + text;
-}
-
-// An ID3v2.3 tag and one silent MPEG frame, written directly: the library
+// An ID3v2.3 tag and silent MPEG frames, written directly: the library
 // would take longer to write 100,000 of them than the bench to read them.
 int makeMp3(const std::string& folder, int count) {
-    // Two frames: a lone frame sync could be chance.
-    std::string audio("\xFF\xFB\x90\x64", 4);
-    audio.resize(417, '\0');
-    audio += audio;
+    const std::string audio = test::mpegFrames();
     for (int i = 0; i < count; ++i) {
-        const std::string frames = textFrame("TPE1", "Artist " + std::to_string(i % 997)) +
-                                   textFrame("TIT2", "Title number " + std::to_string(i)) +
-                                   textFrame("TALB", "Album " + std::to_string(i % 31));
         const std::string tag =
-            std::string("ID3\x03\x00\x00", 6) + syncsafe(frames.size()) + frames;
+            test::id3v2(3, test::latin1Frame("TPE1", "Artist " + std::to_string(i % 997)) +
+                               test::latin1Frame("TIT2", "Title number " + std::to_string(i)) +
+                               test::latin1Frame("TALB", "Album " + std::to_string(i % 31)));
         std::ofstream(folder + "/" + std::to_string(100000 + i) + ".mp3", std::ios::binary)
             << tag << audio;
     }

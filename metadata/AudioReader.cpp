@@ -17,7 +17,6 @@
 #include <array>
 #include <memory>
 #include <mutex>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillon::metadata {
@@ -42,11 +41,10 @@ void silenceTagLib() {
 // tags are, is read once.
 class ReadOnlyStream final : public TagLib::IOStream {
 public:
-    explicit ReadOnlyStream(int fd)
-        : m_fd(fd) {
-        struct stat st {};
-        m_length = ::fstat(fd, &st) == 0 ? static_cast<long>(st.st_size) : 0;
-    }
+    ReadOnlyStream(int fd, long length, std::string head)
+        : m_fd(fd)
+        , m_length(length)
+        , m_head(std::move(head)) {}
 
     TagLib::FileName name() const override { return ""; }
     TagLib::ByteVector readBlock(unsigned long length) override;
@@ -68,14 +66,13 @@ public:
     long length() override { return m_length; }
     void truncate(long length) override { (void)length; }
 
-private:
-    static constexpr long kHeadSize = 64L * 1024;
+    const std::string& head() const { return m_head; }
 
+private:
     int m_fd;
     long m_length = 0;
     long m_position = 0;
     std::string m_head;
-    bool m_headRead = false;
 };
 
 TagLib::ByteVector ReadOnlyStream::readBlock(unsigned long length) {
@@ -83,12 +80,6 @@ TagLib::ByteVector ReadOnlyStream::readBlock(unsigned long length) {
     const long wanted = std::min(static_cast<long>(std::min(length, 1UL << 30)), available);
     if (wanted <= 0)
         return {};
-    if (!m_headRead) {
-        m_head.resize(static_cast<std::size_t>(std::min(kHeadSize, m_length)));
-        const ssize_t n = ::pread(m_fd, m_head.data(), m_head.size(), 0);
-        m_head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
-        m_headRead = true;
-    }
     const auto headSize = static_cast<long>(m_head.size());
     if (m_position + wanted <= headSize) {
         TagLib::ByteVector block(m_head.data() + m_position, static_cast<unsigned>(wanted));
@@ -109,6 +100,24 @@ void ReadOnlyStream::seek(long offset, Position p) {
     else if (p == End)
         base = m_length;
     m_position = std::max(0L, base + offset);
+}
+
+// The first block of the file, where most tags stand whole; a tag at the
+// start that is longer is read whole, up to a bound no tag of text needs.
+std::string readHead(int fd, long length) {
+    constexpr long kHeadSize = 64L * 1024;
+    constexpr std::size_t kLongestTag = std::size_t{16} << 20;
+    std::string head(static_cast<std::size_t>(std::clamp(length, 0L, kHeadSize)), '\0');
+    const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
+    head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
+    const auto tag = plainId3v2Size(head);
+    if (tag && *tag > head.size() && *tag <= kLongestTag && static_cast<long>(*tag) <= length) {
+        const std::size_t have = head.size();
+        head.resize(*tag);
+        const ssize_t more = ::pread(fd, head.data() + have, *tag - have, static_cast<off_t>(have));
+        head.resize(have + (more > 0 ? static_cast<std::size_t>(more) : 0));
+    }
+    return head;
 }
 
 template <class T>
@@ -222,8 +231,19 @@ void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields&
     }
 }
 
-void readTags(int fd, std::string_view extension, FieldSet wanted, FileFields& out) {
-    ReadOnlyStream stream(fd);
+// An MP3 file whose tag is in the plain form is read without building the
+// library's objects for it, which cost most of the time of a read.
+bool readPlainMpeg(ReadOnlyStream& stream, std::string_view extension, FieldSet wanted,
+                   FileFields& out) {
+    if ((extension != "mp3" && extension != "mp2") || !looksLike<TagLib::MPEG::File>(&stream))
+        return false;
+    return readPlainId3v2(stream.head(), wanted, out);
+}
+
+void readTags(int fd, long length, std::string_view extension, FieldSet wanted, FileFields& out) {
+    ReadOnlyStream stream(fd, length, readHead(fd, length));
+    if (readPlainMpeg(stream, extension, wanted, out))
+        return;
     std::unique_ptr<TagLib::File> file = openByExtension(&stream, extension);
     if (file && file->isValid()) {
         takeFields(*file, wanted, out);
@@ -239,10 +259,11 @@ void readTags(int fd, std::string_view extension, FieldSet wanted, FileFields& o
 
 } // namespace
 
-void readAudioFields(int fd, std::string_view extension, FieldSet wanted, FileFields& out) {
+void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
+                     FileFields& out) {
     silenceTagLib();
     try {
-        readTags(fd, extension, wanted, out);
+        readTags(fd, static_cast<long>(size), extension, wanted, out);
     } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no tags
     }
 }

@@ -108,7 +108,7 @@ FileFields MediaFolder::read(std::string_view name, const FileIdentity& identity
     if (file.fd() < 0 || ::fstat(file.fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return fields;
     if (audio)
-        readAudioFields(file.fd(), lowerExtension(name), wanted, fields);
+        readAudioFields(file.fd(), st.st_size, lowerExtension(name), wanted, fields);
     if (photo)
         readPhotoFields(file.fd(), wanted, fields);
     return fields;

@@ -9,10 +9,22 @@
 namespace quillon::metadata {
 
 /// The audio fields of wanted from the open, regular file fd (not taken
-/// over); extension (lower case, without ".") chooses the container, and
+/// over) of size bytes; extension (lower case, without ".") chooses the container, and
 /// a file of another kind is recognised by its content where the library
 /// can. Never throws.
-void readAudioFields(int fd, std::string_view extension, FieldSet wanted, FileFields& out);
+void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
+                     FileFields& out);
+
+/// The size of the ID3v2 tag head starts with, header included, as its
+/// header gives it; nothing when head holds no such header.
+std::optional<std::size_t> plainId3v2Size(std::string_view head);
+
+/// The audio fields of wanted from the ID3v2.3 or ID3v2.4 tag that head
+/// (a file's first bytes) starts with and holds whole, when the tag is in
+/// the plain form nearly every file has and holds every field of wanted:
+/// then they are taken into out, with the very values the tag library's
+/// MPEG reader gives, and true is returned. Else out is left as it was.
+bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out);
 
 /// The photo and video fields of wanted from the open, regular file fd
 /// (not taken over), of any kind the library knows by content. Never throws.

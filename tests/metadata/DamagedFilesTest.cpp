@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaFolder.h"
+#include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
 #include "tests/workspace/TempFolder.h"
 
@@ -90,4 +91,30 @@ TEST(DamagedFiles, EveryReaderSurvivesTruncatedAndDamagedFiles) {
         EXPECT_TRUE(readAll(folder.file(sample)) == whole) << sample;
     }
     EXPECT_GT(reads, 1000U);
+}
+
+// The plain tag reader walks the bytes itself: on any damage it either
+// gives what the library gives or leaves the file to the library.
+TEST(DamagedFiles, ThePlainTagReaderAgreesWithTheLibraryOnDamagedTags) {
+    using namespace quillon::test;
+    quillon::test::TempFolder folder;
+    const std::string tag = id3v2(
+        4, textFrame("TPE1", 1, utf16(u"\uFEFFArtist", false)) + latin1Frame("TIT2", "Title") +
+               textFrame("TALB", 3, "Alb\xC3\xBCm") + latin1Frame("TPE2", "Band") +
+               latin1Frame("TRCK", "3/9") + latin1Frame("TPOS", "1") + latin1Frame("TDRC", "2001") +
+               std::string(16, '\0'));
+    const FieldSet wanted = kAudioFields.without(Field::Genre);
+    const MediaFolder media(folder.path());
+    for (const std::string& damaged : damagedVariants(tag)) {
+        const std::string bytes = damaged + mpegFrames();
+        writeAll(folder.file("damaged.mp3"), bytes);
+        writeAll(folder.file("damaged.tagged"), bytes);
+        const FileFields plain = media.read("damaged.mp3", wanted);
+        const FileFields library = media.read("damaged.tagged", wanted);
+        ASSERT_EQ(plain.present(), library.present());
+        for (const Field f : {Field::Artist, Field::Title, Field::Album, Field::AlbumArtist})
+            EXPECT_EQ(plain.text(f), library.text(f));
+        for (const Field f : {Field::Track, Field::Disc, Field::Year})
+            EXPECT_EQ(plain.number(f), library.number(f));
+    }
 }

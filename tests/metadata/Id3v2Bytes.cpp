@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/metadata/Id3v2Bytes.h"
+
+namespace quillon::test {
+
+namespace {
+
+std::string synchsafe(std::size_t n) {
+    std::string out(4, '\0');
+    for (int i = 3; i >= 0; --i) {
+        out[static_cast<std::size_t>(i)] = static_cast<char>(n & 0x7F);
+        n >>= 7;
+    }
+    return out;
+}
+
+std::string plain(std::size_t n) {
+    std::string out(4, '\0');
+    for (int i = 3; i >= 0; --i) {
+        out[static_cast<std::size_t>(i)] = static_cast<char>(n & 0xFF);
+        n >>= 8;
+    }
+    return out;
+}
+
+std::string padded(const std::string& text, std::size_t size) {
+    std::string out = text.substr(0, size);
+    out.resize(size, '\0');
+    return out;
+}
+
+} // namespace
+
+std::string id3v2(int version, const std::string& frames, unsigned char flags) {
+    return std::string("ID3", 3) + static_cast<char>(version) + '\0' + static_cast<char>(flags) +
+           synchsafe(frames.size()) + frames;
+}
+
+std::string textFrame(const char* id, unsigned char encoding, const std::string& text,
+                      unsigned char formatFlags) {
+    return std::string(id, 4) + synchsafe(text.size() + 1) + '\0' + static_cast<char>(formatFlags) +
+           static_cast<char>(encoding) + text;
+}
+
+std::string latin1Frame(const char* id, const std::string& text, unsigned char formatFlags) {
+    return textFrame(id, 0, text, formatFlags);
+}
+
+std::string frameWithPlainSize(const char* id, const std::string& body) {
+    return std::string(id, 4) + plain(body.size()) + std::string(2, '\0') + body;
+}
+
+std::string utf16(const std::u16string& text, bool bigEndian) {
+    std::string out;
+    for (const char16_t unit : text) {
+        const auto high = static_cast<char>(unit >> 8);
+        const auto low = static_cast<char>(unit & 0xFF);
+        out += bigEndian ? std::string{high, low} : std::string{low, high};
+    }
+    return out;
+}
+
+std::string mpegFrames() {
+    std::string frame("\xFF\xFB\x90\x64", 4);
+    frame.resize(417, '\0');
+    return frame + frame + frame;
+}
+
+std::string id3v1(const std::string& artist, const std::string& title, const std::string& album) {
+    return "TAG" + padded(title, 30) + padded(artist, 30) + padded(album, 30) + "2000" +
+           padded("", 30) + '\xFF';
+}
+
+} // namespace quillon::test

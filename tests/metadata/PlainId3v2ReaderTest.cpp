@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "metadata/MediaFolder.h"
+#include "metadata/MediaReaders.h"
+#include "tests/metadata/Id3v2Bytes.h"
+#include "tests/workspace/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+using namespace quillon::metadata;
+using namespace quillon::test;
+
+namespace {
+
+// Every field, as one line per field present, so that a difference shows.
+std::string describe(const FileFields& f) {
+    std::string out;
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
+        if (!f.has(field))
+            continue;
+        out += std::string(fieldName(field)) + "=";
+        out += f.number(field) != 0 ? std::to_string(f.number(field)) : std::string(f.text(field));
+        out += "\n";
+    }
+    return out;
+}
+
+struct Case {
+    const char* what;
+    std::string tag;
+    FieldSet wanted;
+    bool plain; ///< The reader takes it, rather than leaving it to the library.
+};
+
+const FieldSet kTexts = FieldSet(Field::Artist) | FieldSet(Field::Title) | Field::Album;
+const FieldSet kNumbers = FieldSet(Field::Track) | FieldSet(Field::Year) | Field::Disc;
+
+std::vector<Case> cases() {
+    const std::string latin =
+        latin1Frame("TPE1", "Artist") + latin1Frame("TIT2", "Title") + latin1Frame("TALB", "Album");
+    return {
+        {"v2.3, Latin-1", id3v2(3, latin), kTexts, true},
+        {"v2.4, Latin-1", id3v2(4, latin), kTexts, true},
+        {"Latin-1 beyond ASCII, artist and title",
+         id3v2(3, latin1Frame("TPE1", "Caf\xE9") + latin1Frame("TIT2", "\xC6\xF8")),
+         FieldSet(Field::Artist) | Field::Title, true},
+        {"UTF-8 with a character outside the first plane",
+         id3v2(4, textFrame("TPE1", 3, "Bj\xC3\xB6rk \xF0\x9F\x8E\xB5") + latin),
+         FieldSet(Field::Artist), true},
+        {"UTF-8, two values", id3v2(4, textFrame("TIT2", 3, std::string("One\0Two", 7))),
+         FieldSet(Field::Title), true},
+        {"UTF-8 overlong", id3v2(4, textFrame("TIT2", 3, "A\xC0\xAF")), FieldSet(Field::Title),
+         false},
+        {"UTF-8 with a mark", id3v2(4, textFrame("TIT2", 3, "\xEF\xBB\xBFTitle")),
+         FieldSet(Field::Title), false},
+        {"UTF-16, little-endian mark, two values",
+         id3v2(3, textFrame("TIT2", 1,
+                            utf16(u"\uFEFFOne", false) + std::string(2, '\0') +
+                                utf16(u"\uFEFFTw\u00F6", false))),
+         FieldSet(Field::Title), true},
+        {"UTF-16, a second value without a mark",
+         id3v2(3,
+               textFrame("TIT2", 1,
+                         utf16(u"\uFEFFOne", true) + std::string(2, '\0') + utf16(u"Two", true))),
+         FieldSet(Field::Title), true},
+        {"UTF-16 without a mark", id3v2(3, textFrame("TIT2", 1, utf16(u"Title", false))),
+         FieldSet(Field::Title), false},
+        {"UTF-16 surrogate pair", id3v2(3, textFrame("TIT2", 1, utf16(u"\uFEFF\U0001F3B5x", true))),
+         FieldSet(Field::Title), true},
+        {"UTF-16 lone surrogate", id3v2(3, textFrame("TIT2", 1, utf16(u"\uFEFF\xD83Cx", true))),
+         FieldSet(Field::Title), false},
+        {"UTF-16 big-endian", id3v2(4, textFrame("TIT2", 2, utf16(u"Titl\u00E9", true))),
+         FieldSet(Field::Title), true},
+        {"numbers, v2.3",
+         id3v2(3, latin1Frame("TRCK", "3/12") + latin1Frame("TYER", "1999") +
+                      latin1Frame("TPOS", "2/3") + latin),
+         kNumbers, true},
+        {"numbers, v2.4",
+         id3v2(4, latin1Frame("TRCK", "07") + latin1Frame("TDRC", "2004-05-01T10:00") +
+                      latin1Frame("TPOS", " 4") + latin),
+         kNumbers, true},
+        {"a year in both frames",
+         id3v2(3, latin1Frame("TYER", "1999") + latin1Frame("TDRC", "2001")), FieldSet(Field::Year),
+         false},
+        {"track zero", id3v2(3, latin1Frame("TRCK", "0") + latin), FieldSet(Field::Track), false},
+        {"track with a sign", id3v2(3, latin1Frame("TRCK", "+3") + latin), FieldSet(Field::Track),
+         false},
+        {"album artist, first value",
+         id3v2(4, textFrame("TPE2", 3, std::string("First\0Second", 12)) + latin),
+         FieldSet(Field::AlbumArtist), true},
+        {"album artist beside a user text",
+         id3v2(4, latin1Frame("TXXX", std::string("ALBUMARTIST\0Other", 17)) +
+                      latin1Frame("TPE2", "Band") + latin),
+         FieldSet(Field::AlbumArtist), false},
+        {"album artist in a tag with nothing else", id3v2(4, latin1Frame("TPE2", "Band")),
+         FieldSet(Field::AlbumArtist), false},
+        {"two title frames", id3v2(3, latin1Frame("TIT2", "First") + latin1Frame("TIT2", "Second")),
+         FieldSet(Field::Title), true},
+        {"padding after the frames", id3v2(3, latin + std::string(300, '\0')), kTexts, true},
+        {"a long frame with a plain size, as some writers put it",
+         id3v2(4, frameWithPlainSize("TIT2", std::string(1, '\0') + std::string(300, 'x')) + latin),
+         FieldSet(Field::Title), true},
+        {"a missing field", id3v2(3, latin1Frame("TIT2", "Title")), kTexts, false},
+        {"genre", id3v2(3, latin1Frame("TCON", "(13)") + latin), FieldSet(Field::Genre), false},
+        {"unsynchronised tag", id3v2(3, latin, 0x80), kTexts, false},
+        {"compressed frame", id3v2(3, latin1Frame("TIT2", "T", 0x80) + latin), kTexts, false},
+        {"version 2.2", id3v2(2, latin), kTexts, false},
+        {"frame longer than the tag", id3v2(3, latin).substr(0, 30) + std::string(40, 'x'), kTexts,
+         false},
+    };
+}
+
+} // namespace
+
+// Each case is read twice: under an MP3 name, where the plain reader may
+// take it, and under a name the library has to recognise by content. The
+// fields must be the same either way.
+TEST(PlainId3v2Reader, GivesWhatTheLibraryGives) {
+    TempFolder folder;
+    for (const Case& c : cases()) {
+        SCOPED_TRACE(c.what);
+        const std::string bytes = c.tag + mpegFrames() + id3v1("V1 Artist", "V1 Title", "V1 Album");
+        std::ofstream(folder.file("plain.mp3"), std::ios::binary | std::ios::trunc) << bytes;
+        std::ofstream(folder.file("library.tagged"), std::ios::binary | std::ios::trunc) << bytes;
+        const MediaFolder media(folder.path());
+        EXPECT_EQ(describe(media.read("plain.mp3", c.wanted)),
+                  describe(media.read("library.tagged", c.wanted)));
+        FileFields plain;
+        EXPECT_EQ(readPlainId3v2(bytes, c.wanted, plain), c.plain);
+        if (!c.plain) {
+            EXPECT_TRUE(plain.present().empty());
+        }
+    }
+}
