@@ -235,9 +235,7 @@ void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields&
 // library's objects for it, which cost most of the time of a read.
 bool readPlainMpeg(ReadOnlyStream& stream, std::string_view extension, FieldSet wanted,
                    FileFields& out) {
-    if ((extension != "mp3" && extension != "mp2") || !looksLike<TagLib::MPEG::File>(&stream))
-        return false;
-    return readPlainId3v2(stream.head(), wanted, out);
+    return (extension == "mp3" || extension == "mp2") && readPlainId3v2(stream.head(), wanted, out);
 }
 
 void readTags(int fd, long length, std::string_view extension, FieldSet wanted, FileFields& out) {

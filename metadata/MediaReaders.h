@@ -19,11 +19,12 @@ void readAudioFields(int fd, std::int64_t size, std::string_view extension, Fiel
 /// header gives it; nothing when head holds no such header.
 std::optional<std::size_t> plainId3v2Size(std::string_view head);
 
-/// The audio fields of wanted from the ID3v2.3 or ID3v2.4 tag that head
-/// (a file's first bytes) starts with and holds whole, when the tag is in
-/// the plain form nearly every file has and holds every field of wanted:
-/// then they are taken into out, with the very values the tag library's
-/// MPEG reader gives, and true is returned. Else out is left as it was.
+/// The audio fields of wanted from an MP3 file whose first bytes, head,
+/// are an ID3v2.3 or ID3v2.4 tag and the first MPEG audio frame right
+/// after it, when the tag is in the plain form nearly every file has and
+/// holds every field of wanted: then they are taken into out, with the
+/// very values the tag library's MPEG reader gives, and true is returned.
+/// Else out is left as it was.
 bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out);
 
 /// The photo and video fields of wanted from the open, regular file fd

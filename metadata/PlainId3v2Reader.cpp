@@ -9,8 +9,8 @@
 
 // The tag library builds an object for every frame of a tag, and most of the
 // time a press spends on an MP3 file went there. This reader walks the frames
-// of a tag in the form nearly every file has, takes only the text frames a
-// press needs, and gives the very values the library's MPEG reader gives.
+// of a tag in the form nearly every MP3 file has, takes only the text frames
+// a press needs, and gives the very values the library's MPEG reader gives.
 // Whatever it does not take whole (another version, flags, an encoding it
 // cannot decode exactly, a field the library would look for elsewhere) it
 // leaves to the library.
@@ -149,27 +149,27 @@ bool appendUtf16(std::string_view s, bool bigEndianOrder, std::string& out) {
 
 enum class Encoding : std::uint8_t { Latin1 = 0, Utf16 = 1, Utf16BigEndian = 2, Utf8 = 3 };
 
-// The frame's values split at their terminators as the library splits
-// them, empty ones included: the first one's byte-order mark counts even
-// when the value is empty.
-std::vector<std::string_view> splitValues(std::string_view body, std::size_t align) {
+// Calls take with each of the frame's values, split at their terminators
+// as the library splits them, empty ones included (the first one's
+// byte-order mark counts even when the value is empty); false as soon as
+// take returns false.
+template <class Take>
+bool forEachValue(std::string_view body, std::size_t align, Take take) {
     std::size_t length = body.size();
     while (length > 0 && body[length - 1] == '\0')
         --length;
     while (length % align != 0)
         ++length;
     body = body.substr(0, length);
-    std::vector<std::string_view> values;
     std::size_t start = 0;
     for (std::size_t at = 0; at + align <= body.size(); at += align) {
         if (body[at] != '\0' || (align == 2 && body[at + 1] != '\0'))
             continue;
-        values.push_back(body.substr(start, at - start));
+        if (!take(body.substr(start, at - start), start == 0))
+            return false;
         start = at + align;
     }
-    if (start < body.size())
-        values.push_back(body.substr(start));
-    return values;
+    return start >= body.size() || take(body.substr(start), start == 0);
 }
 
 enum class ByteOrder : std::uint8_t { Unknown, Big, Little };
@@ -211,25 +211,32 @@ bool appendValue(Encoding encoding, std::string_view value, ByteOrder first, std
     return false;
 }
 
-// A text frame's values, decoded to UTF-8; nothing when the frame is one
-// the library would decode otherwise.
-std::optional<std::vector<std::string>> textValues(std::string_view body) {
+// A text frame's values decoded to UTF-8, joined by blanks as the tag
+// gives them, or only the first as the property map gives it; nothing when
+// the frame is one the library would decode otherwise, or holds no text.
+std::optional<std::string> frameText(std::string_view body, bool firstOnly) {
     if (body.size() < 2 || static_cast<unsigned char>(body[0]) > 3)
         return std::nullopt;
     const auto encoding = static_cast<Encoding>(body[0]);
     const bool wide = encoding == Encoding::Utf16 || encoding == Encoding::Utf16BigEndian;
-    const std::vector<std::string_view> raw = splitValues(body.substr(1), wide ? 2 : 1);
-    const ByteOrder first = raw.empty() ? ByteOrder::Unknown : markOf(raw.front());
-    std::vector<std::string> values;
-    for (const std::string_view value : raw) {
-        if (value.empty())
-            continue;
-        std::string text;
-        if (!appendValue(encoding, value, first, text) || text.empty())
-            return std::nullopt;
-        values.push_back(std::move(text));
-    }
-    return values;
+    ByteOrder first = ByteOrder::Unknown;
+    std::string text;
+    bool any = false;
+    const bool decoded =
+        forEachValue(body.substr(1), wide ? 2 : 1, [&](std::string_view value, bool isFirst) {
+            if (isFirst)
+                first = markOf(value);
+            if (value.empty() || (firstOnly && any))
+                return true;
+            if (any)
+                text.push_back(' ');
+            const std::size_t before = text.size();
+            any = true;
+            return appendValue(encoding, value, first, text) && text.size() > before;
+        });
+    if (!decoded || !any)
+        return std::nullopt;
+    return text;
 }
 
 // One frame as the walk found it.
@@ -242,6 +249,7 @@ struct FrameView {
 // walk cannot step over exactly as the library does.
 std::optional<std::vector<FrameView>> walkFrames(std::string_view frames, unsigned version) {
     std::vector<FrameView> out;
+    out.reserve(16);
     std::size_t at = 0;
     while (at + kHeaderSize < frames.size()) {
         if (frames[at] == '\0')
@@ -285,18 +293,7 @@ bool holds(const std::vector<FrameView>& frames, std::string_view id) {
 
 bool holdsText(const std::vector<FrameView>& frames, std::string_view id) {
     const FrameView* frame = firstFrame(frames, id);
-    const auto values = frame ? textValues(frame->body) : std::nullopt;
-    return values && !values->empty();
-}
-
-std::string joined(const std::vector<std::string>& values) {
-    std::string out;
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        if (i > 0)
-            out.push_back(' ');
-        out.append(values[i]);
-    }
-    return out;
+    return frame && frameText(frame->body, false);
 }
 
 // A number as the library reads one: the digits the text starts with.
@@ -334,10 +331,10 @@ bool takeField(const TagView& tag, Field field, FileFields& out) {
             continue;
         const std::string_view id = field == Field::Year && tag.version == 3 ? "TYER" : s.id;
         const FrameView* frame = firstFrame(tag.frames, id);
-        const auto values = frame ? textValues(frame->body) : std::nullopt;
-        if (!values || values->empty())
+        const auto found = frame ? frameText(frame->body, s.firstValueOnly) : std::nullopt;
+        if (!found)
             return false;
-        const std::string text = s.firstValueOnly ? values->front() : joined(*values);
+        const std::string& text = *found;
         if (field == Field::Track || field == Field::Year || field == Field::Disc) {
             const auto n = field == Field::Disc ? leadingNumber(text)
                                                 : leadingDigits(text, field == Field::Year ? 4 : 9);
@@ -371,6 +368,50 @@ bool hasRivalFrames(const TagView& tag, FieldSet wanted) {
     return false;
 }
 
+// Whether an MPEG audio frame starts at offset, checked as the library's
+// MPEG reader checks the first frame it finds: a valid header, and the
+// next frame's header where this one's length says, alike in version,
+// layer and sample rate. It then takes the file for an MP3 file.
+bool startsMpegFrame(std::string_view head, std::size_t offset) {
+    if (offset + 4 > head.size())
+        return false;
+    const auto byte = [&](std::size_t i) {
+        return static_cast<unsigned char>(head[offset + i]);
+    };
+    if (byte(0) != 0xFF || byte(1) == 0xFF || (byte(1) & 0xE0) != 0xE0)
+        return false;
+    const unsigned versionBits = (byte(1) >> 3) & 3U;
+    const unsigned layerBits = (byte(1) >> 1) & 3U;
+    if (versionBits == 1 || layerBits == 0)
+        return false;
+    // Rows: MPEG-1, then MPEG-2 and 2.5; columns: layers I, II, III.
+    static constexpr std::array<std::array<std::array<std::uint16_t, 16>, 3>, 2> kBitrates{{
+        {{{0, 32, 64, 96, 128, 160, 192, 224, 256, 288, 320, 352, 384, 416, 448, 0},
+          {0, 32, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 384, 0},
+          {0, 32, 40, 48, 56, 64, 80, 96, 112, 128, 160, 192, 224, 256, 320, 0}}},
+        {{{0, 32, 48, 56, 64, 80, 96, 112, 128, 144, 160, 176, 192, 224, 256, 0},
+          {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0},
+          {0, 8, 16, 24, 32, 40, 48, 56, 64, 80, 96, 112, 128, 144, 160, 0}}},
+    }};
+    static constexpr std::array<std::array<std::uint32_t, 3>, 3> kSampleRates{
+        {{44100, 48000, 32000}, {22050, 24000, 16000}, {11025, 12000, 8000}}};
+    const std::size_t version = versionBits == 3 ? 0 : versionBits == 2 ? 1 : 2;
+    const std::size_t layer = 3 - layerBits; // 0 for layer I
+    const std::uint32_t bitrate = kBitrates[version == 0 ? 0 : 1][layer][byte(2) >> 4];
+    const unsigned rateIndex = (byte(2) >> 2) & 3U;
+    if (bitrate == 0 || rateIndex == 3)
+        return false;
+    const std::uint32_t sampleRate = kSampleRates[version][rateIndex];
+    const std::uint32_t samples = layer == 0 ? 384 : layer == 2 && version != 0 ? 576 : 1152;
+    std::size_t length = samples * bitrate * 125 / sampleRate;
+    if (byte(2) & 0x02)
+        length += layer == 0 ? 4 : 1;
+    if (offset + length + 4 > head.size())
+        return false;
+    constexpr std::uint32_t kAlike = 0xFFFE0C00;
+    return (bigEndian(head, offset) & kAlike) == (bigEndian(head, offset + length) & kAlike);
+}
+
 std::optional<TagView> parseTag(std::string_view head) {
     if (head.size() < kHeaderSize || head.substr(0, 3) != "ID3")
         return std::nullopt;
@@ -382,7 +423,7 @@ std::optional<TagView> parseTag(std::string_view head) {
     if (!size || *size < kHeaderSize || *size > head.size() - kHeaderSize)
         return std::nullopt;
     auto frames = walkFrames(head.substr(kHeaderSize, *size), version);
-    if (!frames)
+    if (!frames || !startsMpegFrame(head, kHeaderSize + *size))
         return std::nullopt;
     return TagView{version, std::move(*frames)};
 }
@@ -412,7 +453,10 @@ bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out) {
         if (wanted.has(field) && !takeField(*tag, field, fields))
             return false;
     }
-    out.merge(fields);
+    if (out.present().empty())
+        out = std::move(fields);
+    else
+        out.merge(fields);
     return true;
 }
 

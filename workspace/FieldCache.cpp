@@ -29,6 +29,13 @@ void FieldCache::store(const metadata::FileIdentity& identity, metadata::FieldSe
         // A new version of the file: what was kept of the old one is void.
         e = Entry{identity.size, identity.modifiedNs, {}};
     }
+    if (e.fields.present().empty() && wanted.contains(fields.present())) {
+        // The common first read: nothing to merge with and nothing to drop.
+        const metadata::FieldSet lookedFor = e.fields.lookedFor() | wanted;
+        e.fields = fields;
+        e.fields.addLookedFor(lookedFor);
+        return;
+    }
     metadata::FileFields kept = fields;
     kept.restrictTo(wanted);
     e.fields.merge(kept);

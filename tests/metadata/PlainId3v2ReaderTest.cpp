@@ -107,30 +107,69 @@ std::vector<Case> cases() {
         {"unsynchronised tag", id3v2(3, latin, 0x80), kTexts, false},
         {"compressed frame", id3v2(3, latin1Frame("TIT2", "T", 0x80) + latin), kTexts, false},
         {"version 2.2", id3v2(2, latin), kTexts, false},
+        {"audio not right after the tag", id3v2(3, latin) + "junk", kTexts, false},
         {"frame longer than the tag", id3v2(3, latin).substr(0, 30) + std::string(40, 'x'), kTexts,
          false},
     };
 }
 
+// The bytes are read twice: under an MP3 name, where the plain reader may
+// take them, and under a name the library has to recognise by content. The
+// fields must be the same either way.
+void expectSameBothWays(const TempFolder& folder, const std::string& bytes, FieldSet wanted) {
+    std::ofstream(folder.file("plain.mp3"), std::ios::binary | std::ios::trunc) << bytes;
+    std::ofstream(folder.file("library.tagged"), std::ios::binary | std::ios::trunc) << bytes;
+    const MediaFolder media(folder.path());
+    EXPECT_EQ(describe(media.read("plain.mp3", wanted)),
+              describe(media.read("library.tagged", wanted)));
+}
+
 } // namespace
 
-// Each case is read twice: under an MP3 name, where the plain reader may
-// take it, and under a name the library has to recognise by content. The
-// fields must be the same either way.
 TEST(PlainId3v2Reader, GivesWhatTheLibraryGives) {
     TempFolder folder;
     for (const Case& c : cases()) {
         SCOPED_TRACE(c.what);
         const std::string bytes = c.tag + mpegFrames() + id3v1("V1 Artist", "V1 Title", "V1 Album");
-        std::ofstream(folder.file("plain.mp3"), std::ios::binary | std::ios::trunc) << bytes;
-        std::ofstream(folder.file("library.tagged"), std::ios::binary | std::ios::trunc) << bytes;
-        const MediaFolder media(folder.path());
-        EXPECT_EQ(describe(media.read("plain.mp3", c.wanted)),
-                  describe(media.read("library.tagged", c.wanted)));
+        expectSameBothWays(folder, bytes, c.wanted);
         FileFields plain;
         EXPECT_EQ(readPlainId3v2(bytes, c.wanted, plain), c.plain);
         if (!c.plain) {
             EXPECT_TRUE(plain.present().empty());
         }
+    }
+}
+
+// The file counts as MP3 only when an audio frame follows the tag, checked
+// as the library checks the first one: of every version and layer.
+TEST(PlainId3v2Reader, TakesTheFirstAudioFrameAsTheLibraryDoes) {
+    struct Frame {
+        const char* what;
+        const char* header;
+        std::size_t length;
+        bool plain;
+    };
+    const Frame frames[] = {
+        {"MPEG-1 layer III", "\xFF\xFB\x90\x64", 417, true},
+        {"MPEG-1 layer III, padded", "\xFF\xFB\x92\x64", 418, true},
+        {"MPEG-2 layer III", "\xFF\xF3\x80\x64", 208, true},
+        {"MPEG-2.5 layer III", "\xFF\xE3\x18\x64", 72, true},
+        {"MPEG-1 layer II", "\xFF\xFD\xA4\x64", 576, true},
+        {"MPEG-1 layer I, padded", "\xFF\xFE\xEA\x64", 676, true},
+        {"a length one byte off", "\xFF\xFB\x90\x64", 418, false},
+        {"a bitrate of no value", "\xFF\xFB\xF0\x64", 417, false},
+        {"a sample rate of no value", "\xFF\xFB\x9C\x64", 417, false},
+        {"a reserved version", "\xFF\xEB\x90\x64", 417, false},
+    };
+    TempFolder folder;
+    const std::string tag = id3v2(3, latin1Frame("TIT2", "Title"));
+    for (const Frame& f : frames) {
+        SCOPED_TRACE(f.what);
+        std::string frame(f.header, 4);
+        frame.resize(f.length, '\0');
+        const std::string bytes = tag + frame + frame + frame;
+        expectSameBothWays(folder, bytes, Field::Title);
+        FileFields plain;
+        EXPECT_EQ(readPlainId3v2(bytes, Field::Title, plain), f.plain);
     }
 }
