@@ -5,22 +5,19 @@ namespace quillon::test {
 
 namespace {
 
-std::string synchsafe(std::size_t n) {
+// Four bytes, most significant first, of bits each: 7 makes the synchsafe
+// form ID3v2 sizes mostly take, 8 a plain number.
+std::string sizeBytes(std::size_t n, unsigned bits) {
     std::string out(4, '\0');
     for (int i = 3; i >= 0; --i) {
-        out[static_cast<std::size_t>(i)] = static_cast<char>(n & 0x7F);
-        n >>= 7;
+        out[static_cast<std::size_t>(i)] = static_cast<char>(n & ((1U << bits) - 1));
+        n >>= bits;
     }
     return out;
 }
 
-std::string plain(std::size_t n) {
-    std::string out(4, '\0');
-    for (int i = 3; i >= 0; --i) {
-        out[static_cast<std::size_t>(i)] = static_cast<char>(n & 0xFF);
-        n >>= 8;
-    }
-    return out;
+std::string synchsafe(std::size_t n) {
+    return sizeBytes(n, 7);
 }
 
 std::string padded(const std::string& text, std::size_t size) {
@@ -47,7 +44,7 @@ std::string latin1Frame(const char* id, const std::string& text, unsigned char f
 }
 
 std::string frameWithPlainSize(const char* id, const std::string& body) {
-    return std::string(id, 4) + plain(body.size()) + std::string(2, '\0') + body;
+    return std::string(id, 4) + sizeBytes(body.size(), 8) + std::string(2, '\0') + body;
 }
 
 std::string utf16(const std::u16string& text, bool bigEndian) {
