@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/metadata/MediaSamples.h"
 
+#include "tests/metadata/Id3v2Bytes.h"
+
 #include <exiv2/exiv2.hpp>
 #include <taglib/aifffile.h>
 #include <taglib/fileref.h>
@@ -33,10 +35,8 @@ ByteVector le16(unsigned v) {
 }
 
 ByteVector mp3Body() {
-    // Three MPEG-1 Layer III frames, 128 kbit/s at 44.1 kHz, of silence.
-    ByteVector frame("\xFF\xFB\x90\x64", 4);
-    frame.resize(417, '\0');
-    return frame + frame + frame;
+    const std::string frames = mpegFrames();
+    return {frames.data(), static_cast<unsigned>(frames.size())};
 }
 
 ByteVector flacBody() {
