@@ -240,6 +240,7 @@ bool writeJpegSample(const std::string& path, const SamplePhoto& photo) {
         put("Exif.Image.Model", photo.model);
         if (!photo.xmpCreateDate.empty())
             image->xmpData()["Xmp.xmp.CreateDate"] = photo.xmpCreateDate;
+        image->setByteOrder(photo.bigEndian ? Exiv2::bigEndian : Exiv2::littleEndian);
         image->writeMetadata();
         return true;
     } catch (...) {
@@ -276,7 +277,7 @@ ByteVector exifPayload(const SamplePhoto& photo) {
     put("Exif.Image.Make", photo.make);
     put("Exif.Image.Model", photo.model);
     Exiv2::Blob tiff;
-    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+    Exiv2::ExifParser::encode(tiff, photo.bigEndian ? Exiv2::bigEndian : Exiv2::littleEndian, exif);
     return be32(0) + ByteVector(reinterpret_cast<const char*>(tiff.data()),
                                 static_cast<unsigned>(tiff.size()));
 }

@@ -33,6 +33,7 @@ struct SamplePhoto {
     std::string xmpCreateDate; ///< XMP form "2004-03-05T09:07:00"
     std::string make;
     std::string model;
+    bool bigEndian = false; ///< the byte order of the Exif data
 };
 
 /// Writes a small JPEG to path with photo's metadata, through Exiv2.
