@@ -4,6 +4,7 @@
 #include "metadata/FileFields.h"
 
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace quillon::metadata {
@@ -30,6 +31,15 @@ bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out);
 /// The photo and video fields of wanted from the open, regular file fd
 /// (not taken over), of any kind the library knows by content. Never throws.
 void readPhotoFields(int fd, FieldSet wanted, FileFields& out);
+
+/// As readPhotoFields, but every file through the library: what the
+/// library's own reading gives, for comparing with.
+void readPhotoFieldsWithLibrary(int fd, FieldSet wanted, FileFields& out);
+
+/// The camera that make and model name, blanks (and NULs) around them
+/// dropped: "Canon" and "Canon EOS 5D" give "Canon EOS 5D", not the make
+/// twice.
+std::string cameraName(std::string_view make, std::string_view model);
 
 /// A date as Exif ("2004:03:05 09:07:00") or XMP ("2004-03-05T09:07:00",
 /// seconds and zone optional) writes it; an empty, zeroed or impossible

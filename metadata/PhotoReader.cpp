@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaReaders.h"
 
+#include "metadata/JpegExifReader.h"
+
 #include <exiv2/exiv2.hpp>
 
 #include <algorithm>
@@ -11,6 +13,27 @@
 #include <unistd.h>
 
 namespace quillon::metadata {
+
+namespace {
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
+        text.remove_suffix(1);
+    const std::size_t first = text.find_first_not_of(' ');
+    return first == std::string_view::npos ? std::string_view() : text.substr(first);
+}
+
+} // namespace
+
+std::string cameraName(std::string_view make, std::string_view model) {
+    make = trimmed(make);
+    model = trimmed(model);
+    if (make.empty() || model.starts_with(make))
+        return std::string(model);
+    if (model.empty())
+        return std::string(make);
+    return std::string(make) + " " + std::string(model);
+}
 
 namespace {
 
@@ -58,33 +81,16 @@ std::optional<DateTime> takenDate(const Exiv2::Image& image) {
     return std::nullopt;
 }
 
-std::string trimmed(std::string text) {
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\0'))
-        text.pop_back();
-    const std::size_t first = text.find_first_not_of(' ');
-    return first == std::string::npos ? std::string() : text.substr(first);
-}
-
-// "Canon" and "Canon EOS 5D" make "Canon EOS 5D", not the make twice.
-std::string cameraName(const Exiv2::ExifData& exif) {
-    static const Exiv2::ExifKey kMake("Exif.Image.Make");
-    static const Exiv2::ExifKey kModel("Exif.Image.Model");
-    std::string make = trimmed(exifText(exif, kMake));
-    std::string model = trimmed(exifText(exif, kModel));
-    if (make.empty() || model.rfind(make, 0) == 0)
-        return model;
-    if (model.empty())
-        return make;
-    return make + " " + model;
-}
-
 void takeFields(const Exiv2::Image& image, FieldSet wanted, FileFields& out) {
     if (wanted.has(Field::Taken)) {
         if (const auto date = takenDate(image))
             out.setDate(Field::Taken, *date);
     }
     if (wanted.has(Field::Camera)) {
-        const std::string camera = cameraName(image.exifData());
+        static const Exiv2::ExifKey kMake("Exif.Image.Make");
+        static const Exiv2::ExifKey kModel("Exif.Image.Model");
+        const std::string camera =
+            cameraName(exifText(image.exifData(), kMake), exifText(image.exifData(), kModel));
         if (!camera.empty())
             out.setText(Field::Camera, camera);
     }
@@ -136,24 +142,48 @@ void readByPath(int fd, FieldSet wanted, FileFields& out) {
 
 #pragma GCC diagnostic pop
 
-} // namespace
-
-void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
-    prepareExiv2();
+// The file's first bytes, as many as kHeadSize, and its size; false for an
+// empty or unreadable file.
+bool readHead(int fd, std::string& head, std::size_t& size) {
     struct stat st {};
     if (::fstat(fd, &st) != 0 || st.st_size <= 0)
-        return;
-    const auto size = static_cast<std::size_t>(st.st_size);
-    std::string head(std::min(size, kHeadSize), '\0');
+        return false;
+    size = static_cast<std::size_t>(st.st_size);
+    head.assign(std::min(size, kHeadSize), '\0');
     const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
     if (n <= 0)
-        return;
+        return false;
     head.resize(static_cast<std::size_t>(n));
+    return true;
+}
+
+void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet wanted,
+                     FileFields& out) {
+    prepareExiv2();
     const FieldSet before = out.present();
     if (readFromMemory(head, wanted, out) && (head.size() == size || out.present() != before))
         return;
     if (head.size() < size)
         readByPath(fd, wanted, out);
+}
+
+} // namespace
+
+void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
+    std::string head;
+    std::size_t size = 0;
+    if (!readHead(fd, head, size))
+        return;
+    if (readPlainJpegExif(head, size, wanted, out))
+        return;
+    readWithLibrary(fd, head, size, wanted, out);
+}
+
+void readPhotoFieldsWithLibrary(int fd, FieldSet wanted, FileFields& out) {
+    std::string head;
+    std::size_t size = 0;
+    if (readHead(fd, head, size))
+        readWithLibrary(fd, head, size, wanted, out);
 }
 
 } // namespace quillon::metadata

@@ -7,45 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <random>
 
 using namespace quillon::metadata;
 using quillon::test::AudioKind;
-
-namespace {
-
-std::string readAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
-void writeAll(const std::string& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
-}
-
-// Cuts at the start, around the headers and near the end, and damages a
-// few bytes here and there: where parsers go wrong.
-std::vector<std::string> damagedVariants(const std::string& whole) {
-    std::vector<std::string> out;
-    for (std::size_t cut : {0UL, 1UL, 4UL, 10UL, 11UL, 32UL, 64UL, 200UL, whole.size() / 2})
-        out.push_back(whole.substr(0, std::min(cut, whole.size())));
-    for (std::size_t back = 1; back <= 130 && back < whole.size(); back += 7)
-        out.push_back(whole.substr(0, whole.size() - back));
-    std::mt19937 random(22);
-    for (int round = 0; round < 60; ++round) {
-        std::string bytes = whole;
-        for (int i = 0; i < 4; ++i) {
-            const std::size_t at = random() % bytes.size();
-            bytes[at] = static_cast<char>(random() % 2 ? 0xFF : random());
-        }
-        out.push_back(std::move(bytes));
-    }
-    return out;
-}
-
-} // namespace
+using quillon::test::damagedVariants;
+using quillon::test::readFileBytes;
+using quillon::test::writeFileBytes;
 
 TEST(DamagedFiles, EveryReaderSurvivesTruncatedAndDamagedFiles) {
     quillon::test::TempFolder folder;
@@ -58,15 +25,15 @@ TEST(DamagedFiles, EveryReaderSurvivesTruncatedAndDamagedFiles) {
         const std::string name =
             "sample" + std::to_string(samples.size()) + "." + sampleExtension(kind);
         ASSERT_TRUE(writeAudioSample(folder.file(name), kind, tags));
-        samples.emplace_back(name, readAll(folder.file(name)));
+        samples.emplace_back(name, readFileBytes(folder.file(name)));
     }
     ASSERT_TRUE(quillon::test::writeJpegSample(
         folder.file("sample.jpg"),
         {"2004:03:05 09:07:31", "", "2004-03-05T09:07:31", "Make", "M"}));
-    samples.emplace_back("sample.jpg", readAll(folder.file("sample.jpg")));
+    samples.emplace_back("sample.jpg", readFileBytes(folder.file("sample.jpg")));
     ASSERT_TRUE(quillon::test::writeHeicSample(
         folder.file("sample.heic"), {"2004:03:05 09:07:31", "", "", "Make", "M"}, 640, 480));
-    samples.emplace_back("sample.heic", readAll(folder.file("sample.heic")));
+    samples.emplace_back("sample.heic", readFileBytes(folder.file("sample.heic")));
 
     const MediaFolder media(folder.path());
     const FieldSet all = kAudioFields | kPhotoFields | FieldSet(Field::Modified);
@@ -77,7 +44,7 @@ TEST(DamagedFiles, EveryReaderSurvivesTruncatedAndDamagedFiles) {
             for (const char* ext :
                  {"mp3", "flac", "ogg", "opus", "m4a", "wav", "aiff", "jpg", "heic"}) {
                 const std::string name = std::string("damaged.") + ext;
-                writeAll(folder.file(name), bytes);
+                writeFileBytes(folder.file(name), bytes);
                 const FileFields f = media.read(name, all);
                 EXPECT_TRUE(f.has(Field::Modified));
                 ++reads;
@@ -88,7 +55,7 @@ TEST(DamagedFiles, EveryReaderSurvivesTruncatedAndDamagedFiles) {
         EXPECT_TRUE(kept.has(sample.ends_with(".jpg") || sample.ends_with(".heic") ? Field::Taken
                                                                                    : Field::Title))
             << sample;
-        EXPECT_TRUE(readAll(folder.file(sample)) == whole) << sample;
+        EXPECT_TRUE(readFileBytes(folder.file(sample)) == whole) << sample;
     }
     EXPECT_GT(reads, 1000U);
 }
@@ -109,8 +76,8 @@ TEST(DamagedFiles, ThePlainTagReaderAgreesWithTheLibraryOnDamagedTags) {
     const std::string audio = mpegFrames();
     for (const std::string& damaged : damagedVariants(tag + audio.substr(0, 4))) {
         const std::string bytes = damaged + audio.substr(4);
-        writeAll(folder.file("damaged.mp3"), bytes);
-        writeAll(folder.file("damaged.tagged"), bytes);
+        writeFileBytes(folder.file("damaged.mp3"), bytes);
+        writeFileBytes(folder.file("damaged.tagged"), bytes);
         const FileFields plain = media.read("damaged.mp3", wanted);
         const FileFields library = media.read("damaged.tagged", wanted);
         ASSERT_EQ(plain.present(), library.present());

@@ -16,7 +16,10 @@
 #include <taglib/vorbisfile.h>
 #include <taglib/wavfile.h>
 
+#include <cstdio>
 #include <fstream>
+#include <iterator>
+#include <random>
 
 namespace quillon::test {
 
@@ -237,6 +240,7 @@ bool writeJpegSample(const std::string& path, const SamplePhoto& photo) {
         put("Exif.Image.Model", photo.model);
         if (!photo.xmpCreateDate.empty())
             image->xmpData()["Xmp.xmp.CreateDate"] = photo.xmpCreateDate;
+        image->setByteOrder(photo.bigEndian ? Exiv2::bigEndian : Exiv2::littleEndian);
         image->writeMetadata();
         return true;
     } catch (...) {
@@ -273,7 +277,7 @@ ByteVector exifPayload(const SamplePhoto& photo) {
     put("Exif.Image.Make", photo.make);
     put("Exif.Image.Model", photo.model);
     Exiv2::Blob tiff;
-    Exiv2::ExifParser::encode(tiff, Exiv2::littleEndian, exif);
+    Exiv2::ExifParser::encode(tiff, photo.bigEndian ? Exiv2::bigEndian : Exiv2::littleEndian, exif);
     return be32(0) + ByteVector(reinterpret_cast<const char*>(tiff.data()),
                                 static_cast<unsigned>(tiff.size()));
 }
@@ -313,6 +317,38 @@ bool writeHeicSample(const std::string& path, const SamplePhoto& photo, unsigned
     } catch (...) {
         return false;
     }
+}
+
+std::string readFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+void writeFileBytes(const std::string& path, const std::string& bytes) {
+    // A new file rather than one cut short: the file system flushes a file
+    // cut short and written again to the disk when it is closed, and the
+    // damaged-file tests, which rewrite one file thousands of times, waited
+    // on the disk for most of their time.
+    std::remove(path.c_str());
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
+
+std::vector<std::string> damagedVariants(const std::string& whole) {
+    std::vector<std::string> out;
+    for (std::size_t cut : {0UL, 1UL, 4UL, 10UL, 11UL, 32UL, 64UL, 200UL, whole.size() / 2})
+        out.push_back(whole.substr(0, std::min(cut, whole.size())));
+    for (std::size_t back = 1; back <= 130 && back < whole.size(); back += 7)
+        out.push_back(whole.substr(0, whole.size() - back));
+    std::mt19937 random(22);
+    for (int round = 0; round < 60; ++round) {
+        std::string bytes = whole;
+        for (int i = 0; i < 4; ++i) {
+            const std::size_t at = random() % bytes.size();
+            bytes[at] = static_cast<char>(random() % 2 ? 0xFF : random());
+        }
+        out.push_back(std::move(bytes));
+    }
+    return out;
 }
 
 } // namespace quillon::test

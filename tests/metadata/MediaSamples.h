@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace quillon::test {
 
@@ -32,6 +33,7 @@ struct SamplePhoto {
     std::string xmpCreateDate; ///< XMP form "2004-03-05T09:07:00"
     std::string make;
     std::string model;
+    bool bigEndian = false; ///< the byte order of the Exif data
 };
 
 /// Writes a small JPEG to path with photo's metadata, through Exiv2.
@@ -46,5 +48,14 @@ bool writeHeicSample(const std::string& path, const SamplePhoto& photo, unsigned
 
 /// The extension a file of kind carries, without ".".
 const char* sampleExtension(AudioKind kind);
+
+/// The bytes of the file at path; empty when it cannot be read.
+std::string readFileBytes(const std::string& path);
+/// Writes bytes to path, replacing the file.
+void writeFileBytes(const std::string& path, const std::string& bytes);
+
+/// Copies of whole cut at the start, around the headers and near the end,
+/// and with a few bytes here and there damaged: where parsers go wrong.
+std::vector<std::string> damagedVariants(const std::string& whole);
 
 } // namespace quillon::test

@@ -2,11 +2,10 @@
 #include "metadata/MediaFolder.h"
 #include "metadata/MediaReaders.h"
 #include "tests/metadata/Id3v2Bytes.h"
+#include "tests/metadata/MediaSamples.h"
 #include "tests/workspace/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
 
 using namespace quillon::metadata;
 using namespace quillon::test;
@@ -117,8 +116,8 @@ std::vector<Case> cases() {
 // take them, and under a name the library has to recognise by content. The
 // fields must be the same either way.
 void expectSameBothWays(const TempFolder& folder, const std::string& bytes, FieldSet wanted) {
-    std::ofstream(folder.file("plain.mp3"), std::ios::binary | std::ios::trunc) << bytes;
-    std::ofstream(folder.file("library.tagged"), std::ios::binary | std::ios::trunc) << bytes;
+    writeFileBytes(folder.file("plain.mp3"), bytes);
+    writeFileBytes(folder.file("library.tagged"), bytes);
     const MediaFolder media(folder.path());
     EXPECT_EQ(describe(media.read("plain.mp3", wanted)),
               describe(media.read("library.tagged", wanted)));
