@@ -143,15 +143,22 @@ void PresetsMenu::writeCase(const ReplaceSettings& settings) {
     static constexpr const char* kModes[] = {"Case_Smart", "Case_FirstLetters", "Case_Lower",
                                              "Case_Upper", "Case_None"};
     writeCheck(kModes[static_cast<int>(settings.caseMode)], true);
-    const SmartCaseOptions& o = settings.smartOptions;
-    // First: it decides which of the next two can be ticked.
-    writeCheck("Case_Smart_MostLetters", o.mostLetters);
-    writeCheck("Case_Smart_MostLetters_LastField", o.mostLettersLastField);
-    writeCheck("Case_Smart_SmallWords", o.smallWords);
-    writeCheck("Case_Smart_Hyphen", o.hyphen);
-    writeCheck("Case_Smart_Commas", o.commas);
-    writeCheck("Case_Smart_UAcronyms", o.unknownAcronyms);
-    writeCheck("Case_Smart_KAcronyms", o.knownWords);
+    struct OptionBox {
+        const char* name;
+        bool SmartCaseOptions::*option;
+    };
+    // The first decides which of the next two can be ticked.
+    static constexpr OptionBox kOptions[] = {
+        {"Case_Smart_MostLetters", &SmartCaseOptions::mostLetters},
+        {"Case_Smart_MostLetters_LastField", &SmartCaseOptions::mostLettersLastField},
+        {"Case_Smart_SmallWords", &SmartCaseOptions::smallWords},
+        {"Case_Smart_Hyphen", &SmartCaseOptions::hyphen},
+        {"Case_Smart_Commas", &SmartCaseOptions::commas},
+        {"Case_Smart_UAcronyms", &SmartCaseOptions::unknownAcronyms},
+        {"Case_Smart_KAcronyms", &SmartCaseOptions::knownWords},
+    };
+    for (const OptionBox& box : kOptions)
+        writeCheck(box.name, settings.smartOptions.*box.option);
 }
 
 // The boxes through the assistants' way in, which writes them whole; the
