@@ -97,6 +97,8 @@ std::vector<Case> cases() {
          FieldSet(Field::AlbumArtist), false},
         {"two title frames", id3v2(3, latin1Frame("TIT2", "First") + latin1Frame("TIT2", "Second")),
          FieldSet(Field::Title), true},
+        {"a picture longer than the first block read",
+         id3v2(3, frameWithPlainSize("APIC", std::string(100000, 'p')) + latin), kTexts, true},
         {"padding after the frames", id3v2(3, latin + std::string(300, '\0')), kTexts, true},
         {"a long frame with a plain size, as some writers put it",
          id3v2(4, frameWithPlainSize("TIT2", std::string(1, '\0') + std::string(300, 'x')) + latin),
