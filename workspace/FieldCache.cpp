@@ -6,14 +6,16 @@ namespace quillon {
 void FieldCache::useFolder(const std::string& folder) {
     if (folder == m_folder)
         return;
-    m_entries.clear();
+    m_entries.reset();
     m_folder = folder;
 }
 
 const metadata::FileFields* FieldCache::find(const metadata::FileIdentity& identity,
                                              metadata::FieldSet wanted) const {
-    const auto it = m_entries.find(identity.inode);
-    if (it == m_entries.end())
+    if (!m_entries)
+        return nullptr;
+    const auto it = m_entries->find(identity.inode);
+    if (it == m_entries->end())
         return nullptr;
     const Entry& e = it->second;
     if (e.size != identity.size || e.modifiedNs != identity.modifiedNs ||
@@ -22,9 +24,17 @@ const metadata::FileFields* FieldCache::find(const metadata::FileIdentity& ident
     return &e.fields;
 }
 
+FieldCache::Entries& FieldCache::ownEntries() {
+    if (!m_entries)
+        m_entries = std::make_shared<Entries>();
+    else if (m_entries.use_count() > 1)
+        m_entries = std::make_shared<Entries>(*m_entries);
+    return *m_entries;
+}
+
 void FieldCache::store(const metadata::FileIdentity& identity, metadata::FieldSet wanted,
                        const metadata::FileFields& fields) {
-    Entry& e = m_entries[identity.inode];
+    Entry& e = ownEntries()[identity.inode];
     if (e.size != identity.size || e.modifiedNs != identity.modifiedNs) {
         // A new version of the file: what was kept of the old one is void.
         e = Entry{identity.size, identity.modifiedNs, {}};

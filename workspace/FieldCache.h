@@ -5,6 +5,7 @@
 #include "metadata/MediaFolder.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
 
@@ -13,7 +14,11 @@ namespace quillon {
 /// The fields read from one folder's files, kept so that a second press,
 /// or a press after a reload that changed nothing, reads no file again. An
 /// entry is keyed by inode and holds only while the file's size and
-/// modification time are those it was read with.
+/// modification time are those it was read with. Copies share the entries
+/// until one of them stores: a copy of a workspace for each command of the
+/// window costs nothing for a folder of a million read files, and neither
+/// does dropping the copy it replaces. A shared copy must not be changed
+/// while another thread copies it.
 class FieldCache final {
 public:
     /// Makes the cache the one of folder; another folder's entries go.
@@ -31,8 +36,8 @@ public:
 
     /// The folder whose entries the cache holds.
     const std::string& folder() const { return m_folder; }
-    std::size_t size() const { return m_entries.size(); }
-    void clear() { m_entries.clear(); }
+    std::size_t size() const { return m_entries ? m_entries->size() : 0; }
+    void clear() { m_entries.reset(); }
 
 private:
     struct Entry {
@@ -42,8 +47,13 @@ private:
         metadata::FileFields fields;
     };
 
+    using Entries = std::unordered_map<std::uint64_t, Entry>;
+
+    /// The entries to change, taken apart from other copies first.
+    Entries& ownEntries();
+
     std::string m_folder;
-    std::unordered_map<std::uint64_t, Entry> m_entries;
+    std::shared_ptr<Entries> m_entries;
 };
 
 } // namespace quillon

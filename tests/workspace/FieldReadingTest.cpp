@@ -144,6 +144,28 @@ TEST_F(FieldReadingTest, ASecondPressReadsNothingAndAChangedFileIsReadAgain) {
     EXPECT_EQ(m_ws.fieldFilesRead(), 5U);
 }
 
+// The window works on a copy of the workspace for each command: the copy
+// finds what the original read, and what the copy reads stays its own.
+TEST_F(FieldReadingTest, ACopyFindsWhatWasReadAndKeepsItsOwnReadsToItself) {
+    add("a.mp3", song("A", "T"));
+    ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
+    m_settings.cumulate = false;
+    EXPECT_FALSE(press("*", "<artist>"));
+    Workspace copy = m_ws;
+    const auto pressCopy = [&](const char32_t* with) {
+        ReplaceSettings s = m_settings;
+        s.replaceWith = with;
+        copy.apply(s);
+    };
+    pressCopy(U"<artist>");
+    EXPECT_EQ(m_source.reads.load(), 1);
+    pressCopy(U"<title>");
+    pressCopy(U"<title>");
+    EXPECT_EQ(m_source.reads.load(), 2);
+    EXPECT_FALSE(press("*", "<title>"));
+    EXPECT_EQ(m_source.reads.load(), 3);
+}
+
 TEST_F(FieldReadingTest, NoTokenReadsNoFile) {
     add("a.mp3", song("A", "T"));
     ASSERT_TRUE(m_ws.load("/f", U"*.*").ok());
