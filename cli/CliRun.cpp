@@ -320,7 +320,7 @@ int Run::finish(int status) {
             m_json.emplace(m_out);
         m_json->finish(m_totals);
     } else if (m_options.output == OutputFormat::Text) {
-        m_err << totalsLine(m_totals);
+        m_err << totalsLine(m_totals) << missingLine(m_totals.kept);
     }
     return status;
 }

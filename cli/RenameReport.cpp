@@ -38,8 +38,19 @@ std::size_t RenameReport::missingCount() const {
         std::count_if(missing.begin(), missing.end(), [](std::uint16_t m) { return m != 0; }));
 }
 
+void KeptNames::add(const std::vector<std::uint16_t>& missing) {
+    for (const std::uint16_t mask : missing) {
+        if (mask == 0)
+            continue;
+        ++files;
+        for (std::size_t f = 0; f < kFieldIdCount; ++f)
+            lacking[f] += (mask & fieldBit(static_cast<FieldId>(f))) != 0 ? 1 : 0;
+    }
+}
+
 void RunTotals::add(const RenameReport& report) {
     ++folders;
+    kept.add(report.missing);
     entries += report.size();
     changing += report.changingCount();
     renamed += report.renamed;

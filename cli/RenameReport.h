@@ -2,9 +2,11 @@
 #pragma once
 
 #include "cli/Problem.h"
+#include "engine/FieldTokens.h"
 #include "engine/Name.h"
 #include "workspace/NameList.h"
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -86,6 +88,16 @@ struct RenameReport {
     std::size_t missingCount() const;
 };
 
+/// The files that kept their name for want of a field, and how many
+/// lacked each field.
+struct KeptNames {
+    std::size_t files = 0;
+    std::array<std::size_t, kFieldIdCount> lacking{};
+
+    /// Counts missing, a mask of FieldId bits per entry.
+    void add(const std::vector<std::uint16_t>& missing);
+};
+
 /// The counts of the reports of several folders together.
 struct RunTotals {
     std::size_t folders = 0;
@@ -95,6 +107,7 @@ struct RunTotals {
     std::size_t failed = 0;
     /// Whether the files were renamed (--apply, --undo), not only shown.
     bool applied = false;
+    KeptNames kept;
 
     void add(const RenameReport& report);
 };

@@ -201,25 +201,27 @@ std::string nullSeparatedPairs(const RenameReport& report) {
     return std::move(out).str();
 }
 
-std::string missingLine(const RenameReport& report) {
-    const std::size_t kept = report.missingCount();
-    if (kept == 0)
+std::string missingLine(const KeptNames& kept) {
+    if (kept.files == 0)
         return {};
-    std::string line = plural(kept, "file", "files") + " kept " + (kept == 1 ? "its" : "their") +
-                       " name for want of a field:";
+    std::string line = plural(kept.files, "file", "files") + " kept " +
+                       (kept.files == 1 ? "its" : "their") + " name for want of a field:";
     const char* separator = " ";
     for (std::size_t f = 0; f < kFieldIdCount; ++f) {
-        const FieldMask bit = fieldBit(static_cast<FieldId>(f));
-        const auto lacking = std::count_if(report.missing.begin(), report.missing.end(),
-                                           [bit](std::uint16_t m) { return (m & bit) != 0; });
-        if (lacking == 0)
+        if (kept.lacking[f] == 0)
             continue;
         line += separator;
         line += encodeName(fieldTokenName(static_cast<FieldId>(f)));
-        line += " (" + std::to_string(lacking) + ")";
+        line += " (" + std::to_string(kept.lacking[f]) + ")";
         separator = ", ";
     }
     return line + ".\n";
+}
+
+std::string missingLine(const RenameReport& report) {
+    KeptNames kept;
+    kept.add(report.missing);
+    return missingLine(kept);
 }
 
 std::string summaryLine(const RenameReport& report) {

@@ -52,6 +52,8 @@ void writeNullSeparatedPairs(const RenameReport& report, std::ostream& stream,
 /// "3 files kept their name for want of a field: artist (2), title (1).",
 /// or nothing when every file had its fields.
 std::string missingLine(const RenameReport& report);
+/// The same for the files of several folders together.
+std::string missingLine(const KeptNames& kept);
 
 /// The one-line summary of a dry run or of a save, ending with a line break.
 std::string summaryLine(const RenameReport& report);

@@ -111,3 +111,21 @@ TEST(TextWriterTest, AfterSavingOnlyRenamedFilesAreListed) {
 }
 
 } // namespace
+
+// Several folders say once, after their totals, which files kept their name.
+TEST(TextWriterTest, TheKeptNamesOfSeveralFoldersAddUp) {
+    const auto artist = static_cast<std::uint16_t>(fieldBit(FieldId::Artist));
+    const auto title = static_cast<std::uint16_t>(fieldBit(FieldId::Title));
+    RenameReport first;
+    first.missing = {artist, 0, static_cast<std::uint16_t>(artist | title)};
+    RenameReport second;
+    second.missing = {title};
+    RunTotals totals;
+    EXPECT_EQ(missingLine(totals.kept), "");
+    totals.add(first);
+    totals.add(second);
+    RenameReport none;
+    totals.add(none);
+    EXPECT_EQ(missingLine(totals.kept),
+              "3 files kept their name for want of a field: artist (2), title (2).\n");
+}
