@@ -296,13 +296,19 @@ bool holdsText(const std::vector<FrameView>& frames, std::string_view id) {
     return frame && frameText(frame->body, false);
 }
 
-// A number as the library reads one: the digits the text starts with.
-std::optional<std::uint32_t> leadingDigits(std::string_view text, std::size_t limit) {
+// A number as the library reads one: the digits the text starts with, in
+// its first window characters only (a year is read from four). Nothing for
+// a run of more than nine digits, which the library reads otherwise.
+std::optional<std::uint32_t> leadingDigits(std::string_view text, std::size_t window) {
+    text = text.substr(0, window);
     std::uint32_t value = 0;
     std::size_t n = 0;
-    for (; n < text.size() && n < limit && text[n] >= '0' && text[n] <= '9'; ++n)
+    for (; n < text.size() && text[n] >= '0' && text[n] <= '9'; ++n) {
+        if (n == 9)
+            return std::nullopt;
         value = value * 10 + static_cast<std::uint32_t>(text[n] - '0');
-    if (n == 0 || n >= 10 || value == 0)
+    }
+    if (n == 0 || value == 0)
         return std::nullopt;
     return value;
 }
@@ -336,8 +342,10 @@ bool takeField(const TagView& tag, Field field, FileFields& out) {
             return false;
         const std::string& text = *found;
         if (field == Field::Track || field == Field::Year || field == Field::Disc) {
-            const auto n = field == Field::Disc ? leadingNumber(text)
-                                                : leadingDigits(text, field == Field::Year ? 4 : 9);
+            const auto n =
+                field == Field::Disc
+                    ? leadingNumber(text)
+                    : leadingDigits(text, field == Field::Year ? 4 : std::string_view::npos);
             if (!n)
                 return false;
             out.setNumber(field, *n);

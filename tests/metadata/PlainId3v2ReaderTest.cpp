@@ -84,6 +84,8 @@ std::vector<Case> cases() {
          id3v2(3, latin1Frame("TYER", "1999") + latin1Frame("TDRC", "2001")), FieldSet(Field::Year),
          false},
         {"track zero", id3v2(3, latin1Frame("TRCK", "0") + latin), FieldSet(Field::Track), false},
+        {"track of ten digits", id3v2(3, latin1Frame("TRCK", "1234567890") + latin),
+         FieldSet(Field::Track), false},
         {"track with a sign", id3v2(3, latin1Frame("TRCK", "+3") + latin), FieldSet(Field::Track),
          false},
         {"album artist, first value",
