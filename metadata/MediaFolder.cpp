@@ -110,7 +110,7 @@ FileFields MediaFolder::read(std::string_view name, const FileIdentity& identity
     if (audio)
         readAudioFields(file.fd(), st.st_size, lowerExtension(name), wanted, fields);
     if (photo)
-        readPhotoFields(file.fd(), wanted, fields);
+        readPhotoFields(file.fd(), st.st_size, wanted, fields);
     return fields;
 }
 

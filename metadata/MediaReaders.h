@@ -29,12 +29,13 @@ std::optional<std::size_t> plainId3v2Size(std::string_view head);
 bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out);
 
 /// The photo and video fields of wanted from the open, regular file fd
-/// (not taken over), of any kind the library knows by content. Never throws.
-void readPhotoFields(int fd, FieldSet wanted, FileFields& out);
+/// (not taken over) of size bytes, of any kind the library knows by
+/// content. Never throws.
+void readPhotoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
 
 /// As readPhotoFields, but every file through the library: what the
 /// library's own reading gives, for comparing with.
-void readPhotoFieldsWithLibrary(int fd, FieldSet wanted, FileFields& out);
+void readPhotoFieldsWithLibrary(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
 
 /// The camera that make and model name, blanks (and NULs) around them
 /// dropped: "Canon" and "Canon EOS 5D" give "Canon EOS 5D", not the make

@@ -9,7 +9,6 @@
 #include <array>
 #include <mutex>
 #include <string>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace quillon::metadata {
@@ -142,13 +141,11 @@ void readByPath(int fd, FieldSet wanted, FileFields& out) {
 
 #pragma GCC diagnostic pop
 
-// The file's first bytes, as many as kHeadSize, and its size; false for an
-// empty or unreadable file.
-bool readHead(int fd, std::string& head, std::size_t& size) {
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || st.st_size <= 0)
+// The first bytes of the file of size bytes, as many as kHeadSize; false
+// for an empty or unreadable file.
+bool readHead(int fd, std::size_t size, std::string& head) {
+    if (size == 0)
         return false;
-    size = static_cast<std::size_t>(st.st_size);
     head.assign(std::min(size, kHeadSize), '\0');
     const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
     if (n <= 0)
@@ -169,20 +166,20 @@ void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet
 
 } // namespace
 
-void readPhotoFields(int fd, FieldSet wanted, FileFields& out) {
+void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out) {
+    const auto size = static_cast<std::size_t>(std::max<std::int64_t>(fileSize, 0));
     std::string head;
-    std::size_t size = 0;
-    if (!readHead(fd, head, size))
+    if (!readHead(fd, size, head))
         return;
     if (readPlainJpegExif(head, size, wanted, out))
         return;
     readWithLibrary(fd, head, size, wanted, out);
 }
 
-void readPhotoFieldsWithLibrary(int fd, FieldSet wanted, FileFields& out) {
+void readPhotoFieldsWithLibrary(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out) {
+    const auto size = static_cast<std::size_t>(std::max<std::int64_t>(fileSize, 0));
     std::string head;
-    std::size_t size = 0;
-    if (readHead(fd, head, size))
+    if (readHead(fd, size, head))
         readWithLibrary(fd, head, size, wanted, out);
 }
 

@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <functional>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace quillon::metadata;
@@ -47,7 +48,9 @@ std::optional<std::string> readFast(std::string_view bytes, FieldSet wanted,
 std::string readWithLibrary(const std::string& path, FieldSet wanted) {
     FileFields f;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    readPhotoFieldsWithLibrary(fd, wanted, f);
+    struct stat st {};
+    if (fd >= 0 && ::fstat(fd, &st) == 0)
+        readPhotoFieldsWithLibrary(fd, st.st_size, wanted, f);
     ::close(fd);
     return describe(f);
 }
