@@ -46,7 +46,10 @@ inline std::map<std::string, std::string> snapshot(const std::string& folder) {
         return out;
     while (const dirent* e = ::readdir(dir)) {
         const std::string name = e->d_name;
-        if (name == "." || name == "..")
+        // A FUSE mount shows a file closed a moment ago while it was being
+        // replaced under this name until the daemon takes the close, which
+        // comes after close() returns; it is nobody's file.
+        if (name == "." || name == ".." || name.starts_with(".fuse_hidden"))
             continue;
         const std::string path = folder + "/" + name;
         struct stat st {};
