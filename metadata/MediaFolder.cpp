@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaFolder.h"
 
-#include "metadata/MediaReaders.h"
+#include "metadata/ContentFields.h"
 
 #include <cerrno>
 #include <ctime>
@@ -107,10 +107,7 @@ FileFields MediaFolder::read(std::string_view name, const FileIdentity& identity
     // The entry may have been swapped for a pipe since it was looked at.
     if (file.fd() < 0 || ::fstat(file.fd(), &st) != 0 || !S_ISREG(st.st_mode))
         return fields;
-    if (audio)
-        readAudioFields(file.fd(), st.st_size, lowerExtension(name), wanted, fields);
-    if (photo)
-        readPhotoFields(file.fd(), st.st_size, wanted, fields);
+    readContentFields(file.fd(), st.st_size, lowerExtension(name), wanted, fields);
     return fields;
 }
 
