@@ -2,7 +2,9 @@
 # Run by cpack on the staged files, before it packs them; each package's
 # files are staged in a folder of their own.
 file(GLOB programs ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/bin/*
-     ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/usr/bin/*)
+     ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/usr/bin/*
+     ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/usr/libexec/quillon/*
+     ${CPACK_TEMPORARY_INSTALL_DIRECTORY}/*/usr/libexec/quillon/*)
 foreach(program IN LISTS programs)
     execute_process(
         COMMAND ${CPACK_QUILLON_STRIP} --remove-section=.comment --remove-section=.note ${program}

@@ -23,19 +23,6 @@ namespace quillon::metadata {
 
 namespace {
 
-// The library reports damaged files on standard error in some builds; a
-// batch of damaged files must not flood the terminal.
-class SilentListener final : public TagLib::DebugListener {
-public:
-    void printMessage(const TagLib::String& message) override { (void)message; }
-};
-
-void silenceTagLib() {
-    static SilentListener listener;
-    static std::once_flag once;
-    std::call_once(once, [] { TagLib::setDebugListener(&listener); });
-}
-
 // Reads the open file with pread and never writes: no seek costs a system
 // call, the descriptor stays the caller's, and the first block, where most
 // tags are, is read once.
@@ -255,11 +242,24 @@ void readTags(int fd, long length, std::string_view extension, FieldSet wanted, 
         takeFields(*ref.file(), wanted, out);
 }
 
+// The library reports damaged files on standard error in some builds; a
+// batch of damaged files must not flood the terminal.
+class SilentListener final : public TagLib::DebugListener {
+public:
+    void printMessage(const TagLib::String& message) override { (void)message; }
+};
+
 } // namespace
+
+void prepareAudioReader() {
+    static SilentListener listener;
+    static std::once_flag once;
+    std::call_once(once, [] { TagLib::setDebugListener(&listener); });
+}
 
 void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
                      FileFields& out) {
-    silenceTagLib();
+    prepareAudioReader();
     try {
         readTags(fd, static_cast<long>(size), extension, wanted, out);
     } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no tags

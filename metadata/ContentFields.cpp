@@ -5,6 +5,11 @@
 
 namespace quillon::metadata {
 
+void prepareContentReaders() {
+    prepareAudioReader();
+    preparePhotoReader();
+}
+
 void readContentFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
                        FileFields& out) {
     if (wanted.intersects(kAudioFields))

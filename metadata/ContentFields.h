@@ -8,6 +8,10 @@
 
 namespace quillon::metadata {
 
+/// Loads and sets up, once, what the parsers need from the system before
+/// a file is read: after it, reading opens nothing.
+void prepareContentReaders();
+
 /// The fields of wanted held inside the open, regular file fd (not taken
 /// over) of size bytes, as the parsing libraries and our plain readers give
 /// them; extension (lower case, without ".") is a hint, the content

@@ -37,6 +37,41 @@ T valueOf(std::string_view bytes) {
     return value;
 }
 
+enum class PayloadKind { Text, Number, Date };
+
+PayloadKind payloadKind(Field f) {
+    switch (f) {
+    case Field::Track:
+    case Field::Disc:
+    case Field::Year:
+    case Field::Width:
+    case Field::Height:
+        return PayloadKind::Number;
+    case Field::Taken:
+    case Field::Modified:
+        return PayloadKind::Date;
+    default:
+        return PayloadKind::Text;
+    }
+}
+
+bool plausible(const DateTime& d) {
+    return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31 && d.hour < 24 &&
+           d.minute < 60 && d.second < 61;
+}
+
+bool payloadFits(Field f, std::string_view payload) {
+    switch (payloadKind(f)) {
+    case PayloadKind::Text:
+        return true;
+    case PayloadKind::Number:
+        return payload.size() == sizeof(std::uint32_t);
+    case PayloadKind::Date:
+        return payload.size() == sizeof(DateTime) && plausible(valueOf<DateTime>(payload));
+    }
+    return false;
+}
+
 } // namespace
 
 std::string_view fieldName(Field f) {
@@ -109,6 +144,28 @@ void FileFields::merge(const FileFields& other) {
         if (!has(f) && other.has(f))
             append(f, other.payload(f));
     }
+}
+
+bool FileFields::fromRecords(std::string_view records, FileFields& out) {
+    FileFields fields;
+    for (std::size_t at = 0; at < records.size();) {
+        if (records.size() - at < kHeader)
+            return false;
+        const auto index = static_cast<unsigned char>(records[at]);
+        const std::size_t length =
+            static_cast<unsigned char>(records[at + 1]) |
+            (static_cast<std::size_t>(static_cast<unsigned char>(records[at + 2])) << 8);
+        if (index >= kFieldCount || records.size() - at - kHeader < length)
+            return false;
+        const auto f = static_cast<Field>(index);
+        const std::string_view payload = records.substr(at + kHeader, length);
+        if (fields.has(f) || !payloadFits(f, payload))
+            return false;
+        fields.append(f, payload);
+        at += kHeader + length;
+    }
+    out = std::move(fields);
+    return true;
 }
 
 std::size_t FileFields::heapBytes() const {

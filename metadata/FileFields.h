@@ -108,6 +108,21 @@ public:
     /// Bytes held on the heap besides the object itself.
     std::size_t heapBytes() const;
 
+    /// The file could not be read to the end (the reader crashed, hung or
+    /// was refused): its fields are missing for that reason, not for want
+    /// of a tag.
+    bool unreadable() const { return m_unreadable; }
+    void setUnreadable() { m_unreadable = true; }
+
+    /// The fields in their packed form, for carrying them between
+    /// processes.
+    std::string_view records() const { return m_records; }
+    /// The fields of records as records() gave them. Records come from a
+    /// process that parsed untrusted files, so each one is checked (a
+    /// known field, once, a length that fits, a size and range that suit
+    /// its kind); false, and out untouched, when one does not.
+    static bool fromRecords(std::string_view records, FileFields& out);
+
     /// The fields looked for, found or not: a cache knows from it what
     /// need not be read again. It fits in the object's padding.
     FieldSet lookedFor() const { return m_lookedFor; }
@@ -123,6 +138,7 @@ private:
     std::string m_records;
     FieldSet m_present;
     FieldSet m_lookedFor;
+    bool m_unreadable = false;
 };
 
 /// The field of a name as tokens spell it ("artist", "albumartist" ...),

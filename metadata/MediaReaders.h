@@ -9,6 +9,12 @@
 
 namespace quillon::metadata {
 
+/// Sets up the audio and the photo library once: what they load and how
+/// they report damaged files. The readers call these themselves; the
+/// reader process calls them before it may no longer load anything.
+void prepareAudioReader();
+void preparePhotoReader();
+
 /// The audio fields of wanted from the open, regular file fd (not taken
 /// over) of size bytes; extension (lower case, without ".") chooses the container, and
 /// a file of another kind is recognised by its content where the library

@@ -36,18 +36,6 @@ std::string cameraName(std::string_view make, std::string_view model) {
 
 namespace {
 
-// XMP needs its parser set up once before any thread reads; the library
-// also writes warnings about damaged files to standard error unless told.
-void prepareExiv2() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-        Exiv2::XmpParser::initialize();
-        // HEIC, AVIF and CR3 are read only when asked for.
-        Exiv2::enableBMFF(true);
-    });
-}
-
 // A key is parsed from its text once, not on every file: parsing it took a
 // tenth of the time of reading a photo's date.
 std::string exifText(const Exiv2::ExifData& exif, const Exiv2::ExifKey& key) {
@@ -156,7 +144,7 @@ bool readHead(int fd, std::size_t size, std::string& head) {
 
 void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet wanted,
                      FileFields& out) {
-    prepareExiv2();
+    preparePhotoReader();
     const FieldSet before = out.present();
     if (readFromMemory(head, wanted, out) && (head.size() == size || out.present() != before))
         return;
@@ -165,6 +153,22 @@ void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet
 }
 
 } // namespace
+
+// XMP needs its parser set up once before any thread reads; the library
+// also writes warnings about damaged files to standard error unless told.
+void preparePhotoReader() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::XmpParser::initialize();
+        // HEIC, AVIF and CR3 are read only when asked for.
+        Exiv2::enableBMFF(true);
+        // The first error the library makes looks up its program's path for
+        // its message catalogue; once done, errors need no file.
+        const Exiv2::Error first(Exiv2::kerGeneralError);
+        (void)first.what();
+    });
+}
 
 void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out) {
     const auto size = static_cast<std::size_t>(std::max<std::int64_t>(fileSize, 0));

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "metadata/FileFields.h"
-#include "metadata/MediaFolder.h"
+#include "metadata/FolderFiles.h"
 
 #include <cstdint>
 #include <memory>

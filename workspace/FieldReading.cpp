@@ -45,28 +45,54 @@ struct BatchState {
     std::condition_variable progressed;
 };
 
-void readOne(BatchState& s, std::size_t k) {
-    const std::string_view name = s.names[s.entries[k]];
-    metadata::FileIdentity& identity = s.identities[k];
-    if (s.folder.identify(name, identity) != 0)
-        return;
-    if (const metadata::FileFields* kept = s.cache.find(identity, s.wanted)) {
-        s.fields[k] = *kept;
-        return;
+// The entries a worker takes at a time: enough to make a reader's round
+// trip cheap, few enough to share a small folder between the workers.
+std::size_t chunkSize(std::size_t entries) {
+    return std::clamp<std::size_t>(entries / (fieldReadThreads() * 4), 1, 64);
+}
+
+// Takes from the cache what it holds of entries [from, to) and reads the
+// rest in one batch; false when the stop request cut the batch short.
+bool readChunk(BatchState& s, std::size_t from, std::size_t to) {
+    std::vector<FolderFields::Request> misses;
+    std::vector<std::size_t> missed;
+    for (std::size_t k = from; k < to; ++k) {
+        const std::string_view name = s.names[s.entries[k]];
+        metadata::FileIdentity& identity = s.identities[k];
+        if (s.folder.identify(name, identity) != 0)
+            continue;
+        if (const metadata::FileFields* kept = s.cache.find(identity, s.wanted)) {
+            s.fields[k] = *kept;
+            continue;
+        }
+        misses.push_back({name, identity});
+        missed.push_back(k);
     }
-    s.fields[k] = s.folder.read(name, identity, s.wanted);
-    s.fresh[k] = 1;
+    if (misses.empty())
+        return true;
+    std::vector<metadata::FileFields> read(misses.size());
+    if (!s.folder.readMany(misses, s.wanted, read, s.stop))
+        return false;
+    for (std::size_t j = 0; j < missed.size(); ++j) {
+        s.fields[missed[j]] = std::move(read[j]);
+        // A file that could not be read is tried again by the next press:
+        // a deadline missed on a busy machine must not stick.
+        s.fresh[missed[j]] = s.fields[missed[j]].unreadable() ? 0 : 1;
+    }
+    return true;
 }
 
 void work(BatchState& s) {
+    const std::size_t chunk = chunkSize(s.entries.size());
     for (;;) {
-        const std::size_t k = s.next.fetch_add(1);
-        if (k >= s.entries.size() || s.stop.load())
+        const std::size_t from = s.next.fetch_add(chunk);
+        if (from >= s.entries.size() || s.stop.load())
             break;
-        readOne(s, k);
-        s.done.fetch_add(1);
-        if (k % 64 == 0)
-            s.progressed.notify_one();
+        const std::size_t to = std::min(from + chunk, s.entries.size());
+        if (!readChunk(s, from, to))
+            break;
+        s.done.fetch_add(to - from);
+        s.progressed.notify_one();
     }
     s.progressed.notify_one();
 }

@@ -2,9 +2,13 @@
 #pragma once
 
 #include "metadata/FileFields.h"
-#include "metadata/MediaFolder.h"
+#include "metadata/FolderFiles.h"
+#include "metadata/ReaderPool.h"
 
+#include <atomic>
+#include <chrono>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -20,6 +24,18 @@ public:
     /// The fields of wanted that name, as identify just found it, holds.
     virtual metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
                                       metadata::FieldSet wanted) const = 0;
+
+    /// One file of a batch: its name, as identify just found it.
+    struct Request {
+        std::string_view name;
+        metadata::FileIdentity identity;
+    };
+    /// The fields of wanted of each request, into the entry of out at the
+    /// same index; false when stop became true before all were read. The
+    /// default reads one file after the other; a source whose reads cost
+    /// a round trip reads the batch at once.
+    virtual bool readMany(std::span<const Request> requests, metadata::FieldSet wanted,
+                          std::span<metadata::FileFields> out, const std::atomic<bool>& stop) const;
 };
 
 /// Where the workspace gets fields from: the files themselves, or fixed
@@ -31,11 +47,19 @@ public:
     virtual std::unique_ptr<FolderFields> openFolder(const std::string& folder) = 0;
 };
 
-/// Reads through the metadata library: tags with TagLib, photo metadata
-/// with Exiv2, dates from the disk.
+/// Reads the files themselves: this process opens each file, and reader
+/// processes, confined and with a deadline per file, parse it (tags,
+/// photo and video metadata); dates from the disk. A file that crashes or
+/// hangs its reader is unreadable, and the rest go on.
 class MediaFieldSource final : public FieldSource {
 public:
+    static constexpr std::chrono::milliseconds kDefaultDeadline{3000};
+
+    explicit MediaFieldSource(std::chrono::milliseconds deadline = kDefaultDeadline);
     std::unique_ptr<FolderFields> openFolder(const std::string& folder) override;
+
+private:
+    metadata::ReaderPool m_readers;
 };
 
 } // namespace quillon

@@ -13,7 +13,7 @@ trap 'rm -rf "$prefix"' EXIT
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 id=org.quillon.Quillon
-expected=(bin/quillon-cli share/man/man1/quillon-cli.1.gz share/doc/quillon-cli/copyright
+expected=(bin/quillon-cli libexec/quillon/quillon-reader share/man/man1/quillon-cli.1.gz share/doc/quillon-cli/copyright
     share/doc/quillon-cli/changelog.gz share/bash-completion/completions/quillon-cli
     share/zsh/vendor-completions/_quillon-cli share/fish/vendor_completions.d/quillon-cli.fish)
 if [[ "$gui" == ON ]]; then

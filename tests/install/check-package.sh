@@ -45,7 +45,8 @@ holds() {
         fi
     done
 }
-holds "$cli_deb" ./usr/bin/quillon-cli ./usr/share/man/man1/quillon-cli.1.gz \
+holds "$cli_deb" ./usr/bin/quillon-cli ./usr/libexec/quillon/quillon-reader \
+    ./usr/share/man/man1/quillon-cli.1.gz \
     ./usr/share/doc/quillon-cli/copyright ./usr/share/doc/quillon-cli/changelog.gz \
     ./usr/share/bash-completion/completions/quillon-cli \
     ./usr/share/zsh/vendor-completions/_quillon-cli \
@@ -97,6 +98,15 @@ install_debs "$cli_deb"
     echo "quillon-cli --version failed from the PATH"
     status=1
 }
+# The installed command line finds its reader process: fields are read.
+sample="$(mktemp -d)"
+printf 'plain text\n' >"$sample/note.txt"
+tags_err="$(cd / && PATH=/usr/bin:$PATH quillon-cli --tags "$sample" 2>&1 >/dev/null)"
+rm -rf "$sample"
+if [[ -n "$tags_err" ]]; then
+    echo "quillon-cli --tags from the package: $tags_err"
+    status=1
+fi
 install_debs "$gui_deb"
 mapfile -t files < <(listed quillon-cli; listed quillon)
 DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove --purge -y -qq quillon quillon-cli >/dev/null
