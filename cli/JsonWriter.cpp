@@ -111,6 +111,8 @@ void appendMissing(std::string& out, const RenameReport& report, std::size_t i) 
         appendJsonString(out, fieldTokenName(static_cast<FieldId>(f)));
         first = false;
     }
+    if ((report.missing[i] & kUnreadableFile) != 0)
+        out += first ? "\"unreadable\"" : ", \"unreadable\"";
     out += ']';
 }
 

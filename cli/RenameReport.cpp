@@ -43,6 +43,7 @@ void KeptNames::add(const std::vector<std::uint16_t>& missing) {
         if (mask == 0)
             continue;
         ++files;
+        unreadable += (mask & kUnreadableFile) != 0 ? 1 : 0;
         for (std::size_t f = 0; f < kFieldIdCount; ++f)
             lacking[f] += (mask & fieldBit(static_cast<FieldId>(f))) != 0 ? 1 : 0;
     }

@@ -4,6 +4,7 @@
 #include "cli/Problem.h"
 #include "engine/FieldTokens.h"
 #include "engine/Name.h"
+#include "workspace/MissingFields.h"
 #include "workspace/NameList.h"
 
 #include <array>
@@ -93,6 +94,8 @@ struct RenameReport {
 struct KeptNames {
     std::size_t files = 0;
     std::array<std::size_t, kFieldIdCount> lacking{};
+    /// Of files, those that could not be read at all.
+    std::size_t unreadable = 0;
 
     /// Counts missing, a mask of FieldId bits per entry.
     void add(const std::vector<std::uint16_t>& missing);

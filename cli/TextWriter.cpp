@@ -215,6 +215,8 @@ std::string missingLine(const KeptNames& kept) {
         line += " (" + std::to_string(kept.lacking[f]) + ")";
         separator = ", ";
     }
+    if (kept.unreadable != 0)
+        line += "; " + plural(kept.unreadable, "file", "files") + " could not be read";
     return line + ".\n";
 }
 

@@ -754,6 +754,10 @@ $1 to $9 in the With text stand for its groups.</source>
         <translation>Der Text in „Ersetzen“ ist ein regulärer Ausdruck;
 $1 bis $9 in „Durch“ stehen für seine Gruppen.</translation>
     </message>
+    <message>
+        <source>Files that could not be read: %1.</source>
+        <translation>Dateien, die nicht gelesen werden konnten: %1.</translation>
+    </message>
 </context>
 <context>
     <name>quillon::PresetsDialog</name>
@@ -858,6 +862,10 @@ $1 bis $9 in „Durch“ stehen für seine Gruppen.</translation>
     <message>
         <source>Kept its name: the file has no %1.</source>
         <translation>Name beibehalten: der Datei fehlt %1.</translation>
+    </message>
+    <message>
+        <source>Kept its name: the file could not be read.</source>
+        <translation>Name beibehalten: die Datei konnte nicht gelesen werden.</translation>
     </message>
 </context>
 <context>

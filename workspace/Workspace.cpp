@@ -232,6 +232,8 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
         setPreviewName(i,
                        applyReplace(plan, m_scratch, counter, tokens ? &m_scratchValues : nullptr,
                                     tokens ? &m_missing[i] : nullptr));
+        if (tokens && m_missing[i] != 0 && m_pressFields[i].unreadable())
+            m_missing[i] |= kUnreadableFile;
     }
     rewriting.advance(count);
     m_preview.names.trim();

@@ -9,6 +9,7 @@
 #include "workspace/FieldSource.h"
 #include "workspace/FileSystem.h"
 #include "workspace/FolderReader.h"
+#include "workspace/MissingFields.h"
 #include "workspace/NameList.h"
 #include "workspace/ProgressReporter.h"
 #include "workspace/ReloadOrder.h"
@@ -163,8 +164,9 @@ public:
     /// the press or reload that wanted them changes nothing.
     void setStopRequest(std::function<bool()> shouldStop) { m_shouldStop = std::move(shouldStop); }
     /// Per preview entry, the fields the last press needed and the file
-    /// lacked (0: none); empty when the last press had no tokens, and after
-    /// a reload, a reset or an undo.
+    /// lacked (0: none), with kUnreadableFile where the file could not be
+    /// read at all; empty when the last press had no tokens, and after a
+    /// reload, a reset or an undo.
     const std::vector<FieldMask>& missingFields() const { return m_missing; }
     /// How many entries the last press left with their name for want of a field.
     std::size_t keptForMissingFields() const;

@@ -73,6 +73,7 @@ private slots:
     void newOrdersReloadFromMenuAndPopup();
     void tagsPageShowsTheFirstCheckedFile();
     void cancelWhileReadingLeavesListsAndUndoAsTheyWere();
+    void aHangingFileStopsNeitherThePressNorItsCancel();
 
 private:
     void writeSong(const char* name, const test::SampleTags& tags) {
@@ -228,6 +229,42 @@ void FieldsWindowTest::cancelWhileReadingLeavesListsAndUndoAsTheyWere() {
     QCOMPARE(previewNames(), before);
     QVERIFY(undo->isEnabled());
     m_window->workspace().setFieldSource(nullptr);
+}
+
+// The files are read by the real reader processes; one file makes its
+// reader hang for good.
+void FieldsWindowTest::aHangingFileStopsNeitherThePressNorItsCancel() {
+    qputenv("QUILLON_READER_TEST_FAULTS", "1");
+    test::SampleTags tags;
+    tags.artist = "AC/DC";
+    writeSong("one.mp3", tags);
+    test::writeFileBytes(
+        QFile::encodeName(m_dir->filePath(QStringLiteral("two.mp3"))).toStdString(),
+        "QUILLON-TEST-FAULT:hang\n");
+    startWindow();
+    child<QCheckBox>("Replace_UpdateCase")->setChecked(false);
+    child<QRadioButton>("Case_None")->click();
+    settle();
+
+    MediaFieldSource shortDeadline(std::chrono::milliseconds(300));
+    m_window->workspace().setFieldSource(&shortDeadline);
+    press(QStringLiteral("*"), QStringLiteral("<artist>"));
+    QCOMPARE(previewNames(), (QStringList{QStringLiteral("AC-DC.mp3"), QStringLiteral("two.mp3")}));
+    QVERIFY(rowData(1, Qt::ToolTipRole).toString().contains(QStringLiteral("could not be read")));
+    QVERIFY(child<QLabel>("StatusLine")->text().contains(QStringLiteral("could not be read")));
+
+    // Only the cancel can end this reading before the test's own time runs out.
+    child<QPushButton>("UpdatePreview")->click();
+    settle();
+    MediaFieldSource endless(std::chrono::hours(1));
+    m_window->workspace().setFieldSource(&endless);
+    child<QPushButton>("Replace_Button")->click();
+    QVERIFY(m_window->isWorking());
+    QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    settle();
+    QCOMPARE(previewNames(), (QStringList{QStringLiteral("one.mp3"), QStringLiteral("two.mp3")}));
+    m_window->workspace().setFieldSource(nullptr);
+    qunsetenv("QUILLON_READER_TEST_FAULTS");
 }
 
 QTEST_MAIN(FieldsWindowTest)

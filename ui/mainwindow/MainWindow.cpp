@@ -464,14 +464,19 @@ void MainWindow::updateStatusLine() {
     const std::vector<FieldMask>& missing = workspace().missingFields();
     FieldMask fields = 0;
     std::size_t kept = 0;
+    std::size_t unreadable = 0;
     for (const FieldMask m : missing) {
         fields |= m;
         kept += m != 0 ? 1 : 0;
+        unreadable += (m & kUnreadableFile) != 0 ? 1 : 0;
     }
     if (kept != 0)
         lines << tr("Files that kept their name: %1. A field their new name needs is missing: %2.")
                      .arg(QLocale().toString(static_cast<qulonglong>(kept)),
                           fieldTokenList(fields));
+    if (unreadable != 0)
+        lines << tr("Files that could not be read: %1.")
+                     .arg(QLocale().toString(static_cast<qulonglong>(unreadable)));
     m_status->setText(lines.join(QLatin1Char('\n')));
     m_status->setVisible(!lines.isEmpty());
 }

@@ -59,6 +59,8 @@ QVariant PreviewListModel::keptNameData(std::size_t row, int role) const {
         return {};
     if (role == Qt::ForegroundRole)
         return QGuiApplication::palette().brush(QPalette::PlaceholderText);
+    if ((missing[row] & kUnreadableFile) != 0)
+        return tr("Kept its name: the file could not be read.");
     return tr("Kept its name: the file has no %1.").arg(fieldTokenList(missing[row]));
 }
 
