@@ -5,6 +5,7 @@
 #include "engine/Name.h"
 #include "engine/ReplaceSettings.h"
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -78,6 +79,8 @@ struct CliOptions {
     bool includeFolders = false;
     /// --number-across: one run of numbers over all folders in order.
     bool numberAcross = false;
+    /// --read-timeout: how long reading the fields of one file may take.
+    std::chrono::milliseconds readTimeout{3000};
 
     /// Whether the command line may reach several folders (several PATHs,
     /// --files-from or -r): the output then has the form for several.

@@ -223,6 +223,7 @@ Run::Run(FileSystem& fs, const CliOptions& options, std::vector<FolderGroup> gro
     , m_options(options)
     , m_out(out)
     , m_err(err)
+    , m_fields(options.readTimeout)
     , m_many(options.manyFolders()) {
     const std::string historyFolder = UndoHistory::defaultDirectory();
     if (options.apply && !historyFolder.empty())

@@ -8,6 +8,7 @@
 #include "workspace/PresetStore.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 namespace quillon::cli {
@@ -43,6 +44,33 @@ Error choose(const Choice<T> (&choices)[N], std::string_view option, std::string
     }
     return "--" + std::string(option) + ": expected " + choiceList(choices) + ", not " +
            quotedForTerminal(value);
+}
+
+// Seconds as "3" or "0.5": digits, at most one point, no sign or blank;
+// from a tenth of a second to an hour.
+std::optional<std::chrono::milliseconds> secondsValue(std::string_view text) {
+    const std::size_t point = text.find('.');
+    const std::string_view whole = text.substr(0, point);
+    const std::string_view fraction =
+        point == std::string_view::npos ? std::string_view{} : text.substr(point + 1);
+    const auto digits = [](std::string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
+    };
+    if (text.empty() || whole.size() > 4 || !digits(whole) || !digits(fraction) ||
+        (point != std::string_view::npos && fraction.empty()))
+        return std::nullopt;
+    long long ms = 0;
+    for (const char c : whole)
+        ms = ms * 10 + (c - '0');
+    ms *= 1000;
+    long long scale = 100;
+    for (const char c : fraction.substr(0, 3)) {
+        ms += (c - '0') * scale;
+        scale /= 10;
+    }
+    if (ms < 100 || ms > 3'600'000)
+        return std::nullopt;
+    return std::chrono::milliseconds(ms);
 }
 
 constexpr Choice<SortOrder> kSortOrders[] = {
@@ -355,6 +383,18 @@ constexpr OptionDefinition kOptions[] = {
      "object per line with --json; renames nothing",
      [](ParseState& s, std::string_view) -> Error {
          s.options.tags = true;
+         return std::nullopt;
+     }},
+    {"read-timeout", 0, "SECONDS", OptionGroup::Output,
+     "how long reading the fields inside one file may\n"
+     "take (default 3); a file that takes longer, or\n"
+     "that its reader cannot finish, counts as unreadable",
+     [](ParseState& s, std::string_view value) -> Error {
+         const std::optional<std::chrono::milliseconds> timeout = secondsValue(value);
+         if (!timeout)
+             return "--read-timeout: SECONDS must be a number from 0.1 to 3600, not " +
+                    quotedForTerminal(value);
+         s.options.readTimeout = *timeout;
          return std::nullopt;
      }},
     {"undo", 0, "", OptionGroup::Saving,

@@ -51,7 +51,7 @@ _quillon_cli() {
             _filedir
             return
             ;;
-        --mask | --replace | --with | --delete | --insert)
+        --mask | --replace | --with | --delete | --insert | --read-timeout)
             return
             ;;
         -h | --help | -V | --version)
@@ -66,7 +66,7 @@ _quillon_cli() {
             --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file
             --on-error --undo --yes --history --tags -h --help -V --version
             --files-from -0 --zero -r --recursive --hidden --include-folders
-            --number-across' -- "$cur"))
+            --number-across --read-timeout' -- "$cur"))
         return
     fi
     # Folders are listed, files taken one by one; --undo takes folders only.

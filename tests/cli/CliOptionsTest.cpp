@@ -202,6 +202,25 @@ TEST(CliOptionsTest, ShortOptionsAndAttachedValues) {
     EXPECT_NE(usageError({"--case", "\x1b[2J", "f"}).find("\"\\x1b[2J\""), std::string::npos);
 }
 
+TEST(CliOptionsTest, ReadTimeoutTakesSecondsFromATenthToAnHour) {
+    using std::chrono::milliseconds;
+    EXPECT_EQ(options({"f"}).readTimeout, milliseconds(3000));
+    const std::pair<std::string_view, milliseconds> accepted[] = {
+        {"3", milliseconds(3000)},       {"0.5", milliseconds(500)},
+        {".25", milliseconds(250)},      {"0.1", milliseconds(100)},
+        {"3600", milliseconds(3600000)}, {"1.23456", milliseconds(1234)},
+    };
+    for (const auto& [text, value] : accepted)
+        EXPECT_EQ(options({"--read-timeout", text, "f"}).readTimeout, value) << text;
+    for (const std::string_view refused :
+         {"", "0", "0.09", "3601", "-1", "+1", "1.", ".", "1e3", " 1", "1s", "99999"}) {
+        EXPECT_NE(usageError({"--read-timeout", refused, "f"})
+                      .find("--read-timeout: SECONDS must be a number from 0.1 to 3600"),
+                  std::string::npos)
+            << refused;
+    }
+}
+
 TEST(CliOptionsTest, OutputFormats) {
     EXPECT_EQ(options({"f"}).output, OutputFormat::Text);
     EXPECT_EQ(options({"--json", "--json", "f"}).output, OutputFormat::Json);
@@ -287,6 +306,7 @@ TEST(CliOptionsTest, EveryOptionOfTheTableParses) {
             {"files-from", "l"},
             {"preset", "sample"},
             {"save-preset", "sample"},
+            {"read-timeout", "2"},
         };
         if (!definition.valueName.empty()) {
             ASSERT_TRUE(values.count(definition.longName)) << name << " has no sample value here";
