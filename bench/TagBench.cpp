@@ -4,8 +4,12 @@
 //   tag_bench make-mp3 FOLDER COUNT      folder of small MP3 files with ID3v2 tags
 //   tag_bench make-jpeg FOLDER COUNT     folder of small JPEG files with Exif dates
 //   tag_bench bare FOLDER                the bare loop, in ms
-//   tag_bench press FOLDER WITH          two presses of "OK" with WITH, in ms, the
-//                                        files the second read and the cache's bytes
+//   tag_bench press FOLDER WITH [in-process]
+//                                        two presses of "OK" with WITH, in ms, the
+//                                        files the second read and the cache's bytes;
+//                                        the files are parsed by the reader processes,
+//                                        or in this process with "in-process"
+#include "metadata/MediaFolder.h"
 #include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
 #include "workspace/FieldReading.h"
@@ -109,6 +113,32 @@ int bareLoop(const std::string& folder) {
     return 0;
 }
 
+// The parsers in this process, as the programs ran them before they had
+// reader processes: the cost those processes add.
+class InProcessFields final : public FieldSource {
+public:
+    std::unique_ptr<FolderFields> openFolder(const std::string& folder) override {
+        return std::make_unique<Folder>(folder);
+    }
+
+private:
+    class Folder final : public FolderFields {
+    public:
+        explicit Folder(const std::string& folder)
+            : m_media(folder) {}
+        int identify(std::string_view name, metadata::FileIdentity& out) const override {
+            return m_media.identify(name, out);
+        }
+        metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
+                                  metadata::FieldSet wanted) const override {
+            return m_media.read(name, identity, wanted);
+        }
+
+    private:
+        metadata::MediaFolder m_media;
+    };
+};
+
 // The heap a cache of the folder's fields holds, measured on a cache of its
 // own: the batch's results are gone when the second count is taken.
 double cacheBytesPerFile(const std::string& folder, const NameList& names, const Name& with) {
@@ -130,12 +160,13 @@ double cacheBytesPerFile(const std::string& folder, const NameList& names, const
     return static_cast<double>(after - before) / static_cast<double>(names.size());
 }
 
-int twoPresses(const std::string& folder, const std::string& with) {
+int twoPresses(const std::string& folder, const std::string& with, bool inProcess) {
     PosixFileSystem fs;
-    MediaFieldSource source;
+    MediaFieldSource readers;
+    InProcessFields parsers;
     Workspace workspace(fs);
     workspace.setCaseMode(CaseMode::None, {});
-    workspace.setFieldSource(&source);
+    workspace.setFieldSource(inProcess ? static_cast<FieldSource*>(&parsers) : &readers);
     if (!workspace.load(folder, U"*.*").ok())
         return 1;
     ReplaceSettings press;
@@ -176,8 +207,10 @@ int main(int argc, char** argv) {
     if (args.size() == 2 && args[0] == "bare")
         return bareLoop(args[1]);
     if (args.size() == 3 && args[0] == "press")
-        return twoPresses(args[1], args[2]);
+        return twoPresses(args[1], args[2], false);
+    if (args.size() == 4 && args[0] == "press" && args[3] == "in-process")
+        return twoPresses(args[1], args[2], true);
     std::cerr << "usage: tag_bench make-mp3|make-jpeg FOLDER COUNT | bare FOLDER | press FOLDER "
-                 "WITH\n";
+                 "WITH [in-process]\n";
     return 2;
 }

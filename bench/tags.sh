@@ -4,8 +4,10 @@
 # can cost: a folder of small MP3 files with ID3v2 tags and one of small JPEG
 # files with Exif dates, each pressed with tokens (the first press reads every
 # file, the second finds them in the cache) against a bare loop that opens
-# each file and reads its first 64 KiB on as many threads. Every run reads
-# from a warm page cache. Prints one Markdown table.
+# each file and reads its first 64 KiB on as many threads. The first press
+# runs twice: with the files parsed by the reader processes, as the programs
+# do, and parsed in the calling process, which shows what the processes
+# cost. Every run reads from a warm page cache. Prints one Markdown table.
 #   bench/tags.sh [MP3_COUNT [JPEG_COUNT]]   (default: 100000 20000)
 # Environment: QUILLON_BENCH_BUILD, the Release build tree (default
 # build-bench); QUILLON_BENCH_WORK, where the folders are made (default: the
@@ -41,7 +43,7 @@ ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f / %.0f = **%.2f**", a, b
 
 rows=()
 measure() { # LABEL KIND COUNT WITH
-    local folder="$work/$2" bare=() first=() second=() out
+    local folder="$work/$2" bare=() first=() inprocess=() second=() out
     mkdir -p "$folder"
     say "making $3 $2 files"
     "$bench" "make-$2" "$folder" "$3"
@@ -50,6 +52,7 @@ measure() { # LABEL KIND COUNT WITH
     for ((i = 0; i < runs; i++)); do
         say "  $2 run $((i + 1)) of $runs"
         bare+=("$("$bench" bare "$folder" | field "bare loop")")
+        inprocess+=("$("$bench" press "$folder" "$4" in-process | field "first press")")
         out="$("$bench" press "$folder" "$4")"
         first+=("$(field "first press" <<<"$out")")
         second+=("$(field "second press" <<<"$out")")
@@ -57,7 +60,9 @@ measure() { # LABEL KIND COUNT WITH
     local reread cache
     reread="$(sed -n 's/^files read: [0-9]* then //p' <<<"$out")"
     cache="$(field "cache" <<<"$out")"
-    rows+=("| $1 | $3 | $(ratio "$(median "${first[@]}")" "$(median "${bare[@]}")") | $(median "${second[@]}") | $reread | $cache |")
+    local readers
+    readers="$(median "${first[@]}")"
+    rows+=("| $1 | $3 | $(ratio "$readers" "$(median "${bare[@]}")") | $(ratio "$readers" "$(median "${inprocess[@]}")") | $(median "${second[@]}") | $reread | $cache |")
 }
 
 measure "MP3, \`<artist> - <title>\`" mp3 "$mp3_count" '<artist> - <title>'
@@ -65,6 +70,6 @@ measure "JPEG, \`<taken:yyyy-MM-dd> /001/\`" jpeg "$jpeg_count" '<taken:yyyy-MM-
 
 echo "Threads: $(nproc) cores; medians of $runs runs, in ms."
 echo
-echo "| Folder and With text | Files | First press / bare loop | Second press | Files the second press read | Cache bytes per file |"
-echo "|---|---|---|---|---|---|"
+echo "| Folder and With text | Files | First press / bare loop | First press / in-process | Second press | Files the second press read | Cache bytes per file |"
+echo "|---|---|---|---|---|---|---|"
 printf '%s\n' "${rows[@]}"
