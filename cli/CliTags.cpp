@@ -55,6 +55,8 @@ void appendTextLine(std::string& line, std::string_view name, const metadata::Fi
         line += '=';
         line += escapedForTerminal(valueText(fields, f));
     }
+    if (fields.unreadable())
+        line += "\tunreadable";
     line += '\n';
 }
 
@@ -73,6 +75,8 @@ void appendJsonLine(std::string& line, std::string_view name, const metadata::Fi
         else
             appendJsonString(line, decodeName(valueText(fields, f)));
     }
+    if (fields.unreadable())
+        line += ", \"unreadable\": true";
     line += "}\n";
 }
 

@@ -113,6 +113,36 @@ TEST_F(TaggedFolder, TagsPrintsEachFilesFields) {
     EXPECT_EQ(run({"--tags", "--apply"}).status, 1);
 }
 
+// A file that hangs its reader costs its own fields and its deadline; the
+// run goes on and ends well.
+TEST_F(TaggedFolder, AFileThatHangsItsReaderIsUnreadableAndTheRestIsRead) {
+    std::ofstream(m_folder.file("hangs.mp3")) << "QUILLON-TEST-FAULT:hang\n";
+    const quillon::test::ProgramStreams streams{"", "", {"QUILLON_READER_TEST_FAULTS=1"}};
+    const auto press = quillon::test::runProgram(QUILLON_CLI_PATH,
+                                                 {"--read-timeout", "0.3", "--json", "--case",
+                                                  "none", "--mask", "*.mp3", "--replace", "*",
+                                                  "--with", "<artist>", m_folder.path()},
+                                                 streams);
+    EXPECT_EQ(press.status, 0) << press.err;
+    EXPECT_NE(press.out.find("\"new\": \"hangs.mp3\", \"checked\": true, \"changed\": false, "
+                             "\"missing\": [\"artist\", \"unreadable\"]"),
+              std::string::npos)
+        << press.out;
+    EXPECT_NE(press.out.find("\"new\": \"AC-DC.mp3\""), std::string::npos) << press.out;
+    const auto text =
+        quillon::test::runProgram(QUILLON_CLI_PATH,
+                                  {"--read-timeout", "0.3", "--case", "none", "--mask", "*.mp3",
+                                   "--replace", "*", "--with", "<artist>", m_folder.path()},
+                                  streams);
+    EXPECT_NE(text.err.find("1 file could not be read"), std::string::npos) << text.err;
+    const auto tags = quillon::test::runProgram(
+        QUILLON_CLI_PATH, {"--read-timeout", "0.3", "--tags", "--mask", "h*", m_folder.path()},
+        streams);
+    EXPECT_EQ(tags.status, 0);
+    EXPECT_NE(tags.out.find("hangs.mp3\tmodified="), std::string::npos) << tags.out;
+    EXPECT_NE(tags.out.find("\tunreadable\n"), std::string::npos) << tags.out;
+}
+
 TEST_F(TaggedFolder, AnUnknownFieldIsRefused) {
     const auto refused = run({"--replace", "*", "--with", "<artsit>"});
     EXPECT_EQ(refused.status, 2);
