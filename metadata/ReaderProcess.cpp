@@ -81,6 +81,10 @@ std::string ownFolder() {
 pid_t spawnReader(const std::string& program, int socket, int progress) {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
+    // Nothing to read from the caller's terminal or pipe, nothing to write
+    // into its output; standard error stays for a sanitizer's report.
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_adddup2(&actions, socket, reader::kSocketFd);
     posix_spawn_file_actions_adddup2(&actions, progress, reader::kProgressFd);
     posix_spawnattr_t attributes;
