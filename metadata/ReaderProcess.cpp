@@ -3,19 +3,19 @@
 
 #include <array>
 #include <cerrno>
+#include <condition_variable>
 #include <csignal>
 #include <cstdio>
-#include <condition_variable>
 #include <cstdlib>
-#include <mutex>
-#include <thread>
 #include <fcntl.h>
+#include <mutex>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/mman.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
@@ -117,7 +117,7 @@ class Launcher final {
 public:
     static Launcher& instance() {
         // Never destroyed: its thread may still wait when the program ends.
-        static Launcher* launcher = new Launcher; // NOLINT(cppcoreguidelines-owning-memory)
+        static auto* launcher = new Launcher; // NOLINT(cppcoreguidelines-owning-memory)
         return *launcher;
     }
 
@@ -213,7 +213,7 @@ bool ReaderProcess::start() {
     setReceiveTimeout(m_socket, m_settings.deadline);
     reader::Hello hello;
     hello.magic = 0;
-    if (!reader::receiveExactly(m_socket, reinterpret_cast<char*>(&hello), sizeof hello) ||
+    if (!reader::receiveExactly(m_socket, &hello, sizeof hello) ||
         hello.magic != reader::kHelloMagic) {
         end();
         return false;
@@ -348,10 +348,10 @@ ReaderProcess::Outcome ReaderProcess::awaitReply(std::size_t count, std::uint64_
     }
 }
 
-bool ReaderProcess::receiveReply(std::span<FileFields> out) {
+bool ReaderProcess::receiveReply(std::span<FileFields> out) const {
     reader::ReplyHeader header;
     header.magic = 0;
-    if (!reader::receiveExactly(m_socket, reinterpret_cast<char*>(&header), sizeof header) ||
+    if (!reader::receiveExactly(m_socket, &header, sizeof header) ||
         header.magic != reader::kReplyMagic || header.count != out.size() ||
         header.bodyBytes > reader::kMaxReplyBytes)
         return false;

@@ -50,7 +50,7 @@ private:
                       const std::atomic<bool>& stop, std::size_t& failedAt);
     Outcome awaitReply(std::size_t count, std::uint64_t base, const std::atomic<bool>& stop,
                        std::size_t& failedAt);
-    bool receiveReply(std::span<FileFields> out);
+    bool receiveReply(std::span<FileFields> out) const;
     /// Which file of a batch of count, begun when the reader had begun
     /// base files, the reader is on now (or was on when it died).
     std::size_t fileBegun(std::uint64_t base, std::size_t count) const;

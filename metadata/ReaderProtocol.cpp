@@ -117,9 +117,10 @@ bool sendAll(int socket, std::string_view bytes, std::span<const int> fds) {
     return true;
 }
 
-bool receiveExactly(int socket, char* out, std::size_t size) {
+bool receiveExactly(int socket, void* out, std::size_t size) {
+    auto* at = static_cast<char*>(out);
     while (size > 0) {
-        iovec part{out, size};
+        iovec part{at, size};
         alignas(cmsghdr) char control[CMSG_SPACE(sizeof(int) * kMaxBatch)];
         msghdr message{};
         message.msg_iov = &part;
@@ -132,7 +133,7 @@ bool receiveExactly(int socket, char* out, std::size_t size) {
         if (n <= 0)
             return false;
         closeAttached(message);
-        out += n;
+        at += n;
         size -= static_cast<std::size_t>(n);
     }
     return true;

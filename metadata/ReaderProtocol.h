@@ -91,6 +91,6 @@ bool decodeReplyBody(std::string_view body, std::span<FileFields> out);
 bool sendAll(int socket, std::string_view bytes, std::span<const int> fds = {});
 /// Receives exactly size bytes into out; false on end of stream or error.
 /// Descriptors attached are closed: only requests carry them.
-bool receiveExactly(int socket, char* out, std::size_t size);
+bool receiveExactly(int socket, void* out, std::size_t size);
 
 } // namespace quillon::metadata::reader

@@ -8,10 +8,10 @@
 #include "metadata/reader/ReaderSandbox.h"
 #include "metadata/reader/TestFaults.h"
 
+#include <csignal>
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <signal.h>
 #include <sys/mman.h>
 #include <sys/prctl.h>
 #include <sys/socket.h>

@@ -3,6 +3,7 @@
 
 #include "metadata/ReaderProtocol.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -58,15 +59,17 @@ constexpr std::array kAllowed{
     SCMP_SYS(sched_yield),  SCMP_SYS(getrandom),    SCMP_SYS(clock_nanosleep),
 };
 
+bool allow(scmp_filter_ctx filter, int call) {
+    return seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 0) == 0;
+}
+
 bool addRules(scmp_filter_ctx filter) {
-    for (const int call : kAllowed) {
-        if (seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 0) != 0)
-            return false;
-    }
+    if (!std::ranges::all_of(kAllowed, [filter](int call) { return allow(filter, call); }))
+        return false;
     // glibc's fstat is fstatat on the descriptor with an empty path; a
     // status by path is refused.
     if (seccomp_rule_add(filter, SCMP_ACT_ALLOW, SCMP_SYS(newfstatat), 1,
-                         SCMP_A3(SCMP_CMP_EQ, AT_EMPTY_PATH)) != 0)
+                         SCMP_A3(SCMP_CMP_EQ, AT_EMPTY_PATH, 0)) != 0)
         return false;
     // Memory, never executable: a parser's fault cannot map code.
     for (const int call : {SCMP_SYS(mmap), SCMP_SYS(mprotect)}) {
@@ -85,12 +88,9 @@ bool addRules(scmp_filter_ctx filter) {
 bool addSanitizerRules(scmp_filter_ctx filter) {
     if (!kSanitized)
         return true;
-    for (const int call : {SCMP_SYS(write), SCMP_SYS(pipe2), SCMP_SYS(sigaltstack),
-                           SCMP_SYS(rt_sigprocmask), SCMP_SYS(prlimit64)}) {
-        if (seccomp_rule_add(filter, SCMP_ACT_ALLOW, call, 0) != 0)
-            return false;
-    }
-    return true;
+    const std::array calls{SCMP_SYS(write), SCMP_SYS(pipe2), SCMP_SYS(sigaltstack),
+                           SCMP_SYS(rt_sigprocmask), SCMP_SYS(prlimit64)};
+    return std::ranges::all_of(calls, [filter](int call) { return allow(filter, call); });
 }
 
 bool loadFilter() {
