@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaReaders.h"
 
+#include "metadata/DescriptorIo.h"
 #include "metadata/JpegExifReader.h"
 
 #include <exiv2/exiv2.hpp>
@@ -32,6 +33,22 @@ std::string cameraName(std::string_view make, std::string_view model) {
     if (model.empty())
         return std::string(make);
     return std::string(make) + " " + std::string(model);
+}
+
+// XMP needs its parser set up once before any thread reads; the library
+// also writes warnings about damaged files to standard error unless told.
+void preparePhotoReader() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
+        Exiv2::XmpParser::initialize();
+        // HEIC, AVIF and CR3 are read only when asked for.
+        Exiv2::enableBMFF(true);
+        // The first error the library makes looks up its program's path for
+        // its message catalogue; once done, errors need no file.
+        const Exiv2::Error first(Exiv2::kerGeneralError);
+        (void)first.what();
+    });
 }
 
 namespace {
@@ -91,19 +108,18 @@ void takeFields(const Exiv2::Image& image, FieldSet wanted, FileFields& out) {
 
 namespace {
 
-// The metadata of most photos stands in their first block: read that with
-// one call and parse it in memory, and open the whole file by path only
-// when the block was not the whole file and gave nothing.
+// The metadata of most photos stands in their first block: it is read with
+// one call and served from memory, the rest of the file with pread as the
+// library asks for it.
 constexpr std::size_t kHeadSize = std::size_t{128} * 1024;
 
 // Its handles are the deprecated auto_ptr in this version of the library.
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
-bool readFromMemory(const std::string& head, FieldSet wanted, FileFields& out) {
+bool readImage(Exiv2::BasicIo::AutoPtr io, FieldSet wanted, FileFields& out) {
     try {
-        const auto image = Exiv2::ImageFactory::open(
-            reinterpret_cast<const Exiv2::byte*>(head.data()), static_cast<long>(head.size()));
+        const auto image = Exiv2::ImageFactory::open(io);
         if (image.get() == nullptr)
             return false;
         image->readMetadata();
@@ -114,17 +130,17 @@ bool readFromMemory(const std::string& head, FieldSet wanted, FileFields& out) {
     }
 }
 
-void readByPath(int fd, FieldSet wanted, FileFields& out) {
-    try {
-        // This path names the file already open (read-only, reached without
-        // following a link).
-        const auto image = Exiv2::ImageFactory::open("/proc/self/fd/" + std::to_string(fd), false);
-        if (image.get() == nullptr)
-            return;
-        image->readMetadata();
-        takeFields(*image, wanted, out);
-    } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no fields
-    }
+void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet wanted,
+                     FileFields& out) {
+    preparePhotoReader();
+    if (readImage(Exiv2::BasicIo::AutoPtr(new DescriptorIo(fd, size, head)), wanted, out))
+        return;
+    // Damage past the first block loses only what stands there.
+    if (head.size() < size)
+        readImage(
+            Exiv2::BasicIo::AutoPtr(new Exiv2::MemIo(
+                reinterpret_cast<const Exiv2::byte*>(head.data()), static_cast<long>(head.size()))),
+            wanted, out);
 }
 
 #pragma GCC diagnostic pop
@@ -142,33 +158,7 @@ bool readHead(int fd, std::size_t size, std::string& head) {
     return true;
 }
 
-void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet wanted,
-                     FileFields& out) {
-    preparePhotoReader();
-    const FieldSet before = out.present();
-    if (readFromMemory(head, wanted, out) && (head.size() == size || out.present() != before))
-        return;
-    if (head.size() < size)
-        readByPath(fd, wanted, out);
-}
-
 } // namespace
-
-// XMP needs its parser set up once before any thread reads; the library
-// also writes warnings about damaged files to standard error unless told.
-void preparePhotoReader() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        Exiv2::LogMsg::setLevel(Exiv2::LogMsg::mute);
-        Exiv2::XmpParser::initialize();
-        // HEIC, AVIF and CR3 are read only when asked for.
-        Exiv2::enableBMFF(true);
-        // The first error the library makes looks up its program's path for
-        // its message catalogue; once done, errors need no file.
-        const Exiv2::Error first(Exiv2::kerGeneralError);
-        (void)first.what();
-    });
-}
 
 void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out) {
     const auto size = static_cast<std::size_t>(std::max<std::int64_t>(fileSize, 0));
