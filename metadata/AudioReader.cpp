@@ -15,6 +15,7 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
 #include <memory>
 #include <mutex>
 #include <unistd.h>
@@ -22,6 +23,22 @@
 namespace quillon::metadata {
 
 namespace {
+
+// The library reports damaged files on standard error in some builds; a
+// batch of damaged files must not flood the terminal.
+class SilentListener final : public TagLib::DebugListener {
+public:
+    void printMessage(const TagLib::String& message) override { (void)message; }
+};
+
+void silenceTagLib() {
+    static SilentListener listener;
+    static std::once_flag once;
+    std::call_once(once, [] {
+        TagLib::setDebugListener(&listener);
+        TagLib::ID3v2::FrameFactory::instance();
+    });
+}
 
 // Reads the open file with pread and never writes: no seek costs a system
 // call, the descriptor stays the caller's, and the first block, where most
@@ -160,7 +177,8 @@ constexpr std::array kNumberKeys{
     TextKey{Field::Year, "DATE"},
 };
 
-void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out);
+void takeProperties(const TagLib::PropertyMap& map, const TagLib::Tag* tag, FieldSet wanted,
+                    FileFields& out);
 
 // Each getter of a tag union asks every tag the file holds: only the fields
 // the press needs are asked for.
@@ -173,16 +191,10 @@ void takeText(FieldSet wanted, Field f, Getter get, FileFields& out) {
         out.setText(f, value.to8Bit(true));
 }
 
-template <class Getter>
-void takeNumber(FieldSet wanted, Field f, Getter get, FileFields& out) {
-    if (!wanted.has(f))
-        return;
-    if (const unsigned value = get(); value != 0)
-        out.setNumber(f, value);
-}
-
-// The common fields straight from the tag; the property map, which copies
-// every field of every tag, only for album artist and disc.
+// Texts straight from the tag, which is cheap; the property map, which
+// copies every field of every tag, for numbers (it has their digits, where
+// the tag's getters wrap and cut them) and for whatever the tag's getters
+// lack. So each field is read the same way whatever else is wanted.
 void takeFields(TagLib::File& file, FieldSet wanted, FileFields& out) {
     if (const TagLib::Tag* tag = file.tag()) {
         takeText(
@@ -193,16 +205,26 @@ void takeFields(TagLib::File& file, FieldSet wanted, FileFields& out) {
             wanted, Field::Album, [tag] { return tag->album(); }, out);
         takeText(
             wanted, Field::Genre, [tag] { return tag->genre(); }, out);
-        takeNumber(
-            wanted, Field::Track, [tag] { return tag->track(); }, out);
-        takeNumber(
-            wanted, Field::Year, [tag] { return tag->year(); }, out);
     }
-    if (wanted.has(Field::AlbumArtist) || wanted.has(Field::Disc))
-        takeProperties(file.properties(), wanted.without(out.present()), out);
+    const FieldSet rest = (wanted & kAudioFields).without(out.present());
+    if (!rest.empty())
+        takeProperties(file.properties(), file.tag(), rest, out);
 }
 
-void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields& out) {
+// A number the map lacks, as the tag's getter gives it: the map holds only
+// the first tag of a file that has several. The getters turn a negative
+// number into one past the largest int.
+std::optional<std::uint32_t> getterNumber(const TagLib::Tag* tag, Field field) {
+    if (tag == nullptr || field == Field::Disc)
+        return std::nullopt;
+    const unsigned value = field == Field::Track ? tag->track() : tag->year();
+    if (value == 0 || value > static_cast<unsigned>(std::numeric_limits<int>::max()))
+        return std::nullopt;
+    return value;
+}
+
+void takeProperties(const TagLib::PropertyMap& map, const TagLib::Tag* tag, FieldSet wanted,
+                    FileFields& out) {
     for (const TextKey& k : kTextKeys) {
         if (!wanted.has(k.field))
             continue;
@@ -213,7 +235,9 @@ void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields&
     for (const TextKey& k : kNumberKeys) {
         if (!wanted.has(k.field))
             continue;
-        if (const auto n = leadingNumber(firstValue(map, k.key)))
+        const auto n = map.contains(k.key) ? leadingNumber(firstValue(map, k.key))
+                                           : getterNumber(tag, k.field);
+        if (n)
             out.setNumber(k.field, *n);
     }
 }
@@ -223,6 +247,20 @@ void takeProperties(const TagLib::PropertyMap& map, FieldSet wanted, FileFields&
 bool readPlainMpeg(ReadOnlyStream& stream, std::string_view extension, FieldSet wanted,
                    FileFields& out) {
     return (extension == "mp3" || extension == "mp2") && readPlainId3v2(stream.head(), wanted, out);
+}
+
+// A tag first and no FLAC after it: an MP3 file, even where its audio
+// starts too far behind the tag for the library's check of the content, or
+// is missing. The library's MPEG reader takes its tag all the same.
+bool isMpegBehindTag(std::string_view head) {
+    const auto tag = plainId3v2Size(head);
+    return tag && head.substr(std::min(*tag, head.size()), 4) != "fLaC";
+}
+
+void takeMpegTags(ReadOnlyStream& stream, FieldSet wanted, FileFields& out) {
+    TagLib::MPEG::File file(&stream, TagLib::ID3v2::FrameFactory::instance(), false);
+    if (file.isValid())
+        takeFields(file, wanted, out);
 }
 
 void readTags(int fd, long length, std::string_view extension, FieldSet wanted, FileFields& out) {
@@ -238,28 +276,24 @@ void readTags(int fd, long length, std::string_view extension, FieldSet wanted, 
     stream.seek(0);
     // Some other kind, or a name whose extension does not tell it.
     const TagLib::FileRef ref(&stream, false);
-    if (!ref.isNull() && ref.file()->isValid())
+    if (!ref.isNull() && ref.file()->isValid()) {
         takeFields(*ref.file(), wanted, out);
+        return;
+    }
+    stream.seek(0);
+    if (isMpegBehindTag(stream.head()))
+        takeMpegTags(stream, wanted, out);
 }
-
-// The library reports damaged files on standard error in some builds; a
-// batch of damaged files must not flood the terminal.
-class SilentListener final : public TagLib::DebugListener {
-public:
-    void printMessage(const TagLib::String& message) override { (void)message; }
-};
 
 } // namespace
 
 void prepareAudioReader() {
-    static SilentListener listener;
-    static std::once_flag once;
-    std::call_once(once, [] { TagLib::setDebugListener(&listener); });
+    silenceTagLib();
 }
 
 void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
                      FileFields& out) {
-    prepareAudioReader();
+    silenceTagLib();
     try {
         readTags(fd, static_cast<long>(size), extension, wanted, out);
     } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no tags

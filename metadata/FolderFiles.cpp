@@ -28,8 +28,11 @@ DateTime localDateTime(std::int64_t secondsSinceEpoch) {
         static_cast<std::uint8_t>(tm.tm_min),         static_cast<std::uint8_t>(tm.tm_sec)};
 }
 
+// Rounded down, before 1970 too: the second a clock showed at that time.
 DateTime localModified(const FileIdentity& identity) {
-    return localDateTime(identity.modifiedNs / 1'000'000'000 - (identity.modifiedNs < 0 ? 1 : 0));
+    constexpr std::int64_t kSecond = 1'000'000'000;
+    const std::int64_t ns = identity.modifiedNs;
+    return localDateTime(ns / kSecond - (ns % kSecond < 0 ? 1 : 0));
 }
 
 std::string lowerExtension(std::string_view name) {

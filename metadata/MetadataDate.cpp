@@ -2,6 +2,7 @@
 #include "metadata/MediaReaders.h"
 
 #include <array>
+#include <limits>
 
 namespace quillon::metadata {
 
@@ -82,11 +83,18 @@ std::optional<std::uint32_t> leadingNumber(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && text[i] == ' ')
         ++i;
+    constexpr std::uint64_t kLargest = std::numeric_limits<std::uint32_t>::max();
     std::uint64_t value = 0;
     const std::size_t first = i;
-    for (; i < text.size() && isDigit(text[i]) && i - first < 9; ++i)
+    for (; i < text.size() && isDigit(text[i]); ++i) {
         value = value * 10 + static_cast<std::uint64_t>(text[i] - '0');
-    if (i == first || value == 0)
+        if (value > kLargest)
+            return std::nullopt;
+    }
+    // "2.5" is not a whole number, where "3/12" and "2004-05-01" lead with one.
+    const bool fraction =
+        i + 1 < text.size() && (text[i] == '.' || text[i] == ',') && isDigit(text[i + 1]);
+    if (i == first || value == 0 || fraction)
         return std::nullopt;
     return static_cast<std::uint32_t>(value);
 }

@@ -296,21 +296,15 @@ bool holdsText(const std::vector<FrameView>& frames, std::string_view id) {
     return frame && frameText(frame->body, false);
 }
 
-// A number as the library reads one: the digits the text starts with, in
-// its first window characters only (a year is read from four). Nothing for
-// a run of more than nine digits, which the library reads otherwise.
-std::optional<std::uint32_t> leadingDigits(std::string_view text, std::size_t window) {
-    text = text.substr(0, window);
-    std::uint32_t value = 0;
-    std::size_t n = 0;
-    for (; n < text.size() && text[n] >= '0' && text[n] <= '9'; ++n) {
-        if (n == 9)
-            return std::nullopt;
-        value = value * 10 + static_cast<std::uint32_t>(text[n] - '0');
-    }
-    if (n == 0 || value == 0)
+// A number as the library path reads one; a run of ten digits or more,
+// which no real tag holds, is left to it.
+std::optional<std::uint32_t> tagNumber(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    const std::size_t end = text.find_first_not_of("0123456789", first);
+    if (first != std::string_view::npos &&
+        (end == std::string_view::npos ? text.size() : end) - first >= 10)
         return std::nullopt;
-    return value;
+    return leadingNumber(text);
 }
 
 struct TagView {
@@ -342,10 +336,7 @@ bool takeField(const TagView& tag, Field field, FileFields& out) {
             return false;
         const std::string& text = *found;
         if (field == Field::Track || field == Field::Year || field == Field::Disc) {
-            const auto n =
-                field == Field::Disc
-                    ? leadingNumber(text)
-                    : leadingDigits(text, field == Field::Year ? 4 : std::string_view::npos);
+            const auto n = tagNumber(text);
             if (!n)
                 return false;
             out.setNumber(field, *n);
@@ -362,7 +353,8 @@ bool takeField(const TagView& tag, Field field, FileFields& out) {
 // Frames that would give a field a second source in the library's reading.
 bool hasRivalFrames(const TagView& tag, FieldSet wanted) {
     if (wanted.has(Field::Year) &&
-        (tag.version == 3 ? holds(tag.frames, "TDRC") : holds(tag.frames, "TRDC")))
+        (tag.version == 3 ? holds(tag.frames, "TDRC")
+                          : holds(tag.frames, "TRDC") || holds(tag.frames, "TYER")))
         return true;
     // Album artist and disc come from the property map, which also takes
     // user texts, and which the library skips for a tag it deems empty.
