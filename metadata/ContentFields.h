@@ -8,10 +8,6 @@
 
 namespace quillon::metadata {
 
-/// Loads and sets up, once, what the parsers need from the system before
-/// a file is read: after it, reading opens nothing.
-void prepareContentReaders();
-
 /// The fields of wanted held inside the open, regular file fd (not taken
 /// over) of size bytes, as the parsing libraries and our plain readers give
 /// them; extension (lower case, without ".") is a hint, the content
@@ -20,5 +16,10 @@ void prepareContentReaders();
 /// benchmarks it runs only in the sandboxed reader process. Never throws.
 void readContentFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
                        FileFields& out);
+
+/// Sets up, once, whatever the parsing libraries would otherwise load from
+/// disk on their first file (tables, settings, the time zone): after it,
+/// readContentFields opens no file, writes nothing and starts no thread.
+void prepareContentReaders();
 
 } // namespace quillon::metadata

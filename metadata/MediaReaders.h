@@ -9,11 +9,12 @@
 
 namespace quillon::metadata {
 
-/// Sets up the audio and the photo library once: what they load and how
-/// they report damaged files. The readers call these themselves; the
+/// Sets up the audio, the photo and the video library once: what they load
+/// and how they report damaged files. The readers call these themselves; the
 /// reader process calls them before it may no longer load anything.
 void prepareAudioReader();
 void preparePhotoReader();
+void prepareVideoReader();
 
 /// The audio fields of wanted from the open, regular file fd (not taken
 /// over) of size bytes; extension (lower case, without ".") chooses the container, and
@@ -34,14 +35,19 @@ std::optional<std::size_t> plainId3v2Size(std::string_view head);
 /// Else out is left as it was.
 bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out);
 
-/// The photo and video fields of wanted from the open, regular file fd
-/// (not taken over) of size bytes, of any kind the library knows by
-/// content. Never throws.
+/// The photo fields of wanted from the open, regular file fd (not taken
+/// over) of size bytes, of any kind the photo library knows by content.
+/// Never throws.
 void readPhotoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
 
 /// As readPhotoFields, but every file through the library: what the
 /// library's own reading gives, for comparing with.
 void readPhotoFieldsWithLibrary(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
+
+/// The date taken and the size of a video in the open, regular file fd
+/// (not taken over) of size bytes: MP4, QuickTime, AVI, Matroska or an
+/// MPEG transport stream. Never throws.
+void readVideoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
 
 /// The camera that make and model name, blanks (and NULs) around them
 /// dropped: "Canon" and "Canon EOS 5D" give "Canon EOS 5D", not the make
