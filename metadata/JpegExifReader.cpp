@@ -48,6 +48,13 @@ bool isFrameMarker(unsigned marker) {
     return (marker >= 0xC0 && marker <= 0xC3) || (marker >= 0xC5 && marker <= 0xCF);
 }
 
+// The markers the library reads a segment length after; after any other it
+// looks for the next marker in the bytes that follow.
+bool hasLength(unsigned marker) {
+    return (marker >= 0xC0 && marker <= 0xCF) || marker == 0xDB || marker == 0xDD ||
+           (marker >= 0xE0 && marker <= 0xEF) || marker == kComment;
+}
+
 // What the segments before the image data hold for the photo fields.
 struct JpegSegments {
     std::optional<std::string_view> tiff; // of the Exif segment
@@ -101,7 +108,7 @@ bool SegmentWalk::run(JpegSegments& out) {
             return false;
         if (*marker == kStartOfScan || *marker == kEndOfImage || m_search == 0)
             return true;
-        if (!takeSegment(*marker, out))
+        if (!hasLength(*marker) || !takeSegment(*marker, out))
             return false;
     }
 }
