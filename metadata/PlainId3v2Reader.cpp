@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaReaders.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <optional>
@@ -352,13 +353,18 @@ bool takeField(const TagView& tag, Field field, FileFields& out) {
 
 // Frames that would give a field a second source in the library's reading.
 bool hasRivalFrames(const TagView& tag, FieldSet wanted) {
+    // The frames of dates that the property map also calls the date.
+    constexpr std::array kOtherDates{"TDAT", "TIME", "TRDA", "TRDC"};
     if (wanted.has(Field::Year) &&
-        (tag.version == 3 ? holds(tag.frames, "TDRC")
-                          : holds(tag.frames, "TRDC") || holds(tag.frames, "TYER")))
+        ((tag.version == 3 ? holds(tag.frames, "TDRC") : holds(tag.frames, "TYER")) ||
+         std::ranges::any_of(kOtherDates, [&](const char* id) { return holds(tag.frames, id); })))
         return true;
-    // Album artist and disc come from the property map, which also takes
-    // user texts, and which the library skips for a tag it deems empty.
-    if (wanted.has(Field::AlbumArtist) || wanted.has(Field::Disc)) {
+    // Album artist and the numbers come from the property map, which also
+    // takes user texts, and which the library skips for a tag it deems
+    // empty.
+    const FieldSet fromMap =
+        FieldSet(Field::AlbumArtist) | FieldSet(Field::Disc) | Field::Track | Field::Year;
+    if (wanted.intersects(fromMap)) {
         if (holds(tag.frames, "TXXX"))
             return true;
         if (!holdsText(tag.frames, "TIT2") && !holdsText(tag.frames, "TPE1") &&
