@@ -246,7 +246,9 @@ void takeProperties(const TagLib::PropertyMap& map, const TagLib::Tag* tag, Fiel
 // library's objects for it, which cost most of the time of a read.
 bool readPlainMpeg(ReadOnlyStream& stream, std::string_view extension, FieldSet wanted,
                    FileFields& out) {
-    return (extension == "mp3" || extension == "mp2") && readPlainId3v2(stream.head(), wanted, out);
+    // Off where the library is not of the series the plain reader mirrors.
+    return QUILLON_PLAIN_ID3V2 && (extension == "mp3" || extension == "mp2") &&
+           readPlainId3v2(stream.head(), wanted, out);
 }
 
 // A tag first and no FLAC after it: an MP3 file, even where its audio

@@ -165,7 +165,8 @@ void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields&
     std::string head;
     if (!readHead(fd, size, head))
         return;
-    if (readPlainJpegExif(head, size, wanted, out))
+    // Off where the library is not of the series the plain reader mirrors.
+    if (QUILLON_PLAIN_JPEG_EXIF && readPlainJpegExif(head, size, wanted, out))
         return;
     readWithLibrary(fd, head, size, wanted, out);
 }
