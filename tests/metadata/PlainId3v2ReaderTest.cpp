@@ -180,3 +180,41 @@ TEST(PlainId3v2Reader, TakesTheFirstAudioFrameAsTheLibraryDoes) {
         EXPECT_EQ(readPlainId3v2(bytes, Field::Title, plain), f.plain);
     }
 }
+
+// Every byte of the tag and of the first audio frame in turn set to 0, to
+// 0xFF and to another value: the plain reader gives up or agrees with the
+// library (and never reads outside the bytes, which the sanitizers check).
+TEST(PlainId3v2Reader, GivesUpOnDamageOrAgreesWithTheLibrary) {
+    if (!QUILLON_PLAIN_ID3V2)
+        GTEST_SKIP() << "the plain ID3v2 reader is off with this TagLib";
+    const std::string frames =
+        latin1Frame("TPE1", "Artist") + textFrame("TIT2", 1, utf16(u"\uFEFFTitle", false)) +
+        textFrame("TALB", 3, "Alb\xC3\xBCm") + latin1Frame("TRCK", "3/12") +
+        latin1Frame("TPOS", "1") + latin1Frame("TPE2", "Band") + std::string(20, '\0');
+    const FieldSet wantedSets[] = {kTexts, kNumbers, FieldSet(Field::AlbumArtist) | Field::Disc};
+    TempFolder folder;
+    std::size_t agreed = 0;
+    for (const int version : {3, 4}) {
+        const std::string tag =
+            id3v2(version, frames + latin1Frame(version == 3 ? "TYER" : "TDRC", "1999"));
+        const std::string whole = tag + mpegFrames();
+        for (std::size_t at = 0; at < tag.size() + 4; ++at) {
+            for (const char c : {'\0', '\xFF', static_cast<char>(whole[at] ^ 0x21)}) {
+                const std::string bytes = std::string(whole).replace(at, 1, 1, c);
+                writeFileBytes(folder.file("library.tagged"), bytes);
+                const MediaFolder media(folder.path());
+                for (const FieldSet wanted : wantedSets) {
+                    FileFields plain;
+                    if (!readPlainId3v2(bytes, wanted, plain))
+                        continue;
+                    EXPECT_EQ(describe(plain), describe(media.read("library.tagged", wanted)))
+                        << "version " << version << ", byte " << at << " set to "
+                        << static_cast<int>(static_cast<unsigned char>(c));
+                    ++agreed;
+                }
+            }
+        }
+    }
+    // Damage to the texts' letters and to the padding leaves tags plain.
+    EXPECT_GT(agreed, 500U);
+}
