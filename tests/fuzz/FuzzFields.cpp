@@ -8,31 +8,6 @@
 
 namespace quillon::fuzz {
 
-using metadata::Field;
-
-std::string describe(const metadata::FileFields& fields) {
-    std::string out;
-    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
-        const auto f = static_cast<Field>(i);
-        if (!fields.has(f))
-            continue;
-        out += std::string(metadata::fieldName(f)) + "=";
-        if (f == Field::Taken || f == Field::Modified) {
-            const metadata::DateTime d = fields.date(f);
-            for (const int part :
-                 {int{d.year}, int{d.month}, int{d.day}, int{d.hour}, int{d.minute}, int{d.second}})
-                out += std::to_string(part) + " ";
-        } else if (f == Field::Track || f == Field::Disc || f == Field::Year || f == Field::Width ||
-                   f == Field::Height) {
-            out += std::to_string(fields.number(f));
-        } else {
-            out += fields.text(f);
-        }
-        out += "\n";
-    }
-    return out;
-}
-
 int memoryFile(std::string_view bytes) {
     const int fd = ::memfd_create("fuzz", MFD_CLOEXEC);
     if (fd < 0)

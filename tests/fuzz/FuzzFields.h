@@ -1,16 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "metadata/FileFields.h"
-
 #include <string>
 #include <string_view>
 
 namespace quillon::fuzz {
-
-/// Every field present with its value, one line each, so that two
-/// readings compare as text.
-std::string describe(const metadata::FileFields& fields);
 
 /// An anonymous file in memory holding bytes, for the library paths that
 /// read through a descriptor; -1 when none could be made.

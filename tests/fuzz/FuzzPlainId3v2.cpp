@@ -3,6 +3,7 @@
 // takes must be what the library gives for the same file.
 #include "metadata/MediaReaders.h"
 #include "tests/fuzz/FuzzFields.h"
+#include "tests/metadata/FieldsText.h"
 
 #include <cstdint>
 #include <unistd.h>
@@ -25,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // No extension: the library's own reading, not the plain reader's.
     readAudioFields(fd, static_cast<std::int64_t>(bytes.size()), "", wanted, library);
     ::close(fd);
-    quillon::fuzz::expectSame(quillon::fuzz::describe(plain), quillon::fuzz::describe(library));
+    quillon::fuzz::expectSame(quillon::test::fieldsText(plain), quillon::test::fieldsText(library));
     return 0;
 }

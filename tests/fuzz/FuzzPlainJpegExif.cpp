@@ -4,6 +4,7 @@
 #include "metadata/JpegExifReader.h"
 #include "metadata/MediaReaders.h"
 #include "tests/fuzz/FuzzFields.h"
+#include "tests/metadata/FieldsText.h"
 
 #include <cstdint>
 #include <unistd.h>
@@ -26,6 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     FileFields library;
     readPhotoFieldsWithLibrary(fd, static_cast<std::int64_t>(bytes.size()), wanted, library);
     ::close(fd);
-    quillon::fuzz::expectSame(quillon::fuzz::describe(plain), quillon::fuzz::describe(library));
+    quillon::fuzz::expectSame(quillon::test::fieldsText(plain), quillon::test::fieldsText(library));
     return 0;
 }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaFolder.h"
+#include "tests/metadata/FieldsText.h"
 #include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
 #include "tests/workspace/TempFolder.h"
@@ -14,29 +15,6 @@ using namespace quillon::test;
 using namespace std::string_literals;
 
 namespace {
-
-std::string describe(const FileFields& f) {
-    std::string out;
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto field = static_cast<Field>(i);
-        if (!f.has(field))
-            continue;
-        out += std::string(fieldName(field)) + "=";
-        if (field == Field::Taken) {
-            const DateTime d = f.date(field);
-            out += std::to_string(d.year) + "-" + std::to_string(d.month) + "-" +
-                   std::to_string(d.day) + " " + std::to_string(d.hour) + ":" +
-                   std::to_string(d.minute) + ":" + std::to_string(d.second);
-        } else if (field == Field::Track || field == Field::Disc || field == Field::Year ||
-                   field == Field::Width || field == Field::Height) {
-            out += std::to_string(f.number(field));
-        } else {
-            out += f.text(field);
-        }
-        out += "; ";
-    }
-    return out;
-}
 
 std::string riffChunk(const std::string& id, std::string payload) {
     const std::size_t size = payload.size();
@@ -149,13 +127,13 @@ TEST(OneAnswer, EachFieldReadsTheSameAloneAndWithTheOthers) {
         SCOPED_TRACE(c.what);
         writeFileBytes(folder.file(c.name), c.bytes);
         const MediaFolder media(folder.path());
-        EXPECT_EQ(describe(media.read(c.name, every)), c.expected);
+        EXPECT_EQ(fieldsText(media.read(c.name, every)), c.expected);
         FileFields alone;
         for (std::size_t i = 0; i < kFieldCount; ++i) {
             if (every.has(static_cast<Field>(i)))
                 alone.merge(media.read(c.name, static_cast<Field>(i)));
         }
-        EXPECT_EQ(describe(alone), c.expected);
+        EXPECT_EQ(fieldsText(alone), c.expected);
         std::remove(folder.file(c.name).c_str());
     }
 }
