@@ -106,22 +106,13 @@ void ReadOnlyStream::seek(long offset, Position p) {
     m_position = std::max(0L, base + offset);
 }
 
-// The first block of the file, where most tags stand whole; a tag at the
-// start that is longer is read whole, up to a bound no tag of text needs.
-std::string readHead(int fd, long length) {
-    constexpr long kHeadSize = 64L * 1024;
+// The first block of the file holds most tags whole; a tag at the start
+// that is longer is read whole, up to a bound no tag of text needs.
+void completeTag(int fd, long length, std::string& head) {
     constexpr std::size_t kLongestTag = std::size_t{16} << 20;
-    std::string head(static_cast<std::size_t>(std::clamp(length, 0L, kHeadSize)), '\0');
-    const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
-    head.resize(n > 0 ? static_cast<std::size_t>(n) : 0);
     const auto tag = plainId3v2Size(head);
-    if (tag && *tag > head.size() && *tag <= kLongestTag && static_cast<long>(*tag) <= length) {
-        const std::size_t have = head.size();
-        head.resize(*tag);
-        const ssize_t more = ::pread(fd, head.data() + have, *tag - have, static_cast<off_t>(have));
-        head.resize(have + (more > 0 ? static_cast<std::size_t>(more) : 0));
-    }
-    return head;
+    if (tag && *tag <= kLongestTag && static_cast<long>(*tag) <= length)
+        extendHead(fd, static_cast<std::size_t>(length), *tag, head);
 }
 
 template <class T>
@@ -265,8 +256,10 @@ void takeMpegTags(ReadOnlyStream& stream, FieldSet wanted, FileFields& out) {
         takeFields(file, wanted, out);
 }
 
-void readTags(int fd, long length, std::string_view extension, FieldSet wanted, FileFields& out) {
-    ReadOnlyStream stream(fd, length, readHead(fd, length));
+void readTags(int fd, long length, std::string_view extension, FieldSet wanted, FileFields& out,
+              std::string head) {
+    completeTag(fd, length, head);
+    ReadOnlyStream stream(fd, length, std::move(head));
     if (readPlainMpeg(stream, extension, wanted, out))
         return;
     std::unique_ptr<TagLib::File> file = openByExtension(&stream, extension);
@@ -294,12 +287,19 @@ void prepareAudioReader() {
 }
 
 void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
-                     FileFields& out) {
+                     FileFields& out, std::string head) {
     silenceTagLib();
     try {
-        readTags(fd, static_cast<long>(size), extension, wanted, out);
+        readTags(fd, static_cast<long>(size), extension, wanted, out, std::move(head));
     } catch (...) { // NOLINT(bugprone-empty-catch): a file the library cannot read has no tags
     }
+}
+
+void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
+                     FileFields& out) {
+    std::string head;
+    extendHead(fd, static_cast<std::size_t>(std::max<std::int64_t>(size, 0)), kFirstBlock, head);
+    readAudioFields(fd, size, extension, wanted, out, std::move(head));
 }
 
 } // namespace quillon::metadata

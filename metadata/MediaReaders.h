@@ -23,6 +23,19 @@ void prepareVideoReader();
 void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
                      FileFields& out);
 
+/// As readAudioFields, with head the first bytes of the file as far as
+/// they were read already (any number, none included).
+void readAudioFields(int fd, std::int64_t size, std::string_view extension, FieldSet wanted,
+                     FileFields& out, std::string head);
+
+/// The first block of a file, which most tags and photo metadata stand in.
+inline constexpr std::size_t kFirstBlock = std::size_t{64} * 1024;
+
+/// Reads on into head, which holds the first bytes of the open file fd of
+/// size bytes, until it holds its first count bytes (or the file's end or
+/// a failed read).
+void extendHead(int fd, std::size_t size, std::size_t count, std::string& head);
+
 /// The size of the ID3v2 tag head starts with, header included, as its
 /// header gives it; nothing when head holds no such header.
 std::optional<std::size_t> plainId3v2Size(std::string_view head);
@@ -39,6 +52,10 @@ bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out);
 /// over) of size bytes, of any kind the photo library knows by content.
 /// Never throws.
 void readPhotoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
+
+/// As readPhotoFields, with head the first bytes of the file as far as
+/// they were read already (any number, none included).
+void readPhotoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out, std::string head);
 
 /// As readPhotoFields, but every file through the library: what the
 /// library's own reading gives, for comparing with.

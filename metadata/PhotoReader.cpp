@@ -145,25 +145,13 @@ void readWithLibrary(int fd, const std::string& head, std::size_t size, FieldSet
 
 #pragma GCC diagnostic pop
 
-// The first bytes of the file of size bytes, as many as kHeadSize; false
-// for an empty or unreadable file.
-bool readHead(int fd, std::size_t size, std::string& head) {
-    if (size == 0)
-        return false;
-    head.assign(std::min(size, kHeadSize), '\0');
-    const ssize_t n = ::pread(fd, head.data(), head.size(), 0);
-    if (n <= 0)
-        return false;
-    head.resize(static_cast<std::size_t>(n));
-    return true;
-}
-
 } // namespace
 
-void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out) {
+void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out,
+                     std::string head) {
     const auto size = static_cast<std::size_t>(std::max<std::int64_t>(fileSize, 0));
-    std::string head;
-    if (!readHead(fd, size, head))
+    extendHead(fd, size, kHeadSize, head);
+    if (head.empty())
         return;
     // Off where the library is not of the series the plain reader mirrors.
     if (QUILLON_PLAIN_JPEG_EXIF && readPlainJpegExif(head, size, wanted, out))
@@ -171,10 +159,15 @@ void readPhotoFields(int fd, std::int64_t fileSize, FieldSet wanted, FileFields&
     readWithLibrary(fd, head, size, wanted, out);
 }
 
+void readPhotoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out) {
+    readPhotoFields(fd, size, wanted, out, {});
+}
+
 void readPhotoFieldsWithLibrary(int fd, std::int64_t fileSize, FieldSet wanted, FileFields& out) {
     const auto size = static_cast<std::size_t>(std::max<std::int64_t>(fileSize, 0));
     std::string head;
-    if (readHead(fd, size, head))
+    extendHead(fd, size, kHeadSize, head);
+    if (!head.empty())
         readWithLibrary(fd, head, size, wanted, out);
 }
 
