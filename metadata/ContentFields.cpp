@@ -50,7 +50,7 @@ void readContentFields(int fd, std::int64_t size, std::string_view extension, Fi
     if (audio && wanted.intersects(kAudioFields))
         readAudioFields(fd, size, extension, wanted, out, std::move(head));
     if (isVideoKind(kind) && photoFields)
-        readVideoFields(fd, size, wanted, out);
+        readVideoFields(fd, size, kind, wanted, out);
 }
 
 void prepareContentReaders() {

@@ -126,8 +126,10 @@ FileKind fileKind(std::string_view head) {
         return kind;
     if (const FileKind kind = isoMediaKind(head); kind != FileKind::Unknown)
         return kind;
-    if (isTransportStream(head, 188, 0) || isTransportStream(head, 192, 4))
+    if (isTransportStream(head, 188, 0))
         return FileKind::MpegTs;
+    if (isTransportStream(head, 192, 4))
+        return FileKind::MpegTsWithTimeCodes;
     if (startsMpegAudio(head))
         return FileKind::MpegAudio;
     return FileKind::Unknown;
@@ -142,7 +144,7 @@ bool isAudioKind(FileKind kind) {
 }
 
 bool isVideoKind(FileKind kind) {
-    return kind >= FileKind::QuickTime && kind <= FileKind::MpegTs;
+    return kind >= FileKind::QuickTime && kind <= FileKind::MpegTsWithTimeCodes;
 }
 
 } // namespace quillon::metadata

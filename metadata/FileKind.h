@@ -34,8 +34,9 @@ enum class FileKind : std::uint8_t {
     // Videos (the video reader; QuickTime's tags also the tag library).
     QuickTime, ///< MP4, MOV, M4V, 3GP
     Avi,
-    Matroska, ///< and WebM
-    MpegTs,   ///< a transport stream, with 188 or 192 byte packets
+    Matroska,            ///< and WebM
+    MpegTs,              ///< a transport stream, in packets of 188 bytes
+    MpegTsWithTimeCodes, ///< in packets of 192 bytes, as cameras write them (MTS, M2TS)
 };
 
 /// The kind of the file whose first bytes are head (a kilobyte tells every

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "metadata/FileFields.h"
+#include "metadata/FileKind.h"
 
 #include <optional>
 #include <string>
@@ -61,10 +62,10 @@ void readPhotoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out
 /// library's own reading gives, for comparing with.
 void readPhotoFieldsWithLibrary(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
 
-/// The date taken and the size of a video in the open, regular file fd
-/// (not taken over) of size bytes: MP4, QuickTime, AVI, Matroska or an
-/// MPEG transport stream. Never throws.
-void readVideoFields(int fd, std::int64_t size, FieldSet wanted, FileFields& out);
+/// The date taken and the size of a video of kind (MP4, QuickTime, AVI,
+/// Matroska or an MPEG transport stream) in the open, regular file fd (not
+/// taken over) of size bytes. Never throws.
+void readVideoFields(int fd, std::int64_t size, FileKind kind, FieldSet wanted, FileFields& out);
 
 /// The camera that make and model name, blanks (and NULs) around them
 /// dropped: "Canon" and "Canon EOS 5D" give "Canon EOS 5D", not the make

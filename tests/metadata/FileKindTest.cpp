@@ -73,7 +73,7 @@ TEST(FileKind, TellsEachKindByItsFirstBytes) {
         {"transport stream", transportStreamSample(64, 64, "", false).substr(0, 1024),
          FileKind::MpegTs},
         {"camera stream, with time codes", transportStreamSample(64, 64, "", true).substr(0, 1024),
-         FileKind::MpegTs},
+         FileKind::MpegTsWithTimeCodes},
         {"two packets only", transportStreamSample(64, 64, "", false).substr(0, 376),
          FileKind::Unknown},
         {"a sync byte, then other bytes", "\x47" + std::string(400, 'x'), FileKind::Unknown},
@@ -90,7 +90,7 @@ TEST(FileKind, TellsEachKindByItsFirstBytes) {
 }
 
 TEST(FileKind, GivesEachKindToOneReader) {
-    for (int k = 0; k <= static_cast<int>(FileKind::MpegTs); ++k) {
+    for (int k = 0; k <= static_cast<int>(FileKind::MpegTsWithTimeCodes); ++k) {
         const auto kind = static_cast<FileKind>(k);
         const int readers =
             int{isPhotoKind(kind)} + int{isAudioKind(kind)} + int{isVideoKind(kind)};
