@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "RunProgram.h"
+#include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
+#include "tests/metadata/VideoSamples.h"
 #include "tests/workspace/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -147,4 +149,37 @@ TEST_F(TaggedFolder, AnUnknownFieldIsRefused) {
     const auto refused = run({"--replace", "*", "--with", "<artsit>"});
     EXPECT_EQ(refused.status, 2);
     EXPECT_NE(refused.err.find("known fields: <artist>"), std::string::npos) << refused.err;
+}
+
+// Clips take their place among the photos by the time they were shot.
+TEST_F(TaggedFolder, ClipsSortAmongPhotosByTheirDate) {
+    using quillon::test::mp4Sample;
+    quillon::test::writeFileBytes(m_folder.file("clip a.mov"),
+                                  mp4Sample("qt  ", 640, 480, 0, "2003-01-02T03:04:05+0100"));
+    quillon::test::writeFileBytes(m_folder.file("clip b.mp4"),
+                                  mp4Sample("mp42", 640, 480, 0, "2005-06-07T08:09:10-0700"));
+    const auto taken = run({"--sort", "taken", "--case", "none", "--replace", "*", "--with",
+                            "<taken:yyyy-MM-dd HH.mm> <width>", "--mask", "*.jpg;*.mov;*.mp4"});
+    EXPECT_EQ(taken.out, "clip a.mov -> 2003-01-02 03.04 640.mov\n"
+                         "photo.jpg -> 2004-03-05 09.07 1.jpg\n"
+                         "clip b.mp4 -> 2005-06-07 08.09 640.mp4\n")
+        << taken.err;
+}
+
+// The listing of every field and a press that wants one field agree.
+TEST_F(TaggedFolder, TagsAndAPressGiveOneAnswer) {
+    using namespace quillon::test;
+    writeFileBytes(m_folder.file("v24.mp3"),
+                   id3v2(4, latin1Frame("TIT2", "T") + latin1Frame("TYER", "1999") +
+                                latin1Frame("TPOS", "1234567890") + latin1Frame("TRCK", "-3")) +
+                       mpegFrames());
+    const auto tags = run({"--tags", "--mask", "v24.mp3"});
+    EXPECT_NE(tags.out.find("v24.mp3\ttitle=T\tdisc=1234567890\tyear=1999\tmodified="),
+              std::string::npos)
+        << tags.out;
+    const auto press =
+        run({"--case", "none", "--replace", "*", "--with", "<year> <disc>", "--mask", "v24.mp3"});
+    EXPECT_EQ(press.out, "v24.mp3 -> 1999 1234567890.mp3\n") << press.err;
+    const auto track = run({"--replace", "*", "--with", "<track>", "--mask", "v24.mp3"});
+    EXPECT_NE(track.err.find("want of a field: track"), std::string::npos) << track.err;
 }
