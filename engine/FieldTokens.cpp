@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/FieldTokens.h"
 
-#include "engine/ReplaceAll.h"
-
 #include <string_view>
 
 namespace quillon {
@@ -150,21 +148,18 @@ void appendDate(Name& out, const FieldDate& date, NameView format) {
     }
 }
 
-void appendSafeText(Name& out, NameView text) {
-    Name safe;
-    for (const char32_t c : text) {
-        if (isControl(c))
-            continue;
-        safe.push_back(c == U'/' ? U'-' : c);
-    }
-    out.append(trimBlanks(safe));
+// Tags come from editors of every kind: a value may be padded with
+// no-break, wide or zero-width spaces as well as with ASCII ones.
+bool isValueBlank(char32_t c) {
+    return c <= U' ' || c == 0xA0 || c == 0x1680 || (c >= 0x2000 && c <= 0x200B) || c == 0x202F ||
+           c == 0x205F || c == 0x3000 || c == 0xFEFF;
 }
 
 void appendValue(Name& out, const FieldToken& token, const FieldValues& values) {
     const auto i = static_cast<std::size_t>(token.field);
     switch (fieldKind(token.field)) {
     case FieldKind::Text:
-        appendSafeText(out, values.text[i]);
+        out.append(safeFieldText(values.text[i]));
         break;
     case FieldKind::Number:
         appendPadded(out, values.number[i], token.padWidth);
@@ -231,11 +226,33 @@ std::optional<RefusalCode> extractFieldTokens(Name& withText, FieldTokens& token
     return std::nullopt;
 }
 
-FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values) {
-    return static_cast<FieldMask>(tokens.needed() & ~values.present);
+Name safeFieldText(NameView value) {
+    Name safe;
+    safe.reserve(value.size());
+    for (const char32_t c : value) {
+        // A leading dot would hide the file; blanks between leading dots too.
+        if (isControl(c) || (safe.empty() && (c == U'.' || isValueBlank(c))))
+            continue;
+        safe.push_back(c == U'/' ? U'-' : c);
+    }
+    while (!safe.empty() && isValueBlank(safe.back()))
+        safe.pop_back();
+    return safe;
 }
 
-void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text) {
+FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values) {
+    auto missing = static_cast<FieldMask>(tokens.needed() & ~values.present);
+    for (const FieldToken& t : tokens.tokens) {
+        const auto i = static_cast<std::size_t>(t.field);
+        if (fieldKind(t.field) == FieldKind::Text && values.has(t.field) &&
+            safeFieldText(values.text[i]).empty())
+            missing |= fieldBit(t.field);
+    }
+    return missing;
+}
+
+void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text,
+                     FieldMask standIns) {
     Name out;
     out.reserve(text.size() + 32);
     for (const char32_t c : text) {
@@ -244,7 +261,11 @@ void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name&
             out.push_back(c);
             continue;
         }
-        appendValue(out, tokens.tokens[index], values);
+        const FieldToken& token = tokens.tokens[index];
+        if ((standIns & fieldBit(token.field)) != 0)
+            out.push_back(U'x');
+        else
+            appendValue(out, token, values);
     }
     text = std::move(out);
 }

@@ -96,20 +96,29 @@ std::optional<RefusalCode> extractFieldTokens(Name& withText, FieldTokens& token
 /// True when c is the mark of a token that extractFieldTokens left.
 bool isFieldTokenMark(char32_t c);
 
-/// The fields of tokens that values lack.
+/// A text value made safe for a name: "/" becomes "-", control characters
+/// are dropped, blanks (also the Unicode spaces) are cut from both ends and
+/// dots from the start, so that no value can hide a file. Empty for a value
+/// of only dots and blanks.
+Name safeFieldText(NameView value);
+
+/// The fields of tokens that values lack: not present, or text that is
+/// empty once made safe (see safeFieldText).
 FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values);
 
-/// Replaces every token mark in text by its field's value, made safe for a
-/// name: "/" becomes "-", control characters are dropped and blanks cut from
-/// both ends. Every field must be present (see missingFields).
-void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text);
+/// Replaces every token mark in text by its field's value made safe for a
+/// name (see safeFieldText). Every field must be there (see missingFields).
+/// The tokens of the fields in standIns take a plain letter instead of
+/// their value, which tells what a name owes to its values.
+void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text,
+                     FieldMask standIns = 0);
 
 /// A press's tokens and the values of the entry being built.
 struct FieldFill {
     const FieldTokens* tokens = nullptr;
     const FieldValues* values = nullptr;
-    /// Receives the fields of the entry that were missing (0 when none).
-    FieldMask* missing = nullptr;
+    /// Fields whose tokens take a stand-in letter (see fillFieldTokens).
+    FieldMask standIns = 0;
 };
 
 } // namespace quillon

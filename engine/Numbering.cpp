@@ -270,7 +270,7 @@ Name applyNumbering(const FileNameReplacement& pattern, const FinishingSteps& st
         break;
     }
     if (fill)
-        fillFieldTokens(*fill->tokens, *fill->values, result);
+        fillFieldTokens(*fill->tokens, *fill->values, result, fill->standIns);
     return applyFinishingSteps(steps, result);
 }
 

@@ -97,7 +97,7 @@ Name applyReformat(const ReformatPattern& pattern, const FinishingSteps& steps, 
     if (text.find(U'/') != Name::npos)
         return Name(source);
     if (fill)
-        fillFieldTokens(*fill->tokens, *fill->values, text);
+        fillFieldTokens(*fill->tokens, *fill->values, text, fill->standIns);
     text.append(extension);
     return applyFinishingSteps(steps, text);
 }

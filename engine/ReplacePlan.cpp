@@ -38,6 +38,41 @@ std::variant<InsertNumbers, RefusalCode> readInsertNumbers(const ReplaceSettings
     return InsertNumbers{*pos > 0, static_cast<int>(*pos > 0 ? *pos : -*pos), s.insertText};
 }
 
+Name applyComposed(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
+                   const FieldFill* fill) {
+    if (const auto* reformat = std::get_if<ReformatPattern>(&plan.operation))
+        return applyReformat(*reformat, plan.finishing, source, fill);
+    return applyNumbering(std::get<FileNameReplacement>(plan.operation), plan.finishing, source,
+                          counter, fill);
+}
+
+bool isHiddenOrEmpty(NameView name) {
+    return name.empty() || name.front() == U'.';
+}
+
+// The fields without which the name would neither be hidden nor empty. The
+// values are clean, but the finishing steps may still take what stands
+// before a dot ("_.x" with "%20 and _ to spaces"), or a whole value. A name
+// that is hidden whatever the values hold is the user's own choice: none.
+FieldMask fieldsThatHide(const ReplacePlan& plan, NameView source, const ReplaceCounter& before,
+                         const FieldValues& values) {
+    const auto hiddenWith = [&](FieldMask standIns) {
+        ReplaceCounter counter = before;
+        const FieldFill fill{&plan.fields, &values, standIns};
+        return isHiddenOrEmpty(applyComposed(plan, source, counter, &fill));
+    };
+    const FieldMask all = plan.fields.needed();
+    if (hiddenWith(all))
+        return 0;
+    FieldMask hiding = 0;
+    for (std::size_t f = 0; f < kFieldIdCount; ++f) {
+        const FieldMask bit = fieldBit(static_cast<FieldId>(f));
+        if ((all & bit) != 0 && !hiddenWith(bit))
+            hiding |= bit;
+    }
+    return hiding != 0 ? hiding : all;
+}
+
 } // namespace
 
 ReplaceKind classifyReplace(NameView replaceFrom) {
@@ -148,21 +183,27 @@ Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& coun
         return applyRegular(*regular, plan.finishing, source);
     if (const auto* expression = std::get_if<ExpressionReplacement>(&plan.operation))
         return applyExpression(*expression, plan.finishing, source);
-    if (!plan.fields.empty()) {
-        // A file that lacks a field keeps its name, like a name a pattern does not fit.
-        const FieldValues none;
-        const FieldMask lacking = missingFields(plan.fields, values ? *values : none);
-        if (missing)
-            *missing = lacking;
-        if (lacking != 0)
-            return Name(source);
-    }
-    const FieldFill fill{&plan.fields, values, missing};
-    const FieldFill* tokens = plan.fields.empty() ? nullptr : &fill;
-    if (const auto* reformat = std::get_if<ReformatPattern>(&plan.operation))
-        return applyReformat(*reformat, plan.finishing, source, tokens);
-    return applyNumbering(std::get<FileNameReplacement>(plan.operation), plan.finishing, source,
-                          counter, tokens);
+    if (plan.fields.empty())
+        return applyComposed(plan, source, counter, nullptr);
+    // A file that lacks a field keeps its name, like a name a pattern does not fit.
+    const FieldValues none;
+    const FieldMask lacking = missingFields(plan.fields, values ? *values : none);
+    if (missing)
+        *missing = lacking;
+    if (lacking != 0)
+        return Name(source);
+    const ReplaceCounter before = counter;
+    const FieldFill fill{&plan.fields, values, 0};
+    Name result = applyComposed(plan, source, counter, &fill);
+    if (!isHiddenOrEmpty(result))
+        return result;
+    const FieldMask hiding = fieldsThatHide(plan, source, before, *values);
+    if (hiding == 0)
+        return result;
+    counter = before;
+    if (missing)
+        *missing = hiding;
+    return Name(source);
 }
 
 } // namespace quillon

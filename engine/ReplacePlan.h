@@ -192,7 +192,10 @@ std::optional<ExpressionError> expressionError(const ReplaceSettings& settings);
 ///
 /// With tokens in the plan, values holds the entry's fields; an entry that
 /// lacks one of them comes back as source, untouched and without taking a
-/// number, and missing (when given) receives the fields it lacked.
+/// number, and missing (when given) receives the fields it lacked. So does
+/// an entry whose new name only its values make hidden (a leading ".") or
+/// empty, as when "%20 and _ to spaces" leaves nothing of a title "_":
+/// missing then names those values' fields.
 Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
                   const FieldValues* values = nullptr, FieldMask* missing = nullptr);
 

@@ -136,3 +136,91 @@ TEST(FieldTokens, AWithTextWithoutTokensBehavesAsBefore) {
                   run({"", U"*", with, U"photo.jpg", U""}, FieldValues{}));
     }
 }
+
+namespace {
+
+FieldValues titled(NameView title) {
+    FieldValues v;
+    v.text[static_cast<std::size_t>(FieldId::Title)] = Name(title);
+    v.present |= fieldBit(FieldId::Title);
+    v.number[static_cast<std::size_t>(FieldId::Track)] = 3;
+    v.present |= fieldBit(FieldId::Track);
+    return v;
+}
+
+} // namespace
+
+TEST(FieldTokens, AValueCannotHideTheFile) {
+    struct Case {
+        const char* label;
+        NameView with;
+        NameView title;
+        NameView source;
+        NameView expected;
+        bool missing;
+    };
+    const Case cases[] = {
+        {"three blanks", U"<title>", U"   ", U"song.mp3", U"song.mp3", true},
+        {"empty", U"<title>", U"", U"song.mp3", U"song.mp3", true},
+        {"leading dot dropped", U"<title>", U".hidden", U"song.mp3", U"hidden.mp3", false},
+        {"dots and blanks between", U"<title>", U" . .. x", U"song.mp3", U"x.mp3", false},
+        {"only dots", U"<title>", U"...", U"song.mp3", U"song.mp3", true},
+        {"dots and blanks", U"<title>", U". . .", U"song.mp3", U"song.mp3", true},
+        {"unicode spaces", U"<title>", U"\u00a0\u3000\u200b", U"song.mp3", U"song.mp3", true},
+        {"unicode spaces cut", U"<title>", U"\u00a0.x\u3000", U"song.mp3", U"x.mp3", false},
+        {"controls only", U"<title>", U"\u0001\u0085", U"song.mp3", U"song.mp3", true},
+        {"inner and trailing dots stay", U"<title>", U"Mr. Blue...", U"s.mp3", U"Mr. Blue....mp3",
+         false},
+        {"dot inside the name kept", U"<track> .<title>", U".x", U"s.mp3", U"3 .x.mp3", false},
+        {"value later in the name", U"A <title>", U"..", U"s.mp3", U"s.mp3", true},
+        // The finishing steps take "_" and the blank it becomes.
+        {"finishing steps expose a dot", U"<title>", U"_.x", U"s.mp3", U"s.mp3", true},
+        {"finishing steps leave nothing", U"<title>", U"_", U"s.mp3", U"s.mp3", true},
+        {"nothing left, no extension", U"<title>/./", U"%20", U"s.mp3", U"s.mp3", true},
+        {"number before the value", U"<track><title>", U"_.x", U"s.mp3", U"3 .x.mp3", false},
+        // A name the user makes hidden stays the user's choice.
+        {"the user's own dot", U".<title>", U"x", U"s.mp3", U".x.mp3", false},
+        {"a file without name part", U"*<title>", U"x", U".bashrc", U"x.bashrc", false},
+    };
+    for (const Case& c : cases) {
+        FieldMask missing = 0;
+        EXPECT_EQ(utf8(run({c.label, U"*", c.with, c.source, U""}, titled(c.title), &missing)),
+                  utf8(c.expected))
+            << c.label;
+        EXPECT_EQ(missing, c.missing ? fieldBit(FieldId::Title) : 0) << c.label;
+    }
+}
+
+TEST(FieldTokens, AnEntryKeptForAHidingValueTakesNoNumber) {
+    ReplaceSettings s = quietSettings();
+    s.find = U"*";
+    s.replaceWith = U"<title> /1/";
+    auto plan = std::get<ReplacePlan>(compileReplace(s, 3));
+    ReplaceCounter counter = plan.startCounter();
+    FieldMask missing = 0;
+    const FieldValues a = titled(U"A");
+    EXPECT_EQ(utf8(applyReplace(plan, U"a.mp3", counter, &a, &missing)), "A 1.mp3");
+    // "_" becomes a blank that goes, and " 2" would then be the name.
+    const FieldValues underscore = titled(U"_ .");
+    EXPECT_EQ(utf8(applyReplace(plan, U"b.mp3", counter, &underscore, &missing)), "b.mp3");
+    EXPECT_EQ(missing, fieldBit(FieldId::Title));
+    const FieldValues c = titled(U"C");
+    EXPECT_EQ(utf8(applyReplace(plan, U"c.mp3", counter, &c, &missing)), "C 2.mp3");
+}
+
+TEST(FieldTokens, OnlyTheValuesThatHideAreNamed) {
+    ReplaceSettings s = quietSettings();
+    s.find = U"*";
+    s.replaceWith = U"<artist><title>";
+    auto plan = std::get<ReplacePlan>(compileReplace(s, 1));
+    FieldValues v = titled(U".x");
+    v.text[static_cast<std::size_t>(FieldId::Artist)] = U"_";
+    v.present |= fieldBit(FieldId::Artist);
+    ReplaceCounter counter = plan.startCounter();
+    FieldMask missing = 0;
+    // "_" goes, then "x" stands first: the title lost its dot.
+    EXPECT_EQ(utf8(applyReplace(plan, U"s.mp3", counter, &v, &missing)), "x.mp3");
+    v.text[static_cast<std::size_t>(FieldId::Title)] = U"_.x";
+    EXPECT_EQ(utf8(applyReplace(plan, U"s.mp3", counter, &v, &missing)), "s.mp3");
+    EXPECT_EQ(missing, fieldBit(FieldId::Artist) | fieldBit(FieldId::Title));
+}
