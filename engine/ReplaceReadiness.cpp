@@ -11,7 +11,7 @@ bool holdsPatternMark(NameView text) {
 
 bool anyFinishingStep(const ReplaceSettings& s) {
     return s.spacesFromPercent20AndUnderscore || s.deleteDigits || s.deleteExtraSpaces ||
-           s.deleteEnabled || s.insertEnabled;
+           s.deleteEnabled || s.insertEnabled || s.numberDuplicates;
 }
 
 MissingInput missingInPattern(const ReplaceSettings& s) {

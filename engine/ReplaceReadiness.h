@@ -21,8 +21,8 @@ enum class MissingInput : std::uint8_t {
     WithText,
     /// A With text without a Replace text: there is nothing to replace.
     ReplaceText,
-    /// Both texts are empty and every finishing step is off: the press would
-    /// change nothing.
+    /// Both texts are empty and every finishing step is off, and so is
+    /// "Number equal names": the press would change nothing.
     AnyChange,
 };
 

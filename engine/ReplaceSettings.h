@@ -33,6 +33,10 @@ struct ReplaceSettings {
     bool deleteDigits = false;                    ///< "Delete digits"
     bool deleteExtraSpaces = true;                ///< "Delete extra spaces"
     Scope scope = Scope::FileNamesOnly;
+    /// "Number equal names": after the press the workspace gives names that
+    /// saving would find equal " (2)", " (3)" ... (the engine itself has no
+    /// view of the folder).
+    bool numberDuplicates = false;
     /// The "Case" group's mode and options, used by "Update case".
     CaseMode caseMode = CaseMode::Smart;
     /// The part of each name the case mode changes; the window always

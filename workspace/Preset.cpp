@@ -72,6 +72,7 @@ constexpr ReplaceField kReplaceFields[] = {
      &ReplaceSettings::spacesFromPercent20AndUnderscore},
     {"deleteDigits", nullptr, &ReplaceSettings::deleteDigits},
     {"deleteExtraSpaces", nullptr, &ReplaceSettings::deleteExtraSpaces},
+    {"numberDuplicates", nullptr, &ReplaceSettings::numberDuplicates},
 };
 
 template <typename E, std::size_t N>

@@ -273,6 +273,10 @@ SavePlan planSave(const NameList& oldNames, const NameList& newNames, const Name
     return Planner(oldNames, newNames, folderEntries, tag, nameCase).run();
 }
 
+std::string_view nameKey(std::string_view name, NameCase nameCase, std::string& scratch) {
+    return keyOf(name, nameCase, scratch);
+}
+
 NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries) {
     std::optional<NameTable> listed;
     for (const std::string_view name : entries) {

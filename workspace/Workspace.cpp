@@ -2,6 +2,7 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
+#include "workspace/EqualNames.h"
 #include "workspace/FieldReading.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/UndoScript.h"
@@ -205,6 +206,8 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings,
     const ReplaceCounter start = plan.startCounter();
     ReplaceCounter counter(start.next() + (shared ? shared->taken : 0));
     runEntryLoop(plan, settings.cumulate, counter);
+    if (settings.numberDuplicates)
+        numberEqualPreviewNames();
     if (shared)
         shared->taken = counter.next() - start.next();
     m_pressFields = {};
@@ -238,6 +241,17 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
     rewriting.advance(count);
     m_preview.names.trim();
     if (m_observer)
+        m_observer->previewNamesChanged();
+}
+
+void Workspace::numberEqualPreviewNames() {
+    if (m_folder.names.empty())
+        return;
+    const std::vector<NumberedName> numbered =
+        numberEqualNamesInFolder(m_fs, m_folder.directory, m_folder.names, m_preview.names);
+    for (const NumberedName& n : numbered)
+        setPreviewBytes(n.index, n.name);
+    if (!numbered.empty() && m_observer)
         m_observer->previewNamesChanged();
 }
 

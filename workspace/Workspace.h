@@ -194,8 +194,10 @@ public:
     /// One press of "OK": copies the preview names into the undo list, then
     /// compiles settings and rewrites every checked entry from its source
     /// name (the pre-press preview name with "Cumulate", else the on-disk
-    /// name), in ascending order. A refusal drops the undo copy, changes no
-    /// name and is returned; the caller shows refusalMessage(code).
+    /// name), in ascending order; with settings.numberDuplicates, then
+    /// numbers the names saving would find equal (see numberEqualNames). A
+    /// refusal drops the undo copy, changes no name and is returned; the
+    /// caller shows refusalMessage(code).
     /// With shared, the numbers go on from the lists pressed before (see
     /// SharedNumbering), and shared counts those taken here.
     std::optional<RefusalCode> apply(const ReplaceSettings& settings,
@@ -256,6 +258,8 @@ private:
     void releaseUndo();
     void keepWholeUndoCopy();
     void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview, ReplaceCounter& counter);
+    /// "Number equal names" over the preview names (see numberEqualNames).
+    void numberEqualPreviewNames();
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;
     void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result);

@@ -78,3 +78,10 @@ TEST(ReplaceReadiness, DeleteDigitsAloneIsAStep) {
 }
 
 } // namespace
+
+TEST(ReplaceReadiness, NumberingEqualNamesAloneIsAChange) {
+    ReplaceSettings s;
+    s.spacesFromPercent20AndUnderscore = s.deleteExtraSpaces = false;
+    s.numberDuplicates = true;
+    EXPECT_TRUE(canApply(s));
+}

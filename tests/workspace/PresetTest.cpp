@@ -35,6 +35,7 @@ Preset everyFieldChanged() {
     s.spacesFromPercent20AndUnderscore = false;
     s.deleteDigits = true;
     s.deleteExtraSpaces = false;
+    s.numberDuplicates = true;
     s.scope = Scope::Both;
     s.caseMode = CaseMode::Uppercase;
     SmartCaseOptions& o = s.smartOptions;
@@ -69,6 +70,7 @@ void expectSame(const Preset& a, const Preset& b) {
     EXPECT_EQ(x.spacesFromPercent20AndUnderscore, y.spacesFromPercent20AndUnderscore);
     EXPECT_EQ(x.deleteDigits, y.deleteDigits);
     EXPECT_EQ(x.deleteExtraSpaces, y.deleteExtraSpaces);
+    EXPECT_EQ(x.numberDuplicates, y.numberDuplicates);
     EXPECT_EQ(x.scope, y.scope);
     EXPECT_EQ(x.caseMode, y.caseMode);
     EXPECT_EQ(x.smartOptions, y.smartOptions);
@@ -115,6 +117,7 @@ TEST(Preset, TextHoldsEveryFieldByName) {
                             "\"spacesFromPercent20AndUnderscore\"",
                             "\"deleteDigits\"",
                             "\"deleteExtraSpaces\"",
+                            "\"numberDuplicates\": true",
                             "\"scope\": \"both\"",
                             "\\udcff"})
         EXPECT_NE(text.find(key), std::string::npos) << key;
@@ -164,6 +167,8 @@ TEST(Preset, RefusesNamingTheField) {
         {"case not object", R"({"version": 1, "case": "smart"})", "case"},
         {"bad scope", R"({"version": 1, "replace": {"scope": "all"}})", "replace.scope"},
         {"flag as number", R"({"version": 1, "replace": {"delete": 1}})", "replace.delete"},
+        {"numbering as text", R"({"version": 1, "replace": {"numberDuplicates": "on"}})",
+         "replace.numberDuplicates"},
         {"position as number", R"({"version": 1, "replace": {"deletePos": 3}})",
          "replace.deletePos"},
     };
