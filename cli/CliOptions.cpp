@@ -284,8 +284,8 @@ std::string_view missingMessage(MissingInput missing) {
     case MissingInput::ReplaceText:
         return "--with needs --replace: there is nothing to replace";
     case MissingInput::AnyChange:
-        return "the press changes nothing: give --replace, --delete, --insert, --clean "
-               "or --delete-digits";
+        return "the press changes nothing: give --replace, --delete, --insert, --clean, "
+               "--delete-digits or --number-duplicates";
     }
     return {};
 }

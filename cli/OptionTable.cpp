@@ -336,6 +336,12 @@ constexpr OptionDefinition kOptions[] = {
      tick<&ReplaceSettings::updateCase, false>},
     {"no-cumulate", 0, "", OptionGroup::Press, "untick \"Cumulate\": start from the names on disk",
      tick<&ReplaceSettings::cumulate, false>},
+    {"number-duplicates", 0, "", OptionGroup::Press,
+     "tick \"Number equal names\": names that would be\n"
+     "equal, among the files or with a file that stays,\n"
+     "get \" (2)\", \" (3)\" ... before the extension, in\n"
+     "list order; else saving refuses them",
+     tick<&ReplaceSettings::numberDuplicates, true>},
     {"ok", 0, "", OptionGroup::Press, "press \"OK\" even if no other option of a press\nis given",
      [](ParseState& s, std::string_view) -> Error {
          s.changePress();

@@ -63,7 +63,7 @@ _quillon_cli() {
         COMPREPLY=($(compgen -W '--mask --sort --preset --save-preset --window-defaults --case --case-scope --smart
             --replace --with --regex --case-sensitive --scope --delete --insert --clean --char-to-spaces
             --no-char-to-spaces --delete-digits --delete-extra-spaces --no-delete-extra-spaces
-            --no-update-case --no-cumulate --ok --then --json --null --apply --no-undo-file
+            --no-update-case --no-cumulate --number-duplicates --ok --then --json --null --apply --no-undo-file
             --on-error --undo --yes --history --tags -h --help -V --version
             --files-from -0 --zero -r --recursive --hidden --include-folders
             --number-across --read-timeout' -- "$cur"))

@@ -40,6 +40,7 @@ complete -c quillon-cli -l delete-extra-spaces -d 'Delete repeated and surroundi
 complete -c quillon-cli -l no-delete-extra-spaces -d 'Keep repeated and surrounding spaces'
 complete -c quillon-cli -l no-update-case -d 'Do not apply the case mode after a press'
 complete -c quillon-cli -l no-cumulate -d 'Start from the names on disk'
+complete -c quillon-cli -l number-duplicates -d 'Number names that would be equal'
 complete -c quillon-cli -l ok -d 'Press "OK" with the default settings'
 complete -c quillon-cli -l then -d 'End this press and start another'
 

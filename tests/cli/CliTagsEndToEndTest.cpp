@@ -182,4 +182,67 @@ TEST_F(TaggedFolder, TagsAndAPressGiveOneAnswer) {
     EXPECT_EQ(press.out, "v24.mp3 -> 1999 1234567890.mp3\n") << press.err;
     const auto track = run({"--replace", "*", "--with", "<track>", "--mask", "v24.mp3"});
     EXPECT_NE(track.err.find("want of a field: track"), std::string::npos) << track.err;
+
+namespace {
+
+std::set<std::string> filesIn(const TempFolder& folder) {
+    std::set<std::string> names;
+    for (const auto& e : std::filesystem::directory_iterator(folder.path()))
+        names.insert(e.path().filename().string());
+    return names;
+}
+
+} // namespace
+
+TEST(BurstPhotos, EqualNamesAreNumberedAppliedAndTakenBack) {
+    TempFolder folder;
+    for (const char* name : {"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg"})
+        EXPECT_TRUE(quillon::test::writeJpegSample(folder.file(name),
+                                                   {"2004:03:05 09:07:31", "", "", "", ""}));
+    EXPECT_TRUE(quillon::test::writeJpegSample(folder.file("IMG_4.jpg"),
+                                               {"2004:03:05 09:08:00", "", "", "", ""}));
+    // Outside the mask, so it stays: the first burst photo cannot have its name.
+    std::ofstream(folder.file("2004-03-05 09.07.31.jpg")) << "kept";
+    const Args press{"--mask", "IMG_*",   "--replace",           "*",
+                     "--with", "<taken>", "--number-duplicates", folder.path()};
+
+    Args refused = press;
+    refused.erase(refused.begin() + 6);
+    refused.push_back("--apply");
+    EXPECT_EQ(quillon::test::runProgram(QUILLON_CLI_PATH, refused).status, 3);
+
+    const auto dry = quillon::test::runProgram(QUILLON_CLI_PATH, press);
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out, "IMG_1.jpg -> 2004-03-05 09.07.31 (2).jpg\n"
+                       "IMG_2.jpg -> 2004-03-05 09.07.31 (3).jpg\n"
+                       "IMG_3.jpg -> 2004-03-05 09.07.31 (4).jpg\n"
+                       "IMG_4.jpg -> 2004-03-05 09.08.00.jpg\n");
+
+    Args apply = press;
+    apply.push_back("--apply");
+    const auto applied = quillon::test::runProgram(QUILLON_CLI_PATH, apply);
+    EXPECT_EQ(applied.status, 0) << applied.err;
+    EXPECT_EQ(filesIn(folder),
+              (std::set<std::string>{"2004-03-05 09.07.31.jpg", "2004-03-05 09.07.31 (2).jpg",
+                                     "2004-03-05 09.07.31 (3).jpg", "2004-03-05 09.07.31 (4).jpg",
+                                     "2004-03-05 09.08.00.jpg", "_Quillon - Click me to UNDO.sh"}));
+    const auto undone = quillon::test::runProgram(QUILLON_CLI_PATH, {"--undo", folder.path()});
+    EXPECT_EQ(undone.status, 0) << undone.err;
+    EXPECT_EQ(filesIn(folder), (std::set<std::string>{"IMG_1.jpg", "IMG_2.jpg", "IMG_3.jpg",
+                                                      "IMG_4.jpg", "2004-03-05 09.07.31.jpg"}));
+}
+
+TEST(BlankTags, AValueOfBlanksOrDotsCannotHideTheFile) {
+    TempFolder folder;
+    EXPECT_TRUE(
+        writeAudioSample(folder.file("blank.mp3"), AudioKind::Mp3Id3v2, tags("A", "   ", 1)));
+    EXPECT_TRUE(
+        writeAudioSample(folder.file("dot.mp3"), AudioKind::Mp3Id3v2, tags("A", ".hidden", 2)));
+    const auto dry = quillon::test::runProgram(
+        QUILLON_CLI_PATH, {"--replace", "*", "--with", "<title>", folder.path()});
+    EXPECT_EQ(dry.status, 0) << dry.err;
+    EXPECT_EQ(dry.out, "dot.mp3 -> hidden.mp3\n");
+    EXPECT_NE(dry.err.find("1 file kept its name for want of a field: title (1)."),
+              std::string::npos)
+        << dry.err;
 }
