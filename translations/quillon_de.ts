@@ -210,6 +210,10 @@ Das Rückgängig-Skript bleibt für sie erhalten.</translation>
 
 %2</translation>
     </message>
+    <message>
+        <source>To number equal names, tick &quot;Number equal names&quot; and press &quot;OK&quot;.</source>
+        <translation>Um gleiche Namen zu nummerieren, kreuzen Sie „Gleiche Namen nummerieren“ an und drücken Sie „OK“.</translation>
+    </message>
 </context>
 <context>
     <name>quillon::FileLists</name>
@@ -758,6 +762,12 @@ $1 bis $9 in „Durch“ stehen für seine Gruppen.</translation>
         <source>Files that could not be read: %1.</source>
         <translation>Dateien, die nicht gelesen werden konnten: %1.</translation>
     </message>
+    <message>
+        <source>Give names that would be equal &quot; (2)&quot;, &quot; (3)&quot; ...
+before the extension, so that they can be saved.</source>
+        <translation>Gibt Namen, die gleich wären, „ (2)“, „ (3)“ ...
+vor der Endung, damit sie gespeichert werden können.</translation>
+    </message>
 </context>
 <context>
     <name>quillon::PresetsDialog</name>
@@ -1071,6 +1081,10 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
     <message>
         <source>Regular expression</source>
         <translation>Regulärer Ausdruck</translation>
+    </message>
+    <message>
+        <source>Number equal names</source>
+        <translation>Gleiche Namen nummerieren</translation>
     </message>
 </context>
 <context>

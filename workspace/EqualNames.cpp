@@ -5,6 +5,7 @@
 #include "workspace/NameTable.h"
 #include "workspace/SaveChecks.h"
 
+#include <cstdint>
 #include <string_view>
 #include <unordered_map>
 #include <unordered_set>

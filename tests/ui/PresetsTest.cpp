@@ -25,6 +25,7 @@ private slots:
     void savedPresetGivesTheCommandLineTheWindowsNames();
     void choosingAPresetWritesEveryControl();
     void menuListsPresets();
+    void numberingEqualNamesIsAKeptOption();
 
 private:
     void setUpControls();
@@ -121,6 +122,35 @@ void PresetsTest::choosingAPresetWritesEveryControl() {
     // Written, not applied: "OK" is the next step, and the names wait for it.
     QVERIFY(child<QPushButton>("Replace_Button")->isEnabled());
     QCOMPARE(child<QListView>("FileBox_Preview")->model()->rowCount(), before.size());
+}
+
+// Ticked from the keyboard, it numbers the names a press makes equal and
+// goes into the preset with the rest of the group.
+void PresetsTest::numberingEqualNamesIsAKeptOption() {
+    child<QLineEdit>("FileMaskEdit")->setText(QStringLiteral("*.mp3"));
+    m_window->load();
+    settle();
+    child<QRadioButton>("Case_Lower")->click();
+    settle();
+    child<QLineEdit>("Replace_From")->setText(QStringLiteral("*"));
+    child<QLineEdit>("Replace_To")->setText(QStringLiteral("Same"));
+    auto* numbering = child<QCheckBox>("Replace_NumberEqualNames");
+    QVERIFY(!numbering->isChecked());
+    QVERIFY(numbering->focusPolicy() & Qt::TabFocus);
+    numbering->setFocus();
+    QTest::keyClick(numbering, Qt::Key_Space);
+    QVERIFY(numbering->isChecked());
+    m_window->applyOperation();
+    settle();
+    QCOMPARE(previewNames(),
+             (QStringList{QStringLiteral("same.mp3"), QStringLiteral("same (2).mp3")}));
+    QVERIFY(presets()->currentSettings().settings.numberDuplicates);
+
+    QVERIFY(presets()->saveAs(QStringLiteral("Bursts")));
+    numbering->click();
+    presets()->choose(QStringLiteral("Bursts"));
+    settle();
+    QVERIFY(numbering->isChecked());
 }
 
 void PresetsTest::menuListsPresets() {

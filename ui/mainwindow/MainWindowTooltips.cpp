@@ -101,6 +101,10 @@ constexpr Tooltip kTooltips[] = {
      QT_TRANSLATE_NOOP("quillon::MainWindow", "Replace %20 and _ with spaces")},
     {"Replace_DelDigits", QT_TRANSLATE_NOOP("quillon::MainWindow", "Delete digits")},
     {"Replace_DelExtraSpaces", QT_TRANSLATE_NOOP("quillon::MainWindow", "Delete extra spaces")},
+    {"Replace_NumberEqualNames",
+     QT_TRANSLATE_NOOP("quillon::MainWindow",
+                       "Give names that would be equal \" (2)\", \" (3)\" ...\nbefore the "
+                       "extension, so that they can be saved.")},
     {"HelpButton", QT_TRANSLATE_NOOP("quillon::MainWindow", "Help.")},
     {"ReloadFromDisk_Button2", QT_TRANSLATE_NOOP("quillon::MainWindow", "Reload from disk.")},
     {"FileMaskEdit",

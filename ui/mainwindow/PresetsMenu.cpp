@@ -181,6 +181,7 @@ void PresetsMenu::writeReplaceGroup(const ReplaceSettings& s) {
     writeCheck("Replace_CharToSpaces", s.spacesFromPercent20AndUnderscore);
     writeCheck("Replace_DelDigits", s.deleteDigits);
     writeCheck("Replace_DelExtraSpaces", s.deleteExtraSpaces);
+    writeCheck("Replace_NumberEqualNames", s.numberDuplicates);
     writeScope(s.scope);
 }
 

@@ -180,6 +180,8 @@ QLayout* ReplaceGroup::buildSwitches() {
     m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, this);
     m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, this);
     m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, this);
+    m_numberEqualNames =
+        checkBox("Replace_NumberEqualNames", tr("Number equal names"), false, this);
     auto* search = new QHBoxLayout;
     search->setSpacing(8);
     search->addWidget(m_replaceCase);
@@ -190,6 +192,8 @@ QLayout* ReplaceGroup::buildSwitches() {
     switches->addWidget(m_charToSpaces, 1, 0);
     switches->addWidget(m_delDigits, 1, 1);
     switches->addWidget(m_delExtraSpaces, 1, 2);
+    // Last in the Tab order of the switches, beside the finishing steps.
+    switches->addWidget(m_numberEqualNames, 1, 3);
     return switches;
 }
 
@@ -230,8 +234,9 @@ void ReplaceGroup::watchChanges() {
         connect(box, &QLineEdit::textChanged, this, &ReplaceGroup::changed);
         box->installEventFilter(this); // a click also recomputes the states
     }
-    for (QCheckBox* box : {m_replaceCase, m_regularExpression, m_updateCase, m_charToSpaces,
-                           m_delDigits, m_delExtraSpaces, m_trim, m_sourceIsPreview, m_insert})
+    for (QCheckBox* box :
+         {m_replaceCase, m_regularExpression, m_updateCase, m_charToSpaces, m_delDigits,
+          m_delExtraSpaces, m_trim, m_sourceIsPreview, m_insert, m_numberEqualNames})
         connect(box, &QCheckBox::toggled, this, &ReplaceGroup::changed);
 }
 
@@ -263,6 +268,7 @@ ReplaceSettings ReplaceGroup::settings() const {
     s.spacesFromPercent20AndUnderscore = m_charToSpaces->isChecked();
     s.deleteDigits = m_delDigits->isChecked();
     s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
+    s.numberDuplicates = m_numberEqualNames->isChecked();
     s.scope = m_scope;
     return s;
 }

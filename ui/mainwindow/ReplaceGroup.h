@@ -103,6 +103,8 @@ private:
     QCheckBox* m_charToSpaces = nullptr;
     QCheckBox* m_delDigits = nullptr;
     QCheckBox* m_delExtraSpaces = nullptr;
+    /// "Number equal names": equal new names get " (2)", " (3)" ...
+    QCheckBox* m_numberEqualNames = nullptr;
     QWidget* m_fnExtPanel = nullptr;
     QToolButton* m_fnOn = nullptr;
     QToolButton* m_fnOff = nullptr;
