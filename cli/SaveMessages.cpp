@@ -27,7 +27,8 @@ std::string saveNoticeText(const SaveNotice& notice) {
     case SaveNoticeKind::NotReady:
         return "the preview is not ready; nothing was renamed";
     case SaveNoticeKind::DuplicateName:
-        return aboutName("duplicate new name ", notice.name);
+        return aboutName("duplicate new name ", notice.name) +
+               " (--number-duplicates numbers equal names)";
     case SaveNoticeKind::InvalidName:
         return aboutName("invalid new name ", notice.name);
     case SaveNoticeKind::FolderBusy:

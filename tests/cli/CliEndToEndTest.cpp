@@ -467,7 +467,8 @@ TEST(CliApplyTest, DuplicatesAreRefusedWith3) {
     const Cli cli({"a1.txt", "a2.txt"});
     const ProgramResult result = cli.run({"--apply", "--delete-digits"});
     EXPECT_EQ(result.status, 3);
-    EXPECT_EQ(result.err, "quillon-cli: duplicate new name a.txt; nothing was renamed\n");
+    EXPECT_EQ(result.err, "quillon-cli: duplicate new name a.txt; nothing was renamed "
+                          "(--number-duplicates numbers equal names)\n");
     EXPECT_TRUE(std::filesystem::exists(cli.folder().file("a1.txt")));
 }
 
@@ -659,7 +660,8 @@ TEST(CliDryRunTest, MeetsWhatSavingWouldAndRefusesExactlyWhereItWould) {
     createFile(cli.folder().file("a2.txt"));
     result = cli.run(duplicate);
     EXPECT_EQ(result.status, 3);
-    const std::string message = "quillon-cli: duplicate new name a.txt; nothing was renamed\n";
+    const std::string message = "quillon-cli: duplicate new name a.txt; nothing was renamed "
+                                "(--number-duplicates numbers equal names)\n";
     EXPECT_NE(result.err.find(message), std::string::npos) << result.err;
     Args apply = duplicate;
     apply.push_back("--apply");

@@ -192,8 +192,9 @@ QLayout* ReplaceGroup::buildSwitches() {
     switches->addWidget(m_charToSpaces, 1, 0);
     switches->addWidget(m_delDigits, 1, 1);
     switches->addWidget(m_delExtraSpaces, 1, 2);
-    // Last in the Tab order of the switches, beside the finishing steps.
-    switches->addWidget(m_numberEqualNames, 1, 3);
+    // Under the finishing steps, last in their Tab order: it acts on the
+    // names they leave.
+    switches->addWidget(m_numberEqualNames, 2, 0);
     return switches;
 }
 
