@@ -14,21 +14,12 @@ namespace quillon {
 
 namespace {
 
-NameList keysOf(const NameList& names, NameCase nameCase) {
-    NameList keys;
-    keys.reserve(names.size(), names.byteSize());
-    std::string scratch;
-    for (const std::string_view name : names)
-        keys.add(nameKey(name, nameCase, scratch));
-    return keys;
-}
-
 // The names that files keep through the save: listed files whose name does
 // not change, and files the list does not hold. A listed file that is
 // renamed frees its name for the others.
 NameList stayingKeys(const NameList& oldNames, const NameList& newNames,
                      const NameList& folderEntries, NameCase nameCase) {
-    const NameList oldKeys = keysOf(oldNames, nameCase);
+    const NameList oldKeys = nameKeys(oldNames, nameCase);
     const NameTable listed(oldKeys);
     NameList staying;
     for (std::size_t i = 0; i < oldNames.size(); ++i) {
@@ -99,7 +90,7 @@ std::vector<NumberedName> numberEqualNames(const NameList& oldNames, const NameL
                                            const NameList& folderEntries, NameCase nameCase) {
     const NameList stayingList = stayingKeys(oldNames, newNames, folderEntries, nameCase);
     const NameTable staying(stayingList);
-    const NameList newKeys = keysOf(newNames, nameCase);
+    const NameList newKeys = nameKeys(newNames, nameCase);
     const NameTable newIndex(newKeys);
     Numberer numberer(staying, newIndex, nameCase);
     std::vector<NumberedName> out;

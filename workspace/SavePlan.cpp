@@ -277,6 +277,10 @@ std::string_view nameKey(std::string_view name, NameCase nameCase, std::string& 
     return keyOf(name, nameCase, scratch);
 }
 
+NameList nameKeys(const NameList& names, NameCase nameCase) {
+    return keysOf(names, nameCase);
+}
+
 NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries) {
     std::optional<NameTable> listed;
     for (const std::string_view name : entries) {

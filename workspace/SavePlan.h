@@ -102,6 +102,8 @@ enum class NameCase : std::uint8_t {
 /// A name as a disk that compares names by nameCase sees it: the name
 /// itself, or (in scratch) its simple case folding where the disk ignores case.
 std::string_view nameKey(std::string_view name, NameCase nameCase, std::string& scratch);
+/// nameKey of every name, index-paired.
+NameList nameKeys(const NameList& names, NameCase nameCase);
 
 /// Asks the disk how folder compares names: a listed name with a letter is
 /// looked up in another case.
