@@ -185,6 +185,9 @@ TEST(CliOptionsTest, IncompletePressesAreRefusedNamingWhatIsMissing) {
     EXPECT_EQ(usageError({"--replace", "a", "f"}), "(accepted)");
     EXPECT_EQ(usageError({"--no-char-to-spaces", "--delete-digits", "f"}), "(accepted)");
     EXPECT_EQ(usageError({"--window-defaults", "--ok", "f"}), "(accepted)");
+    // Numbering alone is a change: it numbers what the names already are.
+    EXPECT_EQ(usageError({"--number-duplicates", "f"}), "(accepted)");
+    EXPECT_TRUE(options({"--number-duplicates", "f"}).presses.at(0).numberDuplicates);
 }
 
 TEST(CliOptionsTest, ShortOptionsAndAttachedValues) {
