@@ -24,7 +24,7 @@ QString DiskMessages::saveNotice(const SaveNotice& notice) {
         // Where equal names stop a save, the way to number them.
         return tr("Duplicate file names found:\n > %1\n\nNothing written to disk.").arg(name) +
                QStringLiteral("\n\n") +
-               tr("To number equal names, tick \"Number equal names\" and press \"OK\".");
+               tr(R"(To number equal names, tick "Number equal names" and press "OK".)");
     case SaveNoticeKind::InvalidName:
         return tr("Invalid file name found:\n > %1\n\nNothing written to disk.").arg(name);
     case SaveNoticeKind::FolderBusy:
