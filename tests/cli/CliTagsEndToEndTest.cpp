@@ -182,6 +182,7 @@ TEST_F(TaggedFolder, TagsAndAPressGiveOneAnswer) {
     EXPECT_EQ(press.out, "v24.mp3 -> 1999 1234567890.mp3\n") << press.err;
     const auto track = run({"--replace", "*", "--with", "<track>", "--mask", "v24.mp3"});
     EXPECT_NE(track.err.find("want of a field: track"), std::string::npos) << track.err;
+}
 
 namespace {
 
