@@ -27,7 +27,10 @@ bool takeValue(std::string_view& in, T& value) {
     return true;
 }
 
-void closeAttached(msghdr& message) {
+} // namespace
+
+std::vector<int> attachedDescriptors(msghdr& message) {
+    std::vector<int> fds;
     for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
         if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
             continue;
@@ -35,12 +38,11 @@ void closeAttached(msghdr& message) {
         for (std::size_t i = 0; i < count; ++i) {
             int fd = -1;
             std::memcpy(&fd, CMSG_DATA(c) + i * sizeof(int), sizeof fd);
-            ::close(fd);
+            fds.push_back(fd);
         }
     }
+    return fds;
 }
-
-} // namespace
 
 std::string encodeRequestBody(std::span<const Job> jobs) {
     std::string body;
@@ -132,7 +134,8 @@ bool receiveExactly(int socket, void* out, std::size_t size) {
             continue;
         if (n <= 0)
             return false;
-        closeAttached(message);
+        for (const int fd : attachedDescriptors(message))
+            ::close(fd);
         at += n;
         size -= static_cast<std::size_t>(n);
     }

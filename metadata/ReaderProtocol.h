@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <sys/socket.h>
 #include <vector>
 
 // What the calling process and the reader process say to each other over
@@ -85,6 +86,10 @@ void appendReply(std::string& body, const FileFields& fields);
 /// The fields of a reply body, one per entry of out; false when the body
 /// is not exactly that many well-formed outcomes (out is then unspecified).
 bool decodeReplyBody(std::string_view body, std::span<FileFields> out);
+
+/// The descriptors a received message carries (SCM_RIGHTS), now the
+/// receiver's.
+std::vector<int> attachedDescriptors(msghdr& message);
 
 /// Sends all of bytes, with fds attached to the first part; false on
 /// failure (errno set). Never raises SIGPIPE.

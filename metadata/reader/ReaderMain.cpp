@@ -10,7 +10,6 @@
 
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <ctime>
 #include <sys/mman.h>
 #include <sys/prctl.h>
@@ -40,17 +39,7 @@ bool receiveRequest(Request& request) {
     const ssize_t n = ::recvmsg(kSocketFd, &message, 0);
     if (n <= 0)
         return false;
-    std::vector<int> fds;
-    for (cmsghdr* c = CMSG_FIRSTHDR(&message); c != nullptr; c = CMSG_NXTHDR(&message, c)) {
-        if (c->cmsg_level != SOL_SOCKET || c->cmsg_type != SCM_RIGHTS)
-            continue;
-        const std::size_t count = (c->cmsg_len - CMSG_LEN(0)) / sizeof(int);
-        for (std::size_t i = 0; i < count; ++i) {
-            int fd = -1;
-            std::memcpy(&fd, CMSG_DATA(c) + i * sizeof(int), sizeof fd);
-            fds.push_back(fd);
-        }
-    }
+    const std::vector<int> fds = attachedDescriptors(message);
     const auto rest = sizeof header - static_cast<std::size_t>(n);
     if (rest > 0 && !receiveExactly(kSocketFd, reinterpret_cast<char*>(&header) + n, rest))
         return false;
