@@ -38,7 +38,8 @@ RenameReport undoReport(const std::string& folder, const UndoResult& result) {
     for (const UndoStep& step : result.restored)
         report.add(step.to, step.from, true);
     for (const UndoStep& step : result.notRestored)
-        report.add(step.to, step.from, true, RenameError{"not renamed back", 0});
+        report.add(step.to, step.from, true,
+                   RenameError{step.changed ? "changed since the save" : "not renamed back", 0});
     return report;
 }
 
@@ -113,7 +114,8 @@ UndoneFolder undoFolder(FileSystem& fs, const CliOptions& options, UndoHistory* 
     }
     done.report = undoReport(options.folder, done.result);
     for (const UndoStep& s : done.result.notRestored)
-        err << "Not renamed back: " << escapedForTerminal(s.to) << '\n';
+        err << "Not renamed back: " << escapedForTerminal(s.to)
+            << (s.changed ? " (changed since the save)\n" : "\n");
     if (done.result.recordError != 0)
         err << "quillon-cli: the undo file could not be brought up to date\n";
     return done;

@@ -3,6 +3,7 @@
 
 #include "workspace/NameList.h"
 
+#include <cerrno>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -19,6 +20,18 @@ enum class EntryType : std::uint8_t { Unknown, Regular, Directory, Symlink, Othe
 struct FolderListing {
     NameList names;
     std::vector<EntryType> types;
+    /// The file identity (inode number) the listing gave each entry, at the
+    /// same index; empty where the disk gives none.
+    std::vector<std::uint64_t> identities;
+};
+
+/// What identifies a folder, and whether its entries keep their identity.
+struct FolderIdentity {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
+    /// The listing's identities stay with a file across renames and
+    /// remounts; not so on FAT, exFAT and FUSE, which make them up.
+    bool stableEntries = false;
 };
 
 /// Hears how many entries a listing holds so far.
@@ -128,6 +141,13 @@ public:
     virtual int folderWritable(const std::string& folder) {
         (void)folder;
         return 0;
+    }
+
+    /// The device and inode of folder itself (links followed).
+    virtual int folderIdentity(const std::string& folder, FolderIdentity& out) {
+        (void)folder;
+        out = {};
+        return ENOSYS;
     }
 
     /// Takes the lock that keeps two saves out of one folder; EWOULDBLOCK

@@ -14,6 +14,7 @@
 #include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
 
@@ -157,6 +158,19 @@ int flushFolder(const std::string& folder) {
     return err;
 }
 
+// FAT and exFAT number inodes as they are read into memory, and a FUSE
+// server may do as it likes: a file's number there says nothing a day later.
+bool keepsIdentities(decltype(statfs::f_type) type) {
+    constexpr decltype(type) kFat = 0x4d44;
+    constexpr decltype(type) kExfat = 0x2011BAB0;
+    constexpr decltype(type) kFuse = 0x65735546;
+    constexpr decltype(type) kSmb = 0x517B;
+    constexpr decltype(type) kCifs = static_cast<decltype(type)>(0xFF534D42);
+    constexpr decltype(type) kSmb2 = static_cast<decltype(type)>(0xFE534D42);
+    return type != kFat && type != kExfat && type != kFuse && type != kSmb && type != kCifs &&
+           type != kSmb2;
+}
+
 } // namespace
 
 int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
@@ -190,6 +204,7 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
             continue;
         out.names.add(n);
         out.types.push_back(typeOf(entry->d_type));
+        out.identities.push_back(entry->d_ino);
         if (listed && out.names.size() % kProgressGrain == 0)
             listed(out.names.size());
     }
@@ -461,6 +476,18 @@ int PosixFileSystem::writeFileAtomically(const std::string& folder, std::string_
 PosixFileSystem::~PosixFileSystem() {
     for (const auto& [folder, fd] : m_locks)
         ::close(fd);
+}
+
+int PosixFileSystem::folderIdentity(const std::string& folder, FolderIdentity& out) {
+    out = {};
+    struct stat st {};
+    struct statfs fs {};
+    if (::stat(folder.c_str(), &st) != 0 || ::statfs(folder.c_str(), &fs) != 0)
+        return errno;
+    out.device = st.st_dev;
+    out.inode = st.st_ino;
+    out.stableEntries = keepsIdentities(fs.f_type);
+    return 0;
 }
 
 int PosixFileSystem::folderWritable(const std::string& folder) {

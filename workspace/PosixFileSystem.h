@@ -53,6 +53,7 @@ public:
                       std::uint64_t& identity) override;
     int writeFileAtomically(const std::string& folder, std::string_view name,
                             std::string_view content, bool replace) override;
+    int folderIdentity(const std::string& folder, FolderIdentity& out) override;
     int folderWritable(const std::string& folder) override;
     int lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;

@@ -194,36 +194,40 @@ namespace {
 
 // The moves that take steps [first, end) back: newest first, each from the
 // new name to the old one.
-void addMovesBack(UndoScriptWriter& writer, const SavePlan& plan, std::size_t first,
-                  std::size_t end) {
+std::uint64_t stepIdentity(const RecordIdentities& identities, std::size_t step) {
+    return step < identities.steps.size() ? identities.steps[step] : 0;
+}
+
+void addMovesBack(UndoScriptWriter& writer, const SavePlan& plan,
+                  const RecordIdentities& identities, std::size_t first, std::size_t end) {
     for (std::size_t s = end; s > first; --s) {
-        writer.addName(plan.steps[s - 1].to);
+        writer.addName(plan.steps[s - 1].to, stepIdentity(identities, s - 1));
         writer.addName(plan.steps[s - 1].from);
     }
 }
 
-void addWholeUnit(UndoScriptWriter& writer, const SavePlan& plan, const PlanUnit& unit,
-                  std::uint64_t identity) {
+void addWholeUnit(UndoScriptWriter& writer, const SavePlan& plan,
+                  const RecordIdentities& identities, std::size_t u) {
+    const PlanUnit& unit = plan.units[u];
     const RenameStep& first = plan.steps[unit.firstStep];
-    writer.startUnit(unit.kind, identity);
+    writer.startUnit(unit.kind, identities.cycles[u]);
     if (unit.kind != UndoUnitKind::CaseOnly) {
-        addMovesBack(writer, plan, unit.firstStep, unit.firstStep + unit.steps);
+        addMovesBack(writer, plan, identities, unit.firstStep, unit.firstStep + unit.steps);
         return;
     }
-    writer.addName(first.to);
+    writer.addName(first.to, stepIdentity(identities, unit.firstStep));
     writer.addName(first.from);
     writer.addName(first.caseTemporary);
 }
 
 } // namespace
 
-void RenameRun::writeRecord(UndoScriptWriter& writer,
-                            const std::vector<std::uint64_t>& identities) const {
+void RenameRun::writeRecord(UndoScriptWriter& writer, const RecordIdentities& identities) const {
     for (std::size_t u = m_plan.units.size(); u > 0; --u) {
         const PlanUnit& unit = m_plan.units[u - 1];
         if (unit.kind != UndoUnitKind::Chain) {
             if (m_units[u - 1] == UnitState::Changed)
-                addWholeUnit(writer, m_plan, unit, identities[u - 1]);
+                addWholeUnit(writer, m_plan, identities, u - 1);
             continue;
         }
         // The runs of renames that happened, newest first.
@@ -234,7 +238,7 @@ void RenameRun::writeRecord(UndoScriptWriter& writer,
                 --start;
             if (start < end) {
                 writer.startUnit(UndoUnitKind::Chain);
-                addMovesBack(writer, m_plan, start, end);
+                addMovesBack(writer, m_plan, identities, start, end);
             }
             end = start == end ? end - 1 : start;
         }
@@ -242,9 +246,9 @@ void RenameRun::writeRecord(UndoScriptWriter& writer,
 }
 
 void writePlannedRecord(UndoScriptWriter& writer, const SavePlan& plan,
-                        const std::vector<std::uint64_t>& identities) {
+                        const RecordIdentities& identities) {
     for (std::size_t u = plan.units.size(); u > 0; --u)
-        addWholeUnit(writer, plan, plan.units[u - 1], identities[u - 1]);
+        addWholeUnit(writer, plan, identities, u - 1);
 }
 
 } // namespace quillon

@@ -16,6 +16,15 @@ namespace quillon {
 class FileSystem;
 class UndoScriptWriter;
 
+/// The file identities a save's record keeps.
+struct RecordIdentities {
+    /// By unit: each cycle's file identity (0 for other units).
+    std::vector<std::uint64_t> cycles;
+    /// By step: the identity of the file the step renames; empty where the
+    /// disk gives none that lasts.
+    std::vector<std::uint64_t> steps;
+};
+
 /// Carries out a save plan unit by unit: a failed rename asks the user, a
 /// cycle that cannot close is rolled back, and a stop is heeded only
 /// between units, so no file is left under a temporary name. It keeps what
@@ -33,8 +42,7 @@ public:
     bool changedAnything() const;
     /// Writes the units that left the folder changed, newest first; a chain
     /// broken by a failed rename as the runs of renames that happened.
-    /// identities hold each cycle unit's file identity by unit number.
-    void writeRecord(UndoScriptWriter& writer, const std::vector<std::uint64_t>& identities) const;
+    void writeRecord(UndoScriptWriter& writer, const RecordIdentities& identities) const;
 
 private:
     /// What became of one step.
@@ -81,6 +89,6 @@ private:
 /// Writes every unit of plan, newest first, as if all of it happened: the
 /// record that stands while the renames run.
 void writePlannedRecord(UndoScriptWriter& writer, const SavePlan& plan,
-                        const std::vector<std::uint64_t>& identities);
+                        const RecordIdentities& identities);
 
 } // namespace quillon

@@ -60,11 +60,19 @@ int removeRecord(FileSystem& fs, const std::string& folder, std::uint64_t identi
     return fs.removeFile(folder, kUndoScriptName);
 }
 
+// A record's file identities count while the folder is on the device the
+// save saw, and that disk keeps them.
+bool identitiesCount(FileSystem& fs, const std::string& folder, const UndoRecord& record) {
+    FolderIdentity here;
+    return record.device != 0 && fs.folderIdentity(folder, here) == 0 && here.stableEntries &&
+           here.device == record.device;
+}
+
 // Takes record back over the listing; rest receives what is left.
 void takeBack(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-              const NameList& entries, const SaveCallbacks& ask, UndoResult& result,
+              const FolderListing& listing, const SaveCallbacks& ask, UndoResult& result,
               UndoRecord& rest) {
-    UndoRun run(fs, folder, record, entries);
+    UndoRun run(fs, folder, record, listing, identitiesCount(fs, folder, record));
     if (ask.renaming)
         ask.renaming(true);
     run.run(ask, result, rest);
@@ -102,7 +110,7 @@ bool undoFromHistory(FileSystem& fs, const std::string& folder, FolderListing& l
             continue;
         UndoResult one;
         UndoRecord rest;
-        takeBack(fs, folder, *record, listing.names, ask, one, rest);
+        takeBack(fs, folder, *record, listing, ask, one, rest);
         const bool allBackAlready =
             one.restored.empty() && one.notRestored.empty() && one.notReached == 0;
         const bool ofFolderRecord = inFolder && inFolder->record.saveId == record->saveId;
@@ -141,8 +149,12 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
     if (history)
         entries = history->list(UndoHistory::resolvedFolder(folder));
     // The history is the trusted source; a record here that it does not
-    // hold was made elsewhere.
-    const bool unknown = recordHere && history && !anySaveId(entries, found.record.saveId);
+    // hold was made elsewhere, unless it says it is this user's on this
+    // machine (a save killed before its history entry, or one whose history
+    // could not be written).
+    const bool ownRecord = found.record.origin.known() && found.record.origin == currentOrigin();
+    const bool unknown =
+        recordHere && history && !ownRecord && !anySaveId(entries, found.record.saveId);
     if (!unknown && !entries.empty() &&
         undoFromHistory(fs, folder, listing, *history, entries, recordHere ? &found : nullptr, ask,
                         result))
@@ -154,7 +166,7 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
         return result;
     }
     UndoRecord rest;
-    takeBack(fs, folder, found.record, listing.names, ask, result, rest);
+    takeBack(fs, folder, found.record, listing, ask, result, rest);
     result.recordError = keepFolderRecord(fs, folder, found.identity, rest);
     return result;
 }

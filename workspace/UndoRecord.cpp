@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <fstream>
+#include <unistd.h>
 
 namespace quillon {
 
@@ -113,7 +115,23 @@ std::optional<std::string> caseProblem(const UndoRecord& record, const UndoUnit&
     return std::nullopt;
 }
 
+std::string hexOf(std::string_view bytes) {
+    static constexpr char kHex[] = "0123456789abcdef";
+    std::string out;
+    for (const char c : bytes.substr(0, 64)) {
+        out += kHex[static_cast<unsigned char>(c) >> 4];
+        out += kHex[static_cast<unsigned char>(c) & 0xf];
+    }
+    return out;
+}
+
 } // namespace
+
+bool isMachineId(std::string_view id) {
+    return !id.empty() && id.size() <= 128 && std::ranges::all_of(id, [](char c) {
+        return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f');
+    });
+}
 
 std::size_t UndoUnit::files() const {
     switch (kind) {
@@ -131,9 +149,32 @@ void UndoRecord::startUnit(UndoUnitKind kind, std::uint64_t identity) {
     units.push_back({kind, static_cast<std::uint32_t>(names.size()), 0, identity});
 }
 
-void UndoRecord::addName(std::string_view name) {
+void UndoRecord::addName(std::string_view name, std::uint64_t fileIdentity) {
     names.add(name);
     ++units.back().count;
+    if (fileIdentity != 0 || !identities.empty()) {
+        identities.resize(names.size() - 1, 0);
+        identities.push_back(fileIdentity);
+    }
+}
+
+SaveOrigin currentOrigin() {
+    SaveOrigin origin;
+    origin.user = static_cast<std::uint32_t>(::getuid());
+    // The machine's identifier stays across reboots and renamed hosts; the
+    // host name stands in where a system has none.
+    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+        std::ifstream in(path);
+        std::string id;
+        if (in >> id && isMachineId(id)) {
+            origin.machine = id;
+            return origin;
+        }
+    }
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) == 0)
+        origin.machine = hexOf(host);
+    return origin;
 }
 
 std::size_t UndoRecord::files() const {

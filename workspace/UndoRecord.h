@@ -46,6 +46,22 @@ struct UndoUnit {
     std::size_t files() const;
 };
 
+/// Who made a save, and where: a record that says so is the user's own
+/// even when the history could not keep it.
+struct SaveOrigin {
+    /// The user's number; kNoUser where the record does not say.
+    std::uint32_t user = kNoUser;
+    /// The machine's identifier (lower-case hex), empty where unknown.
+    std::string machine;
+
+    static constexpr std::uint32_t kNoUser = 0xFFFFFFFF;
+    bool known() const { return user != kNoUser && !machine.empty(); }
+    bool operator==(const SaveOrigin&) const = default;
+};
+
+/// The user and machine this program runs as and on.
+SaveOrigin currentOrigin();
+
 /// What a save leaves to take its renames back: units newest first, as
 /// they are taken back.
 struct UndoRecord {
@@ -57,11 +73,25 @@ struct UndoRecord {
     std::string saveId;
     NameList names;
     std::vector<UndoUnit> units;
+    /// The device of the folder the save renamed in; 0 when the record keeps
+    /// no file identities (an older record, or a disk that makes them up).
+    std::uint64_t device = 0;
+    /// Who made the save and where; unknown in older records.
+    SaveOrigin origin;
+    /// At the index of each move's new name (a change of case: of its first
+    /// name), the identity of the file the save left under it; 0 elsewhere
+    /// and where unknown. Empty when the record keeps none.
+    std::vector<std::uint64_t> identities;
 
     /// Starts a unit; the names added next belong to it.
     void startUnit(UndoUnitKind kind, std::uint64_t identity = 0);
-    /// Adds one name to the unit started last.
-    void addName(std::string_view name);
+    /// Adds one name to the unit started last; fileIdentity: see identities.
+    void addName(std::string_view name, std::uint64_t fileIdentity = 0);
+    /// The identity recorded for name k of unit, or 0.
+    std::uint64_t identityOf(const UndoUnit& unit, std::size_t k) const {
+        const std::size_t at = unit.first + k;
+        return at < identities.size() ? identities[at] : 0;
+    }
     /// Name k of unit.
     std::string_view name(const UndoUnit& unit, std::size_t k) const {
         return names[unit.first + k];
@@ -94,6 +124,9 @@ std::optional<std::string> unitProblem(const UndoRecord& record, const UndoUnit&
 /// quoted, and Quillon's own text. A larger file is no record of this
 /// folder, whatever it says.
 std::size_t recordByteLimit(const NameList& entries);
+
+/// A machine identifier as a record keeps it: 1 to 128 of [0-9a-f].
+bool isMachineId(std::string_view id);
 
 /// A save identifier as Quillon makes them: 1 to 64 of [0-9A-Za-z.-].
 bool isValidSaveId(std::string_view id);

@@ -3,6 +3,8 @@
 
 #include "workspace/FileSystem.h"
 
+#include <algorithm>
+
 #include <cerrno>
 #include <unistd.h>
 
@@ -15,15 +17,39 @@ UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& re
     , m_record(record) {
     m_names.reserve(entries.size());
     for (const std::string_view e : entries)
-        m_names.insert(e);
+        m_names.emplace(e, 0);
+}
+
+UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
+                 const FolderListing& listing, bool checkIdentities)
+    : m_fs(fs)
+    , m_folder(folder)
+    , m_record(record)
+    , m_checkIdentities(checkIdentities && !record.identities.empty() &&
+                        listing.identities.size() == listing.names.size()) {
+    const NameList& entries = listing.names;
+    m_names.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        m_names.emplace(entries[i], m_checkIdentities ? listing.identities[i] : 0);
+}
+
+bool UndoRun::isRecordedFile(const UndoUnit& unit, std::size_t k) const {
+    if (!m_checkIdentities)
+        return true;
+    const std::uint64_t recorded = m_record.identityOf(unit, k);
+    const auto it = m_names.find(m_record.name(unit, k));
+    return recorded == 0 || it == m_names.end() || it->second == 0 || it->second == recorded;
 }
 
 int UndoRun::move(std::string_view from, std::string_view to, bool ownName) {
     const int err =
         ownName ? m_fs.renameToOwnName(m_folder, from, to) : m_fs.renameDirect(m_folder, from, to);
     if (err == 0) {
-        m_names.erase(from);
-        m_names.insert(to);
+        const auto it = m_names.find(from);
+        const std::uint64_t identity = it == m_names.end() ? 0 : it->second;
+        if (it != m_names.end())
+            m_names.erase(it);
+        m_names[to] = identity;
     }
     return err;
 }
@@ -36,12 +62,19 @@ std::size_t UndoRun::firstFreeTarget(const UndoUnit& unit, std::size_t from) con
     return unit.moves();
 }
 
-std::size_t UndoRun::takeBack(const UndoUnit& unit, std::size_t start) {
+std::size_t UndoRun::takeBack(const UndoUnit& unit, std::size_t start, bool& changed) {
     std::size_t m = start;
+    changed = false;
     for (; m < unit.moves(); ++m) {
         const std::string_view newName = m_record.name(unit, 2 * m);
         const std::string_view oldName = m_record.name(unit, 2 * m + 1);
-        if (!present(newName) || present(oldName) || move(newName, oldName) != 0)
+        if (!present(newName) || present(oldName))
+            break;
+        if (!isRecordedFile(unit, 2 * m)) {
+            changed = true;
+            break;
+        }
+        if (move(newName, oldName) != 0)
             break;
     }
     return m - start;
@@ -75,12 +108,15 @@ UndoRun::Outcome UndoRun::chain(const UndoUnit& unit, UndoTally& tally) {
         tallyMoves(unit, 0, moves, tally.notRestored);
         return Outcome::Failed;
     }
-    const std::size_t done = takeBack(unit, start);
+    bool changed = false;
+    const std::size_t done = takeBack(unit, start, changed);
     tallyMoves(unit, start, start + done, tally.restored);
     tally.nothingToDo += start;
     if (start + done == moves)
         return done > 0 ? Outcome::Done : Outcome::NothingToDo;
+    const std::size_t firstLeft = tally.notRestored.size();
     tallyMoves(unit, start + done, moves, tally.notRestored);
+    tally.notRestored[firstLeft].changed = changed;
     if (done > 0)
         m_anyRestored = true;
     return Outcome::Failed;
@@ -104,9 +140,15 @@ UndoRun::Outcome UndoRun::cycle(const UndoUnit& unit, UndoTally& tally) {
             tally.nothingToDo += unit.files();
             return Outcome::NothingToDo;
         }
-        start = moves;
+        // Neither name holds that file: it was replaced (an editor saved it
+        // anew), so nothing of the cycle may move.
+        const std::size_t firstLeft = tally.notRestored.size();
+        tallyCycle(unit, tally.notRestored);
+        tally.notRestored[firstLeft].changed = true;
+        return Outcome::Failed;
     }
-    const std::size_t done = start < moves ? takeBack(unit, start) : 0;
+    bool changed = false;
+    const std::size_t done = takeBack(unit, start, changed);
     if (start + done == moves) {
         tallyCycle(unit, tally.restored);
         return Outcome::Done;
@@ -119,7 +161,12 @@ UndoRun::Outcome UndoRun::cycle(const UndoUnit& unit, UndoTally& tally) {
         if (move(m_record.name(unit, 2 * m - 1), m_record.name(unit, 2 * m - 2)) != 0)
             break;
     }
+    const std::size_t firstLeft = tally.notRestored.size();
     tallyCycle(unit, tally.notRestored);
+    // The file of move m is tallied m-th; the last move's is the first's.
+    const std::size_t stoppedAt = start + done;
+    if (changed)
+        tally.notRestored[firstLeft + (stoppedAt + 1 == moves ? 0 : stoppedAt)].changed = true;
     return Outcome::Failed;
 }
 
@@ -152,6 +199,7 @@ UndoRun::Outcome UndoRun::caseOnly(const UndoUnit& unit, UndoTally& tally) {
     const std::string_view oldName = m_record.name(unit, 1);
     const std::string_view temporary = m_record.name(unit, 2);
     Outcome outcome = Outcome::Failed;
+    bool changed = false;
     if (present(temporary) && present(oldName) && isEmptyFile(temporary)) {
         // Killed inside the first step: the file never left its old name,
         // and the empty file under Quillon's own temporary name reserved it.
@@ -169,6 +217,8 @@ UndoRun::Outcome UndoRun::caseOnly(const UndoUnit& unit, UndoTally& tally) {
     } else if (present(oldName)) {
         if (pending())
             outcome = Outcome::NothingToDo;
+    } else if (!isRecordedFile(unit, 0)) {
+        changed = true;
     } else {
         const int err = move(newName, oldName);
         outcome = err == 0        ? Outcome::Done
@@ -179,13 +229,15 @@ UndoRun::Outcome UndoRun::caseOnly(const UndoUnit& unit, UndoTally& tally) {
         ++tally.nothingToDo;
     else
         (outcome == Outcome::Done ? tally.restored : tally.notRestored)
-            .push_back({std::string(oldName), std::string(newName)});
+            .push_back({std::string(oldName), std::string(newName), changed});
     return outcome;
 }
 
 void UndoRun::run(const SaveCallbacks& ask, UndoTally& tally, UndoRecord& rest) {
     const std::vector<UndoUnit>& units = m_record.units;
     rest.saveId = m_record.saveId;
+    rest.device = m_record.device;
+    rest.origin = m_record.origin;
     int shownPercent = 0;
     std::size_t u = 0;
     for (; u < units.size(); ++u) {
@@ -209,7 +261,7 @@ void UndoRun::run(const SaveCallbacks& ask, UndoTally& tally, UndoRecord& rest) 
         if (outcome == Outcome::Failed) {
             rest.startUnit(unit.kind, unit.identity);
             for (std::size_t k = 0; k < unit.count; ++k)
-                rest.addName(m_record.name(unit, k));
+                rest.addName(m_record.name(unit, k), m_record.identityOf(unit, k));
         }
         const auto percent = static_cast<int>((u + 1) * 100 / units.size());
         if (percent != shownPercent && ask.progress)
@@ -222,7 +274,7 @@ void UndoRun::run(const SaveCallbacks& ask, UndoTally& tally, UndoRecord& rest) 
         tally.notReached += unit.files();
         rest.startUnit(unit.kind, unit.identity);
         for (std::size_t k = 0; k < unit.count; ++k)
-            rest.addName(m_record.name(unit, k));
+            rest.addName(m_record.name(unit, k), m_record.identityOf(unit, k));
     }
     // Once a rename came back, every older unit did happen.
     rest.planned = m_record.planned && !m_anyRestored;

@@ -10,17 +10,22 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_set>
+#include <unordered_map>
 #include <vector>
 
 namespace quillon {
 
 class FileSystem;
+struct FolderListing;
 
 /// A file as a save renamed it (raw bytes): from its old name to its new one.
 struct UndoStep {
     std::string from;
     std::string to;
+    /// Not taken back because another file holds the new name now (a file
+    /// saved anew by an editor, or a stranger's): only the file the save
+    /// renamed ever goes back.
+    bool changed = false;
 };
 
 /// What taking a record back did, counted in files.
@@ -42,10 +47,16 @@ struct UndoTally {
 /// second run, or one after any stop, finishes what is left and never moves
 /// a file that is already back. The folder's names are held in memory and
 /// kept in step with every rename, so no unit asks the disk what is there.
+///
+/// Where the record keeps file identities and checkIdentities says they
+/// still count (the folder is on the device the save saw), a file goes back
+/// only while the name holds the very file the save renamed.
 class UndoRun final {
 public:
     UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
             const NameList& entries);
+    UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
+            const FolderListing& listing, bool checkIdentities);
 
     /// Stops between units only (a cycle is never left half way) when
     /// ask.shouldStop says so; rest receives the units still to be taken
@@ -58,14 +69,17 @@ private:
     enum class Outcome : std::uint8_t { Done, NothingToDo, Failed };
 
     bool present(std::string_view name) const { return m_names.contains(name); }
+    /// False when name holds a file other than the one the record says.
+    bool isRecordedFile(const UndoUnit& unit, std::size_t k) const;
     /// ownName: to is a name of Quillon's making, or the file's own name in
     /// another letter case, just left (see FileSystem::renameToOwnName).
     int move(std::string_view from, std::string_view to, bool ownName = false);
     /// The first move of unit from `from` on whose old name is free, or the
     /// count of moves when none is.
     std::size_t firstFreeTarget(const UndoUnit& unit, std::size_t from) const;
-    /// Takes moves from start on; returns how many came back.
-    std::size_t takeBack(const UndoUnit& unit, std::size_t start);
+    /// Takes moves from start on; returns how many came back. changed: it
+    /// stopped at a name that holds another file than the save left there.
+    std::size_t takeBack(const UndoUnit& unit, std::size_t start, bool& changed);
     Outcome chain(const UndoUnit& unit, UndoTally& tally);
     Outcome cycle(const UndoUnit& unit, UndoTally& tally);
     Outcome caseOnly(const UndoUnit& unit, UndoTally& tally);
@@ -83,7 +97,9 @@ private:
     FileSystem& m_fs;
     const std::string& m_folder;
     const UndoRecord& m_record;
-    std::unordered_set<std::string_view> m_names;
+    /// Each name the folder holds, with its file's identity (0: unknown).
+    std::unordered_map<std::string_view, std::uint64_t> m_names;
+    bool m_checkIdentities = false;
     /// Names made during the run, which m_names views.
     std::deque<std::string> m_madeNames;
     bool m_anyRestored = false;

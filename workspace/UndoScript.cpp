@@ -240,6 +240,24 @@ std::string_view verbOf(UndoUnitKind kind) {
     return kVerbs[0].text;
 }
 
+void appendOrigin(std::string& out, std::uint64_t device, const SaveOrigin& origin) {
+    if (device == 0 && !origin.known())
+        return;
+    out += " device " + std::to_string(device);
+    out += " user " + std::to_string(origin.user);
+    out += " machine " + origin.machine;
+}
+
+// Each new name of a move, and the first of a change of case, is followed
+// by the identity of the file the save left under it.
+bool keepsIdentity(UndoUnitKind kind, std::size_t k) {
+    return kind == UndoUnitKind::CaseOnly ? k == 0 : k % 2 == 0;
+}
+
+constexpr std::string_view kIdentitiesHead = "#i";
+// The identifier's line at its longest, and a byte to spare.
+constexpr std::size_t kLongestIdLine = 64 + 8 + 20 + 6 + 10 + 9 + 128 + 2;
+
 void appendHeader(std::string& out, bool planned, std::string_view saveId, bool howTo = true) {
     out += kShebang;
     out += kUndoScriptMarker;
@@ -300,6 +318,51 @@ std::size_t lineEnd(std::string_view text) {
     return std::string_view::npos;
 }
 
+// A number as to_chars writes it: digits, no leading zero but for 0.
+bool readNumber(std::string_view& text, std::uint64_t& value) {
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    const auto length = static_cast<std::size_t>(end - text.data());
+    if (ec != std::errc() || length == 0 || (length > 1 && text.front() == '0'))
+        return false;
+    text.remove_prefix(length);
+    return true;
+}
+
+bool readWord(std::string_view& text, std::string_view word) {
+    if (!text.starts_with(word))
+        return false;
+    text.remove_prefix(word.size());
+    return true;
+}
+
+// " device D user U machine M" after the save's identifier; records written
+// before it was added end the line there.
+bool readOrigin(std::string_view text, UndoRecord& record) {
+    if (text.empty())
+        return true;
+    std::uint64_t user = 0;
+    if (!readWord(text, " device ") || !readNumber(text, record.device) ||
+        !readWord(text, " user ") || !readNumber(text, user) || user > SaveOrigin::kNoUser ||
+        !readWord(text, " machine ") || !(text.empty() || isMachineId(text)))
+        return false;
+    record.origin.user = static_cast<std::uint32_t>(user);
+    record.origin.machine = text;
+    return true;
+}
+
+// " ID ID ...\n" after "#i": one identity for each name that keeps one.
+bool readIdentities(std::string_view line, UndoRecord& record) {
+    const UndoUnit& unit = record.units.back();
+    record.identities.resize(record.names.size(), 0);
+    for (std::size_t k = 0; k < unit.count; ++k) {
+        if (!keepsIdentity(unit.kind, k))
+            continue;
+        if (!readWord(line, " ") || !readNumber(line, record.identities[unit.first + k]))
+            return false;
+    }
+    return line == "\n";
+}
+
 const Verb* verbAt(std::string_view line) {
     for (const Verb& v : kVerbs) {
         if (line.starts_with(v.text))
@@ -339,8 +402,11 @@ bool UndoScriptReader::header(std::size_t& at) {
         if (idEnd == std::string_view::npos)
             break;
         m_record.planned = planned;
-        m_record.saveId = text.substr(idAt, idEnd - idAt);
-        if (!isValidSaveId(m_record.saveId))
+        std::string_view idLine = text.substr(idAt, idEnd - idAt);
+        const std::size_t space = std::min(idLine.find(' '), idLine.size());
+        m_record.saveId = idLine.substr(0, space);
+        idLine.remove_prefix(space);
+        if (!isValidSaveId(m_record.saveId) || !readOrigin(idLine, m_record))
             return fail(idAt, "the save's identifier is not one Quillon writes");
         if (!text.substr(idEnd + 1).starts_with(kLinesHead))
             return fail(idEnd + 1, "the text differs from what Quillon writes");
@@ -374,6 +440,12 @@ bool UndoScriptReader::unitLine(std::string_view line, std::size_t at) {
         if (!line.starts_with(' '))
             return fail(at, "the line does not end where Quillon ends it");
         line.remove_prefix(1);
+        if (line.starts_with(kIdentitiesHead)) {
+            if (m_record.device == 0 ||
+                !readIdentities(line.substr(kIdentitiesHead.size()), m_record))
+                return fail(at, "the identities of the files are not as Quillon writes them");
+            break;
+        }
     }
     if (const auto why = unitProblem(m_record, m_record.units.back()))
         return fail(at, *why);
@@ -385,7 +457,7 @@ void UndoScriptReader::take(bool atEnd) {
     std::size_t at = 0;
     if (!m_headerDone) {
         // The header with the longest identifier, and a byte to spare.
-        if (!atEnd && m_pending.size() < m_headerSize + 66)
+        if (!atEnd && m_pending.size() < m_headerSize + kLongestIdLine)
             return;
         if (!header(at))
             return;
@@ -468,18 +540,32 @@ void appendShellQuoted(std::string& out, std::string_view bytes) {
 }
 
 UndoScriptWriter::UndoScriptWriter(bool planned, std::string_view saveId, std::size_t units,
-                                   std::size_t bytes, std::string buffer)
-    : m_text(std::move(buffer)) {
+                                   std::size_t bytes, std::string buffer, std::uint64_t device,
+                                   const SaveOrigin& origin)
+    : m_text(std::move(buffer))
+    , m_withIdentities(device != 0) {
     m_text.clear();
     appendHeader(m_text, planned, saveId);
+    // The origin goes at the end of the identifier's line.
+    std::string originText;
+    appendOrigin(originText, device, origin);
+    m_text.insert(m_text.size() - kLinesHead.size() - 1, originText);
     // A verb, the quotes, the separators and the line end take some 24 bytes.
     m_text.reserve(m_text.size() + kFooter.size() + bytes * 11 / 10 + units * 32);
 }
 
 void UndoScriptWriter::endLine() {
-    if (m_inLine)
+    if (m_inLine) {
+        if (m_withIdentities) {
+            m_text.push_back(' ');
+            m_text.append(kIdentitiesHead);
+            m_text.append(m_identityText);
+        }
         m_text.push_back('\n');
+    }
     m_inLine = false;
+    m_identityText.clear();
+    m_namesInLine = 0;
 }
 
 void UndoScriptWriter::startUnit(UndoUnitKind kind, std::uint64_t identity) {
@@ -491,12 +577,20 @@ void UndoScriptWriter::startUnit(UndoUnitKind kind, std::uint64_t identity) {
         m_text.push_back(' ');
     }
     m_inLine = true;
+    m_kind = kind;
 }
 
-void UndoScriptWriter::addName(std::string_view name) {
+void UndoScriptWriter::addName(std::string_view name, std::uint64_t fileIdentity) {
     if (m_text.back() != ' ')
         m_text.push_back(' ');
     appendShellQuoted(m_text, name);
+    if (m_withIdentities && keepsIdentity(m_kind, m_namesInLine)) {
+        char digits[24];
+        m_identityText.push_back(' ');
+        m_identityText.append(
+            digits, std::to_chars(std::begin(digits), std::end(digits), fileIdentity).ptr);
+    }
+    ++m_namesInLine;
 }
 
 std::string UndoScriptWriter::finish() {
@@ -507,11 +601,12 @@ std::string UndoScriptWriter::finish() {
 
 std::string undoScriptText(const UndoRecord& record) {
     UndoScriptWriter writer(record.planned, record.saveId, record.units.size(),
-                            record.names.byteSize());
+                            record.names.byteSize(), {},
+                            record.identities.empty() ? 0 : record.device, record.origin);
     for (const UndoUnit& unit : record.units) {
         writer.startUnit(unit.kind, unit.identity);
         for (std::size_t k = 0; k < unit.count; ++k)
-            writer.addName(record.name(unit, k));
+            writer.addName(record.name(unit, k), record.identityOf(unit, k));
     }
     return writer.finish();
 }

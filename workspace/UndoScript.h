@@ -39,11 +39,15 @@ class UndoScriptWriter final {
 public:
     /// units and bytes (their names' bytes in all) size the text ahead;
     /// buffer, emptied, lends its storage.
+    /// With a device, every unit line also keeps the identity of each file
+    /// (see UndoRecord::identities) in a comment the shell passes over.
     UndoScriptWriter(bool planned, std::string_view saveId, std::size_t units, std::size_t bytes,
-                     std::string buffer = {});
+                     std::string buffer = {}, std::uint64_t device = 0,
+                     const SaveOrigin& origin = {});
     /// Starts the line of a unit (see UndoUnit for the order of its names).
     void startUnit(UndoUnitKind kind, std::uint64_t identity = 0);
-    void addName(std::string_view name);
+    /// fileIdentity counts for the names UndoRecord::identities keeps one for.
+    void addName(std::string_view name, std::uint64_t fileIdentity = 0);
     /// The whole script; the writer is spent.
     std::string finish();
 
@@ -52,6 +56,10 @@ private:
 
     std::string m_text;
     bool m_inLine = false;
+    bool m_withIdentities = false;
+    UndoUnitKind m_kind = UndoUnitKind::Chain;
+    std::size_t m_namesInLine = 0;
+    std::string m_identityText;
 };
 
 /// The undo script: it changes into its own folder, checks every name of

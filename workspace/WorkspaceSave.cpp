@@ -69,6 +69,23 @@ std::vector<std::uint64_t> cycleIdentities(FileSystem& fs, const std::string& fo
     return out;
 }
 
+// The identity of the file each step renames, as the listing gives it: the
+// way back moves a file only while its new name holds that same file. None
+// where the disk makes identities up.
+std::vector<std::uint64_t> stepIdentities(const FolderListing& listing, const NameList& oldNames,
+                                          const SavePlan& plan) {
+    std::vector<std::uint64_t> out;
+    if (listing.identities.size() != listing.names.size() || plan.steps.empty())
+        return out;
+    const NameTable table(listing.names);
+    out.reserve(plan.steps.size());
+    for (const RenameStep& step : plan.steps) {
+        const std::size_t at = table.find(oldNames[step.entry]);
+        out.push_back(at == NameTable::kNone ? 0 : listing.identities[at]);
+    }
+    return out;
+}
+
 std::size_t planBytes(const SavePlan& plan) {
     std::size_t bytes = 0;
     for (const RenameStep& s : plan.steps)
@@ -82,14 +99,22 @@ std::size_t planBytes(const SavePlan& plan) {
 class SaveRecord final {
 public:
     SaveRecord(FileSystem& fs, const std::string& folder, const SavePlan& plan,
-               const NameList& entries, const SaveCallbacks& ask)
+               const FolderListing& listing, const NameList& oldNames, const SaveCallbacks& ask)
         : m_fs(fs)
         , m_folder(folder)
         , m_plan(plan)
         , m_ask(ask)
-        , m_recordLimit(recordByteLimit(entries))
+        , m_recordLimit(recordByteLimit(listing.names))
         , m_saveId(newSaveId())
-        , m_identities(cycleIdentities(fs, folder, plan)) {}
+        , m_origin(currentOrigin()) {
+        m_identities.cycles = cycleIdentities(fs, folder, plan);
+        FolderIdentity here;
+        if (fs.folderIdentity(folder, here) == 0 && here.stableEntries && here.device != 0) {
+            m_identities.steps = stepIdentities(listing, oldNames, plan);
+            if (!m_identities.steps.empty())
+                m_device = here.device;
+        }
+    }
 
     /// Before the first rename; false stops the save.
     bool prepare(ScriptSlot slot, bool createUndoFile, SaveResult& result);
@@ -105,7 +130,10 @@ private:
     const SaveCallbacks& m_ask;
     std::size_t m_recordLimit;
     std::string m_saveId;
-    std::vector<std::uint64_t> m_identities;
+    SaveOrigin m_origin;
+    RecordIdentities m_identities;
+    /// The folder's device while the record keeps file identities, else 0.
+    std::uint64_t m_device = 0;
     bool m_written = false;
     /// The script of the save before, while this save may still change nothing.
     std::optional<std::string> m_previous;
@@ -130,7 +158,8 @@ bool SaveRecord::prepare(ScriptSlot slot, bool createUndoFile, SaveResult& resul
         if (slot == ScriptSlot::Ours &&
             m_fs.readRegularFile(m_folder, kUndoScriptName, m_recordLimit, previous) == 0)
             m_previous = std::move(previous);
-        UndoScriptWriter writer(true, m_saveId, m_plan.units.size(), planBytes(m_plan));
+        UndoScriptWriter writer(true, m_saveId, m_plan.units.size(), planBytes(m_plan), {},
+                                m_device, m_origin);
         writePlannedRecord(writer, m_plan, m_identities);
         m_text = writer.finish();
         err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, slot == ScriptSlot::Ours);
@@ -156,7 +185,7 @@ const std::string& SaveRecord::finish(const RenameRun& run) {
         m_text.clear();
     } else {
         UndoScriptWriter writer(false, m_saveId, m_plan.units.size(), planBytes(m_plan),
-                                std::move(m_text));
+                                std::move(m_text), m_device, m_origin);
         run.writeRecord(writer, m_identities);
         m_text = writer.finish();
         if (m_written)
@@ -279,7 +308,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     const NameList& entries = listing.names;
     const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, ::getpid(),
                                    folderNameCase(m_fs, folder, entries));
-    SaveRecord record(m_fs, folder, plan, entries, ask);
+    SaveRecord record(m_fs, folder, plan, listing, m_folder.names, ask);
     preparing->advance(count / 3 * 2);
     if (!record.prepare(scriptSlot(m_fs, folder, entries), createUndoFile, result))
         return;

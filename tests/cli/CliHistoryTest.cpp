@@ -177,6 +177,21 @@ TEST(CliUndoHistoryTest, TwoSavesComeBackInOrderOneSavePerCall) {
     EXPECT_NE(result.err.find("holds no save to take back"), std::string::npos) << result.err;
 }
 
+TEST(CliUndoHistoryTest, TheUsersOwnRecordIsTakenWithoutItsHistoryEntry) {
+    HistoryCli cli;
+    TempFolder folder;
+    std::ofstream(folder.file("photo.jpg")) << "photo";
+    {
+        // Killed before the history entry, or a history that could not be
+        // written: the record alone says it is this user's.
+        const ScopedVariable other("XDG_STATE_HOME", cli.base().path() + "/other");
+        ASSERT_EQ(cli.run({"--apply", "--case", "upper", folder.path()}).status, 0);
+    }
+    const ProgramResult result = cli.run({"--undo", folder.path()});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_EQ(namesOf(folder), (std::vector<std::string>{"photo.jpg"}));
+}
+
 TEST(CliUndoHistoryTest, ACraftedRecordExitsOneAndTouchesNothing) {
     HistoryCli cli;
     TempFolder outside;
@@ -212,6 +227,13 @@ TEST(CliUndoHistoryTest, ARecordFromElsewhereIsTakenOnlyWithYes) {
         const ScopedVariable other("XDG_STATE_HOME", cli.base().path() + "/other");
         ASSERT_EQ(cli.run({"--apply", "--case", "upper", folder.path()}).status, 0);
     }
+    // ... on another machine, as its record says.
+    std::ifstream in(folder.file(kRecordName));
+    std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    const std::size_t machine = text.find(" machine ");
+    ASSERT_NE(machine, std::string::npos) << text;
+    text.replace(machine, text.find('\n', machine) - machine, " machine 0123456789abcdef");
+    std::ofstream(folder.file(kRecordName), std::ios::trunc) << text;
     ProgramResult result = cli.run({"--undo", folder.path()});
     EXPECT_EQ(result.status, 1);
     EXPECT_NE(result.err.find("is not in your history"), std::string::npos) << result.err;

@@ -30,6 +30,7 @@ int FakeFileSystem::readFolder(const std::string&, FolderListing& out) {
     for (auto it = m_files.rbegin(); it != m_files.rend(); ++it) {
         out.names.add(it->first);
         out.types.push_back(it->second.file.listedType);
+        out.identities.push_back(it->second.identity);
     }
     return 0;
 }
@@ -156,6 +157,11 @@ int FakeFileSystem::lockFolder(const std::string& folder) {
 
 void FakeFileSystem::unlockFolder(const std::string& folder) {
     locked.erase(folder);
+}
+
+int FakeFileSystem::folderIdentity(const std::string&, FolderIdentity& out) {
+    out = {device, 1, stableIdentities};
+    return 0;
 }
 
 int FakeFileSystem::createFolders(const std::string& path) {

@@ -72,6 +72,13 @@ public:
     int writeFileAtomically(const std::string& folder, std::string_view name,
                             std::string_view content, bool replace) override;
     int folderWritable(const std::string&) override { return readOnly; }
+    /// folder as given, with stableIdentities.
+    int folderIdentity(const std::string& folder, FolderIdentity& out) override;
+    /// Whether the fake disk's entry identities count (as on ext4) or not
+    /// (as on FAT).
+    bool stableIdentities = false;
+    /// The device the one folder is on.
+    std::uint64_t device = 7;
     int lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
     /// Logged as "create folders PATH"; the one folder always exists.

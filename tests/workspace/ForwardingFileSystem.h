@@ -44,6 +44,9 @@ public:
                             bool replace) override {
         return m_disk.writeFileAtomically(f, n, c, replace);
     }
+    int folderIdentity(const std::string& f, FolderIdentity& out) override {
+        return m_disk.folderIdentity(f, out);
+    }
     int lockFolder(const std::string& f) override { return m_disk.lockFolder(f); }
     void unlockFolder(const std::string& f) override { m_disk.unlockFolder(f); }
     int createFolders(const std::string& path) override { return m_disk.createFolders(path); }

@@ -183,4 +183,46 @@ TEST(ParseUndoScript, RefusesEditsAndForeignText) {
         EXPECT_FALSE(parseUndoScript(text).has_value()) << text;
 }
 
+// A record that keeps file identities and its origin: what the shell passes
+// over as comments comes back whole, and what departs from it is refused.
+TEST(ParseUndoScript, ReadsIdentitiesAndOriginBack) {
+    UndoRecord record;
+    record.saveId = "s1";
+    record.device = 2049;
+    record.origin = {1000, "0a1b"};
+    record.startUnit(UndoUnitKind::Chain);
+    record.addName("b", 11);
+    record.addName("a");
+    record.addName("c", 12);
+    record.addName("b");
+    record.startUnit(UndoUnitKind::CaseOnly);
+    record.addName("X", 13);
+    record.addName("x");
+    record.addName("_Quillon case 1-1.tmp");
+    const std::string text = undoScriptText(record);
+    EXPECT_NE(text.find("# Save s1 device 2049 user 1000 machine 0a1b\n"), std::string::npos);
+    EXPECT_NE(text.find("back 'b' 'a' 'c' 'b' #i 11 12\n"), std::string::npos) << text;
+    const auto parsed = parseUndoScript(text);
+    ASSERT_TRUE(parsed.has_value());
+    EXPECT_EQ(parsed->device, 2049U);
+    EXPECT_EQ(parsed->origin, record.origin);
+    EXPECT_EQ(parsed->identities, record.identities);
+
+    const struct {
+        const char* from;
+        const char* to;
+    } edits[] = {
+        {"#i 11 12\n", "#i 11\n"},          {"#i 11 12\n", "#i 11 12 13\n"},
+        {"#i 11 12\n", "#i 11 012\n"},      {"#i 11 12\n", "#i 11 -12\n"},
+        {"#i 11 12\n", "#i 11 12; rm x\n"}, {"machine 0a1b", "machine 0A1B"},
+        {"machine 0a1b", "machine $(x)"},   {"user 1000", "user 99999999999"},
+        {" device 2049", " device"},
+    };
+    for (const auto& e : edits) {
+        std::string edited = text;
+        edited.replace(edited.find(e.from), std::string_view(e.from).size(), e.to);
+        EXPECT_FALSE(parseUndoScript(edited).has_value()) << e.to;
+    }
+}
+
 } // namespace
