@@ -125,6 +125,15 @@ SavedList saveList(Workspace& workspace, const CliOptions& options, std::ostream
     markUntried(report, result);
     report.applied = true;
     report.renamed = result.renamed;
+    report.historyError = result.historyError;
+    if (result.historyError != 0) {
+        const std::string where =
+            options.manyFolders() ? quotedForTerminal(options.folder) + ": " : std::string();
+        err << problemLine({ProblemKind::RefusedSave,
+                            where + "warning: the save could not be kept in your history; the "
+                                    "undo file in the folder takes it back",
+                            result.historyError});
+    }
     return saved;
 }
 

@@ -225,9 +225,9 @@ Run::Run(FileSystem& fs, const CliOptions& options, std::vector<FolderGroup> gro
     , m_err(err)
     , m_fields(options.readTimeout)
     , m_many(options.manyFolders()) {
-    const std::string historyFolder = UndoHistory::defaultDirectory();
-    if (options.apply && !historyFolder.empty())
-        m_history.emplace(fs, historyFolder);
+    // Also without a folder for it: a save without an undo file is then
+    // refused, as it could not be taken back.
+    m_history.emplace(fs, UndoHistory::defaultDirectory());
     for (FolderGroup& group : groups) {
         FolderRun folder{options, std::move(group), nullptr};
         folder.options.folder = folder.group.folder;

@@ -240,6 +240,11 @@ void writeJsonObject(const RenameReport& report, std::ostream& stream) {
     out += ", ";
     appendFailures(out, report);
     appendConflicts(out, report);
+    if (report.historyError != 0) {
+        out += ", \"history\": {\"kept\": false, \"errno\": ";
+        appendJsonString(out, decodeName(errnoName(report.historyError)));
+        out += '}';
+    }
     if (report.refusal) {
         out += ", \"error\": ";
         appendProblemJson(out, *report.refusal);

@@ -76,6 +76,8 @@ struct RenameReport {
     std::optional<std::vector<ReportConflict>> conflicts;
     /// Dry runs only: why saving would be refused.
     std::optional<Problem> refusal;
+    /// 0, or why the save could not be kept in the user's history.
+    int historyError = 0;
 
     std::size_t size() const { return oldNames.size(); }
     ReportEntry entry(std::size_t i) const;

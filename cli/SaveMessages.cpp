@@ -38,6 +38,9 @@ std::string saveNoticeText(const SaveNotice& notice) {
     case SaveNoticeKind::UndoFileNotRewritten:
         return "the undo file could not be rewritten after renaming; it still lists every "
                "planned rename, and running it takes back those that were done";
+    case SaveNoticeKind::HistoryNotWritten:
+        return "your history of saves could not be written, and without an undo file it is "
+               "the only way back; nothing was renamed";
     }
     return {};
 }

@@ -171,6 +171,14 @@ No file was renamed.</source>
 Es wurde keine Datei umbenannt.</translation>
     </message>
     <message>
+        <source>Your history of saves could not be written. Without an undo file it is the only way back.
+
+No file was renamed.</source>
+        <translation>Ihr Verlauf der Speicherungen konnte nicht geschrieben werden. Ohne Rückgängig-Skript ist er der einzige Weg zurück.
+
+Es wurde keine Datei umbenannt.</translation>
+    </message>
+    <message>
         <source>The undo file could not be rewritten after renaming.
 
 It still lists every planned rename; running it takes back those that were done.</source>
@@ -747,6 +755,10 @@ das Kontextmenü.</translation>
     <message>
         <source>At position %1 of the Replace text: %2.</source>
         <translation>An Position %1 im Feld „Ersetzen“: %2.</translation>
+    </message>
+    <message>
+        <source>This save could not be kept in your history (%1); the undo file in the folder takes it back.</source>
+        <translation>Diese Speicherung konnte nicht in Ihren Verlauf aufgenommen werden (%1); das Rückgängig-Skript im Ordner nimmt sie zurück.</translation>
     </message>
     <message>
         <source>Files that kept their name: %1. A field their new name needs is missing: %2.</source>

@@ -29,6 +29,10 @@ struct FolderListing {
 struct FolderIdentity {
     std::uint64_t device = 0;
     std::uint64_t inode = 0;
+    /// When the folder was made, in nanoseconds since the epoch; 0 where the
+    /// disk does not say. An inode number is given again once its folder is
+    /// deleted: only the birth time tells the new folder from the old one.
+    std::int64_t birth = 0;
     /// The listing's identities stay with a file across renames and
     /// remounts; not so on FAT, exFAT and FUSE, which make them up.
     bool stableEntries = false;

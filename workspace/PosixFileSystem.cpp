@@ -14,6 +14,7 @@
 #include <memory>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/vfs.h>
 #include <unistd.h>
 #include <vector>
@@ -404,7 +405,9 @@ int PosixFileSystem::readRegularFileInChunks(const std::string& folder, std::str
         return errno;
     struct stat st {};
     int err = ::fstat(fd, &st) != 0 ? errno : (S_ISREG(st.st_mode) ? 0 : EINVAL);
-    std::vector<char> buffer(std::size_t{1} << 20);
+    // No more than the caller may take: a header of a few hundred bytes
+    // needs no megabyte cleared.
+    std::vector<char> buffer(std::min(std::size_t{1} << 20, std::max<std::size_t>(limit, 1)));
     std::size_t read = 0;
     while (err == 0 && read < limit) {
         const ssize_t n = ::read(fd, buffer.data(), std::min(buffer.size(), limit - read));
@@ -480,12 +483,16 @@ PosixFileSystem::~PosixFileSystem() {
 
 int PosixFileSystem::folderIdentity(const std::string& folder, FolderIdentity& out) {
     out = {};
-    struct stat st {};
+    struct statx sx {};
     struct statfs fs {};
-    if (::stat(folder.c_str(), &st) != 0 || ::statfs(folder.c_str(), &fs) != 0)
+    if (::statx(AT_FDCWD, folder.c_str(), 0, STATX_INO | STATX_BTIME, &sx) != 0 ||
+        ::statfs(folder.c_str(), &fs) != 0)
         return errno;
-    out.device = st.st_dev;
-    out.inode = st.st_ino;
+    out.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
+    out.inode = sx.stx_ino;
+    if ((sx.stx_mask & STATX_BTIME) != 0)
+        out.birth = static_cast<std::int64_t>(sx.stx_btime.tv_sec) * 1'000'000'000 +
+                    sx.stx_btime.tv_nsec;
     out.stableEntries = keepsIdentities(fs.f_type);
     return 0;
 }

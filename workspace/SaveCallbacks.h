@@ -59,6 +59,9 @@ enum class SaveNoticeKind : std::uint8_t {
     /// The undo script could not be brought up to date after renaming
     /// (`error`); the one written before still takes back every rename.
     UndoFileNotRewritten,
+    /// Without an undo file, the user's history is the only way back, and
+    /// it could not be written (`error`); no file was renamed.
+    HistoryNotWritten,
 };
 
 /// One refusal or trouble, with what its message needs.
@@ -107,7 +110,8 @@ enum class SaveStatus : std::uint8_t {
     Refused,
     /// The user said "No" or closed the dialog; nothing was touched.
     Cancelled,
-    /// The undo file could not be written; no file was renamed.
+    /// The undo file, or without it the history, could not be written; no
+    /// file was renamed.
     UndoFileFailed,
     /// Another save or undo held the folder; nothing was touched.
     Busy,
@@ -133,6 +137,9 @@ struct SaveResult {
     bool stopped = false;
     /// The reload of the saved folder (Saved only).
     int reloadError = 0;
+    /// 0, or why the save could not be kept in the user's history (the
+    /// undo file in the folder still takes it back).
+    int historyError = 0;
 };
 
 } // namespace quillon

@@ -20,7 +20,9 @@ namespace quillon {
 
 namespace {
 
-constexpr std::string_view kFirstLine = "Quillon history entry 1\n";
+constexpr std::string_view kFirstLine = "Quillon history entry 2\n";
+// Entries written before the folder's identity was kept; still read.
+constexpr std::string_view kFirstLineOfOne = "Quillon history entry 1\n";
 constexpr std::string_view kSuffix = ".save";
 constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 // A header holds one path (at most 4096 bytes, each escaped to 4 at worst)
@@ -29,28 +31,51 @@ constexpr std::size_t kHeaderLimit = std::size_t{20} * 1024;
 constexpr std::size_t kLongestFolder = 4096;
 constexpr std::size_t kLongestSaveId = 256;
 // Far beyond the record of any real folder (a million renames take tens of
-// megabytes); a file claiming more is damaged, not read.
-constexpr std::uint64_t kLongestRecord = std::uint64_t{1} << 30;
+// megabytes); a file claiming more is damaged, and refused unread.
+constexpr std::uint64_t kLongestRecord = std::uint64_t{256} << 20;
 
-// "20261208T135612.123456789Z-0000004242-0000000007.save"
-constexpr std::string_view kNameShape = "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD.save";
+// "20261208T135612.123456789Z-0000004242-0000000007-0123456789abcdef.save":
+// time, process, counter and the folder's key. Entries written before the
+// key was added lack it and are still read.
+constexpr std::string_view kNameShape =
+    "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD-HHHHHHHHHHHHHHHH.save";
+constexpr std::string_view kNameShapeOfOne = "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD.save";
+constexpr std::size_t kKeyAt = kNameShapeOfOne.size() - 5 + 1;
+constexpr std::size_t kKeyLength = 16;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-bool isEntryFileName(std::string_view name) {
-    if (name.size() != kNameShape.size())
+bool isHexDigit(char c) {
+    return isDigit(c) || (c >= 'a' && c <= 'f');
+}
+
+bool hasShape(std::string_view name, std::string_view shape) {
+    if (name.size() != shape.size())
         return false;
     for (std::size_t i = 0; i < name.size(); ++i) {
-        if (kNameShape[i] == 'D' ? !isDigit(name[i]) : name[i] != kNameShape[i])
+        const bool ok = shape[i] == 'D'   ? isDigit(name[i])
+                        : shape[i] == 'H' ? isHexDigit(name[i])
+                                          : name[i] == shape[i];
+        if (!ok)
             return false;
     }
     return true;
 }
 
+bool isEntryFileName(std::string_view name) {
+    return hasShape(name, kNameShape) || hasShape(name, kNameShapeOfOne);
+}
+
+// The folder's key in an entry's name; empty in the older names.
+std::string_view keyOfName(std::string_view name) {
+    return name.size() == kNameShape.size() ? name.substr(kKeyAt, kKeyLength) : std::string_view();
+}
+
 // Empty for a time the name cannot spell (before 1970).
-std::string entryFileName(std::int64_t savedAtNanoseconds, long pid, unsigned counter) {
+std::string entryFileName(std::int64_t savedAtNanoseconds, long pid, unsigned counter,
+                          std::string_view key) {
     if (savedAtNanoseconds < 0 || pid < 0)
         return {};
     const std::time_t seconds = savedAtNanoseconds / kNanosecondsPerSecond;
@@ -62,8 +87,34 @@ std::string entryFileName(std::int64_t savedAtNanoseconds, long pid, unsigned co
                   utc.tm_year + 1900, utc.tm_mon + 1, utc.tm_mday, utc.tm_hour, utc.tm_min,
                   utc.tm_sec, static_cast<long long>(savedAtNanoseconds % kNanosecondsPerSecond),
                   pid, counter);
-    std::string out = name + std::string(kSuffix);
+    std::string out = name + ('-' + std::string(key)) + std::string(kSuffix);
     return isEntryFileName(out) ? out : std::string();
+}
+
+// 64-bit FNV-1a of the folder's identity, written as 16 hex digits.
+std::string folderKey(const FolderIdentity& folder, std::string_view path) {
+    const std::string identity =
+        folder.device != 0 || folder.inode != 0
+            ? std::to_string(folder.device) + ':' + std::to_string(folder.inode) + ':' +
+                  std::to_string(folder.birth)
+            : std::string(path);
+    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    for (const char c : identity) {
+        hash ^= static_cast<unsigned char>(c);
+        hash *= 0x100000001b3ULL;
+    }
+    char out[17];
+    std::snprintf(out, sizeof out, "%016llx", static_cast<unsigned long long>(hash));
+    return out;
+}
+
+// The UTC time an entry's name begins with, in seconds since the epoch.
+std::int64_t secondsOfName(std::string_view name) {
+    std::tm utc{};
+    const std::string text(name.substr(0, 15));
+    if (!::strptime(text.c_str(), "%Y%m%dT%H%M%S", &utc))
+        return 0;
+    return static_cast<std::int64_t>(::timegm(&utc));
 }
 
 // One counter for the whole process: two histories on one folder must not
@@ -104,6 +155,8 @@ std::string headerText(const HistoryEntry& entry, std::uint64_t recordBytes) {
     std::string out(kFirstLine);
     out += "folder ";
     appendQuoted(out, entry.folder);
+    out += "\nfolder-identity " + std::to_string(entry.folderDevice) + ' ' +
+           std::to_string(entry.folderInode) + ' ' + std::to_string(entry.folderBirth);
     out += "\ntime " + std::to_string(entry.savedAtNanoseconds);
     out += "\nrenamed " + std::to_string(entry.renamed);
     out += "\nid ";
@@ -121,15 +174,24 @@ public:
 
     bool read(HistoryEntry& entry, std::uint64_t& recordBytes) {
         std::uint64_t time = 0;
-        const bool ok = literal(kFirstLine) && literal("folder ") &&
-                        quoted(entry.folder, kLongestFolder) && literal("\ntime ") &&
+        std::uint64_t birth = 0;
+        const bool second = literal(kFirstLine);
+        const bool ok = (second || literal(kFirstLineOfOne)) && literal("folder ") &&
+                        quoted(entry.folder, kLongestFolder) &&
+                        (!second || (literal("\nfolder-identity ") && number(entry.folderDevice) &&
+                                     literal(" ") && number(entry.folderInode) && literal(" ") &&
+                                     number(birth))) &&
+                        literal("\ntime ") &&
                         number(time) && literal("\nrenamed ") && number(entry.renamed) &&
                         literal("\nid ") && quoted(entry.saveId, kLongestSaveId) &&
                         literal("\nrecord ") && number(recordBytes) && literal("\n");
         if (!ok || time > static_cast<std::uint64_t>(INT64_MAX) || entry.folder.empty() ||
             entry.folder.front() != '/' || recordBytes > kLongestRecord)
             return false;
+        if (birth > static_cast<std::uint64_t>(INT64_MAX))
+            return false;
         entry.savedAtNanoseconds = static_cast<std::int64_t>(time);
+        entry.folderBirth = static_cast<std::int64_t>(birth);
         return true;
     }
     /// Bytes of the header read so far.
@@ -239,7 +301,7 @@ std::string UndoHistory::defaultDirectory() {
 
 int UndoHistory::add(const std::string& folder, std::int64_t savedAtNanoseconds,
                      std::uint64_t renamed, std::string_view saveId, std::string_view recordText,
-                     HistoryEntry& entry, const HistoryLimits& limits) {
+                     HistoryEntry& entry, const std::optional<HistoryLimits>& limits) {
     if (m_directory.empty())
         return ENOENT;
     if (folder.empty() || folder.front() != '/' || folder.size() > kLongestFolder ||
@@ -249,12 +311,19 @@ int UndoHistory::add(const std::string& folder, std::int64_t savedAtNanoseconds,
         return EFBIG;
     if (const int err = m_fs.createFolders(m_directory))
         return err;
-    HistoryEntry written{{}, folder, savedAtNanoseconds, renamed, std::string(saveId), 0};
+    HistoryEntry written{{}, folder, 0, 0, 0, savedAtNanoseconds, renamed, std::string(saveId), 0};
+    FolderIdentity identity;
+    if (m_fs.folderIdentity(folder, identity) == 0) {
+        written.folderDevice = identity.device;
+        written.folderInode = identity.inode;
+        written.folderBirth = identity.birth;
+    }
+    const std::string key = folderKey(identity, folder);
     int err = EEXIST;
     // Another process may have taken the name in the same nanosecond.
     for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
         written.fileName =
-            entryFileName(savedAtNanoseconds, static_cast<long>(::getpid()), nextCounter());
+            entryFileName(savedAtNanoseconds, static_cast<long>(::getpid()), nextCounter(), key);
         if (written.fileName.empty())
             return EINVAL;
         err = writeEntry(written, recordText, false);
@@ -262,8 +331,27 @@ int UndoHistory::add(const std::string& folder, std::int64_t savedAtNanoseconds,
     if (err != 0)
         return err;
     entry = std::move(written);
-    prune(limits);
+    if (limits)
+        prune(*limits);
     return 0;
+}
+
+int UndoHistory::writable() {
+    if (m_directory.empty())
+        return ENOENT;
+    // The nearest folder of the path that exists decides.
+    std::string path = m_directory;
+    for (;;) {
+        const int err = m_fs.folderWritable(path);
+        const std::size_t slash = path.rfind('/');
+        if (err != ENOENT || slash == 0 || slash == std::string::npos)
+            return err;
+        // Gone, or a link that leads nowhere, where no folder can be made.
+        EntryStatus status;
+        if (m_fs.statEntry(path.substr(0, slash), path.substr(slash + 1), status) == 0)
+            return ENOTDIR;
+        path.resize(slash);
+    }
 }
 
 int UndoHistory::writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace) {
@@ -275,38 +363,64 @@ int UndoHistory::writeEntry(HistoryEntry& entry, std::string_view recordText, bo
     return 0;
 }
 
+bool UndoHistory::readHeader(std::string_view name, HistoryEntry& entry, std::string& scratch) {
+    const std::int64_t size = m_fs.regularFileSize(m_directory, name);
+    if (size < 0 || m_fs.readRegularFile(m_directory, name, kHeaderLimit, scratch) != 0)
+        return false;
+    std::size_t headerBytes = 0;
+    if (!parseEntry(scratch, static_cast<std::uint64_t>(size), entry, headerBytes))
+        return false;
+    entry.fileName = name;
+    return true;
+}
+
 std::vector<HistoryEntry> UndoHistory::list(const std::string& folder) {
     std::vector<HistoryEntry> entries;
     FolderListing listing;
     if (m_directory.empty() || m_fs.readFolder(m_directory, listing) != 0)
         return entries;
+    // A folder that is there is known by its identity, and its entries by
+    // the key in their names: only theirs are read. One that is gone is
+    // known by its path alone.
+    FolderIdentity identity;
+    const bool known = !folder.empty() && m_fs.folderIdentity(folder, identity) == 0 &&
+                       (identity.device != 0 || identity.inode != 0);
+    const std::string key = known ? folderKey(identity, folder) : "";
     std::string header;
     for (std::size_t i = 0; i < listing.names.size(); ++i) {
         const std::string_view name = listing.names[i];
         const EntryType type = listing.types[i];
         if ((type != EntryType::Regular && type != EntryType::Unknown) || !isEntryFileName(name))
             continue;
-        const std::int64_t size = m_fs.regularFileSize(m_directory, name);
-        if (size < 0 || m_fs.readRegularFile(m_directory, name, kHeaderLimit, header) != 0)
+        const std::string_view nameKey = keyOfName(name);
+        if (known && !nameKey.empty() && nameKey != key)
             continue;
         HistoryEntry entry;
-        std::size_t headerBytes = 0;
-        if (!parseEntry(header, static_cast<std::uint64_t>(size), entry, headerBytes))
+        if (!readHeader(name, entry, header))
             continue;
-        if (!folder.empty() && entry.folder != folder)
-            continue;
-        entry.fileName = name;
-        entries.push_back(std::move(entry));
+        const bool hasIdentity = entry.folderDevice != 0 || entry.folderInode != 0;
+        const bool sameIdentity = entry.folderDevice == identity.device &&
+                                  entry.folderInode == identity.inode &&
+                                  entry.folderBirth == identity.birth;
+        const bool ofFolder =
+            folder.empty() ||
+            (known && hasIdentity ? sameIdentity && (identity.birth != 0 || entry.folder == folder)
+                                  : entry.folder == folder);
+        if (ofFolder)
+            entries.push_back(std::move(entry));
     }
     std::sort(entries.begin(), entries.end(),
               [](const HistoryEntry& a, const HistoryEntry& b) { return a.fileName < b.fileName; });
     return entries;
 }
 
-int UndoHistory::readRecord(const HistoryEntry& entry, std::string& recordText) {
+int UndoHistory::readRecord(const HistoryEntry& entry, std::string& recordText,
+                            std::uint64_t mostRecordBytes) {
     recordText.clear();
     if (!isEntryFileName(entry.fileName))
         return EINVAL;
+    if (entry.bytes > kHeaderLimit + std::min(mostRecordBytes, kLongestRecord))
+        return EFBIG;
     std::string text;
     // One byte more than the entry had: a file that grew is not that entry.
     const std::size_t limit = std::min<std::uint64_t>(entry.bytes, kHeaderLimit + kLongestRecord);
@@ -347,38 +461,46 @@ int UndoHistory::remove(const HistoryEntry& entry) {
     return m_fs.removeFile(m_directory, entry.fileName);
 }
 
+// By names and sizes alone: no entry is read. One bound holds for all
+// folders alike, so that runs over thousands of folders cannot grow it; a
+// folder whose save is pruned still has the record in the folder.
 void UndoHistory::prune(const HistoryLimits& limits) {
-    const std::vector<HistoryEntry> entries = list();
-    if (!entries.empty())
-        removeStaleTemporaries(entries.back().savedAtSeconds());
-    std::map<std::string_view, std::size_t> newestOfFolder;
+    FolderListing listing;
+    if (m_directory.empty() || m_fs.readFolder(m_directory, listing) != 0)
+        return;
+    std::vector<std::pair<std::string_view, std::uint64_t>> entries;
     std::uint64_t bytes = 0;
-    for (std::size_t i = 0; i < entries.size(); ++i) {
-        newestOfFolder[entries[i].folder] = i;
-        bytes += entries[i].bytes;
+    for (const std::string_view name : listing.names) {
+        if (!isEntryFileName(name))
+            continue;
+        const std::int64_t size = m_fs.regularFileSize(m_directory, name);
+        if (size < 0)
+            continue;
+        entries.emplace_back(name, static_cast<std::uint64_t>(size));
+        bytes += static_cast<std::uint64_t>(size);
     }
+    // The names sort by the time of their save.
+    std::sort(entries.begin(), entries.end());
+    if (!entries.empty())
+        removeStaleTemporaries(listing, secondsOfName(entries.back().first));
     std::size_t count = entries.size();
-    for (std::size_t i = 0; i < entries.size(); ++i) {
+    for (const auto& [name, size] : entries) {
         if (count <= limits.maxEntries && bytes <= limits.maxBytes)
             break;
-        if (newestOfFolder[entries[i].folder] == i)
-            continue;
-        const int err = remove(entries[i]);
+        const int err = m_fs.removeFile(m_directory, name);
         if (err != 0 && err != ENOENT)
             continue;
         --count;
-        bytes -= entries[i].bytes;
+        bytes -= size;
     }
 }
 
 // A write killed half way leaves its temporary file, as large as the record
 // it was writing, which no entry accounts for. One begun well before the
 // newest save cannot belong to a write still running.
-void UndoHistory::removeStaleTemporaries(std::int64_t newestSeconds) {
+void UndoHistory::removeStaleTemporaries(const FolderListing& listing,
+                                         std::int64_t newestSeconds) {
     constexpr std::int64_t kStaleAfterSeconds = 3600;
-    FolderListing listing;
-    if (m_fs.readFolder(m_directory, listing) != 0)
-        return;
     for (const std::string_view listed : listing.names) {
         const std::string name(listed);
         EntryStatus status;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -10,6 +11,7 @@
 namespace quillon {
 
 class FileSystem;
+struct FolderListing;
 
 /// One save kept in the user's history.
 struct HistoryEntry {
@@ -18,6 +20,12 @@ struct HistoryEntry {
     std::string fileName;
     /// The folder the save renamed in, as an absolute path (raw bytes).
     std::string folder;
+    /// The folder's device and inode at the save; 0 in entries written
+    /// before they were kept, or where the disk did not say.
+    std::uint64_t folderDevice = 0;
+    std::uint64_t folderInode = 0;
+    /// The folder's birth time in nanoseconds, 0 where unknown.
+    std::int64_t folderBirth = 0;
     /// When the save ended, in nanoseconds since the epoch (UTC).
     std::int64_t savedAtNanoseconds = 0;
     /// Files the save renamed.
@@ -32,10 +40,9 @@ struct HistoryEntry {
 };
 
 /// How much history is kept: at most maxEntries saves and maxBytes bytes,
-/// the oldest going first; the newest save of each folder is kept whatever
-/// its size.
+/// the oldest going first, whatever their folder.
 struct HistoryLimits {
-    std::size_t maxEntries = 100;
+    std::size_t maxEntries = 1000;
     std::uint64_t maxBytes = std::uint64_t{1} << 30;
 };
 
@@ -48,8 +55,9 @@ struct HistoryLimits {
 ///
 /// An entry file is a header of text lines, then the record byte for byte:
 ///
-///     Quillon history entry 1
+///     Quillon history entry 2
 ///     folder "/home/ann/Bilder \"2024\"\x0a"
+///     folder-identity 2049 1837465 1733666000123456789
 ///     time 1733666592123456789
 ///     renamed 400
 ///     id "SAVE-ID"
@@ -57,9 +65,13 @@ struct HistoryLimits {
 ///     RECORD TEXT (123456 bytes)
 ///
 /// The quoted texts escape '"' and '\' with a backslash and every byte
-/// outside printable ASCII as \xHH, so any path survives. Entry file names
-/// sort oldest first: UTC time to the nanosecond, process id, a counter
-/// ("20261208T135612.123456789Z-0000004242-0000000000.save").
+/// outside printable ASCII as \xHH, so any path survives. The folder
+/// identity is its device, inode and birth time (0 where unknown); entries
+/// of version 1 lack the line. Entry file names sort oldest first: UTC time to the
+/// nanosecond, process id, a counter, and a key of the folder's identity
+/// that lets a folder's entries be found without reading the others
+/// ("20261208T135612.123456789Z-0000004242-0000000000-0123456789abcdef.save";
+/// names of version 1 end before the key).
 class UndoHistory final {
 public:
     /// directory is the history folder itself; it is created on first write.
@@ -81,18 +93,32 @@ public:
     /// Returns 0 or an errno value (EINVAL for a folder or time it cannot
     /// keep, EFBIG for a record beyond any limit); nothing is left behind on
     /// failure. entry receives what was written.
+    /// Without limits, nothing is pruned.
     int add(const std::string& folder, std::int64_t savedAtNanoseconds, std::uint64_t renamed,
             std::string_view saveId, std::string_view recordText, HistoryEntry& entry,
-            const HistoryLimits& limits = {});
+            const std::optional<HistoryLimits>& limits = HistoryLimits{});
 
-    /// Every readable entry, oldest first; with a non-empty folder, only that
-    /// folder's (compared byte for byte). Files that are not whole entries
-    /// are passed over; only the header of each file is read.
+    /// 0 when an entry could be added, as far as the disk says without
+    /// writing anything (ENOTDIR where a file stands in the way, EACCES,
+    /// EROFS, ENOENT without a history folder).
+    int writable();
+
+    /// Every readable entry, oldest first; with a non-empty folder, only the
+    /// saves of the folder that is there now (by device, inode and birth
+    /// time, so a moved folder keeps its saves and a new one at an old path
+    /// has none; by path too where the disk keeps no birth time),
+    /// or of a folder that is gone, by its path (compared byte for byte).
+    /// Files that are not whole entries are passed over; only the header of
+    /// each file is read, and for a folder that is there only the headers of
+    /// its entries (and of version 1 entries, compared by path).
     std::vector<HistoryEntry> list(const std::string& folder = {});
 
     /// The record text of entry (what add was given). EINVAL when the file
-    /// no longer holds that entry whole.
-    int readRecord(const HistoryEntry& entry, std::string& recordText);
+    /// no longer holds that entry whole; EFBIG, before anything is read,
+    /// for an entry whose record would be larger than mostRecordBytes (what
+    /// any record of its folder can take) or a fixed cap.
+    int readRecord(const HistoryEntry& entry, std::string& recordText,
+                   std::uint64_t mostRecordBytes = UINT64_MAX);
 
     /// Replaces entry's record with what is left of it (same file, folder,
     /// time and identifier; renamed and bytes updated). ENOENT when the
@@ -102,14 +128,15 @@ public:
     /// Forgets entry: its save was taken back.
     int remove(const HistoryEntry& entry);
 
-    /// Removes the oldest entries beyond limits, never the newest of a folder,
+    /// Removes the oldest entries beyond limits, by names and sizes alone,
     /// and the temporary files of writes that were killed an hour or more
     /// before the newest save.
     void prune(const HistoryLimits& limits);
 
 private:
     int writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace);
-    void removeStaleTemporaries(std::int64_t newestSeconds);
+    bool readHeader(std::string_view name, HistoryEntry& entry, std::string& scratch);
+    void removeStaleTemporaries(const FolderListing& listing, std::int64_t newestSeconds);
 
     FileSystem& m_fs;
     std::string m_directory;

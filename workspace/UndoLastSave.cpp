@@ -102,7 +102,7 @@ bool undoFromHistory(FileSystem& fs, const std::string& folder, FolderListing& l
         HistoryEntry entry = entries.back();
         entries.pop_back();
         std::string text;
-        if (history.readRecord(entry, text) != 0)
+        if (history.readRecord(entry, text, recordByteLimit(listing.names)) != 0)
             continue;
         auto record = parseUndoScript(text, &result.problem);
         text = {};

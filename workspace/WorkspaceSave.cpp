@@ -118,6 +118,8 @@ public:
 
     /// Before the first rename; false stops the save.
     bool prepare(ScriptSlot slot, bool createUndoFile, SaveResult& result);
+    /// The record as it stands while the renames run.
+    const std::string& plannedText();
     /// After the renames; returns the record of what happened, empty when
     /// nothing did.
     const std::string& finish(const RenameRun& run);
@@ -158,11 +160,8 @@ bool SaveRecord::prepare(ScriptSlot slot, bool createUndoFile, SaveResult& resul
         if (slot == ScriptSlot::Ours &&
             m_fs.readRegularFile(m_folder, kUndoScriptName, m_recordLimit, previous) == 0)
             m_previous = std::move(previous);
-        UndoScriptWriter writer(true, m_saveId, m_plan.units.size(), planBytes(m_plan), {},
-                                m_device, m_origin);
-        writePlannedRecord(writer, m_plan, m_identities);
-        m_text = writer.finish();
-        err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, slot == ScriptSlot::Ours);
+        err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, plannedText(),
+                                       slot == ScriptSlot::Ours);
     }
     if (err == 0) {
         m_written = true;
@@ -171,6 +170,16 @@ bool SaveRecord::prepare(ScriptSlot slot, bool createUndoFile, SaveResult& resul
     tellUser(m_ask, SaveNoticeKind::UndoFileNotWritten, {}, err);
     result.status = SaveStatus::UndoFileFailed;
     return false;
+}
+
+const std::string& SaveRecord::plannedText() {
+    if (m_text.empty()) {
+        UndoScriptWriter writer(true, m_saveId, m_plan.units.size(), planBytes(m_plan), {},
+                                m_device, m_origin);
+        writePlannedRecord(writer, m_plan, m_identities);
+        m_text = writer.finish();
+    }
+    return m_text;
 }
 
 // The record written first also names renames that never happened; run as
@@ -261,6 +270,11 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     if (!refusal && createUndoFile &&
         scriptSlot(m_fs, m_folder.directory, entries) == ScriptSlot::Foreign)
         refusal = SaveNotice{SaveNoticeKind::UndoFileNotWritten, {}, EEXIST};
+    // Without an undo file the history is the only way back.
+    if (!refusal && !createUndoFile && m_history && m_preview.names != m_folder.names) {
+        if (const int err = m_history->writable(); err != 0)
+            refusal = SaveNotice{SaveNoticeKind::HistoryNotWritten, {}, err};
+    }
     return conflicts;
 }
 
@@ -310,8 +324,28 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
                                    folderNameCase(m_fs, folder, entries));
     SaveRecord record(m_fs, folder, plan, listing, m_folder.names, ask);
     preparing->advance(count / 3 * 2);
-    if (!record.prepare(scriptSlot(m_fs, folder, entries), createUndoFile, result))
+    // The history entry goes first, as the folder's record does: a save that
+    // cannot be kept there is known before anything moves.
+    std::optional<HistoryEntry> kept;
+    if (m_history && !plan.steps.empty()) {
+        kept.emplace();
+        result.historyError = m_history->add(UndoHistory::resolvedFolder(folder), nanosecondsNow(),
+                                             0, record.saveId(), record.plannedText(), *kept,
+                                             std::nullopt);
+        if (result.historyError != 0) {
+            kept.reset();
+            if (!createUndoFile) {
+                tellUser(ask, SaveNoticeKind::HistoryNotWritten, {}, result.historyError);
+                result.status = SaveStatus::UndoFileFailed;
+                return;
+            }
+        }
+    }
+    if (!record.prepare(scriptSlot(m_fs, folder, entries), createUndoFile, result)) {
+        if (kept)
+            m_history->remove(*kept);
         return;
+    }
     preparing->advance(count);
     preparing.reset();
 
@@ -327,10 +361,12 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     }
     const std::string& done = record.finish(run);
     // The user's own copy, which no later save of the folder replaces.
-    if (m_history && !done.empty()) {
-        HistoryEntry entry;
-        m_history->add(UndoHistory::resolvedFolder(folder), nanosecondsNow(), result.renamed,
-                       record.saveId(), done, entry);
+    if (kept) {
+        if (done.empty())
+            m_history->remove(*kept);
+        else if (const int err = m_history->replaceRecord(*kept, result.renamed, done))
+            result.historyError = err;
+        m_history->prune({});
     }
     result.status = SaveStatus::Saved;
 }

@@ -167,3 +167,111 @@ TEST(CliUndoIdentityTest, ARecordWithoutIdentitiesIsStillRead) {
 }
 
 } // namespace
+
+namespace {
+
+// How the state folder is kept from taking the history.
+struct BlockedState {
+    const char* what;
+    void (*block)(const std::string& state);
+};
+
+const BlockedState kBlocked[] = {
+    {"a file in place of the folder",
+     [](const std::string& state) { std::ofstream(state + "/quillon") << "x"; }},
+    {"a file in place of the history",
+     [](const std::string& state) {
+         std::filesystem::create_directories(state + "/quillon");
+         std::ofstream(state + "/quillon/history") << "x";
+     }},
+    {"a link that leads nowhere",
+     [](const std::string& state) {
+         std::filesystem::create_symlink(state + "/gone", state + "/quillon");
+     }},
+};
+
+TEST(CliHistoryPromiseTest, AnUnwritableHistoryRefusesASaveWithoutUndoFile) {
+    for (const BlockedState& b : kBlocked) {
+        SCOPED_TRACE(b.what);
+        const TempFolder state;
+        const ScopedVariable history("XDG_STATE_HOME", state.path());
+        b.block(state.path());
+        const TempFolder folder;
+        const TempFolder second;
+        std::ofstream(folder.file("a.txt")) << "a";
+        std::ofstream(second.file("b.txt")) << "b";
+        // One folder, and two: the second is checked before the first moves.
+        for (const bool both : {false, true}) {
+            Args args = {"--apply", "--case", "upper", "--no-undo-file", folder.path()};
+            if (both)
+                args.push_back(second.path());
+            const ProgramResult result = runCli(args);
+            EXPECT_EQ(result.status, 3) << result.err;
+            EXPECT_NE(result.err.find("your history of saves could not be written"),
+                      std::string::npos)
+                << result.err;
+            EXPECT_TRUE(std::filesystem::exists(folder.file("a.txt")));
+            EXPECT_TRUE(std::filesystem::exists(second.file("b.txt")));
+        }
+    }
+}
+
+TEST(CliHistoryPromiseTest, AnUnwritableHistoryIsToldAndTheRecordStillTakesTheSaveBack) {
+    for (const BlockedState& b : kBlocked) {
+        SCOPED_TRACE(b.what);
+        const TempFolder state;
+        const ScopedVariable history("XDG_STATE_HOME", state.path());
+        b.block(state.path());
+        const TempFolder folder;
+        std::ofstream(folder.file("a.txt")) << "a";
+        ProgramResult result = runCli({"--apply", "--json", "--case", "upper", folder.path()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_NE(result.err.find("warning: the save could not be kept in your history"),
+                  std::string::npos)
+            << result.err;
+        EXPECT_NE(result.out.find("\"history\": {\"kept\": false, \"errno\": \"ENOTDIR\"}"),
+                  std::string::npos)
+            << result.out;
+        EXPECT_TRUE(std::filesystem::exists(folder.file("A.TXT")));
+        // The record says it is this user's: no --yes needed.
+        result = runCli({"--undo", folder.path()});
+        EXPECT_EQ(result.status, 0) << result.err;
+        EXPECT_TRUE(std::filesystem::exists(folder.file("a.txt")));
+    }
+}
+
+} // namespace
+
+namespace {
+
+// A folder is known by what it is, not where it was: the save of a moved
+// folder is found under its new path, and a new folder at the old path has
+// none.
+TEST(CliFolderIdentityTest, AMovedFolderKeepsItsSaveAndANewOneAtItsPathHasNone) {
+    const TempFolder state;
+    const ScopedVariable history("XDG_STATE_HOME", state.path());
+    const TempFolder base;
+    const std::string a = base.file("A");
+    std::filesystem::create_directory(a);
+    std::ofstream(a + "/photo.jpg") << "photo";
+    ASSERT_EQ(runCli({"--apply", "--case", "upper", a}).status, 0);
+    std::filesystem::rename(a, base.file("A.old"));
+    std::filesystem::create_directory(a);
+    std::ofstream(a + "/PHOTO.JPG") << "a stranger's";
+
+    ProgramResult result = runCli({"--undo", a});
+    EXPECT_EQ(result.status, 1);
+    EXPECT_NE(result.err.find("holds no save to take back"), std::string::npos) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(a + "/PHOTO.JPG"));
+    result = runCli({"--history", "--json", a});
+    EXPECT_EQ(result.out, "[]\n");
+
+    result = runCli({"--history", "--json", base.file("A.old")});
+    EXPECT_NE(result.out.find("\"renamed\": 1"), std::string::npos) << result.out;
+    result = runCli({"--undo", base.file("A.old")});
+    EXPECT_EQ(result.status, 0) << result.err;
+    EXPECT_TRUE(std::filesystem::exists(base.file("A.old") + "/photo.jpg"));
+    EXPECT_EQ(historyEntries(state), 0U);
+}
+
+} // namespace

@@ -160,7 +160,7 @@ void FakeFileSystem::unlockFolder(const std::string& folder) {
 }
 
 int FakeFileSystem::folderIdentity(const std::string&, FolderIdentity& out) {
-    out = {device, 1, stableIdentities};
+    out = {device, 1, 0, stableIdentities};
     return 0;
 }
 

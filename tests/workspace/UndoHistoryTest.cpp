@@ -203,23 +203,20 @@ struct PruneCase {
 const PruneCase kPruneCases[] = {
     {"within both limits", {{"/a", 10}, {"/b", 10}, {"/a", 10}}, {3, 10000}, {0, 1, 2}},
     {"count: the oldest go", {{"/a", 1}, {"/a", 1}, {"/a", 1}, {"/a", 1}}, {2, 10000}, {2, 3}},
-    {"count: each folder's newest stays",
+    {"count: a folder's newest goes too",
      {{"/a", 1}, {"/b", 1}, {"/a", 1}, {"/c", 1}},
      {2, 10000},
-     {1, 2, 3}},
-    {"count: more folders than the limit",
-     {{"/a", 1}, {"/b", 1}, {"/c", 1}},
-     {1, 10000},
-     {0, 1, 2}},
+     {2, 3}},
+    {"count: more folders than the limit", {{"/a", 1}, {"/b", 1}, {"/c", 1}}, {1, 10000}, {2}},
     {"size: the oldest go", {{"/a", 1000}, {"/a", 1000}, {"/a", 1000}}, {100, 2500}, {1, 2}},
-    {"size: a big newest of its folder stays",
+    {"size: a big newest of its folder goes first",
      {{"/big", 5000}, {"/a", 100}, {"/a", 100}, {"/b", 100}},
      {100, 1000},
-     {0, 2, 3}},
-    {"size: one save beyond the limit alone", {{"/a", 100}, {"/a", 5000}}, {100, 1000}, {1}},
+     {1, 2, 3}},
+    {"size: one save beyond the limit alone", {{"/a", 100}, {"/a", 5000}}, {100, 1000}, {}},
 };
 
-TEST(UndoHistory, PrunesOldestFirstKeepingEachFoldersNewest) {
+TEST(UndoHistory, PrunesOldestFirstWithinOneBound) {
     for (const PruneCase& c : kPruneCases) {
         SCOPED_TRACE(c.what);
         History h;
@@ -256,7 +253,8 @@ TEST(UndoHistory, PassesOverDamagedEntries) {
         {"cut in the record", whole.substr(0, whole.size() - 1)},
         {"cut in the header", whole.substr(0, 40)},
         {"a byte too many", whole + "x"},
-        {"another version", withLine("entry 1", "entry 2")},
+        {"another version", withLine("entry 2", "entry 3")},
+        {"identity not a number", withLine("folder-identity ", "folder-identity x")},
         {"relative folder", withLine("\"/good\"", "\"good\"")},
         {"empty folder", withLine("\"/good\"", "\"\"")},
         {"raw newline in the folder", withLine("\"/good\"", "\"/go\nod\"")},
@@ -287,12 +285,14 @@ TEST(UndoHistory, PassesOverDamagedEntries) {
     const std::vector<HistoryEntry> listed = h.history.list();
     ASSERT_EQ(listed.size(), 1u);
     EXPECT_EQ(listed[0].fileName, good.fileName);
-    // Pruning counts only whole entries and leaves the rest alone.
-    h.history.prune({1, 1});
+    // Pruning goes by names and sizes, reading nothing: damaged files of an
+    // entry's name count, oldest first; what is no regular file of that
+    // shape stays.
+    h.history.prune({1, UINT64_MAX});
     EXPECT_EQ(h.history.list().size(), 1u);
     FolderListing left;
     ASSERT_EQ(h.fs.readFolder(dir, left), 0);
-    EXPECT_EQ(left.names.size(), std::size(damaged) + 5);
+    EXPECT_EQ(left.names.size(), 5U);
 }
 
 TEST(UndoHistory, RemovesTheTemporariesOfKilledWritesOnly) {
@@ -320,9 +320,11 @@ public:
     int readRegularFile(const std::string& f, std::string_view n, std::size_t limit,
                         std::string& out) override {
         largestRead = std::max(largestRead, limit);
+        ++reads;
         return m_disk.readRegularFile(f, n, limit, out);
     }
     std::size_t largestRead = 0;
+    std::size_t reads = 0;
 };
 
 TEST(UndoHistory, ListingReadsOnlyTheHeaders) {
@@ -337,6 +339,59 @@ TEST(UndoHistory, ListingReadsOnlyTheHeaders) {
     std::string record;
     EXPECT_EQ(history.readRecord(history.list()[1], record), 0);
     EXPECT_EQ(record, big);
+}
+
+// A folder that is there is found by its identity: only its own entries
+// are read, however many other folders the history holds.
+TEST(UndoHistory, FindingAFoldersSavesReadsOnlyItsEntries) {
+    History h;
+    const TempFolder photos;
+    for (int i = 0; i < 50; ++i)
+        h.add("/elsewhere/" + std::to_string(i), kNoon + i);
+    h.add(photos.path(), kNoon + 100);
+    h.add(photos.path(), kNoon + 101);
+    CountingDisk counting(h.fs);
+    UndoHistory history(counting, h.history.directory());
+    const std::vector<HistoryEntry> found = history.list(photos.path());
+    ASSERT_EQ(found.size(), 2U);
+    EXPECT_EQ(found[1].savedAtNanoseconds, kNoon + 101);
+    EXPECT_EQ(counting.reads, 2U);
+    // Pruning reads no entry at all.
+    counting.reads = 0;
+    history.prune({10, UINT64_MAX});
+    EXPECT_EQ(counting.reads, 0U);
+    EXPECT_EQ(history.list().size(), 10U);
+}
+
+// An entry whose record is larger than any record of its folder could be,
+// or than the fixed cap, is refused before it is read.
+TEST(UndoHistory, AnOversizedEntryIsRefusedUnread) {
+    History h;
+    const HistoryEntry entry = h.add("/a", kNoon, std::string(1 << 20, 'r'));
+    CountingDisk counting(h.fs);
+    UndoHistory history(counting, h.history.directory());
+    const struct {
+        const char* what;
+        std::uint64_t most;
+        int expected;
+    } cases[] = {
+        {"within what the folder allows", 2 << 20, 0},
+        {"beyond what the folder allows", 4096, EFBIG},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        counting.reads = 0;
+        std::string record;
+        EXPECT_EQ(history.readRecord(entry, record, c.most), c.expected);
+        EXPECT_EQ(counting.reads, c.expected == 0 ? 1U : 0U);
+    }
+    // A file that claims a gigabyte is damaged, whatever its folder allows.
+    HistoryEntry huge = entry;
+    huge.bytes = std::uint64_t{1} << 30;
+    counting.reads = 0;
+    std::string record;
+    EXPECT_EQ(history.readRecord(huge, record), EFBIG);
+    EXPECT_EQ(counting.reads, 0U);
 }
 
 // Lets a write fail part way through, as a full disk does: the process may

@@ -34,6 +34,9 @@ QString DiskMessages::saveNotice(const SaveNotice& notice) {
     case SaveNoticeKind::UndoFileNotRewritten:
         return tr("The undo file could not be rewritten after renaming.\n\nIt still lists every "
                   "planned rename; running it takes back those that were done.");
+    case SaveNoticeKind::HistoryNotWritten:
+        return tr("Your history of saves could not be written. Without an undo file it is the "
+                  "only way back.\n\nNo file was renamed.");
     }
     return {};
 }

@@ -48,6 +48,7 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <cstring>
 #include <algorithm>
 #include <memory>
 
@@ -461,6 +462,8 @@ void MainWindow::updateStatusLine() {
     QStringList lines;
     if (!m_startNote.isEmpty())
         lines << m_startNote;
+    if (!m_historyNote.isEmpty())
+        lines << m_historyNote;
     const std::vector<FieldMask>& missing = workspace().missingFields();
     FieldMask fields = 0;
     std::size_t kept = 0;
@@ -527,9 +530,22 @@ void MainWindow::save() {
             *result = workspace.save(mask, asking->callbacks(control));
         },
         [this, questions, result] {
-            if (result->status == SaveStatus::Saved)
-                tellReloadError(*questions, result->reloadError);
+            if (result->status != SaveStatus::Saved)
+                return;
+            tellReloadError(*questions, result->reloadError);
+            noteHistory(result->historyError);
         });
+}
+
+// The undo file still takes the save back; the user learns why "Undo Last
+// Save" will not find it in the history.
+void MainWindow::noteHistory(int error) {
+    m_historyNote =
+        error == 0 ? QString()
+                   : tr("This save could not be kept in your history (%1); the undo file in the "
+                        "folder takes it back.")
+                         .arg(QString::fromLocal8Bit(std::strerror(error)));
+    updateStatusLine();
 }
 
 void MainWindow::undoLastSave() {

@@ -127,6 +127,7 @@ private:
 
     // saving and undoing it
     void tellReloadError(UserQuestions& ask, int error);
+    void noteHistory(int error);
     void tellUndoResult(UserQuestions& ask, const UndoResult& result);
     void updateUndoLastSave();
 
@@ -174,6 +175,8 @@ private:
     QLabel* m_status = nullptr;
     /// The paths a start on a selection left out, until the next load.
     QString m_startNote;
+    /// Why the last save is not in the user's history, while it is not.
+    QString m_historyNote;
 
     MainMenus* m_menus = nullptr;
 
