@@ -40,6 +40,9 @@ std::string_view refusalReason(RefusalCode code) {
         return R"(--with: a reformatting pattern ("/2/ - /1/") cannot hold "*")";
     case RefusalCode::InvalidExpression:
         return "--replace: the regular expression or a group --with names is not valid";
+    case RefusalCode::ExpressionTooCostly:
+        return "--replace: the regular expression is too costly to run (ICU's match engine "
+               "gave up); no name was changed";
     case RefusalCode::FieldTokenInvalid:
         return "--with: an unknown field or format between < and >; known fields: <artist>, "
                "<albumartist>, <title>, <album>, <track>, <disc>, <year>, <genre>, <taken>, "

@@ -18,10 +18,10 @@ struct WithPiece {
     std::int32_t group = -1;
 };
 
-// Steps of the match engine one name may take (roughly milliseconds): an
-// expression that backtracks without end leaves that name as it was instead
-// of hanging the program.
-constexpr std::int32_t kStepLimitPerName = 2000;
+// Steps of the match engine one name may take (ICU counts them in rough
+// milliseconds): an expression that backtracks without end on a name of 255
+// bytes at most is refused (see gaveUp) instead of hanging the program.
+constexpr std::int32_t kStepLimitPerName = 250;
 
 icu::UnicodeString toUtf16(NameView text) {
     icu::UnicodeString out;
@@ -123,6 +123,9 @@ struct CompiledExpression {
     /// Reset for each name: making one per name would cost an allocation each.
     std::unique_ptr<icu::RegexMatcher> matcher;
     std::vector<WithPiece> with;
+    /// The match engine gave up on a name (its step or stack limit): that
+    /// name's result is no answer, and the press must be refused.
+    mutable bool gaveUp = false;
 
     Name replaceAll(NameView text) const;
 };
@@ -144,8 +147,10 @@ Name CompiledExpression::replaceAll(NameView text) const {
         }
         copied = matcher->end(status);
     }
-    if (U_FAILURE(status))
+    if (U_FAILURE(status)) {
+        gaveUp = true;
         return Name(text);
+    }
     appendUtf16(out, input, copied, input.length());
     return out;
 }
@@ -174,6 +179,10 @@ compileExpression(const ReplaceSettings& settings) {
     if (error)
         return *error;
     return ExpressionReplacement{std::move(compiled), settings.scope};
+}
+
+bool expressionGaveUp(const ExpressionReplacement& pattern) {
+    return pattern.expression && pattern.expression->gaveUp;
 }
 
 Name applyExpression(const ExpressionReplacement& pattern, const FinishingSteps& steps,

@@ -74,6 +74,10 @@ constexpr std::array kRefusals{
                 "Fields: Unknown field or format between < and >.\nKnown fields: <artist>, "
                 "<albumartist>, <title>, <album>,\n<track>, <disc>, <year>, <genre>, <taken>, "
                 "<modified>,\n<camera>, <width>, <height>.")},
+    Refusal{RefusalCode::ExpressionTooCostly,
+            QT_TRANSLATE_NOOP("quillon::Refusals",
+                              "Regular expression: The expression is too costly to run on "
+                              "the file:")},
 };
 
 } // namespace

@@ -29,6 +29,9 @@ enum class RefusalCode : std::uint16_t {
     /// not valid (expressionError says where).
     InvalidExpression = 601,
     FieldTokenInvalid = 602, ///< a "<field>" token names no known field or has a bad format
+    /// Regular expression: matching one name took more than the match
+    /// engine allows (front ends name the file after the message).
+    ExpressionTooCostly = 603,
 };
 
 /// One row of the refusal table.

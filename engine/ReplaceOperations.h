@@ -36,6 +36,9 @@ Name replaceWithinScope(Scope scope, const FinishingSteps& steps, NameView sourc
 std::variant<ExpressionReplacement, ExpressionError>
 compileExpression(const ReplaceSettings& settings);
 
+/// True once the match engine gave up on a name (see replaceGaveUp).
+bool expressionGaveUp(const ExpressionReplacement& pattern);
+
 /// Regular expression replacement of one name, ending with `applyFinishingSteps`.
 Name applyExpression(const ExpressionReplacement& pattern, const FinishingSteps& steps,
                      NameView source);

@@ -175,6 +175,11 @@ ReplaceCompilation compileReplace(const ReplaceSettings& settings, std::size_t e
     return plan;
 }
 
+bool replaceGaveUp(const ReplacePlan& plan) {
+    const auto* expression = std::get_if<ExpressionReplacement>(&plan.operation);
+    return expression && expressionGaveUp(*expression);
+}
+
 Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
                   const FieldValues* values, FieldMask* missing) {
     if (missing)

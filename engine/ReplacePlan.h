@@ -199,4 +199,9 @@ std::optional<ExpressionError> expressionError(const ReplaceSettings& settings);
 Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
                   const FieldValues* values = nullptr, FieldMask* missing = nullptr);
 
+/// True once the match engine gave up on a name that plan's regular
+/// expression was applied to: that name came back as it was, which is no
+/// answer, so the press is to be refused (RefusalCode::ExpressionTooCostly).
+bool replaceGaveUp(const ReplacePlan& plan);
+
 } // namespace quillon

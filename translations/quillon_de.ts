@@ -761,6 +761,10 @@ das Kontextmenü.</translation>
         <translation>Diese Speicherung konnte nicht in Ihren Verlauf aufgenommen werden (%1); das Rückgängig-Skript im Ordner nimmt sie zurück.</translation>
     </message>
     <message>
+        <source>No name was changed.</source>
+        <translation>Es wurde kein Name geändert.</translation>
+    </message>
+    <message>
         <source>Files that kept their name: %1. A field their new name needs is missing: %2.</source>
         <translation>Dateien, die ihren Namen behalten haben: %1. Es fehlt ein Feld, das ihr neuer Name braucht: %2.</translation>
     </message>
@@ -981,6 +985,10 @@ von 1 bis 255 (von links gezählt) oder von 0 bis -255
     <message>
         <source>Regular expression: The expression is not valid.</source>
         <translation>Regulärer Ausdruck: Der Ausdruck ist ungültig.</translation>
+    </message>
+    <message>
+        <source>Regular expression: The expression is too costly to run on the file:</source>
+        <translation>Regulärer Ausdruck: Der Ausdruck ist zu aufwendig für die Datei:</translation>
     </message>
     <message>
         <source>Fields: Unknown field or format between &lt; and &gt;.

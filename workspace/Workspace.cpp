@@ -205,21 +205,31 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings,
     }
     const ReplaceCounter start = plan.startCounter();
     ReplaceCounter counter(start.next() + (shared ? shared->taken : 0));
-    runEntryLoop(plan, settings.cumulate, counter);
+    const bool complete = runEntryLoop(plan, settings.cumulate, counter);
+    m_pressFields = {};
+    if (!complete) {
+        // A name left as it was for want of an answer is no result: the
+        // press changes nothing at all.
+        rebuildPreview(PreviewRebuild::Undo);
+        releaseUndo();
+        m_missing.clear();
+        if (m_observer)
+            m_observer->previewNamesChanged();
+        return RefusalCode::ExpressionTooCostly;
+    }
     if (settings.numberDuplicates)
         numberEqualPreviewNames();
     if (shared)
         shared->taken = counter.next() - start.next();
-    m_pressFields = {};
     return std::nullopt;
 }
 
 // Each entry is rewritten once, so with "Cumulate" the preview name read
 // here is still the one from before the press.
-void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
+bool Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
                              ReplaceCounter& counter) {
     if (m_folder.names.empty())
-        return;
+        return true;
     const NameList& sources = sourceIsPreview ? m_preview.names : m_folder.names;
     const std::size_t count = m_preview.size();
     const bool tokens = !plan.fields.empty();
@@ -235,6 +245,10 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
         setPreviewName(i,
                        applyReplace(plan, m_scratch, counter, tokens ? &m_scratchValues : nullptr,
                                     tokens ? &m_missing[i] : nullptr));
+        if (replaceGaveUp(plan)) {
+            m_refusedName = m_folder.names[i];
+            return false;
+        }
         if (tokens && m_missing[i] != 0 && m_pressFields[i].unreadable())
             m_missing[i] |= kUnreadableFile;
     }
@@ -242,6 +256,7 @@ void Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
     m_preview.names.trim();
     if (m_observer)
         m_observer->previewNamesChanged();
+    return true;
 }
 
 void Workspace::numberEqualPreviewNames() {

@@ -200,8 +200,14 @@ public:
     /// caller shows refusalMessage(code).
     /// With shared, the numbers go on from the lists pressed before (see
     /// SharedNumbering), and shared counts those taken here.
+    /// A regular expression that the match engine gives up on for some
+    /// name refuses the whole press (RefusalCode::ExpressionTooCostly) and
+    /// refusedName() names the file.
     std::optional<RefusalCode> apply(const ReplaceSettings& settings,
                                      SharedNumbering* shared = nullptr);
+    /// The on-disk name (raw bytes) of the entry the last refused press
+    /// gave up on.
+    const std::string& refusedName() const { return m_refusedName; }
 
     /// "Undo": puts back the names from before the last press of "OK" (check
     /// marks stay) and drops the copy. Does nothing without a copy.
@@ -257,7 +263,9 @@ private:
     void setPreviewBytes(std::size_t i, std::string_view bytes);
     void releaseUndo();
     void keepWholeUndoCopy();
-    void runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview, ReplaceCounter& counter);
+    /// False when the plan gave up on an entry (see replaceGaveUp), whose
+    /// name m_refusedName then holds; the loop stops there.
+    bool runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview, ReplaceCounter& counter);
     /// "Number equal names" over the preview names (see numberEqualNames).
     void numberEqualPreviewNames();
     std::optional<SaveNoticeKind> saveListsRefusal() const;
@@ -275,6 +283,7 @@ private:
     FileSystem& m_fs;
     WorkspaceObserver* m_observer = nullptr;
     ProgressReporter* m_progress = nullptr;
+    std::string m_refusedName;
     UndoHistory* m_history = nullptr;
     FolderList m_folder;
     PreviewList m_preview;

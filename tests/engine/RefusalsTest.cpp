@@ -33,6 +33,7 @@ TEST(Refusals, EveryCodeHasItsMessage) {
         {602, "Fields: Unknown field or format between < and >.\nKnown fields: <artist>, "
               "<albumartist>, <title>, <album>,\n<track>, <disc>, <year>, <genre>, <taken>, "
               "<modified>,\n<camera>, <width>, <height>."},
+        {603, "Regular expression: The expression is too costly to run on the file:"},
     };
     ASSERT_EQ(allRefusals().size(), std::size(expected));
     for (std::size_t i = 0; i < std::size(expected); ++i) {

@@ -92,6 +92,40 @@ TEST_F(ReplacePressTest, RefusalDropsTheUndoCopyAndChangesNoName) {
     EXPECT_TRUE(m_ws.previewReady());
 }
 
+// A name the match engine gives up on would come back unchanged, which is
+// no answer: the whole press is refused, naming that file, and no name
+// changes, also not those before it.
+TEST_F(ReplacePressTest, AnExpressionThatGivesUpRefusesThePress) {
+    const std::string costly = std::string(28, 'a') + "b.txt";
+    const struct {
+        const char* what;
+        std::initializer_list<const char*> names;
+        bool refused;
+    } cases[] = {
+        {"the costly name last", {"aaab.txt", costly.c_str()}, true},
+        {"the costly name first", {costly.c_str(), "aaab.txt"}, true},
+        {"only short names", {"aaab.txt", "ab.txt"}, false},
+    };
+    m_settings.regularExpression = true;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const std::string& name : m_fs.names())
+            m_fs.remove(name);
+        load(c.names);
+        press("x", "y");
+        const Names before = preview();
+        const auto refused = press("(a+)+c|b", "X");
+        EXPECT_EQ(refused.has_value(), c.refused);
+        if (c.refused) {
+            EXPECT_EQ(*refused, RefusalCode::ExpressionTooCostly);
+            EXPECT_EQ(m_ws.refusedName(), costly);
+            EXPECT_EQ(preview(), before);
+            EXPECT_FALSE(m_ws.undoAvailable());
+        }
+        EXPECT_TRUE(m_ws.previewReady());
+    }
+}
+
 TEST_F(ReplacePressTest, LoadsDropTheUndoCopyButResetAndCaseChangesKeepIt) {
     load({"abc.txt"});
     press("a", "x");

@@ -32,6 +32,7 @@
 
 #include "engine/Refusals.h"
 #include "engine/ReplacePlan.h"
+#include "engine/Utf8.h"
 #include "quillon/Version.h"
 
 #include <QAbstractButton>
@@ -48,8 +49,8 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include <cstring>
 #include <algorithm>
+#include <cstring>
 #include <memory>
 
 namespace quillon {
@@ -433,8 +434,11 @@ void MainWindow::applyOperation() {
 
 void MainWindow::showRefusal(RefusalCode code) {
     // The workspace has already dropped the undo copy; only the message is ours.
-    showPlainMessage(this, QMessageBox::NoIcon,
-                     translated("quillon::Refusals", refusalMessage(code)));
+    QString text = translated("quillon::Refusals", refusalMessage(code));
+    if (code == RefusalCode::ExpressionTooCostly)
+        text += QStringLiteral("\n > ") + toDisplayString(decodeName(workspace().refusedName())) +
+                QStringLiteral("\n\n") + tr("No name was changed.");
+    showPlainMessage(this, QMessageBox::NoIcon, text);
 }
 
 // The refusal's message, and where the expression or its With text goes
