@@ -10,12 +10,20 @@
 #include <QApplication>
 #include <QIcon>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
-void print(std::FILE* stream, const QString& text) {
-    std::fputs(text.toLocal8Bit().constData(), stream);
+// False when the text did not reach its stream whole: a full disk is an
+// error to report; a reader that went away (a closed pipe) is not, as with
+// the core utilities.
+bool print(std::FILE* stream, const QString& text) {
+    errno = 0;
+    const bool written =
+        std::fputs(text.toLocal8Bit().constData(), stream) >= 0 && std::fflush(stream) == 0;
+    return written || errno == EPIPE;
 }
 
 // Help and version need no display: a core application is enough to speak
@@ -27,10 +35,12 @@ int answerWithoutWindow(int argc, char* argv[], quillon::CommandLineRequest requ
         return 0;
     }
     quillon::installTranslations(app);
-    print(stdout, request == quillon::CommandLineRequest::Help
-                      ? quillon::CommandLine::helpText()
-                      : quillon::CommandLine::versionText());
-    return 0;
+    if (print(stdout, request == quillon::CommandLineRequest::Help
+                          ? quillon::CommandLine::helpText()
+                          : quillon::CommandLine::versionText()))
+        return 0;
+    std::fprintf(stderr, "quillon: write error on standard output: %s\n", std::strerror(errno));
+    return 1;
 }
 
 // Without a display QApplication would abort on any argument; an option is
@@ -38,7 +48,7 @@ int answerWithoutWindow(int argc, char* argv[], quillon::CommandLineRequest requ
 int refuseWithoutWindow(int argc, char* argv[], const QByteArray& option) {
     QCoreApplication app(argc, argv);
     quillon::installTranslations(app);
-    print(stderr, quillon::CommandLine::unknownOptionText(option));
+    (void)print(stderr, quillon::CommandLine::unknownOptionText(option));
     return 1;
 }
 

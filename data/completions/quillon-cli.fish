@@ -17,7 +17,16 @@ complete -c quillon-cli -l number-across -d 'One run of numbers over all folders
 
 complete -c quillon-cli -l mask -x -d 'Wildcard mask, ";" separates patterns'
 complete -c quillon-cli -l sort -x -a 'name date taken modified natural' -d 'Sort order of the folder list'
-complete -c quillon-cli -l preset -x -a '(path basename -E (set -q XDG_CONFIG_HOME; and echo $XDG_CONFIG_HOME; or echo ~/.config)/quillon/presets/*.json 2>/dev/null)' -d 'Start from a saved preset'
+# The names of the saved presets; string replace, as fish 3.6 (Debian 12) has
+# no "path basename".
+function __quillon_cli_presets
+    set -l base ~/.config
+    set -q XDG_CONFIG_HOME; and set base $XDG_CONFIG_HOME
+    for file in $base/quillon/presets/*.json
+        string replace -r '^.*/' '' -- $file | string replace -r '\.json$' ''
+    end
+end
+complete -c quillon-cli -l preset -x -a '(__quillon_cli_presets)' -d 'Start from a saved preset'
 complete -c quillon-cli -l save-preset -x -d 'Save the options given as a preset'
 complete -c quillon-cli -l window-defaults -d "Start from the window's settings"
 complete -c quillon-cli -l case -x -a 'smart first upper lower none' -d 'Case mode'

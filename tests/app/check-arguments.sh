@@ -25,6 +25,14 @@ expect() {
     fi
 }
 
+# A version that cannot be written is no success.
+for option in -V --help; do
+    if env -u DISPLAY -u WAYLAND_DISPLAY QT_QPA_PLATFORM= "$quillon" "$option" >/dev/full 2>/dev/null; then
+        echo "quillon $option >/dev/full: exit 0"
+        status=1
+    fi
+done
+
 environment=()
 expect 0 '^Usage: quillon \[OPTION\] \[FOLDER \| FILE\.\.\.\]' --help
 expect 0 '^Usage: quillon' -h
