@@ -39,6 +39,8 @@ const char* reasonText(ConflictReason reason) {
         return "held by a listed file that keeps its name";
     case ConflictReason::FolderReadOnly:
         return "the folder cannot be written";
+    case ConflictReason::NameTooLong:
+        return "longer than the file system allows";
     }
     return "";
 }
@@ -156,7 +158,13 @@ std::optional<Problem> runPresses(Workspace& workspace, const CliOptions& option
                 workspace.apply(options.presses[i], shared ? &(*shared)[i] : nullptr)) {
             const std::string which =
                 options.presses.size() > 1 ? "press " + std::to_string(i + 1) + ": " : "";
-            return Problem{ProblemKind::RefusedPress, which + refusalLine(*refusal), 0};
+            std::string line = which + refusalLine(*refusal);
+            // The file it gave up on, where the reason says what was run.
+            constexpr std::string_view kRun = "to run";
+            if (const std::size_t at = line.find(kRun);
+                *refusal == RefusalCode::ExpressionTooCostly && at != std::string::npos)
+                line.insert(at + kRun.size(), " on " + quotedForTerminal(workspace.refusedName()));
+            return Problem{ProblemKind::RefusedPress, line, 0};
         }
         if (workspace.fieldReadingStopped())
             return std::nullopt;

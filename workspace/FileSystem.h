@@ -38,6 +38,16 @@ struct FolderIdentity {
     bool stableEntries = false;
 };
 
+/// Who may read a file written whole, and whether it runs.
+enum class FileAccess : std::uint8_t {
+    /// Readable by all (0644 less the umask): presets.
+    Shared,
+    /// A script to run (0755 less the umask): the undo script only.
+    Executable,
+    /// The user's alone (0600): the history.
+    Private,
+};
+
 /// Hears how many entries a listing holds so far.
 using ListingCount = std::function<void(std::size_t listed)>;
 
@@ -138,13 +148,27 @@ public:
     /// crash name holds the old or the new content, each complete. Only with
     /// replace may it take the place of an existing entry (EEXIST otherwise).
     virtual int writeFileAtomically(const std::string& folder, std::string_view name,
-                                    std::string_view content, bool replace) = 0;
+                                    std::string_view content, bool replace,
+                                    FileAccess access = FileAccess::Shared) = 0;
+
+    /// Makes folder readable by the user alone (0700) where it is not.
+    virtual int makeFolderPrivate(const std::string& folder) {
+        (void)folder;
+        return 0;
+    }
 
     /// 0 when entries of folder can be created and renamed, as far as the
     /// disk says before trying (EROFS on a read-only mount, EACCES).
     virtual int folderWritable(const std::string& folder) {
         (void)folder;
         return 0;
+    }
+
+    /// The most bytes one name in folder may take (pathconf's
+    /// _PC_NAME_MAX); 255, the usual limit, where the disk does not say.
+    virtual std::size_t longestName(const std::string& folder) {
+        (void)folder;
+        return 255;
     }
 
     /// The device and inode of folder itself (links followed).

@@ -444,7 +444,11 @@ int PosixFileSystem::entryIdentity(const std::string& folder, std::string_view n
 }
 
 int PosixFileSystem::writeFileAtomically(const std::string& folder, std::string_view name,
-                                         std::string_view content, bool replace) {
+                                         std::string_view content, bool replace,
+                                         FileAccess access) {
+    const mode_t mode = access == FileAccess::Executable ? 0755
+                        : access == FileAccess::Private  ? 0600
+                                                         : 0644;
     std::string temporaryPath;
     int fd = -1;
     for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
@@ -453,7 +457,7 @@ int PosixFileSystem::writeFileAtomically(const std::string& folder, std::string_
                       static_cast<long>(::getpid()), m_temporaryCounter++);
         temporaryPath = joinPath(folder, temporary);
         fd = ::open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                    0755);
+                    mode);
         if (fd < 0 && errno != EEXIST)
             return errno;
     }
@@ -491,10 +495,27 @@ int PosixFileSystem::folderIdentity(const std::string& folder, FolderIdentity& o
     out.device = makedev(sx.stx_dev_major, sx.stx_dev_minor);
     out.inode = sx.stx_ino;
     if ((sx.stx_mask & STATX_BTIME) != 0)
-        out.birth = static_cast<std::int64_t>(sx.stx_btime.tv_sec) * 1'000'000'000 +
-                    sx.stx_btime.tv_nsec;
+        out.birth =
+            static_cast<std::int64_t>(sx.stx_btime.tv_sec) * 1'000'000'000 + sx.stx_btime.tv_nsec;
     out.stableEntries = keepsIdentities(fs.f_type);
     return 0;
+}
+
+std::size_t PosixFileSystem::longestName(const std::string& folder) {
+    constexpr std::size_t kUsual = 255;
+    const long most = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return most > 0 ? static_cast<std::size_t>(most) : kUsual;
+}
+
+int PosixFileSystem::makeFolderPrivate(const std::string& folder) {
+    struct stat st {};
+    if (::lstat(folder.c_str(), &st) != 0)
+        return errno;
+    if (!S_ISDIR(st.st_mode))
+        return ENOTDIR;
+    if ((st.st_mode & 077) == 0)
+        return 0;
+    return ::chmod(folder.c_str(), st.st_mode & 0700) == 0 ? 0 : errno;
 }
 
 int PosixFileSystem::folderWritable(const std::string& folder) {

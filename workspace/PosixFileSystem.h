@@ -52,7 +52,10 @@ public:
     int entryIdentity(const std::string& folder, std::string_view name,
                       std::uint64_t& identity) override;
     int writeFileAtomically(const std::string& folder, std::string_view name,
-                            std::string_view content, bool replace) override;
+                            std::string_view content, bool replace,
+                            FileAccess access = FileAccess::Shared) override;
+    int makeFolderPrivate(const std::string& folder) override;
+    std::size_t longestName(const std::string& folder) override;
     int folderIdentity(const std::string& folder, FolderIdentity& out) override;
     int folderWritable(const std::string& folder) override;
     int lockFolder(const std::string& folder) override;

@@ -27,6 +27,9 @@ enum class ConflictReason : std::uint8_t {
     /// The folder cannot be written (a read-only mount, no permission); that
     /// rename will fail.
     FolderReadOnly,
+    /// The new name is longer than the folder's file system allows
+    /// (ENAMETOOLONG); that rename will fail.
+    NameTooLong,
 };
 
 /// A new name that saving cannot give as it stands.

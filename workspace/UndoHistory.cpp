@@ -39,7 +39,8 @@ constexpr std::uint64_t kLongestRecord = std::uint64_t{256} << 20;
 // key was added lack it and are still read.
 constexpr std::string_view kNameShape =
     "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD-HHHHHHHHHHHHHHHH.save";
-constexpr std::string_view kNameShapeOfOne = "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD.save";
+constexpr std::string_view kNameShapeOfOne =
+    "DDDDDDDDTDDDDDD.DDDDDDDDDZ-DDDDDDDDDD-DDDDDDDDDD.save";
 constexpr std::size_t kKeyAt = kNameShapeOfOne.size() - 5 + 1;
 constexpr std::size_t kKeyLength = 16;
 
@@ -93,11 +94,11 @@ std::string entryFileName(std::int64_t savedAtNanoseconds, long pid, unsigned co
 
 // 64-bit FNV-1a of the folder's identity, written as 16 hex digits.
 std::string folderKey(const FolderIdentity& folder, std::string_view path) {
-    const std::string identity =
-        folder.device != 0 || folder.inode != 0
-            ? std::to_string(folder.device) + ':' + std::to_string(folder.inode) + ':' +
-                  std::to_string(folder.birth)
-            : std::string(path);
+    const std::string identity = folder.device != 0 || folder.inode != 0
+                                     ? std::to_string(folder.device) + ':' +
+                                           std::to_string(folder.inode) + ':' +
+                                           std::to_string(folder.birth)
+                                     : std::string(path);
     std::uint64_t hash = 0xcbf29ce484222325ULL;
     for (const char c : identity) {
         hash ^= static_cast<unsigned char>(c);
@@ -181,10 +182,10 @@ public:
                         (!second || (literal("\nfolder-identity ") && number(entry.folderDevice) &&
                                      literal(" ") && number(entry.folderInode) && literal(" ") &&
                                      number(birth))) &&
-                        literal("\ntime ") &&
-                        number(time) && literal("\nrenamed ") && number(entry.renamed) &&
-                        literal("\nid ") && quoted(entry.saveId, kLongestSaveId) &&
-                        literal("\nrecord ") && number(recordBytes) && literal("\n");
+                        literal("\ntime ") && number(time) && literal("\nrenamed ") &&
+                        number(entry.renamed) && literal("\nid ") &&
+                        quoted(entry.saveId, kLongestSaveId) && literal("\nrecord ") &&
+                        number(recordBytes) && literal("\n");
         if (!ok || time > static_cast<std::uint64_t>(INT64_MAX) || entry.folder.empty() ||
             entry.folder.front() != '/' || recordBytes > kLongestRecord)
             return false;
@@ -311,6 +312,10 @@ int UndoHistory::add(const std::string& folder, std::int64_t savedAtNanoseconds,
         return EFBIG;
     if (const int err = m_fs.createFolders(m_directory))
         return err;
+    // A folder made looser by hand, or by an older version, is the user's
+    // alone again.
+    if (const int err = m_fs.makeFolderPrivate(m_directory))
+        return err;
     HistoryEntry written{{}, folder, 0, 0, 0, savedAtNanoseconds, renamed, std::string(saveId), 0};
     FolderIdentity identity;
     if (m_fs.folderIdentity(folder, identity) == 0) {
@@ -357,9 +362,11 @@ int UndoHistory::writable() {
 int UndoHistory::writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace) {
     std::string content = headerText(entry, recordText.size());
     content += recordText;
-    if (const int err = m_fs.writeFileAtomically(m_directory, entry.fileName, content, replace))
+    if (const int err = m_fs.writeFileAtomically(m_directory, entry.fileName, content, replace,
+                                                 FileAccess::Private))
         return err;
     entry.bytes = content.size();
+    m_sizes.insert_or_assign(entry.fileName, entry.bytes);
     return 0;
 }
 
@@ -458,6 +465,7 @@ int UndoHistory::remove(const HistoryEntry& entry) {
     // anything else.
     if (!isEntryFileName(entry.fileName))
         return EINVAL;
+    m_sizes.erase(entry.fileName);
     return m_fs.removeFile(m_directory, entry.fileName);
 }
 
@@ -469,16 +477,21 @@ void UndoHistory::prune(const HistoryLimits& limits) {
     if (m_directory.empty() || m_fs.readFolder(m_directory, listing) != 0)
         return;
     std::vector<std::pair<std::string_view, std::uint64_t>> entries;
+    std::map<std::string, std::uint64_t, std::less<>> sizes;
     std::uint64_t bytes = 0;
     for (const std::string_view name : listing.names) {
         if (!isEntryFileName(name))
             continue;
-        const std::int64_t size = m_fs.regularFileSize(m_directory, name);
+        const auto known = m_sizes.find(name);
+        const std::int64_t size = known != m_sizes.end() ? static_cast<std::int64_t>(known->second)
+                                                         : m_fs.regularFileSize(m_directory, name);
         if (size < 0)
             continue;
         entries.emplace_back(name, static_cast<std::uint64_t>(size));
+        sizes.emplace(name, static_cast<std::uint64_t>(size));
         bytes += static_cast<std::uint64_t>(size);
     }
+    m_sizes = std::move(sizes);
     // The names sort by the time of their save.
     std::sort(entries.begin(), entries.end());
     if (!entries.empty())
@@ -490,6 +503,7 @@ void UndoHistory::prune(const HistoryLimits& limits) {
         const int err = m_fs.removeFile(m_directory, name);
         if (err != 0 && err != ENOENT)
             continue;
+        m_sizes.erase(m_sizes.find(name));
         --count;
         bytes -= size;
     }
@@ -498,8 +512,7 @@ void UndoHistory::prune(const HistoryLimits& limits) {
 // A write killed half way leaves its temporary file, as large as the record
 // it was writing, which no entry accounts for. One begun well before the
 // newest save cannot belong to a write still running.
-void UndoHistory::removeStaleTemporaries(const FolderListing& listing,
-                                         std::int64_t newestSeconds) {
+void UndoHistory::removeStaleTemporaries(const FolderListing& listing, std::int64_t newestSeconds) {
     constexpr std::int64_t kStaleAfterSeconds = 3600;
     for (const std::string_view listed : listing.names) {
         const std::string name(listed);

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -140,6 +141,9 @@ private:
 
     FileSystem& m_fs;
     std::string m_directory;
+    /// The size of each entry this object has seen, so that a run saving
+    /// many folders asks the disk only about entries new to it.
+    std::map<std::string, std::uint64_t, std::less<>> m_sizes;
 };
 
 } // namespace quillon

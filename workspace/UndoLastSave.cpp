@@ -85,7 +85,8 @@ int keepFolderRecord(FileSystem& fs, const std::string& folder, std::uint64_t id
                      const UndoRecord& rest) {
     if (rest.units.empty())
         return removeRecord(fs, folder, identity);
-    return fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(rest), true);
+    return fs.writeFileAtomically(folder, kUndoScriptName, undoScriptText(rest), true,
+                                  FileAccess::Executable);
 }
 
 bool anySaveId(const std::vector<HistoryEntry>& entries, std::string_view id) {

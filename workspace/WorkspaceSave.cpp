@@ -161,7 +161,7 @@ bool SaveRecord::prepare(ScriptSlot slot, bool createUndoFile, SaveResult& resul
             m_fs.readRegularFile(m_folder, kUndoScriptName, m_recordLimit, previous) == 0)
             m_previous = std::move(previous);
         err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, plannedText(),
-                                       slot == ScriptSlot::Ours);
+                                       slot == ScriptSlot::Ours, FileAccess::Executable);
     }
     if (err == 0) {
         m_written = true;
@@ -188,9 +188,9 @@ const std::string& SaveRecord::finish(const RenameRun& run) {
     int err = 0;
     if (!run.changedAnything()) {
         if (m_written)
-            err = m_previous
-                      ? m_fs.writeFileAtomically(m_folder, kUndoScriptName, *m_previous, true)
-                      : m_fs.removeFile(m_folder, kUndoScriptName);
+            err = m_previous ? m_fs.writeFileAtomically(m_folder, kUndoScriptName, *m_previous,
+                                                        true, FileAccess::Executable)
+                             : m_fs.removeFile(m_folder, kUndoScriptName);
         m_text.clear();
     } else {
         UndoScriptWriter writer(false, m_saveId, m_plan.units.size(), planBytes(m_plan),
@@ -198,7 +198,8 @@ const std::string& SaveRecord::finish(const RenameRun& run) {
         run.writeRecord(writer, m_identities);
         m_text = writer.finish();
         if (m_written)
-            err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, true);
+            err = m_fs.writeFileAtomically(m_folder, kUndoScriptName, m_text, true,
+                                           FileAccess::Executable);
     }
     if (err != 0)
         tellUser(m_ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
@@ -263,6 +264,12 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     for (std::size_t i = 0; writable != 0 && i < oldNames.size(); ++i) {
         if (oldNames[i] != newNames[i])
             conflicts.push_back({i, ConflictReason::FolderReadOnly});
+    }
+    // What the rename would meet as ENAMETOOLONG.
+    const std::size_t longest = m_fs.longestName(m_folder.directory);
+    for (std::size_t i = 0; writable == 0 && i < oldNames.size(); ++i) {
+        if (newNames[i].size() > longest && oldNames[i] != newNames[i])
+            conflicts.push_back({i, ConflictReason::NameTooLong});
     }
     std::stable_sort(
         conflicts.begin(), conflicts.end(),
@@ -329,9 +336,9 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     std::optional<HistoryEntry> kept;
     if (m_history && !plan.steps.empty()) {
         kept.emplace();
-        result.historyError = m_history->add(UndoHistory::resolvedFolder(folder), nanosecondsNow(),
-                                             0, record.saveId(), record.plannedText(), *kept,
-                                             std::nullopt);
+        result.historyError =
+            m_history->add(UndoHistory::resolvedFolder(folder), nanosecondsNow(), 0,
+                           record.saveId(), record.plannedText(), *kept, std::nullopt);
         if (result.historyError != 0) {
             kept.reset();
             if (!createUndoFile) {

@@ -178,7 +178,9 @@ struct BlockedState {
 
 const BlockedState kBlocked[] = {
     {"a file in place of the folder",
-     [](const std::string& state) { std::ofstream(state + "/quillon") << "x"; }},
+     [](const std::string& state) {
+         std::ofstream(state + "/quillon") << "x";
+     }},
     {"a file in place of the history",
      [](const std::string& state) {
          std::filesystem::create_directories(state + "/quillon");

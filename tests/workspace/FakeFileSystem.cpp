@@ -136,7 +136,7 @@ int FakeFileSystem::entryIdentity(const std::string&, std::string_view name,
 }
 
 int FakeFileSystem::writeFileAtomically(const std::string&, std::string_view nameView,
-                                        std::string_view content, bool replace) {
+                                        std::string_view content, bool replace, FileAccess) {
     const std::string name(nameView);
     log.push_back("write " + name);
     if (!createFailures.empty()) {

@@ -70,7 +70,8 @@ public:
                       std::uint64_t& identity) override;
     /// Logged as "write NAME"; takes its failures from createFailures.
     int writeFileAtomically(const std::string& folder, std::string_view name,
-                            std::string_view content, bool replace) override;
+                            std::string_view content, bool replace,
+                            FileAccess access = FileAccess::Shared) override;
     int folderWritable(const std::string&) override { return readOnly; }
     /// folder as given, with stableIdentities.
     int folderIdentity(const std::string& folder, FolderIdentity& out) override;

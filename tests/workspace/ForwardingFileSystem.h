@@ -41,8 +41,8 @@ public:
         return m_disk.entryIdentity(f, n, id);
     }
     int writeFileAtomically(const std::string& f, std::string_view n, std::string_view c,
-                            bool replace) override {
-        return m_disk.writeFileAtomically(f, n, c, replace);
+                            bool replace, FileAccess access = FileAccess::Shared) override {
+        return m_disk.writeFileAtomically(f, n, c, replace, access);
     }
     int folderIdentity(const std::string& f, FolderIdentity& out) override {
         return m_disk.folderIdentity(f, out);

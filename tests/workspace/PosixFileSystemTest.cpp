@@ -52,6 +52,30 @@ TEST(PosixFileSystem, NonUtf8NameIsListedAndKeptByteForByte) {
     EXPECT_EQ(decodeName(r.names[0]).size(), 10u); // one character per undecodable byte
 }
 
+// Only the undo script runs; presets are read by all, the history by the
+// user alone.
+TEST(PosixFileSystem, AFileWrittenWholeHasTheModeOfItsUse) {
+    const mode_t oldMask = ::umask(022);
+    const struct {
+        FileAccess access;
+        mode_t mode;
+    } cases[] = {
+        {FileAccess::Shared, 0644},
+        {FileAccess::Executable, 0755},
+        {FileAccess::Private, 0600},
+    };
+    const TempFolder folder;
+    PosixFileSystem fs;
+    for (const auto& c : cases) {
+        const std::string name = "file " + std::to_string(c.mode);
+        ASSERT_EQ(fs.writeFileAtomically(folder.path(), name, "x", false, c.access), 0);
+        struct stat st {};
+        ASSERT_EQ(::stat(folder.file(name).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, c.mode);
+    }
+    ::umask(oldMask);
+}
+
 TEST(PosixFileSystem, MissingFolderReportsErrno) {
     PosixFileSystem fs;
     FolderListing entries;

@@ -73,10 +73,10 @@ public:
         return m_disk.renameToOwnName(f, from, to);
     }
     int writeFileAtomically(const std::string& f, std::string_view n, std::string_view c,
-                            bool replace) override {
+                            bool replace, FileAccess access = FileAccess::Shared) override {
         if (int err = fault())
             return err;
-        return m_disk.writeFileAtomically(f, n, c, replace);
+        return m_disk.writeFileAtomically(f, n, c, replace, access);
     }
     int calls() const { return m_calls; }
 

@@ -120,6 +120,24 @@ TEST(UndoHistory, CreatesItsFolderForTheUserAlone) {
     EXPECT_EQ(blocked.add("/tmp", kNoon, 1, "id", "r", entry), ENOTDIR);
 }
 
+// Entries are the user's alone, in a folder that is the user's alone also
+// where it was looser before.
+TEST(UndoHistory, EntriesAreTheUsersAloneAndALooseFolderIsTightened) {
+    const mode_t oldMask = ::umask(022);
+    for (const mode_t before : {0700, 0755, 0777}) {
+        History h;
+        ASSERT_EQ(h.fs.createFolders(h.history.directory()), 0);
+        ::chmod(h.history.directory().c_str(), before);
+        const HistoryEntry entry = h.add("/tmp", kNoon);
+        struct stat st {};
+        ASSERT_EQ(::stat(h.history.directory().c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0700u) << before;
+        ASSERT_EQ(::stat((h.history.directory() + "/" + entry.fileName).c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0600u) << before;
+    }
+    ::umask(oldMask);
+}
+
 TEST(UndoHistory, ListsOldestFirstWhateverTheOrderOfAdding) {
     History h;
     EXPECT_TRUE(h.history.list().empty()); // no folder yet
