@@ -241,7 +241,7 @@ void writeJsonObject(const RenameReport& report, std::ostream& stream) {
     appendFailures(out, report);
     appendConflicts(out, report);
     if (report.historyError != 0) {
-        out += ", \"history\": {\"kept\": false, \"errno\": ";
+        out += R"(, "history": {"kept": false, "errno": )";
         appendJsonString(out, decodeName(errnoName(report.historyError)));
         out += '}';
     }

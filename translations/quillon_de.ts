@@ -201,6 +201,10 @@ einem anderen Programm benutzt wird.</translation>
         <translation>Dieser Ordner enthält kein Rückgängig-Skript von Quillon.</translation>
     </message>
     <message>
+        <source>(changed since the save)</source>
+        <translation>(seit dem Speichern verändert)</translation>
+    </message>
+    <message>
         <source>These files could not be renamed back:%1
 
 The undo file was kept with them.</source>

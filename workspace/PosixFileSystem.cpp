@@ -166,8 +166,8 @@ bool keepsIdentities(decltype(statfs::f_type) type) {
     constexpr decltype(type) kExfat = 0x2011BAB0;
     constexpr decltype(type) kFuse = 0x65735546;
     constexpr decltype(type) kSmb = 0x517B;
-    constexpr decltype(type) kCifs = static_cast<decltype(type)>(0xFF534D42);
-    constexpr decltype(type) kSmb2 = static_cast<decltype(type)>(0xFE534D42);
+    constexpr auto kCifs = static_cast<decltype(type)>(0xFF534D42);
+    constexpr auto kSmb2 = static_cast<decltype(type)>(0xFE534D42);
     return type != kFat && type != kExfat && type != kFuse && type != kSmb && type != kCifs &&
            type != kSmb2;
 }

@@ -56,8 +56,12 @@ QString DiskMessages::noUndoFile() {
 
 QString DiskMessages::notRestored(const std::vector<UndoStep>& notRestored) {
     QString names;
-    for (const UndoStep& step : notRestored)
+    for (const UndoStep& step : notRestored) {
         names += QStringLiteral("\n > ") + toDisplayString(decodeName(step.to));
+        // Another file holds the name now; only the one saved goes back.
+        if (step.changed)
+            names += QLatin1Char(' ') + tr("(changed since the save)");
+    }
     return tr("These files could not be renamed back:%1\n\nThe undo file was kept with "
               "them.")
         .arg(names);
