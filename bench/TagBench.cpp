@@ -3,6 +3,10 @@
 // and reads its first 64 KiB on as many threads. Driven by tags.sh:
 //   tag_bench make-mp3 FOLDER COUNT      folder of small MP3 files with ID3v2 tags
 //   tag_bench make-jpeg FOLDER COUNT     folder of small JPEG files with Exif dates
+//   tag_bench make-camera FOLDER PHOTOS CLIPS
+//                                        a phone's folder: JPEG files with Exif dates,
+//                                        bursts among them, and small MP4 clips with a
+//                                        creation date
 //   tag_bench bare FOLDER                the bare loop, in ms
 //   tag_bench press FOLDER WITH [in-process]
 //                                        two presses of "OK" with WITH, in ms, the
@@ -12,6 +16,7 @@
 #include "metadata/MediaFolder.h"
 #include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
+#include "tests/metadata/VideoSamples.h"
 #include "workspace/FieldReading.h"
 #include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
@@ -75,6 +80,24 @@ int makeJpeg(const std::string& folder, int count) {
                       1 + i % 28, i % 60, (i / 60) % 60);
         std::memcpy(&copy[at], date, 19);
         std::ofstream(folder + "/" + std::to_string(100000 + i) + ".jpg", std::ios::binary) << copy;
+    }
+    return 0;
+}
+
+// Photos as make-jpeg writes them, and clips: half with Apple's creation
+// date and the movie box last, as phones write them, half with only the
+// movie header's time.
+int makeCamera(const std::string& folder, int photos, int clips) {
+    if (makeJpeg(folder, photos) != 0)
+        return 1;
+    for (int i = 0; i < clips; ++i) {
+        const std::int64_t utc = 1'600'000'000 + static_cast<std::int64_t>(i) * 3'607;
+        char apple[32] = "";
+        if (i % 2 == 0)
+            std::snprintf(apple, sizeof apple, "2021-%02d-%02dT%02d:%02d:%02d+0200", 1 + i % 12,
+                          1 + i % 28, i % 24, i % 60, (i / 60) % 60);
+        std::ofstream(folder + "/clip" + std::to_string(100000 + i) + ".mp4", std::ios::binary)
+            << test::mp4Sample(i % 2 == 0 ? "qt  " : "mp42", 1920, 1080, utc, apple, i % 2 == 0);
     }
     return 0;
 }
@@ -204,13 +227,15 @@ int main(int argc, char** argv) {
         return makeMp3(args[1], std::stoi(args[2]));
     if (args.size() == 3 && args[0] == "make-jpeg")
         return makeJpeg(args[1], std::stoi(args[2]));
+    if (args.size() == 4 && args[0] == "make-camera")
+        return makeCamera(args[1], std::stoi(args[2]), std::stoi(args[3]));
     if (args.size() == 2 && args[0] == "bare")
         return bareLoop(args[1]);
     if (args.size() == 3 && args[0] == "press")
         return twoPresses(args[1], args[2], false);
     if (args.size() == 4 && args[0] == "press" && args[3] == "in-process")
         return twoPresses(args[1], args[2], true);
-    std::cerr << "usage: tag_bench make-mp3|make-jpeg FOLDER COUNT | bare FOLDER | press FOLDER "
-                 "WITH [in-process]\n";
+    std::cerr << "usage: tag_bench make-mp3|make-jpeg FOLDER COUNT | make-camera FOLDER PHOTOS "
+                 "CLIPS | bare FOLDER | press FOLDER WITH [in-process]\n";
     return 2;
 }
