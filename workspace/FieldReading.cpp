@@ -48,7 +48,7 @@ struct BatchState {
 // The entries a worker takes at a time: enough to make a reader's round
 // trip cheap, few enough to share a small folder between the workers.
 std::size_t chunkSize(std::size_t entries) {
-    return std::clamp<std::size_t>(entries / (fieldReadThreads() * 4), 1, 64);
+    return std::clamp<std::size_t>(entries / (std::size_t{fieldReadThreads()} * 4), 1, 64);
 }
 
 // Takes from the cache what it holds of entries [from, to) and reads the
