@@ -2,6 +2,7 @@
 // The way back moves only the files a save renamed, and says so when a name
 // holds another file now; a save's record says whose it is.
 #include "RunProgram.h"
+#include "tests/metadata/MediaSamples.h"
 #include "tests/workspace/ScopedVariable.h"
 #include "tests/workspace/TempFolder.h"
 
@@ -10,7 +11,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 
 using quillon::test::ProgramResult;
@@ -27,25 +27,20 @@ ProgramResult runCli(const Args& args) {
     return quillon::test::runProgram(QUILLON_CLI_PATH, args);
 }
 
-std::string readText(const std::string& path) {
-    std::ifstream in(path);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
 // Content -> name of every file but the record.
 std::map<std::string, std::string> contents(const TempFolder& folder) {
     std::map<std::string, std::string> found;
     for (const auto& entry : std::filesystem::directory_iterator(folder.path())) {
         const std::string name = entry.path().filename().string();
         if (name != kRecordName)
-            found.emplace(readText(entry.path().string()), name);
+            found.emplace(quillon::test::readFileBytes(entry.path().string()), name);
     }
     return found;
 }
 
 // As sed -i and many editors save: a new file put in place of the old one.
 void saveAnew(const TempFolder& folder, const std::string& name) {
-    const std::string text = readText(folder.file(name)) + " (edited)";
+    const std::string text = quillon::test::readFileBytes(folder.file(name)) + " (edited)";
     std::ofstream(folder.file(".edit.tmp")) << text;
     std::filesystem::rename(folder.file(".edit.tmp"), folder.file(name));
 }
@@ -147,7 +142,7 @@ TEST(CliUndoIdentityTest, ARecordWithoutIdentitiesIsStillRead) {
     std::ofstream(folder.file("a.txt")) << "a";
     ASSERT_EQ(runCli({"--case", "upper", "--apply", folder.path()}).status, 0);
     // As saves wrote it before records kept file identities and their origin.
-    std::string text = readText(folder.file(kRecordName));
+    std::string text = quillon::test::readFileBytes(folder.file(kRecordName));
     for (const char* added : {" device ", " #i "}) {
         const std::size_t at = text.find(added);
         ASSERT_NE(at, std::string::npos) << text;
