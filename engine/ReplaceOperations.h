@@ -33,6 +33,14 @@ Name replaceWithinScope(Scope scope, const FinishingSteps& steps, NameView sourc
                         const std::function<Name(NameView)>& replace);
 
 /// Compiles the expression and the With text of settings, or says why not.
+/// The expression follows ICU's rules, with two consequences a user sees:
+/// - each name may cost the match engine a fixed number of steps (about a
+///   quarter of a second); an expression that backtracks past that on some
+///   name leaves the name unchanged and marks the plan (replaceGaveUp), so a
+///   press is refused rather than half done;
+/// - matches are found from left to right, and an empty match is allowed at
+///   the end, so ".*" matches twice: the whole name, then its empty end
+///   ("song" with "x" gives "xx").
 std::variant<ExpressionReplacement, ExpressionError>
 compileExpression(const ReplaceSettings& settings);
 

@@ -84,7 +84,9 @@ INSTANTIATE_TEST_SUITE_P(
                                    false, kExt, U"README"},
                     ExpressionCase{"both", U"a.b.txt", U"\\.", U"-", false, kBoth, U"a-b-txt"},
                     ExpressionCase{"star and slash are no patterns", U"a*b/c.txt", U"\\*|/", U"_",
-                                   false, kNames, U"a_b_c.txt"}));
+                                   false, kNames, U"a_b_c.txt"},
+                    ExpressionCase{"dot star matches the name, then its empty end", U"song.mp3",
+                                   U".*", U"x", false, kNames, U"xx.mp3"}));
 
 INSTANTIATE_TEST_SUITE_P(
     Edges, ExpressionTable,
@@ -158,5 +160,53 @@ TEST(ExpressionTest, OnePressOverAList) {
     ASSERT_FALSE(result.refusal);
     EXPECT_EQ(result.names, (std::vector<Name>{U"a b.txt", U"c.txt", U"d.txt"}));
 }
+
+// The match engine has a step limit per name; a name it gives up on comes
+// back unchanged, so the press must learn of it instead of keeping that name.
+struct GiveUpCase {
+    const char* what;
+    NameView expression;
+    std::vector<Name> sources;
+    bool gaveUp;
+    std::vector<Name> expected;
+};
+
+void PrintTo(const GiveUpCase& c, std::ostream* os) {
+    *os << c.what;
+}
+
+Name repeated(char32_t c, std::size_t count, NameView tail) {
+    return Name(count, c) + Name(tail);
+}
+
+class GiveUpTable : public testing::TestWithParam<GiveUpCase> {};
+
+TEST_P(GiveUpTable, ReportsNamesTheEngineGaveUpOn) {
+    const GiveUpCase& c = GetParam();
+    const Press result = press(expressionSettings(c.expression, U"X"), c.sources);
+    ASSERT_FALSE(result.refusal);
+    EXPECT_EQ(result.gaveUp, c.gaveUp);
+    EXPECT_EQ(result.names, c.expected);
+}
+
+const Name kCostly = repeated(U'a', 28, U"b.txt");
+const Name kLongCheap = repeated(U'a', 250, U"b.txt");
+
+INSTANTIATE_TEST_SUITE_P(
+    StepLimit, GiveUpTable,
+    testing::Values(
+        GiveUpCase{"a short name backtracks within the limit",
+                   U"(a+)+c|b",
+                   {U"aaab.txt"},
+                   false,
+                   {U"aaaX.txt"}},
+        GiveUpCase{"a long name backtracks without end", U"(a+)+c|b", {kCostly}, true, {kCostly}},
+        GiveUpCase{"a later good name does not hide an earlier give-up",
+                   U"(a+)+c|b",
+                   {kCostly, U"ab.txt"},
+                   true,
+                   {kCostly, U"aX.txt"}},
+        GiveUpCase{
+            "a simple expression on the longest name", U"a+", {kLongCheap}, false, {U"Xb.txt"}}));
 
 } // namespace

@@ -26,6 +26,7 @@ Press press(const ReplaceSettings& settings, const std::vector<Name>& sources,
         if (checked.empty() || checked[i])
             result.names[i] = applyReplace(plan, sources[i], counter);
     }
+    result.gaveUp = replaceGaveUp(plan);
     return result;
 }
 

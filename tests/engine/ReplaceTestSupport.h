@@ -17,6 +17,8 @@ ReplaceSettings quietSettings();
 struct Press {
     std::optional<RefusalCode> refusal;
     std::vector<Name> names;
+    /// The match engine gave up on some name (see replaceGaveUp).
+    bool gaveUp = false;
 };
 
 /// Runs one press the way the workspace does: compile once, then every
