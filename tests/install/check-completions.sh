@@ -32,5 +32,40 @@ done
 bash -n "$bash_file" || status=1
 if command -v zsh >/dev/null; then zsh -n "$zsh_file" || status=1; fi
 if command -v fish >/dev/null; then fish --no-execute "$fish_file" || status=1; fi
+# The shells complete the names of saved presets, one with a blank among
+# them, as a user at the prompt sees them.
+presets=$(mktemp -d)
+trap 'rm -rf "$presets"' EXIT
+mkdir -p "$presets/config/quillon/presets" "$presets/functions"
+touch "$presets/config/quillon/presets/Holiday photos.json" "$presets/config/quillon/presets/music.json"
+# completes SHELL OUTPUT: OUTPUT offers both presets.
+completes() {
+    [[ $2 == *Holiday*photos* && $2 == *music* ]] || {
+        echo "$1 completion of --preset offers no preset names: $2"
+        status=1
+    }
+}
+if command -v fish >/dev/null; then
+    completes fish "$(XDG_CONFIG_HOME="$presets/config" fish -N -c \
+        "source '$fish_file'; complete -C 'quillon-cli --preset '")"
+fi
+if command -v zsh >/dev/null; then
+    cp "$zsh_file" "$presets/functions/"
+    # An interactive zsh on a pseudo-terminal, with Tab pressed after --preset=.
+    completes zsh "$(HOME="$presets" XDG_CONFIG_HOME="$presets/config" DIR="$presets/functions" \
+        timeout 30 zsh -f -c '
+        zmodload zsh/zpty
+        zpty z env TERM=dumb zsh -f -i
+        zpty -w z "PS1=\"> \"; fpath=($DIR \$fpath); autoload -Uz compinit; compinit -u -D; quillon-cli() { :; }"
+        zpty -w -n z $'"'"'quillon-cli --preset=\t'"'"'
+        out=
+        for i in {1..100}; do
+            if zpty -r -t z chunk; then out+=$chunk; else sleep 0.1; fi
+            [[ $out == *music* ]] && break
+        done
+        zpty -d z
+        print -r -- $out')"
+fi
+
 [[ $status -eq 0 ]] && echo "completions: ${#options[@]} options of --help in bash, zsh and fish"
 exit $status
