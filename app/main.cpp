@@ -3,7 +3,7 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/mainwindow/WindowSettings.h"
 #include "ui/widgets/Translations.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include "quillon/Version.h"
 

@@ -4,8 +4,8 @@
 // so the two should take about the same time. Reading one large record back
 // is timed beside them. The histories live under the temporary folder and
 // are removed at the end (about 3.2 GiB while the run lasts).
-#include "workspace/PosixFileSystem.h"
-#include "workspace/UndoHistory.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/history/UndoHistory.h"
 
 #include <benchmark/benchmark.h>
 

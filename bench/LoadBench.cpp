@@ -6,8 +6,8 @@
 // reporter that does what the window's does besides painting, for the cost
 // of reporting.
 #include "engine/Utf8.h"
-#include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,8 +5,8 @@
 // undo script and the reload. Both folders must be fresh: a folder renamed
 // over and over grows a directory that no longer resembles a user's.
 #include "engine/Utf8.h"
-#include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <chrono>
 #include <cstdio>

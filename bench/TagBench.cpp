@@ -17,9 +17,9 @@
 #include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
 #include "tests/metadata/VideoSamples.h"
-#include "workspace/FieldReading.h"
-#include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/fields/FieldReading.h"
 
 #include "engine/Utf8.h"
 

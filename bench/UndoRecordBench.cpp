@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Reading an undo record of a million renames: the time to read and check
 // it, and the memory it takes beside the record's own size.
-#include "workspace/UndoScript.h"
+#include "workspace/record/UndoScript.h"
 
 #include <benchmark/benchmark.h>
 

@@ -9,7 +9,7 @@
 // without painting. "save" adds a save, which renames the folder's files.
 #include "ui/dialogs/UserQuestions.h"
 #include "ui/mainwindow/MainWindow.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

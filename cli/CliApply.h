@@ -4,7 +4,7 @@
 #include "cli/CliOptions.h"
 #include "cli/Problem.h"
 #include "cli/RenameReport.h"
-#include "workspace/SaveCallbacks.h"
+#include "workspace/save/SaveCallbacks.h"
 
 #include <iosfwd>
 #include <string_view>

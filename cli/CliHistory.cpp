@@ -5,7 +5,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/TextWriter.h"
 #include "engine/Utf8.h"
-#include "workspace/UndoHistory.h"
+#include "workspace/history/UndoHistory.h"
 
 #include <algorithm>
 #include <cstdlib>

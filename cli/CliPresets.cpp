@@ -4,8 +4,8 @@
 #include "cli/ParseState.h"
 #include "cli/TextWriter.h"
 
-#include "workspace/PosixFileSystem.h"
-#include "workspace/PresetStore.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/presets/PresetStore.h"
 
 #include <cstring>
 

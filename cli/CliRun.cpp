@@ -15,8 +15,8 @@
 #include "cli/SaveMessages.h"
 #include "cli/StopSignals.h"
 #include "cli/TextWriter.h"
-#include "workspace/UndoHistory.h"
 #include "workspace/Workspace.h"
+#include "workspace/history/UndoHistory.h"
 
 #include <algorithm>
 #include <memory>

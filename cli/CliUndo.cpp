@@ -12,10 +12,10 @@
 #include "cli/TextWriter.h"
 
 #include "engine/Utf8.h"
-#include "workspace/FileSystem.h"
-#include "workspace/FolderReader.h"
-#include "workspace/UndoHistory.h"
-#include "workspace/UndoLastSave.h"
+#include "workspace/disk/FileSystem.h"
+#include "workspace/folder/FolderReader.h"
+#include "workspace/history/UndoHistory.h"
+#include "workspace/undo/UndoLastSave.h"
 
 #include <algorithm>
 #include <iostream>

@@ -5,7 +5,7 @@
 #include "cli/PathGroups.h"
 #include "cli/Problem.h"
 #include "cli/RenameReport.h"
-#include "workspace/UndoLastSave.h"
+#include "workspace/undo/UndoLastSave.h"
 
 #include <optional>
 

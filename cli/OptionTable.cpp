@@ -5,7 +5,7 @@
 #include "cli/TextWriter.h"
 
 #include "engine/Utf8.h"
-#include "workspace/PresetStore.h"
+#include "workspace/presets/PresetStore.h"
 
 #include <algorithm>
 #include <optional>

@@ -4,8 +4,8 @@
 #include "cli/Problem.h"
 #include "engine/FieldTokens.h"
 #include "engine/Name.h"
-#include "workspace/MissingFields.h"
-#include "workspace/NameList.h"
+#include "workspace/fields/MissingFields.h"
+#include "workspace/names/NameList.h"
 
 #include <array>
 #include <cstdint>

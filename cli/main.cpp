@@ -6,7 +6,7 @@
 #include "cli/OutputCheck.h"
 #include "cli/Problem.h"
 #include "cli/StopSignals.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <algorithm>
 #include <csignal>

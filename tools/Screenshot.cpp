@@ -8,7 +8,7 @@
 #include "ui/mainwindow/MainWindowAccess.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/Translations.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QCursor>

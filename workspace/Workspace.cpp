@@ -2,10 +2,10 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
-#include "workspace/EqualNames.h"
-#include "workspace/FieldReading.h"
 #include "workspace/NotReadyScope.h"
-#include "workspace/UndoScript.h"
+#include "workspace/fields/FieldReading.h"
+#include "workspace/press/EqualNames.h"
+#include "workspace/record/UndoScript.h"
 
 #include <algorithm>
 

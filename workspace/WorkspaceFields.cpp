@@ -2,10 +2,10 @@
 // The parts of the workspace that read fields from inside the files: the
 // values of a press's tokens, the orders by date and by natural name, and
 // the fields of every listed file for showing them.
-#include "workspace/FieldReading.h"
-#include "workspace/NaturalOrder.h"
 #include "workspace/NotReadyScope.h"
 #include "workspace/Workspace.h"
+#include "workspace/fields/FieldReading.h"
+#include "workspace/names/NaturalOrder.h"
 
 #include "engine/Utf8.h"
 

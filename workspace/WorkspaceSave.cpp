@@ -2,15 +2,15 @@
 #include "workspace/Workspace.h"
 
 #include "engine/Utf8.h"
-#include "workspace/Leftovers.h"
-#include "workspace/NameTable.h"
 #include "workspace/NotReadyScope.h"
-#include "workspace/ProgressReporter.h"
-#include "workspace/RenameRun.h"
-#include "workspace/SaveChecks.h"
-#include "workspace/SavePlan.h"
-#include "workspace/UndoHistory.h"
-#include "workspace/UndoScript.h"
+#include "workspace/disk/ProgressReporter.h"
+#include "workspace/history/UndoHistory.h"
+#include "workspace/names/NameTable.h"
+#include "workspace/record/UndoScript.h"
+#include "workspace/save/RenameRun.h"
+#include "workspace/save/SaveChecks.h"
+#include "workspace/save/SavePlan.h"
+#include "workspace/undo/Leftovers.h"
 
 #include <algorithm>
 #include <cerrno>

@@ -4,8 +4,8 @@
 #include "tests/workspace/ScopedVariable.h"
 #include "tests/workspace/TempFolder.h"
 
-#include "workspace/PosixFileSystem.h"
-#include "workspace/UndoHistory.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/history/UndoHistory.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/wizard/WizardDialog.h"
 #include "ui/wizard/WizardTagsPage.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QAction>
 #include <QCheckBox>

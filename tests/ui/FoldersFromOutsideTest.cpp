@@ -2,7 +2,7 @@
 #include "ui/mainwindow/FolderFromOutside.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/widgets/FolderTree.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QDir>

@@ -2,7 +2,7 @@
 #include "ui/dialogs/SaveConfirmDialog.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/widgets/Translations.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QAction>
 #include <QCheckBox>

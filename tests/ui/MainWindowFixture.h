@@ -2,7 +2,7 @@
 #pragma once
 
 #include "ui/mainwindow/MainWindow.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QApplication>
 #include <QFile>

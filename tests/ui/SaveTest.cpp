@@ -4,7 +4,7 @@
 #include "ui/dialogs/UserQuestions.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/widgets/FolderTree.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QCheckBox>
 #include <QDir>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/FolderReader.h"
-#include "workspace/UndoScript.h"
+#include "workspace/folder/FolderReader.h"
+#include "workspace/record/UndoScript.h"
 
 #include <cstdlib>
 #include <dirent.h>

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/EqualNames.h"
+#include "workspace/press/EqualNames.h"
 #include "FakeFileSystem.h"
-#include "workspace/SaveChecks.h"
 #include "workspace/Workspace.h"
+#include "workspace/save/SaveChecks.h"
 
 #include "engine/Utf8.h"
 

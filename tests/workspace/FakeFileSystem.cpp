@@ -3,8 +3,8 @@
 
 #include "RecordBuilder.h"
 
-#include "workspace/FolderReader.h"
-#include "workspace/UndoScript.h"
+#include "workspace/folder/FolderReader.h"
+#include "workspace/record/UndoScript.h"
 
 #include <cerrno>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/FileSystem.h"
+#include "workspace/disk/FileSystem.h"
 
 #include <deque>
 #include <map>

@@ -5,9 +5,9 @@
 #include "DiskHelpers.h"
 #include "ForwardingFileSystem.h"
 #include "TempFolder.h"
-#include "workspace/PosixFileSystem.h"
-#include "workspace/UndoLastSave.h"
 #include "workspace/Workspace.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/undo/UndoLastSave.h"
 
 #include "engine/Utf8.h"
 

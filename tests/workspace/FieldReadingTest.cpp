@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FakeFileSystem.h"
-#include "workspace/NaturalOrder.h"
 #include "workspace/Workspace.h"
+#include "workspace/names/NaturalOrder.h"
 
 #include "engine/Utf8.h"
 

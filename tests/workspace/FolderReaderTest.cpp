@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/FolderReader.h"
+#include "workspace/folder/FolderReader.h"
 #include "FakeFileSystem.h"
 
 #include "engine/Utf8.h"

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/NameList.h"
+#include "workspace/names/NameList.h"
 #include "engine/Utf8.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 #include "TempFolder.h"
-#include "workspace/FolderReader.h"
+#include "workspace/folder/FolderReader.h"
 
 #include "engine/Utf8.h"
 

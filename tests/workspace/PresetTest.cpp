@@ -1,9 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/Preset.h"
+#include "workspace/presets/Preset.h"
 #include "TempFolder.h"
-#include "workspace/JsonValue.h"
-#include "workspace/PosixFileSystem.h"
-#include "workspace/PresetStore.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/presets/JsonValue.h"
+#include "workspace/presets/PresetStore.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/UndoRecord.h"
+#include "workspace/record/UndoRecord.h"
 
 #include <initializer_list>
 #include <string>

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/SaveChecks.h"
-#include "workspace/FolderReader.h"
+#include "workspace/save/SaveChecks.h"
+#include "workspace/folder/FolderReader.h"
 
 #include <gtest/gtest.h>
 

@@ -6,8 +6,8 @@
 #include "ForwardingFileSystem.h"
 #include "SaveFixtures.h"
 #include "TempFolder.h"
-#include "workspace/PosixFileSystem.h"
 #include "workspace/Workspace.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include "engine/Utf8.h"
 

@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/UndoHistory.h"
+#include "workspace/history/UndoHistory.h"
 #include "DiskHelpers.h"
 #include "ForwardingFileSystem.h"
 #include "ScopedVariable.h"
 #include "TempFolder.h"
-#include "workspace/PosixFileSystem.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <gtest/gtest.h>
 

@@ -6,10 +6,10 @@
 #include "RecordBuilder.h"
 #include "SaveFixtures.h"
 #include "TempFolder.h"
-#include "workspace/PosixFileSystem.h"
-#include "workspace/UndoHistory.h"
-#include "workspace/UndoLastSave.h"
 #include "workspace/Workspace.h"
+#include "workspace/disk/PosixFileSystem.h"
+#include "workspace/history/UndoHistory.h"
+#include "workspace/undo/UndoLastSave.h"
 
 #include <gtest/gtest.h>
 

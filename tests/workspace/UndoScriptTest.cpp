@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/UndoScript.h"
+#include "workspace/record/UndoScript.h"
 #include "RecordBuilder.h"
-#include "workspace/FolderReader.h"
+#include "workspace/folder/FolderReader.h"
 
 #include <gtest/gtest.h>
 

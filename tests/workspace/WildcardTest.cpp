@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-#include "workspace/Wildcard.h"
+#include "workspace/names/Wildcard.h"
 
 #include <gtest/gtest.h>
 

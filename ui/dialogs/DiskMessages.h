@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/SaveCallbacks.h"
-#include "workspace/UndoLastSave.h"
+#include "workspace/save/SaveCallbacks.h"
+#include "workspace/undo/UndoLastSave.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -2,7 +2,7 @@
 #include "ui/dialogs/PresetsDialog.h"
 
 #include "ui/widgets/WidgetHelpers.h"
-#include "workspace/PresetStore.h"
+#include "workspace/presets/PresetStore.h"
 
 #include <QDesktopServices>
 #include <QDialogButtonBox>

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/SaveCallbacks.h"
+#include "workspace/save/SaveCallbacks.h"
 
 #include <QString>
 

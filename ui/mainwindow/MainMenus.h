@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/ReloadOrder.h"
+#include "workspace/folder/ReloadOrder.h"
 
 #include <QList>
 #include <QObject>

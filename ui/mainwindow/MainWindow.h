@@ -4,8 +4,8 @@
 #include "ui/mainwindow/MainWindowAccess.h"
 #include "ui/mainwindow/MainWindowState.h"
 #include "ui/wizard/WizardTagsPage.h"
-#include "workspace/UndoHistory.h"
 #include "workspace/Workspace.h"
+#include "workspace/history/UndoHistory.h"
 
 #include <QByteArray>
 #include <QPointer>

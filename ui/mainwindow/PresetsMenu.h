@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/Preset.h"
-#include "workspace/PresetStore.h"
+#include "workspace/presets/Preset.h"
+#include "workspace/presets/PresetStore.h"
 
 #include <QObject>
 

@@ -3,7 +3,7 @@
 
 #include "ui/mainwindow/FolderFromOutside.h"
 #include "ui/models/NameText.h"
-#include "workspace/Wildcard.h"
+#include "workspace/names/Wildcard.h"
 
 #include "engine/Utf8.h"
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
-#include "workspace/ProgressReporter.h"
+#include "workspace/disk/ProgressReporter.h"
 
 #include <atomic>
 
