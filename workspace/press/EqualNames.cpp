@@ -19,8 +19,8 @@ namespace {
 // renamed frees its name for the others.
 NameList stayingKeys(const NameList& oldNames, const NameList& newNames,
                      const NameList& folderEntries, NameCase nameCase) {
-    const NameList oldKeys = nameKeys(oldNames, nameCase);
-    const NameTable listed(oldKeys);
+    const NameKeys oldKeys(oldNames, nameCase);
+    const NameTable listed(oldKeys.list());
     NameList staying;
     for (std::size_t i = 0; i < oldNames.size(); ++i) {
         if (oldNames[i] == newNames[i])
@@ -90,8 +90,8 @@ std::vector<NumberedName> numberEqualNames(const NameList& oldNames, const NameL
                                            const NameList& folderEntries, NameCase nameCase) {
     const NameList stayingList = stayingKeys(oldNames, newNames, folderEntries, nameCase);
     const NameTable staying(stayingList);
-    const NameList newKeys = nameKeys(newNames, nameCase);
-    const NameTable newIndex(newKeys);
+    const NameKeys newKeys(newNames, nameCase);
+    const NameTable newIndex(newKeys.list());
     Numberer numberer(staying, newIndex, nameCase);
     std::vector<NumberedName> out;
     for (std::size_t i = 0; i < newNames.size(); ++i) {

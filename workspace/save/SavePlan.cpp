@@ -37,10 +37,10 @@ std::string_view keyOf(std::string_view name, NameCase nameCase, std::string& sc
     return scratch;
 }
 
-NameList keysOf(const NameList& names, NameCase nameCase) {
-    if (nameCase != NameCase::Folded)
-        return names;
+NameList foldedKeys(const NameList& names, NameCase nameCase) {
     NameList out;
+    if (nameCase != NameCase::Folded)
+        return out;
     out.reserve(names.size(), names.byteSize());
     std::string scratch;
     for (const std::string_view name : names)
@@ -52,8 +52,8 @@ Waits waitsOf(const NameList& oldNames, const NameList& newNames,
               const std::vector<std::size_t>& changing, NameCase nameCase) {
     // A name listed twice (two patterns of the mask) is one file on disk: its
     // first entry stands for it.
-    const NameList oldKeys = keysOf(oldNames, nameCase);
-    const NameTable oldIndex(oldKeys);
+    const NameKeys oldKeys(oldNames, nameCase);
+    const NameTable oldIndex(oldKeys.list());
     Waits w{std::vector<std::size_t>(oldNames.size(), kNone),
             std::vector<std::size_t>(oldNames.size(), kNone)};
     std::string scratch;
@@ -248,10 +248,10 @@ std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList&
 
 std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
                                     const NameList& folderEntries, NameCase nameCase) {
-    const NameList oldKeys = keysOf(oldNames, nameCase);
-    const NameList diskKeys = keysOf(folderEntries, nameCase);
-    const NameTable oldIndex(oldKeys);
-    const NameTable onDisk(diskKeys);
+    const NameKeys oldKeys(oldNames, nameCase);
+    const NameKeys diskKeys(folderEntries, nameCase);
+    const NameTable oldIndex(oldKeys.list());
+    const NameTable onDisk(diskKeys.list());
     std::vector<SaveConflict> out;
     std::string scratch;
     for (std::size_t i = 0; i < newNames.size(); ++i) {
@@ -277,9 +277,9 @@ std::string_view nameKey(std::string_view name, NameCase nameCase, std::string& 
     return keyOf(name, nameCase, scratch);
 }
 
-NameList nameKeys(const NameList& names, NameCase nameCase) {
-    return keysOf(names, nameCase);
-}
+NameKeys::NameKeys(const NameList& names, NameCase nameCase)
+    : m_folded(foldedKeys(names, nameCase))
+    , m_list(nameCase == NameCase::Folded ? m_folded : names) {}
 
 NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries) {
     std::optional<NameTable> listed;

@@ -105,8 +105,22 @@ enum class NameCase : std::uint8_t {
 /// A name as a disk that compares names by nameCase sees it: the name
 /// itself, or (in scratch) its simple case folding where the disk ignores case.
 std::string_view nameKey(std::string_view name, NameCase nameCase, std::string& scratch);
-/// nameKey of every name, index-paired.
-NameList nameKeys(const NameList& names, NameCase nameCase);
+/// nameKey of every name, index-paired: the list itself where names are
+/// compared as bytes, a folded copy only where the disk ignores letter case.
+/// Refers to names, which must outlive it.
+class NameKeys final {
+public:
+    NameKeys(const NameList& names, NameCase nameCase);
+    NameKeys(const NameKeys&) = delete;
+    NameKeys& operator=(const NameKeys&) = delete;
+
+    const NameList& list() const { return m_list; }
+    std::string_view operator[](std::size_t i) const { return m_list[i]; }
+
+private:
+    NameList m_folded;
+    const NameList& m_list;
+};
 
 /// Asks the disk how folder compares names: a listed name with a letter is
 /// looked up in another case.
