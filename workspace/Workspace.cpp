@@ -206,7 +206,7 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings,
     const ReplaceCounter start = plan.startCounter();
     ReplaceCounter counter(start.next() + (shared ? shared->taken : 0));
     const bool complete = runEntryLoop(plan, settings.cumulate, counter);
-    m_pressFields = {};
+    m_pressFields = std::vector<metadata::FileFields>();
     if (!complete) {
         // A name left as it was for want of an answer is no result: the
         // press changes nothing at all.

@@ -119,7 +119,9 @@ NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const Name
             return c < 0;
         return listed[a.entry] < listed[b.entry];
     });
-    keys = {};
+    // Assigning {} or an empty string would empty the keys and keep their
+    // memory (a short string's move copies its characters).
+    std::string().swap(keys);
     std::size_t bytes = 0;
     for (const SortItem& item : items)
         bytes += listed[item.entry].size();

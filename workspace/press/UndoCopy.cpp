@@ -12,7 +12,7 @@ void UndoCopy::start(std::size_t count, std::size_t bytes) {
 void UndoCopy::clear() {
     m_names.clear();
     m_names.shrinkToFit();
-    m_where = {};
+    m_where = std::vector<std::uint32_t>();
 }
 
 void UndoCopy::remember(std::size_t i, std::string_view before) {
