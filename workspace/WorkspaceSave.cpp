@@ -39,6 +39,42 @@ ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder, const NameList&
     return ScriptSlot::Free;
 }
 
+// The entries of a folder that a list does not hold, and what a check
+// needs of the others, from one pass that never holds the list's names
+// again: at a million files they are tens of megabytes.
+struct OutsideEntries {
+    FolderListing listing;
+    /// The first entry with a letter, which tells how the folder compares names.
+    std::string lettered;
+    bool scriptListed = false;
+};
+
+OutsideEntries outsideEntries(FileSystem& fs, const std::string& folder, const NameList& listed) {
+    const NameTable index(listed);
+    OutsideEntries out;
+    const int err = fs.readFolderKeeping(folder, out.listing, [&](std::string_view entry) {
+        if (out.lettered.empty() && hasLetter(entry))
+            out.lettered = entry;
+        out.scriptListed = out.scriptListed || entry == kUndoScriptName;
+        return index.find(entry) == NameTable::kNone;
+    });
+    // An unreadable folder is checked as an empty one.
+    if (err != 0)
+        out = {};
+    return out;
+}
+
+NameCase outsideNameCase(FileSystem& fs, const std::string& folder, const OutsideEntries& outside,
+                         const NameList& listed) {
+    if (outside.lettered.empty())
+        return NameCase::Unknown;
+    return folderNameCaseBy(fs, folder, outside.lettered, [&](std::string_view name) {
+        const NameList& entries = outside.listing.names;
+        return std::find(listed.begin(), listed.end(), name) != listed.end() ||
+               std::find(entries.begin(), entries.end(), name) != entries.end();
+    });
+}
+
 // A save's identifier: the time it began and the process, which no other
 // save of this machine shares.
 std::string newSaveId() {
@@ -249,12 +285,11 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     const NameList& oldNames = m_folder.names;
     const NameList& newNames = m_preview.names;
     std::vector<SaveConflict> conflicts = refusedNames(oldNames, newNames);
-    FolderListing listing;
-    if (m_fs.readFolder(m_folder.directory, listing) != 0)
-        listing = {};
-    const NameList& entries = listing.names;
-    const auto held =
-        heldNames(oldNames, newNames, entries, folderNameCase(m_fs, m_folder.directory, entries));
+    const OutsideEntries outside = outsideEntries(m_fs, m_folder.directory, oldNames);
+    // An entry the list holds never decides a name as held from outside:
+    // the list's own index answers for it first.
+    const auto held = heldNames(oldNames, newNames, outside.listing.names,
+                                outsideNameCase(m_fs, m_folder.directory, outside, oldNames));
     conflicts.insert(conflicts.end(), held.begin(), held.end());
     // What saving would meet first on a read-only folder: the undo file,
     // or else every rename.
@@ -274,8 +309,8 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     std::stable_sort(
         conflicts.begin(), conflicts.end(),
         [](const SaveConflict& a, const SaveConflict& b) { return a.index < b.index; });
-    if (!refusal && createUndoFile &&
-        scriptSlot(m_fs, m_folder.directory, entries) == ScriptSlot::Foreign)
+    if (!refusal && createUndoFile && outside.scriptListed &&
+        !folderHoldsUndoScript(m_fs, m_folder.directory))
         refusal = SaveNotice{SaveNoticeKind::UndoFileNotWritten, {}, EEXIST};
     // Without an undo file the history is the only way back.
     if (!refusal && !createUndoFile && m_history && m_preview.names != m_folder.names) {

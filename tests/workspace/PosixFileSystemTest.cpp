@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -81,6 +82,45 @@ TEST(PosixFileSystem, MissingFolderReportsErrno) {
     FolderListing entries;
     EXPECT_EQ(fs.readFolder("/nonexistent/quillon", entries), ENOENT);
     EXPECT_EQ(readSortedByName(fs, "/nonexistent/quillon", U"*.*").error, ENOENT);
+}
+
+// A filtered listing sees every entry once but holds only the kept ones,
+// each with its type, on the disk as through the interface's own filter.
+TEST(PosixFileSystem, AFilteredListingHoldsOnlyTheKeptEntries) {
+    TempFolder dir;
+    touch(dir.file("keep a.txt"));
+    touch(dir.file("drop.txt"));
+    touch(dir.file("keep \xFF.txt"));
+    ::mkdir(dir.file("keep folder").c_str(), 0755);
+    PosixFileSystem disk;
+    std::vector<std::string> seen;
+    const ListingFilter keep = [&](std::string_view name) {
+        seen.emplace_back(name);
+        return name.starts_with("keep");
+    };
+    FolderListing kept;
+    ASSERT_EQ(disk.readFolderKeeping(dir.path(), kept, keep), 0);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen,
+              (std::vector<std::string>{"drop.txt", "keep a.txt", "keep folder", "keep \xFF.txt"}));
+    ASSERT_EQ(kept.names.size(), 3u);
+    EXPECT_EQ(kept.types.size(), 3u);
+    EXPECT_TRUE(kept.identities.empty());
+    for (std::size_t i = 0; i < kept.names.size(); ++i) {
+        EXPECT_TRUE(kept.names[i].starts_with("keep"));
+        EXPECT_EQ(kept.types[i] == EntryType::Directory, kept.names[i] == "keep folder");
+    }
+
+    // The interface's own filter, over a plain listing, keeps the same.
+    FolderListing filtered;
+    ASSERT_EQ(disk.FileSystem::readFolderKeeping(dir.path(), filtered, keep), 0);
+    std::vector<std::string> a = encoded(kept.names);
+    std::vector<std::string> b = encoded(filtered.names);
+    std::sort(a.begin(), a.end());
+    std::sort(b.begin(), b.end());
+    EXPECT_EQ(a, b);
+    EXPECT_EQ(disk.readFolderKeeping("/nonexistent/quillon", filtered, keep), ENOENT);
+    EXPECT_TRUE(filtered.names.empty());
 }
 
 TEST(PosixFileSystem, CreationTimeIsReported) {

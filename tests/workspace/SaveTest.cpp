@@ -325,6 +325,24 @@ TEST_F(SaveTest, RenameEntryStoresTheTextAndConvertsItOnRequest) {
     }
 }
 
+// The checks hold only the entries the list lacks: a hidden file still holds
+// its name, and a foreign file under the undo script's name, though listed,
+// still keeps the undo file from being written.
+TEST_F(SaveTest, TheChecksSeeEntriesOutsideAndInsideTheList) {
+    m_fs.addWithContent(kUndoScriptName, "not a record");
+    load({".hidden", "a", "b", "c"}, {kUndoScriptName, ".hidden", "b", "z"});
+    std::optional<SaveNotice> refusal;
+    const auto conflicts = m_ws.saveConflicts(true, refusal);
+    ASSERT_EQ(conflicts.size(), 1u);
+    EXPECT_EQ(conflicts[0].index, 1u);
+    EXPECT_EQ(conflicts[0].reason, ConflictReason::HeldOutsideList);
+    ASSERT_TRUE(refusal.has_value());
+    EXPECT_EQ(refusal->kind, SaveNoticeKind::UndoFileNotWritten);
+    EXPECT_EQ(refusal->error, EEXIST);
+    EXPECT_EQ(m_ws.saveConflicts(false, refusal).size(), 1u);
+    EXPECT_FALSE(refusal.has_value());
+}
+
 TEST_F(SaveTest, OnAReadOnlyFolderTheChecksForeseeWhatSavingMeets) {
     load({"a", "b", "c"}, {"x", "b", "z"});
     m_fs.readOnly = EROFS;

@@ -51,6 +51,9 @@ enum class FileAccess : std::uint8_t {
 /// Hears how many entries a listing holds so far.
 using ListingCount = std::function<void(std::size_t listed)>;
 
+/// Sees every entry of a listing and says whether the listing keeps it.
+using ListingFilter = std::function<bool(std::string_view name)>;
+
 /// The status of one entry, as far as listing needs it.
 struct EntryStatus {
     /// A directory, or a symbolic link that leads to one.
@@ -78,6 +81,12 @@ public:
         (void)listed;
         return readFolder(folder, out);
     }
+
+    /// As readFolder, keeping only the entries keep accepts, without their
+    /// identities: a check that needs few of a large folder's names never
+    /// holds them all. keep sees every entry, in the disk's order.
+    virtual int readFolderKeeping(const std::string& folder, FolderListing& out,
+                                  const ListingFilter& keep);
 
     /// Status of folder/name; isFolder follows symbolic links, the creation
     /// time is that of the entry itself. A dangling link is no folder.

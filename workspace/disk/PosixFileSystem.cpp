@@ -172,19 +172,16 @@ bool keepsIdentities(decltype(statfs::f_type) type) {
            type != kSmb2;
 }
 
-} // namespace
-
-int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
-    return readFolderCounting(folder, out, {});
-}
-
-int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing& out,
-                                        const ListingCount& listed) {
+// One pass over folder's entries. With keep, only the entries it accepts
+// are held: the folder's size then says nothing of the room they need.
+int listFolder(const std::string& folder, FolderListing& out, const ListingCount& listed,
+               const ListingFilter& keep, bool withIdentities) {
     out = {};
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0)
         return errno;
-    reserveForFolder(fd, out);
+    if (!keep)
+        reserveForFolder(fd, out);
     // Closed also when listed throws to abandon the listing.
     const std::unique_ptr<DIR, int (*)(DIR*)> dir(::fdopendir(fd), &::closedir);
     if (!dir) {
@@ -203,9 +200,12 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
         const char* n = entry->d_name;
         if (n[0] == '.' && (n[1] == '\0' || (n[1] == '.' && n[2] == '\0')))
             continue;
+        if (keep && !keep(n))
+            continue;
         out.names.add(n);
         out.types.push_back(typeOf(entry->d_type));
-        out.identities.push_back(entry->d_ino);
+        if (withIdentities)
+            out.identities.push_back(entry->d_ino);
         if (listed && out.names.size() % kProgressGrain == 0)
             listed(out.names.size());
     }
@@ -214,6 +214,22 @@ int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing
     if (err)
         out = {};
     return err;
+}
+
+} // namespace
+
+int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
+    return listFolder(folder, out, {}, {}, true);
+}
+
+int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing& out,
+                                        const ListingCount& listed) {
+    return listFolder(folder, out, listed, {}, true);
+}
+
+int PosixFileSystem::readFolderKeeping(const std::string& folder, FolderListing& out,
+                                       const ListingFilter& keep) {
+    return listFolder(folder, out, {}, keep, false);
 }
 
 int PosixFileSystem::statEntry(const std::string& folder, const std::string& name,

@@ -34,6 +34,8 @@ public:
     int readFolder(const std::string& folder, FolderListing& out) override;
     int readFolderCounting(const std::string& folder, FolderListing& out,
                            const ListingCount& listed) override;
+    int readFolderKeeping(const std::string& folder, FolderListing& out,
+                          const ListingFilter& keep) override;
     int statEntry(const std::string& folder, const std::string& name, EntryStatus& out) override;
     int renameNoReplace(const std::string& folder, std::string_view from,
                         std::string_view to) override;

@@ -7,6 +7,7 @@
 #include "workspace/names/NameTable.h"
 #include "workspace/save/SaveChecks.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace quillon {
@@ -14,6 +15,7 @@ namespace quillon {
 namespace {
 
 constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+constexpr std::string_view kLetters = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ";
 
 // For each entry that changes, the changing entry whose old name it takes
 // (kNone when the target holds no such file), and the reverse.
@@ -281,23 +283,31 @@ NameKeys::NameKeys(const NameList& names, NameCase nameCase)
     : m_folded(foldedKeys(names, nameCase))
     , m_list(nameCase == NameCase::Folded ? m_folded : names) {}
 
+bool hasLetter(std::string_view name) {
+    return name.find_first_of(kLetters) != std::string_view::npos;
+}
+
 NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries) {
-    std::optional<NameTable> listed;
-    for (const std::string_view name : entries) {
-        const std::size_t letter =
-            name.find_first_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ");
-        if (letter == std::string_view::npos)
-            continue;
-        std::string other(name);
-        other[letter] ^= 0x20;
-        if (!listed)
-            listed.emplace(entries);
-        if (listed->find(other) != NameTable::kNone)
-            return NameCase::Exact; // both spellings are entries of their own
-        std::uint64_t identity = 0;
-        return fs.entryIdentity(folder, other, identity) == 0 ? NameCase::Folded : NameCase::Exact;
-    }
-    return NameCase::Unknown;
+    const auto lettered = std::find_if(entries.begin(), entries.end(), hasLetter);
+    if (lettered == entries.end())
+        return NameCase::Unknown;
+    // One look-up: a table over the listing would cost more than the scan.
+    return folderNameCaseBy(fs, folder, *lettered, [&](std::string_view name) {
+        return std::find(entries.begin(), entries.end(), name) != entries.end();
+    });
+}
+
+NameCase folderNameCaseBy(FileSystem& fs, const std::string& folder, std::string_view lettered,
+                          const std::function<bool(std::string_view)>& listed) {
+    const std::size_t letter = lettered.find_first_of(kLetters);
+    if (letter == std::string_view::npos)
+        return NameCase::Unknown;
+    std::string other(lettered);
+    other[letter] ^= 0x20;
+    if (listed(other))
+        return NameCase::Exact; // both spellings are entries of their own
+    std::uint64_t identity = 0;
+    return fs.entryIdentity(folder, other, identity) == 0 ? NameCase::Folded : NameCase::Exact;
 }
 
 } // namespace quillon

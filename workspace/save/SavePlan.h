@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -125,6 +126,13 @@ private:
 /// Asks the disk how folder compares names: a listed name with a letter is
 /// looked up in another case.
 NameCase folderNameCase(FileSystem& fs, const std::string& folder, const NameList& entries);
+/// folderNameCase for a listing not held whole: lettered is its first entry
+/// with a letter (empty where none has one), listed says whether a name is
+/// an entry.
+NameCase folderNameCaseBy(FileSystem& fs, const std::string& folder, std::string_view lettered,
+                          const std::function<bool(std::string_view)>& listed);
+/// Whether name holds an ASCII letter, which another case can spell apart.
+bool hasLetter(std::string_view name);
 
 /// The new names no save can give: duplicates (compared byte for byte,
 /// every entry of each group) and invalid names among those that change.
