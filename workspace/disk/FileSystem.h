@@ -73,9 +73,10 @@ public:
     /// Lists every entry of folder in one pass, "." and ".." left out.
     virtual int readFolder(const std::string& folder, FolderListing& out) = 0;
 
-    /// As readFolder, telling listed the count now and then (every
+    /// As readFolder, telling listed (if set) the count now and then (every
     /// kProgressGrain entries where the disk is read): a folder of a million
-    /// entries takes a while to list.
+    /// entries takes a while to list. Identities are left out where the disk
+    /// is read: loading a folder has no use for them.
     virtual int readFolderCounting(const std::string& folder, FolderListing& out,
                                    const ListingCount& listed) {
         (void)listed;

@@ -224,7 +224,7 @@ int PosixFileSystem::readFolder(const std::string& folder, FolderListing& out) {
 
 int PosixFileSystem::readFolderCounting(const std::string& folder, FolderListing& out,
                                         const ListingCount& listed) {
-    return listFolder(folder, out, listed, {}, true);
+    return listFolder(folder, out, listed, {}, false);
 }
 
 int PosixFileSystem::readFolderKeeping(const std::string& folder, FolderListing& out,

@@ -169,7 +169,7 @@ void collectItems(const FolderListing& listing, Select& select, std::vector<Sort
 int listFolder(FileSystem& fs, const std::string& folder, FolderListing& listing,
                ProgressReporter* progress) {
     if (!progress)
-        return fs.readFolder(folder, listing);
+        return fs.readFolderCounting(folder, listing, {});
     bool begun = false;
     const int err = fs.readFolderCounting(folder, listing, [&](std::size_t listed) {
         if (!begun)
