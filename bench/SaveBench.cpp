@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Times "Save" of a folder whose every name changes (to upper case) against a
 // bare loop of renameat2(RENAME_NOREPLACE) doing the same renames in an
-// identical second folder, in the same run. The save includes the checks, the
-// undo script and the reload. Both folders must be fresh: a folder renamed
+// identical second folder, in the same run, then "Undo Last Save" of that save.
+// The save includes the checks, the undo script and the reload; the undo its
+// record's checks, the renames back and the reload. Both folders must be fresh: a folder renamed
 // over and over grows a directory that no longer resembles a user's.
 #include "engine/Utf8.h"
 #include "workspace/Workspace.h"
@@ -97,5 +98,16 @@ int main(int argc, char* argv[]) {
     std::printf("bare renameat2 loop:            %8.1f ms\n", bare);
     std::printf("save (script, renames, reload): %8.1f ms\n", save);
     std::printf("ratio save / bare:              %8.2f\n", save / bare);
+
+    start = Clock::now();
+    const quillon::UndoResult undone = ws.undoLastSave(U"*.*", ask);
+    const double undo = millisecondsSince(start);
+    if (undone.status != quillon::UndoStatus::Undone || undone.restored.size() != renames.size()) {
+        std::fprintf(stderr, "undo took back %zu of %zu renames\n", undone.restored.size(),
+                     renames.size());
+        return 1;
+    }
+    std::printf("undo (record, renames, reload): %8.1f ms\n", undo);
+    std::printf("ratio undo / save:              %8.2f\n", undo / save);
     return 0;
 }

@@ -4,6 +4,11 @@
 # Markdown table: load, presses of "OK", save, the command line's dry run and
 # the window's peak memory, each against the least the same job can cost.
 #   bench/scale.sh [--save-only] [COUNT...]   (default: 10000 100000 1000000)
+# With QUILLON_BENCH_BASE, the Release build tree of another commit (its
+# quillon-cli and save_bench built), the dry run and the save of that build
+# run in turns with these and get rows of their own, "base".
+# QUILLON_BENCH_SAVE_UPTO: the largest count whose save is measured (default:
+# every count); a save takes fresh folders, two more with a base build.
 # --save-only measures nothing but saving, the row that varies most on a
 # shared disk, in as many rounds as QUILLON_BENCH_ROUNDS says (default: as
 # the whole run takes them).
@@ -13,6 +18,11 @@
 set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${QUILLON_BENCH_BUILD:-$root/build-bench}"
+base="${QUILLON_BENCH_BASE:-}"
+if [[ -n "$base" && ! -x "$base/cli/quillon-cli" ]]; then
+    echo "no quillon-cli in $base/cli" >&2
+    exit 2
+fi
 usage() { echo "usage: bench/scale.sh [--save-only] [COUNT...]" >&2; exit 2; }
 save_only=0
 if [[ "${1:-}" == --save-only ]]; then
@@ -25,6 +35,7 @@ for n in "${counts[@]}"; do
     [[ "$n" =~ ^[1-9][0-9]*$ ]] || usage
 done
 [[ "${QUILLON_BENCH_ROUNDS:-1}" =~ ^[1-9][0-9]*$ ]] || usage
+[[ "${QUILLON_BENCH_SAVE_UPTO:-1}" =~ ^[1-9][0-9]*$ ]] || usage
 
 say() { printf '%s\n' "$*" >&2; }
 started=$SECONDS
@@ -50,7 +61,11 @@ if [[ ! -f "$build/CMakeCache.txt" ]]; then
         -DQUILLON_TESTS=OFF -DQUILLON_BENCH=ON -DCMAKE_CXX_FLAGS=-Wno-restrict >/dev/null
 fi
 say "building the benchmark programs in $build"
-targets=(load_bench save_bench window_bench quillon-cli)
+targets=(load_bench save_bench quillon-cli)
+# A tree configured without the window (QUILLON_GUI=OFF) has no window row.
+has_window=0
+cmake --build "$build" --target help | grep -q '^[^ ]*window_bench' && has_window=1
+((has_window)) && targets+=(window_bench)
 ((save_only)) && targets=(save_bench)
 cmake --build "$build" --target "${targets[@]}" >/dev/null
 
@@ -66,24 +81,24 @@ put() { cell[$1,$2]="$3"; } # ROW COUNT TEXT
 field() { awk -F': *' -v key="$1" 'index($0, key) == 1 { print $2 + 0; exit }'; }
 median() { printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.0f / %.0f = **%.2f**", a, b, a / b }'; }
-mib() { awk -v k="$1" 'BEGIN { printf "%.0f", k / 1024 }'; }
+mib() { awk -v k="$1" 'BEGIN { printf "%.1f", k / 1024 }'; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 make_folder() { # FOLDER COUNT
     python3 "$root/bench/make-folder.py" "$1" "$2"
     sync
 }
 
-# Runs COMMAND... RUNS times, output discarded; sets ms (median) and kib (peak).
-timed() {
-    local runs=$1 times=() start
+# Runs COMMAND... once, output discarded; adds its time and peak memory to
+# the runs kept under KEY. Commands measured in turns share the machine's
+# moods alike.
+declare -A run_ms run_kib
+once() { # KEY COMMAND...
+    local key=$1 start
     shift
-    for ((i = 0; i < runs; i++)); do
-        start=$(now_ms)
-        /usr/bin/time -f %M -o "$work/peak" "$@" >/dev/null
-        times+=($(($(now_ms) - start)))
-    done
-    ms=$(median "${times[@]}")
-    kib=$(<"$work/peak")
+    start=$(now_ms)
+    /usr/bin/time -f %M -o "$work/peak" "$@" >/dev/null 2>&1
+    run_ms[$key]+=" $(($(now_ms) - start))"
+    run_kib[$key]+=" $(tail -1 "$work/peak")"
 }
 
 # --- one folder size -----------------------------------------------------------
@@ -97,15 +112,24 @@ measure_load() { # FOLDER COUNT RUNS
 }
 
 # The same renames both ways: "Artist - Title.ext" to "Title - Artist.ext".
+press=(--case none --no-update-case --no-char-to-spaces --no-delete-extra-spaces
+    --replace '/1/ - /2/' --with '/2/ - /1/')
+# shellcheck disable=SC2086 # the runs kept are words to split
 measure_dry_run() { # FOLDER COUNT RUNS
-    say "  command line dry run and mmv -n"
-    local cli_ms cli_kib
-    timed "$3" "$build/cli/quillon-cli" --case none --no-update-case --no-char-to-spaces \
-        --no-delete-extra-spaces --replace '/1/ - /2/' --with '/2/ - /1/' "$1"
-    cli_ms=$ms cli_kib=$kib
-    timed "$3" mmv -n "$1/* - *.*" "$1/#2 - #1.#3"
-    put dry "$2" "$(ratio "$cli_ms" "$ms")"
-    put drymem "$2" "$(mib "$cli_kib") / $(mib "$kib")"
+    say "  command line dry run and mmv -n, in turns"
+    run_ms=() run_kib=()
+    for ((r = 0; r < $3; r++)); do
+        once cli "$build/cli/quillon-cli" "${press[@]}" "$1"
+        [[ -z "$base" ]] || once base "$base/cli/quillon-cli" "${press[@]}" "$1"
+        once mmv mmv -n "$1/* - *.*" "$1/#2 - #1.#3"
+    done
+    local mmv_ms mmv_kib
+    mmv_ms=$(median ${run_ms[mmv]}) mmv_kib=$(median ${run_kib[mmv]})
+    put dry "$2" "$(ratio "$(median ${run_ms[cli]})" "$mmv_ms")"
+    put drymem "$2" "$(mib "$(median ${run_kib[cli]})") / $(mib "$mmv_kib")"
+    [[ -n "$base" ]] || return 0
+    put drybase "$2" "$(ratio "$(median ${run_ms[base]})" "$mmv_ms")"
+    put drymembase "$2" "$(mib "$(median ${run_kib[base]})") / $(mib "$mmv_kib")"
 }
 
 measure_window() { # FOLDER COUNT
@@ -120,7 +144,7 @@ measure_window() { # FOLDER COUNT
 # Each round renames two fresh folders: the first round reuses the folder the
 # read-only measures used, which nothing has renamed yet.
 measure_save() { # FOLDER COUNT ROUNDS
-    local saves=() bares=() saved=$1 out
+    local saves=() bares=() undos=() base_saves=() base_bares=() saved=$1 out
     for ((round = 1; round <= $3; round++)); do
         if ((round > 1)); then
             saved="$work/saved$round"
@@ -131,9 +155,24 @@ measure_save() { # FOLDER COUNT ROUNDS
         out="$("$build/bench/save_bench" "$saved" "$work/bare$round")"
         saves+=("$(field "save (script" <<<"$out")")
         bares+=("$(field "bare renameat2" <<<"$out")")
+        undos+=("$(field "undo (record" <<<"$out")")
         rm -rf "$saved" "$work/bare$round"
+        [[ -n "$base" && -x "$base/bench/save_bench" ]] || continue
+        make_folder "$work/basesaved$round" "$2"
+        make_folder "$work/basebare$round" "$2"
+        say "  save of the base build, round $round of $3"
+        out="$("$base/bench/save_bench" "$work/basesaved$round" "$work/basebare$round")"
+        base_saves+=("$(field "save (script" <<<"$out")")
+        base_bares+=("$(field "bare renameat2" <<<"$out")")
+        rm -rf "$work/basesaved$round" "$work/basebare$round"
     done
-    put save "$2" "$(ratio "$(median "${saves[@]}")" "$(median "${bares[@]}")")"
+    local save_ms
+    save_ms=$(median "${saves[@]}")
+    put save "$2" "$(ratio "$save_ms" "$(median "${bares[@]}")")"
+    put undo "$2" "$(ratio "$(median "${undos[@]}")" "$save_ms")"
+    ((${#base_saves[@]})) &&
+        put savebase "$2" "$(ratio "$(median "${base_saves[@]}")" "$(median "${base_bares[@]}")")"
+    return 0
 }
 
 for n in "${counts[@]}"; do
@@ -143,26 +182,36 @@ for n in "${counts[@]}"; do
     ((n < 100000)) || runs=3 rounds=2
     ((n < 1000000)) || runs=1 rounds=1
     rounds=${QUILLON_BENCH_ROUNDS:-$rounds}
+    # Medians of three at least where the dry run is compared.
+    dry_runs=$((runs < 3 ? 3 : runs))
     folder="$work/files"
     make_folder "$folder" "$n"
     if ((!save_only)); then
         measure_load "$folder" "$n" "$runs"
-        measure_dry_run "$folder" "$n" "$runs"
-        measure_window "$folder" "$n"
+        measure_dry_run "$folder" "$n" "$dry_runs"
+        ((!has_window)) || measure_window "$folder" "$n"
     fi
-    measure_save "$folder" "$n" "$rounds"
+    ((n > ${QUILLON_BENCH_SAVE_UPTO:-n})) || measure_save "$folder" "$n" "$rounds"
 done
 
 # --- the table -------------------------------------------------------------------
-rows=(load regular reformat save dry drymem window windowms)
-((save_only)) && rows=(save)
+rows=(load regular reformat save savebase undo dry drybase drymem drymembase window windowms)
+((save_only)) && rows=(save savebase undo)
+base_name=base
+[[ -z "$base" ]] ||
+    base_name="$(git -C "$(sed -n 's/^CMAKE_HOME_DIRECTORY:INTERNAL=//p' "$base/CMakeCache.txt")" \
+        rev-parse --short HEAD 2>/dev/null || echo base)"
 declare -A label=(
     [load]='Load (Smart case), ms: workspace / bare readdir+fstatat'
     [regular]='One press of "OK", Regular replacement, ms'
     [reformat]='One press of "OK", Reformat, ms'
     [save]='Save (checks, undo script, renames, reload), ms: workspace / bare renameat2'
+    [savebase]="Save, ms, $base_name: workspace / bare renameat2"
+    [undo]='Undo Last Save of that save, ms: undo / save'
     [dry]='Dry run, ms: quillon-cli / mmv -n'
+    [drybase]="Dry run, ms, $base_name: quillon-cli / mmv -n"
     [drymem]='Dry run peak memory, MiB: quillon-cli / mmv -n'
+    [drymembase]="Dry run peak memory, MiB, $base_name: quillon-cli / mmv -n"
     [window]='Window holding the folder, peak memory, MiB'
     [windowms]='Window loaded and painted, ms'
 )
@@ -173,8 +222,12 @@ done
 echo "$header"
 echo "$rule"
 for row in "${rows[@]}"; do
-    line="| ${label[$row]} |"
-    for n in "${counts[@]}"; do line+=" ${cell[$row,$n]-} |"; done
-    echo "$line"
+    line="| ${label[$row]} |" filled=0
+    for n in "${counts[@]}"; do
+        line+=" ${cell[$row,$n]-} |"
+        [[ -z "${cell[$row,$n]-}" ]] || filled=1
+    done
+    # Rows of a base build or the window that was not measured stay out.
+    ((!filled)) || echo "$line"
 done
 say "whole run: $((SECONDS - started)) s"
