@@ -49,8 +49,7 @@ struct OutsideEntries {
     bool scriptListed = false;
 };
 
-OutsideEntries outsideEntries(FileSystem& fs, const std::string& folder, const NameList& listed) {
-    const NameTable index(listed);
+OutsideEntries outsideEntries(FileSystem& fs, const std::string& folder, const NameTable& index) {
     OutsideEntries out;
     const int err = fs.readFolderKeeping(folder, out.listing, [&](std::string_view entry) {
         if (out.lettered.empty() && hasLetter(entry))
@@ -65,12 +64,12 @@ OutsideEntries outsideEntries(FileSystem& fs, const std::string& folder, const N
 }
 
 NameCase outsideNameCase(FileSystem& fs, const std::string& folder, const OutsideEntries& outside,
-                         const NameList& listed) {
+                         const NameTable& listed) {
     if (outside.lettered.empty())
         return NameCase::Unknown;
     return folderNameCaseBy(fs, folder, outside.lettered, [&](std::string_view name) {
         const NameList& entries = outside.listing.names;
-        return std::find(listed.begin(), listed.end(), name) != listed.end() ||
+        return listed.find(name) != NameTable::kNone ||
                std::find(entries.begin(), entries.end(), name) != entries.end();
     });
 }
@@ -285,11 +284,13 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     const NameList& oldNames = m_folder.names;
     const NameList& newNames = m_preview.names;
     std::vector<SaveConflict> conflicts = refusedNames(oldNames, newNames);
-    const OutsideEntries outside = outsideEntries(m_fs, m_folder.directory, oldNames);
     // An entry the list holds never decides a name as held from outside:
     // the list's own index answers for it first.
-    const auto held = heldNames(oldNames, newNames, outside.listing.names,
-                                outsideNameCase(m_fs, m_folder.directory, outside, oldNames));
+    const NameTable listedIndex(oldNames);
+    const OutsideEntries outside = outsideEntries(m_fs, m_folder.directory, listedIndex);
+    const auto held =
+        heldNames(oldNames, newNames, outside.listing.names,
+                  outsideNameCase(m_fs, m_folder.directory, outside, listedIndex), &listedIndex);
     conflicts.insert(conflicts.end(), held.begin(), held.end());
     // What saving would meet first on a read-only folder: the undo file,
     // or else every rename.

@@ -249,10 +249,13 @@ std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList&
 }
 
 std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
-                                    const NameList& folderEntries, NameCase nameCase) {
+                                    const NameList& folderEntries, NameCase nameCase,
+                                    const NameTable* exactIndex) {
     const NameKeys oldKeys(oldNames, nameCase);
     const NameKeys diskKeys(folderEntries, nameCase);
-    const NameTable oldIndex(oldKeys.list());
+    std::optional<NameTable> built;
+    const NameTable& oldIndex =
+        exactIndex && nameCase != NameCase::Folded ? *exactIndex : built.emplace(oldKeys.list());
     const NameTable onDisk(diskKeys.list());
     std::vector<SaveConflict> out;
     std::string scratch;

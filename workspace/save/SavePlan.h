@@ -13,6 +13,8 @@
 
 namespace quillon {
 
+class NameTable;
+
 class FileSystem;
 
 /// Why a new name cannot be had as the preview shows it.
@@ -140,10 +142,13 @@ bool hasLetter(std::string_view name);
 std::vector<SaveConflict> refusedNames(const NameList& oldNames, const NameList& newNames);
 
 /// Targets held by files other than listed ones that move away first, by
-/// the folder's full listing. Ascending by index.
+/// the folder's listing (entries the list holds may be left out). Ascending
+/// by index. exactIndex, where given, is a NameTable over oldNames itself,
+/// used where names compare as bytes instead of building another.
 std::vector<SaveConflict> heldNames(const NameList& oldNames, const NameList& newNames,
                                     const NameList& folderEntries,
-                                    NameCase nameCase = NameCase::Unknown);
+                                    NameCase nameCase = NameCase::Unknown,
+                                    const NameTable* exactIndex = nullptr);
 
 /// Orders the renames (see SavePlan). oldNames and newNames must outlive
 /// the plan; folderEntries keeps temporary names clear of names the folder
