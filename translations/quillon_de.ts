@@ -571,6 +571,10 @@ siehe Hilfe.</translation>
 „Durch“ leeren.</translation>
     </message>
     <message>
+        <source>Shortcut: %1</source>
+        <translation>Tastenkürzel: %1</translation>
+    </message>
+    <message>
         <source>Wizard.</source>
         <translation>Assistent.</translation>
     </message>

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -34,6 +35,8 @@ private slots:
     void mostFirstLettersFlipsTheOtherTwoOptions();
     void optionsPanelFloatsOverTheListsAtTheLowerLeft();
     void clearButtonEmptiesBothPatternBoxes();
+    void tabGoesFromReplaceToWithAndClearButtonsHaveKeys();
+    void typingDuringALoadLandsAndCommandsWaitOrAreOff();
     void splitterClosesPastTheLeftEdgeAndReopens();
     void regularExpressionBoxRunsExpressionsAndRefusesBadOnes();
 
@@ -288,6 +291,56 @@ void ControlsTest::clearButtonEmptiesBothPatternBoxes() {
     QVERIFY(child<QLineEdit>("Replace_To")->text().isEmpty());
     QVERIFY(child<QLineEdit>("Replace_From")->hasFocus());
     QVERIFY(child<QPushButton>("Replace_Button")->isEnabled());
+}
+
+// Typing "a", Tab, " b" puts the blank into "With:", never onto a button
+// between the boxes; the clear buttons are reached by the keys their
+// tooltips name.
+void ControlsTest::tabGoesFromReplaceToWithAndClearButtonsHaveKeys() {
+    auto* from = child<QLineEdit>("Replace_From");
+    auto* to = child<QLineEdit>("Replace_To");
+    m_window->activateWindow();
+    from->setFocus();
+    QTest::keyClicks(from, QStringLiteral("a"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), to);
+    QTest::keyClicks(to, QStringLiteral(" b"));
+    QCOMPARE(from->text(), QStringLiteral("a"));
+    QCOMPARE(to->text(), QStringLiteral(" b"));
+
+    for (const char* name :
+         {"Replace_ClearFromToBoxesFakeButton", "FileMaskEdit_ClearFakeButton"}) {
+        auto* clear = child<QToolButton>(name);
+        QCOMPARE(clear->focusPolicy(), Qt::NoFocus);
+        QVERIFY(!clear->shortcut().isEmpty());
+        QVERIFY2(clear->toolTip().contains(clear->shortcut().toString(QKeySequence::NativeText)),
+                 name);
+    }
+    QTest::keySequence(m_window.get(),
+                       child<QToolButton>("Replace_ClearFromToBoxesFakeButton")->shortcut());
+    QTRY_VERIFY(from->text().isEmpty() && to->text().isEmpty());
+}
+
+// While a command works the boxes take what is typed; what would change the
+// lists the work replaces is off, and a press asked for meanwhile runs after.
+void ControlsTest::typingDuringALoadLandsAndCommandsWaitOrAreOff() {
+    auto* from = child<QLineEdit>("Replace_From");
+    m_window->activateWindow();
+    from->setFocus();
+    m_window->load();
+    QVERIFY(m_window->isWorking());
+    QTest::keyClicks(from, QStringLiteral("song"));
+    QTest::keyClicks(child<QLineEdit>("Replace_To"), QStringLiteral("tune"));
+    QVERIFY(!previewModel()->flags(previewModel()->index(0, 0)).testFlag(Qt::ItemIsEnabled));
+    QVERIFY(!m_window->findChild<QAction*>(QStringLiteral("SelectAll1"))->isEnabled());
+    QVERIFY(!m_window->findChild<QAction*>(QStringLiteral("MainMenu_File_Save"))->isEnabled());
+    QVERIFY(!child<QWidget>("ShellTree1")->isEnabled());
+    QTest::keyClick(from, Qt::Key_Return);
+    settle();
+    QCOMPARE(from->text(), QStringLiteral("song"));
+    QCOMPARE(previewNames().at(1).toLower(), QStringLiteral("beta tune.mp3"));
+    QVERIFY(previewModel()->flags(previewModel()->index(0, 0)).testFlag(Qt::ItemIsUserCheckable));
+    QVERIFY(child<QWidget>("ShellTree1")->isEnabled());
 }
 
 void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {

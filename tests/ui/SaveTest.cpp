@@ -420,11 +420,12 @@ void SaveTest::cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed() {
     QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir->filePath(QStringLiteral("SONG 000000.TXT"))),
                              60000);
     QVERIFY(m_window->findChild<QPushButton*>(QStringLiteral("CancelButton"))->isVisible());
-    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Panel1"))->isEnabled());
+    QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Replace_Button"))->isEnabled());
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Replace_From"))->isEnabled());
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
     settle();
     QVERIFY(!bar->isVisible());
-    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Panel1"))->isEnabled());
+    QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Replace_Button"))->isEnabled());
 
     const QDir dir(m_dir->path());
     QStringList renamed = dir.entryList(QDir::Files, QDir::Name);

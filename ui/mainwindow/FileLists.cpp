@@ -198,6 +198,13 @@ void FileLists::prepareContextMenu() {
     m_popupRename->setEnabled(previewHasSelection());
 }
 
+void FileLists::setCommandsEnabled(bool enabled) {
+    m_tree->setEnabled(enabled);
+    m_popup->setEnabled(enabled);
+    // The rows show whether they take a check.
+    m_previewView->viewport()->update();
+}
+
 bool FileLists::previewHasSelection() const {
     return m_previewView->selectionModel()->hasSelection();
 }

@@ -35,6 +35,8 @@ public:
     void showList(bool preview);
     void clearSelection(bool preview);
     bool previewHasSelection() const;
+    /// The tree and the popup menu start commands; off while one works.
+    void setCommandsEnabled(bool enabled);
 
 public slots:
     // The splitter's mouse: x is the position relative to its left edge.

@@ -44,6 +44,7 @@ QMenu* MainMenus::buildFile(QWidget* window) {
         named(file->addAction(tr("&Undo Last Save"), this, &MainMenus::undoLastSaveChosen),
               "UndoLastSave1");
     connect(file, &QMenu::aboutToShow, this, &MainMenus::fileMenuOpening);
+    m_commands << reload->menuAction() << m_save << m_undoLastSave;
     file->addSeparator();
     m_exit =
         named(file->addAction(tr("&Exit"), this, &MainMenus::exitChosen), "MainMenu_File_Exit1");
@@ -60,7 +61,8 @@ QMenu* MainMenus::buildView(QWidget* window) {
     m_viewPreview->setCheckable(true);
     m_viewPreview->setChecked(true);
     view->addSeparator();
-    named(view->addAction(tr("&Reset List"), this, &MainMenus::resetListChosen), "ResetPreview1");
+    m_commands << named(view->addAction(tr("&Reset List"), this, &MainMenus::resetListChosen),
+                        "ResetPreview1");
     view->addSeparator();
     m_viewWizard = named(view->addAction(tr("&Wizard"), this, &MainMenus::wizardChosen),
                          "MainMenu_View_Wizard");
@@ -73,6 +75,7 @@ QMenu* MainMenus::buildSelect(QWidget* window) {
     named(select->addAction(tr("&Unselect All"), this, &MainMenus::unselectAllChosen),
           "UnselectAll1");
     named(select->addAction(tr("&Invert All"), this, &MainMenus::invertAllChosen), "InvertAll1");
+    m_commands << select->actions();
     return select;
 }
 
@@ -114,6 +117,11 @@ void MainMenus::setWizardEnabled(bool enabled) {
 
 void MainMenus::setHelpEnabled(bool enabled) {
     m_helpHelp->setEnabled(enabled);
+}
+
+void MainMenus::setCommandsEnabled(bool enabled) {
+    for (QAction* action : m_commands)
+        action->setEnabled(enabled);
 }
 
 } // namespace quillon

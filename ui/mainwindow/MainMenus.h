@@ -30,6 +30,8 @@ public:
     void setUndoLastSaveEnabled(bool enabled);
     void setWizardEnabled(bool enabled);
     void setHelpEnabled(bool enabled);
+    /// The entries that start a command or change the lists; off while one works.
+    void setCommandsEnabled(bool enabled);
 
 signals:
     void reloadByNameChosen();
@@ -68,6 +70,7 @@ private:
     QAction* m_viewPreview = nullptr;
     QAction* m_viewWizard = nullptr;
     QAction* m_helpHelp = nullptr;
+    QList<QAction*> m_commands;
 };
 
 } // namespace quillon

@@ -27,7 +27,6 @@
 #include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardDialog.h"
 #include "ui/work/CommandRunner.h"
-#include "ui/work/InputGuard.h"
 #include "ui/work/SaveQuestions.h"
 
 #include "engine/Refusals.h"
@@ -36,6 +35,7 @@
 #include "quillon/Version.h"
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QHBoxLayout>
@@ -328,42 +328,60 @@ void MainWindow::exitProgram() {
 }
 
 void MainWindow::connectRunner() {
-    m_guard = new InputGuard(this, m_strip->cancelButton());
-    connect(m_guard, &InputGuard::escapePressed, m_runner, &CommandRunner::cancel);
+    // Escape cancels only while there is work to cancel; otherwise it is
+    // the boxes' own key.
+    m_cancelKey = new QAction(this);
+    addAction(m_cancelKey);
+    connect(m_cancelKey, &QAction::triggered, m_runner, &CommandRunner::cancel);
     connect(m_strip, &TopStrip::cancelPressed, m_runner, &CommandRunner::cancel);
-    connect(m_runner, &CommandRunner::started, this, [this] {
-        m_guard->setActive(true);
-        setCursor(Qt::BusyCursor);
-    });
+    connect(m_runner, &CommandRunner::started, this, &MainWindow::startWork);
     connect(m_runner, &CommandRunner::progressChanged, this, &MainWindow::showWork);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::endWork);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::updateStatusLine);
 }
 
-// Work long enough to show: the bar with its cancel button, and the controls
-// that could start another command disabled (the guard has kept their
-// input out from the start).
+// What would read or rename on disk, or change the lists the work replaces,
+// is off from the start; the boxes stay open to typing, and a press or a
+// case switch asked for meanwhile waits for the work.
+void MainWindow::startWork() {
+    setCursor(Qt::BusyCursor);
+    m_cancelKey->setShortcut(QKeySequence(Qt::Key_Escape));
+    setListCommandsEnabled(false);
+}
+
+void MainWindow::setListCommandsEnabled(bool enabled) {
+    m_listWiring->previewModel()->setEditable(enabled);
+    m_menus->setCommandsEnabled(enabled);
+    m_strip->setCommandsEnabled(enabled);
+    m_lists->setCommandsEnabled(enabled);
+}
+
+// Work long enough to show: the bar with its cancel button, and the buttons
+// that would wait for it disabled, so the user sees that they would.
 void MainWindow::showWork(int percent) {
     if (!m_workShown) {
         m_workShown = true;
         m_focusBeforeWork = QApplication::focusWidget();
         m_strip->showProgress(true);
-        m_strip->setCommandsEnabled(false);
-        m_lists->tree()->setEnabled(false);
-        m_bottom->setEnabled(false);
+        m_replace->setCommandsEnabled(false);
+        m_case->setEnabled(false);
+        // Only a focus the disabling took is given back: one the user
+        // moved meanwhile stays where it is.
+        if (m_focusBeforeWork && m_focusBeforeWork->isEnabled())
+            m_focusBeforeWork = nullptr;
     }
     m_strip->setProgress(percent);
 }
 
 void MainWindow::endWork() {
-    m_guard->setActive(false);
     unsetCursor();
+    m_cancelKey->setShortcut(QKeySequence());
+    setListCommandsEnabled(true);
     if (m_workShown) {
         m_workShown = false;
         m_strip->showProgress(false);
-        m_strip->setCommandsEnabled(true);
-        m_lists->tree()->setEnabled(true);
-        m_bottom->setEnabled(true);
+        m_replace->setCommandsEnabled(true);
+        m_case->setEnabled(true);
         if (m_focusBeforeWork && isActiveWindow())
             m_focusBeforeWork->setFocus();
     }

@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+class QAction;
 class QLabel;
 class QMenu;
 class QScrollArea;
@@ -22,7 +23,6 @@ namespace quillon {
 
 class CaseGroup;
 class CommandRunner;
-class InputGuard;
 class MainMenus;
 class FileLists;
 class ListWiring;
@@ -144,6 +144,8 @@ private:
     QSize fittingSize() const;
     void refreshCase();
     void connectRunner();
+    void startWork();
+    void setListCommandsEnabled(bool enabled);
     void showWork(int percent);
     void endWork();
 
@@ -165,7 +167,8 @@ private:
     /// Where "<field>" tokens and the orders by date read from.
     MediaFieldSource m_fields;
     CommandRunner* m_runner = nullptr;
-    InputGuard* m_guard = nullptr;
+    /// Escape, while a command works.
+    QAction* m_cancelKey = nullptr;
     /// Where the keyboard was before long work disabled the controls.
     QPointer<QWidget> m_focusBeforeWork;
     bool m_workShown = false;

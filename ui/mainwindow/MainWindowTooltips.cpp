@@ -3,7 +3,9 @@
 
 #include "ui/widgets/WidgetHelpers.h"
 
+#include <QAbstractButton>
 #include <QCoreApplication>
+#include <QKeySequence>
 #include <QWidget>
 
 namespace quillon {
@@ -122,13 +124,24 @@ constexpr Tooltip kTooltips[] = {
      QT_TRANSLATE_NOOP("quillon::MainWindow", "Right click to display\nthe contextual menu.")},
 };
 
+// A control kept out of the Tab order tells the key that reaches it.
+QString withShortcut(const QWidget* control, const QString& tip) {
+    const auto* button = qobject_cast<const QAbstractButton*>(control);
+    if (!button || button->shortcut().isEmpty())
+        return tip;
+    return tip + QLatin1Char('\n') +
+           QCoreApplication::translate("quillon::MainWindow", "Shortcut: %1")
+               .arg(button->shortcut().toString(QKeySequence::NativeText));
+}
+
 } // namespace
 
 void assignMainWindowTooltips(QWidget* window) {
     for (const Tooltip& t : kTooltips) {
         if (auto* w = window->findChild<QWidget*>(QString::fromLatin1(t.control))) {
             // The hints keep the main window's context in the translations.
-            w->setToolTip(QCoreApplication::translate("quillon::MainWindow", t.text));
+            w->setToolTip(
+                withShortcut(w, QCoreApplication::translate("quillon::MainWindow", t.text)));
             w->setToolTipDuration(kTooltipMs);
         }
     }

@@ -11,6 +11,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,8 +97,10 @@ QLayout* ReplaceGroup::buildPatternRow() {
     m_replaceFrom = lineEdit("Replace_From", {}, this);
     patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, this));
     patterns->addWidget(m_replaceFrom, 1);
-    // Between the two boxes in the Tab order, as on screen.
-    auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this, true);
+    // Out of the Tab order, which goes from "Replace:" straight to "With:":
+    // a blank typed after Tab must never land on it. Its key is in its tooltip.
+    auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this);
+    clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
     connect(clear, &QToolButton::clicked, this, &ReplaceGroup::clearReplaceBoxes);
     patterns->addWidget(clear);
     m_replaceTo = lineEdit("Replace_To", {}, this);
@@ -200,7 +203,7 @@ QLayout* ReplaceGroup::buildSwitches() {
 
 void ReplaceGroup::installKeyRules() {
     const auto escapeUndo = [this] {
-        if (!m_undoButton->isEnabled())
+        if (!m_undoAvailable)
             return false;
         emit undoPressed();
         return true;
@@ -275,7 +278,7 @@ ReplaceSettings ReplaceGroup::settings() const {
 }
 
 void ReplaceGroup::updateControlStates() {
-    m_replaceButton->setEnabled(canApply(settings()));
+    m_replaceButton->setEnabled(m_commandsEnabled && canApply(settings()));
 
     const QString from = m_replaceFrom->text();
     // In an expression "*" and "/" are no pattern marks: it has a scope.
@@ -327,11 +330,18 @@ void ReplaceGroup::focusReplaceBox() {
 }
 
 bool ReplaceGroup::okEnabled() const {
-    return m_replaceButton->isEnabled();
+    return canApply(settings());
 }
 
 void ReplaceGroup::setUndoEnabled(bool enabled) {
-    m_undoButton->setEnabled(enabled);
+    m_undoAvailable = enabled;
+    m_undoButton->setEnabled(m_commandsEnabled && enabled);
+}
+
+void ReplaceGroup::setCommandsEnabled(bool enabled) {
+    m_commandsEnabled = enabled;
+    setUndoEnabled(m_undoAvailable);
+    updateControlStates();
 }
 
 void ReplaceGroup::setWizardOpenersEnabled(bool enabled) {

@@ -30,8 +30,11 @@ public:
 
     void focusReplaceBox();
 
+    /// The settings can run; "OK" itself may be off while a command works.
     bool okEnabled() const;
     void setUndoEnabled(bool enabled);
+    /// "OK" and "Undo" off while a command works, back to what they allow after.
+    void setCommandsEnabled(bool enabled);
     /// The buttons here; the menus follow through the signals below.
     void setWizardOpenersEnabled(bool enabled) override;
     void setHelpOpenersEnabled(bool enabled) override;
@@ -86,6 +89,8 @@ private:
     void setExtensionsIncluded(bool included);
 
     Scope m_scope = Scope::FileNamesOnly;
+    bool m_undoAvailable = false;
+    bool m_commandsEnabled = true;
 
     QLineEdit* m_replaceFrom = nullptr;
     QLineEdit* m_replaceTo = nullptr;

@@ -8,6 +8,7 @@
 #include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -41,7 +42,6 @@ QWidget* TopStrip::buildMenuBar(const QList<QMenu*>& menus) {
     bar->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     for (QMenu* menu : menus)
         bar->addMenu(menu);
-    m_commands.append(bar);
     return bar;
 }
 
@@ -69,9 +69,10 @@ QWidget* TopStrip::buildPanel() {
     m_mask->installEventFilter(this); // a click counts as a change of the mask
     connect(m_mask, &QLineEdit::textChanged, this, &TopStrip::maskEdited);
     panelRow->addWidget(m_mask);
-    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel, true);
+    // Reached by its key (named in its tooltip), not by Tab.
+    auto* clear = imageButton("FileMaskEdit_ClearFakeButton", Glyph::Clear, panel);
+    clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_M));
     connect(clear, &QToolButton::clicked, this, &TopStrip::maskClearPressed);
-    m_commands.append(m_mask);
     m_commands.append(clear);
     panelRow->addWidget(clear);
     return panel;

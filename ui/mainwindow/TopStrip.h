@@ -35,8 +35,8 @@ public:
     void showProgress(bool shown);
     /// 0 to 100; below 0 for work of unknown length.
     void setProgress(int percent);
-    /// The menu bar, Reload, Save and the mask box; the bar's cancel
-    /// button stays usable.
+    /// Reload, Save and the mask's reset; the menu bar, the mask box and
+    /// the bar's cancel button stay usable.
     void setCommandsEnabled(bool enabled);
     QWidget* cancelButton() const;
 

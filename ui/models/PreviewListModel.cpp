@@ -65,7 +65,7 @@ QVariant PreviewListModel::keptNameData(std::size_t row, int role) const {
 }
 
 bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::CheckStateRole)
+    if (!index.isValid() || role != Qt::CheckStateRole || !m_editable)
         return false;
     m_workspace.setChecked(static_cast<std::size_t>(index.row()),
                            value.value<Qt::CheckState>() == Qt::Checked);
@@ -73,9 +73,13 @@ bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, 
 }
 
 Qt::ItemFlags PreviewListModel::flags(const QModelIndex& index) const {
-    if (!index.isValid())
+    if (!index.isValid() || !m_editable)
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
+}
+
+void PreviewListModel::setEditable(bool editable) {
+    m_editable = editable;
 }
 
 } // namespace quillon

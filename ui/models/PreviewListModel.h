@@ -20,11 +20,15 @@ public:
     QVariant data(const QModelIndex& index, int role) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
+    /// While a command works on a copy of the lists, a check given here
+    /// would be lost when the copy takes their place: the rows refuse it.
+    void setEditable(bool editable);
 
 private:
     QVariant keptNameData(std::size_t row, int role) const;
 
     Workspace& m_workspace;
+    bool m_editable = true;
 };
 
 } // namespace quillon
