@@ -213,6 +213,22 @@ The undo file was kept with them.</source>
 Das Rückgängig-Skript bleibt für sie erhalten.</translation>
     </message>
     <message>
+        <source>The save was stopped: %1 of %2 files were renamed.</source>
+        <translation>Das Speichern wurde angehalten: %1 von %2 Dateien wurden umbenannt.</translation>
+    </message>
+    <message>
+        <source>File &gt; &quot;Undo Last Save&quot; takes them back. The list shows the folder as it is now.</source>
+        <translation>Datei &gt; „Letztes Speichern rückgängig machen“ nimmt sie zurück. Die Liste zeigt den Ordner, wie er jetzt ist.</translation>
+    </message>
+    <message>
+        <source>Undoing the save was stopped: %1 of %2 files were renamed back.</source>
+        <translation>Das Rückgängigmachen wurde angehalten: %1 von %2 Dateien wurden zurückbenannt.</translation>
+    </message>
+    <message>
+        <source>File &gt; &quot;Undo Last Save&quot; takes back the rest. The list shows the folder as it is now.</source>
+        <translation>Datei &gt; „Letztes Speichern rückgängig machen“ nimmt den Rest zurück. Die Liste zeigt den Ordner, wie er jetzt ist.</translation>
+    </message>
+    <message>
         <source>The folder could not be read:
  &gt; %1
 

@@ -5,6 +5,8 @@
 
 #include "engine/Utf8.h"
 
+#include <QLocale>
+
 #include <cerrno>
 #include <cstring>
 
@@ -65,6 +67,32 @@ QString DiskMessages::notRestored(const std::vector<UndoStep>& notRestored) {
     return tr("These files could not be renamed back:%1\n\nThe undo file was kept with "
               "them.")
         .arg(names);
+}
+
+namespace {
+
+QString count(std::size_t n) {
+    return QLocale().toString(static_cast<qulonglong>(n));
+}
+
+} // namespace
+
+QString DiskMessages::saveStopped(std::size_t renamed, std::size_t total) {
+    const QString done =
+        tr("The save was stopped: %1 of %2 files were renamed.").arg(count(renamed), count(total));
+    if (renamed == 0)
+        return done;
+    return done + QLatin1Char('\n') +
+           tr("File > \"Undo Last Save\" takes them back. The list shows the folder as it is "
+              "now.");
+}
+
+QString DiskMessages::undoStopped(std::size_t restored, std::size_t total) {
+    return tr("Undoing the save was stopped: %1 of %2 files were renamed back.")
+               .arg(count(restored), count(total)) +
+           QLatin1Char('\n') +
+           tr("File > \"Undo Last Save\" takes back the rest. The list shows the folder as it "
+              "is now.");
 }
 
 QString DiskMessages::folderUnreadable(const QString& folder, int error) {

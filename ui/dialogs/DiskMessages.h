@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <cstddef>
 #include <vector>
 
 namespace quillon {
@@ -20,6 +21,10 @@ public:
     static QString noUndoFile();
     /// notRestored: the renames an undo could not take back.
     static QString notRestored(const std::vector<UndoStep>& notRestored);
+    /// A save stopped part-way: renamed of total files changed their name.
+    static QString saveStopped(std::size_t renamed, std::size_t total);
+    /// Undoing a save stopped part-way: restored of total files came back.
+    static QString undoStopped(std::size_t restored, std::size_t total);
     /// error: the errno of the failed read.
     static QString folderUnreadable(const QString& folder, int error);
 };

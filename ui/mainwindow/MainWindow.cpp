@@ -554,6 +554,10 @@ void MainWindow::save() {
         [this, questions, result] {
             if (result->status != SaveStatus::Saved)
                 return;
+            if (result->stopped)
+                tellStop(*questions,
+                         DiskMessages::saveStopped(result->renamed,
+                                                   result->renamed + result->notRenamed.size()));
             tellReloadError(*questions, result->reloadError);
             noteHistory(result->historyError);
         });
@@ -602,9 +606,20 @@ void MainWindow::tellUndoResult(UserQuestions& ask, const UndoResult& result) {
     case UndoStatus::Undone:
         break;
     }
+    if (result.notReached != 0)
+        tellStop(ask, DiskMessages::undoStopped(result.restored.size(),
+                                                result.restored.size() + result.notReached +
+                                                    result.notRestored.size()));
     if (!result.notRestored.empty())
         ask.tell(this, MessageKind::Error, DiskMessages::notRestored(result.notRestored));
     tellReloadError(ask, result.reloadError);
+}
+
+// The preview would show the new names of files the stop left as they were:
+// the folder's list shows what is on disk.
+void MainWindow::tellStop(UserQuestions& ask, const QString& text) {
+    chooseFolderList();
+    ask.tell(this, MessageKind::Plain, text);
 }
 
 void MainWindow::updateUndoLastSave() {

@@ -129,6 +129,7 @@ private:
     void tellReloadError(UserQuestions& ask, int error);
     void noteHistory(int error);
     void tellUndoResult(UserQuestions& ask, const UndoResult& result);
+    void tellStop(UserQuestions& ask, const QString& text);
     void updateUndoLastSave();
 
     // construction
