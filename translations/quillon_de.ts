@@ -258,6 +258,10 @@ Das Rückgängig-Skript bleibt für sie erhalten.</translation>
         <translation>Vorschauliste</translation>
     </message>
     <message>
+        <source>Old and new names</source>
+        <translation>Alte und neue Namen</translation>
+    </message>
+    <message>
         <source>&amp;Select</source>
         <translation>Aus&amp;wahl</translation>
     </message>
@@ -458,6 +462,10 @@ Das Rückgängig-Skript bleibt für sie erhalten.</translation>
     <message>
         <source>&amp;Preview</source>
         <translation>&amp;Vorschau</translation>
+    </message>
+    <message>
+        <source>&amp;Old and New Names</source>
+        <translation>&amp;Alte und neue Namen</translation>
     </message>
     <message>
         <source>&amp;Reset List</source>
@@ -905,6 +913,21 @@ vor der Endung, damit sie gespeichert werden können.</translation>
 %1</source>
         <translation>Die Vorlage wurde nicht verwendet:
 %1</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::OldNewListModel</name>
+    <message>
+        <source>%1, renamed to %2</source>
+        <translation>%1, umbenannt in %2</translation>
+    </message>
+    <message>
+        <source>Old Name</source>
+        <translation>Alter Name</translation>
+    </message>
+    <message>
+        <source>New Name</source>
+        <translation>Neuer Name</translation>
     </message>
 </context>
 <context>

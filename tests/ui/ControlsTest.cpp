@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
+#include "ui/models/ChangeMarks.h"
+#include "ui/models/OldNewListModel.h"
+
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <QTreeView>
 
 using namespace quillon;
 
@@ -37,6 +41,9 @@ private slots:
     void clearButtonEmptiesBothPatternBoxes();
     void tabGoesFromReplaceToWithAndClearButtonsHaveKeys();
     void typingDuringALoadLandsAndCommandsWaitOrAreOff();
+    void changedRunsMarkWhatDiffers_data();
+    void changedRunsMarkWhatDiffers();
+    void oldAndNewNamesShowBothColumnsWithMarks();
     void splitterClosesPastTheLeftEdgeAndReopens();
     void regularExpressionBoxRunsExpressionsAndRefusesBadOnes();
 
@@ -341,6 +348,85 @@ void ControlsTest::typingDuringALoadLandsAndCommandsWaitOrAreOff() {
     QCOMPARE(previewNames().at(1).toLower(), QStringLiteral("beta tune.mp3"));
     QVERIFY(previewModel()->flags(previewModel()->index(0, 0)).testFlag(Qt::ItemIsUserCheckable));
     QVERIFY(child<QWidget>("ShellTree1")->isEnabled());
+}
+
+void ControlsTest::changedRunsMarkWhatDiffers_data() {
+    QTest::addColumn<QString>("before");
+    QTest::addColumn<QString>("after");
+    QTest::addColumn<QList<ChangedRun>>("runs");
+    using Runs = QList<ChangedRun>;
+    QTest::newRow("same") << "a.txt"
+                          << "a.txt" << Runs{};
+    QTest::newRow("both empty") << ""
+                                << "" << Runs{};
+    QTest::newRow("case only") << "ab cd.txt"
+                               << "Ab Cd.txt" << Runs{{0, 1}, {3, 1}};
+    QTest::newRow("inserted") << "song.mp3"
+                              << "01 song.mp3" << Runs{{0, 3}};
+    QTest::newRow("deleted") << "01 song.mp3"
+                             << "song.mp3" << Runs{};
+    QTest::newRow("replaced middle") << "a-b-c"
+                                     << "a - b - c" << Runs{{1, 7}};
+    QTest::newRow("all new") << "x"
+                             << "yz" << Runs{{0, 2}};
+    QTest::newRow("repeated letters") << "aaa"
+                                      << "aaaa" << Runs{{3, 1}};
+    // A character outside the basic plane is never split.
+    QTest::newRow("surrogates") << QString::fromUtf8("\U0001F600a")
+                                << QString::fromUtf8("\U0001F601a") << Runs{{0, 2}};
+}
+
+// The marks come from the names alone, cheaply enough for every painted row.
+void ControlsTest::changedRunsMarkWhatDiffers() {
+    QFETCH(QString, before);
+    QFETCH(QString, after);
+    QFETCH(QList<ChangedRun>, runs);
+    QCOMPARE(changedRuns(before, after), runs);
+}
+
+void ControlsTest::oldAndNewNamesShowBothColumnsWithMarks() {
+    auto* entry = m_window->findChild<QAction*>(QStringLiteral("MainMenu_View_OldAndNew"));
+    QVERIFY(entry && entry->isCheckable() && !entry->isChecked());
+    setChecked("Replace_UpdateCase", false);
+    child<QRadioButton>("Case_None")->click();
+    settle();
+    setText("Replace_From", QStringLiteral("song"));
+    setText("Replace_To", QStringLiteral("Tune"));
+    child<QPushButton>("Replace_Button")->click();
+    settle();
+    entry->trigger();
+    auto* view = child<QTreeView>("FileBox_OldAndNew");
+    QVERIFY(view->isVisible());
+    QVERIFY(!child<QWidget>("FileBox_Preview")->isVisible());
+    QVERIFY(!child<QWidget>("DisplayPreview_CB")->isEnabled());
+    const QAbstractItemModel* model = view->model();
+    QCOMPARE(model->columnCount(), 2);
+    QCOMPARE(model->rowCount(), 3);
+    QCOMPARE(model->index(0, 0).data().toString(), QStringLiteral("Alpha song.mp3"));
+    QCOMPARE(model->index(0, 1).data().toString(), QStringLiteral("Alpha Tune.mp3"));
+    // "song" to "Tune": the shared "n" is no change.
+    QCOMPARE(model->index(0, 1).data(OldNewListModel::kChangedRunsRole).value<QList<ChangedRun>>(),
+             (QList<ChangedRun>{{6, 2}, {9, 1}}));
+    QCOMPARE(model->index(0, 0).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("Alpha song.mp3, renamed to Alpha Tune.mp3"));
+    QCOMPARE(model->index(2, 1).data(Qt::AccessibleTextRole).toString(),
+             QStringLiteral("gamma.txt"));
+    QVERIFY(model->index(2, 1)
+                .data(OldNewListModel::kChangedRunsRole)
+                .value<QList<ChangedRun>>()
+                .isEmpty());
+
+    // The check boxes are the preview's own.
+    QCOMPARE(model->index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(), Qt::Checked);
+    QVERIFY(!model->index(1, 1).data(Qt::CheckStateRole).isValid());
+    view->model()->setData(model->index(1, 0), Qt::Unchecked, Qt::CheckStateRole);
+    QCOMPARE(previewModel()->index(1, 0).data(Qt::CheckStateRole).value<Qt::CheckState>(),
+             Qt::Unchecked);
+
+    entry->trigger();
+    QVERIFY(!view->isVisible());
+    QVERIFY(child<QWidget>("FileBox_Preview")->isVisible());
+    QVERIFY(child<QWidget>("DisplayPreview_CB")->isEnabled());
 }
 
 void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {

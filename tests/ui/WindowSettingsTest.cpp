@@ -4,6 +4,7 @@
 #include "ui/mainwindow/FileLists.h"
 #include "ui/mainwindow/WindowSettings.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
 #include <QScreen>
@@ -28,6 +29,9 @@ private slots:
 
 private:
     void newWindow();
+    QAction* oldAndNew() const {
+        return m_window->findChild<QAction*>(QStringLiteral("MainMenu_View_OldAndNew"));
+    }
     QTemporaryDir m_config;
 };
 
@@ -77,6 +81,8 @@ void WindowSettingsTest::placeComesBack() {
     m_window->resize(size);
     m_window->findChild<FileLists*>()->setTreeWidth(123);
     child<QCheckBox>("DisplayPreview_CB")->setChecked(false);
+    QVERIFY(!oldAndNew()->isChecked()); // the one list is the default
+    oldAndNew()->setChecked(true);
     settle();
     WindowSettings::save(*m_window);
     m_window.reset();
@@ -85,6 +91,7 @@ void WindowSettingsTest::placeComesBack() {
     QCOMPARE(m_window->size(), size);
     QCOMPARE(m_window->treeWidth(), 123);
     QVERIFY(!child<QCheckBox>("DisplayPreview_CB")->isChecked());
+    QVERIFY(oldAndNew()->isChecked());
 }
 
 void WindowSettingsTest::largePlaceIsFittedToASmallerScreen() {
@@ -115,6 +122,7 @@ void WindowSettingsTest::forgetStartsAfresh() {
     newWindow();
     QVERIFY(m_window->size() != saved);
     QVERIFY(child<QCheckBox>("DisplayPreview_CB")->isChecked());
+    QVERIFY(!oldAndNew()->isChecked());
 }
 
 QTEST_MAIN(WindowSettingsTest)

@@ -1,16 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ui/mainwindow/FileLists.h"
 
+#include "ui/widgets/ChangedNameDelegate.h"
 #include "ui/widgets/FolderTree.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/WidgetHelpers.h"
 
 #include <QDir>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QListView>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QStandardPaths>
+#include <QTreeView>
+
+#include <array>
 
 namespace quillon {
 
@@ -18,12 +23,12 @@ namespace {
 
 constexpr int kSplitterWidth = 3;
 
-int firstVisibleRow(const QListView* view) {
+int firstVisibleRow(const QAbstractItemView* view) {
     const QModelIndex top = view->indexAt(QPoint(1, 1));
     return top.isValid() ? top.row() : 0;
 }
 
-void scrollToRow(QListView* view, int row) {
+void scrollToRow(QAbstractItemView* view, int row) {
     if (row >= 0 && row < view->model()->rowCount())
         view->scrollTo(view->model()->index(row, 0), QAbstractItemView::PositionAtTop);
 }
@@ -31,7 +36,7 @@ void scrollToRow(QListView* view, int row) {
 } // namespace
 
 FileLists::FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel,
-                     QWidget* parent)
+                     QAbstractItemModel* oldNewModel, QWidget* parent)
     : QWidget(parent) {
     setObjectName(QStringLiteral("Panel2"));
     auto* row = new QHBoxLayout(this);
@@ -47,12 +52,14 @@ FileLists::FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previe
     row->addWidget(m_tree);
     row->addWidget(buildSplitter());
     buildLists(folderModel, previewModel);
+    buildOldNewView(oldNewModel);
     // The lists have no caption on screen; readers say these.
     m_tree->setAccessibleName(tr("Folders"));
     m_folderView->setAccessibleName(tr("Folder list"));
     m_previewView->setAccessibleName(tr("Preview list"));
     row->addWidget(m_folderView, 1);
     row->addWidget(m_previewView, 1);
+    row->addWidget(m_oldNewView, 1);
     buildPopup();
     placeSplitter();
 }
@@ -83,6 +90,31 @@ void FileLists::buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* 
     });
     connect(m_previewView, &QListView::clicked, this, &FileLists::listClicked);
     connect(m_folderView, &QListView::clicked, this, &FileLists::listClicked);
+}
+
+// Two columns over a million rows: uniform rows and no measuring of names.
+void FileLists::buildOldNewView(QAbstractItemModel* model) {
+    m_oldNewView = named(new QTreeView(this), "FileBox_OldAndNew");
+    m_oldNewView->setModel(model);
+    m_oldNewView->setRootIsDecorated(false);
+    m_oldNewView->setItemsExpandable(false);
+    m_oldNewView->setUniformRowHeights(true);
+    m_oldNewView->setAllColumnsShowFocus(true);
+    m_oldNewView->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_oldNewView->setSelectionMode(QAbstractItemView::SingleSelection);
+    m_oldNewView->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_oldNewView->setTextElideMode(Qt::ElideRight);
+    m_oldNewView->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_oldNewView->header()->setSectionsMovable(false);
+    m_oldNewView->setItemDelegateForColumn(1, new ChangedNameDelegate(m_oldNewView));
+    m_oldNewView->setAccessibleName(tr("Old and new names"));
+    m_oldNewView->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_oldNewView, &QTreeView::customContextMenuRequested, this, [this](const QPoint& pos) {
+        m_mouse = pos;
+        m_popup->popup(m_oldNewView->viewport()->mapToGlobal(pos));
+    });
+    connect(m_oldNewView, &QTreeView::clicked, this, &FileLists::listClicked);
+    m_oldNewView->hide();
 }
 
 void FileLists::buildPopup() {
@@ -178,23 +210,59 @@ void FileLists::endSplitterDrag() {
 }
 
 void FileLists::showList(bool preview) {
-    QListView* shown = preview ? m_previewView : m_folderView;
-    QListView* hidden = preview ? m_folderView : m_previewView;
-    const int top = firstVisibleRow(hidden);
+    m_previewChosen = preview;
+    if (m_oldAndNew)
+        showView(m_oldNewView);
+    else
+        showView(preview ? m_previewView : m_folderView);
+}
+
+void FileLists::setOldAndNew(bool shown) {
+    m_oldAndNew = shown;
+    showList(m_previewChosen);
+}
+
+// The one shown opens at the top row the one shown before had.
+void FileLists::showView(QAbstractItemView* shown) {
+    const std::array<QAbstractItemView*, 3> views{m_folderView, m_previewView, m_oldNewView};
+    int top = 0;
+    for (QAbstractItemView* view : views) {
+        if (view != shown && !view->isHidden())
+            top = firstVisibleRow(view);
+    }
     shown->show();
     scrollToRow(shown, top);
-    hidden->hide();
+    for (QAbstractItemView* view : views) {
+        if (view != shown)
+            view->hide();
+    }
+}
+
+QAbstractItemView* FileLists::entryView() const {
+    if (m_oldAndNew)
+        return m_oldNewView;
+    return m_previewView;
+}
+
+int FileLists::selectedEntry() const {
+    const QModelIndexList selected = entryView()->selectionModel()->selectedIndexes();
+    return selected.isEmpty() ? -1 : selected.first().row();
 }
 
 void FileLists::clearSelection(bool preview) {
-    (preview ? m_previewView : m_folderView)->clearSelection();
+    if (m_oldAndNew)
+        m_oldNewView->clearSelection();
+    else
+        (preview ? m_previewView : m_folderView)->clearSelection();
 }
 
 void FileLists::prepareContextMenu() {
-    m_previewView->clearSelection();
-    const QModelIndex under = m_previewView->indexAt(m_mouse);
+    QAbstractItemView* view = entryView();
+    view->clearSelection();
+    const QModelIndex under = view->indexAt(m_mouse);
     if (under.isValid())
-        m_previewView->selectionModel()->select(under, QItemSelectionModel::ClearAndSelect);
+        view->selectionModel()->select(under, QItemSelectionModel::ClearAndSelect |
+                                                  QItemSelectionModel::Rows);
     m_popupRename->setEnabled(previewHasSelection());
 }
 
@@ -203,10 +271,11 @@ void FileLists::setCommandsEnabled(bool enabled) {
     m_popup->setEnabled(enabled);
     // The rows show whether they take a check.
     m_previewView->viewport()->update();
+    m_oldNewView->viewport()->update();
 }
 
 bool FileLists::previewHasSelection() const {
-    return m_previewView->selectionModel()->hasSelection();
+    return entryView()->selectionModel()->hasSelection();
 }
 
 } // namespace quillon

@@ -6,9 +6,11 @@
 #include <QWidget>
 
 class QAbstractItemModel;
+class QAbstractItemView;
 class QAction;
 class QListView;
 class QMenu;
+class QTreeView;
 
 namespace quillon {
 
@@ -20,18 +22,28 @@ class FolderTree;
 class FileLists final : public QWidget {
     Q_OBJECT
 public:
-    FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel, QWidget* parent);
+    FileLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel,
+              QAbstractItemModel* oldNewModel, QWidget* parent);
 
     FolderTree* tree() const { return m_tree; }
     QListView* folderView() const { return m_folderView; }
     QListView* previewView() const { return m_previewView; }
+    QTreeView* oldNewView() const { return m_oldNewView; }
+    /// The view whose selection the popup menu and the rename act on: the
+    /// preview list, or both names side by side.
+    QAbstractItemView* entryView() const;
+    /// The selected entry of entryView, or -1.
+    int selectedEntry() const;
+    /// "Old and New Names": both names side by side in place of either list.
+    void setOldAndNew(bool shown);
     int treeWidth() const { return m_treeWidth; }
     /// Puts the splitter where it was left (at least 1 pixel of tree).
     void setTreeWidth(int width);
 
     void placeSplitter();
 
-    /// Shows the preview list or the folder list, at the other's top row.
+    /// Shows the preview list or the folder list, at the other's top row;
+    /// with "Old and New Names" on, it is the one shown after it.
     void showList(bool preview);
     void clearSelection(bool preview);
     bool previewHasSelection() const;
@@ -66,6 +78,8 @@ protected:
 private:
     QWidget* buildSplitter();
     void buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* previewModel);
+    void buildOldNewView(QAbstractItemModel* model);
+    void showView(QAbstractItemView* shown);
     void buildPopup();
     bool splitterEvent(QEvent* event);
 
@@ -75,6 +89,9 @@ private:
     bool m_splitterDragging = false;
     QListView* m_folderView = nullptr;
     QListView* m_previewView = nullptr;
+    QTreeView* m_oldNewView = nullptr;
+    bool m_oldAndNew = false;
+    bool m_previewChosen = true;
     QMenu* m_popup = nullptr;
     QAction* m_popupRename = nullptr;
     /// Where the popup menu was asked for, in the preview list's viewport.

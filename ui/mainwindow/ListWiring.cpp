@@ -5,11 +5,13 @@
 #include "ui/mainwindow/ReplaceGroup.h"
 #include "ui/models/FolderListModel.h"
 #include "ui/models/ListRowSizes.h"
+#include "ui/models/OldNewListModel.h"
 #include "ui/models/PreviewListModel.h"
 #include "ui/models/WorkspaceSignals.h"
 #include "ui/work/CommandRunner.h"
 
 #include <QListView>
+#include <QTreeView>
 
 namespace quillon {
 
@@ -17,7 +19,13 @@ ListWiring::ListWiring(CommandRunner& runner, QObject* parent)
     : QObject(parent)
     , m_runner(runner)
     , m_previewModel(new PreviewListModel(runner.workspace(), runner.notices(), this))
-    , m_folderModel(new FolderListModel(runner.workspace(), runner.notices(), this)) {}
+    , m_folderModel(new FolderListModel(runner.workspace(), runner.notices(), this))
+    , m_oldNewModel(new OldNewListModel(runner.workspace(), runner.notices(), this)) {}
+
+void ListWiring::setEditable(bool editable) {
+    m_previewModel->setEditable(editable);
+    m_oldNewModel->setEditable(editable);
+}
 
 void ListWiring::attach(FileLists& lists, ReplaceGroup& replace) {
     m_lists = &lists;
@@ -34,6 +42,7 @@ void ListWiring::listsReset() {
     m_rowSizes->updatePreview();
     m_lists->previewView()->scrollToTop();
     m_lists->folderView()->scrollToTop();
+    m_lists->oldNewView()->scrollToTop();
 }
 
 } // namespace quillon

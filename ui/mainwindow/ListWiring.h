@@ -9,6 +9,7 @@ class CommandRunner;
 class FileLists;
 class FolderListModel;
 class ListRowSizes;
+class OldNewListModel;
 class PreviewListModel;
 class ReplaceGroup;
 
@@ -23,6 +24,9 @@ public:
 
     FolderListModel* folderModel() const { return m_folderModel; }
     PreviewListModel* previewModel() const { return m_previewModel; }
+    OldNewListModel* oldNewModel() const { return m_oldNewModel; }
+    /// Both models that take checks: off while a command works.
+    void setEditable(bool editable);
 
     /// Once the views and the replace group exist: sizes their rows and lets
     /// the notices reach them.
@@ -35,6 +39,7 @@ private:
     // The preview's model first: it hears each notice first, as it always has.
     PreviewListModel* m_previewModel = nullptr;
     FolderListModel* m_folderModel = nullptr;
+    OldNewListModel* m_oldNewModel = nullptr;
     FileLists* m_lists = nullptr;
     ListRowSizes* m_rowSizes = nullptr;
 };

@@ -60,6 +60,10 @@ QMenu* MainMenus::buildView(QWidget* window) {
     m_viewFolder->setCheckable(true);
     m_viewPreview->setCheckable(true);
     m_viewPreview->setChecked(true);
+    // Off at first: the one list stays the default.
+    m_viewOldAndNew = named(view->addAction(tr("&Old and New Names")), "MainMenu_View_OldAndNew");
+    m_viewOldAndNew->setCheckable(true);
+    connect(m_viewOldAndNew, &QAction::toggled, this, &MainMenus::oldAndNewToggled);
     view->addSeparator();
     m_commands << named(view->addAction(tr("&Reset List"), this, &MainMenus::resetListChosen),
                         "ResetPreview1");

@@ -46,6 +46,8 @@ signals:
     void exitChosen();
     void folderListChosen();
     void previewListChosen();
+    /// View > "Old and New Names" switched on or off.
+    void oldAndNewToggled(bool shown);
     void resetListChosen();
     void wizardChosen();
     void selectAllChosen();
@@ -68,6 +70,7 @@ private:
     QAction* m_exit = nullptr;
     QAction* m_viewFolder = nullptr;
     QAction* m_viewPreview = nullptr;
+    QAction* m_viewOldAndNew = nullptr;
     QAction* m_viewWizard = nullptr;
     QAction* m_helpHelp = nullptr;
     QList<QAction*> m_commands;

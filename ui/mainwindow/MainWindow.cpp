@@ -19,6 +19,7 @@
 #include "ui/models/FieldText.h"
 #include "ui/models/FolderListModel.h"
 #include "ui/models/NameText.h"
+#include "ui/models/OldNewListModel.h"
 #include "ui/models/PreviewListModel.h"
 #include "ui/widgets/Accessibility.h"
 #include "ui/widgets/FittingScrollArea.h"
@@ -135,6 +136,7 @@ QList<QMenu*> MainWindow::buildMenus() {
     bind(&MainMenus::reloadByNameChosen, &MainWindow::load);
     bind(&MainMenus::reloadByDateChosen, &MainWindow::reloadSortedByDate);
     connect(m_menus, &MainMenus::reloadInOrderChosen, this, &MainWindow::reloadInOrder);
+    connect(m_menus, &MainMenus::oldAndNewToggled, this, &MainWindow::showOldAndNew);
     bind(&MainMenus::saveChosen, &MainWindow::save);
     bind(&MainMenus::undoLastSaveChosen, &MainWindow::undoLastSave);
     // Asked when the menu opens: the file may come and go at any time.
@@ -163,7 +165,8 @@ QWidget* MainWindow::buildTopStrip(const QList<QMenu*>& menus) {
 }
 
 QWidget* MainWindow::buildMiddle() {
-    m_lists = new FileLists(m_listWiring->folderModel(), m_listWiring->previewModel(), this);
+    m_lists = new FileLists(m_listWiring->folderModel(), m_listWiring->previewModel(),
+                            m_listWiring->oldNewModel(), this);
     connectFileLists();
     return m_lists;
 }
@@ -350,7 +353,7 @@ void MainWindow::startWork() {
 }
 
 void MainWindow::setListCommandsEnabled(bool enabled) {
-    m_listWiring->previewModel()->setEditable(enabled);
+    m_listWiring->setEditable(enabled);
     m_menus->setCommandsEnabled(enabled);
     m_strip->setCommandsEnabled(enabled);
     m_lists->setCommandsEnabled(enabled);
@@ -629,10 +632,10 @@ void MainWindow::updateUndoLastSave() {
 void MainWindow::renameSelectedEntry() {
     if (isWorking())
         return; // the lists are about to be replaced
-    const QModelIndexList selected = m_lists->previewView()->selectionModel()->selectedIndexes();
-    if (selected.isEmpty())
+    const int selected = m_lists->selectedEntry();
+    if (selected < 0)
         return;
-    const auto row = static_cast<std::size_t>(selected.first().row());
+    const auto row = static_cast<std::size_t>(selected);
     if (row >= workspace().preview().size())
         return;
     const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
@@ -783,6 +786,11 @@ void MainWindow::showChosenList() {
     const bool preview = m_strip->previewShown();
     m_menus->markShownList(preview);
     m_lists->showList(preview);
+}
+
+void MainWindow::showOldAndNew(bool shown) {
+    m_lists->setOldAndNew(shown);
+    m_strip->setPreviewBoxEnabled(!shown);
 }
 
 void MainWindow::showPreviewList() {

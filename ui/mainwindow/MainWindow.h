@@ -86,6 +86,8 @@ public slots:
     void showChosenList();
     void chooseFolderList();
     void choosePreviewList();
+    /// View > "Old and New Names": both names side by side, or one list.
+    void showOldAndNew(bool shown);
 
     // the "Replace/Reformat/Number" group
     void applyOperation();

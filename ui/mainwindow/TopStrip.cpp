@@ -123,6 +123,10 @@ void TopStrip::setPreviewShown(bool shown) {
     m_displayPreview->setChecked(shown);
 }
 
+void TopStrip::setPreviewBoxEnabled(bool enabled) {
+    m_displayPreview->setEnabled(enabled);
+}
+
 QString TopStrip::mask() const {
     return m_mask->text();
 }

@@ -24,6 +24,8 @@ public:
     bool previewShown() const;
     /// Through the check box, so that previewToggled() runs on a change.
     void setPreviewShown(bool shown);
+    /// Off while both names show side by side, where it chooses nothing.
+    void setPreviewBoxEnabled(bool enabled);
     QString mask() const;
     /// Puts the mask back to "*.*".
     void resetMask();

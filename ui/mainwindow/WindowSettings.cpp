@@ -5,6 +5,7 @@
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/widgets/FolderTree.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QScreen>
@@ -23,9 +24,14 @@ const QString kMaximized = QStringLiteral("window/maximized");
 const QString kTreeWidth = QStringLiteral("window/treeWidth");
 const QString kFolder = QStringLiteral("window/folder");
 const QString kPreview = QStringLiteral("window/preview");
+const QString kOldAndNew = QStringLiteral("window/oldAndNewNames");
 
 QCheckBox* previewBox(const QWidget& window) {
     return window.findChild<QCheckBox*>(QStringLiteral("DisplayPreview_CB"));
+}
+
+QAction* oldAndNewEntry(const QWidget& window) {
+    return window.findChild<QAction*>(QStringLiteral("MainMenu_View_OldAndNew"));
 }
 
 // The screen the saved place lies on, or the primary one when it lies on none
@@ -72,6 +78,7 @@ void WindowSettings::restore(MainWindow& window) {
         lists->tree()->selectPath(folder);
     if (settings.contains(kPreview))
         previewBox(window)->setChecked(settings.value(kPreview).toBool());
+    oldAndNewEntry(window)->setChecked(settings.value(kOldAndNew, false).toBool());
 }
 
 void WindowSettings::save(const MainWindow& window) {
@@ -87,6 +94,7 @@ void WindowSettings::save(const MainWindow& window) {
     if (const auto* lists = window.findChild<FileLists*>())
         settings.setValue(kFolder, lists->tree()->selectedPath());
     settings.setValue(kPreview, previewBox(window)->isChecked());
+    settings.setValue(kOldAndNew, oldAndNewEntry(window)->isChecked());
 }
 
 void WindowSettings::forget() {
