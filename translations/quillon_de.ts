@@ -599,6 +599,14 @@ siehe Hilfe.</translation>
         <translation>Tastenkürzel: %1</translation>
     </message>
     <message>
+        <source>The command failed: %1</source>
+        <translation>Der Befehl ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Files renamed before the failure keep their new names; the list shows the folder as it is now.</source>
+        <translation>Vor dem Fehler umbenannte Dateien behalten ihre neuen Namen; die Liste zeigt den Ordner, wie er jetzt ist.</translation>
+    </message>
+    <message>
         <source>Wizard.</source>
         <translation>Assistent.</translation>
     </message>

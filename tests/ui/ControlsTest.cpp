@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "MainWindowFixture.h"
 
+#include "ui/dialogs/UserQuestions.h"
 #include "ui/models/ChangeMarks.h"
 #include "ui/models/OldNewListModel.h"
+#include "workspace/fields/FieldSource.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -12,7 +14,27 @@
 #include <QToolButton>
 #include <QTreeView>
 
+#include <stdexcept>
+
 using namespace quillon;
+
+namespace {
+
+// A reader that breaks in a way no cancel explains.
+class BrokenFields final : public FieldSource {
+public:
+    std::unique_ptr<FolderFields> openFolder(const std::string&) override {
+        throw std::runtime_error("the reader broke");
+    }
+};
+
+class ToldMessages final : public UserQuestions {
+public:
+    void tell(QWidget*, MessageKind, const QString& text) override { told << text; }
+    QStringList told;
+};
+
+} // namespace
 
 class ControlsTest final : public QObject, private test::MainWindowFixture {
     Q_OBJECT
@@ -44,6 +66,7 @@ private slots:
     void changedRunsMarkWhatDiffers_data();
     void changedRunsMarkWhatDiffers();
     void oldAndNewNamesShowBothColumnsWithMarks();
+    void failureOfACommandIsShownAndLeavesTheLists();
     void splitterClosesPastTheLeftEdgeAndReopens();
     void regularExpressionBoxRunsExpressionsAndRefusesBadOnes();
 
@@ -427,6 +450,28 @@ void ControlsTest::oldAndNewNamesShowBothColumnsWithMarks() {
     QVERIFY(!view->isVisible());
     QVERIFY(child<QWidget>("FileBox_Preview")->isVisible());
     QVERIFY(child<QWidget>("DisplayPreview_CB")->isEnabled());
+}
+
+void ControlsTest::failureOfACommandIsShownAndLeavesTheLists() {
+    const QStringList before = previewNames();
+    auto told = std::make_shared<ToldMessages>();
+    m_window->setQuestions(told);
+    BrokenFields broken;
+    m_window->workspace().setFieldSource(&broken);
+    setText("Replace_From", QStringLiteral("*"));
+    setText("Replace_To", QStringLiteral("<artist>"));
+    child<QPushButton>("Replace_Button")->click();
+    settle();
+    m_window->workspace().setFieldSource(nullptr);
+    QCOMPARE(told->told.size(), 1);
+    QVERIFY2(told->told.first().contains(QStringLiteral("the reader broke")),
+             qPrintable(told->told.first()));
+    QCOMPARE(previewNames(), before);
+    // The window goes on as ever.
+    setText("Replace_To", QStringLiteral("x"));
+    child<QPushButton>("Replace_Button")->click();
+    settle();
+    QCOMPARE(previewNames().first().toLower(), QStringLiteral("x.mp3"));
 }
 
 void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {

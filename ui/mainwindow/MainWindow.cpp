@@ -339,6 +339,7 @@ void MainWindow::connectRunner() {
     connect(m_strip, &TopStrip::cancelPressed, m_runner, &CommandRunner::cancel);
     connect(m_runner, &CommandRunner::started, this, &MainWindow::startWork);
     connect(m_runner, &CommandRunner::progressChanged, this, &MainWindow::showWork);
+    connect(m_runner, &CommandRunner::failed, this, &MainWindow::tellFailure);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::endWork);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::updateStatusLine);
 }
@@ -616,6 +617,19 @@ void MainWindow::tellUndoResult(UserQuestions& ask, const UndoResult& result) {
     if (!result.notRestored.empty())
         ask.tell(this, MessageKind::Error, DiskMessages::notRestored(result.notRestored));
     tellReloadError(ask, result.reloadError);
+}
+
+// A save or an undo that failed part-way may have renamed files: the folder
+// is read again, and its list shows what landed.
+void MainWindow::tellFailure(const QString& what, bool stopKind) {
+    QString text = tr("The command failed: %1").arg(what);
+    if (stopKind) {
+        text += QLatin1Char('\n') + tr("Files renamed before the failure keep their new names; "
+                                       "the list shows the folder as it is now.");
+        chooseFolderList();
+        reloadFolder();
+    }
+    questionsOf(m_questions)->tell(this, MessageKind::Error, text);
 }
 
 // The preview would show the new names of files the stop left as they were:

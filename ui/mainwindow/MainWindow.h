@@ -132,6 +132,7 @@ private:
     void noteHistory(int error);
     void tellUndoResult(UserQuestions& ask, const UndoResult& result);
     void tellStop(UserQuestions& ask, const QString& text);
+    void tellFailure(const QString& what, bool stopKind);
     void updateUndoLastSave();
 
     // construction

@@ -7,6 +7,8 @@
 #include <QThread>
 
 #include <algorithm>
+#include <exception>
+#include <new>
 
 namespace quillon {
 
@@ -97,38 +99,50 @@ void CommandRunner::startNext() {
     m_control = std::make_unique<WorkControl>(m_current->onCancel == OnCancel::Discard);
     m_log = std::make_unique<NoticeLog>();
     m_result.reset();
+    m_failure.reset();
     m_shownPercent = WorkControl::kNothingShown;
     m_sinceStart.start();
-    m_thread = QThread::create([this] { workOnCopy(*m_current); });
+    // Taken here, on the thread that alone changes the workspace, so the
+    // worker never reads an object another thread uses.
+    try {
+        m_copy = std::make_unique<Workspace>(*m_workspace);
+    } catch (const std::bad_alloc&) {
+        m_failure = std::string("out of memory");
+    }
+    m_thread = QThread::create([this] {
+        if (m_copy)
+            workOnCopy(*m_current, *m_copy);
+    });
     connect(m_thread, &QThread::finished, this, &CommandRunner::finishCommand);
     emit started();
     m_thread->start();
     m_progressPoll.start();
 }
 
-// On the worker thread. The window reads the workspace meanwhile but never
-// changes it, so the copy is taken here.
-void CommandRunner::workOnCopy(const Command& command) {
+// On the worker thread, which alone touches the copy until it ends.
+void CommandRunner::workOnCopy(const Command& command, Workspace& copy) {
+    copy.setObserver(m_log.get());
+    copy.setProgressReporter(m_control.get());
+    // Reading fields asks for a stop between reads; the grain of the
+    // progress steps would be too coarse for a prompt cancel.
+    copy.setStopRequest([control = m_control.get()] { return control->stopRequested(); });
     try {
-        auto copy = std::make_unique<Workspace>(*m_workspace);
-        copy->setObserver(m_log.get());
-        copy->setProgressReporter(m_control.get());
-        // Reading fields asks for a stop between reads; the grain of the
-        // progress steps would be too coarse for a prompt cancel.
-        copy->setStopRequest([control = m_control.get()] { return control->stopRequested(); });
-        command.work(*copy, *m_control);
-        copy->setObserver(nullptr);
-        copy->setProgressReporter(nullptr);
-        copy->setStopRequest({});
-        // A cancelled command that ended in order (a stop while fields were
-        // read) is dropped too: the lists stay as they were, undo copy and all.
-        if (command.onCancel == OnCancel::Discard && m_control->stopRequested())
-            throw WorkAbandoned{};
-        m_result = std::move(copy);
-    } catch (...) {
-        // Cancelled (WorkAbandoned) or out of memory: the lists stay as they were.
-        m_result.reset();
+        command.work(copy, *m_control);
+    } catch (const WorkAbandoned&) {
+        return; // cancelled: the lists stay as they were
+    } catch (const std::exception& e) {
+        // Told to the user once the work has ended; the lists stay as they were.
+        m_failure = std::string(e.what());
+        return;
     }
+    copy.setObserver(nullptr);
+    copy.setProgressReporter(nullptr);
+    copy.setStopRequest({});
+    // A cancelled command that ended in order (a stop while fields were
+    // read) is dropped too: the lists stay as they were, undo copy and all.
+    if (command.onCancel == OnCancel::Discard && m_control->stopRequested())
+        return;
+    m_result = std::move(m_copy);
 }
 
 void CommandRunner::finishCommand() {
@@ -138,10 +152,13 @@ void CommandRunner::finishCommand() {
     m_thread = nullptr;
     if (m_result)
         adopt();
+    m_copy.reset();
     const Command command = std::move(*m_current);
     m_current.reset();
     m_control.reset();
     m_log.reset();
+    if (m_failure)
+        emit failed(QString::fromStdString(*m_failure), command.onCancel == OnCancel::Stop);
     emit finished();
     if (command.done)
         command.done();

@@ -13,6 +13,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string>
 
 class QThread;
 
@@ -73,6 +74,11 @@ signals:
     void progressChanged(int percent);
     /// The result is in place and the window may take input again.
     void finished();
+    /// A command ended in a failure other than a cancel (before finished);
+    /// what: the failure in the words of whatever failed. Its copy was
+    /// dropped. stopKind: the command was a save or an undo, which may
+    /// have renamed files before it failed.
+    void failed(const QString& what, bool stopKind);
 
 private:
     struct Command {
@@ -83,7 +89,7 @@ private:
     class NoticeLog;
 
     void startNext();
-    void workOnCopy(const Command& command);
+    void workOnCopy(const Command& command, Workspace& copy);
     void finishCommand();
     void adopt();
     /// now: also before the work has run long enough to be worth showing.
@@ -98,7 +104,12 @@ private:
     std::optional<Command> m_current;
     std::unique_ptr<WorkControl> m_control;
     std::unique_ptr<NoticeLog> m_log;
+    /// Taken on the window's thread before the work starts; the result once
+    /// the work is done, if it is to be kept.
+    std::unique_ptr<Workspace> m_copy;
     std::unique_ptr<Workspace> m_result;
+    /// Why the command at work failed, if it did.
+    std::optional<std::string> m_failure;
     QTimer m_progressPoll;
     QElapsedTimer m_sinceStart;
     int m_shownPercent = -1;
