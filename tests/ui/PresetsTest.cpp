@@ -115,8 +115,14 @@ void PresetsTest::choosingAPresetWritesEveryControl() {
     QVERIFY(presetText(presets()->currentSettings()) != presetText(saved));
     const QStringList before = previewNames();
 
+    // Through the window's setters: no control is clicked on the user's behalf.
+    int clicks = 0;
+    for (QAbstractButton* button : m_window->findChildren<QAbstractButton*>())
+        QObject::connect(button, &QAbstractButton::clicked, m_window.get(),
+                         [&clicks] { ++clicks; });
     presets()->choose(QStringLiteral("Live"));
     settle();
+    QCOMPARE(clicks, 0);
     QCOMPARE(QString::fromStdString(presetText(presets()->currentSettings())),
              QString::fromStdString(presetText(saved)));
     // Written, not applied: "OK" is the next step, and the names wait for it.

@@ -152,12 +152,40 @@ void CaseGroup::toggleOptionsPanel() {
 }
 
 void CaseGroup::mostLettersToggled() {
-    // Flips, whatever the new value: the boxes keep their checked states.
+    flipMostLettersPartners();
+    emit changed();
+}
+
+// Flips, whatever the new value: the boxes keep their checked states.
+void CaseGroup::flipMostLettersPartners() {
     m_smallWords->setEnabled(!m_smallWords->isEnabled());
     m_lastField->setEnabled(!m_lastField->isEnabled());
     m_lastField->setVisible(m_lastField->isHidden());
     m_smallWords->setVisible(m_lastField->isHidden());
-    emit changed();
+}
+
+void CaseGroup::setMode(CaseMode mode, const SmartCaseOptions& options) {
+    bool different = mode != this->mode();
+    if (m_mostLetters->isChecked() != options.mostLetters) {
+        m_mostLetters->setChecked(options.mostLetters);
+        flipMostLettersPartners();
+        different = true;
+    }
+    const std::pair<QCheckBox*, bool> boxes[] = {
+        {m_lastField, options.mostLettersLastField},
+        {m_smallWords, options.smallWords},
+        {m_hyphen, options.hyphen},
+        {m_commas, options.commas},
+        {m_unknownAcronyms, options.unknownAcronyms},
+        {m_knownWords, options.knownWords},
+    };
+    for (const auto& [box, on] : boxes) {
+        different = different || box->isChecked() != on;
+        box->setChecked(on);
+    }
+    showMode(mode);
+    if (different)
+        emit changed();
 }
 
 void CaseGroup::modeClicked(CaseMode mode) {

@@ -24,6 +24,9 @@ public:
     SmartCaseOptions smartOptions() const;
     /// Checks mode's radio button without a change: the lists already show it.
     void showMode(CaseMode mode);
+    /// Chooses mode and the Smart options as the user would, and tells
+    /// changed() once when that changes anything.
+    void setMode(CaseMode mode, const SmartCaseOptions& options);
 
     /// Floats the options panel just above the group's lower left corner.
     void placeOptionsPanel();
@@ -47,6 +50,7 @@ private:
     void buildOptionsPanel(QWidget* panelHost);
     void modeClicked(CaseMode mode);
     void showOptionsButtonFor(CaseMode mode);
+    void flipMostLettersPartners();
 
     QButtonGroup* m_modes = nullptr;
     QToolButton* m_optionsButton = nullptr;

@@ -424,6 +424,19 @@ void MainWindow::connectReplaceGroup() {
     connect(m_replace, &ReplaceGroup::helpOpenersEnabled, m_menus, &MainMenus::setHelpEnabled);
 }
 
+void MainWindow::setSettings(const ReplaceSettings& settings) {
+    m_case->setMode(settings.caseMode, settings.smartOptions);
+    m_replace->setSettings(settings);
+}
+
+QString MainWindow::mask() const {
+    return m_strip->mask();
+}
+
+void MainWindow::setMask(const QString& mask) {
+    m_strip->setMask(mask);
+}
+
 Scope MainWindow::scope() const {
     return m_replace->scope();
 }

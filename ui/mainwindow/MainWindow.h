@@ -59,6 +59,10 @@ public:
     /// The settings of the "Replace/Reformat/Number" and "Case" groups as values.
     ReplaceSettings replaceSettings() const;
     Scope scope() const;
+    /// Writes both groups from settings, as a chosen preset does.
+    void setSettings(const ReplaceSettings& settings);
+    QString mask() const;
+    void setMask(const QString& mask);
     /// The way the assistants write into this window.
     MainWindowAccess& access() const;
 

@@ -6,8 +6,6 @@
 #include "ui/models/NameText.h"
 #include "ui/widgets/WidgetHelpers.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QFile>
 #include <QInputDialog>
 #include <QLineEdit>
@@ -64,7 +62,7 @@ Preset PresetsMenu::currentSettings() const {
     Preset preset;
     preset.settings = m_window.replaceSettings();
     preset.settings.caseScope = Scope::Both;
-    preset.mask = toName(m_window.findChild<QLineEdit*>(QStringLiteral("FileMaskEdit"))->text());
+    preset.mask = toName(m_window.mask());
     return preset;
 }
 
@@ -117,91 +115,8 @@ void PresetsMenu::choose(const QString& name) {
 }
 
 void PresetsMenu::writeControls(const Preset& preset) {
-    writeText("FileMaskEdit", toQString(preset.mask));
-    writeCase(preset.settings);
-    writeReplaceGroup(preset.settings);
-}
-
-void PresetsMenu::writeText(const char* name, const QString& text) {
-    if (auto* edit = m_window.findChild<QLineEdit*>(QLatin1String(name)))
-        edit->setText(text);
-}
-
-// As a click would, so the box's own handling runs, and only on a change; a
-// disabled box (an option its neighbour switched off) just keeps the state.
-void PresetsMenu::writeCheck(const char* name, bool checked) {
-    auto* box = m_window.findChild<QAbstractButton*>(QLatin1String(name));
-    if (!box || box->isChecked() == checked)
-        return;
-    if (box->isEnabled())
-        box->click();
-    else
-        box->setChecked(checked);
-}
-
-void PresetsMenu::writeCase(const ReplaceSettings& settings) {
-    static constexpr const char* kModes[] = {"Case_Smart", "Case_FirstLetters", "Case_Lower",
-                                             "Case_Upper", "Case_None"};
-    writeCheck(kModes[static_cast<int>(settings.caseMode)], true);
-    struct OptionBox {
-        const char* name;
-        bool SmartCaseOptions::*option;
-    };
-    // The first decides which of the next two can be ticked.
-    static constexpr OptionBox kOptions[] = {
-        {"Case_Smart_MostLetters", &SmartCaseOptions::mostLetters},
-        {"Case_Smart_MostLetters_LastField", &SmartCaseOptions::mostLettersLastField},
-        {"Case_Smart_SmallWords", &SmartCaseOptions::smallWords},
-        {"Case_Smart_Hyphen", &SmartCaseOptions::hyphen},
-        {"Case_Smart_Commas", &SmartCaseOptions::commas},
-        {"Case_Smart_UAcronyms", &SmartCaseOptions::unknownAcronyms},
-        {"Case_Smart_KAcronyms", &SmartCaseOptions::knownWords},
-    };
-    for (const OptionBox& box : kOptions)
-        writeCheck(box.name, settings.smartOptions.*box.option);
-}
-
-// The boxes through the assistants' way in, which writes them whole; the
-// switches by click, so that each one's handling runs as the user's would.
-void PresetsMenu::writeReplaceGroup(const ReplaceSettings& s) {
-    MainWindowAccess& boxes = m_window.access();
-    boxes.setReplaceText(toQString(s.find));
-    boxes.setWithText(toQString(s.replaceWith));
-    // Before "Case sensitive": an expression is what lets that box be ticked.
-    writeCheck("Replace_Regex", s.regularExpression);
-    writeCheck("Replace_Case", s.caseSensitive);
-    writeCheck("Replace_UpdateCase", s.updateCase);
-    writeCheck("SourceIsPreview", s.cumulate);
-    boxes.setDeletePosition(toQString(s.deletePos));
-    boxes.setDeleteLength(toQString(s.deleteLength));
-    writeCheck("Replace_Trim", s.deleteEnabled);
-    boxes.setInsertPosition(toQString(s.insertPos));
-    boxes.setInsertString(toQString(s.insertText));
-    writeCheck("Replace_Insert", s.insertEnabled);
-    writeCheck("Replace_CharToSpaces", s.spacesFromPercent20AndUnderscore);
-    writeCheck("Replace_DelDigits", s.deleteDigits);
-    writeCheck("Replace_DelExtraSpaces", s.deleteExtraSpaces);
-    writeCheck("Replace_NumberEqualNames", s.numberDuplicates);
-    writeScope(s.scope);
-}
-
-// Through the toggles as the user clicks them: a part is brought back before
-// the other is left out, so the scope never passes through "nothing".
-void PresetsMenu::writeScope(Scope scope) {
-    const bool names = scope != Scope::ExtensionsOnly;
-    const bool extensions = scope != Scope::FileNamesOnly;
-    const auto click = [this](const char* name) {
-        if (auto* button = m_window.findChild<QAbstractButton*>(QLatin1String(name)))
-            button->click();
-    };
-    if (names && m_window.scope() == Scope::ExtensionsOnly)
-        click("Replace_Button_FN_Off");
-    if (extensions && m_window.scope() == Scope::FileNamesOnly)
-        click("Replace_Button_Ext_Off");
-    if (!names && m_window.scope() != Scope::ExtensionsOnly)
-        click("Replace_Button_FN_On");
-    if (!extensions && m_window.scope() != Scope::FileNamesOnly)
-        click("Replace_Button_Ext_On");
+    m_window.setMask(toQString(preset.mask));
+    m_window.setSettings(preset.settings);
 }
 
 void PresetsMenu::manage() {

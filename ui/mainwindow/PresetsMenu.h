@@ -15,9 +15,9 @@ class FileSystem;
 class MainWindow;
 
 /// The "Presets" submenu of File: saves the window's settings under a name,
-/// writes a saved preset into the controls as the wizard does (each write
-/// runs the control's change handling; nothing is applied), and opens the
-/// dialog that renames and deletes presets.
+/// writes a saved preset into the controls through the window's typed
+/// setters (the groups' change handling runs once; nothing is applied), and
+/// opens the dialog that renames and deletes presets.
 class PresetsMenu final : public QObject {
     Q_OBJECT
 public:
@@ -43,11 +43,6 @@ private:
     void fillMenu();
     void askNameAndSave();
     void manage();
-    void writeScope(Scope scope);
-    void writeCase(const ReplaceSettings& settings);
-    void writeReplaceGroup(const ReplaceSettings& settings);
-    void writeText(const char* name, const QString& text);
-    void writeCheck(const char* name, bool checked);
 
     MainWindow& m_window;
     PresetStore m_store;

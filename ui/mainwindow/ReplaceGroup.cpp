@@ -288,6 +288,33 @@ void ReplaceGroup::updateControlStates() {
     m_fnExtPanel->setVisible(!noScope);
 }
 
+void ReplaceGroup::setSettings(const ReplaceSettings& s) {
+    m_replaceFrom->setText(toQString(s.find));
+    m_replaceTo->setText(toQString(s.replaceWith));
+    m_trimFrom->setText(toQString(s.deletePos));
+    m_trimCount->setText(toQString(s.deleteLength));
+    m_insertFrom->setText(toQString(s.insertPos));
+    m_insertString->setText(toQString(s.insertText));
+    // After the texts, which tick their boxes as typing does.
+    const std::pair<QCheckBox*, bool> switches[] = {
+        {m_regularExpression, s.regularExpression},
+        {m_replaceCase, s.caseSensitive},
+        {m_updateCase, s.updateCase},
+        {m_sourceIsPreview, s.cumulate},
+        {m_trim, s.deleteEnabled},
+        {m_insert, s.insertEnabled},
+        {m_charToSpaces, s.spacesFromPercent20AndUnderscore},
+        {m_delDigits, s.deleteDigits},
+        {m_delExtraSpaces, s.deleteExtraSpaces},
+        {m_numberEqualNames, s.numberDuplicates},
+    };
+    for (const auto& [box, on] : switches)
+        box->setChecked(on);
+    m_scope = s.scope;
+    showScopeToggles();
+    changed();
+}
+
 void ReplaceGroup::setNamesIncluded(bool included) {
     const bool extensions = m_scope != Scope::FileNamesOnly;
     m_scope = scopeOf(included, extensions || !included);

@@ -26,6 +26,9 @@ public:
 
     /// The group's settings; the case fields keep their defaults.
     ReplaceSettings settings() const;
+    /// Writes every box, switch and the scope from settings (its case
+    /// fields aside), then tells settingsChanged once.
+    void setSettings(const ReplaceSettings& settings);
     Scope scope() const override { return m_scope; }
 
     void focusReplaceBox();

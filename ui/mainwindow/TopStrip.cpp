@@ -135,6 +135,10 @@ void TopStrip::resetMask() {
     m_mask->setText(QStringLiteral("*.*"));
 }
 
+void TopStrip::setMask(const QString& mask) {
+    m_mask->setText(mask);
+}
+
 void TopStrip::setStartMask(const QString& mask) {
     const QSignalBlocker quiet(m_mask);
     m_mask->setText(mask);

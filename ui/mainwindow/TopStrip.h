@@ -29,6 +29,8 @@ public:
     QString mask() const;
     /// Puts the mask back to "*.*".
     void resetMask();
+    /// As if typed: the next Enter reloads with it.
+    void setMask(const QString& mask);
     /// Sets the mask as the start does: the box changes, the Enter key's
     /// target does not.
     void setStartMask(const QString& mask);
