@@ -130,7 +130,7 @@ void FieldsWindowTest::tokensFillFromTagsAndMuteTheEntriesThatLackAField() {
     QVERIFY(status->text().contains(QStringLiteral("<artist>, <title>")));
 
     // Back to the disk's names: nothing kept a name for want of a field.
-    child<QPushButton>("UpdatePreview")->click();
+    child<QAction>("UpdatePreview")->trigger();
     settle();
     QVERIFY(!rowData(0, Qt::ForegroundRole).isValid());
     QVERIFY(!status->isVisible());
@@ -254,7 +254,7 @@ void FieldsWindowTest::aHangingFileStopsNeitherThePressNorItsCancel() {
     QVERIFY(child<QLabel>("StatusLine")->text().contains(QStringLiteral("could not be read")));
 
     // Only the cancel can end this reading before the test's own time runs out.
-    child<QPushButton>("UpdatePreview")->click();
+    child<QAction>("UpdatePreview")->trigger();
     settle();
     MediaFieldSource endless(std::chrono::hours(1));
     m_window->workspace().setFieldSource(&endless);

@@ -90,7 +90,7 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     layout->addWidget(buildTopStrip(menus));
     layout->addWidget(buildMiddle(), 1);
     layout->addWidget(buildStatusLine());
-    buildHidden();
+    buildCommandActions();
     layout->addWidget(buildBottom());
     m_listWiring->attach(*m_lists, *m_replace);
     connectRunner();
@@ -193,11 +193,9 @@ QWidget* MainWindow::buildBottom() {
     return bottom;
 }
 
-QWidget* MainWindow::buildHidden() {
-    // Commands without a visible control of their own; the group is never shown.
-    auto* hidden = named(new QWidget(this), "Hidden");
-    hidden->setGeometry(0, 0, 0, 0);
-    hidden->hide();
+// Commands without a control of their own, found by their names: actions,
+// which no click, key or screen reader reaches by accident.
+void MainWindow::buildCommandActions() {
     const struct {
         const char* name;
         const char* caption;
@@ -209,10 +207,9 @@ QWidget* MainWindow::buildHidden() {
         {"OnStartButton", QT_TR_NOOP("OnStart"), &MainWindow::startUp},
     };
     for (const auto& c : commands) {
-        auto* button = named(new QPushButton(tr(c.caption), hidden), c.name);
-        connect(button, &QPushButton::clicked, this, c.slot);
+        auto* action = named(new QAction(tr(c.caption), this), c.name);
+        connect(action, &QAction::triggered, this, c.slot);
     }
-    return hidden;
 }
 
 QWidget* MainWindow::buildStatusLine() {

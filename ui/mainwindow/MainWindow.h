@@ -144,7 +144,7 @@ private:
     QWidget* buildTopStrip(const QList<QMenu*>& menus);
     QWidget* buildMiddle();
     QWidget* buildBottom();
-    QWidget* buildHidden();
+    void buildCommandActions();
     QWidget* buildStatusLine();
     void connectCaseGroup();
     void connectReplaceGroup();
