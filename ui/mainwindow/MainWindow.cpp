@@ -25,6 +25,7 @@
 #include "ui/widgets/FittingScrollArea.h"
 #include "ui/widgets/FolderTree.h"
 #include "ui/widgets/Palette.h"
+#include "ui/widgets/ScreenFit.h"
 #include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardDialog.h"
 #include "ui/work/CommandRunner.h"
@@ -107,7 +108,8 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
 
     // The designed size at the least, at any size of text: the lists shrink
     // and the groups scroll to fit it.
-    setMinimumSize(640, 480);
+    // A screen smaller than that (or scaled up) gets what it has, frame aside.
+    setMinimumSize(QSize(640, 480).boundedTo(roomOnScreen(this)));
     resize(fittingSize());
     centerOnScreen(this);
 }
@@ -230,6 +232,8 @@ void MainWindow::showEvent(QShowEvent* event) {
     // manager never reports an activation.
     if (!m_state.started)
         QTimer::singleShot(0, this, &MainWindow::startUp);
+    // The frame is known now; a place kept from a larger screen is fitted too.
+    keepFrameOnScreen(this);
 }
 
 QSize MainWindow::fittingSize() const {
@@ -241,9 +245,7 @@ QSize MainWindow::fittingSize() const {
                        m_bottom->sizeHint().height());
     QSize size(std::max({strip.width(), middle.width(), bottom.width()}),
                strip.height() + middle.height() + bottom.height());
-    if (const QScreen* shown = screen())
-        size = size.boundedTo(shown->availableSize());
-    return size.expandedTo(minimumSize());
+    return size.boundedTo(roomOnScreen(this)).expandedTo(minimumSize());
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

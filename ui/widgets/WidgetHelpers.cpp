@@ -3,6 +3,7 @@
 
 #include "ui/widgets/GlyphButton.h"
 #include "ui/widgets/Palette.h"
+#include "ui/widgets/ScreenFit.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -126,10 +127,7 @@ void showPlainMessage(QWidget* parent, QMessageBox::Icon icon, const QString& te
 // The window manager cuts a title wider than its box ("Q… n" over a short
 // message): the box is kept as wide as its title and the title bar's buttons.
 void fitToTitle(QMessageBox& box) {
-    constexpr int kTitleButtonRoom = 6; // in lines of text
-    const QFontMetrics metrics(box.font());
-    const int width =
-        metrics.horizontalAdvance(box.windowTitle()) + kTitleButtonRoom * metrics.height();
+    const int width = titleWidth(box);
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))
         grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
                       grid->rowCount(), 0, 1, grid->columnCount());
