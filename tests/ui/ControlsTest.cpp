@@ -6,6 +6,7 @@
 #include "ui/models/OldNewListModel.h"
 #include "workspace/fields/FieldSource.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QCheckBox>
 #include <QLineEdit>
@@ -67,6 +68,8 @@ private slots:
     void changedRunsMarkWhatDiffers();
     void oldAndNewNamesShowBothColumnsWithMarks();
     void failureOfACommandIsShownAndLeavesTheLists();
+    void escapeClosesTheOptionsPanelOpenedByItsButton();
+    void pictureButtonsAreReachedByKeyboard();
     void splitterClosesPastTheLeftEdgeAndReopens();
     void regularExpressionBoxRunsExpressionsAndRefusesBadOnes();
 
@@ -472,6 +475,30 @@ void ControlsTest::failureOfACommandIsShownAndLeavesTheLists() {
     child<QPushButton>("Replace_Button")->click();
     settle();
     QCOMPARE(previewNames().first().toLower(), QStringLiteral("x.mp3"));
+}
+
+// A click leaves the focus on the button, outside the panel.
+void ControlsTest::escapeClosesTheOptionsPanelOpenedByItsButton() {
+    auto* button = child<QToolButton>("Case_Smart_Extra_FakeButton");
+    m_window->activateWindow();
+    QTest::mouseClick(button, Qt::LeftButton);
+    QVERIFY(child<QWidget>("Case_Extra_Panel")->isVisible());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!child<QWidget>("Case_Extra_Panel")->isVisible());
+    // Closed, Escape on the button is nothing of the panel's.
+    QTest::keyClick(button, Qt::Key_Escape);
+    QVERIFY(!child<QWidget>("Case_Extra_Panel")->isVisible());
+}
+
+// The picture buttons of the strip and the group take the keyboard's focus.
+void ControlsTest::pictureButtonsAreReachedByKeyboard() {
+    for (const char* name :
+         {"Replace_OptionsWizard", "HelpButton", "ReloadFromDisk_Button2", "SaveToDisk_Button2"}) {
+        auto* button = child<QToolButton>(name);
+        QVERIFY2(button->focusPolicy() & Qt::TabFocus, name);
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(button);
+        QVERIFY2(spoken && spoken->state().focusable, name);
+    }
 }
 
 void ControlsTest::splitterClosesPastTheLeftEdgeAndReopens() {

@@ -3,8 +3,10 @@
 
 #include "ui/mainwindow/PresetsMenu.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QInputDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProcess>
@@ -26,6 +28,7 @@ private slots:
     void choosingAPresetWritesEveryControl();
     void menuListsPresets();
     void numberingEqualNamesIsAKeptOption();
+    void nameBoxIsAsWideAsItsTitle();
 
 private:
     void setUpControls();
@@ -172,6 +175,20 @@ void PresetsTest::menuListsPresets() {
     }
     QCOMPARE(texts, (QStringList{QStringLiteral("Save Current Settings As…"), QStringLiteral("A"),
                                  QStringLiteral("B && B"), QStringLiteral("Manage Presets…")}));
+}
+
+void PresetsTest::nameBoxIsAsWideAsItsTitle() {
+    int width = 0;
+    int title = 0;
+    QTimer::singleShot(0, m_window.get(), [&] {
+        auto* box = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
+        QVERIFY(box);
+        width = box->width();
+        title = box->fontMetrics().horizontalAdvance(box->windowTitle());
+        box->reject();
+    });
+    m_window->findChild<QAction*>(QStringLiteral("MainMenu_File_Presets_SaveAs"))->trigger();
+    QVERIFY2(width > title, qPrintable(QStringLiteral("%1 <= %2").arg(width).arg(title)));
 }
 
 QTEST_MAIN(PresetsTest)

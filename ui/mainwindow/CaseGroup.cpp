@@ -57,6 +57,8 @@ void CaseGroup::buildModes() {
         grid->addWidget(radio, row++, 0);
     }
     m_optionsButton = imageButton("Case_Smart_Extra_FakeButton", Glyph::Options, this, true);
+    // Opened by a click, the panel leaves the focus on this button.
+    m_optionsButton->installEventFilter(this);
     // Hidden outside Smart; the group keeps its width so the group beside it stays put.
     keepPlaceWhenHidden(m_optionsButton);
     connect(m_optionsButton, &QToolButton::clicked, this, &CaseGroup::toggleOptionsPanel);
@@ -208,10 +210,12 @@ void CaseGroup::showMode(CaseMode mode) {
     showOptionsButtonFor(mode);
 }
 
-// Escape inside the options panel closes it, as its button does.
+// Escape inside the options panel, or on its button while it is open,
+// closes it, as the button does.
 bool CaseGroup::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
+        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape &&
+        (watched != m_optionsButton || m_optionsPanel->isVisible())) {
         toggleOptionsPanel();
         m_optionsButton->setFocus();
         return true;

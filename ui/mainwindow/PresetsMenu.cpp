@@ -4,6 +4,7 @@
 #include "ui/dialogs/PresetsDialog.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "ui/models/NameText.h"
+#include "ui/widgets/ScreenFit.h"
 #include "ui/widgets/WidgetHelpers.h"
 
 #include <QFile>
@@ -67,13 +68,16 @@ Preset PresetsMenu::currentSettings() const {
 }
 
 void PresetsMenu::askNameAndSave() {
-    bool given = false;
-    const QString name =
-        QInputDialog::getText(&m_window, tr("Save Current Settings As"), tr("Preset name:"),
-                              QLineEdit::Normal, QString(), &given)
-            .trimmed();
-    if (given)
-        saveAs(name);
+    QInputDialog ask(&m_window);
+    ask.setObjectName(QStringLiteral("MainMenu_File_Presets_SaveAs_Dialog"));
+    ask.setWindowTitle(tr("Save Current Settings As"));
+    ask.setLabelText(tr("Preset name:"));
+    ask.setInputMode(QInputDialog::TextInput);
+    // As wide as its title and the title bar's buttons, which a window
+    // manager would otherwise cut.
+    ask.setMinimumWidth(titleWidth(ask));
+    if (ask.exec() == QDialog::Accepted)
+        saveAs(ask.textValue().trimmed());
 }
 
 bool PresetsMenu::saveAs(const QString& name) {

@@ -108,9 +108,10 @@ QLayout* ReplaceGroup::buildPatternRow() {
     patterns->addWidget(m_replaceTo, 1);
     patterns->addWidget(buildScopeToggles());
 
-    m_wizardButton = imageButton("Replace_OptionsWizard", Glyph::Wizard, this);
+    // In the Tab order, so keyboards and screen readers reach them too.
+    m_wizardButton = imageButton("Replace_OptionsWizard", Glyph::Wizard, this, true);
     connect(m_wizardButton, &QToolButton::clicked, this, &ReplaceGroup::wizardPressed);
-    m_helpButton = imageButton("HelpButton", Glyph::Help, this);
+    m_helpButton = imageButton("HelpButton", Glyph::Help, this, true);
     connect(m_helpButton, &QToolButton::clicked, this, &ReplaceGroup::helpPressed);
     patterns->addWidget(m_wizardButton);
     patterns->addWidget(m_helpButton);

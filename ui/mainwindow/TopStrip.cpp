@@ -50,11 +50,12 @@ QWidget* TopStrip::buildPanel() {
     auto* panelRow = new QHBoxLayout(panel);
     panelRow->setContentsMargins(0, 0, 0, 0);
     panelRow->setSpacing(4);
-    auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel);
+    // In the Tab order, so keyboards and screen readers reach them too.
+    auto* reload = imageButton("ReloadFromDisk_Button2", Glyph::Reload, panel, true);
     connect(reload, &QToolButton::clicked, this, &TopStrip::reloadPressed);
     m_commands.append(reload);
     panelRow->addWidget(reload);
-    auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel);
+    auto* save = imageButton("SaveToDisk_Button2", Glyph::Save, panel, true);
     connect(save, &QToolButton::clicked, this, &TopStrip::savePressed);
     m_commands.append(save);
     panelRow->addWidget(save);
