@@ -11,16 +11,33 @@
 #include "ui/work/CommandRunner.h"
 
 #include <QListView>
+
 #include <QTreeView>
+#include <utility>
 
 namespace quillon {
+
+namespace {
+
+// The models see the lists read-only; a check goes through the runner,
+// which refuses it while a command works.
+std::function<bool(std::size_t, bool)> checkThrough(CommandRunner& runner) {
+    return [&runner](std::size_t row, bool checked) {
+        return runner.edit(
+            [row, checked](Workspace& workspace) { workspace.setChecked(row, checked); });
+    };
+}
+
+} // namespace
 
 ListWiring::ListWiring(CommandRunner& runner, QObject* parent)
     : QObject(parent)
     , m_runner(runner)
-    , m_previewModel(new PreviewListModel(runner.workspace(), runner.notices(), this))
+    , m_previewModel(new PreviewListModel(std::as_const(runner).workspace(), runner.notices(),
+                                          checkThrough(runner), this))
     , m_folderModel(new FolderListModel(runner.workspace(), runner.notices(), this))
-    , m_oldNewModel(new OldNewListModel(runner.workspace(), runner.notices(), this)) {}
+    , m_oldNewModel(new OldNewListModel(std::as_const(runner).workspace(), runner.notices(),
+                                        checkThrough(runner), this)) {}
 
 void ListWiring::setEditable(bool editable) {
     m_previewModel->setEditable(editable);

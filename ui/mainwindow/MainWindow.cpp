@@ -670,7 +670,8 @@ void MainWindow::renameSelectedEntry() {
     bool updateCase = false;
     if (!questions->editName(this, text, caseIsNone, updateCase))
         return;
-    workspace().renameEntry(row, toName(text), updateCase && !caseIsNone);
+    m_runner->edit([row, name = toName(text), update = updateCase && !caseIsNone](
+                       Workspace& lists) { lists.renameEntry(row, name, update); });
     updateStatusLine();
 }
 
@@ -779,21 +780,21 @@ void MainWindow::resetPreview() {
 void MainWindow::checkAll() {
     if (isWorking())
         return; // the lists are about to be replaced
-    workspace().selectAll();
+    m_runner->edit([](Workspace& lists) { lists.selectAll(); });
     clearListSelection();
 }
 
 void MainWindow::uncheckAll() {
     if (isWorking())
         return; // the lists are about to be replaced
-    workspace().unselectAll();
+    m_runner->edit([](Workspace& lists) { lists.unselectAll(); });
     clearListSelection();
 }
 
 void MainWindow::invertChecks() {
     if (isWorking())
         return; // the lists are about to be replaced
-    workspace().invertAll();
+    m_runner->edit([](Workspace& lists) { lists.invertAll(); });
     clearListSelection();
 }
 

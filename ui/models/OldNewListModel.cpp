@@ -5,12 +5,15 @@
 #include "ui/models/WorkspaceSignals.h"
 #include "workspace/Workspace.h"
 
+#include <utility>
+
 namespace quillon {
 
-OldNewListModel::OldNewListModel(Workspace& workspace, const WorkspaceSignals& notices,
-                                 QObject* parent)
+OldNewListModel::OldNewListModel(const Workspace& workspace, const WorkspaceSignals& notices,
+                                 CheckChange check, QObject* parent)
     : QAbstractTableModel(parent)
-    , m_workspace(workspace) {
+    , m_workspace(workspace)
+    , m_check(std::move(check)) {
     connect(&notices, &WorkspaceSignals::aboutToReset, this, &OldNewListModel::beginResetModel);
     connect(&notices, &WorkspaceSignals::reset, this, &OldNewListModel::endResetModel);
     connect(&notices, &WorkspaceSignals::namesChanged, this, [this] {
@@ -84,9 +87,8 @@ QVariant OldNewListModel::headerData(int section, Qt::Orientation orientation, i
 bool OldNewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || index.column() != 0 || role != Qt::CheckStateRole || !m_editable)
         return false;
-    m_workspace.setChecked(static_cast<std::size_t>(index.row()),
-                           value.value<Qt::CheckState>() == Qt::Checked);
-    return true;
+    return m_check(static_cast<std::size_t>(index.row()),
+                   value.value<Qt::CheckState>() == Qt::Checked);
 }
 
 Qt::ItemFlags OldNewListModel::flags(const QModelIndex& index) const {

@@ -5,6 +5,9 @@
 
 #include <QAbstractTableModel>
 
+#include <cstddef>
+#include <functional>
+
 namespace quillon {
 
 class Workspace;
@@ -19,7 +22,11 @@ public:
     /// The changed runs of column 1's name, a QList<ChangedRun>.
     static constexpr int kChangedRunsRole = Qt::UserRole + 1;
 
-    OldNewListModel(Workspace& workspace, const WorkspaceSignals& notices, QObject* parent);
+    /// Changes a row's check through the lists' owner; false: refused.
+    using CheckChange = std::function<bool(std::size_t row, bool checked)>;
+
+    OldNewListModel(const Workspace& workspace, const WorkspaceSignals& notices, CheckChange check,
+                    QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
@@ -35,7 +42,8 @@ private:
     QString newName(std::size_t row) const;
     QString accessibleText(std::size_t row) const;
 
-    Workspace& m_workspace;
+    const Workspace& m_workspace;
+    CheckChange m_check;
     bool m_editable = true;
 };
 

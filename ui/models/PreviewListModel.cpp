@@ -9,12 +9,15 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <utility>
+
 namespace quillon {
 
-PreviewListModel::PreviewListModel(Workspace& workspace, const WorkspaceSignals& notices,
-                                   QObject* parent)
+PreviewListModel::PreviewListModel(const Workspace& workspace, const WorkspaceSignals& notices,
+                                   CheckChange check, QObject* parent)
     : NameRowsModel(notices, parent)
-    , m_workspace(workspace) {
+    , m_workspace(workspace)
+    , m_check(std::move(check)) {
     connect(&notices, &WorkspaceSignals::namesChanged, this, [this] {
         if (rowCount() > 0)
             emit dataChanged(index(0), index(rowCount() - 1),
@@ -67,9 +70,8 @@ QVariant PreviewListModel::keptNameData(std::size_t row, int role) const {
 bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::CheckStateRole || !m_editable)
         return false;
-    m_workspace.setChecked(static_cast<std::size_t>(index.row()),
-                           value.value<Qt::CheckState>() == Qt::Checked);
-    return true;
+    return m_check(static_cast<std::size_t>(index.row()),
+                   value.value<Qt::CheckState>() == Qt::Checked);
 }
 
 Qt::ItemFlags PreviewListModel::flags(const QModelIndex& index) const {

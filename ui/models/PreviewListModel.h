@@ -3,6 +3,9 @@
 
 #include "ui/models/NameRowsModel.h"
 
+#include <cstddef>
+#include <functional>
+
 namespace quillon {
 
 class Workspace;
@@ -14,7 +17,11 @@ class WorkspaceSignals;
 class PreviewListModel final : public NameRowsModel {
     Q_OBJECT
 public:
-    PreviewListModel(Workspace& workspace, const WorkspaceSignals& notices, QObject* parent);
+    /// Changes a row's check through the lists' owner; false: refused.
+    using CheckChange = std::function<bool(std::size_t row, bool checked)>;
+
+    PreviewListModel(const Workspace& workspace, const WorkspaceSignals& notices, CheckChange check,
+                     QObject* parent);
 
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
@@ -27,7 +34,8 @@ public:
 private:
     QVariant keptNameData(std::size_t row, int role) const;
 
-    Workspace& m_workspace;
+    const Workspace& m_workspace;
+    CheckChange m_check;
     bool m_editable = true;
 };
 

@@ -91,6 +91,13 @@ void CommandRunner::cancel() {
         m_control->requestStop();
 }
 
+bool CommandRunner::edit(const std::function<void(Workspace&)>& change) {
+    if (!isIdle())
+        return false;
+    change(*m_workspace);
+    return true;
+}
+
 void CommandRunner::startNext() {
     if (m_thread || m_waiting.empty())
         return;

@@ -63,6 +63,10 @@ public:
     void run(OnCancel onCancel, Work work, Done done = {});
     /// Cancels the command at work and drops those waiting.
     void cancel();
+    /// A quick change of the lists (a check, a rename of one entry) on the
+    /// window's thread. Refused (false, nothing called) while a command
+    /// works: its copy would take the lists' place and lose the change.
+    bool edit(const std::function<void(Workspace&)>& change);
 
     /// From the worker: runs call on the window's thread and waits for it.
     /// Returns false, without calling, when the window closes meanwhile.
