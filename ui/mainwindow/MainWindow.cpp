@@ -35,6 +35,7 @@
 #include "engine/ReplacePlan.h"
 #include "engine/Utf8.h"
 #include "quillon/Version.h"
+#include "workspace/disk/PosixFileSystem.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -84,7 +85,8 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     m_listWiring = new ListWiring(*m_runner, this);
 
     const QList<QMenu*> menus = buildMenus();
-    (new PresetsMenu(*this, fs, PresetStore::defaultDirectory()))->addTo(menus.front());
+    (new PresetsMenu(*this, std::make_unique<PosixFileSystem>(), PresetStore::defaultDirectory()))
+        ->addTo(menus.front());
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);

@@ -14,6 +14,7 @@
 #include <QMessageBox>
 
 #include <cstring>
+#include <utility>
 
 namespace quillon {
 
@@ -25,10 +26,12 @@ std::string bytesOf(const QString& name) {
 
 } // namespace
 
-PresetsMenu::PresetsMenu(MainWindow& window, FileSystem& fs, const std::string& directory)
+PresetsMenu::PresetsMenu(MainWindow& window, std::unique_ptr<FileSystem> disk,
+                         const std::string& directory)
     : QObject(&window)
     , m_window(window)
-    , m_store(fs, directory) {}
+    , m_disk(std::move(disk))
+    , m_store(*m_disk, directory) {}
 
 void PresetsMenu::addTo(QMenu* file) {
     file->addSeparator();

@@ -6,6 +6,8 @@
 
 #include <QObject>
 
+#include <memory>
+
 class QMenu;
 class QWidget;
 
@@ -21,7 +23,9 @@ class MainWindow;
 class PresetsMenu final : public QObject {
     Q_OBJECT
 public:
-    PresetsMenu(MainWindow& window, FileSystem& fs, const std::string& directory);
+    /// disk: the menu's own, never the one a command uses on its worker
+    /// thread, so that saving a preset during a long save cannot race it.
+    PresetsMenu(MainWindow& window, std::unique_ptr<FileSystem> disk, const std::string& directory);
 
     /// Adds the submenu at the end of file.
     void addTo(QMenu* file);
@@ -45,6 +49,7 @@ private:
     void manage();
 
     MainWindow& m_window;
+    std::unique_ptr<FileSystem> m_disk;
     PresetStore m_store;
     QMenu* m_menu = nullptr;
 };
