@@ -5,16 +5,12 @@
 #include "workspace/disk/FileSystem.h"
 #include "workspace/disk/ProgressReporter.h"
 #include "workspace/names/NameList.h"
+#include "workspace/names/NameRules.h"
 
 #include <string>
 #include <vector>
 
 namespace quillon {
-
-/// Name of the undo script that saving leaves in a folder. Quillon's own
-/// script (see folderHoldsUndoScript) is never listed; any other file of
-/// that name is an ordinary file.
-inline constexpr char kUndoScriptName[] = "_Quillon - Click me to UNDO.sh";
 
 /// Names read from a folder, in the order the list shows them.
 struct FolderReadResult {

@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/record/UndoRecord.h"
 
-#include "workspace/save/SaveChecks.h"
-
 #include <algorithm>
 #include <charconv>
 #include <fstream>
@@ -11,40 +9,6 @@
 namespace quillon {
 
 namespace {
-
-constexpr std::string_view kOwnPrefix = "_Quillon ";
-constexpr std::string_view kOwnSuffix = ".tmp";
-
-struct OwnKindName {
-    std::string_view word;
-    OwnNameKind kind;
-};
-
-// "swap done" before "swap": the longer word decides.
-constexpr OwnKindName kOwnKinds[] = {
-    {"swap done ", OwnNameKind::SwapDone},
-    {"swap ", OwnNameKind::Swap},
-    {"case ", OwnNameKind::Case},
-    {"record ", OwnNameKind::Record},
-};
-
-bool readDigits(std::string_view& text, std::size_t most) {
-    std::size_t n = 0;
-    while (n < text.size() && n < most && text[n] >= '0' && text[n] <= '9')
-        ++n;
-    if (n == 0 || (n < text.size() && text[n] >= '0' && text[n] <= '9'))
-        return false;
-    text.remove_prefix(n);
-    return true;
-}
-
-// TAG-COUNTER.tmp, as a process id and a counter print.
-bool isOwnNumbering(std::string_view rest) {
-    if (!readDigits(rest, 20) || rest.empty() || rest.front() != '-')
-        return false;
-    rest.remove_prefix(1);
-    return readDigits(rest, 20) && rest == kOwnSuffix;
-}
 
 bool isUserName(std::string_view name) {
     return isOneComponent(name) && !isUndoScriptNameIgnoringCase(name) &&
@@ -182,34 +146,6 @@ std::size_t UndoRecord::files() const {
     for (const UndoUnit& unit : units)
         n += unit.files();
     return n;
-}
-
-OwnNameKind ownNameKind(std::string_view name) {
-    if (!name.starts_with(kOwnPrefix))
-        return OwnNameKind::None;
-    name.remove_prefix(kOwnPrefix.size());
-    for (const OwnKindName& k : kOwnKinds) {
-        if (name.starts_with(k.word))
-            return isOwnNumbering(name.substr(k.word.size())) ? k.kind : OwnNameKind::None;
-    }
-    return OwnNameKind::None;
-}
-
-std::string_view ownNameInto(std::string& out, std::string_view kind, long tag, unsigned counter) {
-    char digits[24];
-    out.assign(kOwnPrefix);
-    out += kind;
-    out += ' ';
-    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), tag).ptr);
-    out += '-';
-    out.append(digits, std::to_chars(std::begin(digits), std::end(digits), counter).ptr);
-    out += kOwnSuffix;
-    return out;
-}
-
-bool isOneComponent(std::string_view name) {
-    return !name.empty() && name != "." && name != ".." &&
-           name.find_first_of(std::string_view("/\0", 2)) == std::string_view::npos;
 }
 
 std::optional<std::string> unitProblem(const UndoRecord& record, const UndoUnit& unit) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/names/NameList.h"
+#include "workspace/names/NameRules.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -99,20 +100,6 @@ struct UndoRecord {
     /// Files renamed by all units.
     std::size_t files() const;
 };
-
-/// Kinds of names that Quillon gives its own short-lived files.
-enum class OwnNameKind : std::uint8_t { None, Swap, Case, Record, SwapDone };
-
-/// The kind of name when it has exactly the form Quillon gives its own
-/// files ("_Quillon swap 123-4.tmp"), else None.
-OwnNameKind ownNameKind(std::string_view name);
-
-/// "_Quillon KIND TAG-COUNTER.tmp" into out (assigned); returns a view of out.
-std::string_view ownNameInto(std::string& out, std::string_view kind, long tag, unsigned counter);
-
-/// True for a name that can stand for one entry of the folder itself: not
-/// empty, not "." or "..", without "/" or NUL.
-bool isOneComponent(std::string_view name);
 
 /// Why unit breaks the rules of a record Quillon writes (names that leave
 /// the folder or name the record, own names out of their place, moves that

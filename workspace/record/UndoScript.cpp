@@ -2,7 +2,7 @@
 #include "workspace/record/UndoScript.h"
 
 #include "workspace/disk/FileSystem.h"
-#include "workspace/folder/FolderReader.h"
+#include "workspace/names/NameRules.h"
 
 #include <algorithm>
 #include <charconv>

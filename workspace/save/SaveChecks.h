@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/names/NameList.h"
+#include "workspace/names/NameRules.h"
 
 #include <cstddef>
 #include <optional>
@@ -18,18 +19,5 @@ namespace quillon {
 std::optional<std::pair<std::size_t, std::size_t>>
 firstDuplicate(const std::vector<std::string_view>& names);
 std::optional<std::pair<std::size_t, std::size_t>> firstDuplicate(const NameList& names);
-
-/// True for the undo script's name in any letter case: on a disk that
-/// ignores case, a file of that name would take the script's place.
-bool isUndoScriptNameIgnoringCase(std::string_view bytes);
-
-/// True when a and b are the same name, or differ only in letter case
-/// (Unicode simple case folding, as a disk that ignores case compares).
-bool sameNameIgnoringCase(std::string_view a, std::string_view b);
-
-/// False for a name no file in the folder may be renamed to: empty, "." or
-/// "..", holding "/" or a NUL byte, the undo script's name in any case, or
-/// a name of the form Quillon gives its own temporary files.
-bool isValidNewName(std::string_view bytes);
 
 } // namespace quillon
