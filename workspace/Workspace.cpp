@@ -133,10 +133,6 @@ void Workspace::rebuildPreview(PreviewRebuild mode) {
             }
         }
         break;
-    case PreviewRebuild::Regular:
-    case PreviewRebuild::Reformat:
-    case PreviewRebuild::Numbering:
-        break;
     }
     rewriting.advance(count);
     m_preview.names.trim();

@@ -52,9 +52,6 @@ enum class PreviewRebuild : std::uint8_t {
     Reload = 0,      ///< a fresh preview of the folder list: every entry checked, case applied
     CaseReapply = 1, ///< checked entries converted again (mode None: back to the disk name)
     Undo = 2,        ///< names taken back from the undo copy
-    Regular = 3,     ///< run through apply; nothing here
-    Reformat = 4,    ///< run through apply; nothing here
-    Numbering = 5,   ///< run through apply; nothing here
     Reset = 255,     ///< every entry back to its disk name with case applied, checked
 };
 

@@ -23,8 +23,6 @@ public:
 
     /// File, View, Select and Help, in this order.
     QList<QMenu*> menus() const { return m_menus; }
-    /// The File menu, for entries that other parts of the window add to it.
-    QMenu* fileMenu() const { return m_menus.value(0); }
     /// Checks "Folder" or "Preview".
     void markShownList(bool preview);
     void setUndoLastSaveEnabled(bool enabled);

@@ -41,11 +41,6 @@ struct SaveConflict {
     ConflictReason reason = ConflictReason::Duplicate;
 };
 
-/// True for the reasons that make saving refuse before anything is touched.
-inline bool refusesSave(ConflictReason reason) {
-    return reason == ConflictReason::Duplicate || reason == ConflictReason::InvalidName;
-}
-
 /// What one step of a save does.
 enum class StepRole : std::uint8_t {
     /// The entry's file from its old to its new name.

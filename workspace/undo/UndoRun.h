@@ -62,7 +62,6 @@ public:
     /// ask.shouldStop says so; rest receives the units still to be taken
     /// back, in the record's order.
     void run(const SaveCallbacks& ask, UndoTally& tally, UndoRecord& rest);
-    bool anyRestored() const { return m_anyRestored; }
 
 private:
     /// How one unit went.
