@@ -432,7 +432,9 @@ void LookTest::arrowKeysInTheTreeDoNotLoad() {
     QTRY_VERIFY(tree->model()->rowCount(tree->currentIndex()) > 0);
     QTest::keyClick(tree, Qt::Key_Down); // onto its one subfolder
     QCOMPARE(tree->currentIndex().data().toString(), QStringLiteral("Inner"));
-    QTest::qWait(500); // no load after a pause either: the preview and "Undo" stay
+    // Nor once the moves' events have all run: the preview and "Undo" stay.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     QCOMPARE(previewNames(), outer);
     QVERIFY(!m_window->isWorking());
     QTest::keyClick(tree, Qt::Key_Return);

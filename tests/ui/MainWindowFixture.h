@@ -10,11 +10,34 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
 namespace quillon::test {
+
+/// Accepts the first message box that is shown, once, and keeps its text.
+class MessageBoxAnswer final : public QObject {
+public:
+    MessageBoxAnswer(QString* text, QObject* owner)
+        : QObject(owner)
+        , m_text(text) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        auto* box = qobject_cast<QMessageBox*>(watched);
+        if (box && event->type() == QEvent::Show && !m_answered) {
+            m_answered = true;
+            *m_text = box->text();
+            QMetaObject::invokeMethod(box, &QMessageBox::accept, Qt::QueuedConnection);
+            deleteLater();
+        }
+        return false;
+    }
+
+private:
+    QString* m_text;
+    bool m_answered = false;
+};
 
 /// A main window started on a fresh temporary folder.
 class MainWindowFixture {
@@ -51,18 +74,13 @@ public:
     const QAbstractItemModel* previewModel() const {
         return child<QListView>("FileBox_Preview")->model();
     }
-    /// Answers the next modal message box with OK and returns its text. The
-    /// box may come once a command's work is done: looked for until then.
-    static void answerNextMessageBox(QString* text) {
-        auto* poll = new QTimer;
-        QObject::connect(poll, &QTimer::timeout, [poll, text] {
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-                *text = box->text();
-                box->accept();
-                poll->deleteLater();
-            }
-        });
-        poll->start(5);
+    /// Answers the next message box shown with OK and puts its text in
+    /// text. The box may come once a command's work is done: the answer
+    /// waits for its showing, not for a time, and ends with the window, so
+    /// no watch outlives the test when no box comes.
+    void answerNextMessageBox(QString* text) {
+        auto* watch = new MessageBoxAnswer(text, m_window.get());
+        QApplication::instance()->installEventFilter(watch);
     }
 
 protected:

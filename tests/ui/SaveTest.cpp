@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "tests/workspace/ForwardingFileSystem.h"
 #include "ui/dialogs/RenameDialog.h"
 #include "ui/dialogs/SaveConfirmDialog.h"
 #include "ui/dialogs/UserQuestions.h"
@@ -7,6 +8,7 @@
 #include "workspace/disk/PosixFileSystem.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -21,9 +23,61 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <condition_variable>
+#include <mutex>
+
 using namespace quillon;
 
 namespace {
+
+// Holds the save at one rename until the test lets it go, so the test can
+// cancel while renames are done and others are still to come.
+class HeldRenames final : public test::ForwardingFileSystem {
+public:
+    HeldRenames(FileSystem& disk, int heldRename)
+        : ForwardingFileSystem(disk)
+        , m_heldRename(heldRename) {}
+
+    int renameNoReplace(const std::string& f, std::string_view from, std::string_view to) override {
+        holdIfDue();
+        return m_disk.renameNoReplace(f, from, to);
+    }
+    int renameDirect(const std::string& f, std::string_view from, std::string_view to) override {
+        holdIfDue();
+        return m_disk.renameDirect(f, from, to);
+    }
+    int renameToOwnName(const std::string& f, std::string_view from, std::string_view to) override {
+        holdIfDue();
+        return m_disk.renameToOwnName(f, from, to);
+    }
+    bool holding() const {
+        const std::lock_guard lock(m_mutex);
+        return m_holding;
+    }
+    void release() {
+        {
+            const std::lock_guard lock(m_mutex);
+            m_released = true;
+        }
+        m_wake.notify_all();
+    }
+
+private:
+    void holdIfDue() {
+        std::unique_lock lock(m_mutex);
+        if (++m_renames != m_heldRename)
+            return;
+        m_holding = true;
+        m_wake.wait(lock, [this] { return m_released; });
+    }
+
+    const int m_heldRename;
+    mutable std::mutex m_mutex;
+    std::condition_variable m_wake;
+    int m_renames = 0;
+    bool m_holding = false;
+    bool m_released = false;
+};
 
 // Answers instead of the user and looks at the window while it asks.
 class StandIn final : public UserQuestions {
@@ -94,7 +148,7 @@ private slots:
 
 private:
     void createFile(const QString& name);
-    void start();
+    void start(FileSystem* disk = nullptr);
     QListView* preview() const {
         return m_window->findChild<QListView*>(QStringLiteral("FileBox_Preview"));
     }
@@ -103,6 +157,7 @@ private:
 
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
+    std::unique_ptr<HeldRenames> m_held;
     std::unique_ptr<MainWindow> m_window;
     std::shared_ptr<StandIn> m_user;
 };
@@ -113,7 +168,10 @@ void SaveTest::init() {
 }
 
 void SaveTest::cleanup() {
+    if (m_held)
+        m_held->release(); // a failed check must not leave the worker waiting
     m_window.reset();
+    m_held.reset();
     m_dir.reset();
 }
 
@@ -123,8 +181,9 @@ void SaveTest::createFile(const QString& name) {
     file.write(name.toUtf8());
 }
 
-void SaveTest::start() {
-    m_window = std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), m_disk);
+void SaveTest::start(FileSystem* disk) {
+    m_window =
+        std::make_unique<MainWindow>(QFile::encodeName(m_dir->path()), disk ? *disk : m_disk);
     m_user = std::make_shared<StandIn>(m_window.get());
     m_window->setQuestions(m_user);
     m_window->show();
@@ -400,30 +459,31 @@ void SaveTest::twoSavesComeBackInOrderThroughTheHistory() {
     QVERIFY(m_user->told.isEmpty());
 }
 
-// Saving a folder large enough to take a while: the bar and its cancel
-// button show, the commands are disabled, Escape stops the renaming after
-// the rename at hand, and the undo record then takes back exactly the files
-// that were renamed.
+// A save held at its fifth rename: the bar and its cancel button show, the
+// commands are disabled, Escape stops the renaming after the rename at
+// hand, and the undo record then takes back exactly the files that were
+// renamed.
 void SaveTest::cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed() {
-    const int count = 100000;
+    const int count = 40;
     QStringList before;
     for (int i = 0; i < count; ++i) {
         before.append(QStringLiteral("song %1.txt").arg(i, 6, 10, QLatin1Char('0')));
         QFile file(m_dir->filePath(before.last()));
         QVERIFY(file.open(QIODevice::WriteOnly));
     }
-    start();
+    m_held = std::make_unique<HeldRenames>(m_disk, 5);
+    start(m_held.get());
     m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
     settle();
     auto* bar = m_window->findChild<QProgressBar*>(QStringLiteral("ProgressBar"));
     m_window->save();
     // Some files renamed, most still to go.
-    QTRY_VERIFY_WITH_TIMEOUT(QFile::exists(m_dir->filePath(QStringLiteral("SONG 000000.TXT"))),
-                             60000);
-    QVERIFY(m_window->findChild<QPushButton*>(QStringLiteral("CancelButton"))->isVisible());
+    QTRY_VERIFY(m_held->holding());
+    QTRY_VERIFY(m_window->findChild<QPushButton*>(QStringLiteral("CancelButton"))->isVisible());
     QVERIFY(!m_window->findChild<QWidget*>(QStringLiteral("Replace_Button"))->isEnabled());
     QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Replace_From"))->isEnabled());
     QTest::keyClick(m_window.get(), Qt::Key_Escape);
+    m_held->release();
     settle();
     QVERIFY(!bar->isVisible());
     QVERIFY(m_window->findChild<QWidget*>(QStringLiteral("Replace_Button"))->isEnabled());
@@ -485,7 +545,9 @@ void SaveTest::inputDuringWorkIsNotReplayed() {
     QTest::keyClick(m_window.get(), Qt::Key_F5);
     QTest::mouseClick(tree->viewport(), Qt::LeftButton, {}, onOther);
     settle();
-    QTest::qWait(50); // anything left in the queue would run now
+    // Anything left in the queue would run now.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
     QVERIFY(!m_window->isWorking());
     QCOMPARE(m_user->confirmations, 1);
     QVERIFY(m_user->told.isEmpty()); // no "No files to save."
