@@ -7,6 +7,7 @@
 #include "engine/ReplaceSettings.h"
 #include "workspace/disk/FileSystem.h"
 #include "workspace/disk/ProgressReporter.h"
+#include "workspace/disk/SystemEnvironment.h"
 #include "workspace/fields/FieldCache.h"
 #include "workspace/fields/FieldSource.h"
 #include "workspace/fields/MissingFields.h"
@@ -113,6 +114,8 @@ public:
     /// The user's history of saves: every save adds to it, and "Undo Last
     /// Save" takes from it first. Null for none.
     void setHistory(UndoHistory* history) { m_history = history; }
+    /// The clock and process id a save uses; the process's own by default.
+    void setEnvironment(const Environment& env) { m_env = &env; }
 
     const FolderList& folderList() const { return m_folder; }
     const PreviewList& preview() const { return m_preview; }
@@ -282,6 +285,7 @@ private:
     ProgressReporter* m_progress = nullptr;
     std::string m_refusedName;
     UndoHistory* m_history = nullptr;
+    const Environment* m_env = &systemEnvironment();
     FolderList m_folder;
     PreviewList m_preview;
     UndoCopy m_undo;

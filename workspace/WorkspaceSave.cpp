@@ -76,15 +76,15 @@ NameCase outsideNameCase(FileSystem& fs, const std::string& folder, const Outsid
 
 // A save's identifier: the time it began and the process, which no other
 // save of this machine shares.
-std::string newSaveId() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
+std::string newSaveId(const Environment& env) {
+    const std::int64_t nanoseconds = env.nanosecondsNow();
+    const auto seconds = static_cast<std::time_t>(nanoseconds / 1'000'000'000);
     std::tm utc{};
-    ::gmtime_r(&now.tv_sec, &utc);
+    ::gmtime_r(&seconds, &utc);
     char id[64];
     const std::size_t n = std::strftime(id, sizeof id, "%Y%m%dT%H%M%S", &utc);
-    std::snprintf(id + n, sizeof id - n, ".%09ld-%ld", static_cast<long>(now.tv_nsec),
-                  static_cast<long>(::getpid()));
+    std::snprintf(id + n, sizeof id - n, ".%09ld-%ld",
+                  static_cast<long>(nanoseconds % 1'000'000'000), env.processId());
     return id;
 }
 
@@ -134,13 +134,14 @@ std::size_t planBytes(const SavePlan& plan) {
 class SaveRecord final {
 public:
     SaveRecord(FileSystem& fs, const std::string& folder, const SavePlan& plan,
-               const FolderListing& listing, const NameList& oldNames, const SaveCallbacks& ask)
+               const FolderListing& listing, const NameList& oldNames, const SaveCallbacks& ask,
+               const Environment& env)
         : m_fs(fs)
         , m_folder(folder)
         , m_plan(plan)
         , m_ask(ask)
         , m_recordLimit(recordByteLimit(listing.names))
-        , m_saveId(newSaveId())
+        , m_saveId(newSaveId(env))
         , m_origin(currentOrigin()) {
         m_identities.cycles = cycleIdentities(fs, folder, plan);
         FolderIdentity here;
@@ -239,12 +240,6 @@ const std::string& SaveRecord::finish(const RenameRun& run) {
     if (err != 0)
         tellUser(m_ask, SaveNoticeKind::UndoFileNotRewritten, {}, err);
     return m_text;
-}
-
-std::int64_t nanosecondsNow() {
-    timespec now{};
-    ::clock_gettime(CLOCK_REALTIME, &now);
-    return static_cast<std::int64_t>(now.tv_sec) * 1'000'000'000 + now.tv_nsec;
 }
 
 } // namespace
@@ -363,9 +358,9 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
         listing = {};
     preparing->advance(count / 3);
     const NameList& entries = listing.names;
-    const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, ::getpid(),
+    const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, m_env->processId(),
                                    folderNameCase(m_fs, folder, entries));
-    SaveRecord record(m_fs, folder, plan, listing, m_folder.names, ask);
+    SaveRecord record(m_fs, folder, plan, listing, m_folder.names, ask, *m_env);
     preparing->advance(count / 3 * 2);
     // The history entry goes first, as the folder's record does: a save that
     // cannot be kept there is known before anything moves.
@@ -373,7 +368,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     if (m_history && !plan.steps.empty()) {
         kept.emplace();
         result.historyError =
-            m_history->add(UndoHistory::resolvedFolder(folder), nanosecondsNow(), 0,
+            m_history->add(UndoHistory::resolvedFolder(folder), m_env->nanosecondsNow(), 0,
                            record.saveId(), record.plannedText(), *kept, std::nullopt);
         if (result.historyError != 0) {
             kept.reset();

@@ -286,16 +286,17 @@ bool isAbsoluteVariable(const char* value) {
 
 } // namespace
 
-UndoHistory::UndoHistory(FileSystem& fs, std::string directory)
+UndoHistory::UndoHistory(FileSystem& fs, std::string directory, const Environment& env)
     : m_fs(fs)
+    , m_env(env)
     , m_directory(std::move(directory)) {}
 
-std::string UndoHistory::defaultDirectory() {
+std::string UndoHistory::defaultDirectory(const Environment& env) {
     // A relative value is no place to keep state in: it would depend on
     // where the program happens to run, so it counts as unset.
-    if (const char* state = std::getenv("XDG_STATE_HOME"); isAbsoluteVariable(state))
+    if (const char* state = env.variable("XDG_STATE_HOME"); isAbsoluteVariable(state))
         return std::string(state) + "/quillon/history";
-    if (const char* home = std::getenv("HOME"); isAbsoluteVariable(home))
+    if (const char* home = env.variable("HOME"); isAbsoluteVariable(home))
         return std::string(home) + "/.local/state/quillon/history";
     return {};
 }
@@ -327,8 +328,7 @@ int UndoHistory::add(const std::string& folder, std::int64_t savedAtNanoseconds,
     int err = EEXIST;
     // Another process may have taken the name in the same nanosecond.
     for (int attempt = 0; attempt < 8 && err == EEXIST; ++attempt) {
-        written.fileName =
-            entryFileName(savedAtNanoseconds, static_cast<long>(::getpid()), nextCounter(), key);
+        written.fileName = entryFileName(savedAtNanoseconds, m_env.processId(), nextCounter(), key);
         if (written.fileName.empty())
             return EINVAL;
         err = writeEntry(written, recordText, false);

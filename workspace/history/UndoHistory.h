@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/disk/SystemEnvironment.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -76,12 +78,14 @@ struct HistoryLimits {
 class UndoHistory final {
 public:
     /// directory is the history folder itself; it is created on first write.
-    UndoHistory(FileSystem& fs, std::string directory);
+    /// env gives the process id that entry names carry.
+    UndoHistory(FileSystem& fs, std::string directory,
+                const Environment& env = systemEnvironment());
 
     /// $XDG_STATE_HOME/quillon/history, or ~/.local/state/quillon/history
     /// where XDG_STATE_HOME is unset, empty or not absolute; empty when
     /// neither variable gives an absolute path.
-    static std::string defaultDirectory();
+    static std::string defaultDirectory(const Environment& env = systemEnvironment());
 
     const std::string& directory() const { return m_directory; }
 
@@ -140,6 +144,7 @@ private:
     void removeStaleTemporaries(const FolderListing& listing, std::int64_t newestSeconds);
 
     FileSystem& m_fs;
+    const Environment& m_env;
     std::string m_directory;
     /// The size of each entry this object has seen, so that a run saving
     /// many folders asks the disk only about entries new to it.
