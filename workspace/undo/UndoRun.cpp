@@ -17,7 +17,7 @@ UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& re
     , m_record(record) {
     m_names.reserve(entries.size());
     for (const std::string_view e : entries)
-        m_names.emplace(e, 0);
+        m_names.set(e, 0);
 }
 
 UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
@@ -30,27 +30,22 @@ UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& re
     const NameList& entries = listing.names;
     m_names.reserve(entries.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
-        m_names.emplace(entries[i], m_checkIdentities ? listing.identities[i] : 0);
+        m_names.set(entries[i], m_checkIdentities ? listing.identities[i] : 0);
 }
 
 bool UndoRun::isRecordedFile(const UndoUnit& unit, std::size_t k) const {
     if (!m_checkIdentities)
         return true;
     const std::uint64_t recorded = m_record.identityOf(unit, k);
-    const auto it = m_names.find(m_record.name(unit, k));
-    return recorded == 0 || it == m_names.end() || it->second == 0 || it->second == recorded;
+    const std::uint64_t* found = m_names.find(m_record.name(unit, k));
+    return recorded == 0 || found == nullptr || *found == 0 || *found == recorded;
 }
 
 int UndoRun::move(std::string_view from, std::string_view to, bool ownName) {
     const int err =
         ownName ? m_fs.renameToOwnName(m_folder, from, to) : m_fs.renameDirect(m_folder, from, to);
-    if (err == 0) {
-        const auto it = m_names.find(from);
-        const std::uint64_t identity = it == m_names.end() ? 0 : it->second;
-        if (it != m_names.end())
-            m_names.erase(it);
-        m_names[to] = identity;
-    }
+    if (err == 0)
+        m_names.set(to, m_names.erase(from));
     return err;
 }
 

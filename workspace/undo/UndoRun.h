@@ -2,6 +2,7 @@
 #pragma once
 
 #include "workspace/names/NameList.h"
+#include "workspace/names/NameMap.h"
 #include "workspace/record/UndoRecord.h"
 #include "workspace/save/SaveCallbacks.h"
 
@@ -10,7 +11,6 @@
 #include <deque>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace quillon {
@@ -97,7 +97,7 @@ private:
     const std::string& m_folder;
     const UndoRecord& m_record;
     /// Each name the folder holds, with its file's identity (0: unknown).
-    std::unordered_map<std::string_view, std::uint64_t> m_names;
+    NameMap m_names;
     bool m_checkIdentities = false;
     /// Names made during the run, which m_names views.
     std::deque<std::string> m_madeNames;
