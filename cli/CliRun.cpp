@@ -252,6 +252,8 @@ std::optional<int> Run::loadAll() {
         workspace->setCaseMode(m_options.caseMode, m_options.smartOptions);
         workspace->setCaseScope(m_options.caseScope);
         workspace->setListFolders(m_options.includeFolders);
+        // A refused press ends the run, and nothing takes a press back.
+        workspace->setKeepPressUndo(false);
         workspace->setFieldSource(&m_fields);
         workspace->setStopRequest([] { return stopSignal() != 0; });
         const LoadResult loaded = loadGroup(*workspace, folder.group, folder.options);

@@ -182,11 +182,13 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings,
                                             SharedNumbering* shared) {
     NotReadyScope notReady(m_previewReady);
     // "Undo" is offered from the moment of the press, also for an empty list.
-    const bool before = m_hasUndo;
-    m_undo.start(m_preview.size(), m_preview.names.byteSize());
-    m_hasUndo = true;
-    if (m_observer && !before)
-        m_observer->undoAvailabilityChanged(true);
+    if (m_keepPressUndo) {
+        const bool before = m_hasUndo;
+        m_undo.start(m_preview.size(), m_preview.names.byteSize());
+        m_hasUndo = true;
+        if (m_observer && !before)
+            m_observer->undoAvailabilityChanged(true);
+    }
 
     ReplaceCompilation compiled =
         compileReplace(settings, shared ? shared->entryCount : m_preview.size());

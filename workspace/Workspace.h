@@ -134,6 +134,12 @@ public:
     /// (and links to folders) beside its files, so that saving renames
     /// them as entries; off unless set.
     void setListFolders(bool listFolders) { m_listFolders = listFolders; }
+    /// Whether a press keeps the names from before it, for "Undo" and for a
+    /// press that gives up to change nothing; on unless set. Off, a press
+    /// that gives up leaves the preview part way: for a caller that then
+    /// drops the list, such as a run of the command line, which saves a copy
+    /// of every name a press changes.
+    void setKeepPressUndo(bool keep) { m_keepPressUndo = keep; }
 
     /// Reads folder with mask into the folder list (sorted by
     /// name, undo script left out) and rebuilds the preview list. An empty
@@ -299,6 +305,7 @@ private:
     CaseMode m_caseMode = CaseMode::Smart;
     Scope m_caseScope = Scope::Both;
     bool m_listFolders = false;
+    bool m_keepPressUndo = true;
     SmartCaseOptions m_smartOptions;
     FieldSource* m_fieldSource = nullptr;
     std::function<bool()> m_shouldStop;

@@ -79,6 +79,19 @@ TEST_F(ReplacePressTest, UndoTakesBackOnlyTheLastPress) {
     EXPECT_EQ(preview(), (Names{"xbc.txt", "def.txt"}));
 }
 
+// A run of the command line keeps no copy of what its presses change.
+TEST_F(ReplacePressTest, WithoutAPressUndoNothingIsOfferedAndPressesStillApply) {
+    m_ws.setKeepPressUndo(false);
+    load({"abc.txt", "def.txt"});
+    press("a", "x");
+    press("d", "y");
+    EXPECT_FALSE(m_ws.undoAvailable());
+    EXPECT_EQ(preview(), (Names{"xbc.txt", "yef.txt"}));
+    m_ws.undo(); // nothing to take back
+    EXPECT_EQ(preview(), (Names{"xbc.txt", "yef.txt"}));
+    EXPECT_TRUE(m_ws.previewReady());
+}
+
 TEST_F(ReplacePressTest, RefusalDropsTheUndoCopyAndChangesNoName) {
     load({"abc.txt"});
     press("a", "x");
