@@ -599,14 +599,6 @@ siehe Hilfe.</translation>
         <translation>Tastenkürzel: %1</translation>
     </message>
     <message>
-        <source>The command failed: %1</source>
-        <translation>Der Befehl ist fehlgeschlagen: %1</translation>
-    </message>
-    <message>
-        <source>Files renamed before the failure keep their new names; the list shows the folder as it is now.</source>
-        <translation>Vor dem Fehler umbenannte Dateien behalten ihre neuen Namen; die Liste zeigt den Ordner, wie er jetzt ist.</translation>
-    </message>
-    <message>
         <source>Wizard.</source>
         <translation>Assistent.</translation>
     </message>
@@ -795,10 +787,6 @@ das Kontextmenü.</translation>
     <message>
         <source>At position %1 of the Replace text: %2.</source>
         <translation>An Position %1 im Feld „Ersetzen“: %2.</translation>
-    </message>
-    <message>
-        <source>This save could not be kept in your history (%1); the undo file in the folder takes it back.</source>
-        <translation>Diese Speicherung konnte nicht in Ihren Verlauf aufgenommen werden (%1); das Rückgängig-Skript im Ordner nimmt sie zurück.</translation>
     </message>
     <message>
         <source>No name was changed.</source>
@@ -1160,6 +1148,21 @@ Bekannte Felder: &lt;artist&gt;, &lt;albumartist&gt;, &lt;title&gt;, &lt;album&g
     <message>
         <source>Number equal names</source>
         <translation>Gleiche Namen nummerieren</translation>
+    </message>
+</context>
+<context>
+    <name>quillon::SaveCommands</name>
+    <message>
+        <source>The command failed: %1</source>
+        <translation>Der Befehl ist fehlgeschlagen: %1</translation>
+    </message>
+    <message>
+        <source>Files renamed before the failure keep their new names; the list shows the folder as it is now.</source>
+        <translation>Vor dem Fehler umbenannte Dateien behalten ihre neuen Namen; die Liste zeigt den Ordner, wie er jetzt ist.</translation>
+    </message>
+    <message>
+        <source>This save could not be kept in your history (%1); the undo file in the folder takes it back.</source>
+        <translation>Diese Speicherung konnte nicht in Ihren Verlauf aufgenommen werden (%1); das Rückgängig-Skript im Ordner nimmt sie zurück.</translation>
     </message>
 </context>
 <context>

@@ -14,6 +14,7 @@
 #include "ui/mainwindow/MainWindowTooltips.h"
 #include "ui/mainwindow/PresetsMenu.h"
 #include "ui/mainwindow/ReplaceGroup.h"
+#include "ui/mainwindow/SaveCommands.h"
 #include "ui/mainwindow/StartSelection.h"
 #include "ui/mainwindow/TopStrip.h"
 #include "ui/models/FieldText.h"
@@ -29,7 +30,6 @@
 #include "ui/widgets/WidgetHelpers.h"
 #include "ui/wizard/WizardDialog.h"
 #include "ui/work/CommandRunner.h"
-#include "ui/work/SaveQuestions.h"
 
 #include "engine/Refusals.h"
 #include "engine/ReplacePlan.h"
@@ -53,7 +53,6 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
-#include <cstring>
 #include <memory>
 
 namespace quillon {
@@ -160,6 +159,10 @@ QList<QMenu*> MainWindow::buildMenus() {
 
 QWidget* MainWindow::buildTopStrip(const QList<QMenu*>& menus) {
     m_strip = new TopStrip(menus, this);
+    m_saving = new SaveCommands(*m_runner, *m_strip, this);
+    connect(m_saving, &SaveCommands::folderListWanted, this, &MainWindow::chooseFolderList);
+    connect(m_saving, &SaveCommands::folderRereadWanted, this, &MainWindow::reloadFolder);
+    connect(m_saving, &SaveCommands::historyNoteChanged, this, &MainWindow::updateStatusLine);
     connect(m_strip, &TopStrip::reloadPressed, this, &MainWindow::load);
     connect(m_strip, &TopStrip::savePressed, this, &MainWindow::save);
     connect(m_strip, &TopStrip::previewToggled, this, &MainWindow::showChosenList);
@@ -340,7 +343,7 @@ void MainWindow::connectRunner() {
     connect(m_strip, &TopStrip::cancelPressed, m_runner, &CommandRunner::cancel);
     connect(m_runner, &CommandRunner::started, this, &MainWindow::startWork);
     connect(m_runner, &CommandRunner::progressChanged, this, &MainWindow::showWork);
-    connect(m_runner, &CommandRunner::failed, this, &MainWindow::tellFailure);
+    connect(m_runner, &CommandRunner::failed, m_saving, &SaveCommands::tellFailure);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::endWork);
     connect(m_runner, &CommandRunner::finished, this, &MainWindow::updateStatusLine);
 }
@@ -502,8 +505,8 @@ void MainWindow::updateStatusLine() {
     QStringList lines;
     if (!m_startNote.isEmpty())
         lines << m_startNote;
-    if (!m_historyNote.isEmpty())
-        lines << m_historyNote;
+    if (!m_saving->historyNote().isEmpty())
+        lines << m_saving->historyNote();
     const std::vector<FieldMask>& missing = workspace().missingFields();
     FieldMask fields = 0;
     std::size_t kept = 0;
@@ -535,122 +538,16 @@ void MainWindow::updateEnterTargets() {
     m_state.enterRunsReload = false;
 }
 
-namespace {
-
-// Held by the caller for the whole command: a test may replace the
-// questions while one of them runs.
-std::shared_ptr<UserQuestions> questionsOf(std::shared_ptr<UserQuestions>& questions) {
-    if (!questions)
-        questions = std::make_shared<UserQuestions>();
-    return questions;
-}
-
-} // namespace
-
 void MainWindow::setQuestions(std::shared_ptr<UserQuestions> questions) {
-    m_questions = std::move(questions);
-}
-
-void MainWindow::tellReloadError(UserQuestions& ask, int error) {
-    if (error == 0)
-        return;
-    const QString folder =
-        QFile::decodeName(QByteArray::fromStdString(workspace().folderList().directory));
-    ask.tell(this, MessageKind::Error, DiskMessages::folderUnreadable(folder, error));
+    m_saving->setQuestions(std::move(questions));
 }
 
 void MainWindow::save() {
-    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
-    auto asking = std::make_shared<SaveQuestions>(*m_runner, this, questions);
-    auto result = std::make_shared<SaveResult>();
-    m_runner->run(
-        CommandRunner::OnCancel::Stop,
-        [asking, result, mask = toName(m_strip->mask())](Workspace& workspace,
-                                                         WorkControl& control) {
-            *result = workspace.save(mask, asking->callbacks(control));
-        },
-        [this, questions, result] {
-            if (result->status != SaveStatus::Saved)
-                return;
-            if (result->stopped)
-                tellStop(*questions,
-                         DiskMessages::saveStopped(result->renamed,
-                                                   result->renamed + result->notRenamed.size()));
-            tellReloadError(*questions, result->reloadError);
-            noteHistory(result->historyError);
-        });
-}
-
-// The undo file still takes the save back; the user learns why "Undo Last
-// Save" will not find it in the history.
-void MainWindow::noteHistory(int error) {
-    m_historyNote =
-        error == 0 ? QString()
-                   : tr("This save could not be kept in your history (%1); the undo file in the "
-                        "folder takes it back.")
-                         .arg(QString::fromLocal8Bit(std::strerror(error)));
-    updateStatusLine();
+    m_saving->save();
 }
 
 void MainWindow::undoLastSave() {
-    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
-    // The disk is the worker's while a command works.
-    if (isWorking() || !workspace().hasUndoRecord() || !questions->confirmUndoLastSave(this))
-        return;
-    auto asking = std::make_shared<SaveQuestions>(*m_runner, this, questions);
-    auto result = std::make_shared<UndoResult>();
-    m_runner->run(
-        CommandRunner::OnCancel::Stop,
-        [asking, result, mask = toName(m_strip->mask())](Workspace& workspace,
-                                                         WorkControl& control) {
-            *result = workspace.undoLastSave(mask, asking->callbacks(control));
-        },
-        [this, questions, result] { tellUndoResult(*questions, *result); });
-}
-
-void MainWindow::tellUndoResult(UserQuestions& ask, const UndoResult& result) {
-    switch (result.status) {
-    case UndoStatus::NoRecord:
-    case UndoStatus::NotQuillons:
-    case UndoStatus::Refused:
-        ask.tell(this, MessageKind::Error, DiskMessages::noUndoFile());
-        return;
-    case UndoStatus::Declined:
-        return;
-    case UndoStatus::Busy:
-        ask.tell(this, MessageKind::Error,
-                 DiskMessages::saveNotice(SaveNotice{SaveNoticeKind::FolderBusy, {}, 0}));
-        return;
-    case UndoStatus::Undone:
-        break;
-    }
-    if (result.notReached != 0)
-        tellStop(ask, DiskMessages::undoStopped(result.restored.size(),
-                                                result.restored.size() + result.notReached +
-                                                    result.notRestored.size()));
-    if (!result.notRestored.empty())
-        ask.tell(this, MessageKind::Error, DiskMessages::notRestored(result.notRestored));
-    tellReloadError(ask, result.reloadError);
-}
-
-// A save or an undo that failed part-way may have renamed files: the folder
-// is read again, and its list shows what landed.
-void MainWindow::tellFailure(const QString& what, bool stopKind) {
-    QString text = tr("The command failed: %1").arg(what);
-    if (stopKind) {
-        text += QLatin1Char('\n') + tr("Files renamed before the failure keep their new names; "
-                                       "the list shows the folder as it is now.");
-        chooseFolderList();
-        reloadFolder();
-    }
-    questionsOf(m_questions)->tell(this, MessageKind::Error, text);
-}
-
-// The preview would show the new names of files the stop left as they were:
-// the folder's list shows what is on disk.
-void MainWindow::tellStop(UserQuestions& ask, const QString& text) {
-    chooseFolderList();
-    ask.tell(this, MessageKind::Plain, text);
+    m_saving->undoLastSave();
 }
 
 void MainWindow::updateUndoLastSave() {
@@ -666,7 +563,7 @@ void MainWindow::renameSelectedEntry() {
     const auto row = static_cast<std::size_t>(selected);
     if (row >= workspace().preview().size())
         return;
-    const std::shared_ptr<UserQuestions> questions = questionsOf(m_questions);
+    const std::shared_ptr<UserQuestions> questions = m_saving->questions();
     const bool caseIsNone = workspace().caseMode() == CaseMode::None;
     QString text = toQString(workspace().preview().names.decoded(row));
     bool updateCase = false;

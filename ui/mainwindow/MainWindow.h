@@ -27,6 +27,7 @@ class MainMenus;
 class FileLists;
 class ListWiring;
 class ReplaceGroup;
+class SaveCommands;
 class TopStrip;
 class HelpWindow;
 class WizardDialog;
@@ -131,12 +132,6 @@ protected:
 private:
     void showExpressionRefusal(const std::optional<ExpressionError>& error);
 
-    // saving and undoing it
-    void tellReloadError(UserQuestions& ask, int error);
-    void noteHistory(int error);
-    void tellUndoResult(UserQuestions& ask, const UndoResult& result);
-    void tellStop(UserQuestions& ask, const QString& text);
-    void tellFailure(const QString& what, bool stopKind);
     void updateUndoLastSave();
 
     // construction
@@ -186,10 +181,10 @@ private:
     QLabel* m_status = nullptr;
     /// The paths a start on a selection left out, until the next load.
     QString m_startNote;
-    /// Why the last save is not in the user's history, while it is not.
-    QString m_historyNote;
 
     MainMenus* m_menus = nullptr;
+    /// The save, "Undo Last Save" and what the user is told of them.
+    SaveCommands* m_saving = nullptr;
 
     TopStrip* m_strip = nullptr;
     FileLists* m_lists = nullptr;
@@ -199,7 +194,6 @@ private:
     // the assistants' way in, and their single instances
     QPointer<WizardDialog> m_wizard;
     QPointer<HelpWindow> m_help;
-    std::shared_ptr<UserQuestions> m_questions;
 };
 
 } // namespace quillon
