@@ -565,6 +565,11 @@ void AssistantsTest::tagsPageAddsFieldsAndWritesTheBoxes() {
         QCOMPARE(fields->topLevelItem(row)->text(1), expected[row][1]);
     }
     QVERIFY(child<QLabel>(wizard, "W_Tags_File")->text().contains(QStringLiteral("01 Back.mp3")));
+    // The table takes the page's spare height, not an empty area under the
+    // With row.
+    QTRY_VERIFY(fields->isVisible());
+    const int withBottom = child<QLineEdit>(wizard, "W_Tags_With")->geometry().bottom();
+    QVERIFY(child<QWidget>(wizard, "W_Tags_OKButton")->geometry().top() - withBottom < 20);
 
     // A click, Space and Enter each add the field at the cursor; Enter does
     // not press OK.

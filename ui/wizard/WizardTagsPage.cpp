@@ -61,6 +61,10 @@ WizardTagsPage::WizardTagsPage(MainWindowAccess& mainWindow, FieldsReader readFi
     addFoot(column, tr("Click on OK when done to fill out the \"Replace\" and \"With\" boxes."),
             "W_Tags_OKButton", "W_Tags_ClearButton");
     // NOLINTEND(modernize-raw-string-literal)
+    // The foot's spacer would share the page's height with the table: the
+    // table takes it all, the foot stays at the bottom under it.
+    column->setStretch(column->indexOf(m_fields), 1);
+    column->setStretch(column->count() - 2, 0);
 }
 
 void WizardTagsPage::showFields() {
