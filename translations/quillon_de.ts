@@ -309,6 +309,10 @@ Das Rückgängig-Skript bleibt für sie erhalten.</translation>
 <context>
     <name>quillon::HelpWindow</name>
     <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
         <source>Title - Artist ==&gt; Artist - Title</source>
         <translation>Titel - Interpret ==&gt; Interpret - Titel</translation>
     </message>

@@ -260,6 +260,9 @@ QWidget* HelpWindow::buildNumberingSection(QWidget* parent) {
             const Example& example = part.examples[i];
             auto* label = new ClickLabel(tr(example.caption), panel);
             label->setObjectName(QString::fromLatin1(example.name));
+            // The pattern alone says little when read out: what it does first.
+            label->setAccessibleName(
+                tr("%1 (%2)").arg(tr(example.explanation), tr(example.caption)));
             connect(label, &ClickLabel::clicked, this,
                     [this, &example] { exampleClick(example.from, example.to); });
             grid->addWidget(label, i, 0, Qt::AlignLeft);

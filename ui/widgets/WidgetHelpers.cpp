@@ -61,6 +61,20 @@ bool isControl(const QWidget* widget) {
            qobject_cast<const QComboBox*>(widget) || qobject_cast<const QProgressBar*>(widget);
 }
 
+// A control known only by its tooltip is named by the tooltip's first
+// sentence; the whole tooltip is read out as its description, on request.
+void nameAfterTooltip(QWidget* widget) {
+    const QString tooltip = spoken(widget->toolTip());
+    if (tooltip.isEmpty())
+        return;
+    QString name = tooltip.section(QStringLiteral(". "), 0, 0);
+    if (name.endsWith(QLatin1Char('.')))
+        name.chop(1);
+    widget->setAccessibleName(name);
+    if (name.size() + 1 < tooltip.size() && widget->accessibleDescription().isEmpty())
+        widget->setAccessibleDescription(tooltip);
+}
+
 } // namespace
 
 QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool focusable) {
@@ -111,8 +125,8 @@ void nameControlsForScreenReaders(QWidget* root) {
         if (name.isEmpty())
             name = buddies.value(widget);
         if (name.isEmpty())
-            name = spoken(widget->toolTip());
-        if (!name.isEmpty())
+            nameAfterTooltip(widget);
+        else
             widget->setAccessibleName(name);
     }
 }
