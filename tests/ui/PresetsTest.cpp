@@ -12,6 +12,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 
 using namespace quillon;
 using namespace quillon::test;
