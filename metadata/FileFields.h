@@ -76,7 +76,8 @@ struct DateTime {
     std::uint8_t minute = 0;
     std::uint8_t second = 0;
 
-    auto operator<=>(const DateTime&) const = default;
+    // clang-tidy 14 takes the 0 a defaulted comparison is checked against for a pointer.
+    auto operator<=>(const DateTime&) const = default; // NOLINT(modernize-use-nullptr)
 };
 
 /// The fields read from one file. Only the fields in present hold a
