@@ -78,7 +78,7 @@ QString count(std::size_t n) {
 } // namespace
 
 QString DiskMessages::saveStopped(std::size_t renamed, std::size_t total) {
-    const QString done =
+    QString done =
         tr("The save was stopped: %1 of %2 files were renamed.").arg(count(renamed), count(total));
     if (renamed == 0)
         return done;
