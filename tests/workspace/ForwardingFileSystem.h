@@ -50,6 +50,9 @@ public:
     int lockFolder(const std::string& f) override { return m_disk.lockFolder(f); }
     void unlockFolder(const std::string& f) override { m_disk.unlockFolder(f); }
     int createFolders(const std::string& path) override { return m_disk.createFolders(path); }
+    std::unique_ptr<FolderWatch> watchFolder(const std::string& f) override {
+        return m_disk.watchFolder(f);
+    }
 
 protected:
     FileSystem& m_disk;

@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <functional>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -473,6 +475,96 @@ TEST(UndoHistory, DefaultDirectoryFollowsXdgStateHome) {
         const test::ScopedVariable home("HOME", c.home);
         EXPECT_EQ(UndoHistory::defaultDirectory(), c.expected)
             << c.state.value_or("(unset)") << " " << c.home.value_or("(unset)");
+    }
+}
+
+} // namespace
+
+namespace {
+
+// Counts the readings of folders.
+class ListingCounter final : public test::ForwardingFileSystem {
+public:
+    using ForwardingFileSystem::ForwardingFileSystem;
+    int readFolder(const std::string& f, FolderListing& out) override {
+        ++listings;
+        return m_disk.readFolder(f, out);
+    }
+    std::size_t listings = 0;
+};
+
+// A run saving and taking back many folders reads the history folder once
+// while it alone changes it.
+TEST(UndoHistory, ReadsItsFolderOnceWhileNothingElseChangesIt) {
+    History h;
+    const TempFolder photos;
+    h.add("/elsewhere", kNoon);
+    PosixFileSystem disk;
+    ListingCounter counting(disk);
+    UndoHistory history(counting, h.history.directory());
+    for (int i = 1; i <= 20; ++i) {
+        HistoryEntry entry;
+        ASSERT_EQ(history.add(photos.path(), kNoon + i, 1, "id", "r", entry, HistoryLimits{10}), 0);
+        ASSERT_EQ(history.replaceRecord(entry, 2, "rest"), 0);
+        if (i % 2 == 0) {
+            ASSERT_EQ(history.remove(history.list(photos.path()).back()), 0);
+        }
+    }
+    EXPECT_EQ(counting.listings, 1U);
+    // The bound of ten, less the last save taken back.
+    EXPECT_EQ(h.history.list().size(), 9U);
+    EXPECT_EQ(history.list().size(), 9U);
+}
+
+// What another process changes in the history between two uses is found,
+// however soon it follows this one's own change.
+TEST(UndoHistory, FindsWhatAnotherProcessChangedSinceItsReading) {
+    using Change = std::function<void(History&, const std::string&)>;
+    const struct {
+        const char* what;
+        Change change;
+        std::vector<std::int64_t> listed;
+        std::vector<std::int64_t> afterPruningToTwo;
+    } cases[] = {
+        {"an entry added",
+         [](History& other, const std::string& folder) { other.add(folder, kNoon + 5); },
+         {kNoon, kNoon + 1, kNoon + 5},
+         {kNoon + 1, kNoon + 5}},
+        {"an entry removed",
+         [](History& other, const std::string&) {
+             ASSERT_EQ(other.history.remove(other.history.list().front()), 0);
+         },
+         {kNoon + 1},
+         {kNoon + 1}},
+        {"an entry moved in by hand",
+         [](History& other, const std::string& folder) {
+             const HistoryEntry entry = other.add(folder, kNoon - 5);
+             const std::string dir = other.history.directory();
+             std::rename((dir + "/" + entry.fileName).c_str(), other.base.file("aside").c_str());
+             std::rename(other.base.file("aside").c_str(), (dir + "/" + entry.fileName).c_str());
+         },
+         {kNoon - 5, kNoon, kNoon + 1},
+         {kNoon, kNoon + 1}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        History other;
+        const TempFolder photos;
+        PosixFileSystem disk;
+        UndoHistory history(disk, other.history.directory());
+        HistoryEntry entry;
+        ASSERT_EQ(history.add(photos.path(), kNoon, 1, "id", "r", entry), 0);
+        ASSERT_EQ(history.add(photos.path(), kNoon + 1, 1, "id", "r", entry), 0);
+        c.change(other, photos.path());
+        std::vector<std::int64_t> times;
+        for (const HistoryEntry& listed : history.list(photos.path()))
+            times.push_back(listed.savedAtNanoseconds);
+        EXPECT_EQ(times, c.listed);
+        history.prune({2, UINT64_MAX});
+        times.clear();
+        for (const HistoryEntry& listed : other.history.list(photos.path()))
+            times.push_back(listed.savedAtNanoseconds);
+        EXPECT_EQ(times, c.afterPruningToTwo);
     }
 }
 

@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/disk/FolderWatch.h"
 #include "workspace/names/NameList.h"
 
 #include <cerrno>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -197,6 +199,13 @@ public:
     /// user alone (0700); folders that exist already are left as they are.
     /// ENOTDIR when a part of path is no folder.
     virtual int createFolders(const std::string& path) = 0;
+
+    /// A watch on the entries of folder, begun now; nullptr where the disk
+    /// keeps none, and a caller then reads the folder again each time.
+    virtual std::unique_ptr<FolderWatch> watchFolder(const std::string& folder) {
+        (void)folder;
+        return nullptr;
+    }
 };
 
 } // namespace quillon

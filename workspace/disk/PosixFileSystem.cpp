@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/disk/PosixFileSystem.h"
 
+#include "workspace/disk/InotifyWatch.h"
 #include "workspace/disk/ProgressReporter.h"
 
 #include "engine/UnicodeCase.h"
@@ -583,6 +584,10 @@ int PosixFileSystem::createFolders(const std::string& path) {
         if (end == std::string::npos)
             return 0;
     }
+}
+
+std::unique_ptr<FolderWatch> PosixFileSystem::watchFolder(const std::string& folder) {
+    return InotifyWatch::create(folder);
 }
 
 } // namespace quillon

@@ -63,6 +63,7 @@ public:
     int lockFolder(const std::string& folder) override;
     void unlockFolder(const std::string& folder) override;
     int createFolders(const std::string& path) override;
+    std::unique_ptr<FolderWatch> watchFolder(const std::string& folder) override;
 
 private:
     int renameOnce(int dir, const char* from, const char* to);

@@ -29,6 +29,8 @@ constexpr std::int64_t kNanosecondsPerSecond = 1'000'000'000;
 // and a few short lines; list() reads no more than this of each file.
 constexpr std::size_t kHeaderLimit = std::size_t{20} * 1024;
 constexpr std::size_t kLongestFolder = 4096;
+// An entry whose size has not been asked for yet.
+constexpr std::uint64_t kUnknownSize = UINT64_MAX;
 constexpr std::size_t kLongestSaveId = 256;
 // Far beyond the record of any real folder (a million renames take tens of
 // megabytes); a file claiming more is damaged, and refused unread.
@@ -291,6 +293,8 @@ UndoHistory::UndoHistory(FileSystem& fs, std::string directory, const Environmen
     , m_env(env)
     , m_directory(std::move(directory)) {}
 
+UndoHistory::~UndoHistory() = default;
+
 std::string UndoHistory::defaultDirectory(const Environment& env) {
     // A relative value is no place to keep state in: it would depend on
     // where the program happens to run, so it counts as unset.
@@ -366,7 +370,8 @@ int UndoHistory::writeEntry(HistoryEntry& entry, std::string_view recordText, bo
                                                  FileAccess::Private))
         return err;
     entry.bytes = content.size();
-    m_sizes.insert_or_assign(entry.fileName, entry.bytes);
+    m_entries.insert_or_assign(entry.fileName, entry.bytes);
+    noteOwnChange(entry.fileName);
     return 0;
 }
 
@@ -383,8 +388,7 @@ bool UndoHistory::readHeader(std::string_view name, HistoryEntry& entry, std::st
 
 std::vector<HistoryEntry> UndoHistory::list(const std::string& folder) {
     std::vector<HistoryEntry> entries;
-    FolderListing listing;
-    if (m_directory.empty() || m_fs.readFolder(m_directory, listing) != 0)
+    if (!refreshEntries())
         return entries;
     // A folder that is there is known by its identity, and its entries by
     // the key in their names: only theirs are read. One that is gone is
@@ -394,11 +398,9 @@ std::vector<HistoryEntry> UndoHistory::list(const std::string& folder) {
                        (identity.device != 0 || identity.inode != 0);
     const std::string key = known ? folderKey(identity, folder) : "";
     std::string header;
-    for (std::size_t i = 0; i < listing.names.size(); ++i) {
-        const std::string_view name = listing.names[i];
-        const EntryType type = listing.types[i];
-        if ((type != EntryType::Regular && type != EntryType::Unknown) || !isEntryFileName(name))
-            continue;
+    // In the order of their names, which is the order of their saves.
+    for (const auto& listed : m_entries) {
+        const std::string_view name = listed.first;
         const std::string_view nameKey = keyOfName(name);
         if (known && !nameKey.empty() && nameKey != key)
             continue;
@@ -416,8 +418,6 @@ std::vector<HistoryEntry> UndoHistory::list(const std::string& folder) {
         if (ofFolder)
             entries.push_back(std::move(entry));
     }
-    std::sort(entries.begin(), entries.end(),
-              [](const HistoryEntry& a, const HistoryEntry& b) { return a.fileName < b.fileName; });
     return entries;
 }
 
@@ -465,63 +465,133 @@ int UndoHistory::remove(const HistoryEntry& entry) {
     // anything else.
     if (!isEntryFileName(entry.fileName))
         return EINVAL;
-    m_sizes.erase(entry.fileName);
-    return m_fs.removeFile(m_directory, entry.fileName);
+    const int err = m_fs.removeFile(m_directory, entry.fileName);
+    if (err == 0)
+        noteOwnChange(entry.fileName);
+    if (err == 0 || err == ENOENT)
+        m_entries.erase(entry.fileName);
+    return err;
 }
 
 // By names and sizes alone: no entry is read. One bound holds for all
 // folders alike, so that runs over thousands of folders cannot grow it; a
 // folder whose save is pruned still has the record in the folder.
 void UndoHistory::prune(const HistoryLimits& limits) {
-    FolderListing listing;
-    if (m_directory.empty() || m_fs.readFolder(m_directory, listing) != 0)
+    if (!refreshEntries())
         return;
-    std::vector<std::pair<std::string_view, std::uint64_t>> entries;
-    std::map<std::string, std::uint64_t, std::less<>> sizes;
     std::uint64_t bytes = 0;
-    for (const std::string_view name : listing.names) {
+    for (auto it = m_entries.begin(); it != m_entries.end();) {
+        if (it->second == kUnknownSize) {
+            const std::int64_t size = m_fs.regularFileSize(m_directory, it->first);
+            if (size < 0) {
+                it = m_entries.erase(it);
+                continue;
+            }
+            it->second = static_cast<std::uint64_t>(size);
+        }
+        bytes += it->second;
+        ++it;
+    }
+    if (!m_entries.empty())
+        removeStaleTemporaries(secondsOfName(m_entries.rbegin()->first));
+    // The names sort by the time of their save: the oldest go first.
+    std::size_t count = m_entries.size();
+    for (auto it = m_entries.begin();
+         it != m_entries.end() && (count > limits.maxEntries || bytes > limits.maxBytes);) {
+        const int err = m_fs.removeFile(m_directory, it->first);
+        if (err != 0 && err != ENOENT) {
+            ++it;
+            continue;
+        }
+        if (err == 0)
+            noteOwnChange(it->first);
+        --count;
+        bytes -= it->second;
+        it = m_entries.erase(it);
+    }
+}
+
+// The entries as they are on disk now: those kept, where the watch tells
+// that only this object changed them, or read afresh.
+bool UndoHistory::refreshEntries() {
+    if (m_directory.empty())
+        return false;
+    if (m_watch && watchSaysUnchanged())
+        return true;
+    return readEntries();
+}
+
+bool UndoHistory::watchSaysUnchanged() {
+    std::vector<std::string> changed;
+    if (!m_watch->takeChanges(changed))
+        return false;
+    for (std::string& name : changed) {
+        // A temporary file may be left by a write killed since; other
+        // files are no entries.
+        if (isTemporaryName(name)) {
+            m_temporaries.insert(std::move(name));
+            continue;
+        }
         if (!isEntryFileName(name))
             continue;
-        const auto known = m_sizes.find(name);
-        const std::int64_t size = known != m_sizes.end() ? static_cast<std::int64_t>(known->second)
-                                                         : m_fs.regularFileSize(m_directory, name);
-        if (size < 0)
-            continue;
-        entries.emplace_back(name, static_cast<std::uint64_t>(size));
-        sizes.emplace(name, static_cast<std::uint64_t>(size));
-        bytes += static_cast<std::uint64_t>(size);
+        const auto own = m_ownChanges.find(name);
+        if (own == m_ownChanges.end())
+            return false;
+        if (--own->second == 0)
+            m_ownChanges.erase(own);
     }
-    m_sizes = std::move(sizes);
-    // The names sort by the time of their save.
-    std::sort(entries.begin(), entries.end());
-    if (!entries.empty())
-        removeStaleTemporaries(listing, secondsOfName(entries.back().first));
-    std::size_t count = entries.size();
-    for (const auto& [name, size] : entries) {
-        if (count <= limits.maxEntries && bytes <= limits.maxBytes)
-            break;
-        const int err = m_fs.removeFile(m_directory, name);
-        if (err != 0 && err != ENOENT)
-            continue;
-        m_sizes.erase(m_sizes.find(name));
-        --count;
-        bytes -= size;
+    return true;
+}
+
+bool UndoHistory::readEntries() {
+    // Watched before it is read, so that no change after the reading slips
+    // past; one during it only costs another reading.
+    m_watch = m_fs.watchFolder(m_directory);
+    m_ownChanges.clear();
+    m_temporaries.clear();
+    FolderListing listing;
+    if (m_fs.readFolder(m_directory, listing) != 0) {
+        m_watch.reset();
+        m_entries.clear();
+        return false;
     }
+    std::map<std::string, std::uint64_t, std::less<>> entries;
+    for (std::size_t i = 0; i < listing.names.size(); ++i) {
+        const std::string_view name = listing.names[i];
+        const EntryType type = listing.types[i];
+        if (isTemporaryName(name))
+            m_temporaries.emplace(name);
+        if ((type != EntryType::Regular && type != EntryType::Unknown) || !isEntryFileName(name))
+            continue;
+        // Sizes known already are kept: an entry's size changes only when
+        // its record does, through this object or in a way the next
+        // reading finds.
+        const auto known = m_entries.find(name);
+        entries.emplace(name, known != m_entries.end() ? known->second : kUnknownSize);
+    }
+    m_entries = std::move(entries);
+    return true;
+}
+
+void UndoHistory::noteOwnChange(std::string_view name) {
+    if (m_watch)
+        ++m_ownChanges[std::string(name)];
 }
 
 // A write killed half way leaves its temporary file, as large as the record
 // it was writing, which no entry accounts for. One begun well before the
-// newest save cannot belong to a write still running.
-void UndoHistory::removeStaleTemporaries(const FolderListing& listing, std::int64_t newestSeconds) {
+// newest save cannot belong to a write still running. Only those found by
+// the last reading of the folder, or reported since, are looked at.
+void UndoHistory::removeStaleTemporaries(std::int64_t newestSeconds) {
     constexpr std::int64_t kStaleAfterSeconds = 3600;
-    for (const std::string_view listed : listing.names) {
-        const std::string name(listed);
+    for (const std::string& name : m_temporaries) {
         EntryStatus status;
-        if (isTemporaryName(name) && m_fs.regularFileSize(m_directory, name) >= 0 &&
+        if (m_fs.regularFileSize(m_directory, name) >= 0 &&
             m_fs.statEntry(m_directory, name, status) == 0 &&
             status.creationTime < newestSeconds - kStaleAfterSeconds)
             m_fs.removeFile(m_directory, name);
     }
+    m_temporaries.clear();
 }
 
 // The history keeps folders as the save resolved them; a folder named by

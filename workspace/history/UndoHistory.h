@@ -1,12 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/disk/FolderWatch.h"
 #include "workspace/disk/SystemEnvironment.h"
 
 #include <cstddef>
 #include <cstdint>
 #include <map>
+#include <memory>
 #include <optional>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -81,6 +84,9 @@ public:
     /// env gives the process id that entry names carry.
     UndoHistory(FileSystem& fs, std::string directory,
                 const Environment& env = systemEnvironment());
+    ~UndoHistory();
+    UndoHistory(const UndoHistory&) = delete;
+    UndoHistory& operator=(const UndoHistory&) = delete;
 
     /// $XDG_STATE_HOME/quillon/history, or ~/.local/state/quillon/history
     /// where XDG_STATE_HOME is unset, empty or not absolute; empty when
@@ -141,14 +147,28 @@ public:
 private:
     int writeEntry(HistoryEntry& entry, std::string_view recordText, bool replace);
     bool readHeader(std::string_view name, HistoryEntry& entry, std::string& scratch);
-    void removeStaleTemporaries(const FolderListing& listing, std::int64_t newestSeconds);
+    bool refreshEntries();
+    bool watchSaysUnchanged();
+    bool readEntries();
+    void noteOwnChange(std::string_view name);
+    void removeStaleTemporaries(std::int64_t newestSeconds);
 
     FileSystem& m_fs;
     const Environment& m_env;
     std::string m_directory;
-    /// The size of each entry this object has seen, so that a run saving
-    /// many folders asks the disk only about entries new to it.
-    std::map<std::string, std::uint64_t, std::less<>> m_sizes;
+    /// The entries by file name, oldest first, with their sizes (kUnknownSize
+    /// until prune needs one): read from the disk, then kept up to date by
+    /// this object's own changes for as long as m_watch reports no other.
+    /// A run saving many folders reads the history folder once, not once
+    /// per folder.
+    std::map<std::string, std::uint64_t, std::less<>> m_entries;
+    std::unique_ptr<FolderWatch> m_watch;
+    /// Changes this object made to entries that m_watch has still to
+    /// report, by name.
+    std::map<std::string, int, std::less<>> m_ownChanges;
+    /// Temporary files found by the last reading of the folder or reported
+    /// by m_watch since.
+    std::set<std::string, std::less<>> m_temporaries;
 };
 
 } // namespace quillon
