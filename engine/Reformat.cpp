@@ -33,9 +33,9 @@ constexpr std::array<NameView, 9> kFieldMarkers{U"/1/", U"/2/", U"/3/", U"/4/", 
 
 } // namespace
 
-std::vector<Name> compileDelimiters(NameView replaceFrom) {
+std::vector<Name> compileDelimiters(NameView replaceText) {
     // "/a" closes the last literal; the "a" itself never joins a delimiter.
-    Name pattern(replaceFrom);
+    Name pattern(replaceText);
     pattern.append(U"/a");
     const std::size_t last = pattern.size() - 1;
 

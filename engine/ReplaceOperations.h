@@ -17,7 +17,7 @@ namespace quillon {
 /// markers alternate, a marker being "/" and any run of "/" and "1" to "9"
 /// after it; each literal is a delimiter, in order. The digits only end
 /// markers, so "/1/ - /2/" and "/ - /" both give the one delimiter " - ".
-std::vector<Name> compileDelimiters(NameView replaceFrom);
+std::vector<Name> compileDelimiters(NameView replaceText);
 
 /// Compiles the With text of a File Name Replacement into its pieces, or the
 /// first fault found (codes 12, 13, 23, 26, 22, 25, 31, 24, 11, 14 in that

@@ -75,10 +75,10 @@ FieldMask fieldsThatHide(const ReplacePlan& plan, NameView source, const Replace
 
 } // namespace
 
-ReplaceKind classifyReplace(NameView replaceFrom) {
-    if (contains(replaceFrom, U'/') && !contains(replaceFrom, U'*'))
+ReplaceKind classifyReplace(NameView pattern) {
+    if (contains(pattern, U'/') && !contains(pattern, U'*'))
         return ReplaceKind::Reformatting;
-    if (!isTrimmedStar(replaceFrom))
+    if (!isTrimmedStar(pattern))
         return ReplaceKind::RegularReplacement;
     return ReplaceKind::FileNameReplacement;
 }

@@ -45,7 +45,7 @@ enum class ReplaceKind : std::uint8_t {
 /// holds "/" and no "*"; Regular replacement when, with blanks (code points up
 /// to U+0020) cut from both ends, it is anything but "*" (the empty text
 /// included); File Name Replacement otherwise.
-ReplaceKind classifyReplace(NameView replaceFrom);
+ReplaceKind classifyReplace(NameView pattern);
 
 /// "Delete" as compiled: deleteLength characters from deletePos, counted from
 /// the left or from the right.

@@ -224,11 +224,11 @@ std::optional<RefusalCode> Workspace::apply(const ReplaceSettings& settings,
 
 // Each entry is rewritten once, so with "Cumulate" the preview name read
 // here is still the one from before the press.
-bool Workspace::runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview,
+bool Workspace::runEntryLoop(const ReplacePlan& plan, bool fromPreviewNames,
                              ReplaceCounter& counter) {
     if (m_folder.names.empty())
         return true;
-    const NameList& sources = sourceIsPreview ? m_preview.names : m_folder.names;
+    const NameList& sources = fromPreviewNames ? m_preview.names : m_folder.names;
     const std::size_t count = m_preview.size();
     const bool tokens = !plan.fields.empty();
     m_missing.assign(tokens ? count : 0, 0);

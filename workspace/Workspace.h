@@ -271,7 +271,7 @@ private:
     void keepWholeUndoCopy();
     /// False when the plan gave up on an entry (see replaceGaveUp), whose
     /// name m_refusedName then holds; the loop stops there.
-    bool runEntryLoop(const ReplacePlan& plan, bool sourceIsPreview, ReplaceCounter& counter);
+    bool runEntryLoop(const ReplacePlan& plan, bool fromPreviewNames, ReplaceCounter& counter);
     /// "Number equal names" over the preview names (see numberEqualNames).
     void numberEqualPreviewNames();
     std::optional<SaveNoticeKind> saveListsRefusal() const;

@@ -11,18 +11,18 @@ using namespace quillon::test;
 namespace {
 
 struct DelimiterCase {
-    NameView replaceFrom;
+    NameView replaceText;
     std::vector<Name> delimiters;
 };
 
 void PrintTo(const DelimiterCase& c, std::ostream* os) {
-    *os << utf8(c.replaceFrom);
+    *os << utf8(c.replaceText);
 }
 
 class DelimiterTable : public testing::TestWithParam<DelimiterCase> {};
 
 TEST_P(DelimiterTable, Compiles) {
-    EXPECT_EQ(compileDelimiters(GetParam().replaceFrom), GetParam().delimiters);
+    EXPECT_EQ(compileDelimiters(GetParam().replaceText), GetParam().delimiters);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -249,8 +249,8 @@ TEST_P(NumberTable, Composes) {
     }
     ASSERT_TRUE(std::holds_alternative<NumberResult>(got)) << std::get<Refusal>(got).message;
     const auto& result = std::get<NumberResult>(got);
-    EXPECT_EQ(utf8(result.replaceFrom), "*");
-    EXPECT_EQ(utf8(result.replaceTo), utf8(c.expectedTo));
+    EXPECT_EQ(utf8(result.find), "*");
+    EXPECT_EQ(utf8(result.replaceWith), utf8(c.expectedTo));
     EXPECT_EQ(utf8(result.start), utf8(c.shownStart));
     EXPECT_EQ(result.padding, c.shownPadding);
 }
@@ -322,8 +322,8 @@ TEST_P(ReformatTable, Composes) {
         return;
     }
     ASSERT_TRUE(std::holds_alternative<ReformatResult>(got)) << std::get<Refusal>(got).message;
-    EXPECT_EQ(utf8(std::get<ReformatResult>(got).replaceFrom), utf8(c.from));
-    EXPECT_EQ(utf8(std::get<ReformatResult>(got).replaceTo), utf8(c.to));
+    EXPECT_EQ(utf8(std::get<ReformatResult>(got).find), utf8(c.from));
+    EXPECT_EQ(utf8(std::get<ReformatResult>(got).replaceWith), utf8(c.to));
 }
 
 // CurrCombo2: 0 "Field 3", 1 "(None)"; New: 0..2 fields, 3 "(None)"; -1 typed.

@@ -82,11 +82,11 @@ RenameDialog::RenameDialog(QString renameText, bool caseIsNone, QWidget* parent)
     m_updateCase = new QCheckBox(tr("Update case"), this);
     m_updateCase->setObjectName(QStringLiteral("Rename_UpdateCase"));
     m_updateCase->setChecked(true);
-    auto* onStart = new QPushButton(QStringLiteral("OnStart"), this);
-    onStart->setObjectName(QStringLiteral("OnStart"));
-    onStart->setAutoDefault(false);
-    onStart->hide();
-    connect(onStart, &QPushButton::clicked, this, &RenameDialog::fillInName);
+    auto* fillIn = new QPushButton(QStringLiteral("OnStart"), this);
+    fillIn->setObjectName(QStringLiteral("OnStart"));
+    fillIn->setAutoDefault(false);
+    fillIn->hide();
+    connect(fillIn, &QPushButton::clicked, this, &RenameDialog::fillInName);
     m_ok = new QPushButton(tr("Ok"), this);
     m_ok->setObjectName(QStringLiteral("Rename_OK"));
     connect(m_ok, &QPushButton::clicked, this, &RenameDialog::acceptNewName);

@@ -233,7 +233,7 @@ QWidget* HelpWindow::buildReformatSection(QWidget* parent) {
         auto* label = new ClickLabel(tr(example.caption), panel);
         label->setObjectName(QString::fromLatin1(example.name));
         connect(label, &ClickLabel::clicked, this,
-                [this, &example] { exampleClick(example.from, example.to); });
+                [this, &example] { useExample(example.from, example.to); });
         column->addWidget(label);
         column->setAlignment(label, Qt::AlignLeft);
         label->setContentsMargins(16, 0, 0, 0);
@@ -264,7 +264,7 @@ QWidget* HelpWindow::buildNumberingSection(QWidget* parent) {
             label->setAccessibleName(
                 tr("%1 (%2)").arg(tr(example.explanation), tr(example.caption)));
             connect(label, &ClickLabel::clicked, this,
-                    [this, &example] { exampleClick(example.from, example.to); });
+                    [this, &example] { useExample(example.from, example.to); });
             grid->addWidget(label, i, 0, Qt::AlignLeft);
             grid->addWidget(plain(example.explanation, panel), i, 1);
         }
@@ -275,7 +275,7 @@ QWidget* HelpWindow::buildNumberingSection(QWidget* parent) {
     return panel;
 }
 
-void HelpWindow::exampleClick(const char* from, const char* to) {
+void HelpWindow::useExample(const char* from, const char* to) {
     m_access->setReplaceText(QString::fromUtf8(from));
     m_access->setWithText(QString::fromUtf8(to));
 }

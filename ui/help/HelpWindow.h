@@ -34,7 +34,7 @@ protected:
 private:
     QWidget* buildReformatSection(QWidget* parent);
     QWidget* buildNumberingSection(QWidget* parent);
-    void exampleClick(const char* from, const char* to);
+    void useExample(const char* from, const char* to);
     void setOpenersEnabled(bool enabled);
 
     QPointer<QWidget> m_mainWindow;

@@ -53,7 +53,7 @@ void CaseGroup::buildModes() {
         m_modes->addButton(radio, static_cast<int>(m.mode));
         const CaseMode mode = m.mode;
         // A click on the mode already selected re-applies it, as does a double-click.
-        connect(radio, &QRadioButton::clicked, this, [this, mode] { modeClicked(mode); });
+        connect(radio, &QRadioButton::clicked, this, [this, mode] { chooseMode(mode); });
         grid->addWidget(radio, row++, 0);
     }
     m_optionsButton = imageButton("Case_Smart_Extra_FakeButton", Glyph::Options, this, true);
@@ -190,7 +190,7 @@ void CaseGroup::setMode(CaseMode mode, const SmartCaseOptions& options) {
         emit changed();
 }
 
-void CaseGroup::modeClicked(CaseMode mode) {
+void CaseGroup::chooseMode(CaseMode mode) {
     showOptionsButtonFor(mode);
     emit changed();
 }

@@ -48,7 +48,7 @@ protected:
 private:
     void buildModes();
     void buildOptionsPanel(QWidget* panelHost);
-    void modeClicked(CaseMode mode);
+    void chooseMode(CaseMode mode);
     void showOptionsButtonFor(CaseMode mode);
     void flipMostLettersPartners();
 

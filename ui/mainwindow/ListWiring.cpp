@@ -50,13 +50,14 @@ void ListWiring::attach(FileLists& lists, ReplaceGroup& replace) {
                                   *lists.previewView(), this);
     const WorkspaceSignals& notices = m_runner.notices();
     connect(&notices, &WorkspaceSignals::reset, this, &ListWiring::listsReset);
-    connect(&notices, &WorkspaceSignals::namesChanged, m_rowSizes, &ListRowSizes::updatePreview);
+    connect(&notices, &WorkspaceSignals::namesChanged, m_rowSizes,
+            &ListRowSizes::remeasurePreviewNames);
     connect(&notices, &WorkspaceSignals::undoAvailable, &replace, &ReplaceGroup::setUndoEnabled);
 }
 
 void ListWiring::listsReset() {
-    m_rowSizes->updateFolders();
-    m_rowSizes->updatePreview();
+    m_rowSizes->remeasureFolderNames();
+    m_rowSizes->remeasurePreviewNames();
     m_lists->previewView()->scrollToTop();
     m_lists->folderView()->scrollToTop();
     m_lists->oldNewView()->scrollToTop();

@@ -78,11 +78,11 @@ ReplaceGroup::ReplaceGroup(QWidget* parent)
     grid->addLayout(buildSwitches(), 2, 0, 2, 1);
     m_undoButton = named(new QPushButton(tr("Undo"), this), "Replace_Undo_Button");
     m_undoButton->setEnabled(false);
-    m_replaceButton = named(new QPushButton(tr("OK"), this), "Replace_Button");
+    m_applyButton = named(new QPushButton(tr("OK"), this), "Replace_Button");
     connect(m_undoButton, &QPushButton::clicked, this, &ReplaceGroup::undoPressed);
-    connect(m_replaceButton, &QPushButton::clicked, this, &ReplaceGroup::okPressed);
+    connect(m_applyButton, &QPushButton::clicked, this, &ReplaceGroup::okPressed);
     grid->addWidget(m_undoButton, 2, 1);
-    grid->addWidget(m_replaceButton, 3, 1);
+    grid->addWidget(m_applyButton, 3, 1);
     grid->setColumnStretch(0, 1);
 
     installKeyRules();
@@ -94,18 +94,18 @@ ReplaceGroup::ReplaceGroup(QWidget* parent)
 QLayout* ReplaceGroup::buildPatternRow() {
     auto* patterns = new QHBoxLayout;
     patterns->setSpacing(4);
-    m_replaceFrom = lineEdit("Replace_From", {}, this);
-    patterns->addWidget(labelFor(tr("Replace:"), m_replaceFrom, this));
-    patterns->addWidget(m_replaceFrom, 1);
+    m_findEdit = lineEdit("Replace_From", {}, this);
+    patterns->addWidget(labelFor(tr("Replace:"), m_findEdit, this));
+    patterns->addWidget(m_findEdit, 1);
     // Out of the Tab order, which goes from "Replace:" straight to "With:":
     // a blank typed after Tab must never land on it. Its key is in its tooltip.
     auto* clear = imageButton("Replace_ClearFromToBoxesFakeButton", Glyph::Clear, this);
     clear->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backspace));
     connect(clear, &QToolButton::clicked, this, &ReplaceGroup::clearReplaceBoxes);
     patterns->addWidget(clear);
-    m_replaceTo = lineEdit("Replace_To", {}, this);
-    patterns->addWidget(labelFor(tr("With:"), m_replaceTo, this));
-    patterns->addWidget(m_replaceTo, 1);
+    m_replaceWithEdit = lineEdit("Replace_To", {}, this);
+    patterns->addWidget(labelFor(tr("With:"), m_replaceWithEdit, this));
+    patterns->addWidget(m_replaceWithEdit, 1);
     patterns->addWidget(buildScopeToggles());
 
     // In the Tab order, so keyboards and screen readers reach them too.
@@ -177,10 +177,10 @@ QLayout* ReplaceGroup::buildSwitches() {
     auto* switches = new QGridLayout;
     switches->setHorizontalSpacing(8);
     switches->setVerticalSpacing(0);
-    m_replaceCase = checkBox("Replace_Case", tr("Case sensitive"), false, this);
+    m_caseSensitive = checkBox("Replace_Case", tr("Case sensitive"), false, this);
     m_regularExpression = checkBox("Replace_Regex", tr("Regular expression"), false, this);
     m_updateCase = checkBox("Replace_UpdateCase", tr("Update case"), true, this);
-    m_sourceIsPreview = checkBox("SourceIsPreview", tr("Cumulate"), true, this);
+    m_cumulate = checkBox("SourceIsPreview", tr("Cumulate"), true, this);
     m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, this);
     m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, this);
     m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, this);
@@ -188,11 +188,11 @@ QLayout* ReplaceGroup::buildSwitches() {
         checkBox("Replace_NumberEqualNames", tr("Number equal names"), false, this);
     auto* search = new QHBoxLayout;
     search->setSpacing(8);
-    search->addWidget(m_replaceCase);
+    search->addWidget(m_caseSensitive);
     search->addWidget(m_regularExpression);
     switches->addLayout(search, 0, 0);
     switches->addWidget(m_updateCase, 0, 1);
-    switches->addWidget(m_sourceIsPreview, 0, 2);
+    switches->addWidget(m_cumulate, 0, 2);
     switches->addWidget(m_charToSpaces, 1, 0);
     switches->addWidget(m_delDigits, 1, 1);
     switches->addWidget(m_delExtraSpaces, 1, 2);
@@ -212,9 +212,9 @@ void ReplaceGroup::installKeyRules() {
     // "/" and "*" are pattern marks here; every other character may stand
     // in a Linux file name.
     const QString patternRejects;
-    installKeyRule(m_replaceFrom,
+    installKeyRule(m_findEdit,
                    KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
-    installKeyRule(m_replaceTo,
+    installKeyRule(m_replaceWithEdit,
                    KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
     const auto tickTrim = [this] {
         m_trim->setChecked(true);
@@ -235,13 +235,13 @@ void ReplaceGroup::installKeyRules() {
 
 void ReplaceGroup::watchChanges() {
     for (QLineEdit* box :
-         {m_replaceFrom, m_replaceTo, m_trimFrom, m_trimCount, m_insertFrom, m_insertString}) {
+         {m_findEdit, m_replaceWithEdit, m_trimFrom, m_trimCount, m_insertFrom, m_insertString}) {
         connect(box, &QLineEdit::textChanged, this, &ReplaceGroup::changed);
         box->installEventFilter(this); // a click also recomputes the states
     }
     for (QCheckBox* box :
-         {m_replaceCase, m_regularExpression, m_updateCase, m_charToSpaces, m_delDigits,
-          m_delExtraSpaces, m_trim, m_sourceIsPreview, m_insert, m_numberEqualNames})
+         {m_caseSensitive, m_regularExpression, m_updateCase, m_charToSpaces, m_delDigits,
+          m_delExtraSpaces, m_trim, m_cumulate, m_insert, m_numberEqualNames})
         connect(box, &QCheckBox::toggled, this, &ReplaceGroup::changed);
 }
 
@@ -258,12 +258,12 @@ void ReplaceGroup::changed() {
 
 ReplaceSettings ReplaceGroup::settings() const {
     ReplaceSettings s;
-    s.find = toName(m_replaceFrom->text());
-    s.replaceWith = toName(m_replaceTo->text());
-    s.caseSensitive = m_replaceCase->isChecked();
+    s.find = toName(m_findEdit->text());
+    s.replaceWith = toName(m_replaceWithEdit->text());
+    s.caseSensitive = m_caseSensitive->isChecked();
     s.regularExpression = m_regularExpression->isChecked();
     s.updateCase = m_updateCase->isChecked();
-    s.cumulate = m_sourceIsPreview->isChecked();
+    s.cumulate = m_cumulate->isChecked();
     s.deleteEnabled = m_trim->isChecked();
     s.deletePos = toName(m_trimFrom->text());
     s.deleteLength = toName(m_trimCount->text());
@@ -279,19 +279,19 @@ ReplaceSettings ReplaceGroup::settings() const {
 }
 
 void ReplaceGroup::updateControlStates() {
-    m_replaceButton->setEnabled(m_commandsEnabled && canApply(settings()));
+    m_applyButton->setEnabled(m_commandsEnabled && canApply(settings()));
 
-    const QString from = m_replaceFrom->text();
+    const QString from = m_findEdit->text();
     // In an expression "*" and "/" are no pattern marks: it has a scope.
     const bool noScope = !m_regularExpression->isChecked() &&
                          (from.trimmed() == QStringLiteral("*") || from.contains(QLatin1Char('/')));
-    m_replaceCase->setEnabled(!noScope);
+    m_caseSensitive->setEnabled(!noScope);
     m_fnExtPanel->setVisible(!noScope);
 }
 
 void ReplaceGroup::setSettings(const ReplaceSettings& s) {
-    m_replaceFrom->setText(toQString(s.find));
-    m_replaceTo->setText(toQString(s.replaceWith));
+    m_findEdit->setText(toQString(s.find));
+    m_replaceWithEdit->setText(toQString(s.replaceWith));
     m_trimFrom->setText(toQString(s.deletePos));
     m_trimCount->setText(toQString(s.deleteLength));
     m_insertFrom->setText(toQString(s.insertPos));
@@ -299,9 +299,9 @@ void ReplaceGroup::setSettings(const ReplaceSettings& s) {
     // After the texts, which tick their boxes as typing does.
     const std::pair<QCheckBox*, bool> switches[] = {
         {m_regularExpression, s.regularExpression},
-        {m_replaceCase, s.caseSensitive},
+        {m_caseSensitive, s.caseSensitive},
         {m_updateCase, s.updateCase},
-        {m_sourceIsPreview, s.cumulate},
+        {m_cumulate, s.cumulate},
         {m_trim, s.deleteEnabled},
         {m_insert, s.insertEnabled},
         {m_charToSpaces, s.spacesFromPercent20AndUnderscore},
@@ -348,13 +348,13 @@ void ReplaceGroup::showScopeToggles() {
 }
 
 void ReplaceGroup::clearReplaceBoxes() {
-    m_replaceFrom->clear();
-    m_replaceTo->clear();
-    m_replaceFrom->setFocus();
+    m_findEdit->clear();
+    m_replaceWithEdit->clear();
+    m_findEdit->setFocus();
 }
 
 void ReplaceGroup::focusReplaceBox() {
-    m_replaceFrom->setFocus();
+    m_findEdit->setFocus();
 }
 
 bool ReplaceGroup::okEnabled() const {
@@ -383,11 +383,11 @@ void ReplaceGroup::setHelpOpenersEnabled(bool enabled) {
 }
 
 void ReplaceGroup::setReplaceText(const QString& text) {
-    m_replaceFrom->setText(text);
+    m_findEdit->setText(text);
 }
 
 void ReplaceGroup::setWithText(const QString& text) {
-    m_replaceTo->setText(text);
+    m_replaceWithEdit->setText(text);
 }
 
 void ReplaceGroup::setDeletePosition(const QString& text) {

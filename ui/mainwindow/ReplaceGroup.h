@@ -95,13 +95,13 @@ private:
     bool m_undoAvailable = false;
     bool m_commandsEnabled = true;
 
-    QLineEdit* m_replaceFrom = nullptr;
-    QLineEdit* m_replaceTo = nullptr;
-    QCheckBox* m_replaceCase = nullptr;
+    QLineEdit* m_findEdit = nullptr;
+    QLineEdit* m_replaceWithEdit = nullptr;
+    QCheckBox* m_caseSensitive = nullptr;
     /// "Regular expression": the Replace text is an ICU expression.
     QCheckBox* m_regularExpression = nullptr;
     QCheckBox* m_updateCase = nullptr;
-    QCheckBox* m_sourceIsPreview = nullptr;
+    QCheckBox* m_cumulate = nullptr;
     QCheckBox* m_trim = nullptr;
     QLineEdit* m_trimFrom = nullptr;
     QLineEdit* m_trimCount = nullptr;
@@ -120,7 +120,7 @@ private:
     QToolButton* m_extOff = nullptr;
     QToolButton* m_wizardButton = nullptr;
     QToolButton* m_helpButton = nullptr;
-    QPushButton* m_replaceButton = nullptr;
+    QPushButton* m_applyButton = nullptr;
     QPushButton* m_undoButton = nullptr;
 };
 

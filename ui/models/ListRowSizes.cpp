@@ -46,12 +46,12 @@ QSize ListRowSizes::rowSize(int contentWidth) const {
     return {contentWidth + frame, m_view.fontMetrics().height() + 2};
 }
 
-void ListRowSizes::updateFolders() {
+void ListRowSizes::remeasureFolderNames() {
     m_folderProgress = Progress{0, kMinimumWidth, true};
     measureSlice();
 }
 
-void ListRowSizes::updatePreview() {
+void ListRowSizes::remeasurePreviewNames() {
     m_previewProgress = Progress{0, kMinimumWidth, true};
     measureSlice();
 }

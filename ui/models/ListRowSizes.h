@@ -31,9 +31,9 @@ public:
     ~ListRowSizes() override;
 
     /// Measures again from the first name: the lists were replaced.
-    void updateFolders();
+    void remeasureFolderNames();
     /// Measures again: the preview names were rewritten.
-    void updatePreview();
+    void remeasurePreviewNames();
 
 private:
     /// One list's measuring in progress.

@@ -120,20 +120,20 @@ std::variant<Refusal, NumberResult> composeNumber(const NumberPage& page) {
                 result.start = U"1";
                 result.padding = true;
             }
-            result.replaceTo += (result.padding ? U"/" : U"/n") + result.start + U"/";
-            afterNumber = result.replaceTo.size();
+            result.replaceWith += (result.padding ? U"/" : U"/n") + result.start + U"/";
+            afterNumber = result.replaceWith.size();
         } else if (choice == kOldFileNames) {
-            result.replaceTo += U'*';
+            result.replaceWith += U'*';
         }
     };
-    result.replaceTo = page.texts[0];
+    result.replaceWith = page.texts[0];
     appendSlot(c1);
-    result.replaceTo += page.texts[1];
+    result.replaceWith += page.texts[1];
     appendSlot(c2);
-    result.replaceTo += page.texts[2];
+    result.replaceWith += page.texts[2];
 
-    if (afterNumber && *afterNumber < result.replaceTo.size() &&
-        result.replaceTo[*afterNumber] == U'.')
+    if (afterNumber && *afterNumber < result.replaceWith.size() &&
+        result.replaceWith[*afterNumber] == U'.')
         return Refusal{kNumberPeriodAfterNumber, {}};
     return result;
 }
@@ -176,15 +176,15 @@ std::variant<Refusal, ReformatResult> composeReformat(const ReformatPage& page) 
         return digits;
 
     ReformatResult result;
-    result.replaceFrom = c1 + U"/1/" + c2 + U"/2/" + c3;
+    result.find = c1 + U"/1/" + c2 + U"/2/" + c3;
     if (k == 0)
-        result.replaceFrom += U"/3/" + c4;
+        result.find += U"/3/" + c4;
     auto field = [](int index) {
         return U"/" + decimal(index + 1) + U"/";
     };
-    result.replaceTo = n1 + field(i1) + n2 + field(i2) + n3;
+    result.replaceWith = n1 + field(i1) + n2 + field(i2) + n3;
     if (i3 != 3)
-        result.replaceTo += field(i3) + n4;
+        result.replaceWith += field(i3) + n4;
     return result;
 }
 

@@ -112,8 +112,8 @@ struct NumberPage {
 
 /// The pair to write and the start number and padding to show afterwards.
 struct NumberResult {
-    Name replaceFrom;
-    Name replaceTo;
+    Name find;
+    Name replaceWith;
     Name start;
     bool padding = true;
 };
@@ -131,8 +131,8 @@ struct ReformatPage {
 };
 
 struct ReformatResult {
-    Name replaceFrom;
-    Name replaceTo;
+    Name find;
+    Name replaceWith;
 };
 
 std::variant<Refusal, ReformatResult> composeReformat(const ReformatPage& page);

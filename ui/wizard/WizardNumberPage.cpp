@@ -93,7 +93,7 @@ void WizardNumberPage::ok() {
     const auto& result = std::get<NumberResult>(outcome);
     m_start->setText(toQString(result.start));
     m_padding->setChecked(result.padding);
-    writePatterns(toQString(result.replaceFrom), toQString(result.replaceTo));
+    writePatterns(toQString(result.find), toQString(result.replaceWith));
 }
 
 void WizardNumberPage::clear() {

@@ -228,7 +228,7 @@ void WizardReformatPage::ok() {
         return;
     }
     const auto& result = std::get<ReformatResult>(outcome);
-    writePatterns(toQString(result.replaceFrom), toQString(result.replaceTo));
+    writePatterns(toQString(result.find), toQString(result.replaceWith));
 }
 
 void WizardReformatPage::clear() {
