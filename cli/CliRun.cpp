@@ -254,6 +254,7 @@ std::optional<int> Run::loadAll() {
         workspace->setListFolders(m_options.includeFolders);
         // A refused press ends the run, and nothing takes a press back.
         workspace->setKeepPressUndo(false);
+        workspace->setKeepOutsideEntries(true);
         workspace->setFieldSource(&m_fields);
         workspace->setStopRequest([] { return stopSignal() != 0; });
         const LoadResult loaded = loadGroup(*workspace, folder.group, folder.options);

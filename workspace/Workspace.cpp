@@ -23,6 +23,7 @@ void Workspace::clearLists() {
     if (m_observer)
         m_observer->listsAboutToReset();
     m_folder.names = {};
+    m_folder.outside.reset();
     m_preview = {};
     m_missing.clear();
     if (m_observer)
@@ -34,29 +35,35 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
         clearLists();
         return {};
     }
-    FolderReadResult read = readSortedByName(m_fs, folder, mask, m_progress, m_listFolders);
+    FolderReadResult read =
+        readSortedByName(m_fs, folder, mask, m_progress, m_listFolders, m_keepOutside);
     if (read.error != 0) {
         clearLists();
         return LoadResult{read.error};
     }
-    dropUndoScript(read.names, folder);
-    installFolderList(std::move(read.names), folder, mask);
+    if (dropUndoScript(read.names, folder) && read.outside)
+        read.outside->add(kUndoScriptName);
+    installFolderList(std::move(read.names), folder, mask, std::move(read.outside));
     return {};
 }
 
-void Workspace::dropUndoScript(NameList& names, const std::string& folder) {
+bool Workspace::dropUndoScript(NameList& names, const std::string& folder) {
     // Only the first copy goes: a second one listed through another pattern
     // of the mask stays, as the user asked for it twice.
     const auto it = std::find(names.begin(), names.end(), kUndoScriptName);
     // Only the exact name is read, and only its first bytes.
-    if (it != names.end() && folderHoldsUndoScript(m_fs, folder))
-        names.erase(static_cast<std::size_t>(std::distance(names.begin(), it)));
+    if (it == names.end() || !folderHoldsUndoScript(m_fs, folder))
+        return false;
+    names.erase(static_cast<std::size_t>(std::distance(names.begin(), it)));
+    return true;
 }
 
-void Workspace::installFolderList(NameList names, const std::string& folder, NameView mask) {
+void Workspace::installFolderList(NameList names, const std::string& folder, NameView mask,
+                                  std::optional<NameList> outside) {
     if (m_observer)
         m_observer->listsAboutToReset();
     m_folder.names = std::move(names);
+    m_folder.outside = std::move(outside);
     m_folder.directory = folder;
     m_folder.mask = Name(mask);
     keepWholeUndoCopy();
@@ -78,12 +85,13 @@ LoadResult Workspace::loadByDate(const std::string& folder, NameView mask) {
         return {};
     NotReadyScope notReady(m_previewReady);
     releaseUndo();
-    FolderReadResult read = readSortedByDate(m_fs, folder, mask, m_progress, m_listFolders);
+    FolderReadResult read =
+        readSortedByDate(m_fs, folder, mask, m_progress, m_listFolders, m_keepOutside);
     if (read.error != 0) {
         clearLists();
         return LoadResult{read.error};
     }
-    installFolderList(std::move(read.names), folder, mask);
+    installFolderList(std::move(read.names), folder, mask, std::move(read.outside));
     return {};
 }
 
@@ -281,6 +289,7 @@ void Workspace::releaseLists(NameList& folderNames, PreviewList& preview) {
     folderNames = std::move(m_folder.names);
     preview = std::move(m_preview);
     m_folder.names = {};
+    m_folder.outside.reset();
     m_preview = {};
 }
 

@@ -35,6 +35,8 @@ struct FolderList {
     std::string directory;
     /// The mask text last read with.
     Name mask = U"*.*";
+    /// The folder's other entries at that reading, where kept.
+    std::optional<NameList> outside;
 };
 
 /// The preview list: the proposed names and their check marks, both
@@ -140,6 +142,11 @@ public:
     /// drops the list, such as a run of the command line, which saves a copy
     /// of every name a press changes.
     void setKeepPressUndo(bool keep) { m_keepPressUndo = keep; }
+    /// Whether the loads by name and by date keep the entries they leave
+    /// out, so that saveConflicts need not list the folder again; off
+    /// unless set. For a caller that checks right after loading, such as a
+    /// run of the command line: the checks then see the folder as loaded.
+    void setKeepOutsideEntries(bool keep) { m_keepOutside = keep; }
 
     /// Reads folder with mask into the folder list (sorted by
     /// name, undo script left out) and rebuilds the preview list. An empty
@@ -261,7 +268,8 @@ public:
 private:
     void clearLists();
     /// Makes names the folder list and rebuilds the preview list from it.
-    void installFolderList(NameList names, const std::string& folder, NameView mask);
+    void installFolderList(NameList names, const std::string& folder, NameView mask,
+                           std::optional<NameList> outside = std::nullopt);
     void setAllChecks(bool checked);
     /// Entry i of the preview takes name; with an undo copy held, the name
     /// it had goes there first.
@@ -277,7 +285,8 @@ private:
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;
     void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result);
-    void dropUndoScript(NameList& names, const std::string& folder);
+    /// True where it dropped the undo script from names.
+    bool dropUndoScript(NameList& names, const std::string& folder);
     /// Reads the fields of entries; false when stopped.
     bool readFieldsInto(const std::vector<std::size_t>& entries, metadata::FieldSet wanted,
                         const std::string& folder, const NameList& names,
@@ -306,6 +315,7 @@ private:
     Scope m_caseScope = Scope::Both;
     bool m_listFolders = false;
     bool m_keepPressUndo = true;
+    bool m_keepOutside = false;
     SmartCaseOptions m_smartOptions;
     FieldSource* m_fieldSource = nullptr;
     std::function<bool()> m_shouldStop;

@@ -43,20 +43,44 @@ ScriptSlot scriptSlot(FileSystem& fs, const std::string& folder, const NameList&
 // needs of the others, from one pass that never holds the list's names
 // again: at a million files they are tens of megabytes.
 struct OutsideEntries {
+    /// The entries, as kept by the load or else read now.
+    const NameList& names() const { return kept ? *kept : listing.names; }
+
     FolderListing listing;
+    const NameList* kept = nullptr;
     /// The first entry with a letter, which tells how the folder compares names.
     std::string lettered;
     bool scriptListed = false;
 };
 
-OutsideEntries outsideEntries(FileSystem& fs, const std::string& folder, const NameTable& index) {
+// From what the load kept, where it did: the folder is not listed again.
+OutsideEntries keptOutsideEntries(const FolderList& folder, const NameTable& index) {
     OutsideEntries out;
-    const int err = fs.readFolderKeeping(folder, out.listing, [&](std::string_view entry) {
-        if (out.lettered.empty() && hasLetter(entry))
-            out.lettered = entry;
-        out.scriptListed = out.scriptListed || entry == kUndoScriptName;
-        return index.find(entry) == NameTable::kNone;
-    });
+    out.kept = &*folder.outside;
+    for (const NameList* names : {out.kept, &folder.names}) {
+        const auto lettered = std::find_if(names->begin(), names->end(), hasLetter);
+        if (lettered != names->end()) {
+            out.lettered = *lettered;
+            break;
+        }
+    }
+    out.scriptListed =
+        index.find(kUndoScriptName) != NameTable::kNone ||
+        std::find(out.kept->begin(), out.kept->end(), kUndoScriptName) != out.kept->end();
+    return out;
+}
+
+OutsideEntries outsideEntries(FileSystem& fs, const FolderList& folder, const NameTable& index) {
+    if (folder.outside)
+        return keptOutsideEntries(folder, index);
+    OutsideEntries out;
+    const int err =
+        fs.readFolderKeeping(folder.directory, out.listing, [&](std::string_view entry) {
+            if (out.lettered.empty() && hasLetter(entry))
+                out.lettered = entry;
+            out.scriptListed = out.scriptListed || entry == kUndoScriptName;
+            return index.find(entry) == NameTable::kNone;
+        });
     // An unreadable folder is checked as an empty one.
     if (err != 0)
         out = {};
@@ -68,7 +92,7 @@ NameCase outsideNameCase(FileSystem& fs, const std::string& folder, const Outsid
     if (outside.lettered.empty())
         return NameCase::Unknown;
     return folderNameCaseBy(fs, folder, outside.lettered, [&](std::string_view name) {
-        const NameList& entries = outside.listing.names;
+        const NameList& entries = outside.names();
         return listed.find(name) != NameTable::kNone ||
                std::find(entries.begin(), entries.end(), name) != entries.end();
     });
@@ -282,9 +306,9 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     // An entry the list holds never decides a name as held from outside:
     // the list's own index answers for it first.
     const NameTable listedIndex(oldNames);
-    const OutsideEntries outside = outsideEntries(m_fs, m_folder.directory, listedIndex);
+    const OutsideEntries outside = outsideEntries(m_fs, m_folder, listedIndex);
     const auto held =
-        heldNames(oldNames, newNames, outside.listing.names,
+        heldNames(oldNames, newNames, outside.names(),
                   outsideNameCase(m_fs, m_folder.directory, outside, listedIndex), &listedIndex);
     conflicts.insert(conflicts.end(), held.begin(), held.end());
     // What saving would meet first on a read-only folder: the undo file,

@@ -23,6 +23,7 @@ std::vector<std::string> FakeFileSystem::names() const {
 }
 
 int FakeFileSystem::readFolder(const std::string&, FolderListing& out) {
+    ++folderReadings;
     out = {};
     if (failRead)
         return failRead;

@@ -44,6 +44,7 @@ public:
     /// What folderWritable answers (EROFS: a read-only mount).
     int readOnly = 0;
     int statCalls = 0;
+    int folderReadings = 0;
     /// Per old name, what the next rename attempts of it return before the
     /// disk is asked (one value per attempt; 0 lets the attempt through).
     std::map<std::string, std::deque<int>> renameFailures;

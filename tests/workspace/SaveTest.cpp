@@ -327,20 +327,28 @@ TEST_F(SaveTest, RenameEntryStoresTheTextAndConvertsItOnRequest) {
 
 // The checks hold only the entries the list lacks: a hidden file still holds
 // its name, and a foreign file under the undo script's name, though listed,
-// still keeps the undo file from being written.
+// still keeps the undo file from being written. Alike whether the load kept
+// the other entries or the checks list the folder again.
 TEST_F(SaveTest, TheChecksSeeEntriesOutsideAndInsideTheList) {
-    m_fs.addWithContent(kUndoScriptName, "not a record");
-    load({".hidden", "a", "b", "c"}, {kUndoScriptName, ".hidden", "b", "z"});
-    std::optional<SaveNotice> refusal;
-    const auto conflicts = m_ws.saveConflicts(true, refusal);
-    ASSERT_EQ(conflicts.size(), 1u);
-    EXPECT_EQ(conflicts[0].index, 1u);
-    EXPECT_EQ(conflicts[0].reason, ConflictReason::HeldOutsideList);
-    ASSERT_TRUE(refusal.has_value());
-    EXPECT_EQ(refusal->kind, SaveNoticeKind::UndoFileNotWritten);
-    EXPECT_EQ(refusal->error, EEXIST);
-    EXPECT_EQ(m_ws.saveConflicts(false, refusal).size(), 1u);
-    EXPECT_FALSE(refusal.has_value());
+    for (const bool kept : {false, true}) {
+        SCOPED_TRACE(kept ? "kept by the load" : "listed again");
+        m_fs = FakeFileSystem();
+        m_ws.setKeepOutsideEntries(kept);
+        m_fs.addWithContent(kUndoScriptName, "not a record");
+        load({".hidden", "a", "b", "c"}, {kUndoScriptName, ".hidden", "b", "z"});
+        std::optional<SaveNotice> refusal;
+        m_fs.folderReadings = 0;
+        const auto conflicts = m_ws.saveConflicts(true, refusal);
+        EXPECT_EQ(m_fs.folderReadings, kept ? 0 : 1);
+        ASSERT_EQ(conflicts.size(), 1u);
+        EXPECT_EQ(conflicts[0].index, 1u);
+        EXPECT_EQ(conflicts[0].reason, ConflictReason::HeldOutsideList);
+        ASSERT_TRUE(refusal.has_value());
+        EXPECT_EQ(refusal->kind, SaveNoticeKind::UndoFileNotWritten);
+        EXPECT_EQ(refusal->error, EEXIST);
+        EXPECT_EQ(m_ws.saveConflicts(false, refusal).size(), 1u);
+        EXPECT_FALSE(refusal.has_value());
+    }
 }
 
 TEST_F(SaveTest, OnAReadOnlyFolderTheChecksForeseeWhatSavingMeets) {

@@ -159,7 +159,7 @@ NameList sortedNames(std::vector<SortItem>& items, std::string& keys, const Name
 // returns how many times the entry is listed (0: left out).
 template <typename Select>
 void collectItems(const FolderListing& listing, Select& select, std::vector<SortItem>& items,
-                  std::string& keys, ProgressReporter* progress) {
+                  std::string& keys, std::optional<NameList>& outside, ProgressReporter* progress) {
     const std::size_t count = listing.names.size();
     items.reserve(count);
     keys.reserve(listing.names.byteSize());
@@ -170,6 +170,8 @@ void collectItems(const FolderListing& listing, Select& select, std::vector<Sort
         listing.names.decodeInto(e, name);
         std::int64_t minute = 0;
         const std::size_t copies = select(listing.names[e], listing.types[e], name, minute);
+        if (copies == 0 && outside)
+            outside->add(listing.names[e]);
         if (copies == 0)
             continue;
         const auto offset = static_cast<std::uint32_t>(keys.size());
@@ -204,14 +206,16 @@ int listFolder(FileSystem& fs, const std::string& folder, FolderListing& listing
 // Reads folder once and sorts the entries that select keeps.
 template <typename Select>
 FolderReadResult readSorted(FileSystem& fs, const std::string& folder, ProgressReporter* progress,
-                            Select select) {
+                            bool keepOutside, Select select) {
     FolderReadResult result;
+    if (keepOutside)
+        result.outside.emplace();
     FolderListing listing;
     if ((result.error = listFolder(fs, folder, listing, progress)) != 0)
         return result;
     std::vector<SortItem> items;
     std::string keys;
-    collectItems(listing, select, items, keys, progress);
+    collectItems(listing, select, items, keys, result.outside, progress);
     result.names = sortedNames(items, keys, listing.names, progress);
     return result;
 }
@@ -231,9 +235,9 @@ std::int64_t creationMinute(std::int64_t secondsSinceEpoch) {
 }
 
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
-                                  ProgressReporter* progress, bool withFolders) {
+                                  ProgressReporter* progress, bool withFolders, bool keepOutside) {
     const std::vector<WildcardPattern> patterns = splitMask(mask);
-    return readSorted(fs, folder, progress,
+    return readSorted(fs, folder, progress, keepOutside,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t&) -> std::size_t {
                           if (bytes.empty() || bytes.front() == '.' || isOwnLeftover(bytes))
@@ -248,9 +252,9 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
 }
 
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
-                                  ProgressReporter* progress, bool withFolders) {
+                                  ProgressReporter* progress, bool withFolders, bool keepOutside) {
     const WildcardPattern pattern(mask);
-    return readSorted(fs, folder, progress,
+    return readSorted(fs, folder, progress, keepOutside,
                       [&](std::string_view bytes, EntryType type, const Name& name,
                           std::int64_t& minute) -> std::size_t {
                           if ((type == EntryType::Directory && !withFolders) ||
@@ -272,7 +276,7 @@ FolderReadResult readChosen(FileSystem& fs, const std::string& folder, const Nam
                             bool byDate, ProgressReporter* progress) {
     std::unordered_set<std::string_view> wanted(chosen.begin(), chosen.end());
     return readSorted(
-        fs, folder, progress,
+        fs, folder, progress, false,
         [&](std::string_view bytes, EntryType, const Name&, std::int64_t& minute) -> std::size_t {
             // Each entry once, also when chosen twice.
             if (wanted.erase(bytes) == 0 || isOwnLeftover(bytes))

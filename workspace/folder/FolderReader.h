@@ -7,6 +7,7 @@
 #include "workspace/names/NameList.h"
 #include "workspace/names/NameRules.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,8 @@ struct FolderReadResult {
     /// 0, or the errno value of the failure (then names is empty).
     int error = 0;
     NameList names;
+    /// The entries left out of names, in the order listed, where asked for.
+    std::optional<NameList> outside;
 };
 
 /// Reads folder for the name-sorted list: the mask splits at ";" into
@@ -25,16 +28,20 @@ struct FolderReadResult {
 /// a name that matches two patterns is listed twice, and the names come
 /// sorted without regard to case (ties by raw bytes). The undo script is not
 /// removed here. progress hears the Reading and Sorting stages.
+/// With keepOutside, outside receives the entries left out, so that the
+/// checks before a save need not list the folder again.
 FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, NameView mask,
-                                  ProgressReporter* progress = nullptr, bool withFolders = false);
+                                  ProgressReporter* progress = nullptr, bool withFolders = false,
+                                  bool keepOutside = false);
 
 /// Reads folder for the date-sorted list: the whole mask is one pattern,
 /// only folders (unless withFolders), Quillon's undo script and its
 /// temporary names are left out, and the names come oldest
 /// first by creation minute (UTC, clamped to 1980..2107), then by name
-/// without regard to case.
+/// without regard to case. keepOutside as for readSortedByName.
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,
-                                  ProgressReporter* progress = nullptr, bool withFolders = false);
+                                  ProgressReporter* progress = nullptr, bool withFolders = false,
+                                  bool keepOutside = false);
 
 /// Reads folder for a list of chosen entries: those of chosen (raw bytes,
 /// no folder part) that the folder holds, each once, whatever their type or
