@@ -98,6 +98,27 @@ NameCase outsideNameCase(FileSystem& fs, const std::string& folder, const Outsid
     });
 }
 
+// What saving refuses for the new names, given their conflicts (ascending by
+// index): the first name that repeats, else the first invalid one. Names
+// are compared as bytes, as the disk does; the smallest index marked as
+// repeated is the earliest first occurrence of a name that repeats (in
+// a b b a, the a). A file that keeps its name, say a user's file under the
+// script's name, is no new name and never invalid.
+std::optional<SaveNotice> refusalOfNames(const std::vector<SaveConflict>& conflicts,
+                                         const NameList& newNames) {
+    const std::pair<ConflictReason, SaveNoticeKind> order[] = {
+        {ConflictReason::Duplicate, SaveNoticeKind::DuplicateName},
+        {ConflictReason::InvalidName, SaveNoticeKind::InvalidName}};
+    for (const auto& [reason, kind] : order) {
+        const auto first =
+            std::find_if(conflicts.begin(), conflicts.end(),
+                         [r = reason](const SaveConflict& c) { return c.reason == r; });
+        if (first != conflicts.end())
+            return SaveNotice{kind, newNames.decoded(first->index), 0};
+    }
+    return std::nullopt;
+}
+
 // A save's identifier: the time it began and the process, which no other
 // save of this machine shares.
 std::string newSaveId(const Environment& env) {
@@ -279,17 +300,7 @@ std::optional<SaveNoticeKind> Workspace::saveListsRefusal() const {
 }
 
 std::optional<SaveNotice> Workspace::newNamesRefusal() const {
-    const NameList& names = m_preview.names;
-    // Compared as bytes: two names that encode alike are one name on disk.
-    if (const auto pair = firstDuplicate(names))
-        return SaveNotice{SaveNoticeKind::DuplicateName, names.decoded(pair->first), 0};
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        // A file that keeps its name (a user's file under the script's name
-        // in some case) is no new name.
-        if (!isValidNewName(names[i]) && names[i] != m_folder.names[i])
-            return SaveNotice{SaveNoticeKind::InvalidName, names.decoded(i), 0};
-    }
-    return std::nullopt;
+    return refusalOfNames(refusedNames(m_folder.names, m_preview.names), m_preview.names);
 }
 
 std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
@@ -299,10 +310,10 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
         refusal = SaveNotice{*lists, {}, 0};
         return {};
     }
-    refusal = newNamesRefusal();
     const NameList& oldNames = m_folder.names;
     const NameList& newNames = m_preview.names;
     std::vector<SaveConflict> conflicts = refusedNames(oldNames, newNames);
+    refusal = refusalOfNames(conflicts, newNames);
     // An entry the list holds never decides a name as held from outside:
     // the list's own index answers for it first.
     const NameTable listedIndex(oldNames);
