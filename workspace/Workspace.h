@@ -110,6 +110,11 @@ public:
     explicit Workspace(FileSystem& fs);
 
     void setObserver(WorkspaceObserver* observer) { m_observer = observer; }
+    /// The disk every later command works on. A copy handed to another
+    /// thread takes a file system of its own (FileSystem::makeTwin): one
+    /// keeps state between calls that two threads must not share.
+    void setFileSystem(FileSystem& fs) { m_fs = fs; }
+    FileSystem& fileSystem() const { return m_fs; }
     /// Hears reading, sorting and the rewriting of every preview name; null
     /// for none.
     void setProgressReporter(ProgressReporter* progress) { m_progress = progress; }
@@ -295,7 +300,7 @@ private:
     NameList ordered(const NameList& names, const std::string& folder, ReloadOrder order,
                      bool& stopped);
 
-    FileSystem& m_fs;
+    std::reference_wrapper<FileSystem> m_fs;
     WorkspaceObserver* m_observer = nullptr;
     ProgressReporter* m_progress = nullptr;
     std::string m_refusedName;

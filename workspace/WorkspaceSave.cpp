@@ -324,7 +324,7 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
     conflicts.insert(conflicts.end(), held.begin(), held.end());
     // What saving would meet first on a read-only folder: the undo file,
     // or else every rename.
-    const int writable = m_fs.folderWritable(m_folder.directory);
+    const int writable = m_fs.get().folderWritable(m_folder.directory);
     if (writable != 0 && !refusal && createUndoFile)
         refusal = SaveNotice{SaveNoticeKind::UndoFileNotWritten, {}, writable};
     for (std::size_t i = 0; writable != 0 && i < oldNames.size(); ++i) {
@@ -332,7 +332,7 @@ std::vector<SaveConflict> Workspace::saveConflicts(bool createUndoFile,
             conflicts.push_back({i, ConflictReason::FolderReadOnly});
     }
     // What the rename would meet as ENAMETOOLONG.
-    const std::size_t longest = m_fs.longestName(m_folder.directory);
+    const std::size_t longest = m_fs.get().longestName(m_folder.directory);
     for (std::size_t i = 0; writable == 0 && i < oldNames.size(); ++i) {
         if (newNames[i].size() > longest && oldNames[i] != newNames[i])
             conflicts.push_back({i, ConflictReason::NameTooLong});
@@ -368,13 +368,13 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
         return result;
     }
     const std::string folder = m_folder.directory;
-    if (m_fs.lockFolder(folder) != 0) {
+    if (m_fs.get().lockFolder(folder) != 0) {
         tellUser(ask, SaveNoticeKind::FolderBusy);
         result.status = SaveStatus::Busy;
         return result;
     }
     saveLocked(createUndoFile, ask, result);
-    m_fs.unlockFolder(folder);
+    m_fs.get().unlockFolder(folder);
     if (result.status == SaveStatus::Saved)
         result.reloadError = reload(folder, mask).error;
     return result;
@@ -387,9 +387,10 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     const std::size_t count = m_folder.names.size();
     std::optional<ProgressStage> preparing(std::in_place, m_progress, WorkStage::Preparing, count);
     FolderListing listing;
-    if (m_fs.readFolder(folder, listing) != 0)
+    if (m_fs.get().readFolder(folder, listing) != 0)
         listing = {};
-    if (putRightLeftovers(m_fs, folder, listing.names) && m_fs.readFolder(folder, listing) != 0)
+    if (putRightLeftovers(m_fs, folder, listing.names) &&
+        m_fs.get().readFolder(folder, listing) != 0)
         listing = {};
     preparing->advance(count / 3);
     const NameList& entries = listing.names;

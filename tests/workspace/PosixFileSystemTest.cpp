@@ -136,3 +136,19 @@ TEST(PosixFileSystem, CreationTimeIsReported) {
 }
 
 } // namespace
+
+// The twin of a file system is another holder of locks: a save through the
+// one keeps a save through the other out, as another process's would.
+TEST(PosixFileSystem, ATwinHoldsLocksOfItsOwn) {
+    TempFolder dir;
+    PosixFileSystem fs;
+    const std::unique_ptr<FileSystem> twin = fs.makeTwin();
+    ASSERT_NE(twin, nullptr);
+    ASSERT_NE(twin.get(), &fs);
+    ASSERT_EQ(fs.lockFolder(dir.path()), 0);
+    EXPECT_EQ(twin->lockFolder(dir.path()), EWOULDBLOCK);
+    fs.unlockFolder(dir.path());
+    EXPECT_EQ(twin->lockFolder(dir.path()), 0);
+    EXPECT_EQ(fs.lockFolder(dir.path()), EWOULDBLOCK);
+    twin->unlockFolder(dir.path());
+}

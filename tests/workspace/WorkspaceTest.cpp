@@ -273,4 +273,32 @@ TEST_F(WorkspaceTest, SharedNumberingGoesOnAcrossLists) {
     EXPECT_EQ(previewNames(), (Names{"1.txt", "2.txt", "3.txt"}));
 }
 
+// A copy given a disk of its own lists and renames there; the original
+// keeps its disk, and a save through the copy leaves that disk alone.
+TEST_F(WorkspaceTest, ACopyWorksOnTheDiskItIsGiven) {
+    m_fs.addFile("a.txt");
+    ASSERT_TRUE(m_ws.load("/music", U"*.*").ok());
+    FakeFileSystem other;
+    other.addFile("a.txt");
+    other.addFile("b.txt");
+    Workspace copy(m_ws);
+    copy.setObserver(nullptr);
+    copy.setFileSystem(other);
+    ASSERT_TRUE(copy.reload("/music", U"*.*").ok());
+    EXPECT_EQ(copy.folderList().names.size(), 2u);
+    EXPECT_EQ(&copy.fileSystem(), &other);
+    EXPECT_EQ(&m_ws.fileSystem(), &m_fs);
+
+    copy.renameEntry(1, U"c.txt", false);
+    SaveCallbacks ask;
+    ask.confirm = [](bool& createUndoFile) {
+        createUndoFile = false;
+        return true;
+    };
+    EXPECT_EQ(copy.save(U"*.*", ask).status, SaveStatus::Saved);
+    EXPECT_EQ(other.names(), (Names{"a.txt", "c.txt"}));
+    EXPECT_TRUE(m_fs.log.empty());
+    EXPECT_EQ(m_fs.names(), (Names{"a.txt"}));
+}
+
 } // namespace

@@ -72,6 +72,12 @@ class FileSystem {
 public:
     virtual ~FileSystem() = default;
 
+    /// A file system of the same kind and settings with none of this one's
+    /// state (locks held, names being built), for another thread; its locks
+    /// keep saves apart from this one's as another process's would. Null
+    /// where this kind keeps no such state and may be shared as it is.
+    virtual std::unique_ptr<FileSystem> makeTwin() const { return nullptr; }
+
     /// Lists every entry of folder in one pass, "." and ".." left out.
     virtual int readFolder(const std::string& folder, FolderListing& out) = 0;
 

@@ -535,6 +535,10 @@ int PosixFileSystem::makeFolderPrivate(const std::string& folder) {
     return ::chmod(folder.c_str(), st.st_mode & 0700) == 0 ? 0 : errno;
 }
 
+std::unique_ptr<FileSystem> PosixFileSystem::makeTwin() const {
+    return std::make_unique<PosixFileSystem>(m_method);
+}
+
 int PosixFileSystem::folderWritable(const std::string& folder) {
     return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
 }

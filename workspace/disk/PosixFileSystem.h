@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <map>
+#include <memory>
 
 namespace quillon {
 
@@ -30,6 +31,8 @@ public:
     ~PosixFileSystem() override;
     PosixFileSystem(const PosixFileSystem&) = delete;
     PosixFileSystem& operator=(const PosixFileSystem&) = delete;
+
+    std::unique_ptr<FileSystem> makeTwin() const override;
 
     int readFolder(const std::string& folder, FolderListing& out) override;
     int readFolderCounting(const std::string& folder, FolderListing& out,
