@@ -24,7 +24,10 @@
 #include <QTreeView>
 
 #include <condition_variable>
+#include <map>
 #include <mutex>
+#include <set>
+#include <thread>
 
 using namespace quillon;
 
@@ -80,6 +83,75 @@ private:
 };
 
 // Answers instead of the user and looks at the window while it asks.
+// Which threads called each file system about one folder, and how many
+// renames each did there.
+struct DiskThreads {
+    std::mutex mutex;
+    std::string folder;
+    std::map<const FileSystem*, std::set<std::thread::id>> threads;
+    std::map<const FileSystem*, int> renames;
+    int twins = 0;
+};
+
+// Logs its calls into DiskThreads; its twin logs there too, over a twin of
+// the disk it forwards to.
+class LoggedDisk final : public test::ForwardingFileSystem {
+public:
+    LoggedDisk(std::unique_ptr<FileSystem> disk, std::shared_ptr<DiskThreads> log)
+        : ForwardingFileSystem(*disk)
+        , m_own(std::move(disk))
+        , m_log(std::move(log)) {}
+
+    std::unique_ptr<FileSystem> makeTwin() const override {
+        note(m_log->folder, false);
+        const std::lock_guard lock(m_log->mutex);
+        ++m_log->twins;
+        return std::make_unique<LoggedDisk>(m_disk.makeTwin(), m_log);
+    }
+    int readFolder(const std::string& f, FolderListing& out) override {
+        note(f, false);
+        return m_disk.readFolder(f, out);
+    }
+    int statEntry(const std::string& f, const std::string& n, EntryStatus& out) override {
+        note(f, false);
+        return m_disk.statEntry(f, n, out);
+    }
+    int readRegularFile(const std::string& f, std::string_view n, std::size_t limit,
+                        std::string& out) override {
+        note(f, false);
+        return m_disk.readRegularFile(f, n, limit, out);
+    }
+    int lockFolder(const std::string& f) override {
+        note(f, false);
+        return m_disk.lockFolder(f);
+    }
+    int renameNoReplace(const std::string& f, std::string_view from, std::string_view to) override {
+        note(f, true);
+        return m_disk.renameNoReplace(f, from, to);
+    }
+    int renameDirect(const std::string& f, std::string_view from, std::string_view to) override {
+        note(f, true);
+        return m_disk.renameDirect(f, from, to);
+    }
+    int renameToOwnName(const std::string& f, std::string_view from, std::string_view to) override {
+        note(f, true);
+        return m_disk.renameToOwnName(f, from, to);
+    }
+
+private:
+    void note(const std::string& folder, bool rename) const {
+        const std::lock_guard lock(m_log->mutex);
+        if (folder != m_log->folder)
+            return;
+        m_log->threads[this].insert(std::this_thread::get_id());
+        if (rename)
+            ++m_log->renames[this];
+    }
+
+    std::unique_ptr<FileSystem> m_own;
+    std::shared_ptr<DiskThreads> m_log;
+};
+
 class StandIn final : public UserQuestions {
 public:
     explicit StandIn(QWidget* window)
@@ -145,6 +217,7 @@ private slots:
     void twoSavesComeBackInOrderThroughTheHistory();
     void cancelDuringALargeSaveLeavesARecordOfWhatWasRenamed();
     void inputDuringWorkIsNotReplayed();
+    void theWorkerUsesAFileSystemOfItsOwn();
 
 private:
     void createFile(const QString& name);
@@ -158,6 +231,7 @@ private:
     std::unique_ptr<QTemporaryDir> m_dir;
     PosixFileSystem m_disk;
     std::unique_ptr<HeldRenames> m_held;
+    std::unique_ptr<FileSystem> m_logged;
     std::unique_ptr<MainWindow> m_window;
     std::shared_ptr<StandIn> m_user;
 };
@@ -172,6 +246,7 @@ void SaveTest::cleanup() {
         m_held->release(); // a failed check must not leave the worker waiting
     m_window.reset();
     m_held.reset();
+    m_logged.reset();
     m_dir.reset();
 }
 
@@ -368,6 +443,37 @@ void SaveTest::windowSavesShowsProgressAndReloads() {
     QCOMPARE(previewNames(), (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
                                           QStringLiteral("C.TXT")}));
     QVERIFY(m_user->told.isEmpty());
+}
+
+// The load, the case switch and the save each work on a twin of the
+// window's file system: no file system object is called from two threads,
+// and the window's own renames nothing.
+void SaveTest::theWorkerUsesAFileSystemOfItsOwn() {
+    createFile(QStringLiteral("a.txt"));
+    createFile(QStringLiteral("b.txt"));
+    auto log = std::make_shared<DiskThreads>();
+    log->folder = QFile::encodeName(m_dir->path()).toStdString();
+    m_logged = std::make_unique<LoggedDisk>(std::make_unique<PosixFileSystem>(), log);
+    start(m_logged.get());
+    m_window->findChild<QRadioButton*>(QStringLiteral("Case_Upper"))->click();
+    settle();
+    m_window->save();
+    settle();
+    QCOMPARE(QDir(m_dir->path()).entryList(QDir::Files, QDir::Name),
+             (QStringList{QStringLiteral("A.TXT"), QStringLiteral("B.TXT"),
+                          QStringLiteral("_Quillon - Click me to UNDO.sh")}));
+
+    const std::lock_guard lock(log->mutex);
+    QVERIFY(log->twins >= 3);
+    const std::thread::id windowThread = std::this_thread::get_id();
+    int renames = 0;
+    for (const auto& [disk, threads] : log->threads) {
+        QCOMPARE(threads.size(), std::size_t{1});
+        QCOMPARE(disk == m_logged.get(), *threads.begin() == windowThread);
+        renames += log->renames[disk];
+    }
+    QCOMPARE(log->renames[m_logged.get()], 0);
+    QVERIFY(renames >= 2);
 }
 
 void SaveTest::renameFileTakesTheEditedNameOrNothing() {

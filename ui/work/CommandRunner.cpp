@@ -59,6 +59,7 @@ private:
 
 CommandRunner::CommandRunner(FileSystem& fs, QObject* parent)
     : QObject(parent)
+    , m_disk(fs)
     , m_workspace(std::in_place, fs)
     , m_notices(new WorkspaceSignals(this)) {
     m_workspace->setObserver(m_notices);
@@ -113,7 +114,11 @@ void CommandRunner::startNext() {
     // worker never reads an object another thread uses.
     try {
         m_copy = std::make_unique<Workspace>(*m_workspace);
+        m_copyDisk = m_disk.makeTwin();
+        if (m_copyDisk)
+            m_copy->setFileSystem(*m_copyDisk);
     } catch (const std::bad_alloc&) {
+        m_copy.reset();
         m_failure = std::string("out of memory");
     }
     m_thread = QThread::create([this] {
@@ -160,6 +165,7 @@ void CommandRunner::finishCommand() {
     if (m_result)
         adopt();
     m_copy.reset();
+    m_copyDisk.reset();
     const Command command = std::move(*m_current);
     m_current.reset();
     m_control.reset();
@@ -177,6 +183,7 @@ void CommandRunner::adopt() {
         m_notices->listsAboutToReset();
     m_workspace.emplace(std::move(*m_result));
     m_result.reset();
+    m_workspace->setFileSystem(m_disk);
     m_workspace->setObserver(m_notices);
     m_log->replayTo(*m_notices);
 }

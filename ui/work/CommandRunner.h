@@ -28,7 +28,9 @@ class WorkspaceSignals;
 /// workspace's place on the window's thread once the command is done, and
 /// its notices reach the models then. Until then the window keeps showing
 /// and painting the lists as they were, and a cancelled load or press leaves
-/// them so. The workspace itself stays synchronous and knows no threads.
+/// them so. The copy works on a file system of its own (see
+/// FileSystem::makeTwin). The workspace itself stays synchronous and knows
+/// no threads.
 class CommandRunner final : public QObject {
     Q_OBJECT
 public:
@@ -99,6 +101,8 @@ private:
     /// now: also before the work has run long enough to be worth showing.
     void showProgress(bool now);
 
+    /// The window's thread's; the workspace comes back to it from each copy.
+    FileSystem& m_disk;
     std::optional<Workspace> m_workspace;
     WorkspaceSignals* m_notices;
     std::deque<Command> m_waiting;
@@ -108,6 +112,9 @@ private:
     std::optional<Command> m_current;
     std::unique_ptr<WorkControl> m_control;
     std::unique_ptr<NoticeLog> m_log;
+    /// The command's own twin of m_disk (null where m_disk may be shared),
+    /// outliving the copy that works on it.
+    std::unique_ptr<FileSystem> m_copyDisk;
     /// Taken on the window's thread before the work starts; the result once
     /// the work is done, if it is to be kept.
     std::unique_ptr<Workspace> m_copy;
