@@ -1276,6 +1276,10 @@ Möchten Sie seine Dateien zurückbenennen?</translation>
         <translation>Assistent</translation>
     </message>
     <message>
+        <source>Wizard pages</source>
+        <translation>Seiten des Assistenten</translation>
+    </message>
+    <message>
         <source>Number</source>
         <translation>Nummerieren</translation>
     </message>

@@ -3,7 +3,9 @@
 
 #include "ui/widgets/ClickLabel.h"
 
+#include <QAbstractItemView>
 #include <QAccessibleWidget>
+#include <QComboBox>
 #include <QEvent>
 #include <QWidget>
 
@@ -38,6 +40,46 @@ private:
     ClickLabel* label() const { return static_cast<ClickLabel*>(widget()); }
 };
 
+// On Linux Qt reads a drop-down's current item as its name and leaves what
+// it is for to a label beside it; here a box is read by its own name (or
+// its label's), its item as its value. Only a box without either is named
+// by its item, as Qt would.
+class ComboBoxAccessible final : public QAccessibleWidget {
+public:
+    explicit ComboBoxAccessible(QComboBox* box)
+        : QAccessibleWidget(box, QAccessible::ComboBox) {}
+
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Value)
+            return box()->currentText();
+        QString text = QAccessibleWidget::text(kind);
+        if (kind == QAccessible::Name && text.isEmpty())
+            return box()->currentText();
+        return text;
+    }
+    QAccessible::State state() const override {
+        QAccessible::State state = QAccessibleWidget::state();
+        state.expandable = true;
+        state.expanded = box()->view() && box()->view()->isVisible();
+        state.editable = box()->isEditable();
+        return state;
+    }
+    QStringList actionNames() const override {
+        return QStringList{showMenuAction()} + QAccessibleWidget::actionNames();
+    }
+    void doAction(const QString& action) override {
+        if (action != showMenuAction())
+            QAccessibleWidget::doAction(action);
+        else if (box()->view() && box()->view()->isVisible())
+            box()->hidePopup();
+        else
+            box()->showPopup();
+    }
+
+private:
+    QComboBox* box() const { return static_cast<QComboBox*>(widget()); }
+};
+
 QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
     auto* widget = qobject_cast<QWidget*>(object);
     if (!widget)
@@ -45,6 +87,10 @@ QAccessibleInterface* interfaceFor(const QString& className, QObject* object) {
     if (auto* label = qobject_cast<ClickLabel*>(widget);
         label && className == QLatin1String(ClickLabel::staticMetaObject.className()))
         return new ClickLabelAccessible(label);
+    // Every box, also one asked for before it is named: the answer is kept.
+    if (auto* box = qobject_cast<QComboBox*>(widget);
+        box && className == QLatin1String("QComboBox"))
+        return new ComboBoxAccessible(box);
     const QVariant role = widget->property(kRoleProperty);
     if (role.isValid() && className == QLatin1String(widget->metaObject()->className()))
         return new QAccessibleWidget(widget, static_cast<QAccessible::Role>(role.toInt()));

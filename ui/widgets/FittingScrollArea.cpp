@@ -9,6 +9,9 @@ FittingScrollArea::FittingScrollArea(QWidget* parent)
     : QScrollArea(parent) {
     setFrameShape(QFrame::NoFrame);
     setWidgetResizable(true);
+    // The controls inside take the focus, and the area scrolls to show
+    // them; a stop of its own would be a silent one to a screen reader.
+    setFocusPolicy(Qt::NoFocus);
 }
 
 QSize FittingScrollArea::sizeHint() const {

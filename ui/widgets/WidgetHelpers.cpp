@@ -121,6 +121,13 @@ void nameControlsForScreenReaders(QWidget* root) {
     for (QWidget* widget : root->findChildren<QWidget*>()) {
         if (!isControl(widget) || !widget->accessibleName().isEmpty())
             continue;
+        // The edit of a drop-down is read when it has the focus: it goes by
+        // the box's name.
+        if (const auto* box = qobject_cast<const QComboBox*>(widget->parentWidget());
+            box && box->lineEdit() == widget) {
+            widget->setAccessibleName(box->accessibleName());
+            continue;
+        }
         QString name = ownCaption(widget);
         if (name.isEmpty())
             name = buddies.value(widget);

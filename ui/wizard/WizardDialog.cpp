@@ -50,6 +50,7 @@ WizardDialog::WizardDialog(QWidget* mainWindow, MainWindowAccess& access, Previe
 
     m_notebook = new QTabWidget(this);
     m_notebook->setObjectName(QStringLiteral("W_TabbedNotebook1"));
+    m_notebook->setAccessibleName(tr("Wizard pages"));
     const auto sample = [this] {
         return sampleName();
     };
@@ -111,6 +112,7 @@ void WizardDialog::addPage(WizardPage* page, const QString& title,
                            void (WizardDialog::*clearHandler)()) {
     connect(page, &WizardPage::okPressed, this, okHandler);
     connect(page, &WizardPage::clearPressed, this, clearHandler);
+    page->setAccessibleName(title);
     m_notebook->addTab(page, title);
 }
 
