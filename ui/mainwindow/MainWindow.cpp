@@ -60,6 +60,9 @@ namespace quillon {
 namespace {
 
 constexpr int kBottomMinimumHeight = 111;
+// The designed size at the least, at any size of text: the lists shrink
+// and the groups scroll to fit it.
+constexpr QSize kDesignedMinimum(640, 480);
 
 } // namespace
 
@@ -107,10 +110,9 @@ MainWindow::MainWindow(QList<QByteArray> startPaths, FileSystem& fs, QWidget* pa
     setAccessibleRole(this, QAccessible::Window);
     keepHiddenControlsUnfocusable(this);
 
-    // The designed size at the least, at any size of text: the lists shrink
-    // and the groups scroll to fit it.
-    // A screen smaller than that (or scaled up) gets what it has, frame aside.
-    setMinimumSize(QSize(640, 480).boundedTo(roomOnScreen(this)));
+    // A screen smaller than the designed size (or scaled up) gets what it
+    // has, frame aside.
+    setMinimumSize(kDesignedMinimum.boundedTo(roomOnScreen(this)));
     resize(fittingSize());
     centerOnScreen(this);
 }
@@ -237,8 +239,10 @@ void MainWindow::showEvent(QShowEvent* event) {
     // manager never reports an activation.
     if (!m_state.started)
         QTimer::singleShot(0, this, &MainWindow::startUp);
-    // The frame is known now; a place kept from a larger screen is fitted too.
+    // The frame is known now; a place kept from a larger screen is fitted
+    // too, and so is the window on any screen it moves to later.
     keepFrameOnScreen(this);
+    keepFrameOnChangingScreens(this, kDesignedMinimum);
 }
 
 QSize MainWindow::fittingSize() const {

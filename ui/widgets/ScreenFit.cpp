@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -19,6 +20,45 @@ const QScreen* screenOf(const QWidget* window) {
     const QScreen* screen = window->screen();
     return screen ? screen : QGuiApplication::primaryScreen();
 }
+
+// Follows the screen a window is on, and that screen's area, and fits the
+// window again whenever either changes.
+class ScreenFollower final : public QObject {
+public:
+    ScreenFollower(QWidget* window, QSize designedMinimum)
+        : QObject(window)
+        , m_window(window)
+        , m_designedMinimum(designedMinimum) {
+        setObjectName(QStringLiteral("quillonScreenFollower"));
+        QWindow* handle = window->windowHandle();
+        connect(handle, &QWindow::screenChanged, this, &ScreenFollower::screenChanged);
+        watch(handle->screen());
+    }
+
+private:
+    void screenChanged(QScreen* screen) {
+        watch(screen);
+        refit();
+    }
+    void watch(QScreen* screen) {
+        disconnect(m_area);
+        disconnect(m_scale);
+        if (!screen)
+            return;
+        m_area = connect(screen, &QScreen::availableGeometryChanged, this, &ScreenFollower::refit);
+        m_scale =
+            connect(screen, &QScreen::logicalDotsPerInchChanged, this, &ScreenFollower::refit);
+    }
+    void refit() {
+        m_window->setMinimumSize(m_designedMinimum.boundedTo(roomOnScreen(m_window)));
+        keepFrameOnScreen(m_window);
+    }
+
+    QWidget* m_window;
+    QSize m_designedMinimum;
+    QMetaObject::Connection m_area;
+    QMetaObject::Connection m_scale;
+};
 
 } // namespace
 
@@ -60,6 +100,14 @@ void keepFrameOnScreen(QWidget* window) {
     const int x = std::clamp(outer.x(), available.left(), available.right() + 1 - outer.width());
     const int y = std::clamp(outer.y(), available.top(), available.bottom() + 1 - outer.height());
     window->move(x, y);
+}
+
+void keepFrameOnChangingScreens(QWidget* window, QSize designedMinimum) {
+    if (!window->windowHandle() ||
+        window->findChild<QObject*>(QStringLiteral("quillonScreenFollower"),
+                                    Qt::FindDirectChildrenOnly))
+        return;
+    new ScreenFollower(window, designedMinimum);
 }
 
 } // namespace quillon

@@ -23,4 +23,10 @@ int titleWidth(const QWidget& window);
 /// the screen's available area; a window that fits stays as it is.
 void keepFrameOnScreen(QWidget* window);
 
+/// Once shown: fits window again (see keepFrameOnScreen) whenever it moves
+/// to another screen or its screen's available area changes (a panel
+/// added, another resolution or scale), its minimum size designedMinimum
+/// as far as that screen has room. Calling it again does nothing.
+void keepFrameOnChangingScreens(QWidget* window, QSize designedMinimum);
+
 } // namespace quillon
