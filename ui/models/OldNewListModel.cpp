@@ -13,7 +13,7 @@ OldNewListModel::OldNewListModel(const Workspace& workspace, const WorkspaceSign
                                  CheckChange check, QObject* parent)
     : QAbstractTableModel(parent)
     , m_workspace(workspace)
-    , m_check(std::move(check)) {
+    , m_checks(std::move(check)) {
     connect(&notices, &WorkspaceSignals::aboutToReset, this, &OldNewListModel::beginResetModel);
     connect(&notices, &WorkspaceSignals::reset, this, &OldNewListModel::endResetModel);
     connect(&notices, &WorkspaceSignals::namesChanged, this, [this] {
@@ -84,22 +84,13 @@ QVariant OldNewListModel::headerData(int section, Qt::Orientation orientation, i
     return section == 0 ? tr("Old Name") : tr("New Name");
 }
 
+// The check boxes are in the first column.
 bool OldNewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || index.column() != 0 || role != Qt::CheckStateRole || !m_editable)
-        return false;
-    return m_check(static_cast<std::size_t>(index.row()),
-                   value.value<Qt::CheckState>() == Qt::Checked);
+    return index.column() == 0 && m_checks.set(index, value, role);
 }
 
 Qt::ItemFlags OldNewListModel::flags(const QModelIndex& index) const {
-    if (!index.isValid() || !m_editable)
-        return Qt::NoItemFlags;
-    const Qt::ItemFlags both = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
-    return index.column() == 0 ? both | Qt::ItemIsUserCheckable : both;
-}
-
-void OldNewListModel::setEditable(bool editable) {
-    m_editable = editable;
+    return m_checks.flags(index, index.column() == 0);
 }
 
 } // namespace quillon

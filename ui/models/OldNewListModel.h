@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/models/ChangeMarks.h"
+#include "ui/models/RowChecks.h"
 
 #include <QAbstractTableModel>
 
@@ -22,8 +23,7 @@ public:
     /// The changed runs of column 1's name, a QList<ChangedRun>.
     static constexpr int kChangedRunsRole = Qt::UserRole + 1;
 
-    /// Changes a row's check through the lists' owner; false: refused.
-    using CheckChange = std::function<bool(std::size_t row, bool checked)>;
+    using CheckChange = RowChecks::Change;
 
     OldNewListModel(const Workspace& workspace, const WorkspaceSignals& notices, CheckChange check,
                     QObject* parent);
@@ -35,7 +35,7 @@ public:
     bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     /// As PreviewListModel::setEditable: no checks while a command works.
-    void setEditable(bool editable);
+    void setEditable(bool editable) { m_checks.setEditable(editable); }
 
 private:
     QString oldName(std::size_t row) const;
@@ -43,8 +43,7 @@ private:
     QString accessibleText(std::size_t row) const;
 
     const Workspace& m_workspace;
-    CheckChange m_check;
-    bool m_editable = true;
+    RowChecks m_checks;
 };
 
 } // namespace quillon

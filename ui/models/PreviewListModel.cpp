@@ -17,7 +17,7 @@ PreviewListModel::PreviewListModel(const Workspace& workspace, const WorkspaceSi
                                    CheckChange check, QObject* parent)
     : NameRowsModel(notices, parent)
     , m_workspace(workspace)
-    , m_check(std::move(check)) {
+    , m_checks(std::move(check)) {
     connect(&notices, &WorkspaceSignals::namesChanged, this, [this] {
         if (rowCount() > 0)
             emit dataChanged(index(0), index(rowCount() - 1),
@@ -68,20 +68,11 @@ QVariant PreviewListModel::keptNameData(std::size_t row, int role) const {
 }
 
 bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
-    if (!index.isValid() || role != Qt::CheckStateRole || !m_editable)
-        return false;
-    return m_check(static_cast<std::size_t>(index.row()),
-                   value.value<Qt::CheckState>() == Qt::Checked);
+    return m_checks.set(index, value, role);
 }
 
 Qt::ItemFlags PreviewListModel::flags(const QModelIndex& index) const {
-    if (!index.isValid() || !m_editable)
-        return Qt::NoItemFlags;
-    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsUserCheckable;
-}
-
-void PreviewListModel::setEditable(bool editable) {
-    m_editable = editable;
+    return m_checks.flags(index, true);
 }
 
 } // namespace quillon

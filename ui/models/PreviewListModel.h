@@ -2,6 +2,7 @@
 #pragma once
 
 #include "ui/models/NameRowsModel.h"
+#include "ui/models/RowChecks.h"
 
 #include <cstddef>
 #include <functional>
@@ -17,8 +18,7 @@ class WorkspaceSignals;
 class PreviewListModel final : public NameRowsModel {
     Q_OBJECT
 public:
-    /// Changes a row's check through the lists' owner; false: refused.
-    using CheckChange = std::function<bool(std::size_t row, bool checked)>;
+    using CheckChange = RowChecks::Change;
 
     PreviewListModel(const Workspace& workspace, const WorkspaceSignals& notices, CheckChange check,
                      QObject* parent);
@@ -29,14 +29,13 @@ public:
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     /// While a command works on a copy of the lists, a check given here
     /// would be lost when the copy takes their place: the rows refuse it.
-    void setEditable(bool editable);
+    void setEditable(bool editable) { m_checks.setEditable(editable); }
 
 private:
     QVariant keptNameData(std::size_t row, int role) const;
 
     const Workspace& m_workspace;
-    CheckChange m_check;
-    bool m_editable = true;
+    RowChecks m_checks;
 };
 
 } // namespace quillon
