@@ -173,20 +173,14 @@ void CaseGroup::setMode(CaseMode mode, const SmartCaseOptions& options) {
         flipMostLettersPartners();
         different = true;
     }
-    const std::pair<QCheckBox*, bool> boxes[] = {
-        {m_lastField, options.mostLettersLastField},
-        {m_smallWords, options.smallWords},
-        {m_hyphen, options.hyphen},
-        {m_commas, options.commas},
-        {m_unknownAcronyms, options.unknownAcronyms},
-        {m_knownWords, options.knownWords},
-    };
-    for (const auto& [box, on] : boxes) {
-        different = different || box->isChecked() != on;
-        box->setChecked(on);
-    }
+    const bool boxesChanged = setChecks({{m_lastField, options.mostLettersLastField},
+                                         {m_smallWords, options.smallWords},
+                                         {m_hyphen, options.hyphen},
+                                         {m_commas, options.commas},
+                                         {m_unknownAcronyms, options.unknownAcronyms},
+                                         {m_knownWords, options.knownWords}});
     showMode(mode);
-    if (different)
+    if (different || boxesChanged)
         emit changed();
 }
 

@@ -297,20 +297,16 @@ void ReplaceGroup::setSettings(const ReplaceSettings& s) {
     m_insertFrom->setText(toQString(s.insertPos));
     m_insertString->setText(toQString(s.insertText));
     // After the texts, which tick their boxes as typing does.
-    const std::pair<QCheckBox*, bool> switches[] = {
-        {m_regularExpression, s.regularExpression},
-        {m_caseSensitive, s.caseSensitive},
-        {m_updateCase, s.updateCase},
-        {m_cumulate, s.cumulate},
-        {m_trim, s.deleteEnabled},
-        {m_insert, s.insertEnabled},
-        {m_charToSpaces, s.spacesFromPercent20AndUnderscore},
-        {m_delDigits, s.deleteDigits},
-        {m_delExtraSpaces, s.deleteExtraSpaces},
-        {m_numberEqualNames, s.numberDuplicates},
-    };
-    for (const auto& [box, on] : switches)
-        box->setChecked(on);
+    setChecks({{m_regularExpression, s.regularExpression},
+               {m_caseSensitive, s.caseSensitive},
+               {m_updateCase, s.updateCase},
+               {m_cumulate, s.cumulate},
+               {m_trim, s.deleteEnabled},
+               {m_insert, s.insertEnabled},
+               {m_charToSpaces, s.spacesFromPercent20AndUnderscore},
+               {m_delDigits, s.deleteDigits},
+               {m_delExtraSpaces, s.deleteExtraSpaces},
+               {m_numberEqualNames, s.numberDuplicates}});
     m_scope = s.scope;
     showScopeToggles();
     changed();

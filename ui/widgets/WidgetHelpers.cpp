@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QGridLayout>
@@ -104,6 +105,15 @@ void styleCaptionGroup(QGroupBox* group) {
                                         "subcontrol-origin: margin; left: 6px; }")
                              .arg(caption.name(), frame.name()));
     group->setProperty("captionColour", caption);
+}
+
+bool setChecks(std::initializer_list<std::pair<QCheckBox*, bool>> boxes) {
+    bool changed = false;
+    for (const auto& [box, on] : boxes) {
+        changed = changed || box->isChecked() != on;
+        box->setChecked(on);
+    }
+    return changed;
 }
 
 void fitWidthTo(QLineEdit* edit, const QString& sample) {

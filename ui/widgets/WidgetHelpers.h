@@ -6,8 +6,11 @@
 #include <QMessageBox>
 #include <QString>
 
+#include <initializer_list>
 #include <string_view>
+#include <utility>
 
+class QCheckBox;
 class QGroupBox;
 class QLineEdit;
 class QListView;
@@ -35,6 +38,9 @@ QToolButton* imageButton(const char* name, Glyph glyph, QWidget* parent, bool fo
 /// Titles group in the designed blue where that reads on its background,
 /// else in a colour of the user's palette that does.
 void styleCaptionGroup(QGroupBox* group);
+
+/// Checks or clears each box as paired; true when any box changed.
+bool setChecks(std::initializer_list<std::pair<QCheckBox*, bool>> boxes);
 
 /// Makes edit just wide enough for sample in its own font.
 void fitWidthTo(QLineEdit* edit, const QString& sample);
