@@ -13,8 +13,32 @@
 #include <QFile>
 
 #include <cstring>
+#include <functional>
+#include <memory>
+#include <utility>
 
 namespace quillon {
+
+namespace {
+
+// Runs a save or its undo on the runner, asking the user through ask, and
+// hands what it did to done.
+template <typename Result>
+void runAsking(CommandRunner& runner, QWidget* window, const std::shared_ptr<UserQuestions>& ask,
+               Name mask, Result (Workspace::*command)(NameView, const SaveCallbacks&),
+               std::function<void(const Result&)> done) {
+    auto asking = std::make_shared<SaveQuestions>(runner, window, ask);
+    auto result = std::make_shared<Result>();
+    runner.run(
+        CommandRunner::OnCancel::Stop,
+        [asking, result, mask = std::move(mask), command](Workspace& workspace,
+                                                          WorkControl& control) {
+            *result = (workspace.*command)(mask, asking->callbacks(control));
+        },
+        [result, done = std::move(done)] { done(*result); });
+}
+
+} // namespace
 
 SaveCommands::SaveCommands(CommandRunner& runner, const TopStrip& strip, QWidget* window)
     : QObject(window)
@@ -42,22 +66,16 @@ void SaveCommands::tellReloadError(UserQuestions& ask, int error) {
 
 void SaveCommands::save() {
     const std::shared_ptr<UserQuestions> ask = questions();
-    auto asking = std::make_shared<SaveQuestions>(m_runner, m_window, ask);
-    auto result = std::make_shared<SaveResult>();
-    m_runner.run(
-        CommandRunner::OnCancel::Stop,
-        [asking, result, mask = toName(m_strip.mask())](Workspace& workspace,
-                                                        WorkControl& control) {
-            *result = workspace.save(mask, asking->callbacks(control));
-        },
-        [this, ask, result] {
-            if (result->status != SaveStatus::Saved)
+    runAsking<SaveResult>(
+        m_runner, m_window, ask, toName(m_strip.mask()), &Workspace::save,
+        [this, ask](const SaveResult& result) {
+            if (result.status != SaveStatus::Saved)
                 return;
-            if (result->stopped)
+            if (result.stopped)
                 tellStop(*ask, DiskMessages::saveStopped(
-                                   result->renamed, result->renamed + result->notRenamed.size()));
-            tellReloadError(*ask, result->reloadError);
-            noteHistory(result->historyError);
+                                   result.renamed, result.renamed + result.notRenamed.size()));
+            tellReloadError(*ask, result.reloadError);
+            noteHistory(result.historyError);
         });
 }
 
@@ -74,19 +92,12 @@ void SaveCommands::noteHistory(int error) {
 
 void SaveCommands::undoLastSave() {
     const std::shared_ptr<UserQuestions> ask = questions();
-    // The disk is the worker's while a command works.
+    // The history is the worker's while a command works.
     if (m_runner.isRunning() || !m_runner.workspace().hasUndoRecord() ||
         !ask->confirmUndoLastSave(m_window))
         return;
-    auto asking = std::make_shared<SaveQuestions>(m_runner, m_window, ask);
-    auto result = std::make_shared<UndoResult>();
-    m_runner.run(
-        CommandRunner::OnCancel::Stop,
-        [asking, result, mask = toName(m_strip.mask())](Workspace& workspace,
-                                                        WorkControl& control) {
-            *result = workspace.undoLastSave(mask, asking->callbacks(control));
-        },
-        [this, ask, result] { tellUndoResult(*ask, *result); });
+    runAsking<UndoResult>(m_runner, m_window, ask, toName(m_strip.mask()), &Workspace::undoLastSave,
+                          [this, ask](const UndoResult& result) { tellUndoResult(*ask, result); });
 }
 
 void SaveCommands::tellUndoResult(UserQuestions& ask, const UndoResult& result) {
