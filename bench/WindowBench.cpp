@@ -3,14 +3,17 @@
 // argument, waits until both lists hold the folder's files and have been
 // painted once, then quits. Run under /usr/bin/time for the peak memory of a
 // window holding that folder:
-//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [repaints|save]
+//   QT_QPA_PLATFORM=offscreen window_bench FOLDER [TIMEOUT_SECONDS] [WORD...]
 // With "repaints" it then runs a reload, a press of "OK" and a case switch,
 // and prints how long each took and the longest time the window went
-// without painting. "save" adds a save, which renames the folder's files.
+// without painting. "save" adds a save, which renames the folder's files;
+// "press-save" runs only the press and the save, as a command line run
+// does. "old-and-new" shows the lists as "Old and New Names" throughout.
 #include "ui/dialogs/UserQuestions.h"
 #include "ui/mainwindow/MainWindow.h"
 #include "workspace/disk/PosixFileSystem.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QEventLoop>
@@ -25,6 +28,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -105,7 +109,27 @@ public:
     }
 };
 
-void measureRepaints(quillon::MainWindow& window, const QElapsedTimer& clock, bool save) {
+// What the words after the folder and the timeout ask for.
+struct Run {
+    bool repaints = false;
+    bool save = false;
+    bool pressAndSaveOnly = false;
+    bool oldAndNew = false;
+};
+
+Run runOf(int argc, char* argv[]) {
+    Run run;
+    for (int i = 3; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        run.save = run.save || word == "save" || word == "press-save";
+        run.pressAndSaveOnly = run.pressAndSaveOnly || word == "press-save";
+        run.oldAndNew = run.oldAndNew || word == "old-and-new";
+        run.repaints = run.repaints || word == "repaints" || run.save;
+    }
+    return run;
+}
+
+void measureRepaints(quillon::MainWindow& window, const QElapsedTimer& clock, const Run& run) {
     PaintProbe log(&window, clock);
     const struct {
         const char* label;
@@ -132,9 +156,11 @@ void measureRepaints(quillon::MainWindow& window, const QElapsedTimer& clock, bo
              window.findChild<QRadioButton*>(QStringLiteral("Case_Smart"))->click();
          }},
     };
-    for (const auto& c : commands)
-        measure(window, c.label, log, clock, c.command);
-    if (save) {
+    for (const auto& c : commands) {
+        if (!run.pressAndSaveOnly || std::strcmp(c.label, "press of OK") == 0)
+            measure(window, c.label, log, clock, c.command);
+    }
+    if (run.save) {
         window.setQuestions(std::make_shared<SayYes>());
         measure(window, "save", log, clock, [&] { window.save(); });
     }
@@ -145,16 +171,18 @@ void measureRepaints(quillon::MainWindow& window, const QElapsedTimer& clock, bo
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: window_bench FOLDER [TIMEOUT_SECONDS] [repaints]\n");
+        std::fprintf(stderr, "usage: window_bench FOLDER [TIMEOUT_SECONDS] "
+                             "[repaints|save|press-save] [old-and-new]\n");
         return 2;
     }
     const int timeoutMs = (argc > 2 ? std::max(1, std::atoi(argv[2])) : 600) * 1000;
-    const bool save = argc > 3 && std::strcmp(argv[3], "save") == 0;
-    const bool repaints = save || (argc > 3 && std::strcmp(argv[3], "repaints") == 0);
+    const Run run = runOf(argc, argv);
     QElapsedTimer clock;
     clock.start();
     quillon::PosixFileSystem disk;
     quillon::MainWindow window(QByteArray(argv[1]), disk);
+    if (run.oldAndNew)
+        window.findChild<QAction*>(QStringLiteral("MainMenu_View_OldAndNew"))->setChecked(true);
     window.show();
 
     // The window loads the folder once it is up; poll until it has.
@@ -171,8 +199,8 @@ int main(int argc, char* argv[]) {
         std::printf("rows: %d, window loaded and painted in %lld ms\n", rows,
                     static_cast<long long>(clock.elapsed()));
         exitCode = loaded ? 0 : 1;
-        if (loaded && repaints)
-            measureRepaints(window, clock, save);
+        if (loaded && run.repaints)
+            measureRepaints(window, clock, run);
         app.quit();
     });
     poll.start(20);
