@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace quillon;
@@ -86,6 +88,81 @@ TEST(NameListTest, ErasingAndCopyingKeepOrder) {
     EXPECT_FALSE(copy == list);
     list.clear();
     EXPECT_TRUE(list.empty());
+}
+
+// Each change to a copy leaves the list it was copied from, and the views
+// that list handed out, as they were; and the other way round.
+TEST(NameListTest, ACopySharesItsNamesUntilEitherChanges) {
+    const struct {
+        const char* change;
+        std::function<void(NameList&)> apply;
+        std::vector<std::string> after;
+    } changes[] = {
+        {"set shorter",
+         [](NameList& l) { l.set(1, "y"); },
+         {kNames[0], "y", kNames[2], kNames[3], kNames[4], kNames[5]}},
+        {"set longer",
+         [](NameList& l) { l.set(4, "a much longer name.txt"); },
+         {kNames[0], kNames[1], kNames[2], kNames[3], "a much longer name.txt", kNames[5]}},
+        {"set encoded",
+         [](NameList& l) { l.setEncoded(0, U"\u00e9.txt"); },
+         {"\xC3\xA9.txt", kNames[1], kNames[2], kNames[3], kNames[4], kNames[5]}},
+        {"add",
+         [](NameList& l) { l.add("new.txt"); },
+         {kNames[0], kNames[1], kNames[2], kNames[3], kNames[4], kNames[5], "new.txt"}},
+        {"add encoded",
+         [](NameList& l) { l.addEncoded(U"n.txt"); },
+         {kNames[0], kNames[1], kNames[2], kNames[3], kNames[4], kNames[5], "n.txt"}},
+        {"add its own name",
+         [](NameList& l) { l.add(l[1]); },
+         {kNames[0], kNames[1], kNames[2], kNames[3], kNames[4], kNames[5], kNames[1]}},
+        {"erase",
+         [](NameList& l) { l.erase(1); },
+         {kNames[0], kNames[2], kNames[3], kNames[4], kNames[5]}},
+        {"clear", [](NameList& l) { l.clear(); }, {}},
+        {"reserve", [](NameList& l) { l.reserve(100, 10000); }, kNames},
+        {"shrink", [](NameList& l) { l.shrinkToFit(); }, kNames},
+        {"compact",
+         [](NameList& l) {
+             for (int i = 0; i < 100; ++i)
+                 l.set(1, std::string(200 + i % 2, 'z'));
+             l.trim();
+         },
+         {kNames[0], std::string(201, 'z'), kNames[2], kNames[3], kNames[4], kNames[5]}},
+    };
+    for (const auto& c : changes) {
+        for (const bool changeTheCopy : {true, false}) {
+            SCOPED_TRACE(std::string(c.change) +
+                         (changeTheCopy ? " in the copy" : " in the first"));
+            NameList first = listOf(kNames);
+            NameList copy = first;
+            const std::string_view seen = (changeTheCopy ? first : copy)[3];
+            c.apply(changeTheCopy ? copy : first);
+            EXPECT_EQ(bytesOf(changeTheCopy ? copy : first), c.after);
+            EXPECT_EQ(bytesOf(changeTheCopy ? first : copy), kNames);
+            EXPECT_EQ(seen, kNames[3]);
+        }
+    }
+}
+
+// The thread that changes its copy never disturbs one that reads the list
+// the copy came from (run under the sanitizers, a race shows there).
+TEST(NameListTest, AListIsReadWhileItsCopyChangesOnAnotherThread) {
+    NameList first;
+    for (int i = 0; i < 20000; ++i)
+        first.add("song " + std::to_string(i) + ".mp3");
+    NameList copy = first;
+    std::thread writer([&copy] {
+        for (std::size_t i = 0; i < copy.size(); ++i)
+            copy.set(i, "TUNE " + std::to_string(i) + ".MP3");
+    });
+    std::size_t read = 0;
+    for (const std::string_view name : first)
+        read += name.size();
+    writer.join();
+    EXPECT_EQ(first[19999], "song 19999.mp3");
+    EXPECT_EQ(copy[19999], "TUNE 19999.MP3");
+    EXPECT_GT(read, 0u);
 }
 
 } // namespace

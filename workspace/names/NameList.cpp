@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <memory>
 #include <stdexcept>
 
 namespace quillon {
@@ -16,9 +17,24 @@ constexpr std::size_t kCompactSlack = 4096;
 
 } // namespace
 
+const NameList::Data& NameList::data() const {
+    static const Data kEmpty;
+    return m_data ? *m_data : kEmpty;
+}
+
+NameList::Data& NameList::own() {
+    // Another holder only ever reads the shared names, so the copy needs no lock.
+    if (!m_data)
+        m_data = std::make_shared<Data>();
+    else if (m_data.use_count() > 1)
+        m_data = std::make_shared<Data>(*m_data);
+    return *m_data;
+}
+
 std::string_view NameList::operator[](std::size_t i) const {
-    const Slot s = m_slots[i];
-    return std::string_view(m_bytes).substr(s.offset, s.length);
+    const Data& d = data();
+    const Slot s = d.spans[i];
+    return std::string_view(d.bytes).substr(s.offset, s.length);
 }
 
 Name NameList::decoded(std::size_t i) const {
@@ -30,55 +46,60 @@ void NameList::decodeInto(std::size_t i, Name& out) const {
 }
 
 void NameList::reserve(std::size_t count, std::size_t bytes) {
-    m_slots.reserve(count);
-    m_bytes.reserve(bytes);
+    Data& d = own();
+    d.spans.reserve(count);
+    d.bytes.reserve(bytes);
 }
 
-NameList::Slot NameList::store(std::string_view bytes) {
+NameList::Slot NameList::store(Data& d, std::string_view bytes) {
     // Offsets are 32 bits wide; compacting first keeps only live names.
-    if (m_bytes.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-        compact();
-        if (m_bytes.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max())
+    if (d.bytes.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        compact(d);
+        if (d.bytes.size() + bytes.size() > std::numeric_limits<std::uint32_t>::max())
             throw std::length_error("NameList: names exceed 4 GiB");
     }
-    const Slot s{static_cast<std::uint32_t>(m_bytes.size()),
+    const Slot s{static_cast<std::uint32_t>(d.bytes.size()),
                  static_cast<std::uint32_t>(bytes.size())};
-    m_bytes.append(bytes);
+    d.bytes.append(bytes);
     return s;
 }
 
 void NameList::add(std::string_view bytes) {
-    m_slots.push_back(store(bytes));
+    // bytes may view the names this list shares, which own() leaves as they are.
+    Data& d = own();
+    d.spans.push_back(store(d, bytes));
 }
 
 void NameList::addEncoded(NameView name) {
-    const std::size_t begin = m_bytes.size();
-    appendEncoded(m_bytes, name);
-    if (m_bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-        const std::string bytes = m_bytes.substr(begin);
-        m_bytes.resize(begin);
+    Data& d = own();
+    const std::size_t begin = d.bytes.size();
+    appendEncoded(d.bytes, name);
+    if (d.bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
+        const std::string bytes = d.bytes.substr(begin);
+        d.bytes.resize(begin);
         add(bytes);
         return;
     }
-    m_slots.push_back(
-        {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(m_bytes.size() - begin)});
+    d.spans.push_back(
+        {static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(d.bytes.size() - begin)});
 }
 
 void NameList::set(std::size_t i, std::string_view bytes) {
-    Slot& s = m_slots[i];
+    Data& d = own();
+    Slot& s = d.spans[i];
     // Case conversion mostly keeps the length: such names are rewritten where they stand.
     if (bytes.size() <= s.length) {
-        m_bytes.replace(s.offset, bytes.size(), bytes);
-        m_unused += s.length - bytes.size();
+        d.bytes.replace(s.offset, bytes.size(), bytes);
+        d.unused += s.length - bytes.size();
         s.length = static_cast<std::uint32_t>(bytes.size());
     } else {
-        m_unused += s.length;
+        d.unused += s.length;
         // bytes may view this very buffer, which append can move.
         const std::string copy(bytes);
-        m_slots[i] = store(copy);
+        d.spans[i] = store(d, copy);
     }
-    if (m_unused > kCompactSlack && m_unused > m_bytes.size() / 2)
-        compact();
+    if (d.unused > kCompactSlack && d.unused > d.bytes.size() / 2)
+        compact(d);
 }
 
 void NameList::setEncoded(std::size_t i, NameView name) {
@@ -88,40 +109,49 @@ void NameList::setEncoded(std::size_t i, NameView name) {
 }
 
 void NameList::erase(std::size_t i) {
-    m_unused += m_slots[i].length;
-    m_slots.erase(m_slots.begin() + static_cast<std::ptrdiff_t>(i));
+    Data& d = own();
+    d.unused += d.spans[i].length;
+    d.spans.erase(d.spans.begin() + static_cast<std::ptrdiff_t>(i));
 }
 
 void NameList::clear() {
-    m_bytes.clear();
-    m_slots.clear();
-    m_unused = 0;
+    if (!m_data || m_data.use_count() > 1) {
+        m_data.reset();
+        return;
+    }
+    m_data->bytes.clear();
+    m_data->spans.clear();
+    m_data->unused = 0;
 }
 
 void NameList::shrinkToFit() {
-    if (m_unused > 0)
-        compact();
-    m_bytes.shrink_to_fit();
-    m_slots.shrink_to_fit();
+    if (!m_data)
+        return;
+    Data& d = own();
+    if (d.unused > 0)
+        compact(d);
+    d.bytes.shrink_to_fit();
+    d.spans.shrink_to_fit();
 }
 
 void NameList::trim() {
-    if (m_unused > kCompactSlack && m_unused > (m_bytes.size() - m_unused) / 4)
-        compact();
+    const Data& shared = data();
+    if (shared.unused > kCompactSlack && shared.unused > (shared.bytes.size() - shared.unused) / 4)
+        compact(own());
 }
 
-void NameList::compact() {
+void NameList::compact(Data& d) {
     std::string bytes;
     // As much room as before: the names that outgrew their place will likely
     // do so again on the next pass.
-    bytes.reserve(m_bytes.capacity());
-    for (Slot& s : m_slots) {
+    bytes.reserve(d.bytes.capacity());
+    for (Slot& s : d.spans) {
         const auto offset = static_cast<std::uint32_t>(bytes.size());
-        bytes.append(m_bytes, s.offset, s.length);
+        bytes.append(d.bytes, s.offset, s.length);
         s.offset = offset;
     }
-    m_bytes = std::move(bytes);
-    m_unused = 0;
+    d.bytes = std::move(bytes);
+    d.unused = 0;
 }
 
 NameList::Iterator NameList::begin() const {

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -15,13 +16,17 @@ namespace quillon {
 /// A list of file names as their disk bytes (what encodeName gives), all in
 /// one buffer: a million names cost a million small allocations otherwise,
 /// and four times the bytes as UTF-32. Views handed out stay valid until the
-/// list next changes.
+/// list next changes. A copy shares the names until one of the two lists
+/// changes, which then takes a buffer of its own: a copy handed to another
+/// thread costs next to nothing on the thread that takes it. Two lists that
+/// share names may be read from two threads at once, and each changed by
+/// the thread that holds it.
 class NameList final {
 public:
     class Iterator;
 
-    std::size_t size() const { return m_slots.size(); }
-    bool empty() const { return m_slots.empty(); }
+    std::size_t size() const { return data().spans.size(); }
+    bool empty() const { return size() == 0; }
     /// The bytes of entry i.
     std::string_view operator[](std::size_t i) const;
     /// Entry i as the engine sees it.
@@ -49,7 +54,7 @@ public:
     /// system gives it pages only once names are written there.
     void trim();
     /// Bytes the names take, replaced ones included.
-    std::size_t byteSize() const { return m_bytes.size(); }
+    std::size_t byteSize() const { return data().bytes.size(); }
 
     Iterator begin() const;
     Iterator end() const;
@@ -62,13 +67,21 @@ private:
         std::uint32_t length = 0;
     };
 
-    Slot store(std::string_view bytes);
-    void compact();
+    struct Data {
+        std::string bytes;
+        std::vector<Slot> spans;
+        /// Bytes of the buffer that no entry uses any more.
+        std::size_t unused = 0;
+    };
 
-    std::string m_bytes;
-    std::vector<Slot> m_slots;
-    /// Bytes of the buffer that no entry uses any more.
-    std::size_t m_unused = 0;
+    const Data& data() const;
+    /// The names to change: this list's own, copied first while shared.
+    Data& own();
+    static Slot store(Data& d, std::string_view bytes);
+    static void compact(Data& d);
+
+    /// Null while empty and never changed.
+    std::shared_ptr<Data> m_data;
 };
 
 /// Walks a NameList's entries as views.
