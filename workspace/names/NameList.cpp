@@ -4,6 +4,7 @@
 #include "engine/Utf8.h"
 
 #include <algorithm>
+#include <atomic>
 #include <limits>
 #include <memory>
 #include <stdexcept>
@@ -28,6 +29,11 @@ NameList::Data& NameList::own() {
         m_data = std::make_shared<Data>();
     else if (m_data.use_count() > 1)
         m_data = std::make_shared<Data>(*m_data);
+    else
+        // The count is read without ordering: a holder on another thread that
+        // let go of the names just now must have done its last reads before
+        // this list writes into them.
+        std::atomic_thread_fence(std::memory_order_acquire);
     return *m_data;
 }
 
