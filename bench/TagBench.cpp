@@ -153,7 +153,7 @@ private:
             return m_media.identify(name, out);
         }
         metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
-                                  metadata::FieldSet wanted) const override {
+                                  FieldSet wanted) const override {
             return m_media.read(name, identity, wanted);
         }
 
@@ -169,7 +169,7 @@ double cacheBytesPerFile(const std::string& folder, const NameList& names, const
     press.find = U"*";
     press.replaceWith = with;
     const auto plan = std::get<ReplacePlan>(compileReplace(press, names.size()));
-    const metadata::FieldSet wanted = toMetadataFields(plan.fields.needed());
+    const FieldSet wanted = toMetadataFields(plan.fields.needed());
     std::vector<std::size_t> entries(names.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         entries[i] = i;

@@ -15,8 +15,6 @@ namespace quillon::cli {
 
 namespace {
 
-using metadata::Field;
-
 // Dates as people and scripts read them; they never go into a name here.
 std::string dateText(const metadata::DateTime& d) {
     char text[32];
@@ -46,7 +44,7 @@ std::string valueText(const metadata::FileFields& fields, Field f) {
 
 void appendTextLine(std::string& line, std::string_view name, const metadata::FileFields& fields) {
     line += escapedForTerminal(name);
-    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto f = static_cast<Field>(i);
         if (!fields.has(f))
             continue;
@@ -63,7 +61,7 @@ void appendTextLine(std::string& line, std::string_view name, const metadata::Fi
 void appendJsonLine(std::string& line, std::string_view name, const metadata::FileFields& fields) {
     line += "{\"name\": ";
     appendJsonString(line, decodeName(name));
-    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto f = static_cast<Field>(i);
         if (!fields.has(f))
             continue;
@@ -83,8 +81,8 @@ void appendJsonLine(std::string& line, std::string_view name, const metadata::Fi
 } // namespace
 
 int runTags(Workspace& workspace, const CliOptions& options, std::ostream& out, std::ostream& err) {
-    const metadata::FieldSet every =
-        metadata::kAudioFields | metadata::kPhotoFields | metadata::FieldSet(Field::Modified);
+    const FieldSet every =
+        metadata::kAudioFields | metadata::kPhotoFields | FieldSet(Field::Modified);
     const std::vector<metadata::FileFields> fields = workspace.readListedFields(every);
     if (workspace.fieldReadingStopped()) {
         err << "Stopped while reading the files.\n";

@@ -194,12 +194,12 @@ public:
     std::size_t fieldFilesRead() const { return m_fieldFilesRead; }
     /// The fields of wanted of every listed file, index-paired with the
     /// folder list (empty when stopped).
-    std::vector<metadata::FileFields> readListedFields(metadata::FieldSet wanted);
+    std::vector<metadata::FileFields> readListedFields(FieldSet wanted);
     /// The fields of wanted that the file of folder list entry index holds:
     /// from the cache where it holds them all, else read from the file
     /// without keeping them, so that it may be asked while another thread
     /// copies the workspace. None for an index past the list.
-    metadata::FileFields entryFields(std::size_t index, metadata::FieldSet wanted) const;
+    metadata::FileFields entryFields(std::size_t index, FieldSet wanted) const;
 
     /// Rewrites the preview names by mode (Reload, Reset, CaseReapply,
     /// Undo). The operation modes run through apply, which
@@ -293,7 +293,7 @@ private:
     /// True where it dropped the undo script from names.
     bool dropUndoScript(NameList& names, const std::string& folder);
     /// Reads the fields of entries; false when stopped.
-    bool readFieldsInto(const std::vector<std::size_t>& entries, metadata::FieldSet wanted,
+    bool readFieldsInto(const std::vector<std::size_t>& entries, FieldSet wanted,
                         const std::string& folder, const NameList& names,
                         std::vector<metadata::FileFields>& out);
     bool readPressFields(const ReplacePlan& plan);

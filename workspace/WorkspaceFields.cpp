@@ -24,16 +24,16 @@ std::vector<std::size_t> allEntries(std::size_t count) {
 
 // A file without any date goes last, after every dated one.
 metadata::DateTime sortDate(const metadata::FileFields& f, ReloadOrder order) {
-    if (order == ReloadOrder::Taken && f.has(metadata::Field::Taken))
-        return f.date(metadata::Field::Taken);
-    if (f.has(metadata::Field::Modified))
-        return f.date(metadata::Field::Modified);
+    if (order == ReloadOrder::Taken && f.has(Field::Taken))
+        return f.date(Field::Taken);
+    if (f.has(Field::Modified))
+        return f.date(Field::Modified);
     return metadata::DateTime{INT16_MAX, 0, 0, 0, 0, 0};
 }
 
 } // namespace
 
-bool Workspace::readFieldsInto(const std::vector<std::size_t>& entries, metadata::FieldSet wanted,
+bool Workspace::readFieldsInto(const std::vector<std::size_t>& entries, FieldSet wanted,
                                const std::string& folder, const NameList& names,
                                std::vector<metadata::FileFields>& out) {
     m_fieldsStopped = false;
@@ -76,7 +76,7 @@ std::size_t Workspace::keptForMissingFields() const {
         std::count_if(m_missing.begin(), m_missing.end(), [](FieldMask m) { return m != 0; }));
 }
 
-std::vector<metadata::FileFields> Workspace::readListedFields(metadata::FieldSet wanted) {
+std::vector<metadata::FileFields> Workspace::readListedFields(FieldSet wanted) {
     std::vector<metadata::FileFields> fields;
     if (!readFieldsInto(allEntries(m_folder.names.size()), wanted, m_folder.directory,
                         m_folder.names, fields))
@@ -84,7 +84,7 @@ std::vector<metadata::FileFields> Workspace::readListedFields(metadata::FieldSet
     return fields;
 }
 
-metadata::FileFields Workspace::entryFields(std::size_t index, metadata::FieldSet wanted) const {
+metadata::FileFields Workspace::entryFields(std::size_t index, FieldSet wanted) const {
     if (index >= m_folder.names.size() || !m_fieldSource)
         return {};
     const std::unique_ptr<FolderFields> reader = m_fieldSource->openFolder(m_folder.directory);
@@ -113,9 +113,9 @@ NameList Workspace::ordered(const NameList& names, const std::string& folder, Re
                              return naturalLess(decoded[a], decoded[b]);
                          });
     } else {
-        metadata::FieldSet wanted(metadata::Field::Modified);
+        FieldSet wanted(Field::Modified);
         if (order == ReloadOrder::Taken)
-            wanted.add(metadata::Field::Taken);
+            wanted.add(Field::Taken);
         std::vector<metadata::FileFields> fields;
         if (!readFieldsInto(sequence, wanted, folder, names, fields)) {
             stopped = true;

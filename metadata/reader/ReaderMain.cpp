@@ -18,6 +18,7 @@
 
 namespace {
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::metadata::reader;
 

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <unistd.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

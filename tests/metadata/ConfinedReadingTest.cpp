@@ -13,6 +13,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::test;
 

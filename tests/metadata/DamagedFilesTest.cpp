@@ -8,6 +8,7 @@
 
 #include <filesystem>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using quillon::test::AudioKind;
 using quillon::test::damagedVariants;

@@ -3,11 +3,9 @@
 
 namespace quillon::test {
 
-using metadata::Field;
-
 std::string fieldsText(const metadata::FileFields& fields) {
     std::string out;
-    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
         const auto f = static_cast<Field>(i);
         if (!fields.has(f))
             continue;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::test;
 using namespace std::string_literals;

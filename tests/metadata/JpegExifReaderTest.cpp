@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using quillon::test::readFileBytes;
 using quillon::test::SamplePhoto;

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <sys/stat.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using quillon::test::AudioKind;
 

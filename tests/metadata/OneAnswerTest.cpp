@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::test;
 using namespace std::string_literals;

@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::test;
 

@@ -12,6 +12,7 @@
 #include <thread>
 #include <unistd.h>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using quillon::test::AudioKind;
 using namespace std::chrono_literals;

@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::metadata::reader;
 

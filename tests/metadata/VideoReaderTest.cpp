@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 
+using namespace quillon;
 using namespace quillon::metadata;
 using namespace quillon::test;
 

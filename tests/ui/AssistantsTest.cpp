@@ -544,9 +544,9 @@ void AssistantsTest::mainWindowOpensAndReleasesTheWizard() {
 void AssistantsTest::tagsPageAddsFieldsAndWritesTheBoxes() {
     SelectedFileFields selected;
     selected.name = U"01 Back.mp3";
-    selected.fields.setText(metadata::Field::Title, "Back\nin Black");
-    selected.fields.setText(metadata::Field::Artist, "AC/DC");
-    selected.fields.setDate(metadata::Field::Modified, {2024, 5, 6, 7, 8, 9});
+    selected.fields.setText(Field::Title, "Back\nin Black");
+    selected.fields.setText(Field::Artist, "AC/DC");
+    selected.fields.setDate(Field::Modified, {2024, 5, 6, 7, 8, 9});
     auto* wizard = WizardDialog::open(m_main.get(), *m_main, m_main->wizard, {},
                                       [&selected] { return selected; });
     QVERIFY(QTest::qWaitForWindowExposed(wizard));

@@ -43,12 +43,12 @@ private:
             return 0;
         }
         metadata::FileFields read(std::string_view, const metadata::FileIdentity&,
-                                  metadata::FieldSet) const override {
+                                  FieldSet) const override {
             m_source.started = true;
             for (int wait = 0; wait < 5000 && !m_source.released; ++wait)
                 std::this_thread::sleep_for(std::chrono::milliseconds(1));
             metadata::FileFields fields;
-            fields.setText(metadata::Field::Artist, "Read");
+            fields.setText(Field::Artist, "Read");
             return fields;
         }
 

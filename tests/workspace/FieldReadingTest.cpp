@@ -12,8 +12,6 @@
 #include <thread>
 
 using namespace quillon;
-using metadata::Field;
-using metadata::FieldSet;
 using metadata::FileFields;
 using quillon::test::FakeFileSystem;
 

@@ -610,7 +610,7 @@ SelectedFileFields MainWindow::firstCheckedFields() {
     if (first == checked.end())
         return {};
     const auto index = static_cast<std::size_t>(std::distance(checked.begin(), first));
-    constexpr auto kEveryField = metadata::FieldSet::fromBits((1U << metadata::kFieldCount) - 1);
+    constexpr auto kEveryField = FieldSet::fromBits((1U << kFieldCount) - 1);
     return {lists.folderList().names.decoded(index), lists.entryFields(index, kEveryField)};
 }
 

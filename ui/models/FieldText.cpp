@@ -9,7 +9,7 @@
 
 namespace quillon {
 
-QString fieldToken(metadata::Field field) {
+QString fieldToken(Field field) {
     return QLatin1Char('<') + toQString(fieldTokenName(static_cast<FieldId>(field))) +
            QLatin1Char('>');
 }
@@ -18,12 +18,12 @@ QString fieldTokenList(FieldMask mask) {
     QStringList tokens;
     for (std::size_t i = 0; i < kFieldIdCount; ++i) {
         if ((mask & fieldBit(static_cast<FieldId>(i))) != 0)
-            tokens << fieldToken(static_cast<metadata::Field>(i));
+            tokens << fieldToken(static_cast<Field>(i));
     }
     return tokens.join(QStringLiteral(", "));
 }
 
-QString fieldValueText(const metadata::FileFields& fields, metadata::Field field) {
+QString fieldValueText(const metadata::FileFields& fields, Field field) {
     if (!fields.has(field))
         return {};
     switch (fieldKind(static_cast<FieldId>(field))) {

@@ -13,10 +13,10 @@ namespace quillon {
 QString fieldTokenList(FieldMask mask);
 
 /// The token of one field: "<artist>".
-QString fieldToken(metadata::Field field);
+QString fieldToken(Field field);
 
 /// The value of field as the file holds it, for showing (dates as
 /// "yyyy-MM-dd HH:mm:ss"); empty when the file lacks it.
-QString fieldValueText(const metadata::FileFields& fields, metadata::Field field);
+QString fieldValueText(const metadata::FileFields& fields, Field field);
 
 } // namespace quillon

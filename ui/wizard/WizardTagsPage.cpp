@@ -75,8 +75,8 @@ void WizardTagsPage::showFields() {
         m_file->setToolTip(QString());
         return;
     }
-    for (std::size_t i = 0; i < metadata::kFieldCount; ++i) {
-        const auto field = static_cast<metadata::Field>(i);
+    for (std::size_t i = 0; i < kFieldCount; ++i) {
+        const auto field = static_cast<Field>(i);
         if (!selected.fields.has(field))
             continue;
         auto* item = new QTreeWidgetItem(m_fields);

@@ -11,7 +11,7 @@ void FieldCache::useFolder(const std::string& folder) {
 }
 
 const metadata::FileFields* FieldCache::find(const metadata::FileIdentity& identity,
-                                             metadata::FieldSet wanted) const {
+                                             FieldSet wanted) const {
     if (!m_entries)
         return nullptr;
     const auto it = m_entries->find(identity.inode);
@@ -32,7 +32,7 @@ FieldCache::Entries& FieldCache::ownEntries() {
     return *m_entries;
 }
 
-void FieldCache::store(const metadata::FileIdentity& identity, metadata::FieldSet wanted,
+void FieldCache::store(const metadata::FileIdentity& identity, FieldSet wanted,
                        const metadata::FileFields& fields) {
     Entry& e = ownEntries()[identity.inode];
     if (e.size != identity.size || e.modifiedNs != identity.modifiedNs) {
@@ -41,7 +41,7 @@ void FieldCache::store(const metadata::FileIdentity& identity, metadata::FieldSe
     }
     if (e.fields.present().empty() && wanted.contains(fields.present())) {
         // The common first read: nothing to merge with and nothing to drop.
-        const metadata::FieldSet lookedFor = e.fields.lookedFor() | wanted;
+        const FieldSet lookedFor = e.fields.lookedFor() | wanted;
         e.fields = fields;
         e.fields.addLookedFor(lookedFor);
         return;

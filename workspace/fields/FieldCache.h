@@ -26,12 +26,11 @@ public:
 
     /// The fields of the file with identity, when every field of wanted
     /// was read from this very version of it; else null.
-    const metadata::FileFields* find(const metadata::FileIdentity& identity,
-                                     metadata::FieldSet wanted) const;
+    const metadata::FileFields* find(const metadata::FileIdentity& identity, FieldSet wanted) const;
 
     /// Keeps what was read (the fields of wanted) for identity, adding to
     /// what an earlier read of the same version kept.
-    void store(const metadata::FileIdentity& identity, metadata::FieldSet wanted,
+    void store(const metadata::FileIdentity& identity, FieldSet wanted,
                const metadata::FileFields& fields);
 
     /// The folder whose entries the cache holds.

@@ -12,14 +12,14 @@
 
 namespace quillon {
 
-static_assert(kFieldIdCount == metadata::kFieldCount);
+static_assert(kFieldIdCount == kFieldCount);
 
 namespace {
 
 // Shared by the workers of one batch; each entry is written by one worker.
 struct BatchState {
     BatchState(const FolderFields& f, const FieldCache& c, const NameList& n,
-               const std::vector<std::size_t>& e, metadata::FieldSet w,
+               const std::vector<std::size_t>& e, FieldSet w,
                std::vector<metadata::FileFields>& out)
         : folder(f)
         , cache(c)
@@ -34,7 +34,7 @@ struct BatchState {
     const FieldCache& cache;
     const NameList& names;
     const std::vector<std::size_t>& entries;
-    metadata::FieldSet wanted;
+    FieldSet wanted;
     std::vector<metadata::FileFields>& fields;
     std::vector<metadata::FileIdentity> identities;
     std::vector<char> fresh;
@@ -116,7 +116,7 @@ unsigned fieldReadThreads() {
 }
 
 FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& names,
-                          const std::vector<std::size_t>& entries, metadata::FieldSet wanted) {
+                          const std::vector<std::size_t>& entries, FieldSet wanted) {
     FieldBatch batch;
     batch.fields.resize(entries.size());
     BatchState s(*context.folder, *context.cache, names, entries, wanted, batch.fields);
@@ -152,7 +152,7 @@ FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& name
 void toFieldValues(const metadata::FileFields& fields, FieldValues& out) {
     out.clear();
     for (std::size_t i = 0; i < kFieldIdCount; ++i) {
-        const auto field = static_cast<metadata::Field>(i);
+        const auto field = static_cast<Field>(i);
         if (!fields.has(field))
             continue;
         out.present |= fieldBit(static_cast<FieldId>(i));
@@ -172,8 +172,8 @@ void toFieldValues(const metadata::FileFields& fields, FieldValues& out) {
     }
 }
 
-metadata::FieldSet toMetadataFields(FieldMask mask) {
-    return metadata::FieldSet::fromBits(mask);
+FieldSet toMetadataFields(FieldMask mask) {
+    return FieldSet::fromBits(mask);
 }
 
 } // namespace quillon

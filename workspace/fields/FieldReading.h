@@ -35,7 +35,7 @@ struct FieldBatchContext {
 /// the cache holds and keeping what was read in it. Progress is reported
 /// and the stop request asked on the calling thread only.
 FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& names,
-                          const std::vector<std::size_t>& entries, metadata::FieldSet wanted);
+                          const std::vector<std::size_t>& entries, FieldSet wanted);
 
 /// How many threads read fields: enough to keep a disk busy while one
 /// thread parses, few enough not to crowd a small machine.
@@ -45,6 +45,6 @@ unsigned fieldReadThreads();
 void toFieldValues(const metadata::FileFields& fields, FieldValues& out);
 
 /// The metadata fields a set of engine fields names.
-metadata::FieldSet toMetadataFields(FieldMask mask);
+FieldSet toMetadataFields(FieldMask mask);
 
 } // namespace quillon

@@ -23,7 +23,7 @@ public:
     virtual int identify(std::string_view name, metadata::FileIdentity& out) const = 0;
     /// The fields of wanted that name, as identify just found it, holds.
     virtual metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
-                                      metadata::FieldSet wanted) const = 0;
+                                      FieldSet wanted) const = 0;
 
     /// One file of a batch: its name, as identify just found it.
     struct Request {
@@ -34,7 +34,7 @@ public:
     /// same index; false when stop became true before all were read. The
     /// default reads one file after the other; a source whose reads cost
     /// a round trip reads the batch at once.
-    virtual bool readMany(std::span<const Request> requests, metadata::FieldSet wanted,
+    virtual bool readMany(std::span<const Request> requests, FieldSet wanted,
                           std::span<metadata::FileFields> out, const std::atomic<bool>& stop) const;
 };
 

@@ -36,14 +36,14 @@ public:
         return m_files.identify(name, out);
     }
     metadata::FileFields read(std::string_view name, const metadata::FileIdentity& identity,
-                              metadata::FieldSet wanted) const override {
+                              FieldSet wanted) const override {
         const Request request{name, identity};
         metadata::FileFields fields;
         const std::atomic<bool> never{false};
         readMany({&request, 1}, wanted, {&fields, 1}, never);
         return fields;
     }
-    bool readMany(std::span<const Request> requests, metadata::FieldSet wanted,
+    bool readMany(std::span<const Request> requests, FieldSet wanted,
                   std::span<metadata::FileFields> out,
                   const std::atomic<bool>& stop) const override;
 
@@ -68,13 +68,12 @@ void MediaFolderFields::openEach(std::span<const Request> requests, OpenJobs& op
         open.jobs[j].extension = open.extensions[j];
 }
 
-bool MediaFolderFields::readMany(std::span<const Request> requests, metadata::FieldSet wanted,
+bool MediaFolderFields::readMany(std::span<const Request> requests, FieldSet wanted,
                                  std::span<metadata::FileFields> out,
                                  const std::atomic<bool>& stop) const {
-    if (wanted.has(metadata::Field::Modified)) {
+    if (wanted.has(Field::Modified)) {
         for (std::size_t k = 0; k < requests.size(); ++k)
-            out[k].setDate(metadata::Field::Modified,
-                           metadata::localModified(requests[k].identity));
+            out[k].setDate(Field::Modified, metadata::localModified(requests[k].identity));
     }
     if (!wanted.intersects(metadata::kAudioFields | metadata::kPhotoFields))
         return !stop.load();
@@ -97,7 +96,7 @@ bool MediaFolderFields::readMany(std::span<const Request> requests, metadata::Fi
 
 } // namespace
 
-bool FolderFields::readMany(std::span<const Request> requests, metadata::FieldSet wanted,
+bool FolderFields::readMany(std::span<const Request> requests, FieldSet wanted,
                             std::span<metadata::FileFields> out,
                             const std::atomic<bool>& stop) const {
     for (std::size_t k = 0; k < requests.size(); ++k) {
