@@ -104,14 +104,14 @@ void appendMissing(std::string& out, const RenameReport& report, std::size_t i) 
     out += ", \"missing\": [";
     bool first = true;
     for (std::size_t f = 0; f < kFieldIdCount; ++f) {
-        if ((report.missing[i] & fieldBit(static_cast<FieldId>(f))) == 0)
+        if ((report.missing[i].fields & fieldBit(static_cast<FieldId>(f))) == 0)
             continue;
         if (!first)
             out += ", ";
         appendJsonString(out, fieldTokenName(static_cast<FieldId>(f)));
         first = false;
     }
-    if ((report.missing[i] & kUnreadableFile) != 0)
+    if (report.missing[i].unreadable)
         out += first ? "\"unreadable\"" : ", \"unreadable\"";
     out += ']';
 }

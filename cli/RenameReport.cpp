@@ -35,17 +35,17 @@ std::size_t RenameReport::failedCount() const {
 
 std::size_t RenameReport::missingCount() const {
     return static_cast<std::size_t>(
-        std::count_if(missing.begin(), missing.end(), [](std::uint16_t m) { return m != 0; }));
+        std::count_if(missing.begin(), missing.end(), [](MissingFields m) { return m.any(); }));
 }
 
-void KeptNames::add(const std::vector<std::uint16_t>& missing) {
-    for (const std::uint16_t mask : missing) {
-        if (mask == 0)
+void KeptNames::add(const std::vector<MissingFields>& missing) {
+    for (const MissingFields& m : missing) {
+        if (!m.any())
             continue;
         ++files;
-        unreadable += (mask & kUnreadableFile) != 0 ? 1 : 0;
+        unreadable += m.unreadable ? 1 : 0;
         for (std::size_t f = 0; f < kFieldIdCount; ++f)
-            lacking[f] += (mask & fieldBit(static_cast<FieldId>(f))) != 0 ? 1 : 0;
+            lacking[f] += (m.fields & fieldBit(static_cast<FieldId>(f))) != 0 ? 1 : 0;
     }
 }
 

@@ -69,8 +69,8 @@ struct RenameReport {
     std::size_t renamed = 0;
 
     /// Per entry, the fields ("<artist>" ...) the last press needed and the
-    /// file lacked, as a mask of FieldId bits; empty when it had no tokens.
-    std::vector<std::uint16_t> missing;
+    /// file lacked; empty when it had no tokens.
+    std::vector<MissingFields> missing;
 
     /// Dry runs only: what saving would meet.
     std::optional<std::vector<ReportConflict>> conflicts;
@@ -99,8 +99,8 @@ struct KeptNames {
     /// Of files, those that could not be read at all.
     std::size_t unreadable = 0;
 
-    /// Counts missing, a mask of FieldId bits per entry.
-    void add(const std::vector<std::uint16_t>& missing);
+    /// Counts what each entry of missing lacked.
+    void add(const std::vector<MissingFields>& missing);
 };
 
 /// The counts of the reports of several folders together.

@@ -239,7 +239,7 @@ bool Workspace::runEntryLoop(const ReplacePlan& plan, bool fromPreviewNames,
     const NameList& sources = fromPreviewNames ? m_preview.names : m_folder.names;
     const std::size_t count = m_preview.size();
     const bool tokens = !plan.fields.empty();
-    m_missing.assign(tokens ? count : 0, 0);
+    m_missing.assign(tokens ? count : 0, MissingFields{});
     ProgressStage rewriting(m_progress, WorkStage::Preview, count);
     for (std::size_t i = 0; i < count; ++i) {
         rewriting.advance(i);
@@ -250,13 +250,13 @@ bool Workspace::runEntryLoop(const ReplacePlan& plan, bool fromPreviewNames,
             toFieldValues(m_pressFields[i], m_scratchValues);
         setPreviewName(i,
                        applyReplace(plan, m_scratch, counter, tokens ? &m_scratchValues : nullptr,
-                                    tokens ? &m_missing[i] : nullptr));
+                                    tokens ? &m_missing[i].fields : nullptr));
         if (replaceGaveUp(plan)) {
             m_refusedName = m_folder.names[i];
             return false;
         }
-        if (tokens && m_missing[i] != 0 && m_pressFields[i].unreadable())
-            m_missing[i] |= kUnreadableFile;
+        if (tokens && m_missing[i].any() && m_pressFields[i].unreadable())
+            m_missing[i].unreadable = true;
     }
     rewriting.advance(count);
     m_preview.names.trim();

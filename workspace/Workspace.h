@@ -182,10 +182,10 @@ public:
     /// the press or reload that wanted them changes nothing.
     void setStopRequest(std::function<bool()> shouldStop) { m_shouldStop = std::move(shouldStop); }
     /// Per preview entry, the fields the last press needed and the file
-    /// lacked (0: none), with kUnreadableFile where the file could not be
+    /// lacked (none: it had them all), and whether the file could not be
     /// read at all; empty when the last press had no tokens, and after a
     /// reload, a reset or an undo.
-    const std::vector<FieldMask>& missingFields() const { return m_missing; }
+    const std::vector<MissingFields>& missingFields() const { return m_missing; }
     /// How many entries the last press left with their name for want of a field.
     std::size_t keptForMissingFields() const;
     /// The last press or ordered reload was stopped while reading fields.
@@ -328,7 +328,7 @@ private:
     /// The fields of the checked entries while a press with tokens runs.
     std::vector<metadata::FileFields> m_pressFields;
     FieldValues m_scratchValues;
-    std::vector<FieldMask> m_missing;
+    std::vector<MissingFields> m_missing;
     bool m_fieldsStopped = false;
     std::size_t m_fieldFilesRead = 0;
 };

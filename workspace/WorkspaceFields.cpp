@@ -73,7 +73,7 @@ bool Workspace::readPressFields(const ReplacePlan& plan) {
 
 std::size_t Workspace::keptForMissingFields() const {
     return static_cast<std::size_t>(
-        std::count_if(m_missing.begin(), m_missing.end(), [](FieldMask m) { return m != 0; }));
+        std::count_if(m_missing.begin(), m_missing.end(), [](MissingFields m) { return m.any(); }));
 }
 
 std::vector<metadata::FileFields> Workspace::readListedFields(FieldSet wanted) {

@@ -477,7 +477,7 @@ void Workspace::renameEntry(std::size_t index, NameView name, bool updateCase) {
     }
     // The entry has the name the user gave it, not one kept for want of a field.
     if (index < m_missing.size())
-        m_missing[index] = 0;
+        m_missing[index] = MissingFields{};
     if (m_observer)
         m_observer->previewNamesChanged();
 }

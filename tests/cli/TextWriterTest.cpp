@@ -117,9 +117,9 @@ TEST(TextWriterTest, TheKeptNamesOfSeveralFoldersAddUp) {
     const auto artist = static_cast<std::uint16_t>(fieldBit(FieldId::Artist));
     const auto title = static_cast<std::uint16_t>(fieldBit(FieldId::Title));
     RenameReport first;
-    first.missing = {artist, 0, static_cast<std::uint16_t>(artist | title)};
+    first.missing = {{artist}, {}, {static_cast<std::uint16_t>(artist | title)}};
     RenameReport second;
-    second.missing = {title};
+    second.missing = {{title}};
     RunTotals totals;
     EXPECT_EQ(missingLine(totals.kept), "");
     totals.add(first);

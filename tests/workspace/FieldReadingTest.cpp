@@ -118,7 +118,7 @@ TEST_F(FieldReadingTest, APressFillsTokensAndCountsTheFilesThatKeepTheirName) {
               (Names{"AC-DC - Back in Black.mp3", "2.mp3", "Ärzte - Schrei.mp3", "4.txt"}));
     EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
     const FieldMask artist = fieldBit(FieldId::Artist);
-    EXPECT_EQ(m_ws.missingFields(), (std::vector<FieldMask>{0, artist, 0, 0}));
+    EXPECT_EQ(m_ws.missingFields(), (std::vector<MissingFields>{{}, {artist}, {}, {}}));
     EXPECT_EQ(m_source.reads.load(), 3); // the unchecked file is not read
 }
 

@@ -511,14 +511,13 @@ void MainWindow::updateStatusLine() {
         lines << m_startNote;
     if (!m_saving->historyNote().isEmpty())
         lines << m_saving->historyNote();
-    const std::vector<FieldMask>& missing = workspace().missingFields();
     FieldMask fields = 0;
     std::size_t kept = 0;
     std::size_t unreadable = 0;
-    for (const FieldMask m : missing) {
-        fields |= m;
-        kept += m != 0 ? 1 : 0;
-        unreadable += (m & kUnreadableFile) != 0 ? 1 : 0;
+    for (const MissingFields& m : workspace().missingFields()) {
+        fields |= m.fields;
+        kept += m.any() ? 1 : 0;
+        unreadable += m.unreadable ? 1 : 0;
     }
     if (kept != 0)
         lines << tr("Files that kept their name: %1. A field their new name needs is missing: %2.")

@@ -57,14 +57,14 @@ QVariant PreviewListModel::data(const QModelIndex& index, int role) const {
 // An entry the last press left with its name because its file lacks a field
 // shows in the muted text colour, with the missing fields in its tooltip.
 QVariant PreviewListModel::keptNameData(std::size_t row, int role) const {
-    const std::vector<FieldMask>& missing = m_workspace.missingFields();
-    if (row >= missing.size() || missing[row] == 0)
+    const std::vector<MissingFields>& missing = m_workspace.missingFields();
+    if (row >= missing.size() || !missing[row].any())
         return {};
     if (role == Qt::ForegroundRole)
         return QGuiApplication::palette().brush(QPalette::PlaceholderText);
-    if ((missing[row] & kUnreadableFile) != 0)
+    if (missing[row].unreadable)
         return tr("Kept its name: the file could not be read.");
-    return tr("Kept its name: the file has no %1.").arg(fieldTokenList(missing[row]));
+    return tr("Kept its name: the file has no %1.").arg(fieldTokenList(missing[row].fields));
 }
 
 bool PreviewListModel::setData(const QModelIndex& index, const QVariant& value, int role) {

@@ -5,10 +5,17 @@
 
 namespace quillon {
 
-/// In a mask of missing fields (Workspace::missingFields()), beside the
-/// fields: the file could not be read at all (it crashed or hung its
-/// reader, or ran past its deadline), so its fields are missing.
-inline constexpr FieldMask kUnreadableFile = 1U << 15;
-static_assert(kFieldIdCount < 15);
+/// What one entry of a press lacked (Workspace::missingFields()).
+struct MissingFields {
+    /// The fields its new name needs that the file lacks.
+    FieldMask fields = 0;
+    /// The file could not be read at all (it crashed or hung its reader, or
+    /// ran past its deadline), so its fields are missing.
+    bool unreadable = false;
+
+    /// Whether the entry kept its name for want of a field.
+    bool any() const { return fields != 0; }
+    bool operator==(const MissingFields&) const = default;
+};
 
 } // namespace quillon
