@@ -169,7 +169,7 @@ double cacheBytesPerFile(const std::string& folder, const NameList& names, const
     press.find = U"*";
     press.replaceWith = with;
     const auto plan = std::get<ReplacePlan>(compileReplace(press, names.size()));
-    const FieldSet wanted = toMetadataFields(plan.fields.needed());
+    const FieldSet wanted = plan.fields.needed();
     std::vector<std::size_t> entries(names.size());
     for (std::size_t i = 0; i < entries.size(); ++i)
         entries[i] = i;

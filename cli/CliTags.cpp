@@ -25,31 +25,25 @@ std::string dateText(const metadata::DateTime& d) {
     return text;
 }
 
-bool isDate(Field f) {
-    return f == Field::Taken || f == Field::Modified;
-}
-
-bool isNumber(Field f) {
-    return f == Field::Track || f == Field::Disc || f == Field::Year || f == Field::Width ||
-           f == Field::Height;
-}
-
 std::string valueText(const metadata::FileFields& fields, Field f) {
-    if (isDate(f))
+    switch (fieldKind(f)) {
+    case FieldKind::Date:
         return dateText(fields.date(f));
-    if (isNumber(f))
+    case FieldKind::Number:
         return std::to_string(fields.number(f));
+    case FieldKind::Text:
+        break;
+    }
     return std::string(fields.text(f));
 }
 
 void appendTextLine(std::string& line, std::string_view name, const metadata::FileFields& fields) {
     line += escapedForTerminal(name);
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto f = static_cast<Field>(i);
+    for (const Field f : kAllFields) {
         if (!fields.has(f))
             continue;
         line += '\t';
-        line += metadata::fieldName(f);
+        line += fieldName(f);
         line += '=';
         line += escapedForTerminal(valueText(fields, f));
     }
@@ -61,14 +55,13 @@ void appendTextLine(std::string& line, std::string_view name, const metadata::Fi
 void appendJsonLine(std::string& line, std::string_view name, const metadata::FileFields& fields) {
     line += "{\"name\": ";
     appendJsonString(line, decodeName(name));
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto f = static_cast<Field>(i);
+    for (const Field f : kAllFields) {
         if (!fields.has(f))
             continue;
         line += ", \"";
-        line += metadata::fieldName(f);
+        line += fieldName(f);
         line += "\": ";
-        if (isNumber(f))
+        if (fieldKind(f) == FieldKind::Number)
             line += std::to_string(fields.number(f));
         else
             appendJsonString(line, decodeName(valueText(fields, f)));

@@ -103,12 +103,14 @@ void appendMissing(std::string& out, const RenameReport& report, std::size_t i) 
         return;
     out += ", \"missing\": [";
     bool first = true;
-    for (std::size_t f = 0; f < kFieldIdCount; ++f) {
-        if ((report.missing[i].fields & fieldBit(static_cast<FieldId>(f))) == 0)
+    for (const Field f : kAllFields) {
+        if (!report.missing[i].fields.has(f))
             continue;
         if (!first)
             out += ", ";
-        appendJsonString(out, fieldTokenName(static_cast<FieldId>(f)));
+        out += '"';
+        out += fieldName(f);
+        out += '"';
         first = false;
     }
     if (report.missing[i].unreadable)

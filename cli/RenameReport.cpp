@@ -44,8 +44,8 @@ void KeptNames::add(const std::vector<MissingFields>& missing) {
             continue;
         ++files;
         unreadable += m.unreadable ? 1 : 0;
-        for (std::size_t f = 0; f < kFieldIdCount; ++f)
-            lacking[f] += (m.fields & fieldBit(static_cast<FieldId>(f))) != 0 ? 1 : 0;
+        for (const Field f : kAllFields)
+            lacking[fieldIndex(f)] += m.fields.has(f) ? 1 : 0;
     }
 }
 

@@ -95,7 +95,7 @@ struct RenameReport {
 /// lacked each field.
 struct KeptNames {
     std::size_t files = 0;
-    std::array<std::size_t, kFieldIdCount> lacking{};
+    std::array<std::size_t, kFieldCount> lacking{};
     /// Of files, those that could not be read at all.
     std::size_t unreadable = 0;
 

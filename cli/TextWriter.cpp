@@ -207,12 +207,13 @@ std::string missingLine(const KeptNames& kept) {
     std::string line = plural(kept.files, "file", "files") + " kept " +
                        (kept.files == 1 ? "its" : "their") + " name for want of a field:";
     const char* separator = " ";
-    for (std::size_t f = 0; f < kFieldIdCount; ++f) {
-        if (kept.lacking[f] == 0)
+    for (const Field f : kAllFields) {
+        const std::size_t lacking = kept.lacking[fieldIndex(f)];
+        if (lacking == 0)
             continue;
         line += separator;
-        line += encodeName(fieldTokenName(static_cast<FieldId>(f)));
-        line += " (" + std::to_string(kept.lacking[f]) + ")";
+        line += fieldName(f);
+        line += " (" + std::to_string(lacking) + ")";
         separator = ", ";
     }
     if (kept.unreadable != 0)

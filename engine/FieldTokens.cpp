@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "engine/FieldTokens.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace quillon {
@@ -10,11 +11,6 @@ namespace {
 // Marks lie beyond the last Unicode code point, so neither a decoded name
 // nor typed text can hold one.
 constexpr char32_t kFirstMark = 0x110000;
-
-constexpr std::array<NameView, kFieldIdCount> kTokenNames{
-    U"artist", U"albumartist", U"title",    U"album",  U"track", U"disc",   U"year",
-    U"genre",  U"taken",       U"modified", U"camera", U"width", U"height",
-};
 
 constexpr NameView kDefaultDateFormat = U"yyyy-MM-dd HH.mm.ss";
 
@@ -26,13 +22,17 @@ bool isAsciiLetter(char32_t c) {
     return (c >= U'a' && c <= U'z') || (c >= U'A' && c <= U'Z');
 }
 
-std::optional<FieldId> fieldNamed(NameView name) {
-    Name lower;
-    for (const char32_t c : name)
-        lower.push_back(asciiLower(c));
-    for (std::size_t i = 0; i < kTokenNames.size(); ++i) {
-        if (kTokenNames[i] == lower)
-            return static_cast<FieldId>(i);
+// Field names are ASCII letters, so a letter case of ASCII alone suffices.
+bool isNamed(NameView name, std::string_view fieldText) {
+    return std::ranges::equal(name, fieldText, [](char32_t c, char f) {
+        return asciiLower(c) == static_cast<char32_t>(f);
+    });
+}
+
+std::optional<Field> fieldNamed(NameView name) {
+    for (const Field f : kAllFields) {
+        if (isNamed(name, fieldName(f)))
+            return f;
     }
     return std::nullopt;
 }
@@ -172,31 +172,11 @@ void appendValue(Name& out, const FieldToken& token, const FieldValues& values) 
 
 } // namespace
 
-FieldKind fieldKind(FieldId f) {
-    switch (f) {
-    case FieldId::Track:
-    case FieldId::Disc:
-    case FieldId::Year:
-    case FieldId::Width:
-    case FieldId::Height:
-        return FieldKind::Number;
-    case FieldId::Taken:
-    case FieldId::Modified:
-        return FieldKind::Date;
-    default:
-        return FieldKind::Text;
-    }
-}
-
-NameView fieldTokenName(FieldId f) {
-    return kTokenNames[static_cast<std::size_t>(f)];
-}
-
-FieldMask FieldTokens::needed() const {
-    FieldMask mask = 0;
+FieldSet FieldTokens::needed() const {
+    FieldSet fields;
     for (const FieldToken& t : tokens)
-        mask |= fieldBit(t.field);
-    return mask;
+        fields.add(t.field);
+    return fields;
 }
 
 bool isFieldTokenMark(char32_t c) {
@@ -240,19 +220,18 @@ Name safeFieldText(NameView value) {
     return safe;
 }
 
-FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values) {
-    auto missing = static_cast<FieldMask>(tokens.needed() & ~values.present);
+FieldSet missingFields(const FieldTokens& tokens, const FieldValues& values) {
+    FieldSet missing = tokens.needed().without(values.present);
     for (const FieldToken& t : tokens.tokens) {
-        const auto i = static_cast<std::size_t>(t.field);
         if (fieldKind(t.field) == FieldKind::Text && values.has(t.field) &&
-            safeFieldText(values.text[i]).empty())
-            missing |= fieldBit(t.field);
+            safeFieldText(values.text[fieldIndex(t.field)]).empty())
+            missing.add(t.field);
     }
     return missing;
 }
 
 void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text,
-                     FieldMask standIns) {
+                     FieldSet standIns) {
     Name out;
     out.reserve(text.size() + 32);
     for (const char32_t c : text) {
@@ -262,7 +241,7 @@ void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name&
             continue;
         }
         const FieldToken& token = tokens.tokens[index];
-        if ((standIns & fieldBit(token.field)) != 0)
+        if (standIns.has(token.field))
             out.push_back(U'x');
         else
             appendValue(out, token, values);

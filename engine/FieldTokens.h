@@ -3,6 +3,7 @@
 
 #include "engine/Name.h"
 #include "engine/Refusals.h"
+#include "fields/FieldSet.h"
 
 #include <array>
 #include <cstdint>
@@ -10,41 +11,6 @@
 #include <vector>
 
 namespace quillon {
-
-/// The fields a token in the With text can name; the same order as the
-/// names that fieldTokenName gives.
-enum class FieldId : std::uint8_t {
-    Artist,
-    AlbumArtist,
-    Title,
-    Album,
-    Track,
-    Disc,
-    Year,
-    Genre,
-    Taken,
-    Modified,
-    Camera,
-    Width,
-    Height,
-};
-
-inline constexpr std::size_t kFieldIdCount = 13;
-
-/// A set of fields, one bit per FieldId.
-using FieldMask = std::uint16_t;
-
-constexpr FieldMask fieldBit(FieldId f) {
-    return static_cast<FieldMask>(1U << static_cast<unsigned>(f));
-}
-
-/// How a field's value is written into a name.
-enum class FieldKind : std::uint8_t { Text, Number, Date };
-
-FieldKind fieldKind(FieldId f);
-
-/// The field's name as a token spells it ("artist", "albumartist" ...).
-NameView fieldTokenName(FieldId f);
 
 /// A calendar date and time of day as the values give it.
 struct FieldDate {
@@ -59,18 +25,18 @@ struct FieldDate {
 /// The values of one file's fields, handed to the engine by whoever read
 /// them; only the fields in present have a value.
 struct FieldValues {
-    FieldMask present = 0;
-    std::array<Name, kFieldIdCount> text;
-    std::array<std::uint64_t, kFieldIdCount> number{};
-    std::array<FieldDate, kFieldIdCount> date{};
+    FieldSet present;
+    std::array<Name, kFieldCount> text;
+    std::array<std::uint64_t, kFieldCount> number{};
+    std::array<FieldDate, kFieldCount> date{};
 
-    bool has(FieldId f) const { return (present & fieldBit(f)) != 0; }
-    void clear() { present = 0; }
+    bool has(Field f) const { return present.has(f); }
+    void clear() { present = {}; }
 };
 
 /// One token of a With text, as compiled.
 struct FieldToken {
-    FieldId field = FieldId::Artist;
+    Field field = Field::Artist;
     /// Number fields: left-padded with "0" to this width (0: none).
     std::size_t padWidth = 0;
     /// Date fields: the format, never empty ("yyyy-MM-dd HH.mm.ss" unless given).
@@ -83,7 +49,7 @@ struct FieldTokens {
 
     bool empty() const { return tokens.empty(); }
     /// Every field some token names: what must be read for the press.
-    FieldMask needed() const;
+    FieldSet needed() const;
 };
 
 /// Takes the tokens out of a With text: each "<field>" or "<field:format>"
@@ -104,21 +70,21 @@ Name safeFieldText(NameView value);
 
 /// The fields of tokens that values lack: not present, or text that is
 /// empty once made safe (see safeFieldText).
-FieldMask missingFields(const FieldTokens& tokens, const FieldValues& values);
+FieldSet missingFields(const FieldTokens& tokens, const FieldValues& values);
 
 /// Replaces every token mark in text by its field's value made safe for a
 /// name (see safeFieldText). Every field must be there (see missingFields).
 /// The tokens of the fields in standIns take a plain letter instead of
 /// their value, which tells what a name owes to its values.
 void fillFieldTokens(const FieldTokens& tokens, const FieldValues& values, Name& text,
-                     FieldMask standIns = 0);
+                     FieldSet standIns = {});
 
 /// A press's tokens and the values of the entry being built.
 struct FieldFill {
     const FieldTokens* tokens = nullptr;
     const FieldValues* values = nullptr;
     /// Fields whose tokens take a stand-in letter (see fillFieldTokens).
-    FieldMask standIns = 0;
+    FieldSet standIns;
 };
 
 } // namespace quillon

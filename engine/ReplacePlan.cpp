@@ -54,23 +54,22 @@ bool isHiddenOrEmpty(NameView name) {
 // values are clean, but the finishing steps may still take what stands
 // before a dot ("_.x" with "%20 and _ to spaces"), or a whole value. A name
 // that is hidden whatever the values hold is the user's own choice: none.
-FieldMask fieldsThatHide(const ReplacePlan& plan, NameView source, const ReplaceCounter& before,
-                         const FieldValues& values) {
-    const auto hiddenWith = [&](FieldMask standIns) {
+FieldSet fieldsThatHide(const ReplacePlan& plan, NameView source, const ReplaceCounter& before,
+                        const FieldValues& values) {
+    const auto hiddenWith = [&](FieldSet standIns) {
         ReplaceCounter counter = before;
         const FieldFill fill{&plan.fields, &values, standIns};
         return isHiddenOrEmpty(applyComposed(plan, source, counter, &fill));
     };
-    const FieldMask all = plan.fields.needed();
+    const FieldSet all = plan.fields.needed();
     if (hiddenWith(all))
-        return 0;
-    FieldMask hiding = 0;
-    for (std::size_t f = 0; f < kFieldIdCount; ++f) {
-        const FieldMask bit = fieldBit(static_cast<FieldId>(f));
-        if ((all & bit) != 0 && !hiddenWith(bit))
-            hiding |= bit;
+        return {};
+    FieldSet hiding;
+    for (const Field f : kAllFields) {
+        if (all.has(f) && !hiddenWith(f))
+            hiding.add(f);
     }
-    return hiding != 0 ? hiding : all;
+    return !hiding.empty() ? hiding : all;
 }
 
 } // namespace
@@ -181,9 +180,9 @@ bool replaceGaveUp(const ReplacePlan& plan) {
 }
 
 Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
-                  const FieldValues* values, FieldMask* missing) {
+                  const FieldValues* values, FieldSet* missing) {
     if (missing)
-        *missing = 0;
+        *missing = {};
     if (const auto* regular = std::get_if<RegularReplacement>(&plan.operation))
         return applyRegular(*regular, plan.finishing, source);
     if (const auto* expression = std::get_if<ExpressionReplacement>(&plan.operation))
@@ -192,18 +191,18 @@ Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& coun
         return applyComposed(plan, source, counter, nullptr);
     // A file that lacks a field keeps its name, like a name a pattern does not fit.
     const FieldValues none;
-    const FieldMask lacking = missingFields(plan.fields, values ? *values : none);
+    const FieldSet lacking = missingFields(plan.fields, values ? *values : none);
     if (missing)
         *missing = lacking;
-    if (lacking != 0)
+    if (!lacking.empty())
         return Name(source);
     const ReplaceCounter before = counter;
-    const FieldFill fill{&plan.fields, values, 0};
+    const FieldFill fill{&plan.fields, values, {}};
     Name result = applyComposed(plan, source, counter, &fill);
     if (!isHiddenOrEmpty(result))
         return result;
-    const FieldMask hiding = fieldsThatHide(plan, source, before, *values);
-    if (hiding == 0)
+    const FieldSet hiding = fieldsThatHide(plan, source, before, *values);
+    if (hiding.empty())
         return result;
     counter = before;
     if (missing)

@@ -197,7 +197,7 @@ std::optional<ExpressionError> expressionError(const ReplaceSettings& settings);
 /// empty, as when "%20 and _ to spaces" leaves nothing of a title "_":
 /// missing then names those values' fields.
 Name applyReplace(const ReplacePlan& plan, NameView source, ReplaceCounter& counter,
-                  const FieldValues* values = nullptr, FieldMask* missing = nullptr);
+                  const FieldValues* values = nullptr, FieldSet* missing = nullptr);
 
 /// True once the match engine gave up on a name that plan's regular
 /// expression was applied to: that name came back as it was, which is no

@@ -14,6 +14,9 @@ public:
     constexpr FieldSet(Field f)
         : m_bits(bit(f)) {}
 
+    /// Every field there is.
+    static constexpr FieldSet all() { return fromBits((1U << kFieldCount) - 1); }
+
     static constexpr FieldSet fromBits(std::uint16_t bits) {
         FieldSet s;
         s.m_bits = bits;
@@ -36,7 +39,7 @@ public:
 
 private:
     static constexpr std::uint16_t bit(Field f) {
-        return static_cast<std::uint16_t>(1U << static_cast<unsigned>(f));
+        return static_cast<std::uint16_t>(1U << fieldIndex(f));
     }
     std::uint16_t m_bits = 0;
 };

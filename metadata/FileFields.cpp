@@ -14,11 +14,6 @@ namespace {
 constexpr std::size_t kHeader = 3;
 constexpr std::size_t kMaxText = 0xFFFF;
 
-constexpr std::array<std::string_view, kFieldCount> kNames{
-    "artist", "albumartist", "title",    "album",  "track", "disc",   "year",
-    "genre",  "taken",       "modified", "camera", "width", "height",
-};
-
 std::size_t payloadLength(const std::string& records, std::size_t at) {
     return static_cast<unsigned char>(records[at + 1]) |
            (static_cast<std::size_t>(static_cast<unsigned char>(records[at + 2])) << 8);
@@ -37,46 +32,24 @@ T valueOf(std::string_view bytes) {
     return value;
 }
 
-enum class PayloadKind { Text, Number, Date };
-
-PayloadKind payloadKind(Field f) {
-    switch (f) {
-    case Field::Track:
-    case Field::Disc:
-    case Field::Year:
-    case Field::Width:
-    case Field::Height:
-        return PayloadKind::Number;
-    case Field::Taken:
-    case Field::Modified:
-        return PayloadKind::Date;
-    default:
-        return PayloadKind::Text;
-    }
-}
-
 bool plausible(const DateTime& d) {
     return d.month >= 1 && d.month <= 12 && d.day >= 1 && d.day <= 31 && d.hour < 24 &&
            d.minute < 60 && d.second < 61;
 }
 
 bool payloadFits(Field f, std::string_view payload) {
-    switch (payloadKind(f)) {
-    case PayloadKind::Text:
+    switch (fieldKind(f)) {
+    case FieldKind::Text:
         return true;
-    case PayloadKind::Number:
+    case FieldKind::Number:
         return payload.size() == sizeof(std::uint32_t);
-    case PayloadKind::Date:
+    case FieldKind::Date:
         return payload.size() == sizeof(DateTime) && plausible(valueOf<DateTime>(payload));
     }
     return false;
 }
 
 } // namespace
-
-std::string_view fieldName(Field f) {
-    return kNames[static_cast<std::size_t>(f)];
-}
 
 std::string_view FileFields::payload(Field f) const {
     if (!has(f))
@@ -139,8 +112,7 @@ void FileFields::restrictTo(FieldSet keep) {
 }
 
 void FileFields::merge(const FileFields& other) {
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto f = static_cast<Field>(i);
+    for (const Field f : kAllFields) {
         if (!has(f) && other.has(f))
             append(f, other.payload(f));
     }

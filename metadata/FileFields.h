@@ -90,8 +90,4 @@ private:
     bool m_unreadable = false;
 };
 
-/// The field of a name as tokens spell it ("artist", "albumartist" ...),
-/// and back (exact lower-case spelling).
-std::string_view fieldName(Field f);
-
 } // namespace quillon::metadata

@@ -454,8 +454,7 @@ bool readPlainId3v2(std::string_view head, FieldSet wanted, FileFields& out) {
     if (!tag || hasRivalFrames(*tag, wanted))
         return false;
     FileFields fields;
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto field = static_cast<Field>(i);
+    for (const Field field : kAllFields) {
         if (wanted.has(field) && !takeField(*tag, field, fields))
             return false;
     }

@@ -62,8 +62,7 @@ bool Workspace::readPressFields(const ReplacePlan& plan) {
             checked.push_back(i);
     }
     std::vector<metadata::FileFields> fields;
-    if (!readFieldsInto(checked, toMetadataFields(plan.fields.needed()), m_folder.directory,
-                        m_folder.names, fields))
+    if (!readFieldsInto(checked, plan.fields.needed(), m_folder.directory, m_folder.names, fields))
         return false;
     m_pressFields.assign(m_preview.size(), {});
     for (std::size_t k = 0; k < checked.size(); ++k)

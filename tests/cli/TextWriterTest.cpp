@@ -114,10 +114,10 @@ TEST(TextWriterTest, AfterSavingOnlyRenamedFilesAreListed) {
 
 // Several folders say once, after their totals, which files kept their name.
 TEST(TextWriterTest, TheKeptNamesOfSeveralFoldersAddUp) {
-    const auto artist = static_cast<std::uint16_t>(fieldBit(FieldId::Artist));
-    const auto title = static_cast<std::uint16_t>(fieldBit(FieldId::Title));
+    const FieldSet artist = Field::Artist;
+    const FieldSet title = Field::Title;
     RenameReport first;
-    first.missing = {{artist}, {}, {static_cast<std::uint16_t>(artist | title)}};
+    first.missing = {{artist}, {}, {artist | title}};
     RenameReport second;
     second.missing = {{title}};
     RunTotals totals;

@@ -12,23 +12,23 @@ namespace {
 
 FieldValues songValues() {
     FieldValues v;
-    const auto setText = [&v](FieldId f, NameView text) {
+    const auto setText = [&v](Field f, NameView text) {
         v.text[static_cast<std::size_t>(f)] = Name(text);
-        v.present |= fieldBit(f);
+        v.present.add(f);
     };
-    const auto setNumber = [&v](FieldId f, std::uint64_t n) {
+    const auto setNumber = [&v](Field f, std::uint64_t n) {
         v.number[static_cast<std::size_t>(f)] = n;
-        v.present |= fieldBit(f);
+        v.present.add(f);
     };
-    setText(FieldId::Artist, U"AC/DC");
-    setText(FieldId::Title, U"  Back\tin\u0001 Black\u0085 ");
-    setText(FieldId::Album, U"Été");
-    setNumber(FieldId::Track, 7);
-    setNumber(FieldId::Year, 1980);
-    v.date[static_cast<std::size_t>(FieldId::Taken)] = {1975, 3, 5, 9, 7, 31};
-    v.present |= fieldBit(FieldId::Taken);
-    v.date[static_cast<std::size_t>(FieldId::Modified)] = {2150, 12, 31, 23, 59, 1};
-    v.present |= fieldBit(FieldId::Modified);
+    setText(Field::Artist, U"AC/DC");
+    setText(Field::Title, U"  Back\tin\u0001 Black\u0085 ");
+    setText(Field::Album, U"Été");
+    setNumber(Field::Track, 7);
+    setNumber(Field::Year, 1980);
+    v.date[static_cast<std::size_t>(Field::Taken)] = {1975, 3, 5, 9, 7, 31};
+    v.present.add(Field::Taken);
+    v.date[static_cast<std::size_t>(Field::Modified)] = {2150, 12, 31, 23, 59, 1};
+    v.present.add(Field::Modified);
     return v;
 }
 
@@ -40,7 +40,7 @@ struct TokenCase {
     NameView expected; // or "refused"
 };
 
-Name run(const TokenCase& c, const FieldValues& values, FieldMask* missing = nullptr) {
+Name run(const TokenCase& c, const FieldValues& values, FieldSet* missing = nullptr) {
     ReplaceSettings s = quietSettings();
     s.find = Name(c.find);
     s.replaceWith = Name(c.with);
@@ -85,6 +85,33 @@ TEST(FieldTokens, FillTheWithTextOfFileNameReplacementAndReformatting) {
         EXPECT_EQ(utf8(run(c, values)), utf8(c.expected)) << c.label;
 }
 
+// A token finds its field by the field's name in any ASCII letter case,
+// and by nothing shorter, longer or outside ASCII.
+TEST(FieldTokens, EachFieldAnswersToItsOwnNameOnly) {
+    for (const Field f : kAllFields) {
+        for (const bool upper : {false, true}) {
+            Name with = U"<";
+            for (const char c : fieldName(f))
+                with.push_back(upper ? static_cast<char32_t>(c - 'a' + 'A') : c);
+            with += U">";
+            FieldTokens tokens;
+            ASSERT_FALSE(extractFieldTokens(with, tokens)) << fieldName(f);
+            ASSERT_EQ(tokens.tokens.size(), 1U) << fieldName(f);
+            EXPECT_EQ(tokens.tokens[0].field, f) << fieldName(f);
+        }
+    }
+    const NameView nearNames[] = {
+        U"<artis>",  U"<artists>",    U"<albumartis>", U"<albumartistt>",
+        U"< title>", U"<t\u0131tle>", U"<T\u0130TLE>", U"<ti\u0301tle>",
+    };
+    for (const NameView near : nearNames) {
+        Name with(near);
+        FieldTokens tokens;
+        EXPECT_EQ(extractFieldTokens(with, tokens), RefusalCode::FieldTokenInvalid)
+            << utf8(Name(near));
+    }
+}
+
 TEST(FieldTokens, RefusalHasItsOwnCode) {
     ReplaceSettings s = quietSettings();
     s.find = U"*";
@@ -99,17 +126,17 @@ TEST(FieldTokens, AFileLackingAFieldKeepsItsNameAndTakesNoNumber) {
     s.find = U"*";
     s.replaceWith = U"<genre> <artist> /1/";
     auto plan = std::get<ReplacePlan>(compileReplace(s, 3));
-    EXPECT_EQ(plan.fields.needed(), fieldBit(FieldId::Genre) | fieldBit(FieldId::Artist));
+    EXPECT_EQ(plan.fields.needed(), FieldSet(Field::Genre) | FieldSet(Field::Artist));
     FieldValues lacking = songValues();
     FieldValues full = songValues();
-    full.text[static_cast<std::size_t>(FieldId::Genre)] = U"Rock";
-    full.present |= fieldBit(FieldId::Genre);
+    full.text[static_cast<std::size_t>(Field::Genre)] = U"Rock";
+    full.present.add(Field::Genre);
     ReplaceCounter counter = plan.startCounter();
-    FieldMask missing = 0;
+    FieldSet missing;
     EXPECT_EQ(applyReplace(plan, U"keep.mp3", counter, &lacking, &missing), U"keep.mp3");
-    EXPECT_EQ(missing, fieldBit(FieldId::Genre));
+    EXPECT_EQ(missing, FieldSet(Field::Genre));
     EXPECT_EQ(applyReplace(plan, U"x.mp3", counter, &full, &missing), U"Rock AC-DC 1.mp3");
-    EXPECT_EQ(missing, 0);
+    EXPECT_EQ(missing, FieldSet());
     EXPECT_EQ(applyReplace(plan, U"y.mp3", counter, nullptr, &missing), U"y.mp3");
 }
 
@@ -141,10 +168,10 @@ namespace {
 
 FieldValues titled(NameView title) {
     FieldValues v;
-    v.text[static_cast<std::size_t>(FieldId::Title)] = Name(title);
-    v.present |= fieldBit(FieldId::Title);
-    v.number[static_cast<std::size_t>(FieldId::Track)] = 3;
-    v.present |= fieldBit(FieldId::Track);
+    v.text[static_cast<std::size_t>(Field::Title)] = Name(title);
+    v.present.add(Field::Title);
+    v.number[static_cast<std::size_t>(Field::Track)] = 3;
+    v.present.add(Field::Track);
     return v;
 }
 
@@ -183,11 +210,11 @@ TEST(FieldTokens, AValueCannotHideTheFile) {
         {"a file without name part", U"*<title>", U"x", U".bashrc", U"x.bashrc", false},
     };
     for (const Case& c : cases) {
-        FieldMask missing = 0;
+        FieldSet missing;
         EXPECT_EQ(utf8(run({c.label, U"*", c.with, c.source, U""}, titled(c.title), &missing)),
                   utf8(c.expected))
             << c.label;
-        EXPECT_EQ(missing, c.missing ? fieldBit(FieldId::Title) : 0) << c.label;
+        EXPECT_EQ(missing, c.missing ? FieldSet(Field::Title) : FieldSet()) << c.label;
     }
 }
 
@@ -197,13 +224,13 @@ TEST(FieldTokens, AnEntryKeptForAHidingValueTakesNoNumber) {
     s.replaceWith = U"<title> /1/";
     auto plan = std::get<ReplacePlan>(compileReplace(s, 3));
     ReplaceCounter counter = plan.startCounter();
-    FieldMask missing = 0;
+    FieldSet missing;
     const FieldValues a = titled(U"A");
     EXPECT_EQ(utf8(applyReplace(plan, U"a.mp3", counter, &a, &missing)), "A 1.mp3");
     // "_" becomes a blank that goes, and " 2" would then be the name.
     const FieldValues underscore = titled(U"_ .");
     EXPECT_EQ(utf8(applyReplace(plan, U"b.mp3", counter, &underscore, &missing)), "b.mp3");
-    EXPECT_EQ(missing, fieldBit(FieldId::Title));
+    EXPECT_EQ(missing, FieldSet(Field::Title));
     const FieldValues c = titled(U"C");
     EXPECT_EQ(utf8(applyReplace(plan, U"c.mp3", counter, &c, &missing)), "C 2.mp3");
 }
@@ -214,13 +241,13 @@ TEST(FieldTokens, OnlyTheValuesThatHideAreNamed) {
     s.replaceWith = U"<artist><title>";
     auto plan = std::get<ReplacePlan>(compileReplace(s, 1));
     FieldValues v = titled(U".x");
-    v.text[static_cast<std::size_t>(FieldId::Artist)] = U"_";
-    v.present |= fieldBit(FieldId::Artist);
+    v.text[static_cast<std::size_t>(Field::Artist)] = U"_";
+    v.present.add(Field::Artist);
     ReplaceCounter counter = plan.startCounter();
-    FieldMask missing = 0;
+    FieldSet missing;
     // "_" goes, then "x" stands first: the title lost its dot.
     EXPECT_EQ(utf8(applyReplace(plan, U"s.mp3", counter, &v, &missing)), "x.mp3");
-    v.text[static_cast<std::size_t>(FieldId::Title)] = U"_.x";
+    v.text[static_cast<std::size_t>(Field::Title)] = U"_.x";
     EXPECT_EQ(utf8(applyReplace(plan, U"s.mp3", counter, &v, &missing)), "s.mp3");
-    EXPECT_EQ(missing, fieldBit(FieldId::Artist) | fieldBit(FieldId::Title));
+    EXPECT_EQ(missing, FieldSet(Field::Artist) | FieldSet(Field::Title));
 }

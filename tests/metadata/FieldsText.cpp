@@ -9,7 +9,7 @@ std::string fieldsText(const metadata::FileFields& fields) {
         const auto f = static_cast<Field>(i);
         if (!fields.has(f))
             continue;
-        out += std::string(metadata::fieldName(f)) + "=";
+        out += std::string(fieldName(f)) + "=";
         if (f == Field::Taken || f == Field::Modified) {
             const metadata::DateTime d = fields.date(f);
             out += std::to_string(d.year) + "-" + std::to_string(d.month) + "-" +

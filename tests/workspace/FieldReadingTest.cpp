@@ -117,7 +117,7 @@ TEST_F(FieldReadingTest, APressFillsTokensAndCountsTheFilesThatKeepTheirName) {
     EXPECT_EQ(names(m_ws.preview().names),
               (Names{"AC-DC - Back in Black.mp3", "2.mp3", "Ärzte - Schrei.mp3", "4.txt"}));
     EXPECT_EQ(m_ws.keptForMissingFields(), 1U);
-    const FieldMask artist = fieldBit(FieldId::Artist);
+    const FieldSet artist = Field::Artist;
     EXPECT_EQ(m_ws.missingFields(), (std::vector<MissingFields>{{}, {artist}, {}, {}}));
     EXPECT_EQ(m_source.reads.load(), 3); // the unchecked file is not read
 }

@@ -511,11 +511,11 @@ void MainWindow::updateStatusLine() {
         lines << m_startNote;
     if (!m_saving->historyNote().isEmpty())
         lines << m_saving->historyNote();
-    FieldMask fields = 0;
+    FieldSet fields;
     std::size_t kept = 0;
     std::size_t unreadable = 0;
     for (const MissingFields& m : workspace().missingFields()) {
-        fields |= m.fields;
+        fields.add(m.fields);
         kept += m.any() ? 1 : 0;
         unreadable += m.unreadable ? 1 : 0;
     }
@@ -609,8 +609,7 @@ SelectedFileFields MainWindow::firstCheckedFields() {
     if (first == checked.end())
         return {};
     const auto index = static_cast<std::size_t>(std::distance(checked.begin(), first));
-    constexpr auto kEveryField = FieldSet::fromBits((1U << kFieldCount) - 1);
-    return {lists.folderList().names.decoded(index), lists.entryFields(index, kEveryField)};
+    return {lists.folderList().names.decoded(index), lists.entryFields(index, FieldSet::all())};
 }
 
 void MainWindow::showAbout() {

@@ -10,15 +10,16 @@
 namespace quillon {
 
 QString fieldToken(Field field) {
-    return QLatin1Char('<') + toQString(fieldTokenName(static_cast<FieldId>(field))) +
+    const std::string_view name = fieldName(field);
+    return QLatin1Char('<') + QLatin1String(name.data(), static_cast<qsizetype>(name.size())) +
            QLatin1Char('>');
 }
 
-QString fieldTokenList(FieldMask mask) {
+QString fieldTokenList(FieldSet fields) {
     QStringList tokens;
-    for (std::size_t i = 0; i < kFieldIdCount; ++i) {
-        if ((mask & fieldBit(static_cast<FieldId>(i))) != 0)
-            tokens << fieldToken(static_cast<Field>(i));
+    for (const Field f : kAllFields) {
+        if (fields.has(f))
+            tokens << fieldToken(f);
     }
     return tokens.join(QStringLiteral(", "));
 }
@@ -26,7 +27,7 @@ QString fieldTokenList(FieldMask mask) {
 QString fieldValueText(const metadata::FileFields& fields, Field field) {
     if (!fields.has(field))
         return {};
-    switch (fieldKind(static_cast<FieldId>(field))) {
+    switch (fieldKind(field)) {
     case FieldKind::Text: {
         const std::string_view text = fields.text(field);
         QString shown = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));

@@ -8,9 +8,9 @@
 
 namespace quillon {
 
-/// The tokens of the fields of mask as the With text spells them, in
-/// field order: "<artist>, <title>".
-QString fieldTokenList(FieldMask mask);
+/// The tokens of fields as the With text spells them, in field order:
+/// "<artist>, <title>".
+QString fieldTokenList(FieldSet fields);
 
 /// The token of one field: "<artist>".
 QString fieldToken(Field field);

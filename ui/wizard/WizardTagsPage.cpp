@@ -75,8 +75,7 @@ void WizardTagsPage::showFields() {
         m_file->setToolTip(QString());
         return;
     }
-    for (std::size_t i = 0; i < kFieldCount; ++i) {
-        const auto field = static_cast<Field>(i);
+    for (const Field field : kAllFields) {
         if (!selected.fields.has(field))
             continue;
         auto* item = new QTreeWidgetItem(m_fields);

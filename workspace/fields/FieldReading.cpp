@@ -12,8 +12,6 @@
 
 namespace quillon {
 
-static_assert(kFieldIdCount == kFieldCount);
-
 namespace {
 
 // Shared by the workers of one batch; each entry is written by one worker.
@@ -151,12 +149,12 @@ FieldBatch readFieldBatch(const FieldBatchContext& context, const NameList& name
 
 void toFieldValues(const metadata::FileFields& fields, FieldValues& out) {
     out.clear();
-    for (std::size_t i = 0; i < kFieldIdCount; ++i) {
-        const auto field = static_cast<Field>(i);
+    for (const Field field : kAllFields) {
         if (!fields.has(field))
             continue;
-        out.present |= fieldBit(static_cast<FieldId>(i));
-        switch (fieldKind(static_cast<FieldId>(i))) {
+        const std::size_t i = fieldIndex(field);
+        out.present.add(field);
+        switch (fieldKind(field)) {
         case FieldKind::Text:
             decodeNameInto(fields.text(field), out.text[i]);
             break;
@@ -170,10 +168,6 @@ void toFieldValues(const metadata::FileFields& fields, FieldValues& out) {
         }
         }
     }
-}
-
-FieldSet toMetadataFields(FieldMask mask) {
-    return FieldSet::fromBits(mask);
 }
 
 } // namespace quillon

@@ -44,7 +44,4 @@ unsigned fieldReadThreads();
 /// The engine's view of fields: texts decoded from UTF-8 (losslessly).
 void toFieldValues(const metadata::FileFields& fields, FieldValues& out);
 
-/// The metadata fields a set of engine fields names.
-FieldSet toMetadataFields(FieldMask mask);
-
 } // namespace quillon

@@ -8,13 +8,13 @@ namespace quillon {
 /// What one entry of a press lacked (Workspace::missingFields()).
 struct MissingFields {
     /// The fields its new name needs that the file lacks.
-    FieldMask fields = 0;
+    FieldSet fields;
     /// The file could not be read at all (it crashed or hung its reader, or
     /// ran past its deadline), so its fields are missing.
     bool unreadable = false;
 
     /// Whether the entry kept its name for want of a field.
-    bool any() const { return fields != 0; }
+    bool any() const { return !fields.empty(); }
     bool operator==(const MissingFields&) const = default;
 };
 
