@@ -225,4 +225,35 @@ TEST(ParseUndoScript, ReadsIdentitiesAndOriginBack) {
     }
 }
 
+// A cycle's file identity is a number as Quillon writes it, never 0, then
+// one space; anything else refuses the record.
+TEST(ParseUndoScript, ReadsACycleIdentityOnlyAsWritten) {
+    const std::string text = undoScriptText(sample(false));
+    const std::string written = "cycle_back 42 ";
+    ASSERT_NE(text.find(written), std::string::npos);
+    const struct {
+        const char* identity;
+        bool read;
+    } rows[] = {
+        {"1 ", true},
+        {"18446744073709551615 ", true},
+        {"0 ", false},
+        {"042 ", false},
+        {"18446744073709551616 ", false},
+        {"-42 ", false},
+        {"+42 ", false},
+        {"42'", false},
+        {"42  ", false},
+        {" 42 ", false},
+        {"", false},
+    };
+    for (const auto& row : rows) {
+        std::string edited = text;
+        edited.replace(edited.find(written), written.size(),
+                       std::string("cycle_back ") + row.identity);
+        const auto parsed = parseUndoScript(edited);
+        EXPECT_EQ(parsed.has_value(), row.read) << '"' << row.identity << '"';
+    }
+}
+
 } // namespace

@@ -292,14 +292,6 @@ bool readQuoted(std::string_view& text, NameList& names, std::string& scratch) {
     return true;
 }
 
-bool readIdentity(std::string_view& text, std::uint64_t& identity) {
-    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), identity);
-    if (ec != std::errc() || end == text.data() || text.front() == '0' || *end != ' ')
-        return false;
-    text.remove_prefix(static_cast<std::size_t>(end - text.data()) + 1);
-    return true;
-}
-
 // Where the line that begins text ends (its '\n'), or npos while it runs
 // on past the bytes at hand. Quoted runs may hold line ends of their own.
 std::size_t lineEnd(std::string_view text) {
@@ -333,6 +325,11 @@ bool readWord(std::string_view& text, std::string_view word) {
         return false;
     text.remove_prefix(word.size());
     return true;
+}
+
+// A cycle's file identity, never 0, and the space after it.
+bool readIdentity(std::string_view& text, std::uint64_t& identity) {
+    return readNumber(text, identity) && identity != 0 && readWord(text, " ");
 }
 
 // " device D user U machine M" after the save's identifier; records written
