@@ -187,7 +187,7 @@ public:
         , m_ask(ask)
         , m_recordLimit(recordByteLimit(listing.names))
         , m_saveId(newSaveId(env))
-        , m_origin(currentOrigin()) {
+        , m_origin(currentOrigin(env)) {
         m_identities.cycles = cycleIdentities(fs, folder, plan);
         FolderIdentity here;
         if (fs.folderIdentity(folder, here) == 0 && here.stableEntries && here.device != 0) {
@@ -389,7 +389,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     FolderListing listing;
     if (m_fs.get().readFolder(folder, listing) != 0)
         listing = {};
-    if (putRightLeftovers(m_fs, folder, listing.names) &&
+    if (putRightLeftovers(m_fs, folder, listing.names, true, *m_env) &&
         m_fs.get().readFolder(folder, listing) != 0)
         listing = {};
     preparing->advance(count / 3);
@@ -458,7 +458,7 @@ UndoResult Workspace::undoLastSave(NameView mask, const SaveCallbacks& ask) {
     UndoResult result;
     {
         NotReadyScope notReady(m_previewReady);
-        result = quillon::undoLastSave(m_fs, folder, ask, m_history);
+        result = quillon::undoLastSave(m_fs, folder, ask, m_history, *m_env);
     }
     if (result.status == UndoStatus::Undone)
         result.reloadError = reload(folder, mask).error;

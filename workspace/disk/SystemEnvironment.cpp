@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <ctime>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -20,6 +21,28 @@ long SystemEnvironment::processId() const {
 
 const char* SystemEnvironment::variable(std::string_view name) const {
     return std::getenv(std::string(name).c_str());
+}
+
+std::uint32_t SystemEnvironment::userId() const {
+    return static_cast<std::uint32_t>(::getuid());
+}
+
+std::vector<std::string> SystemEnvironment::machineIds() const {
+    std::vector<std::string> ids;
+    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
+        std::ifstream in(path);
+        std::string id;
+        if (in >> id)
+            ids.push_back(std::move(id));
+    }
+    return ids;
+}
+
+std::string SystemEnvironment::hostName() const {
+    char host[256] = {};
+    if (::gethostname(host, sizeof host - 1) != 0)
+        return {};
+    return host;
 }
 
 const Environment& systemEnvironment() {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 
 namespace quillon {
@@ -33,11 +32,11 @@ PresetStore::PresetStore(FileSystem& fs, std::string directory)
     : m_fs(fs)
     , m_directory(std::move(directory)) {}
 
-std::string PresetStore::defaultDirectory() {
+std::string PresetStore::defaultDirectory(const Environment& env) {
     // A relative value would depend on where the program runs: it counts as unset.
-    if (const char* config = std::getenv("XDG_CONFIG_HOME"); isAbsolute(config))
+    if (const char* config = env.variable("XDG_CONFIG_HOME"); isAbsolute(config))
         return std::string(config) + "/quillon/presets";
-    if (const char* home = std::getenv("HOME"); isAbsolute(home))
+    if (const char* home = env.variable("HOME"); isAbsolute(home))
         return std::string(home) + "/.config/quillon/presets";
     return {};
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/disk/SystemEnvironment.h"
 #include "workspace/presets/Preset.h"
 
 #include <string>
@@ -34,8 +35,8 @@ public:
     PresetStore(FileSystem& fs, std::string directory);
 
     /// The default folder; empty when neither XDG_CONFIG_HOME nor HOME is an
-    /// absolute path.
-    static std::string defaultDirectory();
+    /// absolute path in env.
+    static std::string defaultDirectory(const Environment& env = systemEnvironment());
     /// A name that is one plain file name: not empty, no "/", no control
     /// character, not beginning with "." (so neither "." nor ".."), at most
     /// kLongestName bytes.

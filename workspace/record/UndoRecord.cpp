@@ -1,10 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/record/UndoRecord.h"
 
+#include "workspace/disk/Environment.h"
+
 #include <algorithm>
 #include <charconv>
-#include <fstream>
-#include <unistd.h>
 
 namespace quillon {
 
@@ -122,22 +122,18 @@ void UndoRecord::addName(std::string_view name, std::uint64_t fileIdentity) {
     }
 }
 
-SaveOrigin currentOrigin() {
+SaveOrigin currentOrigin(const Environment& env) {
     SaveOrigin origin;
-    origin.user = static_cast<std::uint32_t>(::getuid());
+    origin.user = env.userId();
     // The machine's identifier stays across reboots and renamed hosts; the
     // host name stands in where a system has none.
-    for (const char* path : {"/etc/machine-id", "/var/lib/dbus/machine-id"}) {
-        std::ifstream in(path);
-        std::string id;
-        if (in >> id && isMachineId(id)) {
+    for (const std::string& id : env.machineIds()) {
+        if (isMachineId(id)) {
             origin.machine = id;
             return origin;
         }
     }
-    char host[256] = {};
-    if (::gethostname(host, sizeof host - 1) == 0)
-        origin.machine = hexOf(host);
+    origin.machine = hexOf(env.hostName());
     return origin;
 }
 

@@ -13,6 +13,8 @@
 
 namespace quillon {
 
+class Environment;
+
 /// How the renames of one unit of a save are taken back.
 enum class UndoUnitKind : std::uint8_t {
     /// Renames where each freed the name the next one took: taken back as a
@@ -60,8 +62,9 @@ struct SaveOrigin {
     bool operator==(const SaveOrigin&) const = default;
 };
 
-/// The user and machine this program runs as and on.
-SaveOrigin currentOrigin();
+/// The user and machine env tells: the first machine identifier that is one
+/// (see isMachineId), or else the host name in hex.
+SaveOrigin currentOrigin(const Environment& env);
 
 /// What a save leaves to take its renames back: units newest first, as
 /// they are taken back.

@@ -31,7 +31,7 @@ UndoRecord unitsWaiting(const UndoRecord& record,
 }
 
 bool takeBackWaiting(FileSystem& fs, const std::string& folder, const NameList& entries,
-                     const std::unordered_set<std::string_view>& waiting) {
+                     const std::unordered_set<std::string_view>& waiting, const Environment& env) {
     std::string text;
     if (fs.readRegularFile(folder, kUndoScriptName, recordByteLimit(entries), text) != 0)
         return false;
@@ -41,7 +41,7 @@ bool takeBackWaiting(FileSystem& fs, const std::string& folder, const NameList& 
     const UndoRecord units = unitsWaiting(*record, waiting);
     if (units.units.empty())
         return false;
-    UndoRun run(fs, folder, units, entries);
+    UndoRun run(fs, folder, units, entries, env);
     UndoTally tally;
     UndoRecord rest;
     run.run({}, tally, rest);
@@ -51,7 +51,7 @@ bool takeBackWaiting(FileSystem& fs, const std::string& folder, const NameList& 
 } // namespace
 
 bool putRightLeftovers(FileSystem& fs, const std::string& folder, const NameList& entries,
-                       bool bringBack) {
+                       bool bringBack, const Environment& env) {
     bool changed = false;
     std::unordered_set<std::string_view> waiting;
     for (const std::string_view name : entries) {
@@ -65,7 +65,7 @@ bool putRightLeftovers(FileSystem& fs, const std::string& folder, const NameList
             waiting.insert(name);
     }
     if (!waiting.empty())
-        changed = takeBackWaiting(fs, folder, entries, waiting) || changed;
+        changed = takeBackWaiting(fs, folder, entries, waiting, env) || changed;
     return changed;
 }
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/disk/SystemEnvironment.h"
 #include "workspace/names/NameList.h"
 
 #include <string>
@@ -18,6 +19,6 @@ class FileSystem;
 /// Only while the caller holds the folder's lock. Returns true when
 /// anything on disk may have changed.
 bool putRightLeftovers(FileSystem& fs, const std::string& folder, const NameList& entries,
-                       bool bringBack = true);
+                       bool bringBack = true, const Environment& env = systemEnvironment());
 
 } // namespace quillon

@@ -70,9 +70,9 @@ bool identitiesCount(FileSystem& fs, const std::string& folder, const UndoRecord
 
 // Takes record back over the listing; rest receives what is left.
 void takeBack(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-              const FolderListing& listing, const SaveCallbacks& ask, UndoResult& result,
-              UndoRecord& rest) {
-    UndoRun run(fs, folder, record, listing, identitiesCount(fs, folder, record));
+              const FolderListing& listing, const SaveCallbacks& ask, const Environment& env,
+              UndoResult& result, UndoRecord& rest) {
+    UndoRun run(fs, folder, record, listing, identitiesCount(fs, folder, record), env);
     if (ask.renaming)
         ask.renaming(true);
     run.run(ask, result, rest);
@@ -98,7 +98,8 @@ bool anySaveId(const std::vector<HistoryEntry>& entries, std::string_view id) {
 // entries found all back already are forgotten on the way.
 bool undoFromHistory(FileSystem& fs, const std::string& folder, FolderListing& listing,
                      UndoHistory& history, std::vector<HistoryEntry>& entries,
-                     const FolderRecord* inFolder, const SaveCallbacks& ask, UndoResult& result) {
+                     const FolderRecord* inFolder, const SaveCallbacks& ask, const Environment& env,
+                     UndoResult& result) {
     while (!entries.empty()) {
         HistoryEntry entry = entries.back();
         entries.pop_back();
@@ -111,7 +112,7 @@ bool undoFromHistory(FileSystem& fs, const std::string& folder, FolderListing& l
             continue;
         UndoResult one;
         UndoRecord rest;
-        takeBack(fs, folder, *record, listing, ask, one, rest);
+        takeBack(fs, folder, *record, listing, ask, env, one, rest);
         const bool allBackAlready =
             one.restored.empty() && one.notRestored.empty() && one.notReached == 0;
         const bool ofFolderRecord = inFolder && inFolder->record.saveId == record->saveId;
@@ -132,7 +133,7 @@ bool undoFromHistory(FileSystem& fs, const std::string& folder, FolderListing& l
 }
 
 UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask,
-                      UndoHistory* history) {
+                      UndoHistory* history, const Environment& env) {
     UndoResult result;
     FolderListing listing;
     if (const int err = fs.readFolder(folder, listing); err != 0) {
@@ -153,12 +154,12 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
     // hold was made elsewhere, unless it says it is this user's on this
     // machine (a save killed before its history entry, or one whose history
     // could not be written).
-    const bool ownRecord = found.record.origin.known() && found.record.origin == currentOrigin();
+    const bool ownRecord = found.record.origin.known() && found.record.origin == currentOrigin(env);
     const bool unknown =
         recordHere && history && !ownRecord && !anySaveId(entries, found.record.saveId);
     if (!unknown && !entries.empty() &&
         undoFromHistory(fs, folder, listing, *history, entries, recordHere ? &found : nullptr, ask,
-                        result))
+                        env, result))
         return result;
     if (!recordHere)
         return result;
@@ -167,7 +168,7 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
         return result;
     }
     UndoRecord rest;
-    takeBack(fs, folder, found.record, listing, ask, result, rest);
+    takeBack(fs, folder, found.record, listing, ask, env, result, rest);
     result.recordError = keepFolderRecord(fs, folder, found.identity, rest);
     return result;
 }
@@ -175,13 +176,13 @@ UndoResult undoLocked(FileSystem& fs, const std::string& folder, const SaveCallb
 } // namespace
 
 UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask,
-                        UndoHistory* history) {
+                        UndoHistory* history, const Environment& env) {
     if (fs.lockFolder(folder) != 0) {
         UndoResult busy;
         busy.status = UndoStatus::Busy;
         return busy;
     }
-    UndoResult result = undoLocked(fs, folder, ask, history);
+    UndoResult result = undoLocked(fs, folder, ask, history, env);
     fs.unlockFolder(folder);
     return result;
 }

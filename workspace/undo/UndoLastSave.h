@@ -57,7 +57,9 @@ struct UndoResult : UndoTally {
 /// With a history, the newest save of folder it holds goes first (the one
 /// before, when that is all back already), and the folder's record only
 /// when the history does not hold it, after ask.confirmUnknownRecord.
+/// env tells whether a record was made by this user on this machine.
 UndoResult undoLastSave(FileSystem& fs, const std::string& folder, const SaveCallbacks& ask,
-                        UndoHistory* history = nullptr);
+                        UndoHistory* history = nullptr,
+                        const Environment& env = systemEnvironment());
 
 } // namespace quillon

@@ -6,13 +6,13 @@
 #include <algorithm>
 
 #include <cerrno>
-#include <unistd.h>
 
 namespace quillon {
 
 UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-                 const NameList& entries)
+                 const NameList& entries, const Environment& env)
     : m_fs(fs)
+    , m_env(env)
     , m_folder(folder)
     , m_record(record) {
     m_names.reserve(entries.size());
@@ -21,8 +21,9 @@ UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& re
 }
 
 UndoRun::UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-                 const FolderListing& listing, bool checkIdentities)
+                 const FolderListing& listing, bool checkIdentities, const Environment& env)
     : m_fs(fs)
+    , m_env(env)
     , m_folder(folder)
     , m_record(record)
     , m_checkIdentities(checkIdentities && !record.identities.empty() &&
@@ -176,7 +177,7 @@ UndoRun::Outcome UndoRun::caseThroughTemporary(const UndoUnit& unit) {
     const std::string_view oldName = m_record.name(unit, 1);
     std::string temporary;
     do {
-        ownNameInto(temporary, "case", static_cast<long>(::getpid()), m_counter++);
+        ownNameInto(temporary, "case", m_env.processId(), m_counter++);
     } while (present(temporary));
     const std::string_view made = m_madeNames.emplace_back(std::move(temporary));
     if (move(newName, made, true) != 0)

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 
+#include "workspace/disk/SystemEnvironment.h"
 #include "workspace/names/NameList.h"
 #include "workspace/names/NameMap.h"
 #include "workspace/record/UndoRecord.h"
@@ -53,10 +54,12 @@ struct UndoTally {
 /// only while the name holds the very file the save renamed.
 class UndoRun final {
 public:
+    /// env gives the process id that a fresh temporary name carries.
     UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-            const NameList& entries);
+            const NameList& entries, const Environment& env = systemEnvironment());
     UndoRun(FileSystem& fs, const std::string& folder, const UndoRecord& record,
-            const FolderListing& listing, bool checkIdentities);
+            const FolderListing& listing, bool checkIdentities,
+            const Environment& env = systemEnvironment());
 
     /// Stops between units only (a cycle is never left half way) when
     /// ask.shouldStop says so; rest receives the units still to be taken
@@ -94,6 +97,7 @@ private:
     bool pending() const { return m_record.planned && !m_anyRestored; }
 
     FileSystem& m_fs;
+    const Environment& m_env;
     const std::string& m_folder;
     const UndoRecord& m_record;
     /// Each name the folder holds, with its file's identity (0: unknown).
