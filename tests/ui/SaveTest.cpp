@@ -330,7 +330,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
     QCOMPARE(edit->text(), name + QStringLiteral(" x"));
     QTest::keyClick(edit, Qt::Key_Return);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(dialog.renameText(), name + QStringLiteral(" x"));
+    QCOMPARE(dialog.editedName(), name + QStringLiteral(" x"));
 
     RenameDialog none(name, true, nullptr);
     none.show();
@@ -341,7 +341,7 @@ void SaveTest::renameDialogFillsOnceWithCaretAtTheEnd() {
                      QStringLiteral("zz"));
     none.findChild<QPushButton*>(QStringLiteral("Rename_Cancel"))->click();
     QCOMPARE(none.result(), int(QDialog::Rejected));
-    QCOMPARE(none.renameText(), name);
+    QCOMPARE(none.editedName(), name);
 }
 
 void SaveTest::renameDialogFiltersAndLimitsTypedText() {

@@ -59,10 +59,10 @@ private:
 
 } // namespace
 
-RenameDialog::RenameDialog(QString renameText, bool caseIsNone, QWidget* parent)
+RenameDialog::RenameDialog(QString name, bool caseIsNone, QWidget* parent)
     : QDialog(parent,
               Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint)
-    , m_renameText(std::move(renameText))
+    , m_editedName(std::move(name))
     , m_caseIsNone(caseIsNone) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(tr("Rename"));
@@ -126,7 +126,7 @@ void RenameDialog::fillInName() {
     // The program's own write is taken whole, however long.
     const QValidator* limit = m_edit->validator();
     m_edit->setValidator(nullptr);
-    m_edit->setText(m_renameText);
+    m_edit->setText(m_editedName);
     m_edit->setValidator(limit);
     m_updateCase->setChecked(!m_caseIsNone);
     m_updateCase->setEnabled(!m_caseIsNone);
@@ -136,7 +136,7 @@ void RenameDialog::fillInName() {
 }
 
 void RenameDialog::acceptNewName() {
-    m_renameText = m_edit->text();
+    m_editedName = m_edit->text();
     accept();
 }
 

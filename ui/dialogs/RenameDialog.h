@@ -17,12 +17,12 @@ public:
     /// Longest name the box takes from the keyboard or a paste, in characters.
     static constexpr int kMaxLength = 255;
 
-    /// renameText: the preview name to edit; caseIsNone: the main window's
+    /// name: the preview name to edit; caseIsNone: the main window's
     /// case mode is "None", so "Update case" is off and disabled.
-    RenameDialog(QString renameText, bool caseIsNone, QWidget* parent);
+    RenameDialog(QString name, bool caseIsNone, QWidget* parent);
 
     /// The edited name, once "Ok" was pressed; the name given before.
-    const QString& renameText() const { return m_renameText; }
+    const QString& editedName() const { return m_editedName; }
     /// "Update case" was checked when the dialog closed.
     bool updateCase() const;
 
@@ -34,7 +34,7 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    QString m_renameText;
+    QString m_editedName;
     bool m_caseIsNone = false;
     bool m_started = false;
     QLineEdit* m_edit = nullptr;

@@ -101,7 +101,7 @@ bool UserQuestions::editName(QWidget* parent, QString& text, bool caseIsNone, bo
     RenameDialog dialog(text, caseIsNone, parent);
     if (dialog.exec() != QDialog::Accepted)
         return false;
-    text = dialog.renameText();
+    text = dialog.editedName();
     updateCase = dialog.updateCase();
     return true;
 }

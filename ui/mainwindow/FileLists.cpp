@@ -186,11 +186,11 @@ void FileLists::setTreeWidth(int width) {
 }
 
 void FileLists::startSplitterDrag() {
-    m_splitterDragging = true;
+    m_resizingLists = true;
 }
 
 void FileLists::dragSplitter(int x) {
-    if (!m_splitterDragging)
+    if (!m_resizingLists)
         return;
     if (m_treeWidth <= 0) {
         // Dragged past the left edge: stays shut until the button is released.
@@ -203,7 +203,7 @@ void FileLists::dragSplitter(int x) {
 }
 
 void FileLists::endSplitterDrag() {
-    m_splitterDragging = false;
+    m_resizingLists = false;
     if (m_treeWidth <= 0)
         m_treeWidth = 1;
     placeSplitter();

@@ -86,7 +86,7 @@ private:
     FolderTree* m_tree = nullptr;
     QWidget* m_splitter = nullptr;
     int m_treeWidth = 220;
-    bool m_splitterDragging = false;
+    bool m_resizingLists = false;
     QListView* m_folderView = nullptr;
     QListView* m_previewView = nullptr;
     QTreeView* m_oldNewView = nullptr;

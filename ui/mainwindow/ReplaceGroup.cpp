@@ -111,10 +111,10 @@ QLayout* ReplaceGroup::buildPatternRow() {
     // In the Tab order, so keyboards and screen readers reach them too.
     m_wizardButton = imageButton("Replace_OptionsWizard", Glyph::Wizard, this, true);
     connect(m_wizardButton, &QToolButton::clicked, this, &ReplaceGroup::wizardPressed);
-    m_helpButton = imageButton("HelpButton", Glyph::Help, this, true);
-    connect(m_helpButton, &QToolButton::clicked, this, &ReplaceGroup::helpPressed);
+    m_helpOpener = imageButton("HelpButton", Glyph::Help, this, true);
+    connect(m_helpOpener, &QToolButton::clicked, this, &ReplaceGroup::helpPressed);
     patterns->addWidget(m_wizardButton);
-    patterns->addWidget(m_helpButton);
+    patterns->addWidget(m_helpOpener);
     return patterns;
 }
 
@@ -374,7 +374,7 @@ void ReplaceGroup::setWizardOpenersEnabled(bool enabled) {
 }
 
 void ReplaceGroup::setHelpOpenersEnabled(bool enabled) {
-    m_helpButton->setEnabled(enabled);
+    m_helpOpener->setEnabled(enabled);
     emit helpOpenersEnabled(enabled);
 }
 

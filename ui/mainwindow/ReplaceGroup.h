@@ -119,7 +119,7 @@ private:
     QToolButton* m_extOn = nullptr;
     QToolButton* m_extOff = nullptr;
     QToolButton* m_wizardButton = nullptr;
-    QToolButton* m_helpButton = nullptr;
+    QToolButton* m_helpOpener = nullptr;
     QPushButton* m_applyButton = nullptr;
     QPushButton* m_undoButton = nullptr;
 };
