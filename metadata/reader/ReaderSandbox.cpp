@@ -57,6 +57,7 @@ constexpr std::array kAllowed{
     SCMP_SYS(exit_group),   SCMP_SYS(rt_sigreturn), SCMP_SYS(clock_gettime),
     SCMP_SYS(gettimeofday), SCMP_SYS(getpid),       SCMP_SYS(gettid),
     SCMP_SYS(sched_yield),  SCMP_SYS(getrandom),    SCMP_SYS(clock_nanosleep),
+    SCMP_SYS(close_range),
 };
 
 bool allow(scmp_filter_ctx filter, int call) {
