@@ -41,10 +41,21 @@ LoadResult Workspace::reload(const std::string& folder, NameView mask) {
         clearLists();
         return LoadResult{read.error};
     }
+    installSorted(std::move(read), folder, mask);
+    return {};
+}
+
+void Workspace::showListing(const FolderListing& listing, const std::string& folder,
+                            NameView mask) {
+    installSorted(
+        sortListingByName(m_fs, folder, listing, mask, m_progress, m_listFolders, m_keepOutside),
+        folder, mask);
+}
+
+void Workspace::installSorted(FolderReadResult read, const std::string& folder, NameView mask) {
     if (dropUndoScript(read.names, folder) && read.outside)
         read.outside->add(kUndoScriptName);
     installFolderList(std::move(read.names), folder, mask, std::move(read.outside));
-    return {};
 }
 
 bool Workspace::dropUndoScript(NameList& names, const std::string& folder) {

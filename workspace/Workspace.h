@@ -289,7 +289,14 @@ private:
     void numberEqualPreviewNames();
     std::optional<SaveNoticeKind> saveListsRefusal() const;
     std::optional<SaveNotice> newNamesRefusal() const;
-    void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result);
+    void saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result,
+                    std::optional<FolderListing>& after);
+    static bool savedWhole(const SaveResult& result);
+    std::optional<FolderListing> listingAfterSave(const FolderListing& before, const SavePlan& plan,
+                                                  const std::string& folder);
+    /// The name-sorted list of a folder whose listing is known.
+    void showListing(const FolderListing& listing, const std::string& folder, NameView mask);
+    void installSorted(FolderReadResult read, const std::string& folder, NameView mask);
     /// True where it dropped the undo script from names.
     bool dropUndoScript(NameList& names, const std::string& folder);
     /// Reads the fields of entries; false when stopped.

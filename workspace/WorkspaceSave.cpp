@@ -7,6 +7,7 @@
 #include "workspace/history/UndoHistory.h"
 #include "workspace/names/NameTable.h"
 #include "workspace/record/UndoScript.h"
+#include "workspace/save/ListingAfterSave.h"
 #include "workspace/save/RenameRun.h"
 #include "workspace/save/SaveChecks.h"
 #include "workspace/save/SavePlan.h"
@@ -373,14 +374,20 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
         result.status = SaveStatus::Busy;
         return result;
     }
-    saveLocked(createUndoFile, ask, result);
+    std::optional<FolderListing> after;
+    saveLocked(createUndoFile, ask, result, after);
     m_fs.get().unlockFolder(folder);
-    if (result.status == SaveStatus::Saved)
+    if (result.status != SaveStatus::Saved)
+        return result;
+    if (after)
+        showListing(*after, folder, mask);
+    else
         result.reloadError = reload(folder, mask).error;
     return result;
 }
 
-void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result) {
+void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveResult& result,
+                           std::optional<FolderListing>& after) {
     const std::string& folder = m_folder.directory;
     // Each part before the first rename takes a second or more at a million
     // entries: a window hears each one end.
@@ -394,8 +401,9 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
         listing = {};
     preparing->advance(count / 3);
     const NameList& entries = listing.names;
-    const SavePlan plan = planSave(m_folder.names, m_preview.names, entries, m_env->processId(),
-                                   folderNameCase(m_fs, folder, entries));
+    const NameCase nameCase = folderNameCase(m_fs, folder, entries);
+    const SavePlan plan =
+        planSave(m_folder.names, m_preview.names, entries, m_env->processId(), nameCase);
     SaveRecord record(m_fs, folder, plan, listing, m_folder.names, ask, *m_env);
     preparing->advance(count / 3 * 2);
     // The history entry goes first, as the folder's record does: a save that
@@ -443,6 +451,43 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
         m_history->prune({});
     }
     result.status = SaveStatus::Saved;
+    // Where names are kept byte for byte, a save that made every rename
+    // knows the folder it leaves: its listing, taken under the lock, with
+    // those renames. Reading a million names again would cost a sixth of
+    // the save.
+    if (nameCase == NameCase::Exact && savedWhole(result))
+        after = listingAfterSave(listing, plan, folder);
+}
+
+bool Workspace::savedWhole(const SaveResult& result) {
+    return result.notRenamed.empty() && result.rolledBack.empty() && !result.stopped &&
+           !result.aborted;
+}
+
+std::optional<FolderListing> Workspace::listingAfterSave(const FolderListing& before,
+                                                         const SavePlan& plan,
+                                                         const std::string& folder) {
+    std::optional<FolderListing> after = listingAfterRenames(before, plan.steps);
+    if (!after)
+        return after;
+    // The undo script is the one other name a save writes or removes.
+    EntryStatus script;
+    const bool onDisk = m_fs.get().statEntry(folder, std::string(kUndoScriptName), script) == 0;
+    const auto listed = std::find(after->names.begin(), after->names.end(), kUndoScriptName);
+    const auto at = static_cast<std::size_t>(std::distance(after->names.begin(), listed));
+    if (onDisk && listed == after->names.end()) {
+        after->names.add(kUndoScriptName);
+        after->types.push_back(EntryType::Unknown);
+        if (!after->identities.empty())
+            after->identities.push_back(0);
+    } else if (!onDisk && listed != after->names.end()) {
+        after->names.erase(at);
+        if (at < after->types.size())
+            after->types.erase(after->types.begin() + static_cast<std::ptrdiff_t>(at));
+        if (at < after->identities.size())
+            after->identities.erase(after->identities.begin() + static_cast<std::ptrdiff_t>(at));
+    }
+    return after;
 }
 
 bool Workspace::hasUndoRecord() {

@@ -203,21 +203,33 @@ int listFolder(FileSystem& fs, const std::string& folder, FolderListing& listing
     return err;
 }
 
-// Reads folder once and sorts the entries that select keeps.
+// Sorts the entries of listing that select keeps.
 template <typename Select>
-FolderReadResult readSorted(FileSystem& fs, const std::string& folder, ProgressReporter* progress,
-                            bool keepOutside, Select select) {
+FolderReadResult sortListing(const FolderListing& listing, ProgressReporter* progress,
+                             bool keepOutside, Select select) {
     FolderReadResult result;
     if (keepOutside)
         result.outside.emplace();
-    FolderListing listing;
-    if ((result.error = listFolder(fs, folder, listing, progress)) != 0)
-        return result;
     std::vector<SortItem> items;
     std::string keys;
     collectItems(listing, select, items, keys, result.outside, progress);
     result.names = sortedNames(items, keys, listing.names, progress);
     return result;
+}
+
+// Reads folder once and sorts the entries that select keeps.
+template <typename Select>
+FolderReadResult readSorted(FileSystem& fs, const std::string& folder, ProgressReporter* progress,
+                            bool keepOutside, Select select) {
+    FolderListing listing;
+    if (const int err = listFolder(fs, folder, listing, progress); err != 0) {
+        FolderReadResult failed;
+        failed.error = err;
+        if (keepOutside)
+            failed.outside.emplace();
+        return failed;
+    }
+    return sortListing(listing, progress, keepOutside, select);
 }
 
 // What a killed save or undo left under Quillon's own names is no file of
@@ -226,6 +238,25 @@ FolderReadResult readSorted(FileSystem& fs, const std::string& folder, ProgressR
 bool isOwnLeftover(std::string_view bytes) {
     return bytes.front() == '_' && ownNameKind(bytes) != OwnNameKind::None;
 }
+
+// What the name-sorted list keeps of an entry, and how many times.
+struct NameSelection {
+    FileSystem& fs;
+    const std::string& folder;
+    const std::vector<WildcardPattern>& patterns;
+    bool withFolders = false;
+
+    std::size_t operator()(std::string_view bytes, EntryType type, const Name& name,
+                           std::int64_t& /*minute*/) const {
+        if (bytes.empty() || bytes.front() == '.' || isOwnLeftover(bytes))
+            return 0;
+        const auto hits = std::count_if(patterns.begin(), patterns.end(),
+                                        [&](const WildcardPattern& p) { return p.matches(name); });
+        if (hits == 0 || (!withFolders && isFolder(fs, folder, bytes, type)))
+            return 0;
+        return static_cast<std::size_t>(hits);
+    }
+};
 
 } // namespace
 
@@ -238,17 +269,15 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
                                   ProgressReporter* progress, bool withFolders, bool keepOutside) {
     const std::vector<WildcardPattern> patterns = splitMask(mask);
     return readSorted(fs, folder, progress, keepOutside,
-                      [&](std::string_view bytes, EntryType type, const Name& name,
-                          std::int64_t&) -> std::size_t {
-                          if (bytes.empty() || bytes.front() == '.' || isOwnLeftover(bytes))
-                              return 0;
-                          const auto hits = std::count_if(
-                              patterns.begin(), patterns.end(),
-                              [&](const WildcardPattern& p) { return p.matches(name); });
-                          if (hits == 0 || (!withFolders && isFolder(fs, folder, bytes, type)))
-                              return 0;
-                          return static_cast<std::size_t>(hits);
-                      });
+                      NameSelection{fs, folder, patterns, withFolders});
+}
+
+FolderReadResult sortListingByName(FileSystem& fs, const std::string& folder,
+                                   const FolderListing& listing, NameView mask,
+                                   ProgressReporter* progress, bool withFolders, bool keepOutside) {
+    const std::vector<WildcardPattern> patterns = splitMask(mask);
+    return sortListing(listing, progress, keepOutside,
+                       NameSelection{fs, folder, patterns, withFolders});
 }
 
 FolderReadResult readSortedByDate(FileSystem& fs, const std::string& folder, NameView mask,

@@ -34,6 +34,14 @@ FolderReadResult readSortedByName(FileSystem& fs, const std::string& folder, Nam
                                   ProgressReporter* progress = nullptr, bool withFolders = false,
                                   bool keepOutside = false);
 
+/// readSortedByName over listing, a state of folder known without reading
+/// it again (such as a save's listing with its renames applied); folder
+/// answers what the listing cannot (whether an entry of unknown type is a
+/// folder).
+FolderReadResult sortListingByName(FileSystem& fs, const std::string& folder,
+                                   const FolderListing& listing, NameView mask,
+                                   ProgressReporter* progress = nullptr, bool withFolders = false,
+                                   bool keepOutside = false);
 /// Reads folder for the date-sorted list: the whole mask is one pattern,
 /// only folders (unless withFolders), Quillon's undo script and its
 /// temporary names are left out, and the names come oldest
