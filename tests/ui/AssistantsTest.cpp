@@ -76,7 +76,7 @@ public:
     void setInsertPosition(const QString& text) override {
         edit("Replace_InsertFrom")->setText(text);
     }
-    void setInsertString(const QString& text) override {
+    void setInsertText(const QString& text) override {
         edit("Replace_InsertString")->setText(text);
     }
     void setInsertChecked(bool checked) override { button("Replace_Insert")->setChecked(checked); }

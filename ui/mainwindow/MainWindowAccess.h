@@ -23,7 +23,7 @@ public:
     virtual void setDeleteChecked(bool checked) = 0;
     /// "Insert": its "Pos:" and "String:" boxes and its check box.
     virtual void setInsertPosition(const QString& text) = 0;
-    virtual void setInsertString(const QString& text) = 0;
+    virtual void setInsertText(const QString& text) = 0;
     virtual void setInsertChecked(bool checked) = 0;
     /// Which parts of the names the main window works on.
     virtual Scope scope() const = 0;

@@ -119,57 +119,62 @@ QLayout* ReplaceGroup::buildPatternRow() {
 }
 
 QWidget* ReplaceGroup::buildScopeToggles() {
-    m_fnExtPanel = named(new QWidget(this), "Replace_FNExtPanel");
-    auto* scope = new QGridLayout(m_fnExtPanel);
+    m_nameOrExtensionPanel = named(new QWidget(this), "Replace_FNExtPanel");
+    auto* scope = new QGridLayout(m_nameOrExtensionPanel);
     scope->setContentsMargins(0, 0, 0, 0);
     scope->setSpacing(0);
-    m_fnOn = imageButton("Replace_Button_FN_On", Glyph::ScopeNamesOn, m_fnExtPanel, true);
-    m_fnOff = imageButton("Replace_Button_FN_Off", Glyph::ScopeNamesOff, m_fnExtPanel, true);
-    m_extOn = imageButton("Replace_Button_Ext_On", Glyph::ScopeExtensionsOn, m_fnExtPanel, true);
-    m_extOff = imageButton("Replace_Button_Ext_Off", Glyph::ScopeExtensionsOff, m_fnExtPanel, true);
+    m_nameIncluded =
+        imageButton("Replace_Button_FN_On", Glyph::ScopeNamesOn, m_nameOrExtensionPanel, true);
+    m_nameExcluded =
+        imageButton("Replace_Button_FN_Off", Glyph::ScopeNamesOff, m_nameOrExtensionPanel, true);
+    m_extensionIncluded = imageButton("Replace_Button_Ext_On", Glyph::ScopeExtensionsOn,
+                                      m_nameOrExtensionPanel, true);
+    m_extensionExcluded = imageButton("Replace_Button_Ext_Off", Glyph::ScopeExtensionsOff,
+                                      m_nameOrExtensionPanel, true);
     // Each pair shares one place; exactly one of a pair is shown.
-    scope->addWidget(m_fnOn, 0, 0);
-    scope->addWidget(m_fnOff, 0, 0);
-    scope->addWidget(m_extOn, 1, 0);
-    scope->addWidget(m_extOff, 1, 0);
-    connect(m_fnOn, &QToolButton::clicked, this, &ReplaceGroup::excludeNames);
-    connect(m_fnOff, &QToolButton::clicked, this, &ReplaceGroup::includeNames);
-    connect(m_extOn, &QToolButton::clicked, this, &ReplaceGroup::excludeExtensions);
-    connect(m_extOff, &QToolButton::clicked, this, &ReplaceGroup::includeExtensions);
+    scope->addWidget(m_nameIncluded, 0, 0);
+    scope->addWidget(m_nameExcluded, 0, 0);
+    scope->addWidget(m_extensionIncluded, 1, 0);
+    scope->addWidget(m_extensionExcluded, 1, 0);
+    connect(m_nameIncluded, &QToolButton::clicked, this, &ReplaceGroup::excludeNames);
+    connect(m_nameExcluded, &QToolButton::clicked, this, &ReplaceGroup::includeNames);
+    connect(m_extensionIncluded, &QToolButton::clicked, this, &ReplaceGroup::excludeExtensions);
+    connect(m_extensionExcluded, &QToolButton::clicked, this, &ReplaceGroup::includeExtensions);
     // After the click's own handler, whichever toggle it was.
-    for (QToolButton* toggle : {m_fnOn, m_fnOff, m_extOn, m_extOff})
+    for (QToolButton* toggle :
+         {m_nameIncluded, m_nameExcluded, m_extensionIncluded, m_extensionExcluded})
         connect(toggle, &QToolButton::clicked, this, &ReplaceGroup::showScopeToggles);
     showScopeToggles();
     // Hidden for patterns without a scope; the boxes keep their places.
-    keepPlaceWhenHidden(m_fnExtPanel);
-    return m_fnExtPanel;
+    keepPlaceWhenHidden(m_nameOrExtensionPanel);
+    return m_nameOrExtensionPanel;
 }
 
 // Delete and Insert at a position.
 QLayout* ReplaceGroup::buildPositionRow() {
     auto* positions = new QHBoxLayout;
     positions->setSpacing(3);
-    m_trim = checkBox("Replace_Trim", tr("Delete"), false, this);
+    m_deleteAt = checkBox("Replace_Trim", tr("Delete"), false, this);
     const QString fourDigits = QStringLiteral("-000");
-    m_trimFrom = lineEdit("Replace_TrimFrom", fourDigits, this);
-    m_trimCount = lineEdit("Replace_TrimCount", fourDigits, this);
-    m_insert = checkBox("Replace_Insert", tr("Insert"), false, this);
-    m_insertFrom = lineEdit("Replace_InsertFrom", fourDigits, this);
-    m_insertString = lineEdit("Replace_InsertString", {}, this);
+    m_deleteAtEdit = lineEdit("Replace_TrimFrom", fourDigits, this);
+    m_deleteCountEdit = lineEdit("Replace_TrimCount", fourDigits, this);
+    m_insertAt = checkBox("Replace_Insert", tr("Insert"), false, this);
+    m_insertAtEdit = lineEdit("Replace_InsertFrom", fourDigits, this);
+    m_insertTextEdit = lineEdit("Replace_InsertString", {}, this);
     // Both boxes are labelled "Pos:": a screen reader says which one it is.
-    m_trimFrom->setAccessibleName(tr("Delete position"));
-    m_insertFrom->setAccessibleName(tr("Insert position"));
-    positions->addWidget(m_trim);
-    positions->addWidget(labelFor(tr("Pos:"), m_trimFrom, this));
-    positions->addWidget(m_trimFrom);
-    positions->addWidget(labelFor(tr("Length:"), m_trimCount, this));
-    positions->addWidget(m_trimCount);
+    m_deleteAtEdit->setAccessibleName(tr("Delete position"));
+    m_insertAtEdit->setAccessibleName(tr("Insert position"));
+    positions->addWidget(m_deleteAt);
+    positions->addWidget(labelFor(tr("Pos:"), m_deleteAtEdit, this));
+    positions->addWidget(m_deleteAtEdit);
+    positions->addWidget(labelFor(tr("Length:"), m_deleteCountEdit, this));
+    positions->addWidget(m_deleteCountEdit);
     positions->addSpacing(8);
-    positions->addWidget(m_insert);
-    positions->addWidget(labelFor(tr("Pos:"), m_insertFrom, this));
-    positions->addWidget(m_insertFrom);
-    positions->addWidget(labelFor(tr("String:"), m_insertString, this));
-    positions->addWidget(m_insertString, 1);
+    positions->addWidget(m_insertAt);
+    positions->addWidget(labelFor(tr("Pos:"), m_insertAtEdit, this));
+    positions->addWidget(m_insertAtEdit);
+    positions->addWidget(labelFor(tr("String:"), m_insertTextEdit, this));
+    positions->addWidget(m_insertTextEdit, 1);
     return positions;
 }
 
@@ -181,9 +186,9 @@ QLayout* ReplaceGroup::buildSwitches() {
     m_regularExpression = checkBox("Replace_Regex", tr("Regular expression"), false, this);
     m_updateCase = checkBox("Replace_UpdateCase", tr("Update case"), true, this);
     m_cumulate = checkBox("SourceIsPreview", tr("Cumulate"), true, this);
-    m_charToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, this);
-    m_delDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, this);
-    m_delExtraSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, this);
+    m_charactersToSpaces = checkBox("Replace_CharToSpaces", tr("%20 and _ to spaces"), true, this);
+    m_deleteDigits = checkBox("Replace_DelDigits", tr("Delete digits"), false, this);
+    m_collapseSpaces = checkBox("Replace_DelExtraSpaces", tr("Delete extra spaces"), true, this);
     m_numberEqualNames =
         checkBox("Replace_NumberEqualNames", tr("Number equal names"), false, this);
     auto* search = new QHBoxLayout;
@@ -193,9 +198,9 @@ QLayout* ReplaceGroup::buildSwitches() {
     switches->addLayout(search, 0, 0);
     switches->addWidget(m_updateCase, 0, 1);
     switches->addWidget(m_cumulate, 0, 2);
-    switches->addWidget(m_charToSpaces, 1, 0);
-    switches->addWidget(m_delDigits, 1, 1);
-    switches->addWidget(m_delExtraSpaces, 1, 2);
+    switches->addWidget(m_charactersToSpaces, 1, 0);
+    switches->addWidget(m_deleteDigits, 1, 1);
+    switches->addWidget(m_collapseSpaces, 1, 2);
     // Under the finishing steps, last in their Tab order: it acts on the
     // names they leave.
     switches->addWidget(m_numberEqualNames, 2, 0);
@@ -217,31 +222,31 @@ void ReplaceGroup::installKeyRules() {
     installKeyRule(m_replaceWithEdit,
                    KeyRule{patternRejects, {}, [](const QString&) { return 100; }, {}, escapeUndo});
     const auto tickTrim = [this] {
-        m_trim->setChecked(true);
+        m_deleteAt->setChecked(true);
     };
     const auto tickInsert = [this] {
-        m_insert->setChecked(true);
+        m_insertAt->setChecked(true);
     };
-    installKeyRule(m_trimFrom,
+    installKeyRule(m_deleteAtEdit,
                    KeyRule{{}, QStringLiteral("0123456789-"), posBoxLimit, tickTrim, {}});
     installKeyRule(
-        m_trimCount,
+        m_deleteCountEdit,
         KeyRule{{}, QStringLiteral("0123456789"), [](const QString&) { return 3; }, tickTrim, {}});
-    installKeyRule(m_insertFrom,
+    installKeyRule(m_insertAtEdit,
                    KeyRule{{}, QStringLiteral("0123456789-"), posBoxLimit, tickInsert, {}});
-    installKeyRule(m_insertString,
+    installKeyRule(m_insertTextEdit,
                    KeyRule{notInFileNames(), {}, [](const QString&) { return 64; }, {}, {}});
 }
 
 void ReplaceGroup::watchChanges() {
-    for (QLineEdit* box :
-         {m_findEdit, m_replaceWithEdit, m_trimFrom, m_trimCount, m_insertFrom, m_insertString}) {
+    for (QLineEdit* box : {m_findEdit, m_replaceWithEdit, m_deleteAtEdit, m_deleteCountEdit,
+                           m_insertAtEdit, m_insertTextEdit}) {
         connect(box, &QLineEdit::textChanged, this, &ReplaceGroup::changed);
         box->installEventFilter(this); // a click also recomputes the states
     }
     for (QCheckBox* box :
-         {m_caseSensitive, m_regularExpression, m_updateCase, m_charToSpaces, m_delDigits,
-          m_delExtraSpaces, m_trim, m_cumulate, m_insert, m_numberEqualNames})
+         {m_caseSensitive, m_regularExpression, m_updateCase, m_charactersToSpaces, m_deleteDigits,
+          m_collapseSpaces, m_deleteAt, m_cumulate, m_insertAt, m_numberEqualNames})
         connect(box, &QCheckBox::toggled, this, &ReplaceGroup::changed);
 }
 
@@ -264,15 +269,15 @@ ReplaceSettings ReplaceGroup::settings() const {
     s.regularExpression = m_regularExpression->isChecked();
     s.updateCase = m_updateCase->isChecked();
     s.cumulate = m_cumulate->isChecked();
-    s.deleteEnabled = m_trim->isChecked();
-    s.deletePos = toName(m_trimFrom->text());
-    s.deleteLength = toName(m_trimCount->text());
-    s.insertEnabled = m_insert->isChecked();
-    s.insertPos = toName(m_insertFrom->text());
-    s.insertText = toName(m_insertString->text());
-    s.spacesFromPercent20AndUnderscore = m_charToSpaces->isChecked();
-    s.deleteDigits = m_delDigits->isChecked();
-    s.deleteExtraSpaces = m_delExtraSpaces->isChecked();
+    s.deleteEnabled = m_deleteAt->isChecked();
+    s.deletePos = toName(m_deleteAtEdit->text());
+    s.deleteLength = toName(m_deleteCountEdit->text());
+    s.insertEnabled = m_insertAt->isChecked();
+    s.insertPos = toName(m_insertAtEdit->text());
+    s.insertText = toName(m_insertTextEdit->text());
+    s.spacesFromPercent20AndUnderscore = m_charactersToSpaces->isChecked();
+    s.deleteDigits = m_deleteDigits->isChecked();
+    s.deleteExtraSpaces = m_collapseSpaces->isChecked();
     s.numberDuplicates = m_numberEqualNames->isChecked();
     s.scope = m_scope;
     return s;
@@ -286,26 +291,26 @@ void ReplaceGroup::updateControlStates() {
     const bool noScope = !m_regularExpression->isChecked() &&
                          (from.trimmed() == QStringLiteral("*") || from.contains(QLatin1Char('/')));
     m_caseSensitive->setEnabled(!noScope);
-    m_fnExtPanel->setVisible(!noScope);
+    m_nameOrExtensionPanel->setVisible(!noScope);
 }
 
 void ReplaceGroup::setSettings(const ReplaceSettings& s) {
     m_findEdit->setText(toQString(s.find));
     m_replaceWithEdit->setText(toQString(s.replaceWith));
-    m_trimFrom->setText(toQString(s.deletePos));
-    m_trimCount->setText(toQString(s.deleteLength));
-    m_insertFrom->setText(toQString(s.insertPos));
-    m_insertString->setText(toQString(s.insertText));
+    m_deleteAtEdit->setText(toQString(s.deletePos));
+    m_deleteCountEdit->setText(toQString(s.deleteLength));
+    m_insertAtEdit->setText(toQString(s.insertPos));
+    m_insertTextEdit->setText(toQString(s.insertText));
     // After the texts, which tick their boxes as typing does.
     setChecks({{m_regularExpression, s.regularExpression},
                {m_caseSensitive, s.caseSensitive},
                {m_updateCase, s.updateCase},
                {m_cumulate, s.cumulate},
-               {m_trim, s.deleteEnabled},
-               {m_insert, s.insertEnabled},
-               {m_charToSpaces, s.spacesFromPercent20AndUnderscore},
-               {m_delDigits, s.deleteDigits},
-               {m_delExtraSpaces, s.deleteExtraSpaces},
+               {m_deleteAt, s.deleteEnabled},
+               {m_insertAt, s.insertEnabled},
+               {m_charactersToSpaces, s.spacesFromPercent20AndUnderscore},
+               {m_deleteDigits, s.deleteDigits},
+               {m_collapseSpaces, s.deleteExtraSpaces},
                {m_numberEqualNames, s.numberDuplicates}});
     m_scope = s.scope;
     showScopeToggles();
@@ -339,8 +344,8 @@ void ReplaceGroup::includeExtensions() {
 }
 
 void ReplaceGroup::showScopeToggles() {
-    showToggle(m_fnOn, m_fnOff, m_scope != Scope::ExtensionsOnly);
-    showToggle(m_extOn, m_extOff, m_scope != Scope::FileNamesOnly);
+    showToggle(m_nameIncluded, m_nameExcluded, m_scope != Scope::ExtensionsOnly);
+    showToggle(m_extensionIncluded, m_extensionExcluded, m_scope != Scope::FileNamesOnly);
 }
 
 void ReplaceGroup::clearReplaceBoxes() {
@@ -387,27 +392,27 @@ void ReplaceGroup::setWithText(const QString& text) {
 }
 
 void ReplaceGroup::setDeletePosition(const QString& text) {
-    m_trimFrom->setText(text);
+    m_deleteAtEdit->setText(text);
 }
 
 void ReplaceGroup::setDeleteLength(const QString& text) {
-    m_trimCount->setText(text);
+    m_deleteCountEdit->setText(text);
 }
 
 void ReplaceGroup::setDeleteChecked(bool checked) {
-    m_trim->setChecked(checked);
+    m_deleteAt->setChecked(checked);
 }
 
 void ReplaceGroup::setInsertPosition(const QString& text) {
-    m_insertFrom->setText(text);
+    m_insertAtEdit->setText(text);
 }
 
-void ReplaceGroup::setInsertString(const QString& text) {
-    m_insertString->setText(text);
+void ReplaceGroup::setInsertText(const QString& text) {
+    m_insertTextEdit->setText(text);
 }
 
 void ReplaceGroup::setInsertChecked(bool checked) {
-    m_insert->setChecked(checked);
+    m_insertAt->setChecked(checked);
 }
 
 } // namespace quillon

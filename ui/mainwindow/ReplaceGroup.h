@@ -49,7 +49,7 @@ public:
     void setDeleteLength(const QString& text) override;
     void setDeleteChecked(bool checked) override;
     void setInsertPosition(const QString& text) override;
-    void setInsertString(const QString& text) override;
+    void setInsertText(const QString& text) override;
     void setInsertChecked(bool checked) override;
 
 public slots:
@@ -102,22 +102,22 @@ private:
     QCheckBox* m_regularExpression = nullptr;
     QCheckBox* m_updateCase = nullptr;
     QCheckBox* m_cumulate = nullptr;
-    QCheckBox* m_trim = nullptr;
-    QLineEdit* m_trimFrom = nullptr;
-    QLineEdit* m_trimCount = nullptr;
-    QCheckBox* m_insert = nullptr;
-    QLineEdit* m_insertFrom = nullptr;
-    QLineEdit* m_insertString = nullptr;
-    QCheckBox* m_charToSpaces = nullptr;
-    QCheckBox* m_delDigits = nullptr;
-    QCheckBox* m_delExtraSpaces = nullptr;
+    QCheckBox* m_deleteAt = nullptr;
+    QLineEdit* m_deleteAtEdit = nullptr;
+    QLineEdit* m_deleteCountEdit = nullptr;
+    QCheckBox* m_insertAt = nullptr;
+    QLineEdit* m_insertAtEdit = nullptr;
+    QLineEdit* m_insertTextEdit = nullptr;
+    QCheckBox* m_charactersToSpaces = nullptr;
+    QCheckBox* m_deleteDigits = nullptr;
+    QCheckBox* m_collapseSpaces = nullptr;
     /// "Number equal names": equal new names get " (2)", " (3)" ...
     QCheckBox* m_numberEqualNames = nullptr;
-    QWidget* m_fnExtPanel = nullptr;
-    QToolButton* m_fnOn = nullptr;
-    QToolButton* m_fnOff = nullptr;
-    QToolButton* m_extOn = nullptr;
-    QToolButton* m_extOff = nullptr;
+    QWidget* m_nameOrExtensionPanel = nullptr;
+    QToolButton* m_nameIncluded = nullptr;
+    QToolButton* m_nameExcluded = nullptr;
+    QToolButton* m_extensionIncluded = nullptr;
+    QToolButton* m_extensionExcluded = nullptr;
     QToolButton* m_wizardButton = nullptr;
     QToolButton* m_helpOpener = nullptr;
     QPushButton* m_applyButton = nullptr;

@@ -85,9 +85,9 @@ QWidget* TopStrip::buildPreviewPlace(QWidget* parent) {
     auto* previewPlace = new QWidget(parent);
     auto* stack = new QGridLayout(previewPlace);
     stack->setContentsMargins(0, 0, 0, 0);
-    m_displayPreview = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
-    m_displayPreview->setChecked(true);
-    connect(m_displayPreview, &QCheckBox::toggled, this, &TopStrip::previewToggled);
+    m_previewBox = named(new QCheckBox(tr("Preview"), previewPlace), "DisplayPreview_CB");
+    m_previewBox->setChecked(true);
+    connect(m_previewBox, &QCheckBox::toggled, this, &TopStrip::previewToggled);
     m_working = new QWidget(previewPlace);
     auto* workingRow = new QHBoxLayout(m_working);
     workingRow->setContentsMargins(0, 0, 0, 0);
@@ -103,9 +103,9 @@ QWidget* TopStrip::buildPreviewPlace(QWidget* parent) {
     workingRow->addWidget(m_cancel);
     m_working->hide();
     // The place keeps the width of the wider of the two, whichever shows.
-    keepPlaceWhenHidden(m_displayPreview);
+    keepPlaceWhenHidden(m_previewBox);
     keepPlaceWhenHidden(m_working);
-    stack->addWidget(m_displayPreview, 0, 0);
+    stack->addWidget(m_previewBox, 0, 0);
     stack->addWidget(m_working, 0, 0);
     return previewPlace;
 }
@@ -117,15 +117,15 @@ bool TopStrip::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TopStrip::previewShown() const {
-    return m_displayPreview->isChecked();
+    return m_previewBox->isChecked();
 }
 
 void TopStrip::setPreviewShown(bool shown) {
-    m_displayPreview->setChecked(shown);
+    m_previewBox->setChecked(shown);
 }
 
 void TopStrip::setPreviewBoxEnabled(bool enabled) {
-    m_displayPreview->setEnabled(enabled);
+    m_previewBox->setEnabled(enabled);
 }
 
 QString TopStrip::mask() const {
@@ -149,12 +149,12 @@ void TopStrip::setStartMask(const QString& mask) {
 void TopStrip::showProgress(bool shown) {
     if (!shown) {
         m_working->hide();
-        m_displayPreview->show();
+        m_previewBox->show();
         return;
     }
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
-    m_displayPreview->hide();
+    m_previewBox->hide();
     m_working->show();
 }
 

@@ -61,7 +61,7 @@ private:
     QWidget* buildPanel();
     QWidget* buildPreviewPlace(QWidget* parent);
 
-    QCheckBox* m_displayPreview = nullptr;
+    QCheckBox* m_previewBox = nullptr;
     QWidget* m_working = nullptr;
     QProgressBar* m_progress = nullptr;
     QPushButton* m_cancel = nullptr;

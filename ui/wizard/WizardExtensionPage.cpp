@@ -34,7 +34,7 @@ WizardExtensionPage::WizardExtensionPage(MainWindowAccess& mainWindow, QWidget* 
     auto* editRow = new QHBoxLayout;
     QLabel* extensionLabel = pageLabel(tr("New extension:"), group);
     editRow->addWidget(extensionLabel);
-    m_extension = typingEdit("W_Extension_Edit1", 15, KeyFilterKind::ValidFileChars, group);
+    m_extension = typingEdit("W_Extension_Edit1", 15, TypingRule::FileNameCharacters, group);
     extensionLabel->setBuddy(m_extension);
     m_extension->setFixedWidth(70);
     editRow->addWidget(m_extension);

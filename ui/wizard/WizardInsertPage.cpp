@@ -35,7 +35,7 @@ WizardInsertPage::WizardInsertPage(MainWindowAccess& mainWindow, SampleName samp
     auto* stringRow = new QHBoxLayout;
     QLabel* stringLabel = pageLabel(tr("Enter the string:"), group);
     stringRow->addWidget(stringLabel);
-    m_string = typingEdit("W_Ins_Edit_Str", 64, KeyFilterKind::ValidFileChars, group);
+    m_string = typingEdit("W_Ins_Edit_Str", 64, TypingRule::FileNameCharacters, group);
     stringLabel->setBuddy(m_string);
     stringRow->addWidget(m_string, 1);
     inner->addLayout(stringRow);
@@ -79,7 +79,7 @@ void WizardInsertPage::ok() {
         return;
     }
     const auto& settings = std::get<InsertSettings>(outcome);
-    mainWindow().setInsertString(toQString(settings.string));
+    mainWindow().setInsertText(toQString(settings.string));
     mainWindow().setInsertPosition(QString::number(settings.position));
     mainWindow().setInsertChecked(true);
 }
@@ -89,7 +89,7 @@ void WizardInsertPage::clear() {
     m_string->clear();
     m_fromStart->setChecked(true);
     mainWindow().setInsertChecked(false);
-    mainWindow().setInsertString(QString());
+    mainWindow().setInsertText(QString());
     mainWindow().setInsertPosition(QString());
 }
 

@@ -50,7 +50,7 @@ QWidget* WizardNumberPage::buildGroup() {
         QLabel* optional = pageLabel(tr("Text (Optional)"), group);
         optional->setFont(small);
         grid->addWidget(optional, 0, 2 * i);
-        m_texts[i] = typingEdit(kTextNames[i], 64, KeyFilterKind::ValidFileChars, group);
+        m_texts[i] = typingEdit(kTextNames[i], 64, TypingRule::FileNameCharacters, group);
         // The three boxes share one caption: readers say which one it is.
         m_texts[i]->setAccessibleName(tr("Text %1 (optional)").arg(i + 1));
         grid->addWidget(m_texts[i], 1, 2 * i);
@@ -63,7 +63,7 @@ QWidget* WizardNumberPage::buildGroup() {
     auto* startRow = new QHBoxLayout;
     QLabel* startLabel = pageLabel(tr("Starting number:"), group);
     startRow->addWidget(startLabel);
-    m_start = typingEdit("W_Number_Edit4", 4, KeyFilterKind::NumbersOnly, group);
+    m_start = typingEdit("W_Number_Edit4", 4, TypingRule::DigitsOnly, group);
     startLabel->setBuddy(m_start);
     m_start->setText(QStringLiteral("1"));
     m_start->setFixedWidth(40);

@@ -128,7 +128,7 @@ QWidget* WizardReformatPage::buildGroup() {
         QLabel* above = pageLabel(tr("Delimiter"), group);
         above->setFont(small);
         grid->addWidget(above, row - 1, col);
-        QLineEdit* edit = typingEdit(name, 10, KeyFilterKind::ValidFileChars, group);
+        QLineEdit* edit = typingEdit(name, 10, TypingRule::FileNameCharacters, group);
         edit->setFixedWidth(40);
         edit->setAccessibleName(spoken);
         grid->addWidget(edit, row, col);

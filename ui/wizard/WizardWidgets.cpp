@@ -114,16 +114,16 @@ void SampleEdit::mouseReleaseEvent(QMouseEvent* event) {
         emit clicked();
 }
 
-QLineEdit* typingEdit(const char* name, int maxLength, KeyFilterKind filter, QWidget* parent) {
+QLineEdit* typingEdit(const char* name, int maxLength, TypingRule filter, QWidget* parent) {
     auto* edit = new QLineEdit(parent);
     edit->setObjectName(QString::fromLatin1(name));
     edit->setValidator(new CodePointLimit(maxLength, edit));
     QObject* keys =
-        filter == KeyFilterKind::ValidFileChars
+        filter == TypingRule::FileNameCharacters
             ? static_cast<QObject*>(
                   new KeyFilter(KeyRule{invalidFileChars(), {}, {}, {}, {}}, edit))
             : new KeyFilter(KeyRule{{}, QStringLiteral("0123456789"), {}, {}, {}}, edit);
-    keys->setObjectName(filter == KeyFilterKind::ValidFileChars
+    keys->setObjectName(filter == TypingRule::FileNameCharacters
                             ? QStringLiteral("Filter_ValidFileChars")
                             : QStringLiteral("Filter_NumbersOnly"));
     edit->installEventFilter(keys);

@@ -42,12 +42,12 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-enum class KeyFilterKind { ValidFileChars, NumbersOnly };
+enum class TypingRule { FileNameCharacters, DigitsOnly };
 
 /// An edit the user types into: typed characters filtered by kind, at most
 /// maxLength code points typed or pasted. Unlike setMaxLength this leaves the
 /// program's own writes whole.
-QLineEdit* typingEdit(const char* name, int maxLength, KeyFilterKind filter, QWidget* parent);
+QLineEdit* typingEdit(const char* name, int maxLength, TypingRule filter, QWidget* parent);
 
 /// A drop-down that also takes typed text; while typed text stands no item
 /// is selected (index -1), until the user picks one.
