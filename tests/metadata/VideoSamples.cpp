@@ -2,6 +2,7 @@
 #include "tests/metadata/VideoSamples.h"
 
 #include <initializer_list>
+#include <utility>
 #include <vector>
 
 namespace quillon::test {
@@ -39,45 +40,111 @@ std::string fullBox(const std::string& type, std::uint32_t flags, const std::str
     return box(type, bigEndian(flags, 4) + payload);
 }
 
-const std::string kUnityMatrix =
-    joined({bigEndian(0x10000, 4), std::string(12, '\0'), bigEndian(0x10000, 4),
-            std::string(12, '\0'), bigEndian(0x40000000, 4)});
-
-std::string videoTrack(std::uint32_t created, unsigned width, unsigned height) {
-    const std::string times = bigEndian(created, 4) + bigEndian(created, 4);
-    const std::string tkhd =
-        fullBox("tkhd", 3,
-                joined({times, bigEndian(1, 4), std::string(4, '\0'), bigEndian(1000, 4),
-                        std::string(16, '\0'), kUnityMatrix, bigEndian(width << 16, 4),
-                        bigEndian(height << 16, 4)}));
-    const std::string mdhd = fullBox("mdhd", 0,
-                                     joined({times, bigEndian(1000, 4), bigEndian(1000, 4),
-                                             bigEndian(0x55C4, 2), std::string(2, '\0')}));
-    const std::string hdlr =
-        fullBox("hdlr", 0, std::string(4, '\0') + "vide" + std::string(12, '\0') + "Video" + '\0');
-    const std::string avc1 =
-        box("avc1", joined({std::string(6, '\0'), bigEndian(1, 2), std::string(16, '\0'),
-                            bigEndian(width, 2), bigEndian(height, 2), bigEndian(0x480000, 4),
-                            bigEndian(0x480000, 4), std::string(4, '\0'), bigEndian(1, 2),
-                            std::string(32, '\0'), bigEndian(24, 2), bigEndian(0xFFFF, 2)}));
-    const std::string stbl = box(
-        "stbl", joined({fullBox("stsd", 0, bigEndian(1, 4) + avc1),
-                        fullBox("stts", 0, bigEndian(0, 4)), fullBox("stsc", 0, bigEndian(0, 4)),
-                        fullBox("stsz", 0, bigEndian(0, 8)), fullBox("stco", 0, bigEndian(0, 4))}));
-    const std::string minf = box("minf", fullBox("vmhd", 1, std::string(8, '\0')) + stbl);
-    return box("trak", tkhd + box("mdia", mdhd + hdlr + minf));
+// The transform of a track turned by degrees (0, 90, 180, 270; -1 for a
+// mirror image), moved back into view as cameras write it.
+std::string matrix(int degrees, unsigned width = 0, unsigned height = 0) {
+    const std::uint32_t one = 0x10000;
+    const std::uint32_t minusOne = 0xFFFF0000;
+    std::uint32_t a = one, b = 0, c = 0, d = one;
+    std::uint64_t x = 0, y = 0;
+    if (degrees == 90) {
+        a = 0, b = one, c = minusOne, d = 0, x = height;
+    } else if (degrees == 180) {
+        a = minusOne, d = minusOne, x = width, y = height;
+    } else if (degrees == 270) {
+        a = 0, b = minusOne, c = one, d = 0, y = width;
+    } else if (degrees == -1) {
+        a = minusOne, x = width;
+    }
+    return joined({bigEndian(a, 4), bigEndian(b, 4), std::string(4, '\0'), bigEndian(c, 4),
+                   bigEndian(d, 4), std::string(4, '\0'), bigEndian(x << 16, 4),
+                   bigEndian(y << 16, 4), bigEndian(0x40000000, 4)});
 }
 
-// The item of Apple's metadata that holds the creation date.
-std::string appleCreationDate(const std::string& date) {
-    const std::string key = "com.apple.quicktime.creationdate";
+// Creation and modification time, and the time scale and duration: 32 or 64
+// bits as version 0 or 1 of a header has them.
+std::string headerTimes(std::uint64_t created, bool longTimes, std::uint32_t trackId) {
+    const std::size_t n = longTimes ? 8 : 4;
+    const std::string times = bigEndian(created, n) + bigEndian(created, n);
+    if (trackId == 0)
+        return times + bigEndian(1000, 4) + bigEndian(1000, n);
+    return times + bigEndian(trackId, 4) + std::string(4, '\0') + bigEndian(1000, n);
+}
+
+std::string mediaBox(std::uint64_t created, bool longTimes, const std::string& handler,
+                     const std::string& minf) {
+    const std::string mdhd =
+        fullBox("mdhd", longTimes ? 0x01000000 : 0,
+                headerTimes(created, longTimes, 0) + bigEndian(0x55C4, 2) + std::string(2, '\0'));
+    const std::string hdlr =
+        fullBox("hdlr", 0, std::string(4, '\0') + handler + std::string(12, '\0') + "Media" + '\0');
+    return box("mdia", mdhd + hdlr + minf);
+}
+
+std::string sampleTables(const std::string& entry) {
+    return box("stbl",
+               joined({fullBox("stsd", 0, bigEndian(1, 4) + entry),
+                       fullBox("stts", 0, bigEndian(0, 4)), fullBox("stsc", 0, bigEndian(0, 4)),
+                       fullBox("stsz", 0, bigEndian(0, 8)), fullBox("stco", 0, bigEndian(0, 4))}));
+}
+
+std::string videoTrack(const Mp4Shape& shape, std::uint64_t created, std::uint32_t trackId) {
+    const std::string tkhd =
+        fullBox("tkhd", (shape.longTimes ? 0x01000000 : 0) | 3,
+                joined({headerTimes(created, shape.longTimes, trackId), std::string(16, '\0'),
+                        matrix(shape.rotation, shape.width, shape.height),
+                        bigEndian(std::uint64_t{shape.width} << 16, 4),
+                        bigEndian(std::uint64_t{shape.height} << 16, 4)}));
+    const unsigned entryWidth = shape.entryWidth == 0 ? shape.width : shape.entryWidth;
+    const std::string avc1 =
+        box("avc1",
+            joined({std::string(6, '\0'), bigEndian(1, 2), std::string(16, '\0'),
+                    bigEndian(entryWidth, 2), bigEndian(shape.height, 2), bigEndian(0x480000, 4),
+                    bigEndian(0x480000, 4), std::string(4, '\0'), bigEndian(1, 2),
+                    std::string(32, '\0'), bigEndian(24, 2), bigEndian(0xFFFF, 2)}));
+    const std::string minf =
+        box("minf", fullBox("vmhd", 1, std::string(8, '\0')) + sampleTables(avc1));
+    return box("trak", tkhd + mediaBox(created, shape.longTimes, "vide", minf));
+}
+
+std::string soundTrack(std::uint64_t created, std::uint32_t trackId) {
+    const std::string tkhd = fullBox(
+        "tkhd", 3,
+        joined({headerTimes(created, false, trackId), std::string(12, '\0'), bigEndian(0x0100, 2),
+                std::string(2, '\0'), matrix(0), std::string(8, '\0')}));
+    const std::string mp4a =
+        box("mp4a",
+            joined({std::string(6, '\0'), bigEndian(1, 2), std::string(8, '\0'), bigEndian(2, 2),
+                    bigEndian(16, 2), std::string(4, '\0'), bigEndian(48000U << 16, 4)}));
+    const std::string minf =
+        box("minf", fullBox("smhd", 0, std::string(4, '\0')) + sampleTables(mp4a));
+    return box("trak", tkhd + mediaBox(created, false, "soun", minf));
+}
+
+// Apple's metadata: a creation date item under key, and an item of another
+// key with a text value.
+std::string appleMetadata(const Mp4Shape& shape) {
+    std::vector<std::pair<std::string, std::string>> items;
+    if (!shape.appleDate.empty())
+        items.emplace_back(shape.appleKey, shape.appleDate);
+    if (!shape.otherAppleKey.empty())
+        items.emplace_back(shape.otherAppleKey, "Quillon");
+    if (items.empty())
+        return {};
     const std::string hdlr =
         fullBox("hdlr", 0, std::string(4, '\0') + "mdta" + std::string(12, '\0') + '\0');
-    const std::string keys =
-        fullBox("keys", 0, bigEndian(1, 4) + bigEndian(8 + key.size(), 4) + "mdta" + key);
-    const std::string item =
-        box(bigEndian(1, 4), box("data", bigEndian(1, 4) + bigEndian(0, 4) + date));
-    return box("meta", hdlr + keys + box("ilst", item));
+    std::string keys = bigEndian(items.size(), 4);
+    std::string list;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        keys += bigEndian(8 + items[i].first.size(), 4) + "mdta" + items[i].first;
+        list += box(bigEndian(i + 1, 4),
+                    box("data", bigEndian(1, 4) + bigEndian(0, 4) + items[i].second));
+    }
+    return box("meta", hdlr + fullBox("keys", 0, keys) + box("ilst", list));
+}
+
+std::string largeBox(const std::string& type, const std::string& payload) {
+    return bigEndian(1, 4) + type + bigEndian(16 + payload.size(), 8) + payload;
 }
 
 // EBML.
@@ -109,22 +176,45 @@ std::string list(const std::string& type, const std::string& chunks) {
 
 } // namespace
 
+std::string mp4Sample(const Mp4Shape& shape) {
+    constexpr std::int64_t kFrom1904 = 2082844800;
+    const std::uint64_t created =
+        shape.utcSeconds == 0 ? 0 : static_cast<std::uint64_t>(shape.utcSeconds + kFrom1904);
+    const auto top = shape.largeSizes ? largeBox : box;
+    const std::string ftyp = top("ftyp", shape.brand + bigEndian(0, 4) + shape.brand + "isom");
+    const std::string mvhd =
+        fullBox("mvhd", shape.longTimes ? 0x01000000 : 0,
+                joined({headerTimes(created, shape.longTimes, 0), bigEndian(0x10000, 4),
+                        bigEndian(0x100, 2), std::string(10, '\0'), matrix(0),
+                        std::string(24, '\0'), bigEndian(2, 4)}));
+    std::string tracks;
+    for (int i = 0; i < shape.videoTracks; ++i)
+        tracks += videoTrack(shape, created, static_cast<std::uint32_t>(i + 1));
+    if (shape.soundTrack)
+        tracks += soundTrack(created, static_cast<std::uint32_t>(shape.videoTracks + 1));
+    const std::string moov =
+        top("moov", mvhd + tracks + appleMetadata(shape) + shape.extraMovieBoxes);
+    const std::string media(4096, '\0');
+    if (shape.mdatToEnd)
+        return ftyp + moov + bigEndian(0, 4) + "mdat" + media;
+    const std::string mdat = top("mdat", media);
+    return shape.moovLast ? ftyp + mdat + moov : ftyp + moov + mdat;
+}
+
 std::string mp4Sample(const std::string& brand, unsigned width, unsigned height,
                       std::int64_t utcSeconds, const std::string& appleDate, bool moovLast) {
-    constexpr std::int64_t kFrom1904 = 2082844800;
-    const auto created = static_cast<std::uint32_t>(utcSeconds == 0 ? 0 : utcSeconds + kFrom1904);
-    const std::string ftyp = box("ftyp", brand + bigEndian(0, 4) + brand + "isom");
-    const std::string times = bigEndian(created, 4) + bigEndian(created, 4);
-    const std::string mvhd =
-        fullBox("mvhd", 0,
-                joined({times, bigEndian(1000, 4), bigEndian(1000, 4), bigEndian(0x10000, 4),
-                        bigEndian(0x100, 2), std::string(10, '\0'), kUnityMatrix,
-                        std::string(24, '\0'), bigEndian(2, 4)}));
-    const std::string moov =
-        box("moov", mvhd + videoTrack(created, width, height) +
-                        (appleDate.empty() ? std::string() : appleCreationDate(appleDate)));
-    const std::string mdat = box("mdat", std::string(4096, '\0'));
-    return moovLast ? ftyp + mdat + moov : ftyp + moov + mdat;
+    Mp4Shape shape;
+    shape.brand = brand;
+    shape.width = width;
+    shape.height = height;
+    shape.utcSeconds = utcSeconds;
+    shape.appleDate = appleDate;
+    shape.moovLast = moovLast;
+    return mp4Sample(shape);
+}
+
+std::string isoBox(const std::string& type, const std::string& payload) {
+    return box(type, payload);
 }
 
 std::string aviSample(unsigned width, unsigned height, const std::string& idit) {

@@ -18,6 +18,42 @@ std::string mp4Sample(const std::string& brand, unsigned width, unsigned height,
                       std::int64_t utcSeconds, const std::string& appleDate = {},
                       bool moovLast = false);
 
+/// The parts of an MP4 or QuickTime file that readers look at, and the
+/// forms they come in.
+struct Mp4Shape {
+    std::string brand = "mp42";
+    unsigned width = 640;
+    unsigned height = 480;
+    /// Since 1970 (0 for none), as the movie header's creation time.
+    std::int64_t utcSeconds = 0;
+    /// Apple's creation date item (empty for none).
+    std::string appleDate;
+    bool moovLast = false;
+    /// 64-bit times in the movie and track headers.
+    bool longTimes = false;
+    /// 64-bit sizes on the top-level boxes.
+    bool largeSizes = false;
+    /// The media data last, with a size of 0 (to the end of the file).
+    bool mdatToEnd = false;
+    /// The track header's transform: 0, 90, 180 or 270 degrees, or -1 for
+    /// a mirror image.
+    int rotation = 0;
+    /// The sample entry's size, where it differs from the track header's.
+    unsigned entryWidth = 0;
+    /// Extra boxes at the end of the movie box, and extra Apple items as
+    /// key and value.
+    std::string extraMovieBoxes;
+    std::string appleKey = "com.apple.quicktime.creationdate";
+    std::string otherAppleKey;
+    int videoTracks = 1;
+    bool soundTrack = false;
+};
+
+std::string mp4Sample(const Mp4Shape& shape);
+
+/// A box of ISO media: its 32-bit size, type and payload.
+std::string isoBox(const std::string& type, const std::string& payload);
+
 /// An AVI file of width x height with idit as its IDIT date chunk, the
 /// form cameras write ("Sat May 01 10:20:30 2021"); empty for none.
 std::string aviSample(unsigned width, unsigned height, const std::string& idit);
