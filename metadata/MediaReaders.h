@@ -67,6 +67,26 @@ void readPhotoFieldsWithLibrary(int fd, std::int64_t size, FieldSet wanted, File
 /// taken over) of size bytes. Never throws.
 void readVideoFields(int fd, std::int64_t size, FileKind kind, FieldSet wanted, FileFields& out);
 
+/// As readVideoFields, but every file through the video library: what the
+/// library's own reading gives, for comparing with.
+void readVideoFieldsWithLibrary(int fd, std::int64_t size, FileKind kind, FieldSet wanted,
+                                FileFields& out);
+
+/// The video fields of wanted from an MP4 or QuickTime file, the open,
+/// regular file fd of size bytes, when it is in the plain form phones write
+/// (one movie box, one video track, the movie header's or Apple's creation
+/// date) and holds nothing the video library reads another date or size
+/// from: then they are taken into out, with the very values the library
+/// gives, and true is returned. Else out is left as it was.
+bool readPlainQuickTime(int fd, std::uint64_t size, FieldSet wanted, FileFields& out);
+
+/// Whether a container's date is its clock's epoch (1904 or 1970), the mark
+/// of a clock never set.
+bool isUnsetVideoDate(const DateTime& date);
+
+/// A date kept in UTC as the local clock shows it.
+std::optional<DateTime> utcToLocalDate(const DateTime& utc);
+
 /// The camera that make and model name, blanks (and NULs) around them
 /// dropped: "Canon" and "Canon EOS 5D" give "Canon EOS 5D", not the make
 /// twice.

@@ -100,12 +100,13 @@ void feed(int fd, std::uint64_t size, MediaInfo& info) {
     info.Open_Buffer_Finalize();
 }
 
-// A container's clock that was never set counts from its epoch.
-bool isUnset(const DateTime& date) {
+} // namespace
+
+bool isUnsetVideoDate(const DateTime& date) {
     return date.year <= 1904 || (date.year == 1970 && date.month == 1 && date.day == 1);
 }
 
-std::optional<DateTime> utcToLocal(const DateTime& utc) {
+std::optional<DateTime> utcToLocalDate(const DateTime& utc) {
     std::tm tm{};
     tm.tm_year = utc.year - 1900;
     tm.tm_mon = utc.month - 1;
@@ -125,13 +126,15 @@ std::optional<DateTime> utcToLocal(const DateTime& utc) {
                     static_cast<std::uint8_t>(local.tm_sec)};
 }
 
+namespace {
+
 // A date as the library gives it ("2021-05-01 08:00:00 UTC", "UTC
 // 2021-05-01 08:00:00", "2021-05-01T10:00:00+0200").
 std::optional<DateTime> dateOf(std::string_view text) {
     if (text.starts_with("UTC "))
         text.remove_prefix(4);
     auto date = parseMetadataDate(text);
-    if (!date || isUnset(*date))
+    if (!date || isUnsetVideoDate(*date))
         return std::nullopt;
     return date;
 }
@@ -152,7 +155,7 @@ std::optional<DateTime> takenDate(MediaInfo& info) {
     }
     for (const wchar_t* name : kUtcDates) {
         if (auto date = dateOf(fieldOf(info, MediaInfoLib::Stream_General, name)))
-            return utcToLocal(*date);
+            return utcToLocalDate(*date);
     }
     return std::nullopt;
 }
@@ -169,6 +172,16 @@ void prepareVideoReader() {
 }
 
 void readVideoFields(int fd, std::int64_t size, FileKind kind, FieldSet wanted, FileFields& out) {
+    if (size <= 0 || !wanted.intersects(kPhotoFields))
+        return;
+    if (QUILLON_PLAIN_QUICKTIME && kind == FileKind::QuickTime &&
+        readPlainQuickTime(fd, static_cast<std::uint64_t>(size), wanted, out))
+        return;
+    readVideoFieldsWithLibrary(fd, size, kind, wanted, out);
+}
+
+void readVideoFieldsWithLibrary(int fd, std::int64_t size, FileKind kind, FieldSet wanted,
+                                FileFields& out) {
     if (size <= 0 || !wanted.intersects(kPhotoFields))
         return;
     prepareLibrary();

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/MediaFolder.h"
+#include "metadata/MediaReaders.h"
 #include "tests/metadata/MediaSamples.h"
 #include "tests/metadata/VideoSamples.h"
 #include "tests/workspace/TempFolder.h"
@@ -9,6 +10,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
+#include <fcntl.h>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 using namespace quillon;
 using namespace quillon::metadata;
@@ -123,4 +128,183 @@ TEST(VideoReader, SurvivesDamagedVideos) {
         }
     }
     EXPECT_GT(read, 0U);
+}
+
+namespace {
+
+// The fields of the file at path as the plain reader gives them, or nothing
+// where it leaves the file to the library; and as the library gives them.
+std::optional<std::string> readPlain(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    FileFields f;
+    const bool plain =
+        fd >= 0 && ::fstat(fd, &st) == 0 &&
+        readPlainQuickTime(fd, static_cast<std::uint64_t>(st.st_size), kPhotoFields, f);
+    ::close(fd);
+    return plain ? std::optional(describe(f)) : std::nullopt;
+}
+
+std::string readWithLibrary(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    FileFields f;
+    if (fd >= 0 && ::fstat(fd, &st) == 0)
+        readVideoFieldsWithLibrary(fd, st.st_size, FileKind::QuickTime, kPhotoFields, f);
+    ::close(fd);
+    return describe(f);
+}
+
+Mp4Shape shaped(const std::function<void(Mp4Shape&)>& edit) {
+    Mp4Shape shape;
+    shape.width = 1920;
+    shape.height = 1080;
+    shape.utcSeconds = kUtc;
+    edit(shape);
+    return shape;
+}
+
+const std::string kAppleDate = "2021-05-01T10:20:30+0200";
+
+// The samples' tables (time, chunk, size, offset) take 68 bytes from
+// the size of their first box.
+bool inSampleTables(const std::string& clip, std::size_t at) {
+    for (std::size_t found = clip.find("stts"); found != std::string::npos;
+         found = clip.find("stts", found + 1)) {
+        if (at + 4 >= found && at < found + 64)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+// The plain reader takes the clips phones write and gives what the library
+// gives; what it does not take, the library reads.
+TEST(PlainQuickTimeReader, GivesWhatTheLibraryGives) {
+    if (!QUILLON_PLAIN_QUICKTIME)
+        GTEST_SKIP() << "the plain QuickTime reader is off with this MediaInfoLib";
+    const ZoneEastOfUtc zone;
+    const std::string udta =
+        isoBox("udta", isoBox("\xA9"
+                              "day",
+                              std::string("\0\x0A\x55\xC4", 4) + "2019-02-03"));
+    struct Case {
+        const char* name;
+        Mp4Shape shape;
+        bool plain;
+    };
+    const Case cases[] = {
+        {"movie header only", shaped([](Mp4Shape&) {}), true},
+        {"moov last", shaped([](Mp4Shape& s) { s.moovLast = true; }), true},
+        {"Apple's date", shaped([&](Mp4Shape& s) { s.appleDate = kAppleDate; }), true},
+        {"Apple's date west", shaped([](Mp4Shape& s) { s.appleDate = "2021-12-31T23:59:59-0800"; }),
+         true},
+        {"Apple's date, no header time", shaped([&](Mp4Shape& s) {
+             s.appleDate = kAppleDate;
+             s.utcSeconds = 0;
+             s.moovLast = true;
+         }),
+         true},
+        {"Apple's make too", shaped([&](Mp4Shape& s) {
+             s.appleDate = kAppleDate;
+             s.otherAppleKey = "com.apple.quicktime.make";
+         }),
+         true},
+        {"make without date",
+         shaped([](Mp4Shape& s) { s.otherAppleKey = "com.apple.quicktime.model"; }), true},
+        {"64-bit times", shaped([](Mp4Shape& s) { s.longTimes = true; }), true},
+        {"64-bit times in 2100", shaped([](Mp4Shape& s) {
+             s.longTimes = true;
+             s.utcSeconds = 4'102'444'800 + 3'723;
+         }),
+         true},
+        {"1950", shaped([](Mp4Shape& s) { s.utcSeconds = -631'152'000 + 45'296; }), true},
+        {"64-bit sizes", shaped([](Mp4Shape& s) { s.largeSizes = true; }), true},
+        {"media data to the end", shaped([](Mp4Shape& s) { s.mdatToEnd = true; }), true},
+        {"sound track", shaped([](Mp4Shape& s) { s.soundTrack = true; }), true},
+        {"QuickTime brand", shaped([](Mp4Shape& s) { s.brand = "qt  "; }), true},
+        {"3GP, small", shaped([](Mp4Shape& s) {
+             s.brand = "3gp4";
+             s.width = 176;
+             s.height = 144;
+         }),
+         true},
+        {"no date at all", shaped([](Mp4Shape& s) { s.utcSeconds = 0; }), false},
+        {"header time 1970", shaped([](Mp4Shape& s) { s.utcSeconds = 3600; }), false},
+        {"Apple's date in another form",
+         shaped([](Mp4Shape& s) { s.appleDate = "2021-05-01 10:20:30"; }), false},
+        {"Apple's date under another key", shaped([&](Mp4Shape& s) {
+             s.appleDate = kAppleDate;
+             s.appleKey = "com.apple.quicktime.creationdate.other";
+         }),
+         false},
+        {"unknown Apple key", shaped([](Mp4Shape& s) { s.otherAppleKey = "com.example.date"; }),
+         false},
+        {"user data date", shaped([&](Mp4Shape& s) { s.extraMovieBoxes = udta; }), false},
+        {"two video tracks", shaped([](Mp4Shape& s) { s.videoTracks = 2; }), false},
+        // The library gives the size as stored, whichever way it is shown.
+        {"turned 90", shaped([](Mp4Shape& s) { s.rotation = 90; }), true},
+        {"turned 180", shaped([](Mp4Shape& s) { s.rotation = 180; }), true},
+        {"turned 270", shaped([](Mp4Shape& s) { s.rotation = 270; }), true},
+        {"mirrored", shaped([](Mp4Shape& s) { s.rotation = -1; }), false},
+        {"entry size differs", shaped([](Mp4Shape& s) { s.entryWidth = 1440; }), false},
+        {"fragments", shaped([](Mp4Shape& s) { s.extraMovieBoxes = isoBox("mvex", ""); }), false},
+    };
+    TempFolder folder;
+    const std::string path = folder.file("v.mp4");
+    for (const Case& c : cases) {
+        writeFileBytes(path, mp4Sample(c.shape));
+        const auto plain = readPlain(path);
+        EXPECT_EQ(plain.has_value(), c.plain) << c.name;
+        const std::string library = readWithLibrary(path);
+        if (plain) {
+            EXPECT_EQ(*plain, library) << c.name;
+        }
+        // What the programs read is the library's answer either way.
+        EXPECT_EQ(describe(MediaFolder(folder.path()).read("v.mp4", kPhotoFields)), library)
+            << c.name;
+    }
+}
+
+// Damage anywhere, by a cut or in any byte of the boxes, makes the plain
+// reader give up or still agree with the library.
+TEST(PlainQuickTimeReader, GivesUpOnDamageOrAgreesWithTheLibrary) {
+    if (!QUILLON_PLAIN_QUICKTIME)
+        GTEST_SKIP() << "the plain QuickTime reader is off with this MediaInfoLib";
+    const ZoneEastOfUtc zone;
+    TempFolder folder;
+    const std::string path = folder.file("v.mp4");
+    std::size_t agreed = 0;
+    const Mp4Shape shapes[] = {
+        shaped([](Mp4Shape& s) { s.longTimes = true; }),
+        shaped([&](Mp4Shape& s) {
+            s.appleDate = kAppleDate;
+            s.moovLast = true;
+            s.soundTrack = true;
+        }),
+    };
+    for (const Mp4Shape& shape : shapes) {
+        const std::string whole = mp4Sample(shape);
+        std::vector<std::string> variants = damagedVariants(whole);
+        // Every byte of the boxes, set to 0, to 0xFF and to another value;
+        // but the media data and the sample tables, whose damaged counts the
+        // library counts through for seconds.
+        const std::size_t media = whole.find("mdat");
+        for (std::size_t at = 0; at < whole.size(); ++at) {
+            if ((at > media + 8 && at < media + 4096) || inSampleTables(whole, at))
+                continue;
+            for (const char c : {'\0', '\xFF', static_cast<char>(whole[at] ^ 0x21)})
+                variants.push_back(std::string(whole).replace(at, 1, 1, c));
+        }
+        for (std::size_t i = 0; i < variants.size(); ++i) {
+            writeFileBytes(path, variants[i]);
+            if (const auto plain = readPlain(path)) {
+                EXPECT_EQ(*plain, readWithLibrary(path)) << "variant " << i;
+                ++agreed;
+            }
+        }
+    }
+    // Damage to the media, the times and the sound track leaves clips plain.
+    EXPECT_GT(agreed, 300U);
 }
