@@ -6,6 +6,7 @@
 #include <ctime>
 #include <string>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 // Phones write their clips in one plain shape: a file type box, the media
@@ -222,18 +223,60 @@ std::optional<Box> onlyChild(const std::vector<Box>& boxes, std::string_view typ
     return found;
 }
 
-// The size a video track's sample entry gives, when its media information
-// holds nothing else the library reads a size from.
-bool readVideoMedia(std::string_view minf, std::uint32_t& width, std::uint32_t& height) {
-    const auto boxes = childrenOf(minf);
-    if (!boxes)
-        return false;
-    for (const Box& b : *boxes) {
-        if (b.type != "vmhd" && b.type != "dinf" && b.type != "stbl" && b.type != "hdlr")
+// Where the entries of a sample table start and their size, for the
+// tables that count their entries.
+std::optional<std::pair<std::size_t, std::size_t>> tableEntries(const Box& table) {
+    if (table.type == "stts" || table.type == "ctts" || table.type == "co64")
+        return std::pair{8, 8};
+    if (table.type == "stss" || table.type == "stco")
+        return std::pair{8, 4};
+    if (table.type == "stsc")
+        return std::pair{8, 12};
+    if (table.type == "stsz")
+        return std::pair{12, 4};
+    return std::nullopt;
+}
+
+// Whether every count of entries fits its table: the library walks as many
+// entries as a count says, and a damaged one keeps it busy for seconds.
+bool countsFitTables(const std::vector<Box>& tables) {
+    for (const Box& table : tables) {
+        const auto entries = tableEntries(table);
+        if (!entries)
+            continue;
+        const auto [start, size] = *entries;
+        const std::string_view p = table.payload;
+        if (p.size() < start)
+            return false;
+        // Samples of one size (stsz) are counted without a list.
+        const bool listed = table.type != "stsz" || bigEndian32(p, 4) == 0;
+        const std::uint64_t count = listed ? bigEndian32(p, start - 4) : 0;
+        if (p.size() - start != count * size)
             return false;
     }
+    return true;
+}
+
+// The sample tables of a track's media information, when it holds nothing
+// else the library reads, and their counts fit them.
+std::optional<std::vector<Box>> sampleTables(std::string_view minf, std::string_view header) {
+    const auto boxes = childrenOf(minf);
+    if (!boxes)
+        return std::nullopt;
+    for (const Box& b : *boxes) {
+        if (b.type != header && b.type != "dinf" && b.type != "stbl" && b.type != "hdlr")
+            return std::nullopt;
+    }
     const auto stbl = onlyChild(*boxes, "stbl");
-    const auto tables = stbl ? childrenOf(stbl->payload) : std::nullopt;
+    auto tables = stbl ? childrenOf(stbl->payload) : std::nullopt;
+    if (!tables || !countsFitTables(*tables))
+        return std::nullopt;
+    return tables;
+}
+
+// The size a video track's sample entry gives.
+bool readVideoMedia(std::string_view minf, std::uint32_t& width, std::uint32_t& height) {
+    const auto tables = sampleTables(minf, "vmhd");
     const auto stsd = tables ? onlyChild(*tables, "stsd") : std::nullopt;
     return stsd && readSampleEntry(stsd->payload, width, height);
 }
@@ -259,7 +302,7 @@ bool readTrack(std::string_view trak, Movie& movie) {
     if (!onlyChild(*media, "mdhd") || !minf || !handler)
         return false;
     if (*handler == "soun")
-        return true;
+        return sampleTables(minf->payload, "smhd").has_value();
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint32_t entryWidth = 0;
