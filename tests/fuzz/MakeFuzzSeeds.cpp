@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Writes a first input for each fuzz target into the folders named on the
-// command line: a plain tag and a plain JPEG, from which the fuzzer's
+// command line: a plain tag, a plain JPEG and a phone's clip, from which the fuzzer's
 // mutations reach the readers' every branch sooner than from nothing.
 #include "tests/metadata/Id3v2Bytes.h"
 #include "tests/metadata/MediaSamples.h"
+#include "tests/metadata/VideoSamples.h"
 
 #include <cstdio>
 #include <string>
@@ -11,8 +12,8 @@
 using namespace quillon::test;
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: make_fuzz_seeds ID3V2_FOLDER JPEG_FOLDER\n");
+    if (argc != 4) {
+        std::fprintf(stderr, "usage: make_fuzz_seeds ID3V2_FOLDER JPEG_FOLDER QUICKTIME_FOLDER\n");
         return 2;
     }
     const std::string id3v2Folder = argv[1];
@@ -34,5 +35,14 @@ int main(int argc, char** argv) {
     // Every photo field.
     writeFileBytes(jpegFolder + "/exif", std::string(1, '\x1D') + readFileBytes(photo));
     std::remove(photo.c_str());
+    Mp4Shape clip;
+    clip.utcSeconds = 1619857230;
+    clip.soundTrack = true;
+    writeFileBytes(std::string(argv[3]) + "/movie-header",
+                   std::string(1, '\x1D') + mp4Sample(clip));
+    clip.appleDate = "2021-05-01T10:20:30+0200";
+    clip.longTimes = true;
+    clip.moovLast = true;
+    writeFileBytes(std::string(argv[3]) + "/apple", std::string(1, '\x1D') + mp4Sample(clip));
     return 0;
 }
