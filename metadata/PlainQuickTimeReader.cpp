@@ -239,22 +239,18 @@ std::optional<std::pair<std::size_t, std::size_t>> tableEntries(const Box& table
 
 // Whether every count of entries fits its table: the library walks as many
 // entries as a count says, and a damaged one keeps it busy for seconds.
-bool countsFitTables(const std::vector<Box>& tables) {
-    for (const Box& table : tables) {
-        const auto entries = tableEntries(table);
-        if (!entries)
-            continue;
-        const auto [start, size] = *entries;
-        const std::string_view p = table.payload;
-        if (p.size() < start)
-            return false;
-        // Samples of one size (stsz) are counted without a list.
-        const bool listed = table.type != "stsz" || bigEndian32(p, 4) == 0;
-        const std::uint64_t count = listed ? bigEndian32(p, start - 4) : 0;
-        if (p.size() - start != count * size)
-            return false;
-    }
-    return true;
+bool countFitsTable(const Box& table) {
+    const auto entries = tableEntries(table);
+    if (!entries)
+        return true;
+    const auto [start, size] = *entries;
+    const std::string_view p = table.payload;
+    if (p.size() < start)
+        return false;
+    // Samples of one size (stsz) are counted without a list.
+    const bool listed = table.type != "stsz" || bigEndian32(p, 4) == 0;
+    const std::uint64_t count = listed ? bigEndian32(p, start - 4) : 0;
+    return p.size() - start == count * size;
 }
 
 // The sample tables of a track's media information, when it holds nothing
@@ -269,7 +265,7 @@ std::optional<std::vector<Box>> sampleTables(std::string_view minf, std::string_
     }
     const auto stbl = onlyChild(*boxes, "stbl");
     auto tables = stbl ? childrenOf(stbl->payload) : std::nullopt;
-    if (!tables || !countsFitTables(*tables))
+    if (!tables || !std::ranges::all_of(*tables, countFitsTable))
         return std::nullopt;
     return tables;
 }

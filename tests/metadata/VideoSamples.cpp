@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "tests/metadata/VideoSamples.h"
 
+#include <array>
 #include <initializer_list>
 #include <utility>
 #include <vector>
@@ -45,20 +46,19 @@ std::string fullBox(const std::string& type, std::uint32_t flags, const std::str
 std::string matrix(int degrees, unsigned width = 0, unsigned height = 0) {
     const std::uint32_t one = 0x10000;
     const std::uint32_t minusOne = 0xFFFF0000;
-    std::uint32_t a = one, b = 0, c = 0, d = one;
-    std::uint64_t x = 0, y = 0;
-    if (degrees == 90) {
-        a = 0, b = one, c = minusOne, d = 0, x = height;
-    } else if (degrees == 180) {
-        a = minusOne, d = minusOne, x = width, y = height;
-    } else if (degrees == 270) {
-        a = 0, b = minusOne, c = one, d = 0, y = width;
-    } else if (degrees == -1) {
-        a = minusOne, x = width;
-    }
-    return joined({bigEndian(a, 4), bigEndian(b, 4), std::string(4, '\0'), bigEndian(c, 4),
-                   bigEndian(d, 4), std::string(4, '\0'), bigEndian(x << 16, 4),
-                   bigEndian(y << 16, 4), bigEndian(0x40000000, 4)});
+    // a b 0 / c d 0 / x y 1, with x and y in pixels.
+    std::array<std::uint64_t, 6> m{one, 0, 0, one, 0, 0};
+    if (degrees == 90)
+        m = {0, one, minusOne, 0, height, 0};
+    else if (degrees == 180)
+        m = {minusOne, 0, 0, minusOne, width, height};
+    else if (degrees == 270)
+        m = {0, minusOne, one, 0, 0, width};
+    else if (degrees == -1)
+        m = {minusOne, 0, 0, one, width, 0};
+    return joined({bigEndian(m[0], 4), bigEndian(m[1], 4), std::string(4, '\0'), bigEndian(m[2], 4),
+                   bigEndian(m[3], 4), std::string(4, '\0'), bigEndian(m[4] << 16, 4),
+                   bigEndian(m[5] << 16, 4), bigEndian(0x40000000, 4)});
 }
 
 // Creation and modification time, and the time scale and duration: 32 or 64
