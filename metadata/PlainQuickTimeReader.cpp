@@ -277,14 +277,14 @@ bool readVideoMedia(std::string_view minf, std::uint32_t& width, std::uint32_t& 
     return stsd && readSampleEntry(stsd->payload, width, height);
 }
 
-// A sound track is passed over; a video track gives the size, where its
-// header and its sample entry agree on it.
+// A sound track and a track of timed metadata are passed over; a video track gives the size, where
+// its header and its sample entry agree on it.
 bool readTrack(std::string_view trak, Movie& movie) {
     const auto boxes = childrenOf(trak);
     if (!boxes)
         return false;
     for (const Box& b : *boxes) {
-        if (b.type != "tkhd" && b.type != "mdia" && b.type != "edts")
+        if (b.type != "tkhd" && b.type != "mdia" && b.type != "edts" && b.type != "tref")
             return false;
     }
     const auto tkhd = onlyChild(*boxes, "tkhd");
@@ -299,6 +299,8 @@ bool readTrack(std::string_view trak, Movie& movie) {
         return false;
     if (*handler == "soun")
         return sampleTables(minf->payload, "smhd").has_value();
+    if (*handler == "meta")
+        return sampleTables(minf->payload, "nmhd").has_value();
     std::uint32_t width = 0;
     std::uint32_t height = 0;
     std::uint32_t entryWidth = 0;
@@ -406,6 +408,12 @@ bool readAppleMetadata(std::string_view meta, Movie& movie) {
     return true;
 }
 
+// User data that holds only where the clip was made, as phones write it.
+bool holdsOnlyLocation(std::string_view udta) {
+    const auto boxes = childrenOf(udta);
+    return boxes && std::ranges::all_of(*boxes, [](const Box& b) { return b.type == "\xA9xyz"; });
+}
+
 bool readMovie(std::string_view moov, Movie& movie) {
     const auto boxes = childrenOf(moov);
     if (!boxes)
@@ -414,6 +422,7 @@ bool readMovie(std::string_view moov, Movie& movie) {
         const bool read = b.type == "mvhd"   ? readMovieHeader(b.payload, movie)
                           : b.type == "trak" ? readTrack(b.payload, movie)
                           : b.type == "meta" ? readAppleMetadata(b.payload, movie)
+                          : b.type == "udta" ? holdsOnlyLocation(b.payload)
                                              : b.type == "iods";
         if (!read)
             return false;

@@ -174,10 +174,13 @@ TEST(PlainQuickTimeReader, GivesWhatTheLibraryGives) {
     if (!QUILLON_PLAIN_QUICKTIME)
         GTEST_SKIP() << "the plain QuickTime reader is off with this MediaInfoLib";
     const ZoneEastOfUtc zone;
-    const std::string udta =
-        isoBox("udta", isoBox("\xA9"
-                              "day",
-                              std::string("\0\x0A\x55\xC4", 4) + "2019-02-03"));
+    const std::string dayItem = isoBox("\xA9"
+                                       "day",
+                                       std::string("\0\x0A\x55\xC4", 4) + "2019-02-03");
+    const std::string placeItem =
+        isoBox("\xA9xyz", std::string("\0\x12\x15\xC7", 4) + "+52.5200+013.4050/");
+    const std::string udta = isoBox("udta", dayItem);
+    const std::string place = isoBox("udta", placeItem);
     struct Case {
         const char* name;
         Mp4Shape shape;
@@ -212,6 +215,15 @@ TEST(PlainQuickTimeReader, GivesWhatTheLibraryGives) {
         {"64-bit sizes", shaped([](Mp4Shape& s) { s.largeSizes = true; }), true},
         {"media data to the end", shaped([](Mp4Shape& s) { s.mdatToEnd = true; }), true},
         {"sound track", shaped([](Mp4Shape& s) { s.soundTrack = true; }), true},
+        {"sound and metadata tracks", shaped([](Mp4Shape& s) {
+             s.soundTrack = true;
+             s.metadataTrack = true;
+         }),
+         true},
+        {"user data with the place", shaped([&](Mp4Shape& s) { s.extraMovieBoxes = place; }), true},
+        {"user data with the place and a date",
+         shaped([&](Mp4Shape& s) { s.extraMovieBoxes = isoBox("udta", placeItem + dayItem); }),
+         false},
         {"QuickTime brand", shaped([](Mp4Shape& s) { s.brand = "qt  "; }), true},
         {"3GP, small", shaped([](Mp4Shape& s) {
              s.brand = "3gp4";
@@ -271,6 +283,9 @@ TEST(PlainQuickTimeReader, GivesUpOnDamageOrAgreesWithTheLibrary) {
             s.appleDate = kAppleDate;
             s.moovLast = true;
             s.soundTrack = true;
+            s.metadataTrack = true;
+            s.extraMovieBoxes =
+                isoBox("udta", isoBox("\xA9xyz", std::string("\0\x03\x15\xC7+1/", 7)));
         }),
     };
     for (const Mp4Shape& shape : shapes) {

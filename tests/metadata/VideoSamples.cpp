@@ -121,6 +121,18 @@ std::string soundTrack(std::uint64_t created, std::uint32_t trackId) {
     return box("trak", tkhd + mediaBox(created, false, "soun", minf));
 }
 
+// A track of timed metadata, as phones write beside the video.
+std::string metadataTrack(std::uint64_t created, std::uint32_t trackId) {
+    const std::string tkhd =
+        fullBox("tkhd", 3,
+                joined({headerTimes(created, false, trackId), std::string(16, '\0'), matrix(0),
+                        std::string(8, '\0')}));
+    const std::string tref = box("tref", box("cdsc", bigEndian(1, 4)));
+    const std::string mebx = box("mebx", std::string(6, '\0') + bigEndian(1, 2));
+    const std::string minf = box("minf", fullBox("nmhd", 0, "") + sampleTables(mebx));
+    return box("trak", tkhd + tref + mediaBox(created, false, "meta", minf));
+}
+
 // Apple's metadata: a creation date item under key, and an item of another
 // key with a text value.
 std::string appleMetadata(const Mp4Shape& shape) {
@@ -192,6 +204,8 @@ std::string mp4Sample(const Mp4Shape& shape) {
         tracks += videoTrack(shape, created, static_cast<std::uint32_t>(i + 1));
     if (shape.soundTrack)
         tracks += soundTrack(created, static_cast<std::uint32_t>(shape.videoTracks + 1));
+    if (shape.metadataTrack)
+        tracks += metadataTrack(created, static_cast<std::uint32_t>(shape.videoTracks + 2));
     const std::string moov =
         top("moov", mvhd + tracks + appleMetadata(shape) + shape.extraMovieBoxes);
     const std::string media(4096, '\0');

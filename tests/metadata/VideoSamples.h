@@ -47,6 +47,8 @@ struct Mp4Shape {
     std::string otherAppleKey;
     int videoTracks = 1;
     bool soundTrack = false;
+    /// A track of timed metadata referring to the video.
+    bool metadataTrack = false;
 };
 
 std::string mp4Sample(const Mp4Shape& shape);
