@@ -141,7 +141,7 @@ struct Movie {
 // The creation time of a movie header, version 0 (32 bits) or 1 (64 bits).
 bool readMovieHeader(std::string_view p, Movie& movie) {
     ++movie.headers;
-    if (p.size() < 4 || p[0] > 1)
+    if (p.empty() || (p[0] != 0 && p[0] != 1))
         return false;
     const bool longTimes = p[0] == 1;
     if (p.size() < (longTimes ? 112U : 100U))
@@ -168,7 +168,7 @@ bool isRightAngleTurn(std::string_view matrix) {
 
 // A track header with a plain transform and a whole width and height.
 bool readTrackHeader(std::string_view p, std::uint32_t& width, std::uint32_t& height) {
-    if (p.size() < 4 || p[0] > 1)
+    if (p.empty() || (p[0] != 0 && p[0] != 1))
         return false;
     const std::size_t matrixAt = p[0] == 1 ? 52 : 40;
     if (p.size() < matrixAt + 44 || !isRightAngleTurn(p.substr(matrixAt, 36)))

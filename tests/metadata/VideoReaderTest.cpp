@@ -308,6 +308,17 @@ TEST(PlainQuickTimeReader, GivesUpOnDamageOrAgreesWithTheLibrary) {
             }
         }
     }
+    // Headers of a version no reader knows (the library reads no date from
+    // such a movie header).
+    const std::string whole = mp4Sample(shaped([](Mp4Shape&) {}));
+    for (const char* header : {"mvhd", "tkhd"}) {
+        for (const char version : {'\x02', '\x80', '\xFE', '\xFF'}) {
+            std::string bytes = whole;
+            bytes[bytes.find(header) + 4] = version;
+            writeFileBytes(path, bytes);
+            EXPECT_FALSE(readPlain(path)) << header << " " << +static_cast<unsigned char>(version);
+        }
+    }
     // Damage to the media, the times and the sound track leaves clips plain.
     EXPECT_GT(agreed, 300U);
 }
