@@ -111,7 +111,7 @@ std::optional<std::string> moviePayload(int fd, std::uint64_t size) {
     std::uint64_t at = 0;
     for (std::size_t count = 0; at < size; ++count) {
         const auto box = count < kMostBoxes ? topBoxAt(fd, size, at, header) : std::nullopt;
-        if (!box)
+        if (!box || (count == 0) != (box->type == "ftyp"))
             return std::nullopt;
         if (box->type == "moov") {
             if (movie || box->payloadSize > kMostMovieBytes)
@@ -120,7 +120,7 @@ std::optional<std::string> moviePayload(int fd, std::uint64_t size) {
             if (::pread(fd, movie->data(), movie->size(), static_cast<off_t>(box->payloadAt)) !=
                 static_cast<ssize_t>(movie->size()))
                 return std::nullopt;
-        } else if (count == 0 ? box->type != "ftyp" : !isPlainTopBox(box->type)) {
+        } else if (count > 0 && !isPlainTopBox(box->type)) {
             return std::nullopt;
         }
         at = box->payloadAt + box->payloadSize;

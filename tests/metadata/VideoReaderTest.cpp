@@ -319,6 +319,9 @@ TEST(PlainQuickTimeReader, GivesUpOnDamageOrAgreesWithTheLibrary) {
             EXPECT_FALSE(readPlain(path)) << header << " " << +static_cast<unsigned char>(version);
         }
     }
+    // Nor a movie without its file type box, as old QuickTime files start.
+    writeFileBytes(path, whole.substr(whole.find("moov") - 4));
+    EXPECT_FALSE(readPlain(path));
     // Damage to the media, the times and the sound track leaves clips plain.
     EXPECT_GT(agreed, 300U);
 }
