@@ -3,6 +3,7 @@
 
 #include "ui/widgets/ChangedNameDelegate.h"
 #include "ui/widgets/FolderTree.h"
+#include "ui/widgets/LongTreeView.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/WidgetHelpers.h"
 
@@ -94,11 +95,10 @@ void FileLists::buildLists(QAbstractItemModel* folderModel, QAbstractItemModel* 
 
 // Two columns over a million rows: uniform rows and no measuring of names.
 void FileLists::buildOldNewView(QAbstractItemModel* model) {
-    m_oldNewView = named(new QTreeView(this), "FileBox_OldAndNew");
+    m_oldNewView = named(new LongTreeView(this), "FileBox_OldAndNew");
     m_oldNewView->setModel(model);
     m_oldNewView->setRootIsDecorated(false);
     m_oldNewView->setItemsExpandable(false);
-    m_oldNewView->setUniformRowHeights(true);
     m_oldNewView->setAllColumnsShowFocus(true);
     m_oldNewView->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_oldNewView->setSelectionMode(QAbstractItemView::SingleSelection);

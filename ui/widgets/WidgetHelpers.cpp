@@ -2,6 +2,7 @@
 #include "ui/widgets/WidgetHelpers.h"
 
 #include "ui/widgets/GlyphButton.h"
+#include "ui/widgets/LongListView.h"
 #include "ui/widgets/Palette.h"
 #include "ui/widgets/ScreenFit.h"
 
@@ -176,8 +177,7 @@ void keepPlaceWhenHidden(QWidget* w) {
 }
 
 QListView* uniformListView(const char* name, QWidget* parent) {
-    auto* view = named(new QListView(parent), name);
-    view->setUniformItemSizes(true);
+    auto* view = named(new LongListView(parent), name);
     view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
