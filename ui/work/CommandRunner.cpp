@@ -68,6 +68,7 @@ CommandRunner::CommandRunner(FileSystem& fs, QObject* parent)
 }
 
 CommandRunner::~CommandRunner() {
+    waitForFreeing();
     if (!m_thread)
         return;
     // A save in flight stops after the rename at hand and writes its record.
@@ -162,9 +163,12 @@ void CommandRunner::finishCommand() {
     m_thread->wait();
     m_thread->deleteLater();
     m_thread = nullptr;
+    std::vector<std::unique_ptr<Workspace>> unused;
     if (m_result)
-        adopt();
-    m_copy.reset();
+        adopt(unused);
+    if (m_copy)
+        unused.push_back(std::move(m_copy));
+    freeElsewhere(std::move(unused));
     m_copyDisk.reset();
     const Command command = std::move(*m_current);
     m_current.reset();
@@ -178,14 +182,35 @@ void CommandRunner::finishCommand() {
     startNext();
 }
 
-void CommandRunner::adopt() {
+void CommandRunner::adopt(std::vector<std::unique_ptr<Workspace>>& unused) {
     if (m_log->resets())
         m_notices->listsAboutToReset();
+    // Moved out rather than destroyed here: what a move leaves behind is
+    // freed elsewhere too.
+    unused.push_back(std::make_unique<Workspace>(std::move(*m_workspace)));
     m_workspace.emplace(std::move(*m_result));
-    m_result.reset();
+    unused.push_back(std::move(m_result));
     m_workspace->setFileSystem(m_disk);
     m_workspace->setObserver(m_notices);
     m_log->replayTo(*m_notices);
+}
+
+// A million names take tens of milliseconds to free, which the window's
+// thread would spend without painting.
+void CommandRunner::freeElsewhere(std::vector<std::unique_ptr<Workspace>> lists) {
+    if (lists.empty())
+        return;
+    waitForFreeing();
+    m_freeing = QThread::create([lists = std::move(lists)]() mutable { lists.clear(); });
+    m_freeing->start();
+}
+
+void CommandRunner::waitForFreeing() {
+    if (!m_freeing)
+        return;
+    m_freeing->wait();
+    delete m_freeing;
+    m_freeing = nullptr;
 }
 
 void CommandRunner::showProgress(bool now) {

@@ -14,6 +14,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QThread;
 
@@ -97,7 +98,11 @@ private:
     void startNext();
     void workOnCopy(const Command& command, Workspace& copy);
     void finishCommand();
-    void adopt();
+    /// unused: receives what the window's thread no longer needs.
+    void adopt(std::vector<std::unique_ptr<Workspace>>& unused);
+    /// Frees lists nobody uses any more on a thread of their own.
+    void freeElsewhere(std::vector<std::unique_ptr<Workspace>> lists);
+    void waitForFreeing();
     /// now: also before the work has run long enough to be worth showing.
     void showProgress(bool now);
 
@@ -124,6 +129,9 @@ private:
     QTimer m_progressPoll;
     QElapsedTimer m_sinceStart;
     int m_shownPercent = -1;
+
+    /// Frees the lists a command replaced or dropped; alone in touching them.
+    QThread* m_freeing = nullptr;
 
     // A question from the worker waiting for the window's thread.
     std::mutex m_askMutex;
