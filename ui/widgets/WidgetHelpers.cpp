@@ -178,7 +178,9 @@ void keepPlaceWhenHidden(QWidget* w) {
 
 QListView* uniformListView(const char* name, QWidget* parent) {
     auto* view = named(new LongListView(parent), name);
-    view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    // Scrolling by rows walks every row's place at each change of geometry,
+    // a million of them after each relayout; by pixels it is one height.
+    view->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
     view->setSelectionMode(QAbstractItemView::SingleSelection);
     view->setEditTriggers(QAbstractItemView::NoEditTriggers);
