@@ -56,8 +56,7 @@ void ListWiring::attach(FileLists& lists, ReplaceGroup& replace) {
 }
 
 void ListWiring::listsReset() {
-    m_rowSizes->remeasureFolderNames();
-    m_rowSizes->remeasurePreviewNames();
+    m_rowSizes->remeasureAll();
     m_lists->previewView()->scrollToTop();
     m_lists->folderView()->scrollToTop();
     m_lists->oldNewView()->scrollToTop();

@@ -46,8 +46,11 @@ QSize ListRowSizes::rowSize(int contentWidth) const {
     return {contentWidth + frame, m_view.fontMetrics().height() + 2};
 }
 
-void ListRowSizes::remeasureFolderNames() {
+// One slice for both lists: the window's thread runs it while it takes the
+// new lists over, without painting.
+void ListRowSizes::remeasureAll() {
     m_folderProgress = Progress{0, kMinimumWidth, true};
+    m_previewProgress = Progress{0, kMinimumWidth, true};
     measureSlice();
 }
 

@@ -30,8 +30,8 @@ public:
                  const QListView& view, QObject* parent);
     ~ListRowSizes() override;
 
-    /// Measures again from the first name: the lists were replaced.
-    void remeasureFolderNames();
+    /// Measures both lists again from the first name: they were replaced.
+    void remeasureAll();
     /// Measures again: the preview names were rewritten.
     void remeasurePreviewNames();
 
