@@ -467,7 +467,8 @@ bool Workspace::savedWhole(const SaveResult& result) {
 std::optional<FolderListing> Workspace::listingAfterSave(const FolderListing& before,
                                                          const SavePlan& plan,
                                                          const std::string& folder) {
-    std::optional<FolderListing> after = listingAfterRenames(before, plan.steps);
+    std::optional<FolderListing> after =
+        listingAfterRenames(before, plan.steps, m_folder.names.size());
     if (!after)
         return after;
     // The undo script is the one other name a save writes or removes.

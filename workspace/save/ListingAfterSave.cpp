@@ -1,32 +1,31 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "workspace/save/ListingAfterSave.h"
 
+#include "workspace/names/NameTable.h"
+
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace quillon {
 
 std::optional<FolderListing> listingAfterRenames(const FolderListing& before,
-                                                 std::span<const RenameStep> steps) {
+                                                 std::span<const RenameStep> steps,
+                                                 std::size_t entries) {
     const std::size_t count = before.names.size();
     std::vector<std::string_view> current(before.names.begin(), before.names.end());
-    std::unordered_map<std::string_view, std::size_t> where;
-    where.reserve(count);
-    for (std::size_t i = 0; i < count; ++i)
-        where.emplace(current[i], i);
+    // An entry's first step starts from its name as listed; its later
+    // steps (out of a temporary name) from where the first one put it.
+    const NameTable listed(before.names);
+    std::vector<std::size_t> listingIndex(entries, NameTable::kNone);
     for (const RenameStep& step : steps) {
-        const auto found = where.find(step.from);
-        if (found == where.end())
+        if (step.entry >= entries)
             return std::nullopt;
-        const std::size_t entry = found->second;
-        where.erase(found);
-        // A step never lands on a name the folder holds: the plan leaves
-        // such a target for the rename to fail on, and a failed save is
-        // read again.
-        if (!where.emplace(step.to, entry).second)
+        std::size_t& at = listingIndex[step.entry];
+        if (at == NameTable::kNone)
+            at = listed.find(step.from);
+        if (at == NameTable::kNone || current[at] != step.from)
             return std::nullopt;
-        current[entry] = step.to;
+        current[at] = step.to;
     }
     FolderListing after;
     after.names.reserve(count, before.names.byteSize());
