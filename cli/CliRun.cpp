@@ -255,6 +255,8 @@ std::optional<int> Run::loadAll() {
         // A refused press ends the run, and nothing takes a press back.
         workspace->setKeepPressUndo(false);
         workspace->setKeepOutsideEntries(true);
+        // The report is taken before saving; nothing reads the lists after.
+        workspace->setListAfterSave(false);
         workspace->setFieldSource(&m_fields);
         workspace->setStopRequest([] { return stopSignal() != 0; });
         const LoadResult loaded = loadGroup(*workspace, folder.group, folder.options);

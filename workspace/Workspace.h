@@ -152,6 +152,11 @@ public:
     /// unless set. For a caller that checks right after loading, such as a
     /// run of the command line: the checks then see the folder as loaded.
     void setKeepOutsideEntries(bool keep) { m_keepOutside = keep; }
+    /// Whether a save shows the folder it leaves in the lists; on unless
+    /// set. Off, a save leaves both lists empty: for a caller that reports
+    /// from the lists as they were before saving and then ends, such as a
+    /// run of the command line.
+    void setListAfterSave(bool list) { m_listAfterSave = list; }
 
     /// Reads folder with mask into the folder list (sorted by
     /// name, undo script left out) and rebuilds the preview list. An empty
@@ -328,6 +333,7 @@ private:
     bool m_listFolders = false;
     bool m_keepPressUndo = true;
     bool m_keepOutside = false;
+    bool m_listAfterSave = true;
     SmartCaseOptions m_smartOptions;
     FieldSource* m_fieldSource = nullptr;
     std::function<bool()> m_shouldStop;

@@ -379,7 +379,9 @@ SaveResult Workspace::save(NameView mask, const SaveCallbacks& ask) {
     m_fs.get().unlockFolder(folder);
     if (result.status != SaveStatus::Saved)
         return result;
-    if (after)
+    if (!m_listAfterSave)
+        clearLists();
+    else if (after)
         showListing(*after, folder, mask);
     else
         result.reloadError = reload(folder, mask).error;
@@ -455,7 +457,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     // knows the folder it leaves: its listing, taken under the lock, with
     // those renames. Reading a million names again would cost a sixth of
     // the save.
-    if (nameCase == NameCase::Exact && savedWhole(result))
+    if (m_listAfterSave && nameCase == NameCase::Exact && savedWhole(result))
         after = listingAfterSave(listing, plan, folder);
 }
 

@@ -173,3 +173,26 @@ TEST(ListingAfterSave, EqualsTheFolderReadAnew) {
         EXPECT_EQ(namesOf(ws.preview().names), namesOf(fresh.preview().names));
     }
 }
+
+TEST(ListingAfterSave, NoneWhereTheCallerEndsAfterSaving) {
+    TempFolder dir;
+    writeFile(dir.file("a.txt"), "a");
+    PosixFileSystem posix;
+    CountingDisk disk(posix);
+    Workspace ws(disk);
+    ws.setCaseMode(CaseMode::Uppercase, {});
+    ws.setListAfterSave(false);
+    ASSERT_TRUE(ws.load(dir.path(), U"*.*").ok());
+    SaveCallbacks ask;
+    ask.confirm = [](bool&) {
+        return true;
+    };
+    disk.readings = 0;
+    const SaveResult result = ws.save(U"*.*", ask);
+    EXPECT_EQ(result.status, SaveStatus::Saved);
+    EXPECT_EQ(result.renamed, 1u);
+    EXPECT_EQ(disk.readings, 1);
+    EXPECT_EQ(ws.folderList().names.size(), 0u);
+    EXPECT_EQ(ws.preview().size(), 0u);
+    EXPECT_EQ(readFile(dir.file("A.TXT")), "a");
+}
