@@ -11,21 +11,21 @@ namespace quillon::caseclass {
 // non-ASCII names: an accented letter is a letter to the case mappings but
 // never a delimiter, a consonant or a word boundary.
 
-inline constexpr std::u32string_view kDelimiters = U" !$%&(),-.@[]_{}~";
-inline constexpr std::u32string_view kWordSeparators = U" _,";
+inline constexpr std::u32string_view kWordEnds = U" !$%&(),-.@[]_{}~";
+inline constexpr std::u32string_view kPhraseJoins = U" _,";
 
 namespace detail {
 
-enum : std::uint8_t { kDelimiter = 1, kWordSeparator = 2, kConsonant = 4 };
+enum : std::uint8_t { kWordEnd = 1, kPhraseJoin = 2, kConsonant = 4 };
 
 // Smart case tests these classes a few times per character: one table lookup
 // each instead of a chain of comparisons.
 constexpr std::array<std::uint8_t, 128> makeClassTable() {
     std::array<std::uint8_t, 128> table{};
-    for (char32_t c : kDelimiters)
-        table[c] |= kDelimiter;
-    for (char32_t c : kWordSeparators)
-        table[c] |= kWordSeparator;
+    for (char32_t c : kWordEnds)
+        table[c] |= kWordEnd;
+    for (char32_t c : kPhraseJoins)
+        table[c] |= kPhraseJoin;
     for (char32_t c = U'a'; c <= U'z'; ++c) {
         if (std::u32string_view(U"aeiouy").find(c) == std::u32string_view::npos) {
             table[c] |= kConsonant;
@@ -44,19 +44,19 @@ constexpr bool hasClass(char32_t c, std::uint8_t bit) {
 } // namespace detail
 
 /// Characters that end a word for capitalisation.
-constexpr bool isDelimiter(char32_t c) {
-    return detail::hasClass(c, detail::kDelimiter);
+constexpr bool endsWord(char32_t c) {
+    return detail::hasClass(c, detail::kWordEnd);
 }
 
 /// Word separators: the delimiters between words of one phrase.
-constexpr bool isWordSeparator(char32_t c) {
-    return detail::hasClass(c, detail::kWordSeparator);
+constexpr bool joinsPhrase(char32_t c) {
+    return detail::hasClass(c, detail::kPhraseJoin);
 }
 
 /// The delimiters that start a new phrase.
-constexpr bool isPunctuation(char32_t c) {
-    return c < 128 && (detail::kClassTable[c] & (detail::kDelimiter | detail::kWordSeparator)) ==
-                          detail::kDelimiter;
+constexpr bool startsPhrase(char32_t c) {
+    return c < 128 &&
+           (detail::kClassTable[c] & (detail::kWordEnd | detail::kPhraseJoin)) == detail::kWordEnd;
 }
 
 constexpr bool isAsciiLetter(char32_t c) {
@@ -64,11 +64,11 @@ constexpr bool isAsciiLetter(char32_t c) {
 }
 
 /// ASCII consonants of either case; Y counts as a vowel.
-constexpr bool isConsonant(char32_t c) {
+constexpr bool isAsciiConsonant(char32_t c) {
     return detail::hasClass(c, detail::kConsonant);
 }
 
-static_assert(kDelimiters.size() == 17 && isPunctuation(U'{') && !isPunctuation(U',') &&
-              isConsonant(U'B') && !isConsonant(U'y') && !isConsonant(U'\u00F1'));
+static_assert(kWordEnds.size() == 17 && startsPhrase(U'{') && !startsPhrase(U',') &&
+              isAsciiConsonant(U'B') && !isAsciiConsonant(U'y') && !isAsciiConsonant(U'\u00F1'));
 
 } // namespace quillon::caseclass

@@ -23,7 +23,7 @@ Name firstLettersCase(NameView name) {
     for (char32_t c : namePart) {
         const char32_t lower = toLowerSimple(c);
         out.push_back(afterDelimiter ? toUpperSimple(lower) : lower);
-        afterDelimiter = caseclass::isDelimiter(c);
+        afterDelimiter = caseclass::endsWord(c);
     }
     for (char32_t c : extension)
         out.push_back(toLowerAscii(c));

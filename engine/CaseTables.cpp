@@ -51,7 +51,7 @@ namespace {
 constexpr bool allEntriesFit() {
     for (auto word : kKnownWords) {
         if (word.empty() || word.size() > kKnownWordMaxLength ||
-            caseclass::isDelimiter(word.front()) || caseclass::isDelimiter(word.back()))
+            caseclass::endsWord(word.front()) || caseclass::endsWord(word.back()))
             return false;
         for (char32_t c : word) {
             if (c >= 0x80)
@@ -96,7 +96,7 @@ CaseTables::CaseTables() {
 
     // Counting sort into the groups keeps table order inside each group.
     auto slot = [](std::u32string_view key) {
-        const bool spansWords = std::any_of(key.begin(), key.end(), caseclass::isDelimiter);
+        const bool spansWords = std::any_of(key.begin(), key.end(), caseclass::endsWord);
         return key.front() * kGroupsPerCharacter + (spansWords ? 0 : key.size());
     };
     std::array<std::uint8_t, 128 * kGroupsPerCharacter> counts{};

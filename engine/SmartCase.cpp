@@ -38,7 +38,7 @@ struct Word {
 
 // What a delimiter tells the word after it.
 std::uint8_t delimiterFlags(char32_t c) {
-    return static_cast<std::uint8_t>((isPunctuation(c) ? Word::kAfterPunctuation : 0) |
+    return static_cast<std::uint8_t>((startsPhrase(c) ? Word::kAfterPunctuation : 0) |
                                      (c == U',' ? Word::kAfterComma : 0));
 }
 
@@ -136,7 +136,7 @@ void SmartCaseText::readName(NameView namePart) {
     for (int j = 2; j <= m_len; ++j) {
         const char32_t c = j < m_len ? lower(namePart[static_cast<std::size_t>(j - 2)]) : U'}';
         at(j) = c;
-        if (isDelimiter(c)) {
+        if (endsWord(c)) {
             if (inWord) {
                 m_words.back().end = j;
                 inWord = false;
@@ -145,8 +145,7 @@ void SmartCaseText::readName(NameView namePart) {
             runFlags |= delimiterFlags(c);
         } else {
             if (!inWord) {
-                const std::uint8_t separator =
-                    isWordSeparator(previous) ? Word::kAfterSeparator : 0;
+                const std::uint8_t separator = joinsPhrase(previous) ? Word::kAfterSeparator : 0;
                 m_words.push_back({j, 0, static_cast<std::uint8_t>(runFlags | separator)});
                 inWord = true;
             }
@@ -214,7 +213,7 @@ void SmartCaseText::lowerAfterLastDelimiters() {
     if (m_len - 3 < 2)
         return;
     int n = m_len - 3;
-    while (n > 2 && !(isPunctuation(at(n)) && isDelimiter(at(n - 1)) && isDelimiter(at(n + 1))))
+    while (n > 2 && !(startsPhrase(at(n)) && endsWord(at(n - 1)) && endsWord(at(n + 1))))
         --n;
     // Without such a separator n is 2, so lowering starts at the name part's
     // fourth character: short names keep their first capitals.
@@ -229,7 +228,7 @@ void SmartCaseText::lowerAfterLastDelimiters() {
 void SmartCaseText::lowerSmallWords() {
     const CaseTables& tables = m_tables;
     for (const Word& word : m_words) {
-        if (!(word.before & Word::kAfterSeparator) || !isWordSeparator(at(word.end)) ||
+        if (!(word.before & Word::kAfterSeparator) || !joinsPhrase(at(word.end)) ||
             word.end - word.start > static_cast<int>(kSmallWordMaxLength) ||
             at(word.start) < U'A' || at(word.start) > U'Z')
             continue;
@@ -266,7 +265,7 @@ void SmartCaseText::spellTheUs() {
     static constexpr std::u32string_view kTheUs = U"the us";
     for (const Word& word : m_words) {
         const int j = word.start;
-        if (word.end != j + 3 || j > m_len - 6 || !isDelimiter(at(j + 6)))
+        if (word.end != j + 3 || j > m_len - 6 || !endsWord(at(j + 6)))
             continue;
         bool same = true;
         for (int k = 0; k < 6 && same; ++k)
@@ -306,7 +305,7 @@ void SmartCaseText::spellKnownWords() {
         }
         for (std::uint8_t entry : tables.knownMultiWords(first)) {
             const int end = j + static_cast<int>(tables.knownWordKey(entry).size());
-            if (end > word.end && end <= m_len && isDelimiter(at(end)) && matchesAt(entry, j))
+            if (end > word.end && end <= m_len && endsWord(at(end)) && matchesAt(entry, j))
                 matches.emplace_back(entry, j);
         }
     }
@@ -322,7 +321,7 @@ void SmartCaseText::capitaliseConsonantWords() {
         const auto first = m_w.begin() + word.start;
         const auto last = m_w.begin() + word.end;
         if (word.end - word.start >= 3 &&
-            std::all_of(first, last, [](char32_t c) { return isConsonant(c); }))
+            std::all_of(first, last, [](char32_t c) { return isAsciiConsonant(c); }))
             std::transform(first, last, first, [](char32_t c) { return toUpperAscii(c); });
     }
 }
@@ -331,14 +330,14 @@ void SmartCaseText::capitaliseConsonantWords() {
 // is followed two places on by another dot.
 void SmartCaseText::capitaliseInitialisms() {
     for (int j = 4; j <= m_len - 3; ++j) {
-        if (at(j) == U'.' && at(j + 2) == U'.' && isDelimiter(at(j - 2)))
+        if (at(j) == U'.' && at(j + 2) == U'.' && endsWord(at(j - 2)))
             at(j - 1) = toUpperAscii(at(j - 1));
     }
 }
 
 void SmartCaseText::capitaliseAfterApostrophes() {
     for (int j : m_scratch.apostrophes) {
-        if (isDelimiter(at(j - 1)) || (at(j - 1) == U'O' && isDelimiter(at(j - 2))))
+        if (endsWord(at(j - 1)) || (at(j - 1) == U'O' && endsWord(at(j - 2))))
             at(j + 1) = toUpperAscii(at(j + 1));
     }
 }
