@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "metadata/JpegExifReader.h"
+#include "metadata/ByteOrder.h"
 
 #include "metadata/MediaReaders.h"
 
@@ -33,14 +34,6 @@ constexpr std::string_view kIccId("ICC_PROFILE", 11);
 
 unsigned byteAt(std::string_view bytes, std::size_t at) {
     return static_cast<unsigned char>(bytes[at]);
-}
-
-std::uint16_t bigEndian16(std::string_view bytes, std::size_t at) {
-    return static_cast<std::uint16_t>(byteAt(bytes, at) << 8 | byteAt(bytes, at + 1));
-}
-
-std::uint32_t bigEndian32(std::string_view bytes, std::size_t at) {
-    return std::uint32_t{bigEndian16(bytes, at)} << 16 | bigEndian16(bytes, at + 2);
 }
 
 // The markers the library takes for the start of a frame.

@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "metadata/ByteOrder.h"
 #include "metadata/MediaReaders.h"
 
 #include <algorithm>
@@ -20,13 +21,6 @@ namespace quillon::metadata {
 namespace {
 
 constexpr std::size_t kHeaderSize = 10;
-
-std::uint32_t bigEndian(std::string_view b, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v = (v << 8) | static_cast<unsigned char>(b[at + i]);
-    return v;
-}
 
 std::optional<std::uint32_t> synchsafe(std::string_view b, std::size_t at) {
     std::uint32_t v = 0;
@@ -259,7 +253,7 @@ std::optional<std::vector<FrameView>> walkFrames(std::string_view frames, unsign
             return std::nullopt;
         std::uint32_t size = 0;
         if (version == 3) {
-            size = bigEndian(frames, at + 4);
+            size = bigEndian32(frames, at + 4);
         } else {
             const auto safe = synchsafe(frames, at + 4);
             if (!safe)
@@ -268,8 +262,8 @@ std::optional<std::vector<FrameView>> walkFrames(std::string_view frames, unsign
             // Some writers put plain sizes in this version: the library
             // takes the one after which the next frame starts.
             if (size > 127 && !isFrameId(frames, at + size + kHeaderSize) &&
-                isFrameId(frames, at + bigEndian(frames, at + 4) + kHeaderSize))
-                size = bigEndian(frames, at + 4);
+                isFrameId(frames, at + bigEndian32(frames, at + 4) + kHeaderSize))
+                size = bigEndian32(frames, at + 4);
         }
         // Compression, encryption, grouping, unsynchronisation.
         if (frames[at + 9] != '\0' || size == 0 || size > frames.size() - at - kHeaderSize)
@@ -415,7 +409,7 @@ bool startsMpegFrame(std::string_view head, std::size_t offset) {
     if (offset + length + 4 > head.size())
         return false;
     constexpr std::uint32_t kAlike = 0xFFFE0C00;
-    return (bigEndian(head, offset) & kAlike) == (bigEndian(head, offset + length) & kAlike);
+    return (bigEndian32(head, offset) & kAlike) == (bigEndian32(head, offset + length) & kAlike);
 }
 
 std::optional<TagView> parseTag(std::string_view head) {

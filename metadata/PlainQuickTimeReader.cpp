@@ -1,4 +1,5 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
+#include "metadata/ByteOrder.h"
 #include "metadata/MediaReaders.h"
 
 #include <algorithm>
@@ -25,17 +26,6 @@ constexpr std::size_t kMostBoxes = 256;
 constexpr std::uint64_t kMostMovieBytes = std::uint64_t{4} << 20;
 constexpr std::uint32_t kMostKeys = 64;
 constexpr std::int64_t kSeconds1904To1970 = 2082844800;
-
-std::uint32_t bigEndian32(std::string_view s, std::size_t at) {
-    std::uint32_t v = 0;
-    for (std::size_t i = 0; i < 4; ++i)
-        v = (v << 8) | static_cast<unsigned char>(s[at + i]);
-    return v;
-}
-
-std::uint64_t bigEndian64(std::string_view s, std::size_t at) {
-    return (std::uint64_t{bigEndian32(s, at)} << 32) | bigEndian32(s, at + 4);
-}
 
 struct Box {
     std::string_view type;
