@@ -455,8 +455,7 @@ void Workspace::saveLocked(bool createUndoFile, const SaveCallbacks& ask, SaveRe
     result.status = SaveStatus::Saved;
     // Where names are kept byte for byte, a save that made every rename
     // knows the folder it leaves: its listing, taken under the lock, with
-    // those renames. Reading a million names again would cost a sixth of
-    // the save.
+    // those renames, so the folder need not be read a third time.
     if (m_listAfterSave && nameCase == NameCase::Exact && savedWhole(result))
         after = listingAfterSave(listing, plan, folder);
 }
